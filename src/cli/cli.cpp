@@ -1,0 +1,49 @@
+#include <ostream>
+
+#include "cli/commands.h"
+#include "cli/options.h"
+
+namespace welvaro::cli {
+
+namespace {
+
+const char* kUsage =
+    "usage: welvaro-cli <command> [options]\n"
+    "\n"
+    "commands:\n"
+    "  link     day-corrected forecast of the link A-B (--format text|csv|json,\n"
+    "           --memories F1,F2,F3,F4,F5,F6)\n"
+    "\n"
+    "common options:\n"
+    "  --a LAT,LON        station A (default 48.1,11.5)\n"
+    "  --b LAT,LON        point B (default 40.4,-3.7)\n"
+    "  --ssn N            sunspot number 0..300 (default 128)\n"
+    "  --power KW         transmitter power (default 0.1)\n"
+    "  --gain DBI         antenna gain of station A (default 2.15)\n"
+    "  --angle DEG        minimum elevation angle 0..90 (default 20)\n"
+    "  --avail 10|50|90   required availability in per cent (default 50)\n"
+    "  --path S|L         short or long path (default S)\n"
+    "  --date YYYY-MM-DD  the day taken as today (default: today)\n"
+    "  --month M          month of the forecast 1..12 (default: month of --date)\n"
+    "\n"
+    "exit status: 0 success, 2 bad arguments, 3 model fault, 4 file error\n";
+
+}  // namespace
+
+int runCli(const std::vector<std::string>& argv, const Clock& clock, std::ostream& out, std::ostream& err) {
+  if (argv.size() < 2) {
+    err << kUsage;
+    return kExitBadArguments;
+  }
+  const std::string& cmd = argv[1];
+  std::vector<std::string> rest(argv.begin() + 2, argv.end());
+  if (cmd == "--help" || cmd == "-h" || cmd == "help") {
+    out << kUsage;
+    return kExitOk;
+  }
+  if (cmd == "link") return runLink(rest, clock, out, err);
+  err << "welvaro-cli: unknown command '" << cmd << "'\n" << kUsage;
+  return kExitBadArguments;
+}
+
+}  // namespace welvaro::cli

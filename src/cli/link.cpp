@@ -1,0 +1,118 @@
+// welvaro-cli link: the day-corrected forecast of the link A-B.
+#include <charconv>
+#include <cmath>
+#include <iomanip>
+#include <memory>
+#include <ostream>
+
+#include "cli/commands.h"
+#include "cli/options.h"
+#include "forecast/tageskorr.h"
+#include "state/fault.h"
+#include "state/numtext.h"
+
+namespace welvaro::cli {
+
+namespace {
+
+std::string whole(double v) { return std::to_string(static_cast<long long>(v)); }
+
+// Shortest round-trip form of a double, for JSON.
+std::string exact(double v) {
+  char buf[32];
+  auto r = std::to_chars(buf, buf + sizeof buf, v);
+  return std::string(buf, r.ptr);
+}
+
+void printCsv(const State& s, std::ostream& out) {
+  out << "hour,muf";
+  for (int f = 1; f <= 30; ++f) out << ",f" << f;
+  out << '\n';
+  for (int h = 1; h <= 24; ++h) {
+    out << h;
+    for (int k = 1; k <= 31; ++k) out << ',' << whole(s.ErgFeld[0][h][k]);
+    out << '\n';
+  }
+}
+
+void printJson(const State& s, std::ostream& out) {
+  out << "{\n  \"distance_km\": " << exact(s.Distanz) << ",\n  \"bearing_ab\": " << exact(s.RichtungAB)
+      << ",\n  \"bearing_ba\": " << exact(s.RichtungBA) << ",\n  \"hops_e\": " << whole(s.HopsE)
+      << ",\n  \"hops_f\": " << whole(s.HopsF) << ",\n  \"hops_d\": " << whole(s.HopsD) << ",\n  \"columns\": [\"hour\", \"muf\"";
+  for (int f = 1; f <= 30; ++f) out << ", \"f" << f << '"';
+  out << "],\n  \"grid\": [\n";
+  for (int h = 1; h <= 24; ++h) {
+    out << "    [" << h;
+    for (int k = 1; k <= 31; ++k) out << ", " << whole(s.ErgFeld[0][h][k]);
+    out << (h < 24 ? "],\n" : "]\n");
+  }
+  out << "  ]\n}\n";
+}
+
+void printText(const State& s, std::ostream& out) {
+  out << "Link " << s.OrtA << " (" << PlainText(s.X1) << ", " << PlainText(s.Y1) << ") -> " << PlainText(s.X2)
+      << ", " << PlainText(s.Y2) << "\n";
+  out << std::fixed << std::setprecision(1) << "Distance " << s.Distanz << " km, bearing A->B " << s.RichtungAB
+      << " deg, B->A " << s.RichtungBA << " deg, hops E " << whole(s.HopsE) << ", F " << whole(s.HopsF) << ", D "
+      << whole(s.HopsD) << "\n";
+  out << "Month " << whole(s.Monat) << ", sunspot number " << s.Ssn << ", " << s.Zkwa << " kW, " << PlainText(s.Sag)
+      << " dBi, " << whole(s.Iproz) << " %, " << (s.P == "L" ? "long" : "short") << " path\n";
+  out << "Field strength in dB(uV/m); MUF = at the path MUF of the hour\n\n";
+  out << "UTC  MUF";
+  for (int f = 1; f <= 30; ++f) out << std::setw(5) << f;
+  out << "\n";
+  for (int h = 1; h <= 24; ++h) {
+    out << std::setw(2) << std::setfill('0') << (h % 24) << std::setfill(' ') << std::setw(5)
+        << whole(s.ErgFeld[0][h][1]);
+    for (int k = 2; k <= 31; ++k) out << std::setw(5) << whole(s.ErgFeld[0][h][k]);
+    out << "\n";
+  }
+}
+
+}  // namespace
+
+int runLink(const std::vector<std::string>& argv, const Clock& clock, std::ostream& out, std::ostream& err) {
+  auto s = std::make_unique<State>();
+  s->Jetzt = clock.now();
+  s->X2 = s->OrtX2;
+  s->Y2 = s->OrtY2;
+  Common common;
+  std::string format = "text";
+  try {
+    Arguments args(argv);
+    while (!args.done()) {
+      const std::string opt = args.next("option");
+      if (applyCommon(*s, common, opt, args)) continue;
+      if (opt == "--memories") {
+        auto f = numberList(opt, args.next(opt), 6, 0.000001, 1000);
+        float* mem[6] = {&s->Speicher1, &s->Speicher2, &s->Speicher3, &s->Speicher4, &s->Speicher5, &s->Speicher6};
+        for (int i = 0; i < 6; ++i) *mem[i] = static_cast<float>(f[static_cast<std::size_t>(i)]);
+        s->DruckFlag = 1;
+      } else if (opt == "--format") {
+        format = args.next(opt);
+        if (format != "text" && format != "csv" && format != "json")
+          throw BadArgument{"--format takes text, csv or json"};
+      } else {
+        throw BadArgument{"unknown option '" + opt + "'"};
+      }
+    }
+    finishCommon(*s, common);
+  } catch (const BadArgument& e) {
+    err << "welvaro-cli link: " << e.message << "\n";
+    return kExitBadArguments;
+  }
+
+  if (int rc = prgTageskorr(*s); rc != 0) {
+    err << "welvaro-cli link: model fault: " << faultName(rc) << " (run-time error " << rc << ")\n";
+    return kExitModelFault;
+  }
+  if (format == "csv")
+    printCsv(*s, out);
+  else if (format == "json")
+    printJson(*s, out);
+  else
+    printText(*s, out);
+  return kExitOk;
+}
+
+}  // namespace welvaro::cli

@@ -1,0 +1,122 @@
+// F2-layer MUF of one control point from the coded coefficient tables.
+#include <algorithm>
+#include <cmath>
+
+#include "model/constants.h"
+#include "model/model.h"
+#include "model/tables.h"
+#include "state/arith.h"
+
+namespace welvaro {
+
+namespace {
+
+// Decoded byte of a packed table word for the current hemisphere.
+double wert(State& s, double wort) {
+  s.Packwert = wort;
+  check(prcDecod(s));
+  return s.Packwert;
+}
+
+}  // namespace
+
+int prcDecod(State& s) {
+  return guarded([&] {
+    const double hoch = Fix(s.Packwert / 256);
+    s.Packwert = s.Halbkugel == 1 ? hoch : s.Packwert - 256 * hoch;
+  });
+}
+
+int prcMuf(State& s) {
+  return guarded([&] {
+    const double kp = s.Kp;
+    const double breite = s.KpBreite[kp], laenge = s.KpLaenge[kp];
+    const double lat = breite * k::GradRad, lon = laenge * k::GradRad;
+
+    // Geomagnetic latitude (dipole pole at 78.5 N, 69 W).
+    double q = 0.1994 * std::cos(lat) * std::cos(lon + 1.204) + 0.9799 * std::sin(lat);
+    q = std::clamp(q, -1.0, 1.0);
+    s.MagBreite = std::atan(cdiv(q, std::sqrt(1 - q * q))) * k::RadGrad;
+    const double A = std::fabs(s.MagBreite);
+    s.MagBetrag = A;
+
+    // Local time and local hour 1..24.
+    double ortszeit = laenge / 15 + s.Stunde;
+    if (ortszeit >= 24) ortszeit -= 24;
+    if (ortszeit < 0) ortszeit += 24;
+    s.Ortszeit = ortszeit;
+    double oh = Int(ortszeit + 0.5);
+    if (oh == 0) oh = 24;
+    s.OrtsStunde = oh;
+
+    // Hemisphere and season (months 3, 6, 9, 12 of the point's hemisphere).
+    s.Halbkugel = 1;
+    double m = s.Monat;
+    if (s.MagBreite < 0) {
+      s.Halbkugel = 2;
+      m = m + 6;
+      if (m > 12) m -= 12;
+    }
+    double s1 = Fix(m / 3);
+    if (s1 == 0) s1 = 4;
+    double s2 = s1 + 1;
+    if (s2 == 5) s2 = 1;
+    const double ws = (m - 3 * Fix(m / 3)) / 3;
+
+    // Latitude bands of the monthly factors (10 deg) and of foF2 (20 deg).
+    const double c = Fix(A / 10) + 1;
+    double c2 = c + 1;
+    if (c2 > 10) c2 = 10;
+    const double wc = (A - 10 * (c - 1)) / 10;
+    double b = Fix(A / 20) + 1;
+    if (b > 4) b = 4;
+    const double b2 = b + 1;
+    const double wb = A > 60 ? (90 - A) / 30 : (20 * b - A) / 20;
+    // Beyond the 60-degree band the pole table takes the place of band 5
+    // (at exactly 60 degrees its weight is 0).
+    const bool polar = A > 60 || b2 > 4;
+
+    double R[3] = {0, 0, 0};
+    for (int a = 1; a <= 2; ++a) {
+      const double v1s1 = wert(s, tab::FoTab(b, a, s1, oh));
+      const double V1 = v1s1 + (wert(s, tab::FoTab(b, a, s2, oh)) - v1s1) * ws;
+      double V2;
+      if (polar) {
+        const double p1 = wert(s, tab::FoPolTab(a, s1));
+        V2 = p1 + (wert(s, tab::FoPolTab(a, s2)) - p1) * ws;
+      } else {
+        const double v2s1 = wert(s, tab::FoTab(b2, a, s1, oh));
+        V2 = v2s1 + (wert(s, tab::FoTab(b2, a, s2, oh)) - v2s1) * ws;
+      }
+      const double Vf = V2 + (V1 - V2) * wb;
+      const double f1 = wert(s, tab::FaktTab(a, c, m));
+      const double F = f1 + (wert(s, tab::FaktTab(a, c2, m)) - f1) * wc;
+      R[a] = F * Vf;
+    }
+    s.FoF2 = (R[1] + (R[2] - R[1]) * s.Ssna * 0.01) * 0.001;
+
+    // M(3000)F2 from the geographic latitude G.
+    const double G = std::fabs(breite);
+    double mp = s.Monat;
+    if (!(breite > 0)) {
+      mp = mp + 6;
+      if (mp > 12) mp -= 12;
+    }
+    const double wm = std::fabs(mp - 6) / 6;
+    double M[3] = {0, 0, 0};
+    for (int i = 1; i <= 2; ++i) {
+      const double m0 = tab::MTab(i, 1, oh);
+      M[i] = m0 + (tab::MTab(i, 2, oh) - m0) * s.Ssna * 0.01;
+    }
+    const double Mb = M[1] + (M[2] - M[1]) * std::min(G, 40.0) / 40;
+    const double d = Fix((G + 5) / 10) + 1;
+    const double mk1 = tab::MKorr(1, d);
+    const double Mn = mk1 + (tab::MKorr(2, d) - mk1) * wm + Mb;
+    s.M3000 = (Mn + (Mb - Mn) * std::fabs(oh - 12) / 12) / 100;
+
+    s.GyroFrq = G / 100 + 0.8;
+    s.Muf4000 = fin(s.FoF2 * s.M3000 * 1.1);
+  });
+}
+
+}  // namespace welvaro

@@ -1,0 +1,164 @@
+// The program-state record: every field the system shares, with its type,
+// unit and start value. State{} is the start state; the main window owns one,
+// the command-line tool and every test make their own.
+//
+// Types follow the record's tables: single -> float, double -> double,
+// int16 -> int16_t, text -> std::string (UTF-8 in memory). Arrays have
+// inclusive bounds and raise the subscript fault on a bad index.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "state/arr.h"
+#include "state/datetime.h"
+
+namespace welvaro {
+
+using int16 = std::int16_t;
+
+struct State {
+  // ---- Stations ---------------------------------------------------------
+  std::string OrtA = "München";  ///< name of station A
+  double X1 = 48.1;              ///< latitude of station A [deg], -90..90
+  float Y1 = 11.5f;              ///< longitude of station A [deg], -180..180
+  std::string OrtB = "Madrid";   ///< name of station B
+  float OrtX2 = 40.4f;           ///< latitude of station B [deg]
+  float OrtY2 = -3.7f;           ///< longitude of station B [deg]
+  double X2 = 0;                 ///< latitude of the far end the calculation uses [deg]
+  float Y2 = 0;                  ///< longitude of that far end [deg]
+  float Px2 = 0;                 ///< latitude of the position marker [deg]
+  float Py2 = 0;                 ///< longitude of the position marker [deg]
+
+  // ---- Link and conditions ----------------------------------------------
+  std::string Zkwa = "0.1";  ///< transmitter power as typed [kW]
+  double Zkw = 0.1;          ///< numeric value of Zkwa [kW], 0.000001..1000
+  double Sag = 2.15;         ///< antenna gain of station A [dBi], -40..20
+  double Eag = 0;            ///< antenna gain of station B [dBi]
+  double Iproz = 50;         ///< required availability [%]: 10, 50 or 90
+  std::string P = "S";       ///< path: "S" short, "L" long
+  double Angm = 20;          ///< minimum elevation angle [deg], 0..90
+  std::string Ssn = "128";   ///< sunspot number as typed
+  double Ssna = 128;         ///< numeric value of Ssn, 0..300
+  float Monat = 1;           ///< month of the forecast, 1..12 (never stored)
+  float UTCKorr = 1;         ///< local time minus UTC [h], summer time included
+
+  // ---- Frequency --------------------------------------------------------
+  float AktFrequenz = 10.2f;  ///< display frequency [MHz]
+  float FrequenzEin = 10.2f;  ///< AktFrequenz rounded to 0.1 MHz
+  std::string FrequenzText;   ///< text shown in the frequency box
+  float Speicher1 = 1.8f;     ///< frequency memories [MHz]
+  float Speicher2 = 3.7f;
+  float Speicher3 = 7.0f;
+  float Speicher4 = 14.2f;
+  float Speicher5 = 21.3f;
+  float Speicher6 = 29.1f;
+  int16 SpeicherWahl = 0;  ///< number 1..6 of the memory button pressed last
+
+  // ---- Display and language ---------------------------------------------
+  float Darstellung = 1.0f;  ///< display mode: 1 world map, 2 location chart
+  int16 GreylineFlag = 0;    ///< 1 while the greyline is shown
+  float MonatFremd = 0.0f;   ///< 1 while Monat differs from the current month
+  int16 L = 0;               ///< language index 0..5 (0 = German)
+  int16 SprachLauf = 0;      ///< 0 during the first language pass of start-up
+  int16 DruckFlag = 0;       ///< 1 while the printed report computes its table
+
+  // ---- Calendar and clock -----------------------------------------------
+  DateTime Zeitpunkt;     ///< current UTC date and time
+  DateTime Jetzt;         ///< current local date and time, as the clock gave it last
+  DateTime SoZeitBeginn;  ///< last Sunday of March of the current year, 00:00
+  DateTime SoZeitEnde;    ///< last Sunday of October of the current year, 00:00
+  int16 SoZeitFlag = 0;   ///< 1 when start-up lay inside the summer-time window
+  float Jahrestage = 365; ///< days of the current year
+  int16 DeklTag = 0;      ///< day number for the solar declination
+  float Dekl = 0;         ///< solar declination of the start-up day [rad]
+  std::string JahrText;   ///< current year as text
+  Arr<std::string, 0, 12> MonatsName;  ///< month names in the current language
+  int16 TagZaehler = 0;   ///< tick counter of the day check
+
+  // ---- Results ----------------------------------------------------------
+  /// Hourly field strength [dB(uV/m)]: [slice 0..2][hour 0..24][frequency index 0..32];
+  /// index k stands for k - 1 MHz, index 1 for the hour's path MUF.
+  Arr<Arr<Arr<double, 0, 32>, 0, 24>, 0, 2> ErgFeld;
+  int16 ErgSchicht = 1;   ///< slice (1 or 2) the calculation writes
+  float TagGewicht = 0;   ///< weight of the day correction
+  double FrqMax = 31;     ///< last frequency index of the calculation
+
+  // ---- Path geometry ----------------------------------------------------
+  double Winkel = 0;       ///< central angle of the short great circle [rad], 0..pi
+  double Distanz = 0;      ///< length of the chosen path [km]
+  double RichtungAB = 0;   ///< bearing at A towards B [deg]
+  double RichtungBA = 0;   ///< bearing at B towards A [deg]
+  double HopsE = 0;        ///< hop count of the E mode
+  double HopsF = 0;        ///< hop count of the F mode
+  double HopsD = 0;        ///< hop count of the absorption estimate
+  double HopLaengeE = 0;   ///< E hop length [km]
+  double HopLaengeF = 0;   ///< F hop length [km]
+  double Schraegweg = 0;   ///< slant path length of the absorption mode [km]
+  Arr<double, 0, 35> KpAbstand;  ///< control points as angles from B along the path [rad]
+  Arr<double, 0, 35> KpBreite;   ///< control-point latitudes [deg]
+  Arr<double, 0, 35> KpLaenge;   ///< control-point longitudes [deg]
+  Arr<double, 0, 2> Richtung;    ///< bearings from the bearing routine [deg]
+  double DurchgangWinkel = 0;    ///< angle from hop ground point to the 90 km crossing [rad]
+  double EinfallD = 0;           ///< angle of incidence at 90 km [rad]
+  // Inputs of the bearing routine (radians).
+  double BearBreite1 = 0, BearLaenge1 = 0, BearBreite2 = 0, BearLaenge2 = 0, BearWinkel = 0;
+  double AzGewicht = 0;      ///< azimuth weight w at the midpoint, 0 east-west .. 1 north-south
+  double AzGewichtRest = 0;  ///< 1 - w
+  double KorrA = 0, KorrB = 0, KorrC = 0;  ///< azimuth-weighted MUF correction constants
+
+  // ---- Calculation working values ----------------------------------------
+  double StundeVon = 1, StundeBis = 24;
+  Arr<double, 0, 32> FrqListe;  ///< frequency list [MHz]
+  double DeklMonat = 0;         ///< declination of the month [rad]
+  double Stunde = 0;            ///< current UTC hour 1..24
+  double Kp = 0;                ///< current control-point slot
+  double FrqIndex = 0;          ///< current frequency index 1..31
+  double GyroMittel = 0;        ///< mean gyro-frequency of the F2 control points [MHz]
+  Arr<Arr<double, 0, 3>, 0, 24> MufF2;    ///< F2 MUF per hour and slot [MHz]
+  Arr<Arr<double, 0, 3>, 0, 24> MufKorr;  ///< corrected MUF per hour and slot [MHz]
+  Arr<double, 0, 24> MufE;  ///< E-layer MUF per hour [MHz]
+  Arr<double, 0, 24> Luf;   ///< lowest usable frequency per hour [MHz]
+  double FFaktor = 0, EFaktor = 0;  ///< distance factors of the F2 and E hops
+  double E0 = 0;            ///< free-space field strength term [dB]
+  double Fokus = 0;         ///< antipodal focusing gain [dB]
+  double Feldstaerke = 0;   ///< field strength of the current hour and frequency [dB(uV/m)]
+  // MUF of one control point.
+  double GyroFrq = 0, FoF2 = 0, M3000 = 0, Muf4000 = 0;
+  double MagBreite = 0;   ///< geomagnetic latitude [deg]
+  double MagBetrag = 0;   ///< its absolute value
+  double Ortszeit = 0;    ///< local time [h]
+  double OrtsStunde = 0;  ///< local hour 1..24
+  double Halbkugel = 1;   ///< 1 northern, 2 southern geomagnetic hemisphere
+  double Packwert = 0;    ///< packed table word under decoding
+  // MUF correction.
+  double KorrX = 0, MufMittag = 0, MufMin = 0, KorrTag = 0;
+  // E-layer MUF and LUF.
+  Arr<double, 0, 5> MufEKp;
+  double SsnFaktor = 0, LufFaktor = 0, LufMin = 0, LufNacht = 0;
+  float KnickGenau = 0, KnickSchnitt = 0;
+  double KnickStunde = 0;
+
+  // ---- Forecast table ---------------------------------------------------
+  std::string TabText;  ///< file image of the table (after parsing: its 100-byte header)
+  using WeltArr = Arr<Arr<Arr<Arr<int16, 0, 24>, 0, 30>, 0, 35>, 0, 18>;
+  WeltArr Weltfeld;   ///< field strength [dB(uV/m)] [lat 0..18][lon 0..35][MHz 0..30][hour 0..24]
+  WeltArr Weltpegel;  ///< receive level [dBm], same layout
+  std::string TabMonat;  ///< month of the table (header characters 1-2)
+  std::string TabTag;    ///< day of year of the table (header characters 4-6)
+
+  // ---- Files and places -------------------------------------------------
+  std::string Pfad;  ///< program directory
+  Arr<std::string, 0, 30> DatZeile;  ///< settings-file values, 1..22 used
+  std::string Weltkarte;  ///< world-map overlay mask, 147424 bytes
+  std::string Ortskarte;  ///< chart overlay mask, 144172 bytes
+  Arr<std::string, 0, 2000> OrtKennung;
+  Arr<std::string, 0, 2000> OrtName;
+  Arr<float, 0, 2000> OrtLaenge;
+  Arr<float, 0, 2000> OrtBreite;
+  float OrtZahl = 0;
+  int16 OrtFlag = 0;
+  Arr<Arr<std::string, 0, 17>, 0, 35> OrtRaster;  ///< [lon cell 0..35][lat cell 0..17]
+};
+
+}  // namespace welvaro
