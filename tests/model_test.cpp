@@ -1,17 +1,635 @@
+// The propagation model: the figures the model's description states, the
+// mended control points, and robustness against every input.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
+#include <random>
 
 #include "forecast/tageskorr.h"
 #include "model/model.h"
 
 using namespace welvaro;
 
-TEST(Smoke, DefaultLink) {
+namespace {
+
+// A start state with the link München - Madrid, December 2026.
+std::unique_ptr<State> defaultLink() {
   auto s = std::make_unique<State>();
   s->X2 = s->OrtX2;
   s->Y2 = s->OrtY2;
   s->Monat = 12;
+  s->Jetzt = {2026, 12, 15, 12, 0, 0};
+  return s;
+}
+
+// Places B on the equator `km` east of A = (0, 0).
+void equatorPath(State& s, double km) {
+  s.X1 = 0;
+  s.Y1 = 0;
+  s.X2 = 0;
+  s.Y2 = static_cast<float>(km / 6371.2 * 57.29577951309679);
+}
+
+bool allFinite(const State& s, int slice) {
+  for (int h = 0; h <= 24; ++h)
+    for (int k = 0; k <= 32; ++k)
+      if (!std::isfinite(s.ErgFeld[slice][h][k])) return false;
+  return true;
+}
+
+}  // namespace
+
+// ---- Path geometry ---------------------------------------------------------
+
+TEST(Geometry, MidpointOfMuenchenMadridLiesEastOfMadrid) {
+  auto s = defaultLink();
+  ASSERT_EQ(prgCalculation(*s), 0);
+  EXPECT_NEAR(s->KpBreite[1], 44.5, 0.05);
+  EXPECT_NEAR(s->KpLaenge[1], 3.4, 0.05);
+  EXPECT_NEAR(s->Distanz, 1478.6, 0.1);
+  EXPECT_NEAR(s->RichtungAB, 240.2, 0.1);
+  EXPECT_NEAR(s->RichtungBA, 49.6, 0.1);
+  // The end hops lie between B and the midpoint, and between it and A.
+  EXPECT_LT(s->KpLaenge[2], s->KpLaenge[1]);
+  EXPECT_GT(s->KpLaenge[3], s->KpLaenge[1]);
+  EXPECT_LT(s->KpLaenge[3], 11.5);
+}
+
+TEST(Geometry, ControlPointsLieOnTheGreatCircleOnBothSidesOfTheDateLine) {
+  struct Case {
+    double x1;
+    float y1;
+    double x2;
+    float y2;
+    const char* p;
+  } cases[] = {
+      {48.1, 11.5f, 40.4f, -3.7f, "S"},   {40.4, -3.7f, 48.1, 11.5f, "S"},   {35.7, 139.7f, 37.8, -122.4f, "S"},
+      {-33.9, 18.4f, 51.5, -0.1f, "S"},  {48.1, 11.5f, -33.9, 151.2f, "S"}, {48.1, 11.5f, 40.4f, -3.7f, "L"},
+      {35.7, 139.7f, 37.8, -122.4f, "L"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.x1 << "," << c.y1 << " -> " << c.x2 << "," << c.y2 << " " << c.p);
+    auto s = defaultLink();
+    s->X1 = c.x1;
+    s->Y1 = c.y1;
+    s->X2 = c.x2;
+    s->Y2 = c.y2;
+    s->P = c.p;
+    ASSERT_EQ(prgCalculation(*s), 0);
+    // Distance from B of each control point equals its KpAbstand angle.
+    const double d2r = 0.017453292519943295;
+    for (int k = 1; k <= 2 * s->HopsD + 5; ++k) {
+      if (k > 5 && k < 6) continue;
+      const double la = s->KpBreite[k] * d2r, lo = s->KpLaenge[k] * d2r;
+      const double lb = s->X2 * d2r, lob = static_cast<double>(s->Y2) * d2r;
+      const double cosd = std::sin(la) * std::sin(lb) + std::cos(la) * std::cos(lb) * std::cos(lo - lob);
+      const double want = s->KpAbstand[k] > 3.141592653589793 ? 2 * 3.141592653589793 - s->KpAbstand[k] : s->KpAbstand[k];
+      EXPECT_NEAR(std::acos(std::clamp(cosd, -1.0, 1.0)), want, 1e-2) << "slot " << k;
+      // ... and on the way to A: its distance to A makes up the rest.
+      const double laA = s->X1 * d2r, loA = static_cast<double>(s->Y1) * d2r;
+      const double cosA = std::sin(la) * std::sin(laA) + std::cos(la) * std::cos(laA) * std::cos(lo - loA);
+      const double pfad = s->Distanz / 6371.2;
+      double rest = pfad - s->KpAbstand[k];
+      rest = std::fabs(rest);
+      if (rest > 3.141592653589793) rest = 2 * 3.141592653589793 - rest;
+      EXPECT_NEAR(std::acos(std::clamp(cosA, -1.0, 1.0)), rest, 1e-2) << "slot " << k;
+    }
+  }
+}
+
+TEST(Geometry, BearingsDueNorthSouthAndLongPath) {
+  auto s = defaultLink();
+  s->X1 = 10;
+  s->Y1 = 20;
+  s->X2 = 30;
+  s->Y2 = 20;
+  ASSERT_EQ(prgCalculation(*s), 0);
+  EXPECT_NEAR(s->RichtungAB, 0, 1e-3);
+  EXPECT_NEAR(s->RichtungBA, 180, 1e-3);
+
+  s->X2 = -5;
+  ASSERT_EQ(prgCalculation(*s), 0);
+  EXPECT_EQ(s->RichtungAB, 180);
+  EXPECT_NEAR(s->RichtungBA, 0, 1e-3);
+
+  // The long path turns both bearings by 180 degrees: 180 becomes 0.
+  s->P = "L";
+  ASSERT_EQ(prgCalculation(*s), 0);
+  EXPECT_EQ(s->RichtungAB, 0);
+  EXPECT_NEAR(s->RichtungBA, 180, 1e-3);
+
+  auto kurz = defaultLink();
+  auto lang = defaultLink();
+  lang->P = "L";
+  ASSERT_EQ(prgCalculation(*kurz), 0);
+  ASSERT_EQ(prgCalculation(*lang), 0);
+  EXPECT_DOUBLE_EQ(lang->RichtungAB, kurz->RichtungAB - 180);
+  EXPECT_DOUBLE_EQ(lang->RichtungBA, kurz->RichtungBA + 180);
+  EXPECT_NEAR(lang->Distanz + kurz->Distanz, 2 * 3.141592653589 * 6371.2, 1e-6);
+}
+
+TEST(Geometry, PoleGuard) {
+  auto s = defaultLink();
+  s->X2 = 90;
+  ASSERT_EQ(prgCalculation(*s), 0);
+  EXPECT_EQ(s->X2, 89.99);
+  s->X2 = -90;
+  ASSERT_EQ(prgCalculation(*s), 0);
+  EXPECT_EQ(s->X2, -89.99);
+}
+
+TEST(Geometry, HopCountsFollowTheMinimumElevation) {
+  struct Case {
+    double km, angm, hopsE, hopsF, hopsD;
+  } cases[] = {
+      {1000, 20, 2, 1, 1},   // one F hop leaves at about 28 degrees
+      {2000, 20, 4, 2, 1},   // one F hop would leave at about 12 degrees
+      {2000, 0, 2, 1, 1},
+      {12000, 3, 7, 4, 5},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.km);
+    auto s = defaultLink();
+    equatorPath(*s, c.km);
+    s->Angm = c.angm;
+    ASSERT_EQ(prgCalculation(*s), 0);
+    EXPECT_NEAR(s->Distanz, c.km, 0.01);
+    EXPECT_EQ(s->HopsE, c.hopsE);
+    EXPECT_EQ(s->HopsF, c.hopsF);
+    EXPECT_EQ(s->HopsD, c.hopsD);
+    EXPECT_DOUBLE_EQ(s->HopLaengeF, s->Distanz / s->HopsF);
+  }
+}
+
+TEST(Geometry, AnElevationOfNinetyDegreesStillEnds) {
+  auto s = defaultLink();
+  s->Angm = 90;
+  ASSERT_EQ(prgTageskorr(*s), 0);
+  EXPECT_EQ(s->HopsF, 10000);
+  EXPECT_TRUE(allFinite(*s, 0));
+}
+
+// With one absorption hop and two F hops the absorption points must not
+// overwrite the F and E end points: the result may not depend on what an
+// earlier calculation left behind.
+TEST(Geometry, AbsorptionPointsKeepTheirOwnSlots) {
+  auto frisch = defaultLink();
+  ASSERT_EQ(prgCalculation(*frisch), 0);
+  ASSERT_EQ(frisch->HopsD, 1);
+  ASSERT_EQ(frisch->HopsF, 2);
+  EXPECT_DOUBLE_EQ(frisch->KpAbstand[2], frisch->HopLaengeF * 0.5 / 6371.2);
+  EXPECT_DOUBLE_EQ(frisch->KpAbstand[4], frisch->HopLaengeE * 0.5 / 6371.2);
+  EXPECT_DOUBLE_EQ(frisch->KpAbstand[6], frisch->DurchgangWinkel);
+
+  auto benutzt = defaultLink();
+  benutzt->X2 = -33.9;
+  benutzt->Y2 = 151.2f;
+  ASSERT_EQ(prgCalculation(*benutzt), 0);
+  benutzt->X2 = benutzt->OrtX2;
+  benutzt->Y2 = benutzt->OrtY2;
+  ASSERT_EQ(prgCalculation(*benutzt), 0);
+  for (int h = 1; h <= 24; ++h)
+    for (int k = 1; k <= 31; ++k) ASSERT_EQ(benutzt->ErgFeld[1][h][k], frisch->ErgFeld[1][h][k]) << h << " " << k;
+}
+
+TEST(Geometry, LongPathOfAlmostCoincidentPoints) {
+  auto s = defaultLink();
+  s->X2 = 48.1;
+  s->Y2 = 11.5001f;
+  s->P = "L";
+  ASSERT_EQ(prgTageskorr(*s), 0);
+  EXPECT_NEAR(s->Distanz, 40031.4, 0.1);
+  EXPECT_EQ(s->HopsD, 14);
+  EXPECT_EQ(s->Fokus, 15);  // beyond the antipode the focusing keeps its limit
+  EXPECT_TRUE(allFinite(*s, 0));
+}
+
+TEST(Geometry, CoincidentPointsEndWithDivisionByZero) {
+  auto s = defaultLink();
+  s->X1 = 40.5;
+  s->Y1 = 11.5f;
+  s->X2 = 40.5;
+  s->Y2 = 11.5f;
+  EXPECT_EQ(prgCalculation(*s), kFaultDivisionByZero);
+}
+
+// ---- Calculation driver ----------------------------------------------------
+
+TEST(Calculation, DistanceFactorsAndFocusing) {
+  auto s = defaultLink();
+  equatorPath(*s, 3999.9);
+  s->Angm = -1;  // a single 4000 km hop leaves just below the horizon
+  ASSERT_EQ(prgCalculation(*s), 0);
+  ASSERT_EQ(s->HopsF, 1);
+  EXPECT_NEAR(s->FFaktor, 0.973, 0.001);
+  ASSERT_EQ(s->HopsE, 2);
+  EXPECT_NEAR(s->EFaktor, 0.96, 0.01);
+
+  equatorPath(*s, 5000);
+  ASSERT_EQ(prgCalculation(*s), 0);
+  const double x = 3.141592653589 * 5000 / 20000;
+  EXPECT_NEAR(s->Fokus, 10 * std::log10(x / std::sin(x)), 1e-6);
+  EXPECT_NEAR(s->Fokus, 0.45, 0.05);
+
+  equatorPath(*s, 20000);
+  ASSERT_EQ(prgCalculation(*s), 0);
+  EXPECT_EQ(s->Fokus, 15);
+}
+
+TEST(Calculation, FrequencyListAndMemories) {
+  auto plain = defaultLink();
+  ASSERT_EQ(prgCalculation(*plain), 0);
+  for (int k = 2; k <= 31; ++k) EXPECT_EQ(plain->FrqListe[k], k - 1);
+  EXPECT_EQ(plain->FrqListe[1], plain->MufF2[24][1]);
+
+  // Memories holding 7..12 MHz give indices 2..7 the values of 7..12 MHz;
+  // indices 8..31 keep 7..30 MHz.
+  auto druck = defaultLink();
+  druck->DruckFlag = 1;
+  druck->Speicher1 = 7;
+  druck->Speicher2 = 8;
+  druck->Speicher3 = 9;
+  druck->Speicher4 = 10;
+  druck->Speicher5 = 11;
+  druck->Speicher6 = 12;
+  ASSERT_EQ(prgCalculation(*druck), 0);
+  for (int h = 1; h <= 24; ++h) {
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(druck->ErgFeld[1][h][2 + i], plain->ErgFeld[1][h][8 + i]);
+    for (int k = 8; k <= 31; ++k) EXPECT_EQ(druck->ErgFeld[1][h][k], plain->ErgFeld[1][h][k]);
+  }
+}
+
+TEST(Calculation, WritesOnlyItsSliceHoursAndIndices) {
+  auto s = defaultLink();
+  for (int sl = 0; sl <= 2; ++sl)
+    for (int h = 0; h <= 24; ++h)
+      for (int k = 0; k <= 32; ++k) s->ErgFeld[sl][h][k] = 777;
+  s->ErgSchicht = 2;
+  ASSERT_EQ(prgCalculation(*s), 0);
+  for (int h = 0; h <= 24; ++h) {
+    EXPECT_EQ(s->ErgFeld[1][h][5], 777);
+    EXPECT_EQ(s->ErgFeld[2][h][0], 777);
+    EXPECT_EQ(s->ErgFeld[2][h][32], 777);
+  }
+  for (int k = 0; k <= 32; ++k) EXPECT_EQ(s->ErgFeld[2][0][k], 777);
+  EXPECT_NE(s->ErgFeld[2][12][15], 777);
+}
+
+TEST(Calculation, MonthOutsideTheTableIsASubscriptFault) {
+  auto s = defaultLink();
+  s->Monat = 13;
+  EXPECT_EQ(prgCalculation(*s), kFaultSubscript);
+  s->ErgSchicht = 3;
+  s->Monat = 12;
+  EXPECT_EQ(prgCalculation(*s), kFaultSubscript);
+}
+
+TEST(Calculation, ZeroPowerIsALogarithmFault) {
+  auto s = defaultLink();
+  s->Zkw = 0;
+  EXPECT_EQ(prgCalculation(*s), kFaultInvalidCall);
+}
+
+// ---- MUF of one control point ------------------------------------------------
+
+TEST(Muf, GyroFrequencyAndNoonMidnightValues) {
+  auto s = defaultLink();
+  s->Stunde = 12;
+  s->Kp = 1;
+  s->Ssna = 0;
+  s->KpBreite[1] = 0;
+  s->KpLaenge[1] = 0;
+  ASSERT_EQ(prcMuf(*s), 0);
+  EXPECT_DOUBLE_EQ(s->GyroFrq, 0.8);
+  EXPECT_EQ(s->OrtsStunde, 12);
+  // Local noon on the equator (counted as southern, December -> June row):
+  // M3000 = Mn = MKorr[1][1] + Mb with Mb = 270.
+  EXPECT_NEAR(s->M3000, (5 + 270) / 100.0, 1e-12);
+  EXPECT_NEAR(s->Muf4000, s->FoF2 * s->M3000 * 1.1, 1e-12);
+
+  // Local midnight (hour 24): M3000 = Mb.
+  s->Stunde = 24;
+  ASSERT_EQ(prcMuf(*s), 0);
+  EXPECT_EQ(s->OrtsStunde, 24);
+  EXPECT_NEAR(s->M3000, 3.26, 1e-12);
+
+  s->KpBreite[1] = 89.999999;
+  ASSERT_EQ(prcMuf(*s), 0);
+  EXPECT_NEAR(s->GyroFrq, 1.7, 1e-6);
+}
+
+TEST(Muf, LocalHourZeroIsReadAsTwentyFour) {
+  auto s = defaultLink();
+  s->Kp = 1;
+  s->KpBreite[1] = 10;
+  s->KpLaenge[1] = -15;  // one hour behind UTC
+  s->Stunde = 1;
+  ASSERT_EQ(prcMuf(*s), 0);
+  EXPECT_EQ(s->Ortszeit, 0);
+  EXPECT_EQ(s->OrtsStunde, 24);
+}
+
+TEST(Muf, SunspotNumberInterpolatesBetweenTheActivityRows) {
+  auto s = defaultLink();
+  s->Kp = 1;
+  s->KpBreite[1] = 30;
+  s->KpLaenge[1] = 20;
+  s->Stunde = 10;
+  double fo[3];
+  const double ssn[3] = {0, 100, 200};
+  for (int i = 0; i < 3; ++i) {
+    s->Ssna = ssn[i];
+    ASSERT_EQ(prcMuf(*s), 0);
+    fo[i] = s->FoF2;
+  }
+  EXPECT_GT(fo[1], fo[0]);
+  EXPECT_NEAR(fo[2] - fo[1], fo[1] - fo[0], 1e-12);  // linear beyond 100
+}
+
+TEST(Muf, HemispheresDecodeTheirOwnBytes) {
+  auto s = defaultLink();
+  s->Packwert = 34 * 256 + 32;
+  s->Halbkugel = 1;
+  ASSERT_EQ(prcDecod(*s), 0);
+  EXPECT_EQ(s->Packwert, 34);
+  s->Packwert = 34 * 256 + 32;
+  s->Halbkugel = 2;
+  ASSERT_EQ(prcDecod(*s), 0);
+  EXPECT_EQ(s->Packwert, 32);
+}
+
+TEST(Muf, GeomagneticLatitudeSixtyAndBeyond) {
+  // Search the meridian 69 W for geomagnetic latitudes near 60 and 65: the
+  // dipole pole lies on it, so the geomagnetic latitude grows with latitude.
+  auto s = defaultLink();
+  s->Kp = 1;
+  s->Stunde = 12;
+  s->KpLaenge[1] = -69;
+  for (double lat = 40; lat <= 80; lat += 0.001) {
+    s->KpBreite[1] = lat;
+    ASSERT_EQ(prcMuf(*s), 0) << lat;
+    EXPECT_TRUE(std::isfinite(s->FoF2));
+    EXPECT_GT(s->FoF2, 0);
+  }
+}
+
+// ---- Corrections ------------------------------------------------------------
+
+TEST(Fcor, LowersTheFieldAboveTheMufOnShortPaths) {
+  struct Case {
+    double distanz, ratio, change;
+  } cases[] = {
+      {2000, 2.0, (-24 + (2 - 1.55) / (2.4 - 1.55) * 13) / 2},
+      {0, 1.55, -24},
+      {0, 5, -90},
+      {0, 7, -90},
+      {0, 2.4, -11},
+      {2000, 0.9, 0},
+      {4000, 2, 0},
+      {5000, 3, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.distanz << " km, ratio " << c.ratio);
+    auto s = defaultLink();
+    s->Distanz = c.distanz;
+    s->Stunde = 5;
+    s->MufF2[5][1] = 10;
+    s->FrqIndex = 9;
+    s->FrqListe[9] = 10 * c.ratio;
+    s->Feldstaerke = 20;
+    ASSERT_EQ(prcFcor(*s), 0);
+    EXPECT_NEAR(s->Feldstaerke - 20, c.change, 1e-9);
+  }
+  auto s = defaultLink();
+  s->Distanz = 1000;
+  s->Stunde = 5;
+  s->MufF2[5][1] = 0;
+  s->FrqIndex = 9;
+  s->FrqListe[9] = 8;
+  EXPECT_EQ(prcFcor(*s), kFaultDivisionByZero);
+}
+
+TEST(Kormu, DistanceExponentAndNoonValue) {
+  auto s = defaultLink();
+  s->Kp = 1;
+  s->KpLaenge[1] = 30;  // noon at 10 UTC
+  s->KorrA = 0.15;
+  s->KorrB = 0.7;
+  s->KorrC = 0.5;
+  for (int h = 1; h <= 24; ++h) s->MufF2[h][1] = 5 + h;
+  for (double d : {0.0, 2000.0, 4000.0, 6000.0}) {
+    SCOPED_TRACE(d);
+    s->Distanz = d;
+    ASSERT_EQ(prcKormu(*s), 0);
+    const double korrX = d > 4000 ? 1 : 1 + (1 - d / 4000) * (1 - d / 4000);
+    EXPECT_DOUBLE_EQ(s->KorrX, korrX);
+    EXPECT_EQ(s->MufMittag, 15);
+    EXPECT_EQ(s->MufMin, 6);
+    const double korrTag = 0.5 * (6.0 / 15 * 6.0 / 15);
+    EXPECT_NEAR(s->MufKorr[10][1], 15 * korrX * (korrTag + 1.2 + 0.15), 1e-12);
+  }
+}
+
+// ---- Deciles ------------------------------------------------------------------
+
+TEST(Decil, DeviationByAvailabilityAndFrequencyRatio) {
+  struct Case {
+    double iproz, ratio, deviation;
+  } cases[] = {
+      {50, 1, 0},   {50, 3, 0},     {10, 1, 7},   {90, 1, -12},  {90, 0.55, -6}, {10, 3, 8},
+      {10, 5, 6},   {90, 5, -3},    {10, 9, 6},   {90, 0.01, -10}, {10, 2.25, 8.5}, {30, 1, -12},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.iproz << " %, ratio " << c.ratio);
+    auto s = defaultLink();
+    s->Iproz = c.iproz;
+    s->Stunde = 7;
+    s->MufF2[7][1] = 8;
+    s->FrqIndex = 4;
+    s->FrqListe[4] = 8 * c.ratio;
+    s->Feldstaerke = 10;
+    ASSERT_EQ(prcDecil(*s), 0);
+    EXPECT_NEAR(s->Feldstaerke - 10, c.deviation, 1e-9);
+  }
+}
+
+// ---- E layer and LUF ---------------------------------------------------------
+
+TEST(ELayer, OnlyShortPathsHaveAnELayerMuf) {
+  auto s = defaultLink();
+  equatorPath(*s, 4500);
+  ASSERT_EQ(prgCalculation(*s), 0);
+  for (int h = 1; h <= 24; ++h) EXPECT_EQ(s->MufE[h], 0);
+
+  equatorPath(*s, 1500);
+  ASSERT_EQ(prgCalculation(*s), 0);
+  int tagesstunden = 0;
+  for (int h = 1; h <= 24; ++h) tagesstunden += s->MufE[h] > 0;
+  EXPECT_GT(tagesstunden, 8);
+  EXPECT_LT(tagesstunden, 16);
+}
+
+TEST(ELayer, LufLimitsAndTheSmoothedEveningDrop) {
+  struct Case {
+    double km, lufMin;
+  } cases[] = {{3000, 1}, {12000, 2}};
+  for (const auto& c : cases) {
+    auto s = defaultLink();
+    equatorPath(*s, c.km);
+    ASSERT_EQ(prgCalculation(*s), 0);
+    EXPECT_NEAR(s->LufMin, c.lufMin, 1e-6);
+    EXPECT_NEAR(s->LufNacht, 2 * c.lufMin, 1e-6);
+  }
+  // After the drop the LUF falls by at most the factor 0.795 per hour.
+  auto s = defaultLink();
+  ASSERT_EQ(prgCalculation(*s), 0);
+  ASSERT_TRUE(s->KnickGenau == 1 || s->KnickSchnitt == 1);
+  for (int j = 1; j <= 3; ++j) {
+    int t = static_cast<int>(s->KnickStunde) + j;
+    if (t > 24) t -= 24;
+    const int q = t == 1 ? 24 : t - 1;
+    EXPECT_TRUE(s->Luf[t] >= 0.795 * s->Luf[q] - 1e-12 || s->Luf[t] == s->LufMin) << t;
+  }
+}
+
+TEST(ELayer, PolarNightLeavesTheLufAtItsFloor) {
+  // December in the Arctic: no sun at the absorption points all day.
+  auto s = defaultLink();
+  s->X1 = 80;
+  s->Y1 = 0;
+  s->X2 = 80;
+  s->Y2 = 40;
+  ASSERT_EQ(prgCalculation(*s), 0);
+  for (int h = 1; h <= 24; ++h) {
+    EXPECT_EQ(s->MufE[h], 0);
+    EXPECT_EQ(s->Luf[h], s->LufMin);
+  }
+  EXPECT_EQ(s->KnickGenau, 0);
+  EXPECT_EQ(s->KnickSchnitt, 0);
+}
+
+// ---- Day correction ------------------------------------------------------------
+
+TEST(Tageskorr, TheFifteenthAndOtherMonthsCopyTheMonth) {
+  auto s = defaultLink();
   s->Jetzt = {2026, 12, 15};
   ASSERT_EQ(prgTageskorr(*s), 0);
+  for (int h = 0; h <= 24; ++h)
+    for (int k = 0; k <= 32; ++k) ASSERT_EQ(s->ErgFeld[0][h][k], s->ErgFeld[1][h][k]);
+
+  s->Jetzt = {2026, 11, 20};
+  s->TagGewicht = 0.125f;
+  s->ErgFeld[2][12][12] = 4242;
+  ASSERT_EQ(prgTageskorr(*s), 0);
+  EXPECT_EQ(s->TagGewicht, 0.125f);        // no blend ran
+  EXPECT_EQ(s->ErgFeld[2][12][12], 4242);  // no second calculation
+  for (int h = 1; h <= 24; ++h)
+    for (int k = 1; k <= 31; ++k) ASSERT_EQ(s->ErgFeld[0][h][k], s->ErgFeld[1][h][k]);
+  EXPECT_EQ(s->Monat, 12);
+}
+
+TEST(Tageskorr, BlendsWithTheNeighbourMonth) {
+  struct Case {
+    DateTime heute;
+    float monat, nachbar;
+    int tage;
+    bool spaeter;
+  } cases[] = {
+      {{2026, 12, 20}, 12, 1, 5, true},
+      {{2026, 12, 31}, 12, 1, 16, true},
+      {{2027, 1, 1}, 1, 12, 14, false},
+      {{2026, 6, 3}, 6, 5, 12, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.heute.year << "-" << c.heute.month << "-" << c.heute.day);
+    auto s = defaultLink();
+    s->Jetzt = c.heute;
+    s->Monat = c.monat;
+    ASSERT_EQ(prgTageskorr(*s), 0);
+    EXPECT_EQ(s->Monat, c.monat);
+    const float g = static_cast<float>(c.tage / 30.0);
+    EXPECT_EQ(s->TagGewicht, g);
+
+    auto n = defaultLink();
+    n->Monat = c.nachbar;
+    n->ErgSchicht = 2;
+    ASSERT_EQ(prgCalculation(*n), 0);
+    for (int h = 1; h <= 24; ++h) {
+      for (int k = 1; k <= 31; ++k) {
+        const double s1 = s->ErgFeld[1][h][k], s2 = n->ErgFeld[2][h][k];
+        ASSERT_EQ(s->ErgFeld[2][h][k], s2);
+        const double want = c.spaeter ? std::floor(s1 + (s2 - s1) * static_cast<double>(g))
+                                      : std::floor(s1 - (s1 - s2) * static_cast<double>(g));
+        ASSERT_EQ(s->ErgFeld[0][h][k], want) << h << " " << k;
+      }
+    }
+  }
+}
+
+TEST(Tageskorr, TheWeightIsUsedAsASingle) {
+  // floor(10 + (4 - 10) x 5/30) is 9 with an exact weight but 8 with the
+  // weight as stored: 5/30 as a single is slightly above 1/6.
+  const float g = static_cast<float>(5 / 30.0);
+  EXPECT_EQ(std::floor(10 + (4 - 10) * static_cast<double>(g)), 8);
+  EXPECT_GT(static_cast<double>(g), 1.0 / 6.0);
+}
+
+TEST(Tageskorr, RestoresTheMonthAfterAFault) {
+  auto s = defaultLink();
+  s->X1 = 40.5;
+  s->Y1 = 11.5f;
+  s->X2 = 40.5;
+  s->Y2 = 11.5f;
+  s->Jetzt = {2026, 12, 28};
+  s->ErgFeld[0][3][3] = 55;
+  EXPECT_EQ(prgTageskorr(*s), kFaultDivisionByZero);
+  EXPECT_EQ(s->Monat, 12);
+  EXPECT_EQ(s->ErgFeld[0][3][3], 55);
+}
+
+// ---- Robustness ------------------------------------------------------------------
+
+// Any input in the ranges the dialogs accept, including the poles, the date
+// line, antipodes and the extreme conditions: a result or a fault code, never
+// a crash or a value that is not a number.
+TEST(Robustness, NoInputPutsNaNIntoAResult) {
+  std::mt19937 rng(20261208);
+  std::uniform_real_distribution<double> lat(-90, 90), lon(-180, 180), u01(0, 1);
+  const double special[] = {-90, -89.5, -60, 0, 60, 89.5, 90};
+  int ok = 0;
+  for (int n = 0; n < 400; ++n) {
+    auto s = defaultLink();
+    s->X1 = n % 10 == 0 ? special[n / 10 % 7] : std::round(lat(rng) * 10) / 10;
+    s->Y1 = static_cast<float>(n % 13 == 0 ? 180 : lon(rng));
+    s->X2 = n % 7 == 0 ? special[n / 7 % 7] : lat(rng);
+    s->Y2 = static_cast<float>(n % 11 == 0 ? -180 : lon(rng));
+    if (n % 17 == 0) {  // antipode
+      s->X2 = -s->X1;
+      s->Y2 = s->Y1 > 0 ? s->Y1 - 180 : s->Y1 + 180;
+    }
+    s->P = n % 3 == 0 ? "L" : "S";
+    s->Angm = n % 19 == 0 ? 90 : std::round(u01(rng) * 45);
+    s->Ssna = n % 5 == 0 ? 0 : n % 5 == 1 ? 300 : std::round(u01(rng) * 300);
+    s->Zkw = n % 23 == 0 ? 0.000001 : n % 23 == 1 ? 1000 : 0.1;
+    s->Sag = -40 + u01(rng) * 60;
+    s->Iproz = n % 3 == 0 ? 10 : n % 3 == 1 ? 50 : 90;
+    s->Monat = static_cast<float>(1 + n % 12);
+    s->Jetzt = {2026, 1 + n % 12, 1 + n % 31 % 28};
+    SCOPED_TRACE(::testing::Message() << "case " << n << ": " << s->X1 << "," << s->Y1 << " -> " << s->X2 << ","
+                                      << s->Y2 << " " << s->P << " angle " << s->Angm);
+    const int rc = prgTageskorr(*s);
+    if (rc == 0) {
+      ++ok;
+      ASSERT_TRUE(allFinite(*s, 0));
+      for (int h = 1; h <= 24; ++h)
+        for (int k = 1; k <= 31; ++k) ASSERT_GE(s->ErgFeld[0][h][k], -1200);
+    } else {
+      // Only an exact antipode has no defined great circle.
+      EXPECT_EQ(rc, kFaultDivisionByZero);
+      EXPECT_EQ(n % 17, 0);
+    }
+    EXPECT_EQ(s->Monat, static_cast<float>(1 + n % 12));
+  }
+  EXPECT_GT(ok, 380);
 }
