@@ -41,8 +41,8 @@ int prcFcor(State& s) {
     double r = cdiv(s.FrqListe[s.FrqIndex], s.MufF2[s.Stunde][1.0]);
     if (r < 1) return;
     if (r > 5) r = 5;
-    double j = 1;
-    for (double jj = 1; jj <= 3; ++jj)
+    int j = 1;
+    for (int jj = 1; jj <= 3; ++jj)
       if (tab::FcorAbszisse(jj) <= r && r <= tab::FcorAbszisse(jj + 1)) j = jj;
     const double v = (r - tab::FcorAbszisse(j)) / (tab::FcorAbszisse(j + 1) - tab::FcorAbszisse(j)) *
                          (tab::FcorWert(j + 1) - tab::FcorWert(j)) +
@@ -54,15 +54,15 @@ int prcFcor(State& s) {
 int prcDecil(State& s) {
   return guarded([&] {
     if (s.Iproz == 50) return;
-    const double zeile = s.Iproz == 10 ? 1 : 2;
+    const int zeile = s.Iproz == 10 ? 1 : 2;
     const double vorzeichen = s.Iproz == 10 ? 1 : -1;
     double r = cdiv(s.FrqListe[s.FrqIndex], s.MufF2[s.Stunde][1.0]);
     if (r > 5) r = 5;
     if (r < 0.1) r = 0.1;
     const double x = r <= 2 ? 10 * r : (r - 2) * 2 + 20;
-    double i = Fix(x);
-    if (i > 25) i = 25;
-    const double j = i + 1;
+    double spalte = Fix(x);
+    if (spalte > 25) spalte = 25;
+    const int i = tab::index(spalte, 1, 26), j = i + 1;
     const double t = (10 * r - tab::DezAbszisse(i)) / (tab::DezAbszisse(j) - tab::DezAbszisse(i));
     const double abw = ((tab::DezTab(zeile, j) - tab::DezTab(zeile, i)) * t + tab::DezTab(zeile, i)) * vorzeichen;
     s.Feldstaerke = s.Feldstaerke + abw;

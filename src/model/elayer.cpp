@@ -9,12 +9,21 @@ namespace welvaro {
 
 namespace {
 
-// Cosine of the solar zenith angle at hour h (UTC) over a control point.
-double cosZenit(const State& s, double h, double breiteGrad, double laengeGrad) {
-  const double lat = breiteGrad * k::GradRad, lon = laengeGrad * k::GradRad;
-  const double stundenwinkel = (15 * h - 180) * k::GradRad + lon;
-  return std::sin(s.DeklMonat) * std::sin(lat) + std::cos(s.DeklMonat) * std::cos(lat) * std::cos(stundenwinkel);
-}
+// Cosine of the solar zenith angle over one control point, for any hour:
+// cos chi = sin(decl) sin(lat) + cos(decl) cos(lat) cos(hour angle).
+struct Zenit {
+  double sinTeil = 0, cosTeil = 0, lon = 0;
+
+  Zenit() = default;
+  Zenit(double dekl, double breiteGrad, double laengeGrad) {
+    const double lat = breiteGrad * k::GradRad;
+    lon = laengeGrad * k::GradRad;
+    sinTeil = std::sin(dekl) * std::sin(lat);
+    cosTeil = std::cos(dekl) * std::cos(lat);
+  }
+  // Hour h in UTC.
+  double cosChi(double h) const { return sinTeil + cosTeil * std::cos((15 * h - 180) * k::GradRad + lon); }
+};
 
 // Hour before h on the 24-hour circle (1 is preceded by 24).
 double vorher(double h) { return h == 1 ? 24 : h - 1; }
@@ -30,13 +39,17 @@ int prcMufELuf(State& s) {
 
     const double eErster = s.HopsF > 1 ? 4 : 1, eLetzter = s.HopsF > 1 ? 5 : 1;
     const double dErster = 6, dLetzter = 2 * s.HopsD + 5;
+    Zenit zenit[36];
+    for (double kk : {eErster, eLetzter}) zenit[static_cast<int>(kk)] = Zenit(s.DeklMonat, s.KpBreite[kk], s.KpLaenge[kk]);
+    for (double kk = dErster; kk <= dLetzter; ++kk)
+      zenit[static_cast<int>(kk)] = Zenit(s.DeklMonat, s.KpBreite[kk], s.KpLaenge[kk]);
 
     for (double h = 1; h <= 24; ++h) {
       // E-layer MUF: only paths up to 4000 km.
       s.MufE[h] = 0;
       if (s.Distanz <= 4000) {
         for (double kk = eErster; kk <= eLetzter; ++kk) {
-          double cx = cosZenit(s, h, s.KpBreite[kk], s.KpLaenge[kk]);
+          double cx = zenit[static_cast<int>(kk)].cosChi(h);
           if (cx < 0) cx = 0;
           const double c = std::cos(s.KpBreite[kk] * k::GradRad);
           const double foE = cpow(cx, 0.21 + 0.12 * c + 0.0002 * s.Ssna) * ((0.01 - 0.007 * c) * s.Ssna + 1.5 * c + 2.25);
@@ -48,7 +61,7 @@ int prcMufELuf(State& s) {
       // LUF from the absorption at the 90 km crossings.
       double summe = 0;
       for (double kk = dErster; kk <= dLetzter; ++kk) {
-        double cx = cosZenit(s, h, s.KpBreite[kk], s.KpLaenge[kk]);
+        double cx = zenit[static_cast<int>(kk)].cosChi(h);
         if (cx < 0) cx = 1e-10;
         summe += std::sqrt(cx);
       }

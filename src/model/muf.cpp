@@ -33,10 +33,17 @@ int prcMuf(State& s) {
     const double breite = s.KpBreite[kp], laenge = s.KpLaenge[kp];
     const double lat = breite * k::GradRad, lon = laenge * k::GradRad;
 
-    // Geomagnetic latitude (dipole pole at 78.5 N, 69 W).
-    double q = 0.1994 * std::cos(lat) * std::cos(lon + 1.204) + 0.9799 * std::sin(lat);
-    q = std::clamp(q, -1.0, 1.0);
-    s.MagBreite = std::atan(cdiv(q, std::sqrt(1 - q * q))) * k::RadGrad;
+    // Geomagnetic latitude (dipole pole at 78.5 N, 69 W); the same point
+    // comes back every hour, so its value is kept per slot.
+    auto& merker = s.MagSpeicher[kp];
+    if (merker.breite == breite && merker.laenge == laenge) {
+      s.MagBreite = merker.mag;
+    } else {
+      double q = 0.1994 * std::cos(lat) * std::cos(lon + 1.204) + 0.9799 * std::sin(lat);
+      q = std::clamp(q, -1.0, 1.0);
+      s.MagBreite = std::atan(cdiv(q, std::sqrt(1 - q * q))) * k::RadGrad;
+      merker = {breite, laenge, s.MagBreite};
+    }
     const double A = std::fabs(s.MagBreite);
     s.MagBetrag = A;
 
@@ -76,21 +83,26 @@ int prcMuf(State& s) {
     // (at exactly 60 degrees its weight is 0).
     const bool polar = A > 60 || b2 > 4;
 
+    // Table indices, checked once.
+    const int ib = tab::index(b, 1, 4), ib2 = polar ? 0 : tab::index(b2, 1, 4);
+    const int is1 = tab::index(s1, 1, 4), is2 = tab::index(s2, 1, 4), ioh = tab::index(oh, 1, 24);
+    const int ic = tab::index(c, 1, 10), ic2 = tab::index(c2, 1, 10), im = tab::index(m, 1, 12);
+
     double R[3] = {0, 0, 0};
     for (int a = 1; a <= 2; ++a) {
-      const double v1s1 = wert(s, tab::FoTab(b, a, s1, oh));
-      const double V1 = v1s1 + (wert(s, tab::FoTab(b, a, s2, oh)) - v1s1) * ws;
+      const double v1s1 = wert(s, tab::FoTab(ib, a, is1, ioh));
+      const double V1 = v1s1 + (wert(s, tab::FoTab(ib, a, is2, ioh)) - v1s1) * ws;
       double V2;
       if (polar) {
-        const double p1 = wert(s, tab::FoPolTab(a, s1));
-        V2 = p1 + (wert(s, tab::FoPolTab(a, s2)) - p1) * ws;
+        const double p1 = wert(s, tab::FoPolTab(a, is1));
+        V2 = p1 + (wert(s, tab::FoPolTab(a, is2)) - p1) * ws;
       } else {
-        const double v2s1 = wert(s, tab::FoTab(b2, a, s1, oh));
-        V2 = v2s1 + (wert(s, tab::FoTab(b2, a, s2, oh)) - v2s1) * ws;
+        const double v2s1 = wert(s, tab::FoTab(ib2, a, is1, ioh));
+        V2 = v2s1 + (wert(s, tab::FoTab(ib2, a, is2, ioh)) - v2s1) * ws;
       }
       const double Vf = V2 + (V1 - V2) * wb;
-      const double f1 = wert(s, tab::FaktTab(a, c, m));
-      const double F = f1 + (wert(s, tab::FaktTab(a, c2, m)) - f1) * wc;
+      const double f1 = wert(s, tab::FaktTab(a, ic, im));
+      const double F = f1 + (wert(s, tab::FaktTab(a, ic2, im)) - f1) * wc;
       R[a] = F * Vf;
     }
     s.FoF2 = (R[1] + (R[2] - R[1]) * s.Ssna * 0.01) * 0.001;
@@ -105,11 +117,11 @@ int prcMuf(State& s) {
     const double wm = std::fabs(mp - 6) / 6;
     double M[3] = {0, 0, 0};
     for (int i = 1; i <= 2; ++i) {
-      const double m0 = tab::MTab(i, 1, oh);
-      M[i] = m0 + (tab::MTab(i, 2, oh) - m0) * s.Ssna * 0.01;
+      const double m0 = tab::MTab(i, 1, ioh);
+      M[i] = m0 + (tab::MTab(i, 2, ioh) - m0) * s.Ssna * 0.01;
     }
     const double Mb = M[1] + (M[2] - M[1]) * std::min(G, 40.0) / 40;
-    const double d = Fix((G + 5) / 10) + 1;
+    const int d = tab::index(Fix((G + 5) / 10) + 1, 1, 10);
     const double mk1 = tab::MKorr(1, d);
     const double Mn = mk1 + (tab::MKorr(2, d) - mk1) * wm + Mb;
     s.M3000 = (Mn + (Mb - Mn) * std::fabs(oh - 12) / 12) / 100;

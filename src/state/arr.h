@@ -39,7 +39,8 @@ struct Arr {
 
   static long toIndex(double x) {
     if (!(x > -1e9 && x < 1e9)) raise(kFaultSubscript);
-    return static_cast<long>(std::nearbyint(x));
+    const long i = static_cast<long>(x);
+    return i == x ? i : static_cast<long>(std::nearbyint(x));  // halves go to even
   }
 
   void fill(const T& x) { v.fill(x); }

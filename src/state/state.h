@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <string>
 
 #include "state/arr.h"
@@ -126,6 +127,14 @@ struct State {
   // MUF of one control point.
   double GyroFrq = 0, FoF2 = 0, M3000 = 0, Muf4000 = 0;
   double MagBreite = 0;   ///< geomagnetic latitude [deg]
+  /// Geomagnetic latitude per control-point slot with the position it was
+  /// computed for: the hourly MUF loop asks 24 times for the same point.
+  struct MagMerker {
+    double breite = std::numeric_limits<double>::quiet_NaN();
+    double laenge = std::numeric_limits<double>::quiet_NaN();
+    double mag = 0;
+  };
+  Arr<MagMerker, 0, 35> MagSpeicher;
   double MagBetrag = 0;   ///< its absolute value
   double Ortszeit = 0;    ///< local time [h]
   double OrtsStunde = 0;  ///< local hour 1..24
