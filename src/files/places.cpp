@@ -1,0 +1,124 @@
+#include "files/places.h"
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include "files/codepage.h"
+#include "state/numtext.h"
+
+namespace welvaro {
+
+std::vector<std::string> placeItems(std::string_view text) {
+  std::vector<std::string> items;
+  std::size_t i = 0;
+  const std::size_t n = text.size();
+  auto trenner = [&](std::size_t p) { return text[p] == ',' || text[p] == '\n' || text[p] == '\r'; };
+  // Steps over one separator; CR LF counts as one line end.
+  auto ueberspringeTrenner = [&] {
+    if (i >= n) return;
+    if (text[i] == '\r' && i + 1 < n && text[i + 1] == '\n') ++i;
+    ++i;
+  };
+  while (i < n) {
+    while (i < n && (text[i] == ' ' || text[i] == '\t')) ++i;
+    std::string item;
+    if (i < n && text[i] == '"') {
+      const std::size_t anfang = ++i;
+      while (i < n && text[i] != '"') ++i;
+      item.assign(text.substr(anfang, i - anfang));
+      while (i < n && !trenner(i)) ++i;  // the closing quote and anything after it
+    } else {
+      const std::size_t anfang = i;
+      while (i < n && !trenner(i)) ++i;
+      std::size_t ende = i;
+      while (ende > anfang && (text[ende - 1] == ' ' || text[ende - 1] == '\t')) --ende;
+      item.assign(text.substr(anfang, ende - anfang));
+    }
+    items.push_back(std::move(item));
+    ueberspringeTrenner();
+  }
+  return items;
+}
+
+void readPlacesText(State& s, std::string_view text) {
+  int g = 1;
+  for (const std::string& item : placeItems(text)) {
+    if (g > kOrtMax) break;
+    const std::size_t p1 = item.find(':');
+    if (p1 == std::string::npos) continue;
+    const std::size_t p2 = item.find(':', p1 + 1);
+    if (p2 == std::string::npos) continue;
+    const std::size_t p3 = item.find(':', p2 + 1);
+    if (p3 == std::string::npos) continue;
+    const std::string_view t(item);
+    s.OrtKennung[g] = cp1252ToUtf8(t.substr(0, p1));
+    s.OrtName[g] = cp1252ToUtf8(t.substr(p1 + 1, p2 - p1 - 1));
+    s.OrtLaenge[g] = static_cast<float>(ReadNumber(t.substr(p2 + 1, p3 - p2 - 1)));
+    s.OrtBreite[g] = static_cast<float>(ReadNumber(t.substr(p3 + 1)));
+    ++g;
+  }
+  s.OrtZahl = static_cast<float>(g - 1);
+  for (; g <= kOrtMax; ++g) {
+    s.OrtKennung[g].clear();
+    s.OrtName[g].clear();
+    s.OrtLaenge[g] = 0;
+    s.OrtBreite[g] = 0;
+  }
+}
+
+double ortZelleLaenge(float laenge) { return std::floor(static_cast<double>(laenge) / 10 + 18); }
+double ortZelleBreite(float breite) { return std::floor(static_cast<double>(breite) / 10 + 9); }
+
+void buildOrtRaster(State& s) {
+  const int zahl = static_cast<int>(s.OrtZahl);
+  std::vector<double> zx(static_cast<std::size_t>(zahl) + 1), zy(static_cast<std::size_t>(zahl) + 1);
+  for (int g = 1; g <= zahl; ++g) {
+    zx[static_cast<std::size_t>(g)] = ortZelleLaenge(s.OrtLaenge[g]);
+    zy[static_cast<std::size_t>(g)] = ortZelleBreite(s.OrtBreite[g]);
+  }
+  char nummer[8];
+  for (int u = 0; u <= 35; ++u) {
+    for (int m = 0; m <= 17; ++m) {
+      std::string& zelle = s.OrtRaster[u][m];
+      zelle.clear();
+      // Each new place number goes in front, so the highest comes first.
+      for (int g = zahl; g >= 1; --g) {
+        const double x = zx[static_cast<std::size_t>(g)], y = zy[static_cast<std::size_t>(g)];
+        if (u - 1 <= x && x <= u + 1 && m - 1 <= y && y <= m + 1) {
+          std::snprintf(nummer, sizeof nummer, "%04d", g);
+          zelle += nummer;
+        }
+      }
+      zelle += "0000";
+    }
+  }
+}
+
+bool readPlaceFile(State& s, const std::filesystem::path& file, std::string* problem) {
+  // Without a list: no places, no index, the nearest-place command off.
+  s.OrtFlag = 0;
+  readPlacesText(s, {});
+  for (int u = 0; u <= 35; ++u)
+    for (int m = 0; m <= 17; ++m) s.OrtRaster[u][m].clear();
+
+  std::error_code ec;
+  if (!std::filesystem::exists(file, ec)) return false;
+  auto nichtLesbar = [&](const char* was) {
+    if (problem) *problem = file.string() + ": " + was;
+    return false;
+  };
+  if (std::filesystem::is_directory(file, ec)) return nichtLesbar("the place list is a folder");
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return nichtLesbar("cannot open the place list");
+  std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  if (in.bad()) return nichtLesbar("cannot read the place list");
+  s.OrtFlag = 1;
+  readPlacesText(s, text);
+  buildOrtRaster(s);
+  return true;
+}
+
+}  // namespace welvaro

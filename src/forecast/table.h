@@ -1,0 +1,102 @@
+// The world forecast table: the day-corrected forecast from station A to
+// every point of a 10-degree grid (19 latitudes x 36 longitudes), for 1..30
+// MHz and the 24 UTC hours, as a 492580-byte file image and as the two
+// arrays Weltfeld / Weltpegel the world map interpolates.
+//
+// File image "Welvaro.tab": a 100-byte header, then 684 grid blocks of 720
+// bytes (latitude index outermost, then longitude index; inside a block 30
+// frequency runs of 24 hours). A byte b stores the value b - 128.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "state/state.h"
+
+namespace welvaro {
+
+inline constexpr int kTabBreiten = 19;                                     ///< latitude indices 0..18
+inline constexpr int kTabLaengen = 36;                                     ///< longitude indices 0..35
+inline constexpr int kTabBloecke = kTabBreiten * kTabLaengen;              ///< 684 grid points
+inline constexpr std::size_t kTabKopfLaenge = 100;                         ///< header bytes
+inline constexpr std::size_t kTabBlockLaenge = 30 * 24;                    ///< bytes of one grid block
+inline constexpr std::size_t kTabLaenge = kTabKopfLaenge + kTabBloecke * kTabBlockLaenge;  ///< 492580
+
+/// Offset in the file image of the byte for latitude index i (0..18),
+/// longitude index j (0..35), f MHz (1..30) and UTC hour 1..24.
+constexpr std::size_t tabOffset(int i, int j, int f, int hour) {
+  return kTabKopfLaenge +
+         static_cast<std::size_t>(((i * kTabLaengen + j) * 30 + (f - 1)) * 24 + (hour - 1));
+}
+
+/// Latitude [deg] at which grid row i is computed: (i - 9) x 10, the poles
+/// replaced by -89.5 and 89.5.
+double tabBreite(int i);
+/// Longitude [deg] of grid column j: (j - 18) x 10, -180..170.
+float tabLaenge(int j);
+
+/// The 100-character header of a table generated now from the state:
+/// month, day of year of `Jetzt`, the station-A and condition inputs, the
+/// date of `Jetzt` as dd.mm.yyyy, padded with dots.
+std::string tableHeader(const State& s);
+
+/// Byte stored for a calculated field strength: floor(v + 128), held in 0..255.
+unsigned char tabByte(double feld);
+
+/// What happened to grid points whose forecast ended in a model fault.
+/// A grid point that lies on station A or on its antipode makes the model
+/// divide by zero; such a point is computed 0.1 degree of latitude towards
+/// the equator instead (then 0.1 degree away from it). A point that fails
+/// there too gets the block of "no signal" bytes (0, read back as -64).
+struct GenTabInfo {
+  int verschoben = 0;    ///< grid points computed 0.1 deg off the grid
+  int gefuellt = 0;      ///< grid points that could not be computed at all
+  int ersterFehler = 0;  ///< fault code of the first such point, 0 if none
+  int fehlerBreite = 0;  ///< its latitude index
+  int fehlerLaenge = 0;  ///< its longitude index
+};
+
+/// Builds the whole file image into TabText from the current state (station
+/// A, conditions, Monat, Jetzt). Leaves X2/Y2 at the last grid point and
+/// changes ErgFeld. The image is always complete; returns 0 when every grid
+/// point could be computed, else the fault code of the first point that
+/// could not (its block and any other such blocks hold "no signal").
+int prgGenTabPlus(State& s, GenTabInfo* info = nullptr);
+
+/// Parses the file image in TabText into Weltfeld (limited to -64..64) and
+/// Weltpegel, sets TabMonat and TabTag and cuts TabText to its header.
+/// Returns false, changing nothing, when TabText is not a whole image.
+bool prgTabPlus(State& s);
+
+/// Receive level [dBm] of field strength v [dB(uV/m)] at f MHz:
+/// 45 - 20 x ln(f x 1000000) / 2.3025851 + v, rounded half to even.
+int16 weltpegel(int f, int v);
+
+// ---- The table file ------------------------------------------------------
+
+struct TableFileStatus {
+  enum Kind { kOk, kMissing, kWrongLength, kError };
+  Kind kind = kOk;
+  std::string message;  ///< what went wrong, with the file name; empty when ok
+  bool ok() const { return kind == kOk; }
+};
+
+/// Reads the table file whole into `image`. A missing or unreadable file or
+/// one that is not exactly kTabLaenge bytes long is reported as not ok and
+/// leaves `image` unchanged; the caller then generates the table.
+TableFileStatus readTableFile(const std::filesystem::path& file, std::string& image);
+
+/// Writes a whole file image (exactly kTabLaenge bytes) to a temporary file
+/// beside `file` and renames it over `file`, so a failed write never leaves
+/// a half-written table behind.
+TableFileStatus writeTableFile(const std::filesystem::path& file, std::string_view image);
+
+/// Rewrites only the header (the first 100 bytes of `image`) at offset 0
+/// of an existing table file, leaving the rest of the file as it is. A file
+/// that is missing or not a whole table is left alone (kMissing /
+/// kWrongLength): it will be generated anew at the next start.
+TableFileStatus writeTableHeader(const std::filesystem::path& file, std::string_view image);
+
+}  // namespace welvaro
