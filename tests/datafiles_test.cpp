@@ -45,7 +45,7 @@ constexpr Mask kChart{"MapOrt.dat", 529, 271, 144172};
 
 bool isDrawingByte(std::uint8_t v) { return v == 0 || v == 90 || v == 132 || v == 224; }
 
-TEST(OverlayFiles, LayoutAndBytes) {
+TEST(ShippedOverlays, LayoutAndBytes) {
   for (const Mask& m : {kWorld, kChart}) {
     SCOPED_TRACE(m.file);
     const auto bytes = readWhole(m.file);
@@ -72,7 +72,7 @@ TEST(OverlayFiles, LayoutAndBytes) {
 
 // The program paints the top row of each picture in a single index taken
 // from the mask, so a drawing there must be one grey across the whole width.
-TEST(OverlayFiles, TopRowIsUniform) {
+TEST(ShippedOverlays, TopRowIsUniform) {
   for (const Mask& m : {kWorld, kChart}) {
     SCOPED_TRACE(m.file);
     const auto bytes = readWhole(m.file);
@@ -86,7 +86,7 @@ TEST(OverlayFiles, TopRowIsUniform) {
 // well-known capes must lie on a coast pixel (within two pixels), and most
 // of the coastline lies in the northern half. This fails when the rows are
 // upside down, mirrored or shifted.
-TEST(OverlayFiles, WorldMapCoastsInPlace) {
+TEST(ShippedOverlays, WorldMapCoastsInPlace) {
   const auto bytes = readWhole(kWorld.file);
   ASSERT_EQ(bytes.size(), kWorld.size);
   const auto column = [](double lon) { return static_cast<int>((lon + 180.0) * 1.5 + 0.5); };
@@ -117,7 +117,7 @@ TEST(OverlayFiles, WorldMapCoastsInPlace) {
 // The chart's MHz grid lies on y = 4050 - 135 * MHz twips, 9 pixels per MHz
 // from the bottom edge: every fifth MHz is a line across the chart, the rows
 // between the lines stay mostly clear.
-TEST(OverlayFiles, ChartGridLinesLieOnWholeMegahertz) {
+TEST(ShippedOverlays, ChartGridLinesLieOnWholeMegahertz) {
   const auto bytes = readWhole(kChart.file);
   ASSERT_EQ(bytes.size(), kChart.size);
   const auto drawnInRow = [&](int rowFromBottom) {
@@ -167,7 +167,7 @@ bool readDegrees(std::string_view text, double lo, double hi, double& value) {
   return ec == std::errc() && end == text.data() + text.size() && value >= lo && value <= hi;
 }
 
-TEST(PlaceFile, ItemsAreWellFormed) {
+TEST(ShippedPlaceList, ItemsAreWellFormed) {
   const auto bytes = readWhole("Ortsvorg.txt");
   const auto lines = placeLines(bytes);
   ASSERT_EQ(lines.size(), 2000u);
@@ -200,7 +200,7 @@ TEST(PlaceFile, ItemsAreWellFormed) {
   }
 }
 
-TEST(PlaceFile, KnownPlacesInWindows1252) {
+TEST(ShippedPlaceList, KnownPlacesInWindows1252) {
   const auto bytes = readWhole("Ortsvorg.txt");
   const auto lines = placeLines(bytes);
   ASSERT_FALSE(lines.empty());
