@@ -1,0 +1,324 @@
+#include "files/settings.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cfloat>
+#include <cmath>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "files/codepage.h"
+#include "state/arith.h"
+#include "state/calendar.h"
+#include "state/numtext.h"
+
+namespace welvaro {
+
+namespace {
+
+// Labels of lines 1..22, in memory as UTF-8 (ä, ü, ° become single bytes
+// on disk). Only written: the reader never compares them.
+constexpr std::array<std::string_view, kEinstellungsZeilen> kLabel = {
+    "Stationsort(A): ",
+    "Breitengrad/A(N=+/S=-): ",
+    "Längengrad/A(O=+/W=-): ",
+    "Stationsort(B): ",
+    "Breitengrad/B(N=+/S=-): ",
+    "Längengrad/B(O=+/W=-): ",
+    "Sendeleistung(kW): ",
+    "Antennengewinn-A(dBi): ",
+    "Antennengewinn-B(dBi): ",
+    "Verfügbarkeit(%): ",
+    "Weg(S=short/L=long): ",
+    "min Abstrahlwinkel(°): ",
+    "Sonnfleckenzahl: ",
+    "Zeitzone (O=+/W=- Std.): ",
+    "Anzeige-Frequenz(MHz): ",
+    "Speicher1-Frequenz(MHz): ",
+    "Speicher2-Frequenz(MHz): ",
+    "Speicher3-Frequenz(MHz): ",
+    "Speicher4-Frequenz(MHz): ",
+    "Speicher5-Frequenz(MHz): ",
+    "Speicher6-Frequenz(MHz): ",
+    "Landessprache: ",
+};
+
+// A settings file is a few hundred bytes; more than this is not one.
+constexpr std::size_t kHoechstGroesse = 1 << 20;
+
+bool istSteuerzeichen(unsigned char c) { return (c < 0x20 && c != '\t') || c == 0x7F; }
+
+// The content as UTF-8: Windows-1252 unless it is recognisably UTF-8.
+std::string alsUtf8(std::string_view inhalt) {
+  constexpr std::string_view bom = "\xEF\xBB\xBF";
+  if (inhalt.substr(0, 3) == bom) {
+    inhalt.remove_prefix(3);
+    if (istUtf8(inhalt)) return std::string(inhalt);
+    return cp1252ToUtf8(inhalt);
+  }
+  bool nichtAscii = false;
+  for (char c : inhalt)
+    if (static_cast<unsigned char>(c) >= 0x80) nichtAscii = true;
+  if (nichtAscii && istUtf8(inhalt)) return std::string(inhalt);
+  return cp1252ToUtf8(inhalt);
+}
+
+// Lines ended by CR LF, LF or CR; a last line without end counts too.
+std::vector<std::string_view> zeilen(std::string_view text, std::size_t hoechstens) {
+  std::vector<std::string_view> out;
+  std::size_t anfang = 0;
+  for (std::size_t i = 0; i < text.size() && out.size() < hoechstens; ++i) {
+    if (text[i] != '\r' && text[i] != '\n') continue;
+    out.push_back(text.substr(anfang, i - anfang));
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    anfang = i + 1;
+  }
+  if (out.size() < hoechstens && anfang < text.size()) out.push_back(text.substr(anfang));
+  return out;
+}
+
+// One item of a line: leading blanks skipped; a quoted item runs to the next
+// double quote (the rest of the line is dropped), an unquoted one to the
+// first comma. Each line gives exactly one item, so a comma in a
+// hand-written line cannot shift the lines after it.
+std::string_view item(std::string_view zeile) {
+  std::size_t i = 0;
+  while (i < zeile.size() && (zeile[i] == ' ' || zeile[i] == '\t')) ++i;
+  zeile.remove_prefix(i);
+  if (!zeile.empty() && zeile[0] == '"') {
+    zeile.remove_prefix(1);
+    return zeile.substr(0, zeile.find('"'));  // unclosed quote: to line end
+  }
+  return zeile.substr(0, zeile.find(','));
+}
+
+// The value of an item: the text after its first colon and the blank that
+// follows it. (Without a blank after the colon the value starts right
+// after the colon, so a hand-written "Ort:Berlin" keeps its "B".)
+std::optional<std::string> wert(std::string_view it) {
+  if (it.empty()) return std::nullopt;
+  for (char c : it)
+    if (istSteuerzeichen(static_cast<unsigned char>(c))) return std::nullopt;
+  std::size_t p = it.find(':');
+  if (p == std::string_view::npos) return std::nullopt;
+  std::string_view w = it.substr(p + 1);
+  if (!w.empty() && w[0] == ' ') w.remove_prefix(1);
+  return std::string(w);
+}
+
+bool passtInSingle(double v) { return std::isfinite(v) && std::fabs(v) <= FLT_MAX; }
+
+// Text value as it can stand inside one quoted line.
+std::string zeilenTauglich(std::string t) {
+  for (char& c : t) {
+    if (c == '"') c = '\'';
+    else if (istSteuerzeichen(static_cast<unsigned char>(c))) c = ' ';
+  }
+  return t;
+}
+
+int schreibeAlles(int fd, std::string_view daten) {
+  while (!daten.empty()) {
+    ssize_t n = ::write(fd, daten.data(), daten.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (n == 0) return EIO;
+    daten.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return 0;
+}
+
+std::string ordnerVon(const std::string& pfad) {
+  std::size_t p = pfad.find_last_of('/');
+  if (p == std::string::npos) return ".";
+  if (p == 0) return "/";
+  return pfad.substr(0, p);
+}
+
+}  // namespace
+
+void einstellungsDefaults(State& s) {
+  // The start values live in one place, the record's own initialisers.
+  const auto d = std::make_unique<State>();
+  s.OrtA = d->OrtA;
+  s.X1 = d->X1;
+  s.Y1 = d->Y1;
+  s.OrtB = d->OrtB;
+  s.OrtX2 = d->OrtX2;
+  s.OrtY2 = d->OrtY2;
+  s.Zkwa = d->Zkwa;
+  s.Zkw = d->Zkw;
+  s.Sag = d->Sag;
+  s.Eag = d->Eag;
+  s.Iproz = d->Iproz;
+  s.P = d->P;
+  s.Angm = d->Angm;
+  s.Ssn = d->Ssn;
+  s.Ssna = d->Ssna;
+  s.UTCKorr = static_cast<float>(1 + s.SoZeitFlag);
+  s.AktFrequenz = d->AktFrequenz;
+  s.Speicher1 = d->Speicher1;
+  s.Speicher2 = d->Speicher2;
+  s.Speicher3 = d->Speicher3;
+  s.Speicher4 = d->Speicher4;
+  s.Speicher5 = d->Speicher5;
+  s.Speicher6 = d->Speicher6;
+  s.L = 0;
+  for (int i = 1; i <= kEinstellungsZeilen; ++i) s.DatZeile[i].clear();
+}
+
+bool leseEinstellungsInhalt(State& s, std::string_view inhalt) {
+  const std::string text = alsUtf8(inhalt);
+  const auto z = zeilen(text, kEinstellungsZeilen);
+  if (z.size() < static_cast<std::size_t>(kEinstellungsZeilen)) return false;
+
+  std::array<std::string, kEinstellungsZeilen + 1> w;  // 1..22
+  std::array<double, kEinstellungsZeilen + 1> n{};
+  for (int i = 1; i <= kEinstellungsZeilen; ++i) {
+    auto v = wert(item(z[static_cast<std::size_t>(i - 1)]));
+    if (!v) return false;
+    w[static_cast<std::size_t>(i)] = std::move(*v);
+    n[static_cast<std::size_t>(i)] = ReadNumber(w[static_cast<std::size_t>(i)]);
+  }
+  // Every number must fit its field (single fields included); the language
+  // index is clamped below, so any finite value or infinity will do there.
+  for (int i : {2, 8, 9, 10, 12})
+    if (!std::isfinite(n[static_cast<std::size_t>(i)])) return false;
+  for (int i : {3, 5, 6, 14, 15, 16, 17, 18, 19, 20, 21})
+    if (!passtInSingle(n[static_cast<std::size_t>(i)])) return false;
+  if (!std::isfinite(n[7]) || !std::isfinite(n[13])) return false;  // Zkw, Ssna
+  if (!passtInSingle(n[14] + s.SoZeitFlag)) return false;
+
+  for (int i = 1; i <= kEinstellungsZeilen; ++i) s.DatZeile[i] = w[static_cast<std::size_t>(i)];
+  s.OrtA = w[1];
+  s.X1 = n[2];
+  s.Y1 = static_cast<float>(n[3]);
+  s.OrtB = w[4];
+  s.OrtX2 = static_cast<float>(n[5]);
+  s.OrtY2 = static_cast<float>(n[6]);
+  s.Zkwa = w[7];
+  s.Zkw = n[7];
+  s.Sag = n[8];
+  s.Eag = n[9];
+  s.Iproz = n[10];
+  s.P = w[11];
+  s.Angm = n[12];
+  s.Ssn = w[13];
+  s.Ssna = n[13];
+  s.UTCKorr = static_cast<float>(n[14] + s.SoZeitFlag);
+  s.AktFrequenz = static_cast<float>(n[15]);
+  s.Speicher1 = static_cast<float>(n[16]);
+  s.Speicher2 = static_cast<float>(n[17]);
+  s.Speicher3 = static_cast<float>(n[18]);
+  s.Speicher4 = static_cast<float>(n[19]);
+  s.Speicher5 = static_cast<float>(n[20]);
+  s.Speicher6 = static_cast<float>(n[21]);
+  // Nearest whole number (halves to even), held in the table's 0..5.
+  const double sprache = n[22];
+  s.L = sprache >= 5.0 ? 5 : sprache > 0.0 ? static_cast<int16>(RoundEven(sprache)) : 0;
+  return true;
+}
+
+EinstellungsQuelle leseEinstellungen(State& s, const std::string& dateiPfad) {
+  const int fd = ::open(dateiPfad.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    einstellungsDefaults(s);
+    return errno == ENOENT ? EinstellungsQuelle::Fehlt : EinstellungsQuelle::Unbrauchbar;
+  }
+  std::string inhalt;
+  bool ok = true;
+  char puffer[4096];
+  while (inhalt.size() <= kHoechstGroesse) {
+    ssize_t n = ::read(fd, puffer, sizeof puffer);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      ok = false;
+      break;
+    }
+    if (n == 0) break;
+    inhalt.append(puffer, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  if (ok && leseEinstellungsInhalt(s, inhalt)) return EinstellungsQuelle::Datei;
+  einstellungsDefaults(s);
+  return EinstellungsQuelle::Unbrauchbar;
+}
+
+std::string einstellungsInhalt(const State& s, const DateTime& jetzt) {
+  // The file keeps local standard time.
+  float zone = s.UTCKorr;
+  if (inSommerzeit(s, jetzt)) zone -= 1;
+
+  const std::array<std::string, kEinstellungsZeilen> werte = {
+      zeilenTauglich(s.OrtA),
+      NumberText(s.X1),
+      NumberText(s.Y1),
+      zeilenTauglich(s.OrtB),
+      NumberText(s.OrtX2),
+      NumberText(s.OrtY2),
+      zeilenTauglich(s.Zkwa),
+      NumberText(s.Sag),
+      NumberText(s.Eag),
+      NumberText(s.Iproz),
+      zeilenTauglich(s.P),
+      NumberText(s.Angm),
+      zeilenTauglich(s.Ssn),
+      NumberText(zone),
+      NumberText(s.AktFrequenz),
+      NumberText(s.Speicher1),
+      NumberText(s.Speicher2),
+      NumberText(s.Speicher3),
+      NumberText(s.Speicher4),
+      NumberText(s.Speicher5),
+      NumberText(s.Speicher6),
+      NumberText(static_cast<float>(s.L)),
+  };
+  std::string text;
+  for (std::size_t i = 0; i < werte.size(); ++i) {
+    text += '"';
+    text += kLabel[i];
+    text += werte[i];
+    text += "\"\r\n";
+  }
+  return utf8ToCp1252(text);
+}
+
+int schreibeEinstellungen(const State& s, const std::string& dateiPfad, const DateTime& jetzt) {
+  return schreibeDateiErsetzend(dateiPfad, einstellungsInhalt(s, jetzt));
+}
+
+int schreibeDateiErsetzend(const std::string& dateiPfad, std::string_view inhalt) {
+  std::string temp;
+  int fd = -1;
+  for (int versuch = 0; versuch < 100 && fd < 0; ++versuch) {
+    temp = dateiPfad + ".neu" + std::to_string(::getpid()) + "_" + std::to_string(versuch);
+    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) return errno;
+  }
+  if (fd < 0) return EEXIST;
+
+  int fehler = schreibeAlles(fd, inhalt);
+  if (fehler == 0 && ::fsync(fd) != 0) fehler = errno;
+  if (::close(fd) != 0 && fehler == 0) fehler = errno;
+  if (fehler == 0 && ::rename(temp.c_str(), dateiPfad.c_str()) != 0) fehler = errno;
+  if (fehler != 0) {
+    ::unlink(temp.c_str());
+    return fehler;
+  }
+  // Make the rename itself durable. The new file is in place already, so a
+  // failure here is not reported as a failed write.
+  const int ordner = ::open(ordnerVon(dateiPfad).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (ordner >= 0) {
+    ::fsync(ordner);
+    ::close(ordner);
+  }
+  return 0;
+}
+
+}  // namespace welvaro

@@ -1,0 +1,83 @@
+// The settings file "Welvaro.dat": the two stations, the link conditions,
+// the time-zone correction, the display frequency, the six frequency
+// memories and the language, kept across runs.
+//
+// Layout: exactly 22 lines, each one quoted item `"<label><value>"` ended by
+// CR LF, in Windows-1252. Every label ends with ": "; numbers are written as
+// number text (" 48.1", "-3.7", " 0"), so a number line shows two blanks
+// after the colon. The time-zone line holds local standard time: the
+// summer-time hour is taken off when writing inside the summer-time window
+// and added back from the start-up flag when reading.
+//
+// Reading is all-or-nothing: either all 22 settings come from the file, or
+// the defaults of the program state apply to all of them.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "state/datetime.h"
+#include "state/state.h"
+
+namespace welvaro {
+
+/// File name of the settings file inside the program directory.
+inline constexpr const char* kEinstellungsDatei = "Welvaro.dat";
+/// Number of lines (settings) in the file.
+inline constexpr int kEinstellungsZeilen = 22;
+
+enum class EinstellungsQuelle {
+  Datei,        ///< all 22 settings came from the file
+  Fehlt,        ///< no file: defaults applied
+  Unbrauchbar,  ///< file unreadable or malformed: defaults applied
+};
+
+/// Applies the start values of the stored settings (stations "München" and
+/// "Madrid", 0.1 kW, 10.2 MHz ...): UTCKorr = 1 + SoZeitFlag, L = 0, and
+/// clears DatZeile[1..22]. Other fields are left alone.
+void einstellungsDefaults(State& s);
+
+/// Sets the stored settings from the bytes of a settings file. Needs
+/// s.SoZeitFlag (the start-up summer-time flag). Returns false and changes
+/// nothing when the content is unusable:
+///  - fewer than 22 lines, or one of the first 22 empty (blanks only);
+///  - an item of the first 22 without a colon (no label), or holding a
+///    control character other than tab (binary garbage);
+///  - a number too large for its field.
+/// Lines after the 22nd are ignored. The language index is rounded half to
+/// even and clamped into 0..5.
+///
+/// Content is Windows-1252; a file that is valid UTF-8 with non-ASCII
+/// characters, or starts with a UTF-8 byte-order mark, is taken as UTF-8
+/// (a file saved from a UTF-8 text editor).
+bool leseEinstellungsInhalt(State& s, std::string_view inhalt);
+
+/// Reads the settings file at `dateiPfad` (full path) into DatZeile[1..22]
+/// and the fields; a missing, unreadable or malformed file gives the
+/// defaults (einstellungsDefaults) for the whole record. Nothing is reported
+/// to the user; the result says what happened.
+EinstellungsQuelle leseEinstellungen(State& s, const std::string& dateiPfad);
+
+/// The bytes of the settings file for the record, as written at `jetzt`
+/// (local date and time): when `jetzt` lies in [SoZeitBeginn, SoZeitEnde)
+/// the time-zone line holds UTCKorr - 1. The record is not changed.
+///
+/// A double quote inside a text value would end the quoted item early and
+/// a line break would shift every following line, so they are written as
+/// an apostrophe and a blank; control characters are written as blanks.
+/// Characters outside Windows-1252 are written as '?'.
+std::string einstellungsInhalt(const State& s, const DateTime& jetzt);
+
+/// Writes the settings file at `dateiPfad` (full path). The file is
+/// replaced only once the new one is complete on disk; on any error the
+/// old file stays as it was and no partial file is left behind.
+/// Returns 0 on success, else the system error number (errno).
+int schreibeEinstellungen(const State& s, const std::string& dateiPfad, const DateTime& jetzt);
+
+/// Replaces the file at `dateiPfad` with `inhalt`: writes a temporary file
+/// in the same folder, flushes it to disk, then renames it over the target.
+/// Returns 0 on success, else errno; on failure the target is untouched and
+/// the temporary file removed.
+int schreibeDateiErsetzend(const std::string& dateiPfad, std::string_view inhalt);
+
+}  // namespace welvaro

@@ -1,0 +1,95 @@
+// Windows-1252 <-> UTF-8 conversion of the program's text files.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "files/codepage.h"
+
+using namespace welvaro;
+
+TEST(Codepage, EveryByteSurvivesTheWayThroughUtf8) {
+  for (int b = 0; b < 256; ++b) {
+    SCOPED_TRACE(b);
+    const std::string byte(1, static_cast<char>(b));
+    const std::string utf8 = cp1252ToUtf8(byte);
+    EXPECT_TRUE(istUtf8(utf8));
+    EXPECT_EQ(utf8ToCp1252(utf8), byte);
+    // Distinct bytes give distinct characters.
+    for (int c = 0; c < b; ++c) EXPECT_NE(cp1252ToUtf8(std::string(1, static_cast<char>(c))), utf8);
+  }
+}
+
+TEST(Codepage, BytesBecomeTheirCharacters) {
+  struct Case {
+    unsigned char byte;
+    const char* utf8;
+  } cases[] = {
+      {0x41, "A"},
+      {0x80, "\xE2\x82\xAC"},  // euro sign
+      {0xE4, "\xC3\xA4"},      // ä
+      {0xC4, "\xC3\x84"},      // Ä
+      {0xFC, "\xC3\xBC"},      // ü
+      {0xDF, "\xC3\x9F"},      // ß
+      {0xB0, "\xC2\xB0"},      // degree sign
+      {0xB4, "\xC2\xB4"},      // acute accent
+      {0xE9, "\xC3\xA9"},      // é
+      {0x8A, "\xC5\xA0"},      // Š
+      {0x93, "\xE2\x80\x9C"},  // left double quotation mark
+      {0x99, "\xE2\x84\xA2"},  // trade mark
+      {0x9F, "\xC5\xB8"},      // Ÿ
+      {0xA0, "\xC2\xA0"},      // no-break space
+      {0xFF, "\xC3\xBF"},      // ÿ
+      // The five free positions keep their number as a C1 control.
+      {0x81, "\xC2\x81"},
+      {0x8D, "\xC2\x8D"},
+      {0x8F, "\xC2\x8F"},
+      {0x90, "\xC2\x90"},
+      {0x9D, "\xC2\x9D"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.byte));
+    EXPECT_EQ(cp1252ToUtf8(std::string(1, static_cast<char>(c.byte))), c.utf8);
+  }
+  EXPECT_EQ(cp1252ToUtf8("M\xFCnchen \x80 5"), "M\xC3\xBCnchen \xE2\x82\xAC 5");
+}
+
+TEST(Codepage, Utf8TextToBytes) {
+  struct Case {
+    const char* utf8;
+    const char* bytes;
+  } cases[] = {
+      {"Stationsort(A): M\xC3\xBCnchen", "Stationsort(A): M\xFCnchen"},
+      {"L\xC3\xA4ngengrad, Verf\xC3\xBC" "gbarkeit, Abstrahlwinkel(\xC2\xB0)",
+       "L\xE4ngengrad, Verf\xFCgbarkeit, Abstrahlwinkel(\xB0)"},
+      {"\xE2\x82\xAC 10", "\x80 10"},
+      {"Stra\xC3\x9F" "e", "Stra\xDF" "e"},
+      {"tab\tcr\r\nend", "tab\tcr\r\nend"},
+      // Characters Windows-1252 cannot hold: one '?' each.
+      {"\xC5\x81\xC3\xB3" "d\xC5\xBA", "?\xF3" "d?"},  // Łódź
+      {"\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0", "??????"},  // Москва
+      {"\xE6\x9D\xB1\xE4\xBA\xAC", "??"},                              // 東京
+      {"x\xF0\x9F\x93\xA1y", "x?y"},                                   // antenna emoji
+      {"\xC2\x80", "?"},  // U+0080: its byte is the euro sign's
+      // Malformed UTF-8: one '?' per bad byte, the rest intact.
+      {"a\xC3", "a?"},
+      {"\x80x", "?x"},
+      {"\xC0\xAF", "??"},          // overlong '/'
+      {"\xED\xA0\x80z", "???z"},   // surrogate
+      {"\xF8\x88\x80\x80\x80", "?????"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.utf8);
+    EXPECT_EQ(utf8ToCp1252(c.utf8), c.bytes);
+  }
+  EXPECT_EQ(utf8ToCp1252(std::string("a\0b", 3)), std::string("a\0b", 3));
+}
+
+TEST(Codepage, RecognisesWellFormedUtf8) {
+  EXPECT_TRUE(istUtf8(""));
+  EXPECT_TRUE(istUtf8("plain"));
+  EXPECT_TRUE(istUtf8("M\xC3\xBCnchen \xE2\x82\xAC \xF0\x9F\x93\xA1"));
+  EXPECT_FALSE(istUtf8("M\xFCnchen"));
+  EXPECT_FALSE(istUtf8("\xC3"));
+  EXPECT_FALSE(istUtf8("\xE0\x80\x80"));
+  EXPECT_FALSE(istUtf8("\xF4\x90\x80\x80"));  // above U+10FFFF
+}

@@ -1,0 +1,184 @@
+// The language table: shape, texts in the four languages, the German
+// variants in slots 2 and 5, and the lookup by the current language.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "files/codepage.h"
+#include "lang/sprachtext.h"
+#include "state/fault.h"
+
+using namespace welvaro;
+
+namespace {
+
+// T(key) looked up the way every caller does it: through the record's L.
+class Sprachtabelle : public testing::Test {
+ protected:
+  std::string text(int key, int slot) {
+    s->L = static_cast<int16>(slot);
+    return T(*s, key);
+  }
+  std::unique_ptr<State> s = std::make_unique<State>();
+};
+
+}  // namespace
+
+TEST_F(Sprachtabelle, HasSixSlotsForEachOfTheFiftySixKeys) {
+  EXPECT_EQ(SprachText.size(), 336u);
+  EXPECT_EQ(kSprachEintraege, 56 * 6);
+  // Entry 96 + L is key 16 ("Welt-Welvaro" in German).
+  EXPECT_EQ(SprachEintrag(96), "Welt-Welvaro");
+  EXPECT_EQ(SprachEintrag(97), "HF-Propagation World Wide");
+  EXPECT_EQ(SprachEintrag(335), "Position");  // key 55, slot 5
+  EXPECT_EQ(SprachEintrag(0), "Beschriftung (deutsch)");
+  // Only the language-menu captions of slots 2..5 are empty.
+  int leer = 0;
+  for (int e = 0; e < kSprachEintraege; ++e)
+    if (SprachText[static_cast<std::size_t>(e)].empty()) {
+      SCOPED_TRACE(e);
+      EXPECT_LT(e, 6);
+      ++leer;
+    }
+  EXPECT_EQ(leer, 4);
+}
+
+TEST_F(Sprachtabelle, SpotChecksInAllFourLanguages) {
+  // Non-ASCII letters are spelled as UTF-8 bytes so that a wrongly encoded
+  // table source cannot agree with an equally wrong test source.
+  struct Case {
+    int key, slot;
+    const char* text;
+  } cases[] = {
+      {0, 0, "Beschriftung (deutsch)"},
+      {0, 1, "Inscription (english)"},
+      {3, 0, "M\xC3\xA4rz"},
+      {2, 4, "Fevrier"},
+      {8, 4, "Aout"},
+      {12, 3, "Dizciembre"},
+      {12, 4, "De\xC3\xA7" "embre"},
+      {13, 0, "f\xC3\xBCr"},
+      {14, 1, "HF-Propagation Point to Point"},
+      {15, 3, "Estaci\xC3\xB3n"},
+      {17, 0, "Welvarozeit-\xC3\x84nderung Ein"},
+      {18, 4, "Changement du temps de welvaro ferm\xC3\xA9"},
+      {19, 4, "Numero de tacke solaire"},
+      {22, 1, "Forecast"},
+      {22, 4, "Welvaro"},
+      {23, 0, "Die Frequenzeingabe mu\xC3\x9F mit\r\nRETURN abgeschlossen werden"},
+      {23, 1, "Frequency selection\r\ninput with RETURN key"},
+      {23, 3, "La entrada de frecuencia debe\r\nterminarse con RETURN"},
+      {23, 4, "Entr\xC3\xA9" "e de la fr\xC3\xA9quence par\r\nRETURN pour terminer"},
+      {26, 0, "Feldst\xC3\xA4rke"},
+      {28, 0, "D&arstellung"},
+      {28, 1, "&Configure"},
+      {28, 3, "&Presentaci\xC3\xB3n"},
+      {31, 4, "Pr\xC3\xA9 de &Termination"},
+      {34, 1, "Probaility"},
+      {38, 4, "Profit d\xC2\xB4" "antenne"},
+      {39, 3, "\xC3\x81ngulo de radiaci\xC3\xB3n"},
+      {46, 0, "N\xC3\xA4" "chste Stadt"},
+      {49, 2, "Funkverbindung:"},
+      {50, 0, "PROGRAMM-ENDE"},
+      {50, 1, "END-OF-PROGRAM"},
+      {50, 3, "FIN DE PROGRAMA"},
+      {50, 4, "FIN DE PROGRAMME"},
+      {51, 4, "Fuseau horaire (-12 a 12)"},
+      {52, 0, "Auswertung: "},
+      {52, 1, "Evaluation: "},
+      {52, 3, "Evaluaci\xC3\xB3n: "},
+      {52, 4, "Exploitation: "},
+      {54, 4, "Frequence"},
+      {55, 3, "Posici\xC3\xB3n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "key " << c.key << " slot " << c.slot);
+    EXPECT_EQ(text(c.key, c.slot), c.text);
+  }
+}
+
+TEST_F(Sprachtabelle, SlotsTwoAndFiveAreGermanWithTheirTwoDifferences) {
+  for (int key = 0; key < kSprachSchluessel; ++key) {
+    SCOPED_TRACE(key);
+    const std::string de = text(key, 0);
+    if (key == 0) {
+      for (int slot = 2; slot <= 5; ++slot) EXPECT_EQ(text(key, slot), "");
+    } else if (key == 28) {
+      EXPECT_EQ(text(key, 2), "&Darstellung");
+      EXPECT_EQ(text(key, 5), "D&arstellung");
+    } else {
+      EXPECT_EQ(text(key, 2), de);
+      EXPECT_EQ(text(key, 5), de);
+    }
+  }
+}
+
+TEST_F(Sprachtabelle, OnlyTheFrequencyWarningBreaksItsLineAndAlwaysWithCrLf) {
+  for (int e = 0; e < kSprachEintraege; ++e) {
+    SCOPED_TRACE(e);
+    const std::string_view t = SprachText[static_cast<std::size_t>(e)];
+    const bool schluessel23 = e / 6 == 23;
+    const auto cr = t.find('\r');
+    EXPECT_EQ(cr != std::string_view::npos, schluessel23);
+    if (schluessel23) {
+      EXPECT_EQ(t.substr(cr, 2), "\r\n");
+      EXPECT_EQ(t.find_first_of("\r\n", cr + 2), std::string_view::npos);
+    } else {
+      EXPECT_EQ(t.find('\n'), std::string_view::npos);
+    }
+    // Every text must reach files and the printer intact.
+    EXPECT_TRUE(istUtf8(t));
+    EXPECT_EQ(utf8ToCp1252(t).find('?'), std::string::npos);
+  }
+}
+
+TEST_F(Sprachtabelle, LookupFollowsTheCurrentLanguage) {
+  const char* erwartet[] = {"Welt-Welvaro", "HF-Propagation World Wide", "Welt-Welvaro",
+                            "Pron\xC3\xB3stico de radio mundial", "Welvaro de radio mondiale",
+                            "Welt-Welvaro"};
+  for (int l = 0; l < 6; ++l) {
+    SCOPED_TRACE(l);
+    s->L = static_cast<int16>(l);
+    EXPECT_EQ(T(*s, 16), erwartet[l]);
+    EXPECT_EQ(T(*s, 16), SprachEintrag(96 + l));
+  }
+}
+
+TEST_F(Sprachtabelle, KeyOrLanguageOutOfRangeIsASubscriptFault) {
+  struct Case {
+    int l, key;
+  } cases[] = {{6, 0}, {-1, 1}, {0, 56}, {0, -1}, {5, 56}};
+  for (auto c : cases) {
+    SCOPED_TRACE(testing::Message() << "L " << c.l << " key " << c.key);
+    s->L = static_cast<int16>(c.l);
+    try {
+      (void)T(*s, c.key);
+      ADD_FAILURE() << "no fault";
+    } catch (const ModelFault& f) {
+      EXPECT_EQ(f.code, kFaultSubscript);
+    }
+  }
+  EXPECT_THROW((void)SprachEintrag(336), ModelFault);
+  EXPECT_THROW((void)SprachEintrag(-1), ModelFault);
+}
+
+TEST(Monatsnamen, FollowTheLanguageAndLeaveEntryZero) {
+  auto s = std::make_unique<State>();
+  s->MonatsName[0] = "unbenutzt";
+  struct Case {
+    int l, monat;
+    const char* name;
+  } cases[] = {
+      {0, 1, "Januar"}, {0, 3, "M\xC3\xA4rz"}, {0, 12, "Dezember"}, {1, 5, "May"},
+      {1, 12, "December"}, {2, 10, "Oktober"}, {3, 12, "Dizciembre"}, {3, 8, "Agosto"},
+      {4, 12, "De\xC3\xA7" "embre"}, {4, 7, "Juillet"}, {5, 6, "Juni"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "L " << c.l << " month " << c.monat);
+    s->L = static_cast<int16>(c.l);
+    fuelleMonatsNamen(*s);
+    EXPECT_EQ(s->MonatsName[c.monat], c.name);
+    EXPECT_EQ(s->MonatsName[0], "unbenutzt");
+  }
+}
