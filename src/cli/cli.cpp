@@ -13,6 +13,8 @@ const char* kUsage =
     "commands:\n"
     "  link     day-corrected forecast of the link A-B (--format text|csv|json,\n"
     "           --memories F1,F2,F3,F4,F5,F6)\n"
+    "  point    point result of the link A-B as the text panel shows it\n"
+    "           (--freq MHZ --utc HH:MM, --lang 0..5, --name-a TEXT, --name-b TEXT)\n"
     "  table    world forecast table from station A, written as DIR/Welvaro.tab\n"
     "           (--dir DIR; the header carries the date of --date)\n"
     "\n"
@@ -44,6 +46,7 @@ int runCli(const std::vector<std::string>& argv, const Clock& clock, std::ostrea
     return kExitOk;
   }
   if (cmd == "link") return runLink(rest, clock, out, err);
+  if (cmd == "point") return runPoint(rest, clock, out, err);
   if (cmd == "table") return runTable(rest, clock, out, err);
   err << "welvaro-cli: unknown command '" << cmd << "'\n" << kUsage;
   return kExitBadArguments;

@@ -11,6 +11,7 @@
 namespace welvaro::cli {
 
 int runLink(const std::vector<std::string>& args, const Clock& clock, std::ostream& out, std::ostream& err);
+int runPoint(const std::vector<std::string>& args, const Clock& clock, std::ostream& out, std::ostream& err);
 int runTable(const std::vector<std::string>& args, const Clock& clock, std::ostream& out, std::ostream& err);
 
 // Dispatches argv[1] to its subcommand.

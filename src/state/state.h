@@ -77,6 +77,14 @@ struct State {
   Arr<std::string, 0, 12> MonatsName;  ///< month names in the current language
   int16 TagZaehler = 0;   ///< tick counter of the day check
 
+  // ---- Greyline ---------------------------------------------------------
+  /// Day/night boundary template: latitude per map column [twips above the
+  /// equator line, 2025 = 90 deg], column o = o * 2/3 deg of longitude.
+  Arr<float, 0, 540> GreyKurve;
+  Arr<float, 0, 135> GreyWinkel;  ///< template working values: longitude [rad], 0..pi/2
+  Arr<float, 0, 135> GreyHoehe;   ///< template working values: latitude [twips]
+  double GreySpalte = 0;          ///< template shift of the time drawn [map columns], 0..539
+
   // ---- Results ----------------------------------------------------------
   /// Hourly field strength [dB(uV/m)]: [slice 0..2][hour 0..24][frequency index 0..32];
   /// index k stands for k - 1 MHz, index 1 for the hour's path MUF.
@@ -84,6 +92,16 @@ struct State {
   int16 ErgSchicht = 1;   ///< slice (1 or 2) the calculation writes
   float TagGewicht = 0;   ///< weight of the day correction
   double FrqMax = 31;     ///< last frequency index of the calculation
+
+  // ---- Point result -----------------------------------------------------
+  float PunktFeld = 0;    ///< field strength at point B [dB(uV/m)], -54..54
+  float PunktPegel = 0;   ///< receive level at point B [dBm], -127..-19
+  int16 PunktFehler = 0;  ///< 0, or the model fault that left the point without a value
+  int16 SmeterWert = 0;   ///< value of the S-meter bar, PunktPegel + 127: 0..108
+  std::string GeoAuswertung;   ///< geography caption: five lines
+  std::string PegelAnzeige;    ///< level caption: field strength and level, two lines
+  std::string WelvaroAnzeige;  ///< forecast caption: availability, month, year
+  float CursorHoehe = 0;  ///< last cursor height above the display's bottom edge [twips], 0 until recorded
 
   // ---- Path geometry ----------------------------------------------------
   double Winkel = 0;       ///< central angle of the short great circle [rad], 0..pi

@@ -1,0 +1,63 @@
+// The point result: the link from station A to point B evaluated at the
+// display frequency and the current UTC minute. It leaves in the state the
+// three captions of the text panel (geography, level, forecast), the field
+// strength and level at the point and the S-meter value; the window only
+// copies them into its labels and the S-meter bar.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "state/state.h"
+
+namespace welvaro {
+
+/// Line break inside the point-result captions: line feed, then carriage
+/// return (in this order).
+inline constexpr std::string_view kPunktUmbruch = "\n\r";
+
+/// Evaluates the link A -> B (OrtX2, OrtY2) with the day-corrected
+/// forecast and rewrites GeoAuswertung, PegelAnzeige, WelvaroAnzeige,
+/// PunktFeld, PunktPegel and SmeterWert. Station names are cut to 15
+/// characters (an empty one becomes the word for "Station"); X1/Y1 and
+/// X2/Y2 are truncated to a tenth of a degree; Distanz, RichtungAB and
+/// RichtungBA are cut to whole numbers.
+///
+/// Returns 0, or the fault that left the point without a value (also kept
+/// in PunktFehler): the geography caption still shows both stations (and
+/// the distance and bearings when the path geometry was computed, else
+/// "--" for them), the level caption shows "--" for both values,
+/// PunktFeld/PunktPegel hold the bottom of their scales and the S-meter 0.
+int prgPointErgebnis(State& s);
+
+/// Where the window puts the point marker and the chart's frequency line
+/// after prgSetzePunkt, in twips of the picture area.
+struct PunktLage {
+  double punktLinks = 0;      ///< left edge of the marker shpPunkt
+  double punktOben = 0;       ///< top edge of the marker
+  double frequenzLinieY = 0;  ///< y of both ends of linFrequenzlinie
+};
+
+/// After a station B change: places the marker on point B (OrtX2, OrtY2),
+/// takes the display frequency from the last cursor height CursorHoehe
+/// (limited to 1.5..29.9 MHz, then rounded to 0.1 MHz), builds FrequenzText
+/// for the frequency box and runs prgPointErgebnis. Returns the control
+/// positions; the point result's code is in PunktFehler.
+PunktLage prgSetzePunkt(State& s);
+
+/// The level caption of the point held in the state (PunktFeld, PunktPegel,
+/// PunktFehler) in the current language L, for example
+/// "Feldstärke = 23 dB (µV/m)" + line break + "Pegel =-73 dBm".
+/// The language switch rebuilds it with this too.
+std::string PegelAnzeigeText(const State& s);
+
+/// The forecast caption in the current language, for example
+/// "Welvaro (50%) für Mai 2003": availability, month name MonatsName(Monat)
+/// and JahrText.
+std::string WelvaroAnzeigeText(const State& s);
+
+/// The frequency box text of a display frequency: the number text right-
+/// aligned in five characters, then " MHz" (" 14.2 MHz", "    7 MHz").
+std::string FrequenzBoxText(float mhz);
+
+}  // namespace welvaro
