@@ -17,6 +17,10 @@ const char* kUsage =
     "           (--freq MHZ --utc HH:MM, --lang 0..5, --name-a TEXT, --name-b TEXT)\n"
     "  table    world forecast table from station A, written as DIR/Welvaro.tab\n"
     "           (--dir DIR; the header carries the date of --date)\n"
+    "  map      world-map picture DIR/WelvDar1.bmp from DIR/Welvaro.tab and\n"
+    "           DIR/MapWelt.dat (--dir DIR --freq MHZ --utc HH:MM, --level or --field)\n"
+    "  chart    chart picture of the link A-B, DIR/WelvDar2.bmp, with DIR/MapOrt.dat\n"
+    "           (--dir DIR, --level or --field; level is the default)\n"
     "\n"
     "common options:\n"
     "  --a LAT,LON        station A (default 48.1,11.5)\n"
@@ -48,6 +52,8 @@ int runCli(const std::vector<std::string>& argv, const Clock& clock, std::ostrea
   if (cmd == "link") return runLink(rest, clock, out, err);
   if (cmd == "point") return runPoint(rest, clock, out, err);
   if (cmd == "table") return runTable(rest, clock, out, err);
+  if (cmd == "map") return runMap(rest, clock, out, err);
+  if (cmd == "chart") return runChart(rest, clock, out, err);
   err << "welvaro-cli: unknown command '" << cmd << "'\n" << kUsage;
   return kExitBadArguments;
 }

@@ -14,6 +14,9 @@ int runLink(const std::vector<std::string>& args, const Clock& clock, std::ostre
 int runPoint(const std::vector<std::string>& args, const Clock& clock, std::ostream& out, std::ostream& err);
 int runTable(const std::vector<std::string>& args, const Clock& clock, std::ostream& out, std::ostream& err);
 
+int runMap(const std::vector<std::string>& args, const Clock& clock, std::ostream& out, std::ostream& err);
+int runChart(const std::vector<std::string>& args, const Clock& clock, std::ostream& out, std::ostream& err);
+
 // Dispatches argv[1] to its subcommand.
 int runCli(const std::vector<std::string>& argv, const Clock& clock, std::ostream& out, std::ostream& err);
 

@@ -174,6 +174,15 @@ struct State {
   std::string TabMonat;  ///< month of the table (header characters 1-2)
   std::string TabTag;    ///< day of year of the table (header characters 4-6)
 
+  // ---- Display ----------------------------------------------------------
+  int16 GenZaehler = 0;  ///< tick counter of the display timer tmrGenDarst, 0..3
+  int16 PegelFlag = 1;   ///< 1 while mnuPegel is checked (displays show the level [dBm]), 0 for field strength
+  std::string BmpKopf1;    ///< 54-byte file header of the world-map picture (541 x 271), built at start-up
+  std::string BmpKopf2;    ///< 54-byte file header of the chart picture (529 x 271), built at start-up
+  std::string BmpPalette;  ///< 1024-byte colour table of both pictures: 256 x (blue, green, red, 0)
+  Arr<Arr<int16, 0, 18>, 0, 35> WeltRaster;  ///< world-map colour indices 0..108 [lon 0..35][lat 0..18]
+  Arr<Arr<int16, 0, 30>, 0, 24> OrtsRaster;  ///< chart colour indices 0..108 [hour 0..24][MHz 0..30]
+
   // ---- Files and places -------------------------------------------------
   std::string Pfad;  ///< program directory
   Arr<std::string, 0, 30> DatZeile;  ///< settings-file values, 1..22 used

@@ -1,0 +1,200 @@
+#include "display/bitmap.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstddef>
+#include <cstring>
+
+namespace welvaro {
+
+namespace {
+
+void wort(std::string& b, std::uint16_t v) {
+  b += static_cast<char>(v & 0xFF);
+  b += static_cast<char>(v >> 8);
+}
+
+void doppelwort(std::string& b, std::uint32_t v) {
+  for (int k = 0; k < 4; ++k) b += static_cast<char>((v >> (8 * k)) & 0xFF);
+}
+
+// Step n (0..17) of a rising ramp: floor(255 / 18 x n).
+std::uint8_t steigend(int n) { return static_cast<std::uint8_t>(255 * n / 18); }
+// Step n (0..17) of a falling ramp: floor(255 - n x 255 / 18).
+std::uint8_t fallend(int n) { return static_cast<std::uint8_t>(255 * (18 - n) / 18); }
+
+}  // namespace
+
+std::string bmpKopf(int breite) {
+  const std::uint32_t zeile = static_cast<std::uint32_t>((breite + 3) / 4 * 4);
+  const std::uint32_t daten = zeile * kBildHoehe;
+  std::string b;
+  b.reserve(kBmpKopfLaenge);
+  b += "BM";
+  doppelwort(b, static_cast<std::uint32_t>(kBmpDatenStart) + daten);  // file size
+  doppelwort(b, 0);                                                   // reserved
+  doppelwort(b, static_cast<std::uint32_t>(kBmpDatenStart));          // offset of the pixels
+  doppelwort(b, 40);                                                  // information header size
+  doppelwort(b, static_cast<std::uint32_t>(breite));
+  doppelwort(b, kBildHoehe);  // positive: rows bottom-up
+  wort(b, 1);                 // planes
+  wort(b, 8);                 // bits per pixel
+  doppelwort(b, 0);           // no compression
+  doppelwort(b, daten);
+  doppelwort(b, 0);  // horizontal resolution
+  doppelwort(b, 0);  // vertical resolution
+  doppelwort(b, 256);
+  doppelwort(b, 256);
+  return b;
+}
+
+Farbe paletteFarbe(int i) {
+  if (i < 18) return {0, 0, steigend(i)};                 // black to blue
+  if (i < 36) return {0, steigend(i - 18), 255};          // blue to cyan
+  if (i < 54) return {0, 255, fallend(i - 36)};           // cyan to green
+  if (i < 72) return {steigend(i - 54), 255, 0};          // green to yellow
+  if (i < 90) return {255, fallend(i - 72), 0};           // yellow to red
+  if (i < 108) return {255, 0, steigend(i - 90)};         // red to magenta
+  if (i < 128) return {255, 0, 255};                      // magenta
+  const auto g = static_cast<std::uint8_t>(2 * (i - 128));  // greys of the drawings
+  return {g, g, g};
+}
+
+std::string bmpPalette() {
+  std::string b;
+  b.reserve(kBmpPaletteLaenge);
+  for (int i = 0; i < 256; ++i) {
+    const Farbe f = paletteFarbe(i);
+    b += static_cast<char>(f.blau);
+    b += static_cast<char>(f.gruen);
+    b += static_cast<char>(f.rot);
+    b += '\0';
+  }
+  return b;
+}
+
+void conBitmaps(State& s) {
+  s.BmpKopf1 = bmpKopf(kWeltBildBreite);
+  s.BmpKopf2 = bmpKopf(kOrtBildBreite);
+  s.BmpPalette = bmpPalette();
+}
+
+bool bitmapsBereit(const State& s) {
+  return s.BmpKopf1.size() == kBmpKopfLaenge && s.BmpKopf2.size() == kBmpKopfLaenge &&
+         s.BmpPalette.size() == kBmpPaletteLaenge;
+}
+
+void setzeKopf(std::string& bild, const std::string& kopf, int breite, const std::string& palette) {
+  if (kopf.size() == kBmpKopfLaenge)
+    std::memcpy(bild.data(), kopf.data(), kBmpKopfLaenge);
+  else
+    std::memcpy(bild.data(), bmpKopf(breite).data(), kBmpKopfLaenge);
+  if (palette.size() == kBmpPaletteLaenge)
+    std::memcpy(bild.data() + kBmpKopfLaenge, palette.data(), kBmpPaletteLaenge);
+  else
+    std::memcpy(bild.data() + kBmpKopfLaenge, bmpPalette().data(), kBmpPaletteLaenge);
+}
+
+std::uint8_t overlayIndexRund(std::uint8_t byte) {
+  int k = 128 + byte / 2;
+  if (byte % 2 == 1 && k % 2 == 1) ++k;  // x.5 goes to the even neighbour
+  return static_cast<std::uint8_t>(k > 255 ? 255 : k);
+}
+
+void maleZeilen(const Bildgitter& g, const int16* werte, std::string_view karte, char* pixel) {
+  const auto* kb = reinterpret_cast<const unsigned char*>(karte.data());
+  const bool mitKarte = karte.size() == g.zeile * kBildHoehe;
+  std::size_t pos = 0;  // running position in the drawing, one per pixel
+  const auto naechstesByte = [&]() -> unsigned { return mitKarte ? kb[pos] : 0u; };
+  const int n = g.abschnitte;
+  float start[37];
+  float schritt[37];
+  const float zeilen = static_cast<float>(g.zeilenJeBand);
+  const double pixelZahl = g.pixelJeAbschnitt;
+  char* out = pixel;
+  std::uint8_t letzter = 0;  // index of the last pixel of the row just made
+  for (int b = 0; b < g.baender; ++b) {
+    const int16* unten = werte + static_cast<std::ptrdiff_t>(b) * n;
+    const int16* oben = unten + n;
+    for (int j = 0; j < n; ++j) {
+      start[j] = unten[j];
+      schritt[j] = (static_cast<float>(oben[j]) - start[j]) / zeilen;
+    }
+    for (int r = 0; r < g.zeilenJeBand; ++r) {
+      for (int j = 0; j < n; ++j) start[j] += schritt[j];
+      char* z = out;
+      for (int j = 0; j < n; ++j) {
+        const int jn = j + 1 == n ? 0 : j + 1;
+        double x = start[j];
+        const double d = (static_cast<double>(start[jn]) - static_cast<double>(start[j])) / pixelZahl;
+        for (int k = 0; k < g.pixelJeAbschnitt; ++k) {
+          const unsigned byte = naechstesByte();
+          ++pos;
+          std::uint8_t idx;
+          if (byte > 16) {
+            idx = overlayIndexGanz(static_cast<std::uint8_t>(byte));
+          } else {
+            const double p = x < 0.0 ? 0.0 : (x > 128.0 ? 128.0 : x);
+            idx = static_cast<std::uint8_t>(std::floor(p));
+          }
+          *z++ = static_cast<char>(idx);
+          x += d;
+        }
+      }
+      const unsigned byte = naechstesByte();
+      letzter = byte > 16 ? overlayIndexRund(static_cast<std::uint8_t>(byte)) : 0;
+      *z++ = static_cast<char>(letzter);
+      pos += 4;  // the last pixel's byte and the three padding bytes
+      for (char* ende = out + g.zeile; z < ende;) *z++ = '\0';
+      out += g.zeile;
+    }
+  }
+  // Top row: one index across, from the drawing or else the last pixel below.
+  const unsigned byte = naechstesByte();
+  const std::uint8_t oben = byte > 16 ? overlayIndexRund(static_cast<std::uint8_t>(byte)) : letzter;
+  const std::size_t breite = static_cast<std::size_t>(g.abschnitte * g.pixelJeAbschnitt + 1);
+  std::memset(out, oben, breite);
+  std::memset(out + breite, 0, g.zeile - breite);
+}
+
+std::string schreibeBild(const std::filesystem::path& file, std::string_view bild) {
+  const auto fehler = [&](const char* was, int err) {
+    std::string m = file.string() + ": " + was;
+    if (err != 0) m += std::string(" (") + std::strerror(err) + ")";
+    return m;
+  };
+  std::string temp = file.string() + ".XXXXXX";
+  const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+  if (fd < 0) return fehler("cannot create a temporary picture file", errno);
+  auto verwerfen = [&](const char* was, int err) {
+    ::unlink(temp.c_str());
+    return fehler(was, err);
+  };
+  if (::fchmod(fd, 0644) != 0) {
+    const int err = errno;
+    ::close(fd);
+    return verwerfen("cannot set the permissions of the picture file", err);
+  }
+  std::size_t geschrieben = 0;
+  while (geschrieben < bild.size()) {
+    const ssize_t n = ::write(fd, bild.data() + geschrieben, bild.size() - geschrieben);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      const int err = n < 0 ? errno : EIO;
+      ::close(fd);
+      return verwerfen("cannot write the picture file", err);
+    }
+    geschrieben += static_cast<std::size_t>(n);
+  }
+  // No fsync: the picture is regenerated every few minutes; what matters is
+  // that the rename below only ever shows a whole picture.
+  if (::close(fd) != 0) return verwerfen("cannot write the picture file", errno);
+  if (::rename(temp.c_str(), file.c_str()) != 0) return verwerfen("cannot replace the picture file", errno);
+  return {};
+}
+
+}  // namespace welvaro

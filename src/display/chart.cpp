@@ -1,0 +1,65 @@
+#include "display/chart.h"
+
+#include <cmath>
+
+#include "files/programdir.h"
+#include "forecast/tageskorr.h"
+#include "state/arith.h"
+
+namespace welvaro {
+
+void ortsRasterBilden(State& s) {
+  const bool pegel = s.PegelFlag == 1;
+  for (int i = 0; i <= 30; ++i) {
+    // 20 x log10 of the frequency in Hz, the decimal logarithm formed as
+    // ln / 2.3025851 like everywhere else in the system.
+    const double dbHz = 20.0 * (std::log(i * 1e6 + 0.1) / 2.3025851);
+    for (int h = 1; h <= 24; ++h) {
+      double e = s.ErgFeld[0][h][i + 1];
+      if (e < -54.0) e = -54.0;
+      if (e > 54.0) e = 54.0;
+      int16 index;
+      if (pegel) {
+        double v = i == 0 ? -127.0 : 45.0 - dbHz + e;
+        if (v < -127.0) v = -127.0;
+        if (v > -19.0) v = -19.0;
+        index = static_cast<int16>(RoundEven(v + 127.0));
+      } else {
+        if (i == 0) e = -54.0;
+        index = static_cast<int16>(RoundEven(e + 54.0));
+      }
+      s.OrtsRaster[h][i] = index;
+      if (h == 24) s.OrtsRaster[0][i] = index;  // 00 UTC at the left edge too
+    }
+  }
+}
+
+void ortBildAusRaster(const State& s, std::string& bild) {
+  // Grid rows are the frequencies 0..30 MHz, columns the hours 0..23.
+  int16 werte[31 * 24];
+  for (int f = 0; f <= 30; ++f)
+    for (int h = 0; h <= 23; ++h) werte[f * 24 + h] = s.OrtsRaster[h][f];
+  bild.resize(kOrtBildLaenge);
+  setzeKopf(bild, s.BmpKopf2, kOrtBildBreite, s.BmpPalette);
+  maleZeilen(kOrtGitter, werte, s.Ortskarte, bild.data() + kBmpDatenStart);
+}
+
+int ortBild(State& s, std::string& bild) {
+  s.X2 = s.OrtX2;
+  s.Y2 = s.OrtY2;
+  if (const int rc = prgTageskorr(s); rc != 0) return rc;
+  ortsRasterBilden(s);
+  ortBildAusRaster(s, bild);
+  return 0;
+}
+
+DarstStatus prgAktDarst2(State& s, std::string* bild) {
+  std::string eigenes;
+  std::string& b = bild ? *bild : eigenes;
+  DarstStatus st;
+  st.fehler = ortBild(s, b);
+  if (st.fehler == 0) st.meldung = schreibeBild(ownFile(s, kOrtBildDatei), b);
+  return st;
+}
+
+}  // namespace welvaro

@@ -1,0 +1,38 @@
+// The frequency/time chart of the link A-B: field strength or receive
+// level over the UTC day (22 pixels per hour, 00 UTC at the left edge) and
+// 0..30 MHz (9 pixels per MHz, 0 MHz at the bottom), 529 x 271 pixels,
+// with the chart drawing (grid and labels) laid over it.
+#pragma once
+
+#include <string>
+
+#include "display/bitmap.h"
+#include "state/state.h"
+
+namespace welvaro {
+
+/// Fills OrtsRaster from the day-corrected forecast in ErgFeld slice 0: the
+/// colour index 0..108 of every whole MHz 0..30 and hour 1..24, the level
+/// when PegelFlag is 1, else the field strength; 0 MHz is always black, and
+/// row 0 repeats hour 24 (00 UTC) so that the day closes on itself.
+void ortsRasterBilden(State& s);
+
+/// The picture file (145250 bytes) from OrtsRaster, the chart drawing
+/// Ortskarte and the start-up header and colour table.
+void ortBildAusRaster(const State& s, std::string& bild);
+
+/// The chart of the link from station A to point B (OrtX2, OrtY2): sets X2
+/// and Y2, runs the day-corrected forecast and builds the picture. Returns
+/// 0, or the model's fault code, in which case no picture is made (`bild`
+/// is left as it was).
+int ortBild(State& s, std::string& bild);
+
+/// Generates the chart and writes it as "WelvDar2.bmp" in the program
+/// directory Pfad. When `bild` is given it receives the picture too. When
+/// the forecast of the link fails (a point B on station A or on its
+/// antipode) nothing is written and the fault code is returned: the old
+/// picture would show another link. The point result is refreshed by the
+/// display cycle after this.
+DarstStatus prgAktDarst2(State& s, std::string* bild = nullptr);
+
+}  // namespace welvaro
