@@ -64,6 +64,13 @@ struct State {
   int16 SprachLauf = 0;      ///< 0 during the first language pass of start-up
   int16 DruckFlag = 0;       ///< 1 while the printed report computes its table
 
+  // ---- Window options and modes ------------------------------------------
+  int16 ZeitModus = 0;        ///< 1 while the month list for another forecast month is shown
+  int16 InfoAus = 0;          ///< 1 while the cursor read-out labels are hidden
+  int16 SpeicherModus = 0;    ///< 1 while store mode waits for a memory button
+  float SpeicherFrequenz = 0; ///< frequency captured when store mode was switched on [MHz]
+  int16 BlinkZustand = 0;     ///< phase 0/1 of the blinking store marker
+
   // ---- Calendar and clock -----------------------------------------------
   DateTime Zeitpunkt;     ///< current UTC date and time
   DateTime Jetzt;         ///< current local date and time, as the clock gave it last

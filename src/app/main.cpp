@@ -1,0 +1,30 @@
+// Welvaro: the desktop forecaster. Shows the start window while the main
+// window runs its start-up sequence (which may compute the world forecast
+// table), then the main window.
+#include <QApplication>
+#include <QIcon>
+
+#include "files/programdir.h"
+#include "state/datetime.h"
+#include "ui/mainwindow.h"
+#include "ui/splash.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("Welvaro");
+  QApplication::setWindowIcon(QIcon(":/welvaro.svg"));
+
+  auto* start = new welvaro::ui::StartWindow;
+  start->show();
+  start->repaint();
+  QApplication::processEvents();
+
+  welvaro::SystemClock clock;
+  welvaro::ui::MainWindow fenster(clock, welvaro::resolveProgramDirs(welvaro::systemProgramDirInputs()));
+  fenster.starten();
+
+  start->close();
+  delete start;
+  fenster.show();
+  return QApplication::exec();
+}

@@ -1,0 +1,57 @@
+// The program's run as the clock and the user drive it, without any window:
+// the start-up sequence, the clock and the day check, the month choice and
+// the renewal after new inputs, and the saving at the confirmed end. The
+// desktop window calls these from its timers and menus and then shows what
+// they left in the state; tests call them directly.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "files/programdir.h"
+#include "files/settings.h"
+#include "forecast/startup_table.h"
+#include "state/datetime.h"
+#include "state/state.h"
+
+namespace welvaro {
+
+struct StartBericht {
+  EinstellungsQuelle einstellungen = EinstellungsQuelle::Fehlt;
+  bool orte = false;             ///< the place list was read
+  TableRun tabelle;              ///< how the forecast table came about
+  std::vector<std::string> probleme;  ///< files that could not be used, one line each
+};
+
+/// The start-up sequence up to the display timers: program directory,
+/// calendar and summer-time window, declination and greyline template,
+/// place list, settings, display frequency, marker, first point result,
+/// forecast table (read, or generated and written) and overlays.
+/// `jetzt` is the local date and time of the start.
+StartBericht prgStart(State& s, const DateTime& jetzt, const ProgramDirs& dirs);
+
+/// Display frequency from the stored one: rounded half up to 0.1 MHz, and
+/// its text for the frequency box.
+void setzeAnzeigeFrequenz(State& s);
+
+/// The clock tick: Jetzt = the local time, Zeitpunkt = Jetzt - UTCKorr hours.
+void prgUhr(State& s, const DateTime& jetzt);
+
+/// The day-check tick (every minute): every tenth tick, when the table is
+/// not of today, renews it. Returns whether it was renewed.
+bool prgTagesaktualisierung(State& s, const ProgramDirs& dirs);
+
+/// Month n (1..12) chosen in the month list. Returns false when n is the
+/// month shown already (nothing recomputed); else sets Monat and MonatFremd
+/// (1 for a month other than the current one), ZeitModus = 0 for the
+/// current month, and renews the table and the point result.
+bool prgMonat(State& s, int n, const ProgramDirs& dirs);
+
+/// New station-A or condition inputs: renews the table and the point result.
+TableRun prgNeueDaten(State& s, const ProgramDirs& dirs);
+
+/// The confirmed program end: writes the settings file and the table
+/// header. Returns the problems met (empty when all was saved).
+std::vector<std::string> prgSpeicherDaten(const State& s, const ProgramDirs& dirs, const DateTime& jetzt);
+
+}  // namespace welvaro

@@ -1,0 +1,171 @@
+// The main window: the picture area with its scales, the tool bar, the text
+// panel with the point result and the S-meter, the frequency box with its
+// memories, and the menus. It owns the program state; every computation is
+// a call into the core, and the window shows what the core left in the
+// state.
+#pragma once
+
+#include <QAction>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+#include <array>
+#include <memory>
+
+#include "files/programdir.h"
+#include "state/datetime.h"
+#include "state/state.h"
+#include "ui/picturearea.h"
+
+namespace welvaro::ui {
+
+class HelpViewer;
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // `clock` gives the local date and time; `dirs` where the program keeps
+  // and finds its files. Both outlive the window.
+  MainWindow(const Clock& clock, ProgramDirs dirs, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  // The start-up sequence; the program entry runs it behind the start window.
+  void starten();
+
+  State& state() { return *s_; }
+  const ProgramDirs& dirs() const { return dirs_; }
+
+  // ---- Procedures of the window ----------------------------------------
+  void prgLandessprache();
+  void prgGenDarst();
+  void prgAnpassen();
+  void prgDarstellung1();
+  void prgDarstellung2();
+  void prgGreyline();
+  void prgPointErgebnisZeigen();  // point result into the labels
+  void prgEnde();                 // exit question; OK saves and ends
+
+  // Test hook: answer for the exit question instead of asking the user.
+  enum class Antwort { Fragen, Ok, Abbrechen };
+  Antwort testAntwort = Antwort::Fragen;
+  bool beendet() const { return beendet_; }
+
+  // Timer events (public so that tests can run a tick at a set clock).
+  void tickAktZeit();
+  void tickTagesaktualisieren();
+  void tickMonat();
+  void tickNeueDaten();
+  void tickSetzePunkt();
+  void tickSofort();
+  void tickAnpassen();
+  void tickGenDarst();
+
+  // ---- Controls, named as the system names them ------------------------
+  PictureArea* picDarstellung = nullptr;
+  QLabel* imgWarten = nullptr;
+  QLabel* imgScala180_24 = nullptr;
+  QLabel* imgScala90_30 = nullptr;
+  QLabel* imgBreite_Frequenz = nullptr;
+  QLabel* imgLaenge_Zeit = nullptr;
+  QLabel* imgFarbbalken = nullptr;
+  QLabel* lblAnzeige = nullptr;
+  QLabel* lblZeitanzeige = nullptr;
+  QLabel* lblWerkzeugleiste = nullptr;
+  QLabel* lblGeoAuswertung = nullptr;
+  QLabel* lblPegelAnzeige = nullptr;
+  QLabel* lblWelvaroAnzeige = nullptr;
+  QProgressBar* pobSmeter = nullptr;
+  QLabel* lblOrtB = nullptr;
+  QLabel* lblFrequenz = nullptr;
+  QLabel* lblLocator = nullptr;
+  QLabel* lblPegel = nullptr;
+  QLabel* lblFrequenzEingabe = nullptr;
+  QLabel* lblFunkverbindung = nullptr;
+  QLineEdit* txtAktFrequenz = nullptr;
+  std::array<QPushButton*, 6> cmdSpeicher{};
+  QPushButton* cmdSpeichern = nullptr;
+  QLabel* shpSignal = nullptr;
+  QToolButton* cmdWelt = nullptr;
+  QToolButton* cmdOrt = nullptr;
+  QToolButton* cmdGreyline = nullptr;
+  QToolButton* cmdWelvarozeit = nullptr;
+  QToolButton* cmdDrucker = nullptr;
+  QToolButton* cmdSonnenflecken = nullptr;
+  QToolButton* cmdEnde = nullptr;
+  QFrame* frmMonat = nullptr;
+  QComboBox* cmbMonat = nullptr;
+
+  QMenu* mnuDatei = nullptr;
+  QMenu* mnuVorgaben = nullptr;
+  QMenu* mnuAnzeige = nullptr;
+  QMenu* mnuExtras = nullptr;
+  QMenu* mnuHilfe = nullptr;
+  QMenu* mnuOrtsEingabe = nullptr;
+  QMenu* mnuPositionsAnzeige = nullptr;
+  QAction* mnuAbst = nullptr;
+  QAction* mnuDrucker = nullptr;
+  QAction* mnuEnde = nullptr;
+  QAction* mnuStationA = nullptr;
+  QAction* mnuStationB = nullptr;
+  QAction* mnuSendeweg = nullptr;
+  QAction* mnuWahrscheinlichkeit = nullptr;
+  QAction* mnuUTCZeitkorrektur = nullptr;
+  QAction* mnuSonnenfleckenzahl = nullptr;
+  QAction* mnuDarstellung1 = nullptr;
+  QAction* mnuDarstellung2 = nullptr;
+  QAction* mnuPegel = nullptr;
+  QAction* mnuFeldstaerke = nullptr;
+  std::array<QAction*, 6> mnuBeschriftung{};
+  QAction* mnuInfoEinblendung = nullptr;
+  QAction* mnuDum4 = nullptr;
+  QAction* mnuOrtsEingabeAction = nullptr;
+  QAction* mnuPositionsAnzeigeAction = nullptr;
+  QAction* mnuCursorposition = nullptr;
+  QAction* mnuNaechsteStadt = nullptr;
+  QAction* mnuGrad = nullptr;
+  QAction* mnuLocator = nullptr;
+  QAction* mnuInfo = nullptr;
+  QAction* mnuWelvaroHilfe = nullptr;
+
+  QTimer tmrAktZeit, tmrTagesaktualisieren, tmrMonat, tmrNeueDaten, tmrSetzePunkt, tmrSofort, tmrSpeicher,
+      tmrAnpassen, tmrGenDarst, tmrBlinker;
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+
+ private:
+  void schalteDarstellung(int modus);
+  void baueFenster();
+  void baueMenues();
+  void verbindeTimer();
+  void zeigeWarten(bool an);
+  void ladeBild(const std::string& datei);
+  void setzeSkalen();
+  void setzeMonatsFarben();
+  void zeigeFrequenzText();
+
+  void waehleSprache(int n);
+  void waehlePegel(bool pegel);
+  void schalteInfo();
+  void schalteGreyline();
+  void schalteWelvarozeit();
+  void zeigeInfo();
+  void zeigeHilfe();
+
+  const Clock& clock_;
+  ProgramDirs dirs_;
+  std::unique_ptr<State> s_;
+  QPointer<HelpViewer> hilfe_;
+  bool beendet_ = false;
+};
+
+}  // namespace welvaro::ui
