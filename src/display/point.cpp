@@ -63,7 +63,10 @@ std::string wegZeilen(State& s) {
     s.Distanz = s.RichtungAB = s.RichtungBA = 0;
     distanz = ab = ba = kKeinWert;
   }
-  const bool kurz = s.P == "s" || s.P == "S";
+  // The caption names the path the calculation took, and the calculation
+  // takes the long path for "L" alone: any other text (a lower-case "l"
+  // from an edited settings file) was computed, and is named, short.
+  const bool kurz = s.P != "L";
   std::string t = T(s, kDistanz) + ":" + distanz + " km (" + (kurz ? "Short Path)" : "Long Path)");
   t += kPunktUmbruch;
   t += T(s, kRichtung) + " (A-B):" + ab + " ";
@@ -112,9 +115,11 @@ PunktWerte interpoliere(const State& s) {
   const int unten = h == 0 ? 24 : h;  // row 24 is 00 UTC
   const int oben = h + 1;
 
+  // The table holds 1 .. 30 MHz; beyond it (a memory may hold 35 MHz) the
+  // point has no value rather than one interpolated towards an empty column.
   const double f = s.AktFrequenz;
+  if (!(f >= 1 && f <= 30)) raise(kFaultSubscript);
   const double fGanz = std::floor(f);
-  if (!(fGanz >= 0 && fGanz <= 30)) raise(kFaultSubscript);
   const int spalte = static_cast<int>(fGanz) + 1;  // column c holds c - 1 MHz
 
   const auto& e = s.ErgFeld[0];

@@ -24,7 +24,8 @@ inline constexpr std::string_view kPunktUmbruch = "\n\r";
 /// RichtungBA are cut to whole numbers.
 ///
 /// Returns 0, or the fault that left the point without a value (also kept
-/// in PunktFehler): the geography caption still shows both stations (and
+/// in PunktFehler): a model fault, or a display frequency outside the
+/// table's 1..30 MHz (the subscript fault). The geography caption still shows both stations (and
 /// the distance and bearings when the path geometry was computed, else
 /// "--" for them), the level caption shows "--" for both values,
 /// PunktFeld/PunktPegel hold the bottom of their scales and the S-meter 0.

@@ -1,0 +1,351 @@
+// The point result: the captions of the text panel, the values at the point
+// and the S-meter, and welvaro-cli point.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <sstream>
+
+#include "cli/commands.h"
+#include "display/point.h"
+#include "lang/sprachtext.h"
+#include "state/numtext.h"
+
+using namespace welvaro;
+
+namespace {
+
+// Munich to Madrid on 20 May 2026 (a day-corrected month), 10.2 MHz.
+std::unique_ptr<State> munichMadrid(int stunde = 12, int minute = 0, float mhz = 10.2f) {
+  auto s = std::make_unique<State>();
+  s->Jetzt = {2026, 5, 20, 14, 0, 0};
+  s->Zeitpunkt = {2026, 5, 20, stunde, minute, 0};
+  s->Monat = 5;
+  s->JahrText = "2026";
+  s->AktFrequenz = mhz;
+  fuelleMonatsNamen(*s);
+  return s;
+}
+
+std::vector<std::string> teile(const std::string& text, std::string_view bruch = kPunktUmbruch) {
+  std::vector<std::string> v;
+  for (std::size_t von = 0;;) {
+    const auto bis = text.find(bruch, von);
+    v.push_back(text.substr(von, bis - von));
+    if (bis == std::string::npos) return v;
+    von = bis + bruch.size();
+  }
+}
+
+struct CliRun {
+  int rc;
+  std::vector<std::string> zeilen;
+  std::string err;
+};
+
+CliRun runTool(std::vector<std::string> args) {
+  args.insert(args.begin(), "welvaro-cli");
+  FixedClock clock({2026, 12, 8, 15, 4, 0});
+  std::ostringstream out, err;
+  const int rc = cli::runCli(args, clock, out, err);
+  EXPECT_EQ(out.str().find('\r'), std::string::npos);
+  return {rc, teile(out.str(), "\n"), err.str()};
+}
+
+}  // namespace
+
+TEST(PointResult, GeographyOfMunichToMadrid) {
+  auto s = munichMadrid();
+  ASSERT_EQ(prgPointErgebnis(*s), 0);
+  // Lines end in line feed + carriage return.
+  EXPECT_EQ(s->GeoAuswertung,
+            "München (A: 48.1 N 11.5 E)\n\rMadrid (B: 40.4 N 3.7 W)\n\rDistanz: 1478 km (Short Path)\n\r"
+            "Richtung (A-B): 240 \n\rRichtung (B-A): 49 ");
+  EXPECT_EQ(s->Distanz, 1478);  // cut to whole numbers in the state
+  EXPECT_EQ(s->RichtungAB, 240);
+  EXPECT_EQ(s->RichtungBA, 49);
+  EXPECT_EQ(s->WelvaroAnzeige, "Welvaro (50%) für Mai 2026");
+
+  s->L = 1;
+  s->P = "L";
+  ASSERT_EQ(prgPointErgebnis(*s), 0);
+  auto z = teile(s->GeoAuswertung);
+  ASSERT_EQ(z.size(), 5u);
+  EXPECT_EQ(z[2], "Distance: 38552 km (Long Path)");
+  EXPECT_EQ(z[3], "Direction (A-B): 60 ");
+  EXPECT_EQ(z[4], "Direction (B-A): 229 ");
+  // The caption names the path the calculation took, which is the long one
+  // for "L" alone: a lower-case "l" from a settings file was computed short.
+  s->P = "l";
+  ASSERT_EQ(prgPointErgebnis(*s), 0);
+  EXPECT_EQ(teile(s->GeoAuswertung)[2], "Distance: 1478 km (Short Path)");
+}
+
+TEST(PointResult, StationsAreShownToTheTenthTheUserTyped) {
+  // Coordinates are held as singles: -3.7 is -3.70000005, 2.3 is 2.29999995.
+  // Truncating them to a tenth must not drop them to the next tenth.
+  struct Fall {
+    double x1;
+    float y1, x2, y2;
+    const char *a, *b;
+  };
+  const Fall faelle[] = {
+      {48.1, 11.5f, 40.4f, -3.7f, "(A: 48.1 N 11.5 E)", "(B: 40.4 N 3.7 W)"},
+      {-34.6, -58.4f, 2.3f, -2.3f, "(A: 34.6 S 58.4 W)", "(B: 2.3 N 2.3 W)"},
+      {48.17, 11.58f, -0.1f, 179.9f, "(A: 48.1 N 11.5 E)", "(B: .1 S 179.9 E)"},
+      {48.1, 11.5f, 90.0f, 0.0f, "(A: 48.1 N 11.5 E)", "(B: 89.9 N 0 E)"},
+      {48.1, 11.5f, -90.0f, -179.9f, "(A: 48.1 N 11.5 E)", "(B: 89.9 S 179.9 W)"},
+      {48.1, 11.5f, -12.35f, 8.75f, "(A: 48.1 N 11.5 E)", "(B: 12.4 S 8.7 E)"},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.b);
+    auto s = munichMadrid();
+    s->X1 = f.x1;
+    s->Y1 = f.y1;
+    s->OrtX2 = f.x2;
+    s->OrtY2 = f.y2;
+    ASSERT_EQ(prgPointErgebnis(*s), 0);
+    const auto z = teile(s->GeoAuswertung);
+    EXPECT_EQ(z[0], std::string("München ") + f.a);
+    EXPECT_EQ(z[1], std::string("Madrid ") + f.b);
+  }
+  // Every tenth around the zero meridian stays as typed, also for the
+  // printed report that computes with X2/Y2 afterwards.
+  for (int zehntel = -50; zehntel <= 50; ++zehntel) {
+    auto s = munichMadrid();
+    s->OrtY2 = static_cast<float>(zehntel / 10.0);
+    ASSERT_EQ(prgPointErgebnis(*s), 0);
+    ASSERT_EQ(s->Y2, s->OrtY2) << zehntel;
+    ASSERT_EQ(static_cast<float>(s->X2), s->OrtX2) << zehntel;
+  }
+}
+
+TEST(PointResult, StationNames) {
+  struct Fall {
+    int16 L;
+    std::string ortA, ortB, neuA, neuB;
+  };
+  const Fall faelle[] = {
+      {0, "", "", "Station", "Station"},
+      {3, "", "Lisboa", "Estación", "Lisboa"},
+      {0, "Garmisch-Partenkirchen", "Sankt Peter-Ording", "Garmisch-Parten", "Sankt Peter-Ord"},
+      // Fifteen characters, not bytes: umlauts are not split.
+      {1, "Größenwahn-Süd-Ost", "ÄÖÜäöüßÄÖÜäöüßÄÖÜ", "Größenwahn-Süd-", "ÄÖÜäöüßÄÖÜäöüßÄ"},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.neuA);
+    auto s = munichMadrid();
+    s->L = f.L;
+    s->OrtA = f.ortA;
+    s->OrtB = f.ortB;
+    ASSERT_EQ(prgPointErgebnis(*s), 0);
+    EXPECT_EQ(s->OrtA, f.neuA);  // the state keeps the shown names
+    EXPECT_EQ(s->OrtB, f.neuB);
+    const auto z = teile(s->GeoAuswertung);
+    EXPECT_EQ(z[0].rfind(f.neuA + " (A:", 0), 0u);
+    EXPECT_EQ(z[1].rfind(f.neuB + " (B:", 0), 0u);
+  }
+}
+
+TEST(PointResult, InterpolatesBetweenHoursAndMegahertz) {
+  struct Fall {
+    int stunde, minute;
+    float mhz;
+    int zeileUnten, zeileOben, spalte;
+  };
+  const Fall faelle[] = {
+      {23, 30, 14.0f, 23, 24, 15},  // between 23 UTC and 00 UTC (row 24)
+      {0, 30, 14.0f, 24, 1, 15},    // between 00 UTC (row 24) and 01 UTC
+      {12, 0, 29.9f, 12, 13, 30},   // 29.9 MHz: columns 30 and 31
+      {7, 45, 10.2f, 7, 8, 11},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(std::to_string(f.stunde) + ":" + std::to_string(f.minute) + " " + std::to_string(f.mhz));
+    auto s = munichMadrid(f.stunde, f.minute, f.mhz);
+    ASSERT_EQ(prgPointErgebnis(*s), 0);
+    const auto& e = s->ErgFeld[0];
+    auto zeit = [&](int c) { return e[f.zeileUnten][c] + (e[f.zeileOben][c] - e[f.zeileUnten][c]) * f.minute / 60; };
+    const double a = zeit(f.spalte), b = zeit(f.spalte + 1);
+    const double feld = std::floor(a + (b - a) * (f.mhz - std::floor(f.mhz)));
+    const double pegel = std::floor(45 - 20 * std::log10(f.mhz * 1e6 + 0.1) + feld);
+    EXPECT_EQ(s->PunktFeld, std::clamp(feld, -54.0, 54.0));
+    EXPECT_EQ(s->PunktPegel, std::clamp(pegel, -127.0, -19.0));
+    EXPECT_EQ(s->SmeterWert, s->PunktPegel + 127);
+    EXPECT_EQ(s->PegelAnzeige, "Feldstärke =" + NumberText(s->PunktFeld) + " dB (µV/m)\n\rPegel =" +
+                                   NumberText(s->PunktPegel) + " dBm");
+  }
+}
+
+TEST(PointResult, ValuesAreHeldOnTheirScales) {
+  // At night 29.9 MHz does not reach Madrid: the bottom of both scales.
+  auto schwach = munichMadrid(0, 0, 29.9f);
+  ASSERT_EQ(prgPointErgebnis(*schwach), 0);
+  EXPECT_LT(schwach->ErgFeld[0][24][30], -54);
+  EXPECT_EQ(schwach->SmeterWert, 0);
+  EXPECT_EQ(schwach->PegelAnzeige, "Feldstärke =-54 dB (µV/m)\n\rPegel =-127 dBm");
+
+  // 1000 kW over 111 km at 7 MHz: far above the top of the field scale.
+  auto stark = munichMadrid(12, 0, 7.0f);
+  stark->OrtX2 = 47.1f;
+  stark->OrtY2 = 11.5f;
+  stark->Zkw = 1000;
+  stark->Sag = 20;
+  ASSERT_EQ(prgPointErgebnis(*stark), 0);
+  const double feld = std::floor(stark->ErgFeld[0][12][8]);
+  ASSERT_GT(feld, 54);
+  EXPECT_EQ(stark->PunktFeld, 54);
+  // The level comes from the field strength before it was held at 54.
+  EXPECT_EQ(stark->PunktPegel, std::floor(45 - 20 * std::log10(7e6 + 0.1) + feld));
+  EXPECT_EQ(stark->SmeterWert, stark->PunktPegel + 127);
+}
+
+TEST(PointResult, ForecastCaption) {
+  struct Fall {
+    int16 L;
+    double iproz;
+    float monat;
+    const char* text;
+  };
+  const Fall faelle[] = {{0, 50, 5, "Welvaro (50%) für Mai 2003"},
+                         {1, 50, 5, "Forecast (50%) for May 2003"},
+                         {3, 10, 12, "Pronóstico (10%) para Dizciembre 2003"},
+                         {4, 90, 8, "Welvaro (90%) pour Aout 2003"}};
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.text);
+    auto s = munichMadrid();
+    s->L = f.L;
+    s->Iproz = f.iproz;
+    s->Monat = f.monat;
+    s->JahrText = "2003";
+    fuelleMonatsNamen(*s);
+    EXPECT_EQ(WelvaroAnzeigeText(*s), f.text);
+  }
+}
+
+TEST(PointResult, AFaultLeavesThePointWithoutAValue) {
+  struct Fall {
+    const char* was;
+    double x1;
+    float y1, x2, y2, mhz;
+    int code;
+    const char* distanzZeile;
+  };
+  const Fall faelle[] = {
+      // Antipodes and a point on station A itself: no great circle.
+      {"antipode", 0, 0, 0, 180, 10.2f, 11, "Distanz: -- km (Short Path)"},
+      {"same place", 0, 0, 0, 0, 10.2f, 11, "Distanz: -- km (Short Path)"},
+      // A frequency memory may hold 35 MHz: outside the forecast table.
+      {"35 MHz", 48.1, 11.5f, 40.4f, -3.7f, 35.0f, 9, "Distanz: 1478 km (Short Path)"},
+      {"30.5 MHz", 48.1, 11.5f, 40.4f, -3.7f, 30.5f, 9, "Distanz: 1478 km (Short Path)"},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.was);
+    auto s = munichMadrid();
+    ASSERT_EQ(prgPointErgebnis(*s), 0);  // a good result first: it must not stay
+    s->X1 = f.x1;
+    s->Y1 = f.y1;
+    s->OrtX2 = f.x2;
+    s->OrtY2 = f.y2;
+    s->AktFrequenz = f.mhz;
+    EXPECT_EQ(prgPointErgebnis(*s), f.code);
+    EXPECT_EQ(s->PunktFehler, f.code);
+    EXPECT_EQ(s->PunktFeld, -54);
+    EXPECT_EQ(s->PunktPegel, -127);
+    EXPECT_EQ(s->SmeterWert, 0);
+    EXPECT_EQ(s->PegelAnzeige, "Feldstärke = -- dB (µV/m)\n\rPegel = -- dBm");
+    const auto z = teile(s->GeoAuswertung);
+    ASSERT_EQ(z.size(), 5u);
+    EXPECT_EQ(z[2], f.distanzZeile);
+    EXPECT_EQ(std::isfinite(s->Distanz), true);
+    EXPECT_EQ(s->WelvaroAnzeige, "Welvaro (50%) für Mai 2026");
+    // The language switch rebuilds the level caption the same way.
+    s->L = 1;
+    EXPECT_EQ(PegelAnzeigeText(*s), "Field-Strength = -- dB (µV/m)\n\rLevel = -- dBm");
+    // The next good point shows values again.
+    s->X1 = 48.1;
+    s->Y1 = 11.5f;
+    s->OrtX2 = 40.4f;
+    s->OrtY2 = -3.7f;
+    s->AktFrequenz = 10.2f;
+    ASSERT_EQ(prgPointErgebnis(*s), 0);
+    EXPECT_EQ(s->PegelAnzeige.find("--"), std::string::npos);
+  }
+}
+
+TEST(PointResult, SettingThePointTakesTheFrequencyFromTheCursorHeight) {
+  struct Fall {
+    float cursorHoehe, mhz;
+    const char* text;
+  };
+  const Fall faelle[] = {{0, 1.5f, "  1.5 MHz"},  // never recorded: the lowest frequency
+                         {1918, 14.2f, " 14.2 MHz"},
+                         {945, 7.0f, "    7 MHz"},
+                         {5000, 29.9f, " 29.9 MHz"}};
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.text);
+    auto s = munichMadrid();
+    s->CursorHoehe = f.cursorHoehe;
+    const PunktLage lage = prgSetzePunkt(*s);
+    EXPECT_EQ(s->AktFrequenz, f.mhz);
+    EXPECT_EQ(s->FrequenzText, f.text);
+    EXPECT_NEAR(lage.frequenzLinieY, 4050 - 135 * f.mhz, 0.01);
+    EXPECT_NEAR(lage.punktLinks, 3990 - 22.5 * 3.7, 0.01);
+    EXPECT_NEAR(lage.punktOben, 1965 - 22.5 * 40.4, 0.01);
+    EXPECT_EQ(s->PunktFehler, 0);  // and the point result ran
+    EXPECT_EQ(s->GeoAuswertung.rfind("München (A:", 0), 0u);
+  }
+}
+
+TEST(CliPoint, PrintsThePanelLineByLine) {
+  CliRun r = runTool({"point", "--freq", "10.2", "--utc", "12:00"});
+  ASSERT_EQ(r.rc, 0) << r.err;
+  const auto& l = r.zeilen;
+  ASSERT_EQ(l.size(), 10u);  // nine lines and the empty rest after the last
+  EXPECT_EQ(l[0], "München (A: 48.1 N 11.5 E)");
+  EXPECT_EQ(l[1], "Madrid (B: 40.4 N 3.7 W)");
+  EXPECT_EQ(l[2], "Distanz: 1478 km (Short Path)");
+  EXPECT_EQ(l[3], "Richtung (A-B): 240 ");
+  EXPECT_EQ(l[4], "Richtung (B-A): 49 ");
+  EXPECT_EQ(l[5].rfind("Feldstärke =", 0), 0u);
+  ASSERT_EQ(l[6].rfind("Pegel =", 0), 0u);
+  EXPECT_EQ(l[7], "Welvaro (50%) für Dezember 2026");
+  EXPECT_EQ(l[8], "S-meter: " + std::to_string(static_cast<int>(ReadNumber(l[6].substr(7))) + 127));
+
+  r = runTool({"point", "--freq", "14.2", "--utc", "23:30", "--lang", "1", "--date", "2003-05-10", "--b",
+               "38.7,-9.1", "--name-a", "Home"});
+  ASSERT_EQ(r.rc, 0) << r.err;
+  EXPECT_EQ(r.zeilen[0], "Home (A: 48.1 N 11.5 E)");
+  EXPECT_EQ(r.zeilen[1], "Station (B: 38.7 N 9.1 W)");  // no longer Madrid
+  EXPECT_EQ(r.zeilen[7], "Forecast (50%) for May 2003");
+  r = runTool({"point", "--freq", "7", "--utc", "6:05", "--b", "38.7,-9.1", "--name-b", "Lisboa"});
+  EXPECT_EQ(r.zeilen[1], "Lisboa (B: 38.7 N 9.1 W)");
+}
+
+TEST(CliPoint, AModelFaultStillPrintsThePanel) {
+  CliRun r = runTool({"point", "--freq", "10.2", "--utc", "12:00", "--a", "0,0", "--b", "0,180"});
+  EXPECT_EQ(r.rc, 3);
+  EXPECT_NE(r.err.find("division by zero"), std::string::npos);
+  ASSERT_EQ(r.zeilen.size(), 10u);
+  EXPECT_EQ(r.zeilen[5], "Feldstärke = -- dB (µV/m)");
+  EXPECT_EQ(r.zeilen[8], "S-meter: 0");
+}
+
+TEST(CliPoint, BadArgumentsExitWithTwo) {
+  // Each bad option comes after good ones, whose values it would replace.
+  const std::vector<std::vector<std::string>> bad = {
+      {"--freq", "0.5"}, {"--freq", "31"},  {"--freq", "ten"}, {"--utc", "24:00"},   {"--utc", "12:60"},
+      {"--utc", "1200"}, {"--utc", "12:5"}, {"--lang", "6"},   {"--lang", "-1"},     {"--name-a"},
+      {"--format", "csv"}, {"--b", "91,0"},
+  };
+  for (const auto& b : bad) {
+    SCOPED_TRACE(b.front() + " " + b.back());
+    std::vector<std::string> args = {"point", "--freq", "10", "--utc", "12:00"};
+    args.insert(args.end(), b.begin(), b.end());
+    CliRun r = runTool(args);
+    EXPECT_EQ(r.rc, 2);
+    EXPECT_EQ(r.zeilen.size(), 1u);  // nothing printed
+    EXPECT_EQ(r.err.rfind("welvaro-cli point: ", 0), 0u) << r.err;
+  }
+  EXPECT_EQ(runTool({"point", "--utc", "12:00"}).err, "welvaro-cli point: --freq MHZ is required\n");
+  EXPECT_EQ(runTool({"point", "--freq", "10"}).err, "welvaro-cli point: --utc HH:MM is required\n");
+}
