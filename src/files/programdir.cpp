@@ -6,12 +6,9 @@
 #include <cstdlib>
 #include <system_error>
 
-// The installation folders, given by the build.
-#ifndef WELVARO_INSTALL_BINDIR
-#define WELVARO_INSTALL_BINDIR "/usr/local/bin"
-#endif
-#ifndef WELVARO_INSTALL_DATADIR
-#define WELVARO_INSTALL_DATADIR "/usr/local/share/welvaro"
+// The installation folders, given by the build (src/files/CMakeLists.txt).
+#if !defined(WELVARO_INSTALL_BINDIR) || !defined(WELVARO_INSTALL_DATADIR)
+#error "the build must define WELVARO_INSTALL_BINDIR and WELVARO_INSTALL_DATADIR"
 #endif
 
 namespace welvaro {
