@@ -108,15 +108,18 @@ std::uint8_t overlayIndexRund(std::uint8_t byte) {
 void maleZeilen(const Bildgitter& g, const int16* werte, std::string_view karte, char* pixel) {
   const auto* kb = reinterpret_cast<const unsigned char*>(karte.data());
   const bool mitKarte = karte.size() == g.zeile * kBildHoehe;
-  std::size_t pos = 0;  // running position in the drawing, one per pixel
-  const auto naechstesByte = [&]() -> unsigned { return mitKarte ? kb[pos] : 0u; };
   const int n = g.abschnitte;
+  const int px = g.pixelJeAbschnitt;
+  const std::size_t werteProZeile = static_cast<std::size_t>(n * px);  // pixels before the last one
   float start[37];
   float schritt[37];
+  double x[37];  // running value of each segment along the row
+  double d[37];  // its step per pixel
   const float zeilen = static_cast<float>(g.zeilenJeBand);
-  const double pixelZahl = g.pixelJeAbschnitt;
-  char* out = pixel;
-  std::uint8_t letzter = 0;  // index of the last pixel of the row just made
+  const double pixelZahl = px;
+  auto* out = reinterpret_cast<unsigned char*>(pixel);
+  std::size_t pos = 0;       // position in the drawing: the first byte of the current row
+  unsigned char letzter = 0;  // index of the last pixel of the row just made
   for (int b = 0; b < g.baender; ++b) {
     const int16* unten = werte + static_cast<std::ptrdiff_t>(b) * n;
     const int16* oben = unten + n;
@@ -126,39 +129,42 @@ void maleZeilen(const Bildgitter& g, const int16* werte, std::string_view karte,
     }
     for (int r = 0; r < g.zeilenJeBand; ++r) {
       for (int j = 0; j < n; ++j) start[j] += schritt[j];
-      char* z = out;
       for (int j = 0; j < n; ++j) {
         const int jn = j + 1 == n ? 0 : j + 1;
-        double x = start[j];
-        const double d = (static_cast<double>(start[jn]) - static_cast<double>(start[j])) / pixelZahl;
-        for (int k = 0; k < g.pixelJeAbschnitt; ++k) {
-          const unsigned byte = naechstesByte();
-          ++pos;
-          std::uint8_t idx;
-          if (byte > 16) {
-            idx = overlayIndexGanz(static_cast<std::uint8_t>(byte));
-          } else {
-            const double p = x < 0.0 ? 0.0 : (x > 128.0 ? 128.0 : x);
-            idx = static_cast<std::uint8_t>(std::floor(p));
-          }
-          *z++ = static_cast<char>(idx);
-          x += d;
+        x[j] = start[j];
+        d[j] = (static_cast<double>(start[jn]) - static_cast<double>(start[j])) / pixelZahl;
+      }
+      // Pixel k of every segment in turn: each segment's sum is formed in
+      // its own order, and the segments no longer wait for each other.
+      for (int k = 0; k < px; ++k) {
+        unsigned char* z = out + k;
+        for (int j = 0; j < n; ++j) {
+          const double p = x[j] < 0.0 ? 0.0 : (x[j] > 128.0 ? 128.0 : x[j]);
+          z[static_cast<std::ptrdiff_t>(j) * px] = static_cast<unsigned char>(p);  // p >= 0: truncation is floor
+          x[j] += d[j];
         }
       }
-      const unsigned byte = naechstesByte();
+      unsigned byte = 0;
+      if (mitKarte) {
+        const unsigned char* kz = kb + pos;
+        for (std::size_t i = 0; i < werteProZeile; ++i) {
+          const unsigned char k = kz[i];
+          out[i] = k > 16 ? static_cast<unsigned char>(128 + k / 2) : out[i];
+        }
+        byte = kz[werteProZeile];
+      }
       letzter = byte > 16 ? overlayIndexRund(static_cast<std::uint8_t>(byte)) : 0;
-      *z++ = static_cast<char>(letzter);
-      pos += 4;  // the last pixel's byte and the three padding bytes
-      for (char* ende = out + g.zeile; z < ende;) *z++ = '\0';
+      out[werteProZeile] = letzter;
+      std::memset(out + werteProZeile + 1, 0, g.zeile - werteProZeile - 1);
+      pos += g.zeile;  // the row's pixels, its last pixel and the padding bytes
       out += g.zeile;
     }
   }
   // Top row: one index across, from the drawing or else the last pixel below.
-  const unsigned byte = naechstesByte();
-  const std::uint8_t oben = byte > 16 ? overlayIndexRund(static_cast<std::uint8_t>(byte)) : letzter;
-  const std::size_t breite = static_cast<std::size_t>(g.abschnitte * g.pixelJeAbschnitt + 1);
-  std::memset(out, oben, breite);
-  std::memset(out + breite, 0, g.zeile - breite);
+  const unsigned byte = mitKarte ? kb[pos] : 0u;
+  const unsigned char top = byte > 16 ? overlayIndexRund(static_cast<std::uint8_t>(byte)) : letzter;
+  std::memset(out, top, werteProZeile + 1);
+  std::memset(out + werteProZeile + 1, 0, g.zeile - werteProZeile - 1);
 }
 
 std::string schreibeBild(const std::filesystem::path& file, std::string_view bild) {

@@ -1,0 +1,59 @@
+// The two display pictures as one generation makes them, without writing
+// the file: the world map from the forecast table (interpolation of the 684
+// table points, 271 pixel rows under the map drawing, header and colour
+// table) and the chart of the link A-B including its day-corrected forecast
+// (on a day other than the 15th: two calculations).
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+#include "display/bitmap.h"
+#include "display/chart.h"
+#include "display/worldmap.h"
+#include "files/overlay.h"
+#include "forecast/table.h"
+
+namespace {
+
+// A drawing with about one pixel in twelve drawn, in the three greys.
+std::string zeichnung(std::size_t laenge) {
+  std::string k(laenge, '\0');
+  for (std::size_t i = 0; i < laenge; i += 12) k[i] = static_cast<char>(i % 3 == 0 ? 100 : (i % 3 == 1 ? 160 : 220));
+  return k;
+}
+
+void BM_WorldMapPicture(benchmark::State& st) {
+  auto s = std::make_unique<welvaro::State>();
+  s->Jetzt = {2026, 12, 8, 12, 0, 0};
+  s->Monat = 12;
+  welvaro::prgGenTabPlus(*s);
+  welvaro::prgTabPlus(*s);
+  s->Weltkarte = zeichnung(welvaro::kWeltkarteLaenge);
+  welvaro::conBitmaps(*s);
+  s->AktFrequenz = 14.2f;
+  s->Zeitpunkt = {2026, 12, 8, 12, 37, 0};
+  std::string bild;
+  for (auto _ : st) {
+    welvaro::weltBild(*s, bild);
+    benchmark::DoNotOptimize(bild.data());
+  }
+}
+BENCHMARK(BM_WorldMapPicture)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_ChartPicture(benchmark::State& st) {
+  auto s = std::make_unique<welvaro::State>();
+  s->Jetzt = {2026, 12, 8, 12, 0, 0};
+  s->Monat = 12;
+  s->Ortskarte = zeichnung(welvaro::kOrtskarteLaenge);
+  welvaro::conBitmaps(*s);
+  std::string bild;
+  for (auto _ : st) {
+    const int rc = welvaro::ortBild(*s, bild);
+    benchmark::DoNotOptimize(rc);
+    benchmark::DoNotOptimize(bild.data());
+  }
+}
+BENCHMARK(BM_ChartPicture)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+}  // namespace
