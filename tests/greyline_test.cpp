@@ -34,7 +34,8 @@ double sonnenhoehe(double xTwips, double yTwips, double dekl, double sonne) {
 TEST(GreylineTemplate, IsMirroredAroundTheSunsMeridians) {
   for (const DateTime tag : {DateTime{2026, 6, 10}, DateTime{2026, 12, 10}, DateTime{2024, 9, 12}}) {
     SCOPED_TRACE(shortDate(tag));
-    const auto& g = stateOfDay(tag)->GreyKurve;
+    const auto s = stateOfDay(tag);
+    const auto& g = s->GreyKurve;
     for (int o = 1; o <= 134; ++o) {
       ASSERT_EQ(g[540 - o], g[o]) << o;
       ASSERT_EQ(g[270 - o], -g[o]) << o;
