@@ -21,6 +21,9 @@ const char* kUsage =
     "           DIR/MapWelt.dat (--dir DIR --freq MHZ --utc HH:MM, --level or --field)\n"
     "  chart    chart picture of the link A-B, DIR/WelvDar2.bmp, with DIR/MapOrt.dat\n"
     "           (--dir DIR, --level or --field; level is the default)\n"
+    "  report   printed report of the link A-B at the six memory frequencies\n"
+    "           (--text or --pdf FILE; --memories F1,...,F6, --level or --field,\n"
+    "           --lang 0..5, --name-a TEXT, --name-b TEXT)\n"
     "\n"
     "common options:\n"
     "  --a LAT,LON        station A (default 48.1,11.5)\n"
@@ -54,6 +57,7 @@ int runCli(const std::vector<std::string>& argv, const Clock& clock, std::ostrea
   if (cmd == "table") return runTable(rest, clock, out, err);
   if (cmd == "map") return runMap(rest, clock, out, err);
   if (cmd == "chart") return runChart(rest, clock, out, err);
+  if (cmd == "report") return runReport(rest, clock, out, err);
   err << "welvaro-cli: unknown command '" << cmd << "'\n" << kUsage;
   return kExitBadArguments;
 }

@@ -16,6 +16,7 @@ int runTable(const std::vector<std::string>& args, const Clock& clock, std::ostr
 
 int runMap(const std::vector<std::string>& args, const Clock& clock, std::ostream& out, std::ostream& err);
 int runChart(const std::vector<std::string>& args, const Clock& clock, std::ostream& out, std::ostream& err);
+int runReport(const std::vector<std::string>& args, const Clock& clock, std::ostream& out, std::ostream& err);
 
 // Dispatches argv[1] to its subcommand.
 int runCli(const std::vector<std::string>& argv, const Clock& clock, std::ostream& out, std::ostream& err);

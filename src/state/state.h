@@ -110,6 +110,21 @@ struct State {
   std::string WelvaroAnzeige;  ///< forecast caption: availability, month, year
   float CursorHoehe = 0;  ///< last cursor height above the display's bottom edge [twips], 0 until recorded
 
+  // ---- Cursor read-out --------------------------------------------------
+  float CursorX = 0;          ///< last cursor x in the picture area [twips] (chart and locator mode)
+  std::string FarbText;       ///< colour under the cursor: six hex digits, blue-green-red
+  float FarbWert = 0;         ///< colour index 0..108 decoded from FarbText
+  std::string LocatorText;    ///< six-character locator under the cursor
+  float NahOrt = 0;           ///< number 1..2000 of the place found nearest, 0 before any
+  float NahAbstand = 1000000; ///< squared distance of that place [deg^2]; 1000000 = none near the cursor
+
+  // ---- Printed report ---------------------------------------------------
+  /// Table of the report [hour 0..24][column 0..6]: row 0 the six memory
+  /// frequencies [MHz] in columns 1..6; rows 1..24 the UTC hour in column 0
+  /// and the level [dBm], -127..-13, or field strength [dB(uV/m)], -52..52,
+  /// at memory 1..6 in columns 1..6.
+  Arr<Arr<float, 0, 6>, 0, 24> DruckTabelle;
+
   // ---- Path geometry ----------------------------------------------------
   double Winkel = 0;       ///< central angle of the short great circle [rad], 0..pi
   double Distanz = 0;      ///< length of the chosen path [km]
