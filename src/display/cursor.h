@@ -1,0 +1,103 @@
+// The cursor read-out of the picture area: the value under the cursor
+// (decoded from the colour the user sees), the position as degrees or as a
+// Maidenhead locator, the nearest place of the place list on the world map,
+// frequency and UTC time in the chart; the effect of a click (new point B
+// or new display frequency) and the tool tips built from the state.
+//
+// Positions are twips of the picture area (15 per pixel): world map
+// longitude 0 at x = 4050, latitude 0 at y = 2025, 22.5 twips per degree;
+// chart 330 twips per hour from 00 UTC and y = 4050 - 135 x MHz.
+#pragma once
+
+#include <string>
+
+#include "state/state.h"
+
+namespace welvaro {
+
+/// Left and top edge of a marker on the world map placed on a position
+/// (degrees), in twips: 3990 + 22.5 x longitude, 1965 - 22.5 x latitude.
+double markeLinks(double laenge);
+double markeOben(double breite);
+
+/// The colour as the read-out writes it: red + 256 x green + 65536 x blue in
+/// hexadecimal, upper case, six digits ("0000FF" is pure red).
+std::string farbTextAus(int rot, int gruen, int blau);
+
+/// Decodes the colour under the cursor into FarbText and FarbWert (colour
+/// index 0..108, inverting the six colour ramps of the displays). Returns
+/// false, leaving FarbWert as it was, for the greys of the map and chart
+/// drawings (84 84 84, 5A 5A 5A, E0 E0 E0): they show no value.
+bool prgFarbWert(State& s, int rot, int gruen, int blau);
+
+/// The value label of FarbWert: level "Pegel: -73 dBm" or field strength
+/// "Feldstärke:  0 dB [µV/m]"; the lowest index reads "<-127 dBm" / "<-54".
+std::string wertText(const State& s, bool pegel);
+
+/// Position text in degrees: "Position:  48.1°N  11.5°E".
+std::string gradText(const State& s, float breite, float laenge);
+
+/// The six-character locator of a point CursorX twips from the left edge
+/// and CursorHoehe twips above the bottom edge of the world map ("JN58SC").
+/// Positions are held inside the map (0..8099, 0..4049) so that the field
+/// letters stay within A..R.
+std::string locatorAus(double x, double hoehe);
+
+/// Looks up the nearest place to (Px2, Py2) in the 3 x 3 cells around the
+/// cursor's cell: NahAbstand is set to 1000000, then lowered to the squared
+/// degree distance of every closer place, whose number goes to NahOrt (the
+/// first of equally near places stays). Returns whether a place was found.
+bool prgNaechsterOrt(State& s);
+
+/// What one cursor movement changes in the window.
+struct CursorAnzeige {
+  bool pegelNeu = false;  ///< lblPegel gets `pegel` (unchanged over drawing greys)
+  std::string pegel;
+  std::string locator;  ///< lblLocator: position (world map) or UTC time (chart)
+  bool frequenzNeu = false;  ///< chart: lblFrequenz gets `frequenz`
+  std::string frequenz;
+  bool ortNeu = false;  ///< world map: lblOrtB gets `ortB` (empty when no place is near)
+  std::string ortB;
+  bool markeNeu = false;  ///< world map: shpPunktX moves to the place found
+  double markeLinks = 0, markeOben = 0;
+};
+
+/// The read-out for the cursor at (x, y) twips over the current display
+/// (Darstellung 1 world map, 2 chart) showing the colour (rot, gruen, blau).
+/// `pegel`: level read-out (mnuPegel checked); `grad`: position in degrees
+/// (mnuGrad checked), else as locator. Sets Px2/Py2 (world map, limited to
+/// the earth), CursorX/CursorHoehe (chart and locator mode), FarbText,
+/// FarbWert, LocatorText, NahOrt and NahAbstand as described above.
+CursorAnzeige prgCursor(State& s, double x, double y, int rot, int gruen, int blau, bool pegel, bool grad);
+
+/// What a click changes in the window.
+struct KlickErgebnis {
+  enum class Art {
+    Nichts,    ///< nearest-place mode with no place near the cursor: nothing changes
+    PunktB,    ///< world map: new point B, marker shpPunkt at punktLinks/punktOben
+    Frequenz,  ///< chart: new display frequency, line at frequenzLinieY, FrequenzText for the box
+  };
+  Art art = Art::Nichts;
+  double punktLinks = 0, punktOben = 0;
+  double frequenzLinieY = 0;
+  /// Nearest-place mode took a place: check mnuCursorposition, uncheck
+  /// mnuNaechsteStadt, hide lblOrtB and shpPunktX.
+  bool zurueckZurCursorposition = false;
+};
+
+/// A click where the last cursor movement was read out. World map: with
+/// `cursorposition` (mnuCursorposition checked) point B becomes (Px2, Py2)
+/// named with the word for "Station"; otherwise the nearest place found
+/// (OrtName, OrtBreite, OrtLaenge of NahOrt). Chart: AktFrequenz from
+/// CursorHoehe, limited to 1.5..29.9 MHz and rounded to 0.1 MHz, with
+/// FrequenzText. Then the point result is refreshed (prgPointErgebnis).
+KlickErgebnis prgKlick(State& s, bool cursorposition);
+
+/// Tool tip of cmdOrt: "Orts-Welvaro für Madrid <--> München", or with the
+/// word for "Station" as point B name "Orts-Welvaro für Station B <--> München".
+std::string ortTooltip(const State& s);
+
+/// Tool tip of cmdSonnenflecken: "Sonnenfleckenzahl (Ri = 128)".
+std::string sonnenfleckenTooltip(const State& s);
+
+}  // namespace welvaro

@@ -1,0 +1,152 @@
+// What the user types: the checks and rounding of the four input dialogs
+// (station A, station B, conditions, time zone), the frequency box and the
+// six frequency memories. The windows only bind these rules to their
+// controls: a dialog hands over the texts of its boxes and shows what comes
+// back (box texts, green or red markers, the failing field).
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "state/state.h"
+
+namespace welvaro {
+
+// ---- Input boxes ------------------------------------------------------------
+
+/// The kinds of input box of the dialogs.
+enum class Feld {
+  Ortsname,            ///< place name of station A or B: every character
+  Breite,              ///< latitude -90..90
+  Laenge,              ///< longitude -180..180
+  Gewinn,              ///< antenna gain -40..20 dBi
+  Winkel,              ///< minimum elevation angle 0..90 deg
+  Leistung,            ///< transmitter power 0.000001..1000 kW
+  Sonnenflecken,       ///< sunspot number 0..300
+  Wahrscheinlichkeit,  ///< availability 10..90 %, snapped to 10, 50 or 90
+  Sendeweg,            ///< path "S" or "L", any case
+  Zeitzone,            ///< local time minus UTC -12..12 h, whole hours
+};
+
+/// Character code of the backspace key, which every numeric box takes.
+inline constexpr int kRueckschritt = 8;
+/// Character code of the Enter key, which checks the box.
+inline constexpr int kEnter = 13;
+
+/// Whether a typed character (code 1..) may stay in a box of this kind. A
+/// character that may not makes the whole box empty a moment later. Digits
+/// and backspace are allowed in every numeric box, "-" where the range has
+/// negative values and "." except in the time zone; names and the path take
+/// every character.
+bool zeichenErlaubt(Feld f, int zeichen);
+
+/// The text holds a number by the number-reading rule: after blanks and an
+/// optional sign there is at least one digit ("-", "." or "a5" hold none).
+bool haeltZahl(std::string_view text);
+
+/// The range check of a numeric box: the text holds a number and its value
+/// lies within the field's range, bounds included.
+bool imBereich(Feld f, std::string_view text);
+
+/// Snapping of the availability: a value below 50 gives "10", one above 50
+/// gives "90", and any other text stays as it is.
+std::string schnappeWahrscheinlichkeit(std::string_view text);
+
+/// The path in capitals with the blanks at both ends removed.
+std::string sendewegText(std::string_view text);
+
+/// Enter in a box: whether it is accepted (marker green, focus to OK) and
+/// the text the box shows afterwards. A rejected number empties the box; an
+/// empty name is replaced by "Station"; an accepted availability is snapped.
+struct EnterErgebnis {
+  bool gruen = false;
+  std::string text;
+};
+EnterErgebnis enterPruefen(Feld f, std::string_view text);
+
+// ---- OK of a dialog ---------------------------------------------------------
+
+/// The outcome of OK: the failing fields (marked red, their boxes emptied
+/// or refilled), the last failing field 1..n in checking order (0 when all
+/// passed; it gets the focus), and whether a changed value was written.
+template <std::size_t N>
+struct OkErgebnis {
+  std::array<bool, N> rot{};
+  int flagge = 0;
+  bool start = false;
+};
+
+/// Station A dialog: place name, latitude, longitude, gain, angle, power.
+using StationATexte = std::array<std::string, 6>;
+/// The texts the dialog shows at opening: OrtA, number texts of X1, Y1,
+/// Sag, Angm, and Zkwa.
+StationATexte stationAOeffnen(const State& s);
+/// Checks the six boxes in order and writes each field that passes and
+/// differs from its text at opening: OrtA (trimmed), X1 and Y1 (a tenth of a
+/// degree, rounded down), Sag (a hundredth, rounded down), Angm (whole
+/// degrees, rounded down), Zkw and Zkwa. `boxen` receives what the boxes show
+/// afterwards (a failing number emptied, a failing name "Station").
+OkErgebnis<6> applyStationA(State& s, StationATexte& boxen, const StationATexte& beimOeffnen);
+
+/// Station B dialog: place name, latitude, longitude.
+using StationBTexte = std::array<std::string, 3>;
+/// OrtB and the number texts of OrtX2, OrtY2.
+StationBTexte stationBOeffnen(const State& s);
+/// Writes OrtB (as typed), OrtX2 and OrtY2 (a tenth of a degree, rounded
+/// down) where they pass and changed. An empty name fails and stays empty.
+OkErgebnis<3> applyStationB(State& s, StationBTexte& boxen, const StationBTexte& beimOeffnen);
+
+/// Conditions dialog: sunspot number, availability, path.
+using BedingungenTexte = std::array<std::string, 3>;
+/// Number texts of Ssna and Iproz, and P.
+BedingungenTexte bedingungenOeffnen(const State& s);
+/// Writes Ssna and Ssn, Iproz (snapped to 10, 50 or 90) and P ("S" or "L")
+/// where they pass and changed.
+OkErgebnis<3> applyBedingungen(State& s, BedingungenTexte& boxen, const BedingungenTexte& beimOeffnen);
+
+/// Time-zone dialog: the plain text of UTCKorr.
+std::string zeitzoneOeffnen(const State& s);
+/// Writes UTCKorr (not rounded) when the box passes and changed.
+OkErgebnis<1> applyZeitzone(State& s, std::string& box, const std::string& beimOeffnen);
+
+// ---- Frequency box and memories ----------------------------------------------
+
+/// What the frequency box shows for an entry it cannot take.
+inline constexpr std::string_view kFrequenzFehler = " Error ";
+
+/// Enter in the frequency box: a number from 1.5 to 29.9 MHz (compared in
+/// single precision) is rounded half up to 0.1 MHz and becomes AktFrequenz,
+/// FrequenzEin and FrequenzText; returns true. Anything else changes nothing
+/// and returns false (the box shows kFrequenzFehler).
+bool prgFrequenzEingabe(State& s, std::string_view text);
+
+/// Memory n (1..6): Speicher1 .. Speicher6. Another n raises the subscript fault.
+float& speicher(State& s, int n);
+float speicher(const State& s, int n);
+
+/// Recall of memory n with store mode off: the memory held to the display
+/// range 1.5..29.9 MHz, rounded half up to 0.1 MHz, becomes AktFrequenz,
+/// FrequenzEin and FrequenzText.
+void prgSpeicherAbruf(State& s, int n);
+
+/// The memory step that finishes a press of memory button n: with store mode
+/// on, memory n takes SpeicherFrequenz and store mode ends; returns whether
+/// it stored.
+bool prgSpeicher(State& s, int n);
+
+/// What the Store button did.
+enum class Speichern {
+  An,       ///< store mode on: SpeicherFrequenz holds AktFrequenz, the marker blinks
+  Aus,      ///< store mode off again, nothing stored
+  Warnung,  ///< the box holds an unconfirmed entry: warning, store mode off
+};
+/// The Store button; `unbestaetigt` is true while the frequency box shows a
+/// typed entry not yet confirmed with Enter.
+Speichern prgSpeichern(State& s, bool unbestaetigt);
+
+/// One tick of the blinking store marker: flips BlinkZustand and returns
+/// whether the marker is shown now.
+bool prgBlinker(State& s);
+
+}  // namespace welvaro
