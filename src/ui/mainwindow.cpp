@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -20,12 +21,15 @@
 
 #include "display/bitmap.h"
 #include "display/chart.h"
+#include "display/cursor.h"
 #include "display/greyline.h"
 #include "display/point.h"
 #include "display/worldmap.h"
 #include "lang/sprachtext.h"
 #include "schedule/session.h"
+#include "state/eingabe.h"
 #include "state/numtext.h"
+#include "ui/dialogs.h"
 #include "ui/helpviewer.h"
 #include "ui/scales.h"
 #include "ui/version.h"
@@ -222,6 +226,7 @@ MainWindow::MainWindow(const Clock& clock, ProgramDirs dirs, QWidget* parent)
   baueFenster();
   baueMenues();
   verbindeTimer();
+  verbindeEingaben();
   // The clock and the day check run from the creation of the window.
   tmrAktZeit.start();
   tmrTagesaktualisieren.start();
@@ -453,6 +458,10 @@ void MainWindow::baueFenster() {
     prgEnde();
     if (!beendet_) picDarstellung->setFocus();
   });
+  connect(cmdDrucker, &QToolButton::clicked, this, [this] {
+    prgDrucken();
+    picDarstellung->setFocus();
+  });
   connect(cmbMonat, &QComboBox::activated, this, [this](int) {
     zeigeWarten(true);
     tmrMonat.start();
@@ -469,6 +478,7 @@ void MainWindow::baueMenues() {
   mnuDatei->setObjectName("mnuDatei");
   mnuDrucker = mnuDatei->addAction("Drucken");
   mnuDrucker->setObjectName("mnuDrucker");
+  connect(mnuDrucker, &QAction::triggered, this, &MainWindow::prgDrucken);
   mnuDatei->addSeparator()->setObjectName("mnuDum00");
   mnuEnde = mnuDatei->addAction("Beenden");
   mnuEnde->setObjectName("mnuEnde");
@@ -704,6 +714,8 @@ void MainWindow::prgLandessprache() {
   mnuStationA->setText(t(15) + " (A)");
   mnuStationB->setText(t(15) + " (B)");
   mnuCursorposition->setText("Cursor-" + t(55));
+  dialogStationA()->lblStationsort->setText(t(15) + " (A)");
+  dialogStationB()->lblOrt->setText(t(15) + " (B)");
   lblAnzeige->setText(s.Darstellung == 1.0f ? t(16) : t(14));
   for (int n = 0; n < 6; ++n) mnuBeschriftung[n]->setChecked(n == s.L);
 }
@@ -932,6 +944,7 @@ void MainWindow::zeigeFrequenzText() {
   const QSignalBlocker sperre(txtAktFrequenz);
   txtAktFrequenz->setText(q(s_->FrequenzText));
   txtAktFrequenz->setStyleSheet("color: rgb(128,128,128);");
+  frequenzRot_ = false;
 }
 
 // ---- Timers -------------------------------------------------------------------
@@ -978,10 +991,10 @@ void MainWindow::tickNeueDaten() {
 
 void MainWindow::tickSetzePunkt() {
   tmrSetzePunkt.stop();
-  const PunktLage lage = prgSetzePunkt(*s_);
-  picDarstellung->marker(0).topLeftTwips = QPointF(lage.punktLinks, lage.punktOben);
-  picDarstellung->frequenzlinie.twips = lage.frequenzLinieY;
-  zeigeFrequenzText();
+  // The marker moves to the new point B; the display frequency stays the
+  // one the user chose (it is not taken from the last cursor height).
+  const State& s = *s_;
+  picDarstellung->marker(0).topLeftTwips = QPointF(markeLinks(s.OrtY2), markeOben(s.OrtX2));
   prgGenDarst();
 }
 
@@ -1051,13 +1064,253 @@ void MainWindow::prgEnde() {
 
 void MainWindow::closeEvent(QCloseEvent* e) {
   // The close box ends the program without the exit question and without
-  // saving; only the confirmed end saves.
+  // saving; only the confirmed end saves. The input dialogs go with it.
+  for (EingabeDialog* d : findChildren<EingabeDialog*>()) d->hide();
   for (QTimer* t : findChildren<QTimer*>()) t->stop();
   for (QTimer* t : {&tmrAktZeit, &tmrTagesaktualisieren, &tmrMonat, &tmrNeueDaten, &tmrSetzePunkt, &tmrSofort,
                     &tmrSpeicher, &tmrAnpassen, &tmrGenDarst, &tmrBlinker})
     t->stop();
   if (hilfe_) hilfe_->close();
   e->accept();
+}
+
+// ---- Cursor read-out, frequency box, memories and input dialogs -----------------
+
+void MainWindow::verbindeEingaben() {
+  connect(picDarstellung, &PictureArea::cursorMoved, this, &MainWindow::prgCursorBewegt);
+  connect(picDarstellung, &PictureArea::clicked, this, &MainWindow::prgKlickDarstellung);
+
+  // Tool tips built from the state when the mouse comes over the button.
+  auto tipp = [this](QToolButton* knopf, std::function<std::string()> text) {
+    knopf->installEventFilter(new Ereignisfilter(knopf, [knopf, text](QObject*, QEvent* e) {
+      if (e->type() == QEvent::Enter) knopf->setToolTip(q(text()));
+      return false;
+    }));
+  };
+  tipp(cmdOrt, [this] { return ortTooltip(*s_); });
+  tipp(cmdSonnenflecken, [this] { return sonnenfleckenTooltip(*s_); });
+
+  // Frequency box: a changed text is an entry not yet confirmed (red);
+  // Enter confirms it.
+  connect(txtAktFrequenz, &QLineEdit::textEdited, this, [this] {
+    frequenzRot_ = true;
+    txtAktFrequenz->setStyleSheet("color: rgb(255,0,0);");
+  });
+  txtAktFrequenz->installEventFilter(new Ereignisfilter(txtAktFrequenz, [this](QObject*, QEvent* e) {
+    if (e->type() != QEvent::KeyPress) return false;
+    const int taste = static_cast<QKeyEvent*>(e)->key();
+    if (taste != Qt::Key_Return && taste != Qt::Key_Enter) return false;
+    frequenzEnter();
+    return true;
+  }));
+  for (int i = 0; i < 6; ++i)
+    connect(cmdSpeicher[i], &QPushButton::clicked, this, [this, i] { prgSpeicherTaste(i + 1); });
+  connect(cmdSpeichern, &QPushButton::clicked, this, &MainWindow::speichernTaste);
+  connect(&tmrSpeicher, &QTimer::timeout, this, &MainWindow::tickSpeicher);
+  connect(&tmrBlinker, &QTimer::timeout, this, &MainWindow::tickBlinker);
+
+  connect(mnuStationA, &QAction::triggered, this, [this] { dialogStationA()->oeffnen(); });
+  connect(mnuStationB, &QAction::triggered, this, [this] { dialogStationB()->oeffnen(); });
+  for (QAction* a : {mnuSendeweg, mnuWahrscheinlichkeit, mnuSonnenfleckenzahl})
+    connect(a, &QAction::triggered, this, [this] { dialogBedingungen()->oeffnen(); });
+  connect(cmdSonnenflecken, &QToolButton::clicked, this, [this] { dialogBedingungen()->oeffnen(); });
+  connect(mnuUTCZeitkorrektur, &QAction::triggered, this, [this] { dialogZeitzone()->oeffnen(); });
+}
+
+void MainWindow::prgCursorBewegt(double x, double y) {
+  State& s = *s_;
+  const QPoint pixel(static_cast<int>(std::floor(x / kTwips)), static_cast<int>(std::floor(y / kTwips)));
+  const QRgb farbe = picDarstellung->colourAt(pixel);
+  const CursorAnzeige a =
+      prgCursor(s, x, y, qRed(farbe), qGreen(farbe), qBlue(farbe), mnuPegel->isChecked(), mnuGrad->isChecked());
+  if (a.pegelNeu) lblPegel->setText(q(a.pegel));
+  lblLocator->setText(q(a.locator));
+  if (a.frequenzNeu) lblFrequenz->setText(q(a.frequenz));
+  if (a.ortNeu) lblOrtB->setText(q(a.ortB));
+  if (a.markeNeu) {
+    picDarstellung->marker(1).topLeftTwips = QPointF(a.markeLinks, a.markeOben);
+    picDarstellung->updateMarkers();
+  }
+}
+
+void MainWindow::prgKlickDarstellung(double x, double y) {
+  // The click takes the position it happened at, even without a movement
+  // before it.
+  prgCursorBewegt(x, y);
+  const KlickErgebnis k = prgKlick(*s_, mnuCursorposition->isChecked());
+  switch (k.art) {
+    case KlickErgebnis::Art::Nichts:
+      return;
+    case KlickErgebnis::Art::PunktB:
+      picDarstellung->marker(0).topLeftTwips = QPointF(k.punktLinks, k.punktOben);
+      if (k.zurueckZurCursorposition) {
+        mnuCursorposition->setChecked(true);
+        mnuNaechsteStadt->setChecked(false);
+        lblOrtB->hide();
+        picDarstellung->marker(1).visible = false;
+      }
+      break;
+    case KlickErgebnis::Art::Frequenz:
+      picDarstellung->frequenzlinie.twips = k.frequenzLinieY;
+      zeigeFrequenzText();
+      break;
+  }
+  picDarstellung->updateMarkers();
+  prgPointErgebnisZeigen();
+}
+
+void MainWindow::frequenzEnter() {
+  State& s = *s_;
+  if (prgFrequenzEingabe(s, txtAktFrequenz->text().toStdString())) {
+    zeigeFrequenzText();
+    picDarstellung->frequenzlinie.twips = 4050 - 135 * static_cast<double>(s.AktFrequenz);
+    if (s.Darstellung == 1.0f) {
+      prgGenDarst();
+    } else {
+      // The chart shows every frequency already: the line moves and the
+      // point result follows the new frequency.
+      picDarstellung->updateMarkers();
+      prgPointErgebnis(s);
+      prgPointErgebnisZeigen();
+    }
+  } else {
+    const QSignalBlocker sperre(txtAktFrequenz);
+    txtAktFrequenz->setText(q(std::string(kFrequenzFehler)));
+    txtAktFrequenz->setStyleSheet("color: rgb(255,0,0);");
+    frequenzRot_ = true;
+  }
+  picDarstellung->setFocus();
+}
+
+void MainWindow::prgSpeicherTaste(int n) {
+  State& s = *s_;
+  zeigeWarten(true);
+  if (s.SpeicherModus != 1) {
+    prgSpeicherAbruf(s, n);
+    zeigeFrequenzText();
+  }
+  s.SpeicherWahl = static_cast<int16>(n);
+  tmrSpeicher.start();
+}
+
+void MainWindow::tickSpeicher() {
+  State& s = *s_;
+  tmrSpeicher.stop();
+  if (prgSpeicher(s, s.SpeicherWahl)) {
+    tmrBlinker.stop();
+    shpSignal->hide();
+  } else {
+    picDarstellung->frequenzlinie.twips = 4050 - 135 * static_cast<double>(s.AktFrequenz);
+    picDarstellung->updateMarkers();
+    if (s.Darstellung == 1.0f) prgGenDarst();
+  }
+  zeigeWarten(false);
+  picDarstellung->setFocus();
+  if (s.Darstellung == 2.0f) {
+    prgPointErgebnis(s);
+    prgPointErgebnisZeigen();
+  } else if (s.GreylineFlag == 1) {
+    picDarstellung->clearDrawings();
+    prgGreyline();
+  }
+}
+
+void MainWindow::speichernTaste() {
+  switch (prgSpeichern(*s_, frequenzRot_)) {
+    case Speichern::An:
+      tmrBlinker.start();
+      picDarstellung->setFocus();
+      return;
+    case Speichern::Aus:
+      tmrBlinker.stop();
+      shpSignal->hide();
+      picDarstellung->setFocus();
+      return;
+    case Speichern::Warnung: {
+      tmrBlinker.stop();
+      shpSignal->hide();
+      letzteWarnung = zeilen(T(*s_, 23));
+      QMessageBox box(QMessageBox::Warning, q(T(*s_, 24)), letzteWarnung, QMessageBox::Ok, this);
+      if (testAntwort == Antwort::Fragen) box.exec();
+      txtAktFrequenz->setFocus();
+      return;
+    }
+  }
+}
+
+void MainWindow::tickBlinker() { shpSignal->setVisible(prgBlinker(*s_)); }
+
+// After a passing OK: the main window in front, the greyline drawn anew.
+void MainWindow::nachDialog() {
+  show();
+  raise();
+  activateWindow();
+  if (s_->Darstellung == 1.0f && s_->GreylineFlag == 1) {
+    picDarstellung->clearDrawings();
+    prgGreyline();
+  }
+}
+
+StationADialog* MainWindow::dialogStationA() {
+  if (frmForm_StationA) return frmForm_StationA;
+  frmForm_StationA = new StationADialog(*s_, this);
+  auto neueDaten = [this] {
+    zeigeWarten(true);
+    tmrNeueDaten.start();
+  };
+  connect(frmForm_StationA, &EingabeDialog::bestaetigt, this, [this, neueDaten](bool neu) {
+    if (neu) neueDaten();
+    if (frmForm_Rest && frmForm_Rest->isVisible()) frmForm_Rest->close();
+    nachDialog();
+  });
+  connect(frmForm_StationA, &EingabeDialog::verlassenNachAenderung, this, neueDaten);
+  return frmForm_StationA;
+}
+
+StationBDialog* MainWindow::dialogStationB() {
+  if (frmForm_StationB) return frmForm_StationB;
+  frmForm_StationB = new StationBDialog(*s_, this);
+  auto neuerPunkt = [this] {
+    zeigeWarten(true);
+    tmrSetzePunkt.start();
+  };
+  connect(frmForm_StationB, &EingabeDialog::bestaetigt, this, [this, neuerPunkt](bool neu) {
+    if (neu) neuerPunkt();
+    if (frmForm_Rest && frmForm_Rest->isVisible()) frmForm_Rest->close();
+    nachDialog();
+  });
+  connect(frmForm_StationB, &EingabeDialog::verlassenNachAenderung, this, neuerPunkt);
+  return frmForm_StationB;
+}
+
+BedingungenDialog* MainWindow::dialogBedingungen() {
+  if (frmForm_Rest) return frmForm_Rest;
+  frmForm_Rest = new BedingungenDialog(*s_, this);
+  auto neueDaten = [this] {
+    zeigeWarten(true);
+    tmrNeueDaten.start();
+  };
+  connect(frmForm_Rest, &EingabeDialog::bestaetigt, this, [this, neueDaten](bool neu) {
+    if (neu) neueDaten();
+    nachDialog();
+  });
+  connect(frmForm_Rest, &EingabeDialog::verlassenNachAenderung, this, neueDaten);
+  return frmForm_Rest;
+}
+
+ZeitzoneDialog* MainWindow::dialogZeitzone() {
+  if (frmForm_UTC) return frmForm_UTC;
+  frmForm_UTC = new ZeitzoneDialog(*s_, this);
+  connect(frmForm_UTC, &EingabeDialog::bestaetigt, this, [this](bool neu) {
+    if (neu) {
+      // The clock shows the new UTC time at once; the displays follow.
+      tickAktZeit();
+      tmrSofort.start();
+      zeigeWarten(true);
+    }
+    nachDialog();
+  });
+  return frmForm_UTC;
 }
 
 }  // namespace welvaro::ui

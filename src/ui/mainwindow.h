@@ -28,6 +28,10 @@
 namespace welvaro::ui {
 
 class HelpViewer;
+class StationADialog;
+class StationBDialog;
+class BedingungenDialog;
+class ZeitzoneDialog;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -58,6 +62,35 @@ class MainWindow : public QMainWindow {
   enum class Antwort { Fragen, Ok, Abbrechen };
   Antwort testAntwort = Antwort::Fragen;
   bool beendet() const { return beendet_; }
+
+  // The printed report of the link A-B to the default printer; without a
+  // printer the print dialog, and without any printer an offer to save the
+  // page as a PDF file (defined in drucken.cpp).
+  void prgDrucken();
+  // Test hooks of the report: act as if no printer were set up, and save
+  // the page to this file instead of asking (no dialog or message box).
+  bool testKeinDrucker = false;
+  QString testPdfDatei;
+  QString letzteDruckMeldung;  // what the last print told the user
+
+  // ---- Cursor read-out, frequency box, memories and input dialogs ------
+  // Mouse over the picture area at (x, y) twips: the read-out labels.
+  void prgCursorBewegt(double x, double y);
+  // Click into the picture area: new point B (world map) or display
+  // frequency (chart), after the read-out of the click position.
+  void prgKlickDarstellung(double x, double y);
+  // Memory button n (1..6): recall, or store while store mode is on.
+  void prgSpeicherTaste(int n);
+  // The four input dialogs, created at their first use.
+  StationADialog* dialogStationA();
+  StationBDialog* dialogStationB();
+  BedingungenDialog* dialogBedingungen();
+  ZeitzoneDialog* dialogZeitzone();
+  // Test hook: the text of the last warning about an unconfirmed frequency
+  // (with testAntwort set the box is not shown).
+  QString letzteWarnung;
+  void tickSpeicher();
+  void tickBlinker();
 
   // Timer events (public so that tests can run a tick at a set clock).
   void tickAktZeit();
@@ -152,6 +185,16 @@ class MainWindow : public QMainWindow {
   void setzeSkalen();
   void setzeMonatsFarben();
   void zeigeFrequenzText();
+  void verbindeEingaben();
+  void frequenzEnter();
+  void speichernTaste();
+  void nachDialog();
+
+  StationADialog* frmForm_StationA = nullptr;
+  StationBDialog* frmForm_StationB = nullptr;
+  BedingungenDialog* frmForm_Rest = nullptr;
+  ZeitzoneDialog* frmForm_UTC = nullptr;
+  bool frequenzRot_ = false;  // the frequency box holds an entry not confirmed with Enter
 
   void waehleSprache(int n);
   void waehlePegel(bool pegel);
