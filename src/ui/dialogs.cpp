@@ -1,0 +1,276 @@
+#include "ui/dialogs.h"
+
+#include <QKeyEvent>
+#include <QVBoxLayout>
+
+#include "lang/sprachtext.h"
+
+namespace welvaro::ui {
+
+namespace {
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+constexpr int kVerzMs = 100;
+
+}  // namespace
+
+// ---- Common part ------------------------------------------------------------------
+
+EingabeDialog::EingabeDialog(State& s, const char* name, const char* titel, QWidget* parent)
+    : QDialog(parent), s_(s) {
+  setObjectName(name);
+  setWindowTitle(QString::fromUtf8(titel));
+  setModal(false);
+  auto* haupt = new QVBoxLayout(this);
+  raster_ = new QGridLayout;
+  raster_->setHorizontalSpacing(8);
+  raster_->setVerticalSpacing(6);
+  haupt->addLayout(raster_);
+  tmrVerz.setObjectName("tmrVerz");
+  tmrVerz.setInterval(kVerzMs);
+  tmrVerz.setSingleShot(true);
+  connect(&tmrVerz, &QTimer::timeout, this, &EingabeDialog::verzoegertLeeren);
+}
+
+bool EingabeDialog::istGruen(const QLabel* marker) { return marker->property("gruen").toBool(); }
+
+QLineEdit* EingabeDialog::zeile(Feld feld, const char* boxName, const char* markerName, QLabel*& label,
+                                const char* labelName, const char* labelText, QLabel*& marker) {
+  const int r = static_cast<int>(zeilen_.size());
+  label = new QLabel(QString::fromUtf8(labelText), this);
+  label->setObjectName(labelName);
+  auto* box = new QLineEdit(this);
+  box->setObjectName(boxName);
+  box->setMinimumWidth(160);
+  marker = new QLabel(this);
+  marker->setObjectName(markerName);
+  marker->setFixedSize(12, 12);
+  raster_->addWidget(label, r, 0);
+  raster_->addWidget(box, r, 1);
+  raster_->addWidget(marker, r, 2);
+  label->setBuddy(box);
+  zeilen_.push_back({feld, box, marker, label});
+  const std::size_t i = zeilen_.size() - 1;
+  box->installEventFilter(new Ereignisfilter(box, [this, i](QObject*, QEvent* e) {
+    return e->type() == QEvent::KeyPress && taste(i, static_cast<QKeyEvent*>(e));
+  }));
+  setzeMarker(i, true);
+  return box;
+}
+
+QPushButton* EingabeDialog::okKnopf(const char* name) {
+  ok_ = new QPushButton("OK", this);
+  ok_->setObjectName(name);
+  // Enter in a box checks that box (the box takes the key); Enter on the
+  // focused OK button presses it.
+  ok_->setAutoDefault(true);
+  ok_->setDefault(false);
+  auto* zeileOk = new QHBoxLayout;
+  zeileOk->addStretch(1);
+  zeileOk->addWidget(ok_);
+  static_cast<QVBoxLayout*>(layout())->addLayout(zeileOk);
+  QWidget* vorher = ok_;
+  for (const Zeile& z : zeilen_) {
+    setTabOrder(vorher, z.box);
+    vorher = z.box;
+  }
+  connect(ok_, &QPushButton::clicked, this, [this] { ok(); });
+  return ok_;
+}
+
+void EingabeDialog::setzeMarker(std::size_t i, bool gruen) {
+  QLabel* m = zeilen_[i].marker;
+  m->setProperty("gruen", gruen);
+  m->setStyleSheet(gruen ? "background: rgb(0,255,0); border: 1px solid #444;"
+                         : "background: rgb(255,0,0); border: 1px solid #444;");
+}
+
+void EingabeDialog::zeigeMitTexten(const std::vector<std::string>& texte) {
+  tmrVerz.stop();
+  for (std::size_t i = 0; i < zeilen_.size(); ++i) {
+    zeilen_[i].box->setText(q(texte[i]));
+    zeilen_[i].loeschen = false;
+    setzeMarker(i, true);
+  }
+  flagge_ = 0;
+  show();
+  raise();
+  activateWindow();
+  ok_->setFocus();
+}
+
+bool EingabeDialog::taste(std::size_t i, QKeyEvent* e) {
+  Zeile& z = zeilen_[i];
+  if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+    enter(i);
+    return true;
+  }
+  // Keys that type no character (arrows, Tab, Delete, modifiers) are no input.
+  if (e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab || e->key() == Qt::Key_Delete) return false;
+  const QString text = e->text();
+  if (text.isEmpty()) return false;
+  if (!zeichenErlaubt(z.feld, text.at(0).unicode())) {
+    z.loeschen = true;
+    tmrVerz.start();
+  }
+  return false;  // the character reaches the box all the same
+}
+
+void EingabeDialog::enter(std::size_t i) {
+  Zeile& z = zeilen_[i];
+  const EnterErgebnis r = enterPruefen(z.feld, z.box->text().toStdString());
+  const QString t = q(r.text);
+  if (z.box->text() != t) z.box->setText(t);
+  setzeMarker(i, r.gruen);
+  if (r.gruen)
+    ok_->setFocus();
+  else
+    z.box->setFocus();
+}
+
+void EingabeDialog::verzoegertLeeren() {
+  tmrVerz.stop();
+  for (Zeile& z : zeilen_) {
+    if (z.loeschen) z.box->clear();
+    z.loeschen = false;
+  }
+}
+
+void EingabeDialog::okEnde(int flagge, bool start) {
+  flagge_ = flagge;
+  geschrieben_ = geschrieben_ || start;
+  if (flagge != 0) {
+    zeilen_[static_cast<std::size_t>(flagge - 1)].box->setFocus();
+    return;
+  }
+  const bool neu = geschrieben_;
+  geschrieben_ = false;
+  okSchliesst_ = true;
+  emit bestaetigt(neu);
+  accept();
+  okSchliesst_ = false;
+}
+
+void EingabeDialog::done(int r) {
+  tmrVerz.stop();
+  if (!okSchliesst_ && geschrieben_) {
+    geschrieben_ = false;
+    emit verlassenNachAenderung();
+  }
+  QDialog::done(r);
+}
+
+// ---- Station A ------------------------------------------------------------------------
+
+StationADialog::StationADialog(State& s, QWidget* parent)
+    : EingabeDialog(s, "frmForm_StationA", "Vorgabe Station [A]", parent) {
+  txtOrt = zeile(Feld::Ortsname, "txtOrt", "shpOrt", lblStationsort, "lblStationsort", "Stationsort [A]", shpOrt);
+  txtBreite = zeile(Feld::Breite, "txtBreite", "shpBreite", lblBreitengrad, "lblBreitengrad",
+                    "Breitengrad [-90 bis 90]", shpBreite);
+  txtLaenge = zeile(Feld::Laenge, "txtLaenge", "shpLaenge", lblLaengengrad, "lblLaengengrad",
+                    "Längengrad [-180 bis 180]", shpLaenge);
+  txtGewinn = zeile(Feld::Gewinn, "txtGewinn", "shpGewinn", lblAntennengewinn, "lblAntennengewinn",
+                    "Antennengewinn [dBi]", shpGewinn);
+  txtWinkel = zeile(Feld::Winkel, "txtWinkel", "shpWinkel", lblAbstrahlwinkel, "lblAbstrahlwinkel",
+                    "Abstrahlwinkel [0 bis 90]", shpWinkel);
+  txtLeistung = zeile(Feld::Leistung, "txtLeistung", "shpLeistung", lblSendeleistung, "lblSendeleistung",
+                      "Sendeleistung [kW]", shpLeistung);
+  cmdStationA = okKnopf("cmdStationA");
+}
+
+void StationADialog::oeffnen() {
+  textS_ = stationAOeffnen(s_);
+  auto t = [this](int key, const char* zusatz) { return q(T(s_, key) + zusatz); };
+  lblStationsort->setText(t(15, " (A)"));
+  lblBreitengrad->setText(t(36, " [-90-90]"));
+  lblLaengengrad->setText(t(37, " [-180-180]"));
+  lblAntennengewinn->setText(t(38, " [dBi]"));
+  lblAbstrahlwinkel->setText(t(39, " [0-90]"));
+  lblSendeleistung->setText(t(40, " [kW]"));
+  zeigeMitTexten({textS_.begin(), textS_.end()});
+}
+
+void StationADialog::ok() {
+  StationATexte boxen = texte<6>();
+  const OkErgebnis<6> e = applyStationA(s_, boxen, textS_);
+  okZeigen(boxen, e);
+}
+
+// ---- Station B ------------------------------------------------------------------------
+
+StationBDialog::StationBDialog(State& s, QWidget* parent)
+    : EingabeDialog(s, "frmForm_StationB", "Vorgaben Station [B]", parent) {
+  txtOrt = zeile(Feld::Ortsname, "txtOrt", "shpOrt", lblOrt, "lblOrt", "Station [B]", shpOrt);
+  txtBreite = zeile(Feld::Breite, "txtBreite", "shpBreite", lblBreite, "lblBreite", "Breitengrad [-90 bis 90]",
+                    shpBreite);
+  txtLaenge = zeile(Feld::Laenge, "txtLaenge", "shpLaenge", lblLaenge, "lblLaenge", "Längengrad [-180 bis 180]",
+                    shpLaenge);
+  cmdStationB = okKnopf("cmdStationB");
+}
+
+void StationBDialog::oeffnen() {
+  textS_ = stationBOeffnen(s_);
+  // The name label follows the language as well, so that a dialog created
+  // before a language change does not keep the old word.
+  lblOrt->setText(q(T(s_, 15) + " (B)"));
+  lblBreite->setText(q(T(s_, 36) + " [-90-90]"));
+  lblLaenge->setText(q(T(s_, 37) + " [-180-180]"));
+  zeigeMitTexten({textS_.begin(), textS_.end()});
+}
+
+void StationBDialog::ok() {
+  StationBTexte boxen = texte<3>();
+  const OkErgebnis<3> e = applyStationB(s_, boxen, textS_);
+  okZeigen(boxen, e);
+}
+
+// ---- Conditions ---------------------------------------------------------------------------
+
+BedingungenDialog::BedingungenDialog(State& s, QWidget* parent)
+    : EingabeDialog(s, "frmForm_Rest", "Vorgaben", parent) {
+  txtSsn = zeile(Feld::Sonnenflecken, "txtSsn", "shpSsn", lblSsn, "lblSsn", "Sonnenfleckenzahl [0 - 300]", shpSsn);
+  txtWahrscheinlichkeit = zeile(Feld::Wahrscheinlichkeit, "txtWahrscheinlichkeit", "shpWahrscheinlichkeit",
+                                lblWahrscheinlichkeit, "lblWahrscheinlichkeit", "Wahrscheinlichkeit [10,50,90]",
+                                shpWahrscheinlichkeit);
+  txtSendeweg = zeile(Feld::Sendeweg, "txtSendeweg", "shpSendeweg", lblSendeweg, "lblSendeweg", "Sendeweg [S,L]",
+                      shpSendeweg);
+  cmdRest = okKnopf("cmdRest");
+}
+
+void BedingungenDialog::oeffnen() {
+  textS_ = bedingungenOeffnen(s_);
+  lblSsn->setText(q(T(s_, 19) + " [0-300]"));
+  lblWahrscheinlichkeit->setText(q(T(s_, 34) + " [10,50,90]"));
+  lblSendeweg->setText(q(T(s_, 33) + " [S,L]"));
+  zeigeMitTexten({textS_.begin(), textS_.end()});
+}
+
+void BedingungenDialog::ok() {
+  BedingungenTexte boxen = texte<3>();
+  const OkErgebnis<3> e = applyBedingungen(s_, boxen, textS_);
+  okZeigen(boxen, e);
+}
+
+// ---- Time zone ------------------------------------------------------------------------------
+
+ZeitzoneDialog::ZeitzoneDialog(State& s, QWidget* parent)
+    : EingabeDialog(s, "frmForm_UTC", "UTC-Zeitkorrektur", parent) {
+  txtUTCZeitkorrektur = zeile(Feld::Zeitzone, "txtUTCZeitkorrektur", "shpUTC", lblZeitkorrektur, "lblZeitkorrektur",
+                              "Zeitzone (-12 bis 12)", shpUTC);
+  cmdZeitkorrektur = okKnopf("cmdZeitkorrektur");
+}
+
+void ZeitzoneDialog::oeffnen() {
+  textS_ = zeitzoneOeffnen(s_);
+  lblZeitkorrektur->setText(q(T(s_, 51)));
+  zeigeMitTexten({textS_});
+}
+
+void ZeitzoneDialog::ok() {
+  std::array<std::string, 1> boxen = texte<1>();
+  const OkErgebnis<1> e = applyZeitzone(s_, boxen[0], textS_);
+  okZeigen(boxen, e);
+}
+
+}  // namespace welvaro::ui

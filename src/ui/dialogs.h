@@ -1,0 +1,209 @@
+// The four modeless input dialogs: station A, station B, the conditions
+// (sunspot number, availability, path) and the time zone. Each shows one
+// text box per field with a green or red marker beside it; Enter checks a
+// box, a character that does not belong in a box empties it 100 ms later,
+// and OK checks every box and writes the changed values into the program
+// state. The rules themselves live in the core (state/eingabe.h); these
+// windows only bind them to their controls.
+#pragma once
+
+#include <QDialog>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "state/eingabe.h"
+#include "state/state.h"
+
+namespace welvaro::ui {
+
+/// Passes the events of the objects it watches to a function; the function
+/// returns true for an event it has taken.
+class Ereignisfilter : public QObject {
+ public:
+  using Funktion = std::function<bool(QObject*, QEvent*)>;
+  Ereignisfilter(QObject* parent, Funktion f) : QObject(parent), f_(std::move(f)) {}
+  bool eventFilter(QObject* o, QEvent* e) override { return f_(o, e); }
+
+ private:
+  Funktion f_;
+};
+
+/// What the input dialogs have in common: the boxes with their markers and
+/// labels, the key handling, the 100 ms clear timer and the end of OK.
+class EingabeDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  /// The 100 ms timer that empties boxes after a wrong character.
+  QTimer tmrVerz;
+
+  /// Whether a marker shows green (accepted) rather than red (rejected).
+  static bool istGruen(const QLabel* marker);
+
+  /// The failing field of the last OK (1..n), 0 when none failed.
+  int flagge() const { return flagge_; }
+
+ signals:
+  /// OK passed and the dialog closes. `neu`: a changed value went into the
+  /// program state (by this OK or by an earlier one that failed elsewhere),
+  /// so the displays must follow.
+  void bestaetigt(bool neu);
+  /// The dialog was closed without a passing OK, after a failing OK had
+  /// written the fields that passed: the displays must follow them all the same.
+  void verlassenNachAenderung();
+
+ protected:
+  EingabeDialog(State& s, const char* name, const char* titel, QWidget* parent);
+
+  struct Zeile {
+    Feld feld;
+    QLineEdit* box;
+    QLabel* marker;
+    QLabel* label;
+    bool loeschen = false;  // clear-pending flag
+  };
+
+  /// Adds a row (label, box, marker) and returns the box.
+  QLineEdit* zeile(Feld feld, const char* boxName, const char* markerName, QLabel*& label, const char* labelName,
+                   const char* labelText, QLabel*& marker);
+  /// Adds the OK button under the rows; it comes first in the tab order.
+  QPushButton* okKnopf(const char* name);
+
+  /// Puts the texts into the boxes, turns every marker green, resets the
+  /// clear-pending flags and shows the dialog with the focus on OK.
+  void zeigeMitTexten(const std::vector<std::string>& texte);
+
+  void setzeMarker(std::size_t i, bool gruen);
+
+  /// The boxes' texts for the core's checks.
+  template <std::size_t N>
+  std::array<std::string, N> texte() const {
+    std::array<std::string, N> t;
+    for (std::size_t i = 0; i < N; ++i) t[i] = zeilen_[i].box->text().toStdString();
+    return t;
+  }
+
+  /// Shows what the core's OK left (box texts, markers) and ends the OK:
+  /// with a failing field its box takes the focus and the dialog stays open
+  /// for correction; otherwise bestaetigt() and the dialog closes.
+  template <std::size_t N>
+  void okZeigen(const std::array<std::string, N>& boxen, const OkErgebnis<N>& e) {
+    for (std::size_t i = 0; i < N; ++i) {
+      const QString t = QString::fromStdString(boxen[i]);
+      if (zeilen_[i].box->text() != t) zeilen_[i].box->setText(t);
+      setzeMarker(i, !e.rot[i]);
+    }
+    okEnde(e.flagge, e.start);
+  }
+
+  /// The check of OK, done by each dialog with its core rule.
+  virtual void ok() = 0;
+
+  void done(int r) override;
+
+  State& s_;
+  std::vector<Zeile> zeilen_;
+  QPushButton* ok_ = nullptr;
+
+ private:
+  void okEnde(int flagge, bool start);
+  bool taste(std::size_t i, QKeyEvent* e);
+  void enter(std::size_t i);
+  void verzoegertLeeren();
+
+  QGridLayout* raster_ = nullptr;
+  int flagge_ = 0;
+  bool geschrieben_ = false;  // an OK of this opening wrote values
+  bool okSchliesst_ = false;
+};
+
+/// "Vorgabe Station [A]": place, latitude, longitude, gain, angle, power.
+class StationADialog : public EingabeDialog {
+  Q_OBJECT
+
+ public:
+  StationADialog(State& s, QWidget* parent);
+  /// Fills the boxes from the state, labels in the current language, shows.
+  void oeffnen();
+
+  QLineEdit *txtOrt, *txtBreite, *txtLaenge, *txtGewinn, *txtWinkel, *txtLeistung;
+  QLabel *shpOrt, *shpBreite, *shpLaenge, *shpGewinn, *shpWinkel, *shpLeistung;
+  QLabel *lblStationsort, *lblBreitengrad, *lblLaengengrad, *lblAntennengewinn, *lblAbstrahlwinkel,
+      *lblSendeleistung;
+  QPushButton* cmdStationA;
+
+ protected:
+  void ok() override;
+
+ private:
+  StationATexte textS_;
+};
+
+/// "Vorgaben Station [B]": place, latitude, longitude.
+class StationBDialog : public EingabeDialog {
+  Q_OBJECT
+
+ public:
+  StationBDialog(State& s, QWidget* parent);
+  void oeffnen();
+
+  QLineEdit *txtOrt, *txtBreite, *txtLaenge;
+  QLabel *shpOrt, *shpBreite, *shpLaenge;
+  QLabel *lblOrt, *lblBreite, *lblLaenge;
+  QPushButton* cmdStationB;
+
+ protected:
+  void ok() override;
+
+ private:
+  StationBTexte textS_;
+};
+
+/// "Vorgaben": sunspot number, availability, path.
+class BedingungenDialog : public EingabeDialog {
+  Q_OBJECT
+
+ public:
+  BedingungenDialog(State& s, QWidget* parent);
+  void oeffnen();
+
+  QLineEdit *txtSsn, *txtWahrscheinlichkeit, *txtSendeweg;
+  QLabel *shpSsn, *shpWahrscheinlichkeit, *shpSendeweg;
+  QLabel *lblSsn, *lblWahrscheinlichkeit, *lblSendeweg;
+  QPushButton* cmdRest;
+
+ protected:
+  void ok() override;
+
+ private:
+  BedingungenTexte textS_;
+};
+
+/// "UTC-Zeitkorrektur": local time minus UTC in hours.
+class ZeitzoneDialog : public EingabeDialog {
+  Q_OBJECT
+
+ public:
+  ZeitzoneDialog(State& s, QWidget* parent);
+  void oeffnen();
+
+  QLineEdit* txtUTCZeitkorrektur;
+  QLabel* shpUTC;
+  QLabel* lblZeitkorrektur;
+  QPushButton* cmdZeitkorrektur;
+
+ protected:
+  void ok() override;
+
+ private:
+  std::string textS_;
+};
+
+}  // namespace welvaro::ui

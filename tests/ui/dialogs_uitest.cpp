@@ -1,0 +1,360 @@
+// The four input dialogs as the user types into them: wrong characters,
+// Enter checks with their markers, OK with its rounding and the one-shot
+// timers it starts. Run offscreen against a temporary program folder.
+#include <QtTest>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+
+#include "files/programdir.h"
+#include "ui/dialogs.h"
+#include "ui/mainwindow.h"
+
+using namespace welvaro;
+using welvaro::ui::EingabeDialog;
+using welvaro::ui::MainWindow;
+
+namespace {
+
+ProgramDirs ordner(const QTemporaryDir& d) {
+  ProgramDirs dirs;
+  dirs.writeDir = d.path().toStdString();
+  dirs.dataDirs = {d.path().toStdString()};
+  for (const char* f : {"MapWelt.dat", "MapOrt.dat", "Ortsvorg.txt"})
+    QFile::copy(QString(WELVARO_DATA_DIR) + "/" + f, d.path() + "/" + f);
+  return dirs;
+}
+
+std::string lies(const QTemporaryDir& d, const char* name) {
+  std::ifstream in(std::filesystem::path(d.path().toStdString()) / name, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Replaces the text of a box as the user does: select all, type, Enter.
+void eingeben(QLineEdit* box, const QString& text, bool enter = true) {
+  box->setFocus();
+  box->selectAll();
+  QTest::keyClick(box, Qt::Key_Backspace);
+  QTest::keyClicks(box, text);
+  if (enter) QTest::keyClick(box, Qt::Key_Return);
+}
+
+bool gruen(const QLabel* marker) { return EingabeDialog::istGruen(marker); }
+
+constexpr int kRechenzeit = 120000;  // a table regeneration, in the sanitizer build too
+
+}  // namespace
+
+class DialogsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void cleanup();
+  void wrongCharacterEmptiesTheBoxShortlyAfter();
+  void latitudeLimitsOnEnter();
+  void stationAChangeRegeneratesTheTable();
+  void failedOkKeepsTheDialogOpen();
+  void stationBChangeMovesThePointOnly();
+  void conditionsSnapAndAcceptLowerCasePath();
+  void timeZone();
+  void labelsFollowTheLanguage();
+
+ private:
+  QTemporaryDir* dir_ = nullptr;
+  FixedClock* uhr_ = nullptr;
+  MainWindow* w_ = nullptr;
+};
+
+void DialogsTest::init() {
+  dir_ = new QTemporaryDir;
+  uhr_ = new FixedClock({2026, 12, 8, 16, 5, 0});
+  w_ = new MainWindow(*uhr_, ordner(*dir_));
+  w_->starten();
+  w_->tickAnpassen();
+  w_->show();
+  QVERIFY(QTest::qWaitForWindowActive(w_));
+}
+
+void DialogsTest::cleanup() {
+  delete w_;
+  delete uhr_;
+  delete dir_;
+}
+
+void DialogsTest::wrongCharacterEmptiesTheBoxShortlyAfter() {
+  w_->mnuStationA->trigger();
+  auto* d = w_->dialogStationA();
+  QVERIFY(d->isVisible());
+  QVERIFY(QTest::qWaitForWindowExposed(d));
+  eingeben(d->txtBreite, "4a", false);
+  QCOMPARE(d->txtBreite->text(), QString("4a"));  // the letter reaches the box first
+  QVERIFY(d->tmrVerz.isActive());
+  QTRY_COMPARE(d->txtBreite->text(), QString());
+
+  // A minus sign and a point stay.
+  eingeben(d->txtBreite, "-1.5", false);
+  QVERIFY(!d->tmrVerz.isActive());
+  QTest::qWait(250);
+  QCOMPARE(d->txtBreite->text(), QString("-1.5"));
+  // A letter in one box leaves the others alone.
+  eingeben(d->txtWinkel, "x", false);
+  QTRY_COMPARE(d->txtWinkel->text(), QString());
+  QCOMPARE(d->txtBreite->text(), QString("-1.5"));
+  // A name takes every character.
+  eingeben(d->txtOrt, "Tokyo-2", false);
+  QTest::qWait(250);
+  QCOMPARE(d->txtOrt->text(), QString("Tokyo-2"));
+}
+
+void DialogsTest::latitudeLimitsOnEnter() {
+  w_->mnuStationA->trigger();
+  auto* d = w_->dialogStationA();
+  QVERIFY(QTest::qWaitForWindowActive(d));
+  struct Fall {
+    const char* text;
+    bool ok;
+  } faelle[] = {{"90", true}, {"-90", true}, {"90.01", false}, {"-90.01", false}, {"-", false}};
+  for (const Fall& f : faelle) {
+    eingeben(d->txtBreite, f.text);
+    QCOMPARE(gruen(d->shpBreite), f.ok);
+    QCOMPARE(d->txtBreite->text(), f.ok ? QString(f.text) : QString());
+    // Accepted: the focus moves on to OK; rejected: it stays in the box.
+    QCOMPARE(d->focusWidget() == d->cmdStationA, f.ok);
+    QCOMPARE(d->focusWidget() == d->txtBreite, !f.ok);
+  }
+  // An empty name on Enter becomes "Station", marked red.
+  eingeben(d->txtOrt, "");
+  QCOMPARE(d->txtOrt->text(), QString("Station"));
+  QVERIFY(!gruen(d->shpOrt));
+  // Power: a millionth of a kilowatt is the least.
+  eingeben(d->txtLeistung, "0.000001");
+  QVERIFY(gruen(d->shpLeistung));
+  eingeben(d->txtLeistung, "0");
+  QVERIFY(!gruen(d->shpLeistung));
+}
+
+void DialogsTest::stationAChangeRegeneratesTheTable() {
+  MainWindow& w = *w_;
+  State& s = w.state();
+  const std::string tabelleVorher = lies(*dir_, "Welvaro.tab");
+  w.mnuStationA->trigger();
+  auto* d = w.dialogStationA();
+  QCOMPARE(d->windowTitle(), QString("Vorgabe Station [A]"));
+  QCOMPARE(d->lblBreitengrad->text(), QString("Breitengrad [-90-90]"));
+  QCOMPARE(d->txtBreite->text(), QString(" 48.1"));
+  QVERIFY(gruen(d->shpBreite));
+  eingeben(d->txtOrt, "Tokyo");
+  eingeben(d->txtBreite, "35.75");
+  eingeben(d->txtLaenge, "139.75");
+  QTest::mouseClick(d->cmdStationA, Qt::LeftButton);
+  QVERIFY(!d->isVisible());
+  QCOMPARE(QString::fromStdString(s.OrtA), QString("Tokyo"));
+  QCOMPARE(s.X1, 35.7);
+  QCOMPARE(s.Y1, 139.7f);
+  QVERIFY(w.tmrNeueDaten.isActive());
+  QVERIFY(!w.tmrSetzePunkt.isActive());
+  QVERIFY(w.imgWarten->isVisible());
+  QTRY_VERIFY_WITH_TIMEOUT(!w.tmrNeueDaten.isActive() && !w.imgWarten->isVisible(), kRechenzeit);
+  QVERIFY(lies(*dir_, "Welvaro.tab") != tabelleVorher);
+  QVERIFY(w.lblGeoAuswertung->text().startsWith("Tokyo (A: 35.7 N"));
+
+  // OK without a change writes nothing and starts nothing.
+  w.mnuStationA->trigger();
+  QTest::mouseClick(d->cmdStationA, Qt::LeftButton);
+  QVERIFY(!d->isVisible());
+  QVERIFY(!w.tmrNeueDaten.isActive());
+}
+
+void DialogsTest::failedOkKeepsTheDialogOpen() {
+  MainWindow& w = *w_;
+  State& s = w.state();
+  w.mnuStationA->trigger();
+  auto* d = w.dialogStationA();
+  QVERIFY(QTest::qWaitForWindowActive(d));
+  eingeben(d->txtBreite, "95", false);
+  eingeben(d->txtLeistung, "0.5", false);
+  QTest::mouseClick(d->cmdStationA, Qt::LeftButton);
+  // The latitude fails: red, emptied, focused; the dialog stays open and
+  // no forecast starts, but the valid power is written.
+  QVERIFY(d->isVisible());
+  QCOMPARE(d->flagge(), 2);
+  QVERIFY(!gruen(d->shpBreite));
+  QVERIFY(gruen(d->shpLeistung));
+  QCOMPARE(d->txtBreite->text(), QString());
+  QCOMPARE(d->focusWidget(), d->txtBreite);
+  QCOMPARE(s.Zkw, 0.5);
+  QCOMPARE(s.X1, 48.1);
+  QVERIFY(!w.tmrNeueDaten.isActive());
+
+  // Corrected: OK closes and the new forecast starts.
+  eingeben(d->txtBreite, "48.1", false);
+  QTest::mouseClick(d->cmdStationA, Qt::LeftButton);
+  QVERIFY(!d->isVisible());
+  QVERIFY(w.tmrNeueDaten.isActive());
+  w.tickNeueDaten();
+
+  // Closing the dialog after a failing OK wrote a value: the forecast
+  // follows the value all the same.
+  w.mnuStationA->trigger();
+  eingeben(d->txtBreite, "", false);
+  eingeben(d->txtWinkel, "5", false);
+  QTest::mouseClick(d->cmdStationA, Qt::LeftButton);
+  QVERIFY(d->isVisible());
+  QCOMPARE(s.Angm, 5.0);
+  QVERIFY(!w.tmrNeueDaten.isActive());
+  d->close();
+  QVERIFY(w.tmrNeueDaten.isActive());
+}
+
+void DialogsTest::stationBChangeMovesThePointOnly() {
+  MainWindow& w = *w_;
+  State& s = w.state();
+  const std::string tabelleVorher = lies(*dir_, "Welvaro.tab");
+  const float frequenz = s.AktFrequenz;
+  w.mnuStationB->trigger();
+  auto* d = w.dialogStationB();
+  QCOMPARE(d->windowTitle(), QString("Vorgaben Station [B]"));
+  QCOMPARE(d->txtOrt->text(), QString("Madrid"));
+  QCOMPARE(d->txtLaenge->text(), QString("-3.7"));
+  eingeben(d->txtOrt, " Lisboa");
+  eingeben(d->txtBreite, "38.75");
+  eingeben(d->txtLaenge, "-9.15");
+  QTest::mouseClick(d->cmdStationB, Qt::LeftButton);
+  QVERIFY(!d->isVisible());
+  QCOMPARE(QString::fromStdString(s.OrtB), QString(" Lisboa"));  // as typed
+  QCOMPARE(s.OrtX2, 38.7f);
+  QCOMPARE(s.OrtY2, -9.2f);
+  QVERIFY(w.tmrSetzePunkt.isActive());
+  QVERIFY(!w.tmrNeueDaten.isActive());
+  QTRY_VERIFY_WITH_TIMEOUT(!w.tmrSetzePunkt.isActive(), kRechenzeit);
+  QCOMPARE(lies(*dir_, "Welvaro.tab"), tabelleVorher);  // the table stays
+  QCOMPARE(w.picDarstellung->marker(0).topLeftTwips, QPointF(3990 + 22.5 * s.OrtY2, 1965 - 22.5 * s.OrtX2));
+  QVERIFY(w.lblGeoAuswertung->text().contains("Lisboa (B: 38.7 N"));
+  QCOMPARE(s.AktFrequenz, frequenz);  // a new point B keeps the display frequency
+
+  // An empty name fails and stays empty.
+  w.mnuStationB->trigger();
+  eingeben(d->txtOrt, "", false);
+  QTest::mouseClick(d->cmdStationB, Qt::LeftButton);
+  QVERIFY(d->isVisible());
+  QCOMPARE(d->txtOrt->text(), QString());
+  QVERIFY(!gruen(d->shpOrt));
+  QCOMPARE(d->focusWidget(), d->txtOrt);
+}
+
+void DialogsTest::conditionsSnapAndAcceptLowerCasePath() {
+  MainWindow& w = *w_;
+  State& s = w.state();
+  w.cmdSonnenflecken->click();
+  auto* d = w.dialogBedingungen();
+  QVERIFY(d->isVisible());
+  QCOMPARE(d->windowTitle(), QString("Vorgaben"));
+  QCOMPARE(d->lblWahrscheinlichkeit->text(), QString("Wahrscheinlichkeit [10,50,90]"));
+  QCOMPARE(d->txtWahrscheinlichkeit->text(), QString(" 50"));
+
+  struct Fall {
+    const char* text;
+    const char* danach;
+    bool ok;
+  } faelle[] = {{"30", "10", true}, {"51", "90", true}, {"50", "50", true}, {"9", "", false}, {"91", "", false}};
+  for (const Fall& f : faelle) {
+    eingeben(d->txtWahrscheinlichkeit, f.text);
+    QCOMPARE(d->txtWahrscheinlichkeit->text(), QString(f.danach));
+    QCOMPARE(gruen(d->shpWahrscheinlichkeit), f.ok);
+  }
+  eingeben(d->txtSendeweg, "s");
+  QVERIFY(gruen(d->shpSendeweg));
+  eingeben(d->txtSendeweg, "short");
+  QVERIFY(!gruen(d->shpSendeweg));
+  // A sunspot number beyond the 300 of the label is no green entry.
+  eingeben(d->txtSsn, "450");
+  QVERIFY(!gruen(d->shpSsn));
+  // A letter empties the box, and OK finds it empty.
+  eingeben(d->txtSsn, "1x", false);
+  QTRY_COMPARE(d->txtSsn->text(), QString());
+  eingeben(d->txtWahrscheinlichkeit, "30", false);
+  eingeben(d->txtSendeweg, "l", false);
+  QTest::mouseClick(d->cmdRest, Qt::LeftButton);
+  QVERIFY(d->isVisible());
+  QCOMPARE(d->flagge(), 1);
+  QCOMPARE(s.Ssna, 128.0);
+  QCOMPARE(s.Iproz, 10.0);  // the availability passed and is written
+  QCOMPARE(QString::fromStdString(s.P), QString("L"));
+  QCOMPARE(d->txtWahrscheinlichkeit->text(), QString("10"));
+
+  eingeben(d->txtSsn, "95", false);
+  QTest::mouseClick(d->cmdRest, Qt::LeftButton);
+  QVERIFY(!d->isVisible());
+  QCOMPARE(s.Ssna, 95.0);
+  QCOMPARE(QString::fromStdString(s.Ssn), QString("95"));
+  QVERIFY(w.tmrNeueDaten.isActive());
+  QVERIFY(w.imgWarten->isVisible());
+  w.tickNeueDaten();
+  QVERIFY(w.lblWelvaroAnzeige->text().contains("(10%)"));
+
+  // Opened with P = "L", a lower-case l writes nothing.
+  w.mnuSendeweg->trigger();
+  eingeben(d->txtSendeweg, "l", false);
+  QTest::mouseClick(d->cmdRest, Qt::LeftButton);
+  QVERIFY(!d->isVisible());
+  QVERIFY(!w.tmrNeueDaten.isActive());
+}
+
+void DialogsTest::timeZone() {
+  MainWindow& w = *w_;
+  State& s = w.state();
+  w.mnuUTCZeitkorrektur->trigger();
+  auto* d = w.dialogZeitzone();
+  QCOMPARE(d->windowTitle(), QString("UTC-Zeitkorrektur"));
+  QCOMPARE(d->lblZeitkorrektur->text(), QString("Zeitzone (-12 bis 12)"));
+  QCOMPARE(d->txtUTCZeitkorrektur->text(), QString("1"));
+  // Unchanged: closes, writes nothing, redraws nothing.
+  QTest::mouseClick(d->cmdZeitkorrektur, Qt::LeftButton);
+  QVERIFY(!d->isVisible());
+  QVERIFY(!w.tmrSofort.isActive());
+
+  w.mnuUTCZeitkorrektur->trigger();
+  eingeben(d->txtUTCZeitkorrektur, "1.5", false);  // no point in a time zone
+  QTRY_COMPARE(d->txtUTCZeitkorrektur->text(), QString());
+  eingeben(d->txtUTCZeitkorrektur, "13");
+  QVERIFY(!gruen(d->shpUTC));
+  eingeben(d->txtUTCZeitkorrektur, "13", false);
+  QTest::mouseClick(d->cmdZeitkorrektur, Qt::LeftButton);
+  QVERIFY(d->isVisible());
+  QCOMPARE(d->txtUTCZeitkorrektur->text(), QString());
+  QCOMPARE(s.UTCKorr, 1.0f);
+
+  eingeben(d->txtUTCZeitkorrektur, "-12", false);
+  QTest::mouseClick(d->cmdZeitkorrektur, Qt::LeftButton);
+  QVERIFY(!d->isVisible());
+  QCOMPARE(s.UTCKorr, -12.0f);
+  QVERIFY(w.tmrSofort.isActive());
+  // The clock follows at once: 16:05 local is 04:05 UTC the next day.
+  QCOMPARE(s.Zeitpunkt.hour, 4);
+  QCOMPARE(s.Zeitpunkt.day, 9);
+  QTRY_VERIFY_WITH_TIMEOUT(!w.tmrSofort.isActive(), kRechenzeit);
+}
+
+void DialogsTest::labelsFollowTheLanguage() {
+  MainWindow& w = *w_;
+  w.mnuBeschriftung[1]->trigger();
+  // The language switch renames the name labels of both station dialogs.
+  QCOMPARE(w.dialogStationA()->lblStationsort->text(), QString("Station (A)"));
+  QCOMPARE(w.dialogStationB()->lblOrt->text(), QString("Station (B)"));
+  w.mnuStationA->trigger();
+  QCOMPARE(w.dialogStationA()->lblBreitengrad->text(), QString("Latitude [-90-90]"));
+  QCOMPARE(w.dialogStationA()->lblSendeleistung->text(), QString("Power [kW]"));
+  w.mnuSonnenfleckenzahl->trigger();
+  QCOMPARE(w.dialogBedingungen()->lblSsn->text(), QString("Sunspot-Number [0-300]"));
+  w.mnuUTCZeitkorrektur->trigger();
+  QCOMPARE(w.dialogZeitzone()->lblZeitkorrektur->text(), QString("Time-Zone (-12 to 12)"));
+  // All four may be open at once, beside the usable main window.
+  QVERIFY(w.dialogStationA()->isVisible() && w.dialogBedingungen()->isVisible() && w.dialogZeitzone()->isVisible());
+  QVERIFY(!w.dialogStationA()->isModal());
+}
+
+QTEST_MAIN(DialogsTest)
+#include "dialogs_uitest.moc"
