@@ -1,5 +1,6 @@
 #include "state/numtext.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -73,7 +74,14 @@ double ReadNumber(std::string_view text) {
   if (clean.back() == '.') clean.pop_back();
   double v = 0.0;
   auto r = std::from_chars(clean.data(), clean.data() + clean.size(), v);
-  if (r.ec == std::errc::result_out_of_range) return clean[0] == '-' ? -HUGE_VAL : HUGE_VAL;
+  if (r.ec == std::errc::result_out_of_range) {
+    // Out of range with no whole part (".000...1" with hundreds of zeros) is
+    // an underflow and reads as 0; with one, the number is too large.
+    const std::size_t ganzAnfang = clean[0] == '-' ? 1 : 0;
+    const std::size_t punkt = std::min(clean.find('.'), clean.size());
+    if (clean.find_first_not_of('0', ganzAnfang) >= punkt) return 0.0;
+    return clean[0] == '-' ? -HUGE_VAL : HUGE_VAL;
+  }
   if (r.ec != std::errc()) return 0.0;
   return v == 0.0 ? 0.0 : v;
 }
