@@ -106,11 +106,16 @@ bool EingabeDialog::taste(std::size_t i, QKeyEvent* e) {
     enter(i);
     return true;
   }
-  // Keys that type no character (arrows, Tab, Delete, modifiers) are no input.
+  // Keys that type no character are no input: arrows, Tab, Delete, Escape,
+  // and the editing commands with Ctrl or Alt (select all, copy, paste,
+  // undo), which must not empty the box.
   if (e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab || e->key() == Qt::Key_Delete) return false;
+  if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
   const QString text = e->text();
   if (text.isEmpty()) return false;
-  if (!zeichenErlaubt(z.feld, text.at(0).unicode())) {
+  const int zeichen = text.at(0).unicode();
+  if (zeichen < 32 && zeichen != kRueckschritt) return false;
+  if (!zeichenErlaubt(z.feld, zeichen)) {
     z.loeschen = true;
     tmrVerz.start();
   }

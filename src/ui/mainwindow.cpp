@@ -1079,6 +1079,8 @@ void MainWindow::closeEvent(QCloseEvent* e) {
 void MainWindow::verbindeEingaben() {
   connect(picDarstellung, &PictureArea::cursorMoved, this, &MainWindow::prgCursorBewegt);
   connect(picDarstellung, &PictureArea::clicked, this, &MainWindow::prgKlickDarstellung);
+  // The nearest-place label shows only in nearest-place mode.
+  lblOrtB->setVisible(!mnuCursorposition->isChecked());
 
   // Tool tips built from the state when the mouse comes over the button.
   auto tipp = [this](QToolButton* knopf, std::function<std::string()> text) {

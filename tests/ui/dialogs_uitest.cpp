@@ -103,6 +103,11 @@ void DialogsTest::wrongCharacterEmptiesTheBoxShortlyAfter() {
   eingeben(d->txtWinkel, "x", false);
   QTRY_COMPARE(d->txtWinkel->text(), QString());
   QCOMPARE(d->txtBreite->text(), QString("-1.5"));
+  // Editing commands are no characters: select all and copy keep the box.
+  QTest::keyClick(d->txtBreite, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(d->txtBreite, Qt::Key_C, Qt::ControlModifier);
+  QVERIFY(!d->tmrVerz.isActive());
+  QCOMPARE(d->txtBreite->text(), QString("-1.5"));
   // A name takes every character.
   eingeben(d->txtOrt, "Tokyo-2", false);
   QTest::qWait(250);
