@@ -1,0 +1,75 @@
+// The place list "Ortsvorg.txt" from arbitrary bytes, through the reader
+// and the spatial index the nearest-place read-out walks.
+//
+// An input that begins with '*' stands for the rest (its first 64 bytes)
+// repeated 2100 times, so that lists beyond kOrtMax places are tried
+// without huge inputs.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "files/codepage.h"
+#include "files/places.h"
+#include "fuzz_check.h"
+
+using namespace welvaro;
+using namespace welvaro::fuzz;
+
+namespace {
+
+bool nurZiffern(std::string_view t) {
+  for (char c : t)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  std::string_view text(reinterpret_cast<const char*>(data), size);
+  std::string lang;
+  if (!text.empty() && text[0] == '*') {
+    text = text.substr(1, 64);
+    lang = tiled(text, text.size() * 2100);
+    text = lang;
+  }
+
+  // Without quotes every item is cut at the separators and trimmed.
+  if (text.find('"') == std::string_view::npos) {
+    for (const std::string& item : placeItems(text)) {
+      FUZZ_CHECK(item.find_first_of(",\r\n") == std::string::npos);
+      if (item.empty()) continue;
+      FUZZ_CHECK(item.front() != ' ' && item.front() != '\t' && item.back() != ' ' && item.back() != '\t');
+    }
+  }
+
+  // One record for the whole run: the reader must clear whatever an earlier
+  // list left above the places it reads, so reuse is part of what is checked.
+  static State* s = new State;
+  readPlacesText(*s, text);
+  buildOrtRaster(*s);
+
+  const int zahl = static_cast<int>(s->OrtZahl);
+  FUZZ_CHECK(s->OrtZahl == zahl && zahl >= 0 && zahl <= kOrtMax);
+  for (int g = 1; g <= zahl; ++g) {
+    FUZZ_CHECK(istUtf8(s->OrtKennung[g]) && istUtf8(s->OrtName[g]));
+    FUZZ_CHECK(s->OrtKennung[g].find(':') == std::string::npos);
+  }
+  for (int g = zahl + 1; g <= kOrtMax; ++g) FUZZ_CHECK(s->OrtKennung[g].empty() && s->OrtName[g].empty());
+
+  // Every cell: four-digit place numbers in descending order, ended by "0000".
+  for (int u = 0; u <= 35; ++u) {
+    for (int m = 0; m <= 17; ++m) {
+      const std::string& zelle = s->OrtRaster[u][m];
+      FUZZ_CHECK(zelle.size() >= 4 && zelle.size() % 4 == 0 && nurZiffern(zelle));
+      FUZZ_CHECK(zelle.compare(zelle.size() - 4, 4, "0000") == 0);
+      int vorige = kOrtMax + 1;
+      for (std::size_t p = 0; p + 4 < zelle.size(); p += 4) {
+        const int g = std::stoi(zelle.substr(p, 4));
+        FUZZ_CHECK(g >= 1 && g < vorige && g <= zahl);
+        vorige = g;
+      }
+    }
+  }
+  return 0;
+}
