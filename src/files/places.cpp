@@ -79,7 +79,7 @@ void buildOrtRaster(State& s) {
     zx[static_cast<std::size_t>(g)] = ortZelleLaenge(s.OrtLaenge[g]);
     zy[static_cast<std::size_t>(g)] = ortZelleBreite(s.OrtBreite[g]);
   }
-  char nummer[8];
+  char nummer[16];
   for (int u = 0; u <= 35; ++u) {
     for (int m = 0; m <= 17; ++m) {
       std::string& zelle = s.OrtRaster[u][m];
