@@ -30,17 +30,14 @@ TEST(Sommerzeit, WindowStartsAndEndsAtMidnightOfTheLastSundays) {
       {{2024, 1, 15, 12, 0, 0}, 0},
       {{2024, 3, 30, 23, 59, 59}, 0},  // Saturday before
       {{2024, 3, 31, 0, 0, 0}, 1},     // last Sunday of March, from 00:00
-      {{2024, 3, 31, 1, 30, 0}, 1},
       {{2024, 7, 1, 8, 0, 0}, 1},
       {{2024, 10, 26, 23, 59, 59}, 1},
       {{2024, 10, 27, 0, 0, 0}, 0},    // last Sunday of October
-      {{2024, 12, 31, 23, 0, 0}, 0},
       {{2027, 10, 31, 0, 0, 0}, 0},    // the 31st itself is the Sunday
       {{2027, 10, 30, 12, 0, 0}, 1},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.jetzt.year << "-" << c.jetzt.month << "-" << c.jetzt.day
-                                    << " " << c.jetzt.hour << ":" << c.jetzt.minute);
+    SCOPED_TRACE(shortDate(c.jetzt) + " " + std::to_string(c.jetzt.hour) + ":" + std::to_string(c.jetzt.minute));
     s->SoZeitFlag = 7;
     setzeSommerzeit(*s, c.jetzt);
     EXPECT_EQ(s->SoZeitFlag, c.flag);
@@ -65,7 +62,7 @@ TEST(Jahreswerte, DaysOfTheYearAndDeclinationDay) {
       {{2100, 6, 1, 0, 0, 0}, 365, 163},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.heute.year << "-" << c.heute.month << "-" << c.heute.day);
+    SCOPED_TRACE(shortDate(c.heute));
     setzeJahreswerte(*s, c.heute);
     EXPECT_EQ(s->Jahrestage, c.jahrestage);
     EXPECT_EQ(s->DeklTag, c.deklTag);

@@ -3,53 +3,20 @@
 // welvaro-cli chart.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <memory>
-#include <sstream>
-#include <string>
-
-#include "cli/commands.h"
 #include "display/bitmap.h"
 #include "display/chart.h"
 #include "files/overlay.h"
 #include "forecast/tageskorr.h"
+#include "testutil.h"
 
 using namespace welvaro;
-namespace fs = std::filesystem;
+using namespace welvaro::test;
 
 namespace {
 
-struct TempDir {
-  fs::path path;
-  TempDir() {
-    std::string t = (fs::temp_directory_path() / "welvaro-chart-XXXXXX").string();
-    if (::mkdtemp(t.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path = t;
-  }
-  ~TempDir() {
-    std::error_code ec;
-    fs::remove_all(path, ec);
-  }
-};
-
-std::string readAll(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeAll(const fs::path& p, const std::string& bytes) {
-  std::ofstream out(p, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
 std::unique_ptr<State> zustand(bool pegel) {
-  auto s = std::make_unique<State>();
+  auto s = defaultLink({2026, 12, 8, 16, 0, 0});
   s->PegelFlag = pegel ? 1 : 0;
-  s->Jetzt = {2026, 12, 8, 16, 0, 0};
-  s->Monat = 12;
   conBitmaps(*s);
   return s;
 }
@@ -125,12 +92,9 @@ TEST(OrtBild, PictureWithoutDrawing) {
   EXPECT_EQ(pix(bild, 0, 0), 11u);
   EXPECT_EQ(pix(bild, 0, 300), 11u);
   EXPECT_EQ(pix(bild, 50, 300), 99u);
-  for (int r = 0; r < 271; ++r) {
-    SCOPED_TRACE(r);
-    EXPECT_EQ(pix(bild, r, 528), 0u);  // the 529th column is black
-    for (int x = 529; x < 532; ++x) EXPECT_EQ(pix(bild, r, x), 0u);
-  }
-  for (int x = 0; x < 529; ++x) EXPECT_EQ(pix(bild, 270, x), 0u) << x;  // top row black
+  // The 529th column, the padding and the top row are black.
+  for (int r = 0; r < 271; ++r)
+    for (int x = r < 270 ? 528 : 0; x < 532; ++x) ASSERT_EQ(pix(bild, r, x), 0u) << r << ", " << x;
 }
 
 TEST(OrtBild, HoursRunAcrossAndTheDayClosesAtMidnight) {
@@ -146,51 +110,10 @@ TEST(OrtBild, HoursRunAcrossAndTheDayClosesAtMidnight) {
   EXPECT_EQ(pix(bild, 100, 0), 44u);
 }
 
-TEST(OrtBild, SingleRowStartsDoubleRunningValues) {
-  auto s = zustand(true);
-  // Up the bottom band from index 0 to 7 in steps of 7 / 9 summed in single
-  // precision: the band's top row lands just below 7.
-  rasterZeile(*s, 0, 0);
-  for (int i = 1; i <= 30; ++i) rasterZeile(*s, i, 7);
-  // Along the rows of band 5 from hour 0 (0) to hour 1 (6): the double sum
-  // of 11 steps of 6 / 22 stays just below 3.
-  for (int i = 5; i <= 6; ++i) {
-    s->OrtsRaster[0][i] = 0;
-    s->OrtsRaster[24][i] = 0;
-    s->OrtsRaster[1][i] = 6;
-  }
-  std::string bild;
-  ortBildAusRaster(*s, bild);
-  EXPECT_EQ(pix(bild, 7, 200), 6u);
-  EXPECT_EQ(pix(bild, 8, 200), 6u);
-  EXPECT_EQ(pix(bild, 9, 200), 7u);
-  EXPECT_EQ(pix(bild, 53, 10), 2u);
-  EXPECT_EQ(pix(bild, 53, 11), 2u);
-  EXPECT_EQ(pix(bild, 53, 12), 3u);
-}
-
-TEST(OrtBild, DrawingOverTheValues) {
-  auto s = zustand(false);
-  for (int i = 0; i <= 30; ++i) rasterZeile(*s, i, 54);
-  s->Ortskarte.assign(kOrtskarteLaenge, '\0');
-  s->Ortskarte[3 * kOrtZeile + 17] = static_cast<char>(255);
-  s->Ortskarte[3 * kOrtZeile + 528] = static_cast<char>(255);
-  s->Ortskarte[3 * kOrtZeile + 530] = static_cast<char>(255);  // padding: never shown
-  s->Ortskarte[269 * kOrtZeile + 528] = static_cast<char>(101);
-  std::string bild;
-  ortBildAusRaster(*s, bild);
-  EXPECT_EQ(pix(bild, 3, 16), 54u);
-  EXPECT_EQ(pix(bild, 3, 17), 255u);
-  EXPECT_EQ(pix(bild, 3, 528), 255u);  // 255.5 is held at 255
-  EXPECT_EQ(pix(bild, 3, 530), 0u);
-  EXPECT_EQ(pix(bild, 269, 528), 178u);  // 178.5 to the even 178
-  for (int x = 0; x < 529; ++x) EXPECT_EQ(pix(bild, 270, x), 178u) << x;  // copied up
-}
-
 TEST(PrgAktDarst2, ChartOfTheLinkToPointB) {
   TempDir d;
   auto s = zustand(true);
-  s->Pfad = d.path.string();
+  s->Pfad = d.str();
   s->X2 = 0;
   s->Y2 = 0;
   std::string bild;
@@ -198,12 +121,10 @@ TEST(PrgAktDarst2, ChartOfTheLinkToPointB) {
   ASSERT_TRUE(st.ok()) << st.fehler << " " << st.meldung;
   EXPECT_EQ(s->X2, static_cast<double>(s->OrtX2));
   EXPECT_EQ(s->Y2, s->OrtY2);
-  EXPECT_EQ(readAll(d.path / "WelvDar2.bmp"), bild);
+  EXPECT_EQ(readFile(d / "WelvDar2.bmp"), bild);
 
   // The same from a forecast run by hand.
   auto t = zustand(true);
-  t->X2 = t->OrtX2;
-  t->Y2 = t->OrtY2;
   ASSERT_EQ(prgTageskorr(*t), 0);
   ortsRasterBilden(*t);
   std::string erwartet;
@@ -221,7 +142,7 @@ TEST(PrgAktDarst2, ChartOfTheLinkToPointB) {
 TEST(PrgAktDarst2, FailedForecastWritesNothing) {
   TempDir d;
   auto s = zustand(true);
-  s->Pfad = d.path.string();
+  s->Pfad = d.str();
   s->X1 = 40;
   s->Y1 = 10;
   s->OrtX2 = 40;
@@ -231,79 +152,60 @@ TEST(PrgAktDarst2, FailedForecastWritesNothing) {
   EXPECT_NE(st.fehler, 0);
   EXPECT_FALSE(st.ok());
   EXPECT_EQ(bild, "alt");
-  EXPECT_FALSE(fs::exists(d.path / "WelvDar2.bmp"));
+  EXPECT_FALSE(fs::exists(d / "WelvDar2.bmp"));
 }
 
 // ---- welvaro-cli chart ------------------------------------------------------
-
-namespace {
-
-struct CliRun {
-  int rc;
-  std::string out, err;
-};
-
-CliRun runTool(std::vector<std::string> args) {
-  args.insert(args.begin(), "welvaro-cli");
-  FixedClock clock({2026, 12, 8, 15, 4, 0});
-  std::ostringstream out, err;
-  const int rc = cli::runCli(args, clock, out, err);
-  return {rc, out.str(), err.str()};
-}
-
-}  // namespace
 
 TEST(CliChart, WritesTheChartOfTheLink) {
   TempDir d;
   std::string karte(kOrtskarteLaenge, '\0');
   for (std::size_t k = 0; k < karte.size(); k += 11) karte[k] = static_cast<char>(40);
-  writeAll(d.path / "MapOrt.dat", karte);
-  const CliRun r = runTool({"chart", "--dir", d.path.string()});
+  writeFile(d / "MapOrt.dat", karte);
+  const CliRun r = runCli({"chart", "--dir", d.str()});
   ASSERT_EQ(r.rc, 0) << r.err;
   EXPECT_NE(r.out.find("145250 bytes"), std::string::npos) << r.out;
-  const std::string bild = readAll(d.path / "WelvDar2.bmp");
+  const std::string bild = readFile(d / "WelvDar2.bmp");
 
   auto s = zustand(true);
   s->Jetzt = {2026, 12, 8, 15, 4, 0};
-  readOverlay(d.path / "MapOrt.dat", kOrtskarteLaenge, s->Ortskarte);
+  readOverlay(d / "MapOrt.dat", kOrtskarteLaenge, s->Ortskarte);
   std::string erwartet;
   ASSERT_EQ(ortBild(*s, erwartet), 0);
   EXPECT_EQ(bild, erwartet);
   EXPECT_EQ(pix(bild, 0, 0), 148u);
 
-  ASSERT_EQ(runTool({"chart", "--dir", d.path.string(), "--field"}).rc, 0);
-  EXPECT_NE(readAll(d.path / "WelvDar2.bmp"), bild);
-  ASSERT_EQ(runTool({"chart", "--level", "--dir", d.path.string(), "--b", "40.4,-3.7"}).rc, 0);
-  EXPECT_EQ(readAll(d.path / "WelvDar2.bmp"), bild);
+  ASSERT_EQ(runCli({"chart", "--dir", d.str(), "--field"}).rc, 0);
+  EXPECT_NE(readFile(d / "WelvDar2.bmp"), bild);
+  ASSERT_EQ(runCli({"chart", "--level", "--dir", d.str(), "--b", "40.4,-3.7"}).rc, 0);
+  EXPECT_EQ(readFile(d / "WelvDar2.bmp"), bild);
   // Another link, month and day give another chart.
-  ASSERT_EQ(runTool({"chart", "--dir", d.path.string(), "--b", "35.7,139.7", "--date", "2026-06-03"}).rc, 0);
-  EXPECT_NE(readAll(d.path / "WelvDar2.bmp"), bild);
+  ASSERT_EQ(runCli({"chart", "--dir", d.str(), "--b", "35.7,139.7", "--date", "2026-06-03"}).rc, 0);
+  EXPECT_NE(readFile(d / "WelvDar2.bmp"), bild);
 }
 
-TEST(CliChart, ModelFaultWritesNoPicture) {
+TEST(CliChart, BadArgumentsAndModelFaultWriteNoPicture) {
   TempDir d;
-  const CliRun r = runTool({"chart", "--dir", d.path.string(), "--a", "40,10", "--b", "40,10"});
-  EXPECT_EQ(r.rc, 3);
-  EXPECT_NE(r.err.find("model fault"), std::string::npos) << r.err;
-  EXPECT_FALSE(fs::exists(d.path / "WelvDar2.bmp"));
-}
-
-TEST(CliChart, BadArguments) {
-  TempDir d;
-  const std::string dir = d.path.string();
-  const std::vector<std::vector<std::string>> faelle = {
-      {"chart"},
-      {"chart", "--dir", (d.path / "fehlt").string()},
-      {"chart", "--dir", dir, "--level", "--field"},
-      {"chart", "--dir", dir, "--freq", "14.2"},
-      {"chart", "--dir", dir, "--b", "91,0"},
-      {"chart", "--dir", dir, "--avail", "60"},
+  const std::string dir = d.str();
+  struct Fall {
+    std::vector<std::string> args;
+    int rc;
+  } faelle[] = {
+      {{}, 2},
+      {{"--dir", (d / "fehlt").string()}, 2},
+      {{"--dir", dir, "--level", "--field"}, 2},
+      {{"--dir", dir, "--freq", "14.2"}, 2},
+      {{"--dir", dir, "--b", "91,0"}, 2},
+      {{"--dir", dir, "--avail", "60"}, 2},
+      {{"--dir", dir, "--a", "40,10", "--b", "40,10"}, 3},  // B on A: the model divides by zero
   };
-  for (const auto& f : faelle) {
-    SCOPED_TRACE(testing::PrintToString(f));
-    const CliRun r = runTool(f);
-    EXPECT_EQ(r.rc, 2);
+  for (auto& f : faelle) {
+    SCOPED_TRACE(testing::PrintToString(f.args));
+    f.args.insert(f.args.begin(), "chart");
+    const CliRun r = runCli(f.args);
+    EXPECT_EQ(r.rc, f.rc);
+    EXPECT_NE(r.err.find(f.rc == 3 ? "model fault" : ""), std::string::npos) << r.err;
     EXPECT_NE(r.err, "");
   }
-  EXPECT_FALSE(fs::exists(d.path / "WelvDar2.bmp"));
+  EXPECT_FALSE(fs::exists(d / "WelvDar2.bmp"));
 }

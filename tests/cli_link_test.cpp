@@ -1,90 +1,76 @@
 // welvaro-cli link: output forms, argument checking and exit status.
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <algorithm>
 
-#include "cli/commands.h"
+#include "testutil.h"
 
-using namespace welvaro;
+using namespace welvaro::test;
 
 namespace {
 
-struct CliRun {
-  int rc;
-  std::string out, err;
-};
-
-CliRun runTool(std::vector<std::string> args) {
-  args.insert(args.begin(), "welvaro-cli");
-  FixedClock clock({2026, 12, 8, 15, 4, 0});
-  std::ostringstream out, err;
-  const int rc = cli::runCli(args, clock, out, err);
-  return {rc, out.str(), err.str()};
-}
-
-std::vector<std::string> lines(const std::string& text) {
-  std::vector<std::string> v;
-  std::istringstream in(text);
-  for (std::string l; std::getline(in, l);) v.push_back(l);
-  return v;
+CliRun verbindung(std::vector<std::string> args) {
+  args.insert(args.begin(), "link");
+  return runCli(args);
 }
 
 }  // namespace
 
 TEST(CliLink, CsvHasAHeaderAnd24HourRows) {
-  CliRun r = runTool({"link", "--format", "csv"});
+  const CliRun r = verbindung({"--format", "csv"});
   ASSERT_EQ(r.rc, 0) << r.err;
-  auto l = lines(r.out);
-  ASSERT_EQ(l.size(), 25u);
+  const auto l = split(r.out);
+  ASSERT_EQ(l.size(), 26u);  // header, 24 hours, the empty rest after the last line end
   EXPECT_EQ(l[0].substr(0, 20), "hour,muf,f1,f2,f3,f4");
   EXPECT_EQ(l[0].substr(l[0].size() - 8), ",f29,f30");
-  for (int h = 1; h <= 24; ++h) {
+  for (std::size_t h = 1; h <= 24; ++h) {
     SCOPED_TRACE(h);
-    EXPECT_EQ(l[static_cast<std::size_t>(h)].rfind(std::to_string(h) + ",", 0), 0u);
-    EXPECT_EQ(std::count(l[static_cast<std::size_t>(h)].begin(), l[static_cast<std::size_t>(h)].end(), ','), 31);
-    EXPECT_EQ(l[static_cast<std::size_t>(h)].find_first_not_of("-0123456789,"), std::string::npos);
+    EXPECT_EQ(l[h].rfind(std::to_string(h) + ",", 0), 0u);
+    EXPECT_EQ(std::count(l[h].begin(), l[h].end(), ','), 31);
+    EXPECT_EQ(l[h].find_first_not_of("-0123456789,"), std::string::npos);
   }
+  EXPECT_EQ(l[25], "");
 }
 
 TEST(CliLink, DateMonthAndStationsChangeTheResult) {
-  CliRun base = runTool({"link", "--format", "csv"});
-  CliRun same = runTool({"link", "--format", "csv", "--date", "2026-12-08", "--a", "48.1,11.5", "--b", "40.4,-3.7"});
-  EXPECT_EQ(base.out, same.out);
-  EXPECT_NE(base.out, runTool({"link", "--format", "csv", "--date", "2026-12-20"}).out);
-  EXPECT_NE(base.out, runTool({"link", "--format", "csv", "--month", "6"}).out);
-  EXPECT_NE(base.out, runTool({"link", "--format", "csv", "--path", "l"}).out);
-  EXPECT_NE(base.out, runTool({"link", "--format", "csv", "--memories", "1.8,3.5,7.1,14.1,21.2,28.5"}).out);
+  const std::string base = verbindung({"--format", "csv"}).out;
+  EXPECT_EQ(base, verbindung({"--format", "csv", "--date", "2026-12-08", "--a", "48.1,11.5", "--b", "40.4,-3.7"}).out);
+  for (const auto& anders : std::vector<std::vector<std::string>>{
+           {"--date", "2026-12-20"}, {"--month", "6"}, {"--path", "l"}, {"--memories", "1.8,3.5,7.1,14.1,21.2,28.5"}}) {
+    SCOPED_TRACE(anders.front());
+    auto args = anders;
+    args.insert(args.begin(), {"--format", "csv"});
+    EXPECT_NE(base, verbindung(args).out);
+  }
 }
 
-TEST(CliLink, JsonCarriesTheGeometry) {
-  CliRun r = runTool({"link", "--format", "json"});
-  ASSERT_EQ(r.rc, 0);
+TEST(CliLink, JsonCarriesTheGeometryAndTextIsATableForAPerson) {
+  const CliRun json = verbindung({"--format", "json"});
+  ASSERT_EQ(json.rc, 0);
   for (const char* key : {"\"distance_km\": 1478.", "\"bearing_ab\": 240.", "\"bearing_ba\": 49.", "\"hops_e\": 3",
                           "\"hops_f\": 2", "\"hops_d\": 1", "\"grid\": ["})
-    EXPECT_NE(r.out.find(key), std::string::npos) << key;
-}
+    EXPECT_NE(json.out.find(key), std::string::npos) << key;
 
-TEST(CliLink, TextIsATableForAPerson) {
-  CliRun r = runTool({"link"});
-  ASSERT_EQ(r.rc, 0);
-  EXPECT_NE(r.out.find("München"), std::string::npos);
-  EXPECT_NE(r.out.find("Distance 1478.6 km"), std::string::npos);
-  EXPECT_EQ(lines(r.out).size(), 5u + 1 + 24);
+  const CliRun text = verbindung({});
+  ASSERT_EQ(text.rc, 0);
+  EXPECT_NE(text.out.find("München"), std::string::npos);
+  EXPECT_NE(text.out.find("Distance 1478.6 km"), std::string::npos);
+  EXPECT_EQ(split(text.out).size(), 5u + 1 + 24 + 1);
 }
 
 TEST(CliLink, BadArgumentsExitWithTwo) {
   const std::vector<std::vector<std::string>> bad = {
-      {"link", "--a", "91,0"},         {"link", "--a", "48.1"},        {"link", "--b", "x,y"},
-      {"link", "--b", "40,-181"},      {"link", "--ssn", "301"},       {"link", "--ssn", "12abc"},
-      {"link", "--power", "0"},        {"link", "--power", "1001"},    {"link", "--gain", "21"},
-      {"link", "--angle", "-1"},       {"link", "--avail", "30"},      {"link", "--path", "short"},
-      {"link", "--date", "2026-02-30"}, {"link", "--date", "8.12.2026"}, {"link", "--month", "13"},
-      {"link", "--month", "2.5"},      {"link", "--format", "xml"},    {"link", "--memories", "1,2,3"},
-      {"link", "--bogus"},             {"link", "--a"},                {"frobnicate"},
+      {"link", "--a", "91,0"},          {"link", "--a", "48.1"},           {"link", "--b", "x,y"},
+      {"link", "--b", "40,-181"},       {"link", "--ssn", "301"},          {"link", "--ssn", "12abc"},
+      {"link", "--power", "0"},         {"link", "--power", "1001"},       {"link", "--gain", "21"},
+      {"link", "--angle", "-1"},        {"link", "--avail", "30"},         {"link", "--path", "short"},
+      {"link", "--date", "2026-02-30"}, {"link", "--date", "8.12.2026"},   {"link", "--month", "13"},
+      {"link", "--month", "2.5"},       {"link", "--format", "xml"},       {"link", "--memories", "1,2,3"},
+      {"link", "--bogus"},              {"link", "--a"},                   {"frobnicate"},
       {},
   };
   for (const auto& args : bad) {
-    CliRun r = runTool(args);
+    const CliRun r = runCli(args);
     SCOPED_TRACE(r.err);
     EXPECT_EQ(r.rc, 2);
     EXPECT_FALSE(r.err.empty());
@@ -93,7 +79,7 @@ TEST(CliLink, BadArgumentsExitWithTwo) {
 }
 
 TEST(CliLink, AModelFaultExitsWithThreeAndNamesIt) {
-  CliRun r = runTool({"link", "--a", "40.5,11.5", "--b", "40.5,11.5", "--format", "csv"});
+  const CliRun r = verbindung({"--a", "40.5,11.5", "--b", "40.5,11.5", "--format", "csv"});
   EXPECT_EQ(r.rc, 3);
   EXPECT_NE(r.err.find("division by zero"), std::string::npos) << r.err;
   EXPECT_TRUE(r.out.empty());
@@ -103,11 +89,11 @@ TEST(CliLink, ExtremeConditionsGiveNumbers) {
   for (auto args : std::vector<std::vector<std::string>>{
            {"--angle", "90"}, {"--ssn", "0", "--power", "0.000001"}, {"--ssn", "300", "--power", "1000"},
            {"--a", "90,180", "--b", "-90,-180"}, {"--b", "48.1,11.5", "--path", "L"}}) {
-    args.insert(args.begin(), {"link", "--format", "csv"});
-    CliRun r = runTool(args);
+    args.insert(args.begin(), {"--format", "csv"});
+    const CliRun r = verbindung(args);
     SCOPED_TRACE(r.err);
     ASSERT_EQ(r.rc, 0);
     EXPECT_EQ(r.out.find("nan"), std::string::npos);
-    EXPECT_EQ(lines(r.out).size(), 25u);
+    EXPECT_EQ(split(r.out).size(), 26u);
   }
 }

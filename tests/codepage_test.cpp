@@ -27,12 +27,6 @@ TEST(Codepage, BytesBecomeTheirCharacters) {
       {0x41, "A"},
       {0x80, "\xE2\x82\xAC"},  // euro sign
       {0xE4, "\xC3\xA4"},      // ä
-      {0xC4, "\xC3\x84"},      // Ä
-      {0xFC, "\xC3\xBC"},      // ü
-      {0xDF, "\xC3\x9F"},      // ß
-      {0xB0, "\xC2\xB0"},      // degree sign
-      {0xB4, "\xC2\xB4"},      // acute accent
-      {0xE9, "\xC3\xA9"},      // é
       {0x8A, "\xC5\xA0"},      // Š
       {0x93, "\xE2\x80\x9C"},  // left double quotation mark
       {0x99, "\xE2\x84\xA2"},  // trade mark
@@ -40,11 +34,7 @@ TEST(Codepage, BytesBecomeTheirCharacters) {
       {0xA0, "\xC2\xA0"},      // no-break space
       {0xFF, "\xC3\xBF"},      // ÿ
       // The five free positions keep their number as a C1 control.
-      {0x81, "\xC2\x81"},
-      {0x8D, "\xC2\x8D"},
-      {0x8F, "\xC2\x8F"},
-      {0x90, "\xC2\x90"},
-      {0x9D, "\xC2\x9D"},
+      {0x81, "\xC2\x81"}, {0x8D, "\xC2\x8D"}, {0x8F, "\xC2\x8F"}, {0x90, "\xC2\x90"}, {0x9D, "\xC2\x9D"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.byte));
@@ -62,7 +52,6 @@ TEST(Codepage, Utf8TextToBytes) {
       {"L\xC3\xA4ngengrad, Verf\xC3\xBC" "gbarkeit, Abstrahlwinkel(\xC2\xB0)",
        "L\xE4ngengrad, Verf\xFCgbarkeit, Abstrahlwinkel(\xB0)"},
       {"\xE2\x82\xAC 10", "\x80 10"},
-      {"Stra\xC3\x9F" "e", "Stra\xDF" "e"},
       {"tab\tcr\r\nend", "tab\tcr\r\nend"},
       // Characters Windows-1252 cannot hold: one '?' each.
       {"\xC5\x81\xC3\xB3" "d\xC5\xBA", "?\xF3" "d?"},  // Łódź

@@ -9,10 +9,15 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "files/codepage.h"
+#include "files/places.h"
 
 namespace {
 
@@ -45,7 +50,10 @@ constexpr Mask kChart{"MapOrt.dat", 529, 271, 144172};
 
 bool isDrawingByte(std::uint8_t v) { return v == 0 || v == 90 || v == 132 || v == 224; }
 
-TEST(ShippedOverlays, LayoutAndBytes) {
+// Only the three greys the cursor read-out ignores, or no overlay; zero
+// padding. The program paints the top row of each picture in a single index
+// taken from the mask, so a drawing there must be one grey across the width.
+TEST(ShippedOverlays, LayoutBytesAndUniformTopRow) {
   for (const Mask& m : {kWorld, kChart}) {
     SCOPED_TRACE(m.file);
     const auto bytes = readWhole(m.file);
@@ -58,7 +66,6 @@ TEST(ShippedOverlays, LayoutAndBytes) {
         if (i >= m.width) {
           EXPECT_EQ(v, 0) << "padding byte " << i << " of file row " << row;
         } else {
-          // Only the three greys the cursor read-out ignores, or no overlay.
           EXPECT_TRUE(isDrawingByte(v)) << "byte " << int(v) << " at " << i << ", file row " << row;
           drawn += v != 0;
         }
@@ -67,16 +74,6 @@ TEST(ShippedOverlays, LayoutAndBytes) {
     // A real drawing, yet the forecast colours must still dominate.
     EXPECT_GT(drawn, m.size / 50);
     EXPECT_LT(drawn, m.size / 5);
-  }
-}
-
-// The program paints the top row of each picture in a single index taken
-// from the mask, so a drawing there must be one grey across the whole width.
-TEST(ShippedOverlays, TopRowIsUniform) {
-  for (const Mask& m : {kWorld, kChart}) {
-    SCOPED_TRACE(m.file);
-    const auto bytes = readWhole(m.file);
-    ASSERT_EQ(bytes.size(), m.size);
     for (int x = 1; x < m.width; ++x) EXPECT_EQ(m.at(bytes, x, 0), m.at(bytes, 0, 0)) << "x = " << x;
   }
 }
@@ -167,11 +164,11 @@ bool readDegrees(std::string_view text, double lo, double hi, double& value) {
   return ec == std::errc() && end == text.data() + text.size() && value >= lo && value <= hi;
 }
 
-TEST(ShippedPlaceList, ItemsAreWellFormed) {
-  const auto bytes = readWhole("Ortsvorg.txt");
-  const auto lines = placeLines(bytes);
+TEST(ShippedPlaceList, ItemsAreWellFormedAndKnownPlacesInWindows1252) {
+  const auto lines = placeLines(readWhole("Ortsvorg.txt"));
   ASSERT_EQ(lines.size(), 2000u);
   std::set<std::string> seen;
+  std::map<std::string, std::pair<double, double>> orte;  // "CC:name:" -> longitude, latitude
   for (std::size_t n = 0; n < lines.size(); ++n) {
     const std::string& line = lines[n];
     SCOPED_TRACE("line " + std::to_string(n + 1) + ": " + line);
@@ -189,6 +186,7 @@ TEST(ShippedPlaceList, ItemsAreWellFormed) {
     double lon = 0, lat = 0;
     EXPECT_TRUE(readDegrees(std::string_view(line).substr(p2 + 1, p3 - p2 - 1), -180, 180, lon));
     EXPECT_TRUE(readDegrees(std::string_view(line).substr(p3 + 1), -90, 90, lat));
+    orte[line.substr(0, p2 + 1)] = {lon, lat};
     for (const char c : line) {
       const auto b = static_cast<std::uint8_t>(c);
       // Control characters and the five bytes Windows-1252 leaves unassigned.
@@ -198,12 +196,6 @@ TEST(ShippedPlaceList, ItemsAreWellFormed) {
     }
     EXPECT_TRUE(seen.insert(line).second) << "repeated item";
   }
-}
-
-TEST(ShippedPlaceList, KnownPlacesInWindows1252) {
-  const auto bytes = readWhole("Ortsvorg.txt");
-  const auto lines = placeLines(bytes);
-  ASSERT_FALSE(lines.empty());
   struct Case {
     const char* prefix;  // identifier and name, as bytes of the code page
     double lon, lat;
@@ -216,19 +208,24 @@ TEST(ShippedPlaceList, KnownPlacesInWindows1252) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.prefix);
-    const auto it = std::find_if(lines.begin(), lines.end(),
-                                 [&](const std::string& l) { return l.rfind(c.prefix, 0) == 0; });
-    ASSERT_NE(it, lines.end());
-    const std::size_t p2 = it->find(':', it->find(':') + 1);
-    const std::size_t p3 = it->find(':', p2 + 1);
-    double lon = 0, lat = 0;
-    ASSERT_TRUE(readDegrees(std::string_view(*it).substr(p2 + 1, p3 - p2 - 1), -180, 180, lon));
-    ASSERT_TRUE(readDegrees(std::string_view(*it).substr(p3 + 1), -90, 90, lat));
-    EXPECT_NEAR(lon, c.lon, 0.01);
-    EXPECT_NEAR(lat, c.lat, 0.01);
+    ASSERT_EQ(orte.count(c.prefix), 1u);
+    EXPECT_NEAR(orte[c.prefix].first, c.lon, 0.01);
+    EXPECT_NEAR(orte[c.prefix].second, c.lat, 0.01);
   }
   // Sorted by population: the largest city comes first.
   EXPECT_EQ(lines.front().rfind("CN:Shanghai:", 0), 0u);
+}
+
+// The place reader takes the whole shipped list, names as UTF-8.
+TEST(ShippedPlaceList, ReadsIntoThePlaceList) {
+  auto s = std::make_unique<welvaro::State>();
+  ASSERT_TRUE(welvaro::readPlaceFile(*s, dataDir() / "Ortsvorg.txt"));
+  ASSERT_EQ(s->OrtZahl, 2000.0f);
+  for (int g = 1; g <= 2000; ++g) {
+    SCOPED_TRACE(g);
+    EXPECT_TRUE(welvaro::istUtf8(s->OrtName[g]));
+    EXPECT_FALSE(s->OrtName[g].empty());
+  }
 }
 
 }  // namespace

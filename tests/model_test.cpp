@@ -2,34 +2,30 @@
 // mended control points, and robustness against every input.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
-#include <memory>
+#include <numbers>
 #include <random>
 
 #include "forecast/tageskorr.h"
 #include "model/model.h"
+#include "testutil.h"
 
 using namespace welvaro;
+using welvaro::test::defaultLink;
 
 namespace {
 
-// A start state with the link München - Madrid, December 2026.
-std::unique_ptr<State> defaultLink() {
-  auto s = std::make_unique<State>();
-  s->X2 = s->OrtX2;
-  s->Y2 = s->OrtY2;
-  s->Monat = 12;
-  s->Jetzt = {2026, 12, 15, 12, 0, 0};
-  return s;
+// Station A at (x1, y1), the far end at (x2, y2) [deg].
+void setzeLink(State& s, double x1, float y1, double x2, float y2) {
+  s.X1 = x1;
+  s.Y1 = y1;
+  s.X2 = x2;
+  s.Y2 = y2;
 }
 
 // Places B on the equator `km` east of A = (0, 0).
-void equatorPath(State& s, double km) {
-  s.X1 = 0;
-  s.Y1 = 0;
-  s.X2 = 0;
-  s.Y2 = static_cast<float>(km / 6371.2 * 57.29577951309679);
-}
+void equatorPath(State& s, double km) { setzeLink(s, 0, 0, 0, static_cast<float>(km / 6371.2 * 57.29577951309679)); }
 
 bool allFinite(const State& s, int slice) {
   for (int h = 0; h <= 24; ++h)
@@ -37,6 +33,16 @@ bool allFinite(const State& s, int slice) {
       if (!std::isfinite(s.ErgFeld[slice][h][k])) return false;
   return true;
 }
+
+// Great-circle angle [rad] between two points given in degrees.
+double bogen(double la1, double lo1, double la2, double lo2) {
+  const double g = 0.017453292519943295;
+  const double c = std::sin(la1 * g) * std::sin(la2 * g) + std::cos(la1 * g) * std::cos(la2 * g) * std::cos((lo1 - lo2) * g);
+  return std::acos(std::clamp(c, -1.0, 1.0));
+}
+
+// Folds an angle [rad] along the great circle onto 0..pi.
+double gefaltet(double w) { return w > std::numbers::pi ? 2 * std::numbers::pi - w : w; }
 
 }  // namespace
 
@@ -56,6 +62,8 @@ TEST(Geometry, MidpointOfMuenchenMadridLiesEastOfMadrid) {
   EXPECT_LT(s->KpLaenge[3], 11.5);
 }
 
+// Mended: each control point lies on the great circle at its KpAbstand from
+// B, whichever side of B's meridian (or of the date line) it falls on.
 TEST(Geometry, ControlPointsLieOnTheGreatCircleOnBothSidesOfTheDateLine) {
   struct Case {
     double x1;
@@ -64,87 +72,58 @@ TEST(Geometry, ControlPointsLieOnTheGreatCircleOnBothSidesOfTheDateLine) {
     float y2;
     const char* p;
   } cases[] = {
-      {48.1, 11.5f, 40.4f, -3.7f, "S"},   {40.4, -3.7f, 48.1, 11.5f, "S"},   {35.7, 139.7f, 37.8, -122.4f, "S"},
+      {48.1, 11.5f, 40.4f, -3.7f, "S"},  {40.4, -3.7f, 48.1, 11.5f, "S"},   {35.7, 139.7f, 37.8, -122.4f, "S"},
       {-33.9, 18.4f, 51.5, -0.1f, "S"},  {48.1, 11.5f, -33.9, 151.2f, "S"}, {48.1, 11.5f, 40.4f, -3.7f, "L"},
       {35.7, 139.7f, 37.8, -122.4f, "L"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.x1 << "," << c.y1 << " -> " << c.x2 << "," << c.y2 << " " << c.p);
     auto s = defaultLink();
-    s->X1 = c.x1;
-    s->Y1 = c.y1;
-    s->X2 = c.x2;
-    s->Y2 = c.y2;
+    setzeLink(*s, c.x1, c.y1, c.x2, c.y2);
     s->P = c.p;
     ASSERT_EQ(prgCalculation(*s), 0);
-    // Distance from B of each control point equals its KpAbstand angle.
-    const double d2r = 0.017453292519943295;
+    const double pfad = s->Distanz / 6371.2;
     for (int k = 1; k <= 2 * s->HopsD + 5; ++k) {
-      if (k > 5 && k < 6) continue;
-      const double la = s->KpBreite[k] * d2r, lo = s->KpLaenge[k] * d2r;
-      const double lb = s->X2 * d2r, lob = static_cast<double>(s->Y2) * d2r;
-      const double cosd = std::sin(la) * std::sin(lb) + std::cos(la) * std::cos(lb) * std::cos(lo - lob);
-      const double want = s->KpAbstand[k] > 3.141592653589793 ? 2 * 3.141592653589793 - s->KpAbstand[k] : s->KpAbstand[k];
-      EXPECT_NEAR(std::acos(std::clamp(cosd, -1.0, 1.0)), want, 1e-2) << "slot " << k;
-      // ... and on the way to A: its distance to A makes up the rest.
-      const double laA = s->X1 * d2r, loA = static_cast<double>(s->Y1) * d2r;
-      const double cosA = std::sin(la) * std::sin(laA) + std::cos(la) * std::cos(laA) * std::cos(lo - loA);
-      const double pfad = s->Distanz / 6371.2;
-      double rest = pfad - s->KpAbstand[k];
-      rest = std::fabs(rest);
-      if (rest > 3.141592653589793) rest = 2 * 3.141592653589793 - rest;
-      EXPECT_NEAR(std::acos(std::clamp(cosA, -1.0, 1.0)), rest, 1e-2) << "slot " << k;
+      SCOPED_TRACE(k);
+      const double la = s->KpBreite[k], lo = s->KpLaenge[k];
+      EXPECT_NEAR(bogen(la, lo, s->X2, s->Y2), gefaltet(s->KpAbstand[k]), 1e-2);
+      EXPECT_NEAR(bogen(la, lo, s->X1, s->Y1), gefaltet(std::fabs(pfad - s->KpAbstand[k])), 1e-2);
     }
   }
 }
 
 TEST(Geometry, BearingsDueNorthSouthAndLongPath) {
-  auto s = defaultLink();
-  s->X1 = 10;
-  s->Y1 = 20;
-  s->X2 = 30;
-  s->Y2 = 20;
-  ASSERT_EQ(prgCalculation(*s), 0);
-  EXPECT_NEAR(s->RichtungAB, 0, 1e-3);
-  EXPECT_NEAR(s->RichtungBA, 180, 1e-3);
-
-  s->X2 = -5;
-  ASSERT_EQ(prgCalculation(*s), 0);
-  EXPECT_EQ(s->RichtungAB, 180);
-  EXPECT_NEAR(s->RichtungBA, 0, 1e-3);
-
-  // The long path turns both bearings by 180 degrees: 180 becomes 0.
-  s->P = "L";
-  ASSERT_EQ(prgCalculation(*s), 0);
-  EXPECT_EQ(s->RichtungAB, 0);
-  EXPECT_NEAR(s->RichtungBA, 180, 1e-3);
-
-  auto kurz = defaultLink();
-  auto lang = defaultLink();
-  lang->P = "L";
-  ASSERT_EQ(prgCalculation(*kurz), 0);
-  ASSERT_EQ(prgCalculation(*lang), 0);
-  EXPECT_DOUBLE_EQ(lang->RichtungAB, kurz->RichtungAB - 180);
-  EXPECT_DOUBLE_EQ(lang->RichtungBA, kurz->RichtungBA + 180);
-  EXPECT_NEAR(lang->Distanz + kurz->Distanz, 2 * 3.141592653589 * 6371.2, 1e-6);
+  struct Case {
+    double x2;
+    const char* p;
+    double ab, ba;
+  } cases[] = {{30, "S", 0, 180}, {-5, "S", 180, 0}, {-5, "L", 0, 180}};  // long path: 180 - 180 is 0
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.x2 << " " << c.p);
+    auto s = defaultLink();
+    setzeLink(*s, 10, 20, c.x2, 20);
+    s->P = c.p;
+    ASSERT_EQ(prgCalculation(*s), 0);
+    EXPECT_NEAR(s->RichtungAB, c.ab, 1e-3);
+    EXPECT_NEAR(s->RichtungBA, c.ba, 1e-3);
+  }
 }
 
-TEST(Geometry, PoleGuard) {
-  auto s = defaultLink();
-  s->X2 = 90;
-  ASSERT_EQ(prgCalculation(*s), 0);
-  EXPECT_EQ(s->X2, 89.99);
-  s->X2 = -90;
-  ASSERT_EQ(prgCalculation(*s), 0);
-  EXPECT_EQ(s->X2, -89.99);
+TEST(Geometry, FarEndOnAPoleIsComputedJustOffIt) {
+  for (double pol : {90.0, -90.0}) {
+    auto s = defaultLink();
+    s->X2 = pol;
+    ASSERT_EQ(prgCalculation(*s), 0);
+    EXPECT_EQ(s->X2, pol > 0 ? 89.99 : -89.99);
+  }
 }
 
 TEST(Geometry, HopCountsFollowTheMinimumElevation) {
   struct Case {
     double km, angm, hopsE, hopsF, hopsD;
   } cases[] = {
-      {1000, 20, 2, 1, 1},   // one F hop leaves at about 28 degrees
-      {2000, 20, 4, 2, 1},   // one F hop would leave at about 12 degrees
+      {1000, 20, 2, 1, 1},  // one F hop leaves at about 28 degrees
+      {2000, 20, 4, 2, 1},  // one F hop would leave at about 12 degrees
       {2000, 0, 2, 1, 1},
       {12000, 3, 7, 4, 5},
   };
@@ -158,21 +137,12 @@ TEST(Geometry, HopCountsFollowTheMinimumElevation) {
     EXPECT_EQ(s->HopsE, c.hopsE);
     EXPECT_EQ(s->HopsF, c.hopsF);
     EXPECT_EQ(s->HopsD, c.hopsD);
-    EXPECT_DOUBLE_EQ(s->HopLaengeF, s->Distanz / s->HopsF);
   }
 }
 
-TEST(Geometry, AnElevationOfNinetyDegreesStillEnds) {
-  auto s = defaultLink();
-  s->Angm = 90;
-  ASSERT_EQ(prgTageskorr(*s), 0);
-  EXPECT_EQ(s->HopsF, 10000);
-  EXPECT_TRUE(allFinite(*s, 0));
-}
-
-// With one absorption hop and two F hops the absorption points must not
-// overwrite the F and E end points: the result may not depend on what an
-// earlier calculation left behind.
+// Mended: with one absorption hop and two F hops the absorption points must
+// not overwrite the F and E end points, so the result may not depend on what
+// an earlier calculation left behind.
 TEST(Geometry, AbsorptionPointsKeepTheirOwnSlots) {
   auto frisch = defaultLink();
   ASSERT_EQ(prgCalculation(*frisch), 0);
@@ -193,28 +163,46 @@ TEST(Geometry, AbsorptionPointsKeepTheirOwnSlots) {
     for (int k = 1; k <= 31; ++k) ASSERT_EQ(benutzt->ErgFeld[1][h][k], frisch->ErgFeld[1][h][k]) << h << " " << k;
 }
 
-TEST(Geometry, LongPathOfAlmostCoincidentPoints) {
-  auto s = defaultLink();
-  s->X2 = 48.1;
-  s->Y2 = 11.5001f;
-  s->P = "L";
-  ASSERT_EQ(prgTageskorr(*s), 0);
-  EXPECT_NEAR(s->Distanz, 40031.4, 0.1);
-  EXPECT_EQ(s->HopsD, 14);
-  EXPECT_EQ(s->Fokus, 15);  // beyond the antipode the focusing keeps its limit
-  EXPECT_TRUE(allFinite(*s, 0));
-}
+// Mended: beyond the antipode the focusing keeps its limit; a vertical
+// minimum elevation ends with a bounded hop count.
+TEST(Geometry, ExtremeLinksStayFinite) {
+  auto lang = defaultLink();
+  lang->X2 = 48.1;
+  lang->Y2 = 11.5001f;
+  lang->P = "L";
+  ASSERT_EQ(prgTageskorr(*lang), 0);
+  EXPECT_NEAR(lang->Distanz, 40031.4, 0.1);
+  EXPECT_EQ(lang->HopsD, 14);
+  EXPECT_EQ(lang->Fokus, 15);
+  EXPECT_TRUE(allFinite(*lang, 0));
 
-TEST(Geometry, CoincidentPointsEndWithDivisionByZero) {
-  auto s = defaultLink();
-  s->X1 = 40.5;
-  s->Y1 = 11.5f;
-  s->X2 = 40.5;
-  s->Y2 = 11.5f;
-  EXPECT_EQ(prgCalculation(*s), kFaultDivisionByZero);
+  auto steil = defaultLink();
+  steil->Angm = 90;
+  ASSERT_EQ(prgTageskorr(*steil), 0);
+  EXPECT_EQ(steil->HopsF, 10000);
+  EXPECT_TRUE(allFinite(*steil, 0));
 }
 
 // ---- Calculation driver ----------------------------------------------------
+
+TEST(Calculation, FaultCodes) {
+  struct Case {
+    const char* name;
+    void (*set)(State&);
+    int code;
+  } cases[] = {
+      {"B on A", [](State& s) { setzeLink(s, 40.5, 11.5f, 40.5, 11.5f); }, kFaultDivisionByZero},
+      {"month 13", [](State& s) { s.Monat = 13; }, kFaultSubscript},
+      {"slice 3", [](State& s) { s.ErgSchicht = 3; }, kFaultSubscript},
+      {"no power", [](State& s) { s.Zkw = 0; }, kFaultInvalidCall},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto s = defaultLink();
+    c.set(*s);
+    EXPECT_EQ(prgCalculation(*s), c.code);
+  }
+}
 
 TEST(Calculation, DistanceFactorsAndFocusing) {
   auto s = defaultLink();
@@ -225,13 +213,10 @@ TEST(Calculation, DistanceFactorsAndFocusing) {
   EXPECT_NEAR(s->FFaktor, 0.973, 0.001);
   ASSERT_EQ(s->HopsE, 2);
   EXPECT_NEAR(s->EFaktor, 0.96, 0.01);
-
+  // 10 log10(x / sin x) with x = pi / 4 at 5000 km; limited to 15 dB.
   equatorPath(*s, 5000);
   ASSERT_EQ(prgCalculation(*s), 0);
-  const double x = 3.141592653589 * 5000 / 20000;
-  EXPECT_NEAR(s->Fokus, 10 * std::log10(x / std::sin(x)), 1e-6);
-  EXPECT_NEAR(s->Fokus, 0.45, 0.05);
-
+  EXPECT_NEAR(s->Fokus, 0.4560, 1e-3);
   equatorPath(*s, 20000);
   ASSERT_EQ(prgCalculation(*s), 0);
   EXPECT_EQ(s->Fokus, 15);
@@ -247,12 +232,8 @@ TEST(Calculation, FrequencyListAndMemories) {
   // indices 8..31 keep 7..30 MHz.
   auto druck = defaultLink();
   druck->DruckFlag = 1;
-  druck->Speicher1 = 7;
-  druck->Speicher2 = 8;
-  druck->Speicher3 = 9;
-  druck->Speicher4 = 10;
-  druck->Speicher5 = 11;
-  druck->Speicher6 = 12;
+  druck->Speicher1 = 7, druck->Speicher2 = 8, druck->Speicher3 = 9;
+  druck->Speicher4 = 10, druck->Speicher5 = 11, druck->Speicher6 = 12;
   ASSERT_EQ(prgCalculation(*druck), 0);
   for (int h = 1; h <= 24; ++h) {
     for (int i = 0; i < 6; ++i) EXPECT_EQ(druck->ErgFeld[1][h][2 + i], plain->ErgFeld[1][h][8 + i]);
@@ -276,24 +257,9 @@ TEST(Calculation, WritesOnlyItsSliceHoursAndIndices) {
   EXPECT_NE(s->ErgFeld[2][12][15], 777);
 }
 
-TEST(Calculation, MonthOutsideTheTableIsASubscriptFault) {
-  auto s = defaultLink();
-  s->Monat = 13;
-  EXPECT_EQ(prgCalculation(*s), kFaultSubscript);
-  s->ErgSchicht = 3;
-  s->Monat = 12;
-  EXPECT_EQ(prgCalculation(*s), kFaultSubscript);
-}
-
-TEST(Calculation, ZeroPowerIsALogarithmFault) {
-  auto s = defaultLink();
-  s->Zkw = 0;
-  EXPECT_EQ(prgCalculation(*s), kFaultInvalidCall);
-}
-
 // ---- MUF of one control point ------------------------------------------------
 
-TEST(Muf, GyroFrequencyAndNoonMidnightValues) {
+TEST(Muf, GyroFrequencyNoonMidnightAndLocalHourZero) {
   auto s = defaultLink();
   s->Stunde = 12;
   s->Kp = 1;
@@ -304,26 +270,18 @@ TEST(Muf, GyroFrequencyAndNoonMidnightValues) {
   EXPECT_DOUBLE_EQ(s->GyroFrq, 0.8);
   EXPECT_EQ(s->OrtsStunde, 12);
   // Local noon on the equator (counted as southern, December -> June row):
-  // M3000 = Mn = MKorr[1][1] + Mb with Mb = 270.
+  // M3000 = Mn = MKorr[1][1] + Mb with Mb = 270; at midnight (hour 24) Mb.
   EXPECT_NEAR(s->M3000, (5 + 270) / 100.0, 1e-12);
-  EXPECT_NEAR(s->Muf4000, s->FoF2 * s->M3000 * 1.1, 1e-12);
-
-  // Local midnight (hour 24): M3000 = Mb.
   s->Stunde = 24;
   ASSERT_EQ(prcMuf(*s), 0);
   EXPECT_EQ(s->OrtsStunde, 24);
   EXPECT_NEAR(s->M3000, 3.26, 1e-12);
-
   s->KpBreite[1] = 89.999999;
   ASSERT_EQ(prcMuf(*s), 0);
   EXPECT_NEAR(s->GyroFrq, 1.7, 1e-6);
-}
-
-TEST(Muf, LocalHourZeroIsReadAsTwentyFour) {
-  auto s = defaultLink();
-  s->Kp = 1;
+  // One hour behind UTC at 01 UTC: local hour 0 is read as 24.
   s->KpBreite[1] = 10;
-  s->KpLaenge[1] = -15;  // one hour behind UTC
+  s->KpLaenge[1] = -15;
   s->Stunde = 1;
   ASSERT_EQ(prcMuf(*s), 0);
   EXPECT_EQ(s->Ortszeit, 0);
@@ -337,9 +295,8 @@ TEST(Muf, SunspotNumberInterpolatesBetweenTheActivityRows) {
   s->KpLaenge[1] = 20;
   s->Stunde = 10;
   double fo[3];
-  const double ssn[3] = {0, 100, 200};
   for (int i = 0; i < 3; ++i) {
-    s->Ssna = ssn[i];
+    s->Ssna = 100 * i;
     ASSERT_EQ(prcMuf(*s), 0);
     fo[i] = s->FoF2;
   }
@@ -349,14 +306,12 @@ TEST(Muf, SunspotNumberInterpolatesBetweenTheActivityRows) {
 
 TEST(Muf, HemispheresDecodeTheirOwnBytes) {
   auto s = defaultLink();
-  s->Packwert = 34 * 256 + 32;
-  s->Halbkugel = 1;
-  ASSERT_EQ(prcDecod(*s), 0);
-  EXPECT_EQ(s->Packwert, 34);
-  s->Packwert = 34 * 256 + 32;
-  s->Halbkugel = 2;
-  ASSERT_EQ(prcDecod(*s), 0);
-  EXPECT_EQ(s->Packwert, 32);
+  for (int halbkugel : {1, 2}) {
+    s->Packwert = 34 * 256 + 32;
+    s->Halbkugel = static_cast<int16>(halbkugel);
+    ASSERT_EQ(prcDecod(*s), 0);
+    EXPECT_EQ(s->Packwert, halbkugel == 1 ? 34 : 32);
+  }
 }
 
 TEST(Muf, GeomagneticLatitudeSixtyAndBeyond) {
@@ -381,13 +336,7 @@ TEST(Fcor, LowersTheFieldAboveTheMufOnShortPaths) {
     double distanz, ratio, change;
   } cases[] = {
       {2000, 2.0, (-24 + (2 - 1.55) / (2.4 - 1.55) * 13) / 2},
-      {0, 1.55, -24},
-      {0, 5, -90},
-      {0, 7, -90},
-      {0, 2.4, -11},
-      {2000, 0.9, 0},
-      {4000, 2, 0},
-      {5000, 3, 0},
+      {0, 1.55, -24}, {0, 5, -90}, {0, 7, -90}, {0, 2.4, -11}, {2000, 0.9, 0}, {4000, 2, 0}, {5000, 3, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.distanz << " km, ratio " << c.ratio);
@@ -411,34 +360,35 @@ TEST(Fcor, LowersTheFieldAboveTheMufOnShortPaths) {
 }
 
 TEST(Kormu, DistanceExponentAndNoonValue) {
+  // MUF 6..29 MHz over the day, noon (15 MHz) at 10 UTC: the noon value is
+  // 15 x KorrX x (0.5 x (6/15)^2 + 1.2 + 0.15).
+  struct Case {
+    double distanz, korrX;
+  } cases[] = {{0, 2}, {2000, 1.25}, {4000, 1}, {6000, 1}};
   auto s = defaultLink();
   s->Kp = 1;
-  s->KpLaenge[1] = 30;  // noon at 10 UTC
+  s->KpLaenge[1] = 30;
   s->KorrA = 0.15;
   s->KorrB = 0.7;
   s->KorrC = 0.5;
   for (int h = 1; h <= 24; ++h) s->MufF2[h][1] = 5 + h;
-  for (double d : {0.0, 2000.0, 4000.0, 6000.0}) {
-    SCOPED_TRACE(d);
-    s->Distanz = d;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.distanz);
+    s->Distanz = c.distanz;
     ASSERT_EQ(prcKormu(*s), 0);
-    const double korrX = d > 4000 ? 1 : 1 + (1 - d / 4000) * (1 - d / 4000);
-    EXPECT_DOUBLE_EQ(s->KorrX, korrX);
+    EXPECT_DOUBLE_EQ(s->KorrX, c.korrX);
     EXPECT_EQ(s->MufMittag, 15);
     EXPECT_EQ(s->MufMin, 6);
-    const double korrTag = 0.5 * (6.0 / 15 * 6.0 / 15);
-    EXPECT_NEAR(s->MufKorr[10][1], 15 * korrX * (korrTag + 1.2 + 0.15), 1e-12);
+    EXPECT_NEAR(s->MufKorr[10][1], 21.45 * c.korrX, 1e-12);
   }
 }
-
-// ---- Deciles ------------------------------------------------------------------
 
 TEST(Decil, DeviationByAvailabilityAndFrequencyRatio) {
   struct Case {
     double iproz, ratio, deviation;
   } cases[] = {
-      {50, 1, 0},   {50, 3, 0},     {10, 1, 7},   {90, 1, -12},  {90, 0.55, -6}, {10, 3, 8},
-      {10, 5, 6},   {90, 5, -3},    {10, 9, 6},   {90, 0.01, -10}, {10, 2.25, 8.5}, {30, 1, -12},
+      {50, 1, 0}, {50, 3, 0},  {10, 1, 7}, {90, 1, -12}, {90, 0.55, -6},  {10, 3, 8},
+      {10, 5, 6}, {90, 5, -3}, {10, 9, 6}, {90, 0.01, -10}, {10, 2.25, 8.5}, {30, 1, -12},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.iproz << " %, ratio " << c.ratio);
@@ -471,15 +421,13 @@ TEST(ELayer, OnlyShortPathsHaveAnELayerMuf) {
 }
 
 TEST(ELayer, LufLimitsAndTheSmoothedEveningDrop) {
-  struct Case {
-    double km, lufMin;
-  } cases[] = {{3000, 1}, {12000, 2}};
-  for (const auto& c : cases) {
+  for (double km : {3000.0, 12000.0}) {
+    SCOPED_TRACE(km);
     auto s = defaultLink();
-    equatorPath(*s, c.km);
+    equatorPath(*s, km);
     ASSERT_EQ(prgCalculation(*s), 0);
-    EXPECT_NEAR(s->LufMin, c.lufMin, 1e-6);
-    EXPECT_NEAR(s->LufNacht, 2 * c.lufMin, 1e-6);
+    EXPECT_NEAR(s->LufMin, km < 4000 ? 1 : 2, 1e-6);
+    EXPECT_NEAR(s->LufNacht, km < 4000 ? 2 : 4, 1e-6);
   }
   // After the drop the LUF falls by at most the factor 0.795 per hour.
   auto s = defaultLink();
@@ -496,10 +444,7 @@ TEST(ELayer, LufLimitsAndTheSmoothedEveningDrop) {
 TEST(ELayer, PolarNightLeavesTheLufAtItsFloor) {
   // December in the Arctic: no sun at the absorption points all day.
   auto s = defaultLink();
-  s->X1 = 80;
-  s->Y1 = 0;
-  s->X2 = 80;
-  s->Y2 = 40;
+  setzeLink(*s, 80, 0, 80, 40);
   ASSERT_EQ(prgCalculation(*s), 0);
   for (int h = 1; h <= 24; ++h) {
     EXPECT_EQ(s->MufE[h], 0);
@@ -513,8 +458,7 @@ TEST(ELayer, PolarNightLeavesTheLufAtItsFloor) {
 
 TEST(Tageskorr, TheFifteenthAndOtherMonthsCopyTheMonth) {
   auto s = defaultLink();
-  s->Jetzt = {2026, 12, 15};
-  ASSERT_EQ(prgTageskorr(*s), 0);
+  ASSERT_EQ(prgTageskorr(*s), 0);  // the 15th
   for (int h = 0; h <= 24; ++h)
     for (int k = 0; k <= 32; ++k) ASSERT_EQ(s->ErgFeld[0][h][k], s->ErgFeld[1][h][k]);
 
@@ -530,24 +474,24 @@ TEST(Tageskorr, TheFifteenthAndOtherMonthsCopyTheMonth) {
 }
 
 TEST(Tageskorr, BlendsWithTheNeighbourMonth) {
+  // The weight is used as stored, a single: 5/30 as a single is slightly
+  // above 1/6, which moves some floored values one step down.
   struct Case {
     DateTime heute;
-    float monat, nachbar;
+    float nachbar;
     int tage;
     bool spaeter;
   } cases[] = {
-      {{2026, 12, 20}, 12, 1, 5, true},
-      {{2026, 12, 31}, 12, 1, 16, true},
-      {{2027, 1, 1}, 1, 12, 14, false},
-      {{2026, 6, 3}, 6, 5, 12, false},
+      {{2026, 12, 20}, 1, 5, true},
+      {{2026, 12, 31}, 1, 16, true},
+      {{2027, 1, 1}, 12, 14, false},
+      {{2026, 6, 3}, 5, 12, false},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.heute.year << "-" << c.heute.month << "-" << c.heute.day);
-    auto s = defaultLink();
-    s->Jetzt = c.heute;
-    s->Monat = c.monat;
+    SCOPED_TRACE(shortDate(c.heute));
+    auto s = defaultLink(c.heute);
     ASSERT_EQ(prgTageskorr(*s), 0);
-    EXPECT_EQ(s->Monat, c.monat);
+    EXPECT_EQ(s->Monat, static_cast<float>(c.heute.month));
     const float g = static_cast<float>(c.tage / 30.0);
     EXPECT_EQ(s->TagGewicht, g);
 
@@ -567,21 +511,9 @@ TEST(Tageskorr, BlendsWithTheNeighbourMonth) {
   }
 }
 
-TEST(Tageskorr, TheWeightIsUsedAsASingle) {
-  // floor(10 + (4 - 10) x 5/30) is 9 with an exact weight but 8 with the
-  // weight as stored: 5/30 as a single is slightly above 1/6.
-  const float g = static_cast<float>(5 / 30.0);
-  EXPECT_EQ(std::floor(10 + (4 - 10) * static_cast<double>(g)), 8);
-  EXPECT_GT(static_cast<double>(g), 1.0 / 6.0);
-}
-
 TEST(Tageskorr, RestoresTheMonthAfterAFault) {
-  auto s = defaultLink();
-  s->X1 = 40.5;
-  s->Y1 = 11.5f;
-  s->X2 = 40.5;
-  s->Y2 = 11.5f;
-  s->Jetzt = {2026, 12, 28};
+  auto s = defaultLink({2026, 12, 28});
+  setzeLink(*s, 40.5, 11.5f, 40.5, 11.5f);
   s->ErgFeld[0][3][3] = 55;
   EXPECT_EQ(prgTageskorr(*s), kFaultDivisionByZero);
   EXPECT_EQ(s->Monat, 12);

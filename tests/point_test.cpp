@@ -3,53 +3,41 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <memory>
-#include <sstream>
 
-#include "cli/commands.h"
 #include "display/point.h"
 #include "lang/sprachtext.h"
 #include "state/numtext.h"
+#include "testutil.h"
 
 using namespace welvaro;
+using namespace welvaro::test;
 
 namespace {
 
 // Munich to Madrid on 20 May 2026 (a day-corrected month), 10.2 MHz.
 std::unique_ptr<State> munichMadrid(int stunde = 12, int minute = 0, float mhz = 10.2f) {
-  auto s = std::make_unique<State>();
-  s->Jetzt = {2026, 5, 20, 14, 0, 0};
+  auto s = defaultLink({2026, 5, 20, 14, 0, 0});
   s->Zeitpunkt = {2026, 5, 20, stunde, minute, 0};
-  s->Monat = 5;
   s->JahrText = "2026";
   s->AktFrequenz = mhz;
   fuelleMonatsNamen(*s);
   return s;
 }
 
-std::vector<std::string> teile(const std::string& text, std::string_view bruch = kPunktUmbruch) {
-  std::vector<std::string> v;
-  for (std::size_t von = 0;;) {
-    const auto bis = text.find(bruch, von);
-    v.push_back(text.substr(von, bis - von));
-    if (bis == std::string::npos) return v;
-    von = bis + bruch.size();
-  }
-}
+std::vector<std::string> teile(const std::string& text) { return split(text, kPunktUmbruch); }
 
-struct CliRun {
+// welvaro-cli point: exit status, output lines (plain line feeds) and messages.
+struct PunktLauf {
   int rc;
   std::vector<std::string> zeilen;
   std::string err;
 };
 
-CliRun runTool(std::vector<std::string> args) {
-  args.insert(args.begin(), "welvaro-cli");
-  FixedClock clock({2026, 12, 8, 15, 4, 0});
-  std::ostringstream out, err;
-  const int rc = cli::runCli(args, clock, out, err);
-  EXPECT_EQ(out.str().find('\r'), std::string::npos);
-  return {rc, teile(out.str(), "\n"), err.str()};
+PunktLauf punkt(std::vector<std::string> args) {
+  args.insert(args.begin(), "point");
+  const CliRun r = runCli(args);
+  EXPECT_EQ(r.out.find('\r'), std::string::npos);
+  return {r.rc, split(r.out), r.err};
 }
 
 }  // namespace
@@ -90,7 +78,6 @@ TEST(PointResult, StationsAreShownToTheTenthTheUserTyped) {
     const char *a, *b;
   };
   const Fall faelle[] = {
-      {48.1, 11.5f, 40.4f, -3.7f, "(A: 48.1 N 11.5 E)", "(B: 40.4 N 3.7 W)"},
       {-34.6, -58.4f, 2.3f, -2.3f, "(A: 34.6 S 58.4 W)", "(B: 2.3 N 2.3 W)"},
       {48.17, 11.58f, -0.1f, 179.9f, "(A: 48.1 N 11.5 E)", "(B: .1 S 179.9 E)"},
       {48.1, 11.5f, 90.0f, 0.0f, "(A: 48.1 N 11.5 E)", "(B: 89.9 N 0 E)"},
@@ -297,7 +284,7 @@ TEST(PointResult, SettingThePointTakesTheFrequencyFromTheCursorHeight) {
 }
 
 TEST(CliPoint, PrintsThePanelLineByLine) {
-  CliRun r = runTool({"point", "--freq", "10.2", "--utc", "12:00"});
+  PunktLauf r = punkt({"--freq", "10.2", "--utc", "12:00"});
   ASSERT_EQ(r.rc, 0) << r.err;
   const auto& l = r.zeilen;
   ASSERT_EQ(l.size(), 10u);  // nine lines and the empty rest after the last
@@ -311,18 +298,18 @@ TEST(CliPoint, PrintsThePanelLineByLine) {
   EXPECT_EQ(l[7], "Welvaro (50%) für Dezember 2026");
   EXPECT_EQ(l[8], "S-meter: " + std::to_string(static_cast<int>(ReadNumber(l[6].substr(7))) + 127));
 
-  r = runTool({"point", "--freq", "14.2", "--utc", "23:30", "--lang", "1", "--date", "2003-05-10", "--b",
+  r = punkt({"--freq", "14.2", "--utc", "23:30", "--lang", "1", "--date", "2003-05-10", "--b",
                "38.7,-9.1", "--name-a", "Home"});
   ASSERT_EQ(r.rc, 0) << r.err;
   EXPECT_EQ(r.zeilen[0], "Home (A: 48.1 N 11.5 E)");
   EXPECT_EQ(r.zeilen[1], "Station (B: 38.7 N 9.1 W)");  // no longer Madrid
   EXPECT_EQ(r.zeilen[7], "Forecast (50%) for May 2003");
-  r = runTool({"point", "--freq", "7", "--utc", "6:05", "--b", "38.7,-9.1", "--name-b", "Lisboa"});
+  r = punkt({"--freq", "7", "--utc", "6:05", "--b", "38.7,-9.1", "--name-b", "Lisboa"});
   EXPECT_EQ(r.zeilen[1], "Lisboa (B: 38.7 N 9.1 W)");
 }
 
 TEST(CliPoint, AModelFaultStillPrintsThePanel) {
-  CliRun r = runTool({"point", "--freq", "10.2", "--utc", "12:00", "--a", "0,0", "--b", "0,180"});
+  PunktLauf r = punkt({"--freq", "10.2", "--utc", "12:00", "--a", "0,0", "--b", "0,180"});
   EXPECT_EQ(r.rc, 3);
   EXPECT_NE(r.err.find("division by zero"), std::string::npos);
   ASSERT_EQ(r.zeilen.size(), 10u);
@@ -339,13 +326,13 @@ TEST(CliPoint, BadArgumentsExitWithTwo) {
   };
   for (const auto& b : bad) {
     SCOPED_TRACE(b.front() + " " + b.back());
-    std::vector<std::string> args = {"point", "--freq", "10", "--utc", "12:00"};
+    std::vector<std::string> args = {"--freq", "10", "--utc", "12:00"};
     args.insert(args.end(), b.begin(), b.end());
-    CliRun r = runTool(args);
+    const PunktLauf r = punkt(args);
     EXPECT_EQ(r.rc, 2);
     EXPECT_EQ(r.zeilen.size(), 1u);  // nothing printed
     EXPECT_EQ(r.err.rfind("welvaro-cli point: ", 0), 0u) << r.err;
   }
-  EXPECT_EQ(runTool({"point", "--utc", "12:00"}).err, "welvaro-cli point: --freq MHZ is required\n");
-  EXPECT_EQ(runTool({"point", "--freq", "10"}).err, "welvaro-cli point: --utc HH:MM is required\n");
+  EXPECT_EQ(punkt({"--utc", "12:00"}).err, "welvaro-cli point: --freq MHZ is required\n");
+  EXPECT_EQ(punkt({"--freq", "10"}).err, "welvaro-cli point: --utc HH:MM is required\n");
 }

@@ -1,30 +1,13 @@
+// Where the program writes its own files and finds the shipped data files.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <memory>
-#include <string>
-
 #include "files/programdir.h"
+#include "testutil.h"
 
 using namespace welvaro;
-namespace fs = std::filesystem;
+using namespace welvaro::test;
 
 namespace {
-
-struct TempDir {
-  fs::path path;
-  TempDir() {
-    std::string t = (fs::temp_directory_path() / "welvaro-progdir-XXXXXX").string();
-    if (::mkdtemp(t.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path = t;
-  }
-  ~TempDir() {
-    std::error_code ec;
-    fs::remove_all(path, ec);
-  }
-};
 
 ProgramDirInputs inputs() {
   ProgramDirInputs in;
@@ -89,18 +72,18 @@ TEST(ProgramDir, PrepareCreatesTheUserFolderAndSetsPfad) {
   TempDir dir;
   ProgramDirInputs in = inputs();
   in.exeDirWritable = false;
-  in.xdgDataHome = (dir.path / "xdg").string();
+  in.xdgDataHome = (dir / "xdg").string();
   const ProgramDirs d = resolveProgramDirs(in);
   auto s = std::make_unique<State>();
   EXPECT_EQ(prepareProgramDir(*s, d), "");
-  EXPECT_TRUE(fs::is_directory(dir.path / "xdg" / "welvaro"));
-  EXPECT_EQ(s->Pfad, (dir.path / "xdg" / "welvaro").string());
-  EXPECT_EQ(ownFile(*s, kTabelleDatei), dir.path / "xdg" / "welvaro" / "Welvaro.tab");
-  EXPECT_EQ(ownFile(d, kEinstellungDatei), dir.path / "xdg" / "welvaro" / "Welvaro.dat");
+  EXPECT_TRUE(fs::is_directory(dir / "xdg" / "welvaro"));
+  EXPECT_EQ(s->Pfad, (dir / "xdg" / "welvaro").string());
+  EXPECT_EQ(ownFile(*s, kTabelleDatei), dir / "xdg" / "welvaro" / "Welvaro.tab");
+  EXPECT_EQ(ownFile(d, kEinstellungDatei), dir / "xdg" / "welvaro" / "Welvaro.dat");
 
   // A file where the folder should be: reported, Pfad unchanged.
-  std::ofstream(dir.path / "blocked") << "x";
-  in.xdgDataHome = (dir.path / "blocked").string();
+  writeFile(dir / "blocked", "x");
+  in.xdgDataHome = (dir / "blocked").string();
   s->Pfad = "before";
   EXPECT_NE(prepareProgramDir(*s, resolveProgramDirs(in)), "");
   EXPECT_EQ(s->Pfad, "before");
@@ -112,16 +95,14 @@ TEST(ProgramDir, PrepareCreatesTheUserFolderAndSetsPfad) {
 
 TEST(ProgramDir, DataFileIsTakenFromTheFirstFolderHoldingIt) {
   TempDir dir;
-  fs::create_directories(dir.path / "exe");
-  fs::create_directories(dir.path / "share");
-  std::ofstream(dir.path / "share" / "Ortsvorg.txt") << "x";
-  std::ofstream(dir.path / "share" / "MapWelt.dat") << "x";
-  std::ofstream(dir.path / "exe" / "MapWelt.dat") << "x";
+  fs::create_directories(dir / "exe");
+  fs::create_directories(dir / "share");
+  for (const char* f : {"share/Ortsvorg.txt", "share/MapWelt.dat", "exe/MapWelt.dat"}) writeFile(dir / f, "x");
   ProgramDirs d;
-  d.dataDirs = {dir.path / "exe", dir.path / "share"};
-  EXPECT_EQ(dataFile(d, kOrtsvorgDatei), dir.path / "share" / "Ortsvorg.txt");
-  EXPECT_EQ(dataFile(d, kMapWeltDatei), dir.path / "exe" / "MapWelt.dat");
-  EXPECT_EQ(dataFile(d, kMapOrtDatei), dir.path / "exe" / "MapOrt.dat");  // none: first folder
+  d.dataDirs = {dir / "exe", dir / "share"};
+  EXPECT_EQ(dataFile(d, kOrtsvorgDatei), dir / "share" / "Ortsvorg.txt");
+  EXPECT_EQ(dataFile(d, kMapWeltDatei), dir / "exe" / "MapWelt.dat");
+  EXPECT_EQ(dataFile(d, kMapOrtDatei), dir / "exe" / "MapOrt.dat");  // none: first folder
 }
 
 TEST(ProgramDir, ThisProcessIsFoundBesideItsExecutable) {

@@ -3,47 +3,16 @@
 // welvaro-cli map.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <memory>
-#include <sstream>
-#include <string>
-
-#include "cli/commands.h"
 #include "display/bitmap.h"
 #include "display/worldmap.h"
 #include "files/overlay.h"
 #include "forecast/table.h"
+#include "testutil.h"
 
 using namespace welvaro;
-namespace fs = std::filesystem;
+using namespace welvaro::test;
 
 namespace {
-
-struct TempDir {
-  fs::path path;
-  TempDir() {
-    std::string t = (fs::temp_directory_path() / "welvaro-worldmap-XXXXXX").string();
-    if (::mkdtemp(t.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path = t;
-  }
-  ~TempDir() {
-    std::error_code ec;
-    fs::remove_all(path, ec);
-  }
-};
-
-std::string readAll(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeAll(const fs::path& p, const std::string& bytes) {
-  std::ofstream out(p, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
 
 std::unique_ptr<State> zustand(bool pegel, float frequenz, int stunde, int minute) {
   auto s = std::make_unique<State>();
@@ -157,19 +126,6 @@ TEST(WeltRaster, FrequencyWeightsBetweenWholeMegahertz) {
   }
 }
 
-TEST(WeltRaster, LevelHalvesGoToEven) {
-  auto s = zustand(true, 12.0f, 12, 30);
-  fuelle(*s, -127);
-  setze(*s, 12, 12, -100);
-  setze(*s, 12, 13, -99);  // -99.5 + 127 = 27.5 -> 28
-  weltRasterBilden(*s);
-  EXPECT_EQ(einIndex(*s), 28);
-  setze(*s, 12, 12, -101);
-  setze(*s, 12, 13, -100);  // 26.5 -> 26
-  weltRasterBilden(*s);
-  EXPECT_EQ(einIndex(*s), 26);
-}
-
 TEST(WeltBild, PictureWithoutDrawing) {
   auto s = zustand(true, 14.2f, 9, 0);
   fuelle(*s, -60);  // index 67
@@ -179,14 +135,15 @@ TEST(WeltBild, PictureWithoutDrawing) {
   ASSERT_EQ(bild.size(), 148502u);
   EXPECT_EQ(bild.substr(0, 54), s->BmpKopf1);
   EXPECT_EQ(bild.substr(54, 1024), s->BmpPalette);
-  for (int r = 0; r < 271; ++r) {
-    SCOPED_TRACE(r);
-    for (int x = 0; x < 540; ++x)
-      if (r < 270 && pix(bild, r, x) != 67u) FAIL() << "pixel " << x << ": " << pix(bild, r, x);
-    EXPECT_EQ(pix(bild, r, 540), 0u);  // the 541st column is black
-    for (int x = 541; x < 544; ++x) EXPECT_EQ(pix(bild, r, x), 0u);
-  }
-  for (int x = 0; x < 541; ++x) EXPECT_EQ(pix(bild, 270, x), 0u) << x;  // top row black
+  // Pure value colours; the 541st column, the top row and the padding black.
+  for (int r = 0; r < 271; ++r)
+    for (int x = 0; x < 544; ++x) ASSERT_EQ(pix(bild, r, x), r < 270 && x < 540 ? 67u : 0u) << r << ", " << x;
+  // The same picture when the start-up has not built the headers.
+  s->BmpKopf1.clear();
+  s->BmpPalette.clear();
+  std::string ohne;
+  weltBild(*s, ohne);
+  EXPECT_EQ(ohne, bild);
 }
 
 TEST(WeltBild, GridPointsLieWhereTheirLongitudeAndLatitudeAre) {
@@ -222,33 +179,6 @@ TEST(WeltBild, LastColumnRunsTowardsMinus180) {
   EXPECT_EQ(pix(bild, 100, 540), 0u);
 }
 
-TEST(WeltBild, DrawingOverTheValues) {
-  auto s = zustand(false, 14.2f, 9, 0);
-  fuelle(*s, 0);  // index 54
-  s->Weltkarte.assign(kWeltkarteLaenge, '\0');
-  s->Weltkarte[0] = static_cast<char>(200);
-  s->Weltkarte[1] = 16;
-  s->Weltkarte[544 + 540] = static_cast<char>(33);
-  s->Weltkarte[270 * 544] = static_cast<char>(255);
-  std::string bild;
-  weltBild(*s, bild);
-  EXPECT_EQ(pix(bild, 0, 0), 228u);
-  EXPECT_EQ(pix(bild, 0, 1), 54u);
-  EXPECT_EQ(pix(bild, 1, 540), 144u);  // 144.5 to the even 144
-  for (int x = 0; x < 541; ++x) EXPECT_EQ(pix(bild, 270, x), 255u) << x;
-}
-
-TEST(WeltBild, HeadersAreBuiltWhenStartUpDidNot) {
-  auto s = zustand(true, 14.2f, 9, 0);
-  fuelle(*s, -80);
-  std::string mit, ohne;
-  weltBild(*s, mit);
-  s->BmpKopf1.clear();
-  s->BmpPalette.clear();
-  weltBild(*s, ohne);
-  EXPECT_EQ(mit, ohne);
-}
-
 TEST(PrgAktDarst1, WritesThePictureIntoTheProgramDirectory) {
   TempDir d;
   auto s = zustand(true, 21.3f, 17, 40);
@@ -258,38 +188,25 @@ TEST(PrgAktDarst1, WritesThePictureIntoTheProgramDirectory) {
   const DarstStatus st = prgAktDarst1(*s, &bild);
   ASSERT_TRUE(st.ok()) << st.meldung;
   EXPECT_EQ(bild.size(), kWeltBildLaenge);
-  EXPECT_EQ(readAll(d.path / "WelvDar1.bmp"), bild);
+  EXPECT_EQ(readFile(d / "WelvDar1.bmp"), bild);
 
-  s->Pfad = (d.path / "fehlt").string();
+  s->Pfad = (d / "fehlt").string();
   const DarstStatus kaputt = prgAktDarst1(*s);
   EXPECT_FALSE(kaputt.ok());
   EXPECT_EQ(kaputt.fehler, 0);
   EXPECT_NE(kaputt.meldung, "");
-  EXPECT_EQ(readAll(d.path / "WelvDar1.bmp"), bild);
+  EXPECT_EQ(readFile(d / "WelvDar1.bmp"), bild);
 }
 
 // ---- welvaro-cli map --------------------------------------------------------
 
 namespace {
 
-struct CliRun {
-  int rc;
-  std::string out, err;
-};
-
-CliRun runTool(std::vector<std::string> args) {
-  args.insert(args.begin(), "welvaro-cli");
-  FixedClock clock({2026, 12, 8, 15, 4, 0});
-  std::ostringstream out, err;
-  const int rc = cli::runCli(args, clock, out, err);
-  return {rc, out.str(), err.str()};
-}
-
 // A folder with a forecast table from the defaults, made once.
 const fs::path& tabellenOrdner() {
   static TempDir d;
   static const bool fertig = [] {
-    const CliRun r = runTool({"table", "--dir", d.path.string(), "--date", "2026-12-08"});
+    const CliRun r = runCli({"table", "--dir", d.str(), "--date", "2026-12-08"});
     EXPECT_EQ(r.rc, 0) << r.err;
     return true;
   }();
@@ -312,67 +229,66 @@ std::string kernBild(const fs::path& dir, bool pegel, float frequenz, int stunde
 
 TEST(CliMap, WritesTheWorldMapOfTheTable) {
   TempDir d;
-  fs::copy_file(tabellenOrdner() / "Welvaro.tab", d.path / "Welvaro.tab");
-  const CliRun r = runTool({"map", "--dir", d.path.string(), "--freq", "14.2", "--utc", "12:30"});
+  fs::copy_file(tabellenOrdner() / "Welvaro.tab", d / "Welvaro.tab");
+  auto karte = [&](std::vector<std::string> args) {
+    args.insert(args.begin(), {"map", "--dir", d.str()});
+    const CliRun r = runCli(args);
+    EXPECT_EQ(r.rc, 0) << r.err;
+    return readFile(d / "WelvDar1.bmp");
+  };
+  const CliRun r = runCli({"map", "--dir", d.str(), "--freq", "14.2", "--utc", "12:30"});
   ASSERT_EQ(r.rc, 0) << r.err;
   EXPECT_NE(r.out.find("148502 bytes"), std::string::npos) << r.out;
-  const std::string bild = readAll(d.path / "WelvDar1.bmp");
+  const std::string bild = readFile(d / "WelvDar1.bmp");
   EXPECT_EQ(bild, kernBild(d.path, true, 14.2f, 12, 30));
 
   // Field strength instead of level; --level is the default.
-  ASSERT_EQ(runTool({"map", "--dir", d.path.string(), "--freq", "14.2", "--utc", "12:30", "--field"}).rc, 0);
-  const std::string feld = readAll(d.path / "WelvDar1.bmp");
+  const std::string feld = karte({"--freq", "14.2", "--utc", "12:30", "--field"});
   EXPECT_EQ(feld, kernBild(d.path, false, 14.2f, 12, 30));
   EXPECT_NE(feld, bild);
-  ASSERT_EQ(runTool({"map", "--dir", d.path.string(), "--level", "--freq", "14.2", "--utc", "12:30"}).rc, 0);
-  EXPECT_EQ(readAll(d.path / "WelvDar1.bmp"), bild);
-
+  EXPECT_EQ(karte({"--level", "--freq", "14.2", "--utc", "12:30"}), bild);
   // A one-digit hour, another frequency and time.
-  ASSERT_EQ(runTool({"map", "--dir", d.path.string(), "--freq", "3.7", "--utc", "0:05"}).rc, 0);
-  EXPECT_EQ(readAll(d.path / "WelvDar1.bmp"), kernBild(d.path, true, 3.7f, 0, 5));
-}
+  EXPECT_EQ(karte({"--freq", "3.7", "--utc", "0:05"}), kernBild(d.path, true, 3.7f, 0, 5));
 
-TEST(CliMap, LaysTheMapDrawingOver) {
-  TempDir d;
-  fs::copy_file(tabellenOrdner() / "Welvaro.tab", d.path / "Welvaro.tab");
-  std::string karte(kWeltkarteLaenge, '\0');
-  for (std::size_t k = 0; k < karte.size(); k += 7) karte[k] = static_cast<char>(150);
-  writeAll(d.path / "MapWelt.dat", karte);
-  ASSERT_EQ(runTool({"map", "--dir", d.path.string(), "--freq", "7.1", "--utc", "03:00"}).rc, 0);
-  const std::string bild = readAll(d.path / "WelvDar1.bmp");
-  EXPECT_EQ(bild, kernBild(d.path, true, 7.1f, 3, 0));
-  EXPECT_EQ(pix(bild, 0, 0), 203u);
-  EXPECT_EQ(pix(bild, 0, 7), 203u);
+  // The map drawing is laid over the values.
+  std::string zeichnung(kWeltkarteLaenge, '\0');
+  for (std::size_t k = 0; k < zeichnung.size(); k += 7) zeichnung[k] = static_cast<char>(150);
+  writeFile(d / "MapWelt.dat", zeichnung);
+  const std::string mit = karte({"--freq", "7.1", "--utc", "03:00"});
+  EXPECT_EQ(mit, kernBild(d.path, true, 7.1f, 3, 0));
+  EXPECT_EQ(pix(mit, 0, 0), 203u);
+  EXPECT_EQ(pix(mit, 0, 7), 203u);
 }
 
 TEST(CliMap, MissingTableIsAFileError) {
   TempDir d;
-  const CliRun r = runTool({"map", "--dir", d.path.string(), "--freq", "14.2", "--utc", "12:30"});
+  const CliRun r = runCli({"map", "--dir", d.str(), "--freq", "14.2", "--utc", "12:30"});
   EXPECT_EQ(r.rc, 4);
   EXPECT_NE(r.err.find("Welvaro.tab"), std::string::npos) << r.err;
-  EXPECT_FALSE(fs::exists(d.path / "WelvDar1.bmp"));
+  EXPECT_FALSE(fs::exists(d / "WelvDar1.bmp"));
 }
 
 TEST(CliMap, BadArguments) {
   const std::string dir = tabellenOrdner().string();
   const std::vector<std::vector<std::string>> faelle = {
-      {"map", "--freq", "14.2", "--utc", "12:30"},
-      {"map", "--dir", dir, "--utc", "12:30"},
-      {"map", "--dir", dir, "--freq", "14.2"},
-      {"map", "--dir", dir, "--freq", "0.5", "--utc", "12:30"},
-      {"map", "--dir", dir, "--freq", "31", "--utc", "12:30"},
-      {"map", "--dir", dir, "--freq", "14,2", "--utc", "12:30"},
-      {"map", "--dir", dir, "--freq", "14.2", "--utc", "24:00"},
-      {"map", "--dir", dir, "--freq", "14.2", "--utc", "12:60"},
-      {"map", "--dir", dir, "--freq", "14.2", "--utc", "12:5"},
-      {"map", "--dir", dir, "--freq", "14.2", "--utc", "1230"},
-      {"map", "--dir", dir, "--freq", "14.2", "--utc", "12:30", "--level", "--field"},
-      {"map", "--dir", dir, "--freq", "14.2", "--utc", "12:30", "--b", "1,2"},
-      {"map", "--dir", (fs::path(dir) / "Welvaro.tab").string(), "--freq", "14.2", "--utc", "12:30"},
+      {"--freq", "14.2", "--utc", "12:30"},  // no folder
+      {"--dir", dir, "--utc", "12:30"},
+      {"--dir", dir, "--freq", "14.2"},
+      {"--dir", dir, "--freq", "0.5", "--utc", "12:30"},
+      {"--dir", dir, "--freq", "31", "--utc", "12:30"},
+      {"--dir", dir, "--freq", "14,2", "--utc", "12:30"},
+      {"--dir", dir, "--freq", "14.2", "--utc", "24:00"},
+      {"--dir", dir, "--freq", "14.2", "--utc", "12:60"},
+      {"--dir", dir, "--freq", "14.2", "--utc", "12:5"},
+      {"--dir", dir, "--freq", "14.2", "--utc", "1230"},
+      {"--dir", dir, "--freq", "14.2", "--utc", "12:30", "--level", "--field"},
+      {"--dir", dir, "--freq", "14.2", "--utc", "12:30", "--b", "1,2"},
+      {"--dir", (fs::path(dir) / "Welvaro.tab").string(), "--freq", "14.2", "--utc", "12:30"},
   };
-  for (const auto& f : faelle) {
+  for (auto f : faelle) {
     SCOPED_TRACE(testing::PrintToString(f));
-    const CliRun r = runTool(f);
+    f.insert(f.begin(), "map");
+    const CliRun r = runCli(f);
     EXPECT_EQ(r.rc, 2);
     EXPECT_NE(r.err, "");
   }
