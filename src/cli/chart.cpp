@@ -35,10 +35,8 @@ int runChart(const std::vector<std::string>& argv, const Clock& clock, std::ostr
       else
         throw BadArgument{"unknown option '" + opt + "'"};
     }
-    if (dir.empty()) throw BadArgument{"--dir DIR is required"};
     if (level && field) throw BadArgument{"--level and --field exclude each other"};
-    std::error_code ec;
-    if (!std::filesystem::is_directory(dir, ec)) throw BadArgument{"--dir: '" + dir + "' is not a folder"};
+    pruefeOrdner(dir);
     finishCommon(*s, common);
   } catch (const BadArgument& e) {
     err << "welvaro-cli chart: " << e.message << "\n";

@@ -84,9 +84,7 @@ int runLink(const std::vector<std::string>& argv, const Clock& clock, std::ostre
       const std::string opt = args.next("option");
       if (applyCommon(*s, common, opt, args)) continue;
       if (opt == "--memories") {
-        auto f = numberList(opt, args.next(opt), 6, 0.000001, 1000);
-        float* mem[6] = {&s->Speicher1, &s->Speicher2, &s->Speicher3, &s->Speicher4, &s->Speicher5, &s->Speicher6};
-        for (int i = 0; i < 6; ++i) *mem[i] = static_cast<float>(f[static_cast<std::size_t>(i)]);
+        setzeSpeicher(*s, opt, args.next(opt));
         s->DruckFlag = 1;
       } else if (opt == "--format") {
         format = args.next(opt);

@@ -69,8 +69,7 @@ int runMap(const std::vector<std::string>& argv, const Clock& clock, std::ostrea
     if (!freqGiven) throw BadArgument{"--freq MHZ is required"};
     if (!utcGiven) throw BadArgument{"--utc HH:MM is required"};
     if (level && field) throw BadArgument{"--level and --field exclude each other"};
-    std::error_code ec;
-    if (!std::filesystem::is_directory(dir, ec)) throw BadArgument{"--dir: '" + dir + "' is not a folder"};
+    pruefeOrdner(dir);
   } catch (const BadArgument& e) {
     err << "welvaro-cli map: " << e.message << "\n";
     return kExitBadArguments;

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <filesystem>
 
 #include "state/numtext.h"
 
@@ -118,6 +119,18 @@ bool applyCommon(State& s, Common& c, const std::string& opt, Arguments& args) {
     return false;
   }
   return true;
+}
+
+void setzeSpeicher(State& s, const std::string& option, const std::string& text) {
+  const auto f = numberList(option, text, 6, 0.000001, 1000);
+  float* mem[6] = {&s.Speicher1, &s.Speicher2, &s.Speicher3, &s.Speicher4, &s.Speicher5, &s.Speicher6};
+  for (std::size_t i = 0; i < 6; ++i) *mem[i] = static_cast<float>(f[i]);
+}
+
+void pruefeOrdner(const std::string& dir) {
+  if (dir.empty()) throw BadArgument{"--dir DIR is required"};
+  std::error_code ec;
+  if (!std::filesystem::is_directory(dir, ec)) throw BadArgument{"--dir: '" + dir + "' is not a folder"};
 }
 
 void finishCommon(State& s, const Common& c) {

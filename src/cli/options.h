@@ -59,4 +59,10 @@ void finishCommon(State& s, const Common& c);
 std::vector<double> numberList(const std::string& option, const std::string& text, std::size_t count, double lo,
                                double hi);
 
+// --memories F1,...,F6: the six frequency memories [MHz].
+void setzeSpeicher(State& s, const std::string& option, const std::string& text);
+
+// --dir: the folder must be given and exist.
+void pruefeOrdner(const std::string& dir);
+
 }  // namespace welvaro::cli

@@ -35,9 +35,7 @@ int runReport(const std::vector<std::string>& argv, const Clock& clock, std::ost
       if (opt == "--b") s->OrtB.clear();
       if (applyCommon(*s, common, opt, args)) continue;
       if (opt == "--memories") {
-        const auto f = numberList(opt, args.next(opt), 6, 0.000001, 1000);
-        float* mem[6] = {&s->Speicher1, &s->Speicher2, &s->Speicher3, &s->Speicher4, &s->Speicher5, &s->Speicher6};
-        for (std::size_t i = 0; i < 6; ++i) *mem[i] = static_cast<float>(f[i]);
+        setzeSpeicher(*s, opt, args.next(opt));
       } else if (opt == "--level") {
         level = true;
       } else if (opt == "--field") {

@@ -28,9 +28,7 @@ int runTable(const std::vector<std::string>& argv, const Clock& clock, std::ostr
       else
         throw BadArgument{"unknown option '" + opt + "'"};
     }
-    if (dir.empty()) throw BadArgument{"--dir DIR is required"};
-    std::error_code ec;
-    if (!std::filesystem::is_directory(dir, ec)) throw BadArgument{"--dir: '" + dir + "' is not a folder"};
+    pruefeOrdner(dir);
     finishCommon(*s, common);
   } catch (const BadArgument& e) {
     err << "welvaro-cli table: " << e.message << "\n";
