@@ -124,7 +124,7 @@ TEST_F(Einstellungen, RoundTripKeepsEveryStoredSetting) {
   s->OrtX2 = -33.87f, s->OrtY2 = 151.21f;
   s->Zkwa = " 1.5 kW", s->Zkw = 1.5;
   s->Sag = 0, s->Eag = -3.25, s->Iproz = 90, s->P = "L", s->Angm = 0.5;
-  s->Ssn = "75", s->Ssna = 75, s->UTCKorr = -5, s->AktFrequenz = 14.1f;
+  s->Ssn = "75", s->Ssna = 75, s->UTCKorr = -5, s->UTCKorrFolgt = 0, s->AktFrequenz = 14.1f;
   s->Speicher1 = 0, s->Speicher2 = 3.55f, s->Speicher3 = 7.1f;
   s->Speicher4 = 10.125f, s->Speicher5 = 24.9f, s->Speicher6 = 28.5f;
   s->L = 3;
@@ -168,7 +168,9 @@ TEST_F(Einstellungen, TimeZoneLineHoldsStandardTime) {
     EXPECT_EQ(r->UTCKorr, c.utcKorr);
   }
 
-  // The moment of writing decides, not the start-up flag.
+  // For a zone the user chose, the moment of writing decides, not the
+  // start-up flag.
+  s->UTCKorrFolgt = 0;
   struct Schreib {
     DateTime jetzt;
     const char* wert;

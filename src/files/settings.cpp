@@ -162,6 +162,7 @@ void einstellungsDefaults(State& s) {
   s.Ssn = d->Ssn;
   s.Ssna = d->Ssna;
   s.UTCKorr = static_cast<float>(1 + s.SoZeitFlag);
+  s.UTCKorrFolgt = 1;
   s.AktFrequenz = d->AktFrequenz;
   s.Speicher1 = d->Speicher1;
   s.Speicher2 = d->Speicher2;
@@ -212,6 +213,7 @@ bool leseEinstellungsInhalt(State& s, std::string_view inhalt) {
   s.Ssn = w[13];
   s.Ssna = n[13];
   s.UTCKorr = static_cast<float>(n[14] + s.SoZeitFlag);
+  s.UTCKorrFolgt = static_cast<float>(n[14]) == s.SystemStandardZone ? 1 : 0;
   s.AktFrequenz = static_cast<float>(n[15]);
   s.Speicher1 = static_cast<float>(n[16]);
   s.Speicher2 = static_cast<float>(n[17]);
@@ -253,7 +255,10 @@ EinstellungsQuelle leseEinstellungen(State& s, const std::string& dateiPfad) {
 std::string einstellungsInhalt(const State& s, const DateTime& jetzt) {
   // The file keeps local standard time.
   float zone = s.UTCKorr;
-  if (inSommerzeit(s, jetzt)) zone -= 1;
+  if (s.UTCKorrFolgt != 0)
+    zone = s.SystemStandardZone;
+  else if (inSommerzeit(s, jetzt))
+    zone -= 1;
 
   const std::array<std::string, kEinstellungsZeilen> werte = {
       zeilenTauglich(s.OrtA),

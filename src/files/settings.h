@@ -33,12 +33,18 @@ enum class EinstellungsQuelle {
 };
 
 /// Applies the start values of the stored settings (stations "München" and
-/// "Madrid", 0.1 kW, 10.2 MHz ...): UTCKorr = 1 + SoZeitFlag, L = 0, and
+/// "Madrid", 0.1 kW, 10.2 MHz ...): UTCKorr = 1 + SoZeitFlag following the
+/// system's zone (the next clock tick sets it from the system), L = 0, and
 /// clears DatZeile[1..22]. Other fields are left alone.
 void einstellungsDefaults(State& s);
 
 /// Sets the stored settings from the bytes of a settings file. Needs
-/// s.SoZeitFlag (the start-up summer-time flag). Returns false and changes
+/// s.SoZeitFlag (the start-up summer-time flag) and SystemStandardZone.
+/// The time-zone line holds standard time: UTCKorr = value + SoZeitFlag.
+/// A value equal to the system's standard zone means "the system's zone"
+/// (UTCKorrFolgt = 1, so the clock keeps UTCKorr on the system's offset
+/// across summer-time changes); any other value is a zone the user chose
+/// (UTCKorrFolgt = 0). Returns false and changes
 /// nothing when the content is unusable:
 ///  - fewer than 22 lines, or one of the first 22 empty (blanks only);
 ///  - an item of the first 22 without a colon (no label), or holding a
@@ -59,8 +65,10 @@ bool leseEinstellungsInhalt(State& s, std::string_view inhalt);
 EinstellungsQuelle leseEinstellungen(State& s, const std::string& dateiPfad);
 
 /// The bytes of the settings file for the record, as written at `jetzt`
-/// (local date and time): when `jetzt` lies in [SoZeitBeginn, SoZeitEnde)
-/// the time-zone line holds UTCKorr - 1. The record is not changed.
+/// (local date and time). The time-zone line holds standard time: the
+/// system's standard zone while UTCKorr follows the system; else UTCKorr,
+/// less 1 when `jetzt` lies in [SoZeitBeginn, SoZeitEnde). The record is
+/// not changed.
 ///
 /// A double quote inside a text value would end the quoted item early and
 /// a line break would shift every following line, so they are written as

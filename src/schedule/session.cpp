@@ -25,13 +25,19 @@ void setzeAnzeigeFrequenz(State& s) {
   s.AktFrequenz = s.FrequenzEin;
 }
 
-void prgUhr(State& s, const DateTime& jetzt) {
-  s.Jetzt = jetzt;
-  s.Zeitpunkt = addSeconds(jetzt, -std::llround(static_cast<double>(s.UTCKorr) * 3600));
+void prgUhr(State& s, const ClockReading& uhr) {
+  s.Jetzt = uhr.local;
+  s.SystemZone = static_cast<float>(uhr.offsetSeconds / 3600.0);
+  s.SystemStandardZone = static_cast<float>(uhr.standardOffsetSeconds / 3600.0);
+  if (s.UTCKorrFolgt != 0) s.UTCKorr = s.SystemZone;
+  s.Zeitpunkt = addSeconds(s.Jetzt, -std::llround(static_cast<double>(s.UTCKorr) * 3600));
 }
 
-StartBericht prgStart(State& s, const DateTime& jetzt, const ProgramDirs& dirs) {
+StartBericht prgStart(State& s, const ClockReading& uhr, const ProgramDirs& dirs) {
   StartBericht bericht;
+  const DateTime& jetzt = uhr.local;
+  // The settings reader compares the stored zone with the system's.
+  prgUhr(s, uhr);
   if (std::string problem = prepareProgramDir(s, dirs); !problem.empty()) bericht.probleme.push_back(problem);
 
   s.Darstellung = 1;
@@ -62,7 +68,7 @@ StartBericht prgStart(State& s, const DateTime& jetzt, const ProgramDirs& dirs) 
   s.Py2 = s.OrtY2;
 
   // The point result needs the clock: take the start moment.
-  prgUhr(s, jetzt);
+  prgUhr(s, uhr);
   s.SprachLauf = 1;
   fuelleMonatsNamen(s);
   prgPointErgebnis(s);

@@ -27,15 +27,17 @@ struct StartBericht {
 /// calendar and summer-time window, declination and greyline template,
 /// place list, settings, display frequency, marker, first point result,
 /// forecast table (read, or generated and written) and overlays.
-/// `jetzt` is the local date and time of the start.
-StartBericht prgStart(State& s, const DateTime& jetzt, const ProgramDirs& dirs);
+/// `uhr` is the clock's reading at the start.
+StartBericht prgStart(State& s, const ClockReading& uhr, const ProgramDirs& dirs);
 
 /// Display frequency from the stored one: rounded half up to 0.1 MHz, and
 /// its text for the frequency box.
 void setzeAnzeigeFrequenz(State& s);
 
-/// The clock tick: Jetzt = the local time, Zeitpunkt = Jetzt - UTCKorr hours.
-void prgUhr(State& s, const DateTime& jetzt);
+/// The clock tick: Jetzt = the local time and the system's zone from the
+/// reading; UTCKorr follows the system's zone unless the user set another
+/// one (UTCKorrFolgt = 0); Zeitpunkt = Jetzt - UTCKorr hours.
+void prgUhr(State& s, const ClockReading& uhr);
 
 /// The day-check tick (every minute): every tenth tick, when the table is
 /// not of today, renews it. Returns whether it was renewed.

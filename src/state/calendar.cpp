@@ -4,12 +4,6 @@
 
 namespace welvaro {
 
-DateTime letzterSonntag(int jahr, int monat) {
-  DateTime d{jahr, monat, daysInMonth(jahr, monat), 0, 0, 0};
-  const int w = weekday(d);  // Sunday = 1
-  return addDays(d, -(w - 1));
-}
-
 void setzeSommerzeit(State& s, const DateTime& jetzt) {
   s.SoZeitBeginn = letzterSonntag(jetzt.year, 3);
   s.SoZeitEnde = letzterSonntag(jetzt.year, 10);

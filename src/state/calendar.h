@@ -7,10 +7,6 @@
 
 namespace welvaro {
 
-/// Last Sunday of the given month (March or October) of `jahr`, 00:00:
-/// the last day of the month moved back to the Sunday on or before it.
-DateTime letzterSonntag(int jahr, int monat);
-
 /// Summer-time window of the year of `jetzt` (local date and time):
 /// SoZeitBeginn = last Sunday of March 00:00, SoZeitEnde = last Sunday of
 /// October 00:00, SoZeitFlag = 1 when SoZeitBeginn <= jetzt < SoZeitEnde.

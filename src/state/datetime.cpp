@@ -1,5 +1,6 @@
 #include "state/datetime.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 
@@ -78,11 +79,50 @@ std::string shortDate(const DateTime& t) {
   return buf;
 }
 
-DateTime SystemClock::now() const {
-  std::time_t raw = std::time(nullptr);
+DateTime letzterSonntag(int year, int month) {
+  DateTime d{year, month, daysInMonth(year, month), 0, 0, 0};
+  const int w = weekday(d);  // Sunday = 1
+  return addDays(d, -(w - 1));
+}
+
+namespace {
+
+// Local time of a UTC moment in the system's zone, and its offset.
+std::tm lokal(std::int64_t utcSeconds) {
+  const std::time_t raw = static_cast<std::time_t>(utcSeconds);
   std::tm lt{};
-  localtime_r(&raw, &lt);
-  return DateTime{lt.tm_year + 1900, lt.tm_mon + 1, lt.tm_mday, lt.tm_hour, lt.tm_min, lt.tm_sec};
+  if (localtime_r(&raw, &lt) == nullptr) {
+    // Outside what the C library can convert: UTC.
+    gmtime_r(&raw, &lt);
+    lt.tm_gmtoff = 0;
+  }
+  return lt;
+}
+
+}  // namespace
+
+ClockReading zoneReading(std::int64_t utcSeconds) {
+  const std::tm lt = lokal(utcSeconds);
+  ClockReading r;
+  r.local = DateTime{lt.tm_year + 1900, lt.tm_mon + 1, lt.tm_mday, lt.tm_hour, lt.tm_min, lt.tm_sec};
+  r.offsetSeconds = static_cast<int>(lt.tm_gmtoff);
+  const int jahr = lt.tm_year + 1900;
+  const std::int64_t januar = toSerial(DateTime{jahr, 1, 15, 12, 0, 0});
+  const std::int64_t juli = toSerial(DateTime{jahr, 7, 15, 12, 0, 0});
+  r.standardOffsetSeconds = static_cast<int>(std::min(lokal(januar).tm_gmtoff, lokal(juli).tm_gmtoff));
+  return r;
+}
+
+ClockReading SystemClock::read() const { return zoneReading(static_cast<std::int64_t>(std::time(nullptr))); }
+
+ClockReading FixedClock::read() const {
+  ClockReading r{t_, offset_, standard_};
+  if (offset_ < 0) {
+    const bool sommer = !before(t_, letzterSonntag(t_.year, 3)) && before(t_, letzterSonntag(t_.year, 10));
+    r.offsetSeconds = sommer ? 7200 : 3600;
+    r.standardOffsetSeconds = 3600;
+  }
+  return r;
 }
 
 }  // namespace welvaro

@@ -41,29 +41,68 @@ bool before(const DateTime& a, const DateTime& b);
 // "dd.mm.yyyy", the short date form used in the table header.
 std::string shortDate(const DateTime& t);
 
-// Source of the current local date and time.
+// Last Sunday of `month` of `year`, 00:00: the last day of the month moved
+// back to the Sunday on or before it.
+DateTime letzterSonntag(int year, int month);
+
+// What the clock reads at one moment: the local date and time, and the
+// offsets of the system's time zone from UTC at that moment and in
+// standard time. Taken together, so that a summer-time change between two
+// separate questions can never mix them.
+struct ClockReading {
+  DateTime local;
+  int offsetSeconds = 3600;          ///< local time minus UTC now, summer time included
+  int standardOffsetSeconds = 3600;  ///< local standard time minus UTC
+};
+
+// The reading of the system's time zone (TZ, else /etc/localtime) at the
+// UTC moment `utcSeconds` (seconds since 1970-01-01 00:00 UTC). The standard
+// offset is the smaller of the offsets in January and in July of that year,
+// so it holds for both hemispheres' summer time.
+ClockReading zoneReading(std::int64_t utcSeconds);
+
+// Source of the current local date and time and of the time zone's offset.
 class Clock {
  public:
   virtual ~Clock() = default;
-  virtual DateTime now() const = 0;
+  virtual ClockReading read() const = 0;
+  DateTime now() const { return read().local; }
 };
 
-// The system clock, local time.
+// The system clock in the system's time zone.
 class SystemClock final : public Clock {
  public:
-  DateTime now() const override;
+  ClockReading read() const override;
 };
 
-// A clock standing at a set moment; tests move it by hand.
+// A clock standing at a set UTC moment, read in the system's time zone:
+// tests set TZ and see what a user in that zone would see.
+class ZoneClock final : public Clock {
+ public:
+  explicit ZoneClock(std::int64_t utcSeconds) : utc_(utcSeconds) {}
+  ClockReading read() const override { return zoneReading(utc_); }
+  void advance(std::int64_t seconds) { utc_ += seconds; }
+
+ private:
+  std::int64_t utc_;
+};
+
+// A clock standing at a set local moment; tests move it by hand. Without a
+// zone it keeps Central European time: UTC+1, and UTC+2 from the last
+// Sunday of March to the last Sunday of October (00:00 local).
 class FixedClock final : public Clock {
  public:
   explicit FixedClock(DateTime t) : t_(t) {}
-  DateTime now() const override { return t_; }
+  FixedClock(DateTime t, int offsetSeconds, int standardOffsetSeconds)
+      : t_(t), offset_(offsetSeconds), standard_(standardOffsetSeconds) {}
+  ClockReading read() const override;
   void set(DateTime t) { t_ = t; }
   void advance(std::int64_t seconds) { t_ = addSeconds(t_, seconds); }
 
  private:
   DateTime t_;
+  int offset_ = -1;  // -1: Central European time
+  int standard_ = 3600;
 };
 
 }  // namespace welvaro

@@ -210,7 +210,12 @@ std::string zeitzoneOeffnen(const State& s) { return PlainText(s.UTCKorr); }
 
 OkErgebnis<1> applyZeitzone(State& s, std::string& box, const std::string& alt) {
   OkErgebnis<1> e;
-  zahlFeld(e, 1, Feld::Zeitzone, box, alt, [&](double v) { s.UTCKorr = static_cast<float>(v); });
+  zahlFeld(e, 1, Feld::Zeitzone, box, alt, [&](double v) {
+    // A zone equal to the system's offset now means the system's zone,
+    // which the clock then follows across summer-time changes.
+    s.UTCKorr = static_cast<float>(v);
+    s.UTCKorrFolgt = s.UTCKorr == s.SystemZone ? 1 : 0;
+  });
   return e;
 }
 

@@ -43,6 +43,10 @@ struct State {
   double Ssna = 128;         ///< numeric value of Ssn, 0..300
   float Monat = 1;           ///< month of the forecast, 1..12 (never stored)
   float UTCKorr = 1;         ///< local time minus UTC [h], summer time included
+  int16 UTCKorrFolgt = 1;    ///< 1: UTCKorr follows the system's time zone at every clock tick;
+                             ///< 0: the user set another zone (dialog or settings file)
+  float SystemZone = 1;      ///< the system's local time minus UTC now [h], set by the clock
+  float SystemStandardZone = 1;  ///< the system's standard time minus UTC [h], set by the clock
 
   // ---- Frequency --------------------------------------------------------
   float AktFrequenz = 10.2f;  ///< display frequency [MHz]

@@ -650,7 +650,7 @@ void MainWindow::starten() {
   picDarstellung->zeitlinie.visible = false;
   frmMonat->hide();
 
-  const StartBericht bericht = prgStart(s, clock_.now(), dirs_);
+  const StartBericht bericht = prgStart(s, clock_.read(), dirs_);
   mnuNaechsteStadt->setEnabled(bericht.orte);
   for (const std::string& p : bericht.probleme) statusBar()->showMessage(q(p), 15000);
 
@@ -951,7 +951,7 @@ void MainWindow::zeigeFrequenzText() {
 
 void MainWindow::tickAktZeit() {
   State& s = *s_;
-  prgUhr(s, clock_.now());
+  prgUhr(s, clock_.read());
   const QDateTime utc(QDate(s.Zeitpunkt.year, s.Zeitpunkt.month, s.Zeitpunkt.day),
                       QTime(s.Zeitpunkt.hour, s.Zeitpunkt.minute, s.Zeitpunkt.second));
   lblZeitanzeige->setText(utc.time().toString("HH:mm:ss") + " UTC");
