@@ -53,9 +53,14 @@ TEST(Codepage, Utf8TextToBytes) {
        "L\xE4ngengrad, Verf\xFCgbarkeit, Abstrahlwinkel(\xB0)"},
       {"\xE2\x82\xAC 10", "\x80 10"},
       {"tab\tcr\r\nend", "tab\tcr\r\nend"},
-      // Characters Windows-1252 cannot hold: one '?' each.
-      {"\xC5\x81\xC3\xB3" "d\xC5\xBA", "?\xF3" "d?"},  // Łódź
-      {"\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0", "??????"},  // Москва
+      // Letters Windows-1252 cannot hold: their nearest plain letters;
+      // letters it holds stay.
+      {"\xC5\x81\xC3\xB3" "d\xC5\xBA", "L\xF3" "dz"},  // Łódź
+      {"\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0", "Moskva"},  // Москва
+      {"\xC7\x98", "\xFC"},                                       // ǘ keeps its diaeresis
+      {"Sa\xCC\x81o", "Sao"},                                      // a lone combining accent is dropped
+      {"Ho Chi Minh \xE1\xBB\x93", "Ho Chi Minh \xF4"},             // ồ keeps one accent: ô
+      // Characters without a plain spelling: one '?' each.
       {"\xE6\x9D\xB1\xE4\xBA\xAC", "??"},                              // 東京
       {"x\xF0\x9F\x93\xA1y", "x?y"},                                   // antenna emoji
       {"\xC2\x80", "?"},  // U+0080: its byte is the euro sign's
@@ -71,6 +76,30 @@ TEST(Codepage, Utf8TextToBytes) {
     EXPECT_EQ(utf8ToCp1252(c.utf8), c.bytes);
   }
   EXPECT_EQ(utf8ToCp1252(std::string("a\0b", 3)), std::string("a\0b", 3));
+}
+
+// What a stored name shows is exactly what the file will hold, for every
+// character of the alphabets a place name may use.
+TEST(Codepage, StoredFormIsWhatTheFileHolds) {
+  for (char32_t c = 0x20; c < 0x3000; ++c) {
+    if (c >= 0xD800 && c <= 0xDFFF) continue;
+    std::string utf8;
+    if (c < 0x80) {
+      utf8 += static_cast<char>(c);
+    } else if (c < 0x800) {
+      utf8 += static_cast<char>(0xC0 | (c >> 6));
+      utf8 += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      utf8 += static_cast<char>(0xE0 | (c >> 12));
+      utf8 += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      utf8 += static_cast<char>(0x80 | (c & 0x3F));
+    }
+    SCOPED_TRACE(static_cast<unsigned>(c));
+    const std::string gespeichert = nurCodepageZeichen(utf8);
+    EXPECT_EQ(cp1252ToUtf8(utf8ToCp1252(utf8)), gespeichert);
+    EXPECT_EQ(nurCodepageZeichen(gespeichert), gespeichert);
+  }
+  EXPECT_EQ(nurCodepageZeichen("\xC5\x81\xC3\xB3" "d\xC5\xBA"), "L\xC3\xB3" "dz");  // Łódź -> Lódz
 }
 
 TEST(Codepage, RecognisesWellFormedUtf8) {

@@ -21,14 +21,14 @@ TEST(InputBoxes, AllowedCharacters) {
     const char* erlaubt;
     const char* verboten;
   } faelle[] = {
-      {Feld::Breite, "0123456789-.\b\r", "a,+ e"},
-      {Feld::Laenge, "09-.\b", "x,"},
-      {Feld::Gewinn, "5-.", "d"},
-      {Feld::Winkel, "09.\b", "-a,"},
-      {Feld::Leistung, "1.", "-k"},
-      {Feld::Sonnenflecken, "1.", "-r"},
-      {Feld::Wahrscheinlichkeit, "5.", "-%"},
-      {Feld::Zeitzone, "0-\b", ".a"},
+      {Feld::Breite, "0123456789-.,\b\r", "a+ e"},
+      {Feld::Laenge, "09-.,\b", "x"},
+      {Feld::Gewinn, "5-.,", "d"},
+      {Feld::Winkel, "09.,\b", "-a"},
+      {Feld::Leistung, "1.,", "-k"},
+      {Feld::Sonnenflecken, "1.,", "-r"},
+      {Feld::Wahrscheinlichkeit, "5.,", "-%"},
+      {Feld::Zeitzone, "0-.,\b", "a+"},  // half-hour zones need the point
       {Feld::Ortsname, "aZ -.,\xC3", ""},
       {Feld::Sendeweg, "sSlL x", ""},
   };
@@ -58,6 +58,9 @@ TEST(InputBoxes, EnterChecks) {
       {Feld::Breite, ".", false, ""},
       {Feld::Breite, " 48.1", true, " 48.1"},
       {Feld::Breite, ".5", true, ".5"},
+      {Feld::Breite, "40,7", true, "40.7"},  // decimal comma, shown as the point
+      {Feld::Breite, "90,01", false, ""},
+      {Feld::Zeitzone, "5,5", true, "5.5"},
       {Feld::Laenge, "-180", true, "-180"},
       {Feld::Laenge, "180.1", false, ""},
       {Feld::Gewinn, "-40", true, "-40"},
@@ -175,6 +178,35 @@ TEST(StationA, NameIsTrimmed) {
   boxen[0] = "  Tokio ";
   ASSERT_EQ(applyStationA(*s, boxen, alt).flagge, 0);
   EXPECT_EQ(s->OrtA, "Tokio");
+}
+
+// A name keeps only letters the settings file can hold, so it survives a
+// restart as shown; numbers typed with a decimal comma are stored with the
+// point, so the file's own comma rule reads them back.
+TEST(StationA, NamesAndNumbersAreStoredAsTheFileHoldsThem) {
+  auto s = neu();
+  const StationATexte alt = stationAOeffnen(*s);
+  StationATexte boxen{"\xC5\x81\xC3\xB3" "d\xC5\xBA", "51,7", "19,4", "2,15", "20", "0,5"};  // Łódź
+  ASSERT_EQ(applyStationA(*s, boxen, alt).flagge, 0);
+  EXPECT_EQ(s->OrtA, "L\xC3\xB3" "dz");
+  EXPECT_EQ(boxen[0], s->OrtA);  // the box shows the stored form at once
+  EXPECT_DOUBLE_EQ(s->X1, 51.7);
+  EXPECT_FLOAT_EQ(s->Y1, 19.4f);
+  EXPECT_EQ(s->Zkwa, "0.5");
+  EXPECT_EQ(s->Zkw, 0.5);
+
+  const StationBTexte altB = stationBOeffnen(*s);
+  StationBTexte b{"\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0", "55,7", "37,6"};  // Москва
+  ASSERT_EQ(applyStationB(*s, b, altB).flagge, 0);
+  EXPECT_EQ(s->OrtB, "Moskva");
+  EXPECT_EQ(b[0], "Moskva");
+
+  BedingungenTexte c = bedingungenOeffnen(*s);
+  const BedingungenTexte altC = c;
+  c[0] = "87,5";
+  ASSERT_EQ(applyBedingungen(*s, c, altC).flagge, 0);
+  EXPECT_EQ(s->Ssn, "87.5");
+  EXPECT_EQ(s->Ssna, 87.5);
 }
 
 TEST(StationB, OpeningRoundingAndName) {
@@ -297,7 +329,8 @@ TEST(FrequencyBox, EnterConfirmsOrRejects) {
       {"1.5", true, 1.5f, "  1.5 MHz"},
       {"29.9", true, 29.9f, " 29.9 MHz"},
       {"7", true, 7.0f, "    7 MHz"},
-      {" 21,3", true, 21.0f, "   21 MHz"},  // a comma ends the number
+      {" 21,3", true, 21.3f, " 21.3 MHz"},  // the decimal comma as people type it
+      {"14,2", true, 14.2f, " 14.2 MHz"},
       {"1.49", false, 10.2f, " 10.2 MHz"},
       {"29.95", false, 10.2f, " 10.2 MHz"},
       {"abc", false, 10.2f, " 10.2 MHz"},

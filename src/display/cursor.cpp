@@ -138,7 +138,7 @@ CursorAnzeige prgCursor(State& s, double x, double y, int rot, int gruen, int bl
     a.ortNeu = true;
     if (prgNaechsterOrt(s)) {
       const int g = static_cast<int>(s.NahOrt);
-      a.ortB = "Stadt: " + s.OrtName[g];
+      a.ortB = T(s, kTxStadt) + ": " + s.OrtName[g];
       a.markeNeu = true;
       a.markeLinks = markeLinks(s.OrtLaenge[g]);
       a.markeOben = markeOben(s.OrtBreite[g]);
@@ -154,7 +154,7 @@ CursorAnzeige prgCursor(State& s, double x, double y, int rot, int gruen, int bl
   const std::string minuten = "00" + NumberText(std::floor((stunden - ganz) * 60)).substr(1);
   a.frequenzNeu = true;
   a.frequenz = T(s, kFrequenz) + ": " + NumberText(frequenz) + " MHz";
-  a.locator = T(s, kZeit) + " [UTC]: " + NumberText(ganz) + ":" + minuten.substr(minuten.size() - 2) + " Uhr";
+  a.locator = T(s, kZeit) + " [UTC]: " + NumberText(ganz) + ":" + minuten.substr(minuten.size() - 2) + T(s, kTxUhr);
   return a;
 }
 

@@ -1,6 +1,8 @@
 #include "files/codepage.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 
 namespace welvaro {
 
@@ -86,6 +88,46 @@ std::size_t dekodiere(std::string_view s, std::size_t i, char32_t& c, bool& ok) 
   return n;
 }
 
+struct Umschrift {
+  char32_t zeichen;
+  const char* buchstaben;  // UTF-8, every character in the code page
+};
+
+constexpr Umschrift kUmschrift[] = {
+#include "files/translit_table.inc"
+};
+
+// The nearest letters of the code page for a character it cannot hold, or
+// null when there are none (CJK, symbols, emoji).
+const char* umschrift(char32_t c) {
+  const auto* ende = std::end(kUmschrift);
+  const auto* it = std::lower_bound(std::begin(kUmschrift), ende, c,
+                                    [](const Umschrift& u, char32_t z) { return u.zeichen < z; });
+  return it != ende && it->zeichen == c ? it->buchstaben : nullptr;
+}
+
+// Calls `zeichen(text)` for each character of `utf8` as UTF-8 text the code
+// page can hold: itself, its nearest letters, or '?'.
+template <class F>
+void jeZeichenImCodepage(std::string_view utf8, F zeichen) {
+  std::string eins;
+  for (std::size_t i = 0; i < utf8.size();) {
+    char32_t c;
+    bool ok;
+    const std::size_t n = dekodiere(utf8, i, c, ok);
+    if (!ok) {
+      zeichen(std::string_view(&kCp1252Ersatz, 1));
+    } else if (byteVonZeichen(c) >= 0) {
+      zeichen(utf8.substr(i, n));
+    } else if (const char* u = umschrift(c)) {
+      zeichen(std::string_view(u));
+    } else {
+      zeichen(std::string_view(&kCp1252Ersatz, 1));
+    }
+    i += n;
+  }
+}
+
 }  // namespace
 
 std::string cp1252ToUtf8(std::string_view bytes) {
@@ -98,13 +140,21 @@ std::string cp1252ToUtf8(std::string_view bytes) {
 std::string utf8ToCp1252(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
-  for (std::size_t i = 0; i < utf8.size();) {
-    char32_t c;
-    bool ok;
-    i += dekodiere(utf8, i, c, ok);
-    const int b = ok ? byteVonZeichen(c) : -1;
-    out += b < 0 ? kCp1252Ersatz : static_cast<char>(b);
-  }
+  jeZeichenImCodepage(utf8, [&out](std::string_view z) {
+    for (std::size_t i = 0; i < z.size();) {
+      char32_t c;
+      bool ok;
+      i += dekodiere(z, i, c, ok);
+      out += static_cast<char>(byteVonZeichen(c));
+    }
+  });
+  return out;
+}
+
+std::string nurCodepageZeichen(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  jeZeichenImCodepage(utf8, [&out](std::string_view z) { out += z; });
   return out;
 }
 

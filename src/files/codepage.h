@@ -15,12 +15,17 @@ namespace welvaro {
 /// so that every byte string survives Cp1252 -> UTF-8 -> Cp1252 unchanged.
 std::string cp1252ToUtf8(std::string_view bytes);
 
-/// UTF-8 -> Windows-1252 bytes. A character the code page cannot hold
-/// (Polish "ł", Cyrillic, CJK, emoji ...) becomes a question mark '?', one
-/// per character; so does each byte of a malformed UTF-8 sequence (stray
-/// continuation byte, truncated or overlong sequence, surrogate). The text
-/// keeps its length in characters and stays readable.
+/// UTF-8 -> Windows-1252 bytes. A letter the code page cannot hold is
+/// written as its nearest plain letters, as a reader would spell it
+/// ("Łódź" -> "Lodz", "Ő" -> "O", "ǘ" -> "ü", "Жуков" -> "Zhukov"); a
+/// character without such a spelling (CJK, symbols, emoji) becomes a
+/// question mark '?', and so does each byte of a malformed UTF-8 sequence
+/// (stray continuation byte, truncated or overlong sequence, surrogate).
 std::string utf8ToCp1252(std::string_view utf8);
+
+/// The same text, still UTF-8, as the code page's files will hold it: what
+/// a name shows once it is stored.
+std::string nurCodepageZeichen(std::string_view utf8);
 
 /// Replacement written for a character that Windows-1252 cannot hold.
 inline constexpr char kCp1252Ersatz = '?';

@@ -1,6 +1,7 @@
 // The language table: every window text that follows the user's language,
-// by text key (0..55) and language slot (0..5). The six slots of one key lie
-// next to each other: entry number 6 * key + slot.
+// by text key (enum Text) and language slot (0..5). The six slots of one key lie
+// next to each other: entry number 6 * key + slot. Keys 0..55 are the
+// original table, kept as it always was (typing included).
 //
 // Slots: 0 German, 1 English, 2 German (key 0 empty, key 28 "&Darstellung"),
 // 3 Spanish, 4 French, 5 German (key 0 empty). Only slots 0 and 1 carry a
@@ -16,7 +17,106 @@
 
 namespace welvaro {
 
-inline constexpr int kSprachSchluessel = 56;  ///< text keys 0..55
+/// The text keys: 0..55 the original table, from 56 on the texts added
+/// for the window's own words, messages and input hints.
+enum Text : int {
+  kTxSpracheMenu = 0,  ///< caption of language menu item n (slot n); empty = item hidden
+  kTxJanuar = 1,  ///< month names 1..12 (MonatsName): kTxJanuar + month - 1
+  kTxFuer = 13,  ///< "für": forecast caption, point result, print
+  kTxOrtsWelvaro = 14,  ///< chart mode: cmdOrt tooltip, mnuDarstellung2, lblAnzeige
+  kTxStation = 15,  ///< station labels and menu items, point result
+  kTxWeltWelvaro = 16,  ///< world-map mode: cmdWelt tooltip, mnuDarstellung1, lblAnzeige, print
+  kTxWelvarozeitEin = 17,  ///< cmdWelvarozeit tooltip while ZeitModus = 0
+  kTxWelvarozeitAus = 18,  ///< cmdWelvarozeit tooltip while ZeitModus = 1
+  kTxSonnenflecken = 19,  ///< mnuSonnenfleckenzahl, conditions dialog, print
+  kTxDrucken = 20,  ///< mnuDrucker, cmdDrucker tooltip
+  kTxBeenden = 21,  ///< mnuEnde, cmdEnde tooltip
+  kTxWelvaro = 22,  ///< forecast caption, point result, print
+  kTxFrequenzWarnung = 23,  ///< warning text for an unconfirmed frequency
+  kTxFehler = 24,  ///< title of that warning
+  kTxFeldstaerkeUeber = 25,  ///< print
+  kTxFeldstaerke = 26,  ///< mnuFeldstaerke, level caption, point result, cursor read-out
+  kTxPegel = 27,  ///< mnuPegel, level caption, cursor read-out, print
+  kTxDarstellung = 28,  ///< mnuAnzeige
+  kTxSpeichern = 29,  ///< cmdSpeichern
+  kTxHilfe = 30,  ///< mnuHilfe
+  kTxVorgaben = 31,  ///< mnuVorgaben
+  kTxDatei = 32,  ///< mnuDatei
+  kTxSendeweg = 33,  ///< mnuSendeweg, conditions dialog
+  kTxWahrscheinlichkeit = 34,  ///< mnuWahrscheinlichkeit, conditions dialog
+  kTxUTCZeitkorrektur = 35,  ///< mnuUTCZeitkorrektur, title of the time-zone dialog
+  kTxBreitengrad = 36,  ///< station dialogs
+  kTxLaengengrad = 37,  ///< station dialogs
+  kTxAntennengewinn = 38,  ///< station A dialog, print
+  kTxAbstrahlwinkel = 39,  ///< station A dialog
+  kTxSendeleistung = 40,  ///< station A dialog, print
+  kTxRichtung = 41,  ///< point result, print
+  kTxDistanz = 42,  ///< point result, print
+  kTxInfoEinblendung = 43,  ///< mnuInfoEinblendung
+  kTxAktuelleFrequenz = 44,  ///< lblFrequenzEingabe
+  kTxOrtsEingabe = 45,  ///< mnuOrtsEingabe
+  kTxNaechsteStadt = 46,  ///< mnuNaechsteStadt
+  kTxPositionsAnzeige = 47,  ///< mnuPositionsAnzeige
+  kTxKoordinaten = 48,  ///< mnuGrad
+  kTxFunkverbindung = 49,  ///< lblFunkverbindung, print
+  kTxProgrammEnde = 50,  ///< prompt of the exit question
+  kTxZeitzone = 51,  ///< time-zone dialog label
+  kTxAuswertung = 52,  ///< print
+  kTxZeit = 53,  ///< cursor read-out, print
+  kTxFrequenz = 54,  ///< cursor read-out, print
+  kTxPosition = 55,  ///< mnuCursorposition (after "Cursor-"), cursor read-out
+  kTxSpracheMenuZusatz = 56,  ///< language-menu caption of a slot without one in key 0
+  kTxStadt = 57,  ///< nearest place in the cursor read-out
+  kTxUhr = 58,  ///< after the time of day in the chart read-out
+  kTxTitelStationA = 59,  ///< title of the station A dialog
+  kTxTitelStationB = 60,  ///< title of the station B dialog
+  kTxTitelBedingungen = 61,  ///< title of the conditions dialog
+  kTxExtras = 62,  ///< mnuExtras
+  kTxInfo = 63,  ///< mnuInfo, title of the about box
+  kTxWelvaroHilfe = 64,  ///< mnuWelvaroHilfe, title of the help viewer
+  kTxHilfeAnker = 65,  ///< anchor of the help file's contents in this language
+  kTxLocator = 66,  ///< mnuLocator
+  kTxGreyline = 67,  ///< cmdGreyline tooltip
+  kTxAchseBreite = 68,  ///< axis title of the world map's latitude scale
+  kTxAchseLaenge = 69,  ///< axis title of the world map's longitude scale
+  kTxBerechnung = 70,  ///< wait picture
+  kTxInfoText = 71,  ///< about box
+  kTxHilfeFehlt = 72,  ///< help viewer without its file (%1 file)
+  kTxEinstellungenUnbrauchbar = 73,  ///< message (%1 file)
+  kTxEinstellungenNichtGespeichert = 74,  ///< message (%1 file, %2 reason)
+  kTxTrotzdemBeenden = 75,  ///< question after a failed save at the close box
+  kTxTabelleNeu = 76,  ///< message (%1 file)
+  kTxTabelleNichtGeschrieben = 77,  ///< message (%1 file, %2 reason)
+  kTxOrteFehlen = 78,  ///< message (%1 file)
+  kTxZeichnungFehlt = 79,  ///< message (%1 file)
+  kTxBildNichtGeschrieben = 80,  ///< message (%1 file, %2 reason)
+  kTxOrdnerFehler = 81,  ///< message (%1 folder, %2 reason)
+  kTxMeldungSchliessen = 82,  ///< tooltip of the message bar's close button
+  kTxBerichtFehler = 83,  ///< print message (%1 fault code)
+  kTxBerichtGesendet = 84,  ///< print message (%1 printer)
+  kTxDruckerAbgelehnt = 85,  ///< print message (%1 printer)
+  kTxDruckAbgebrochen = 86,  ///< print message
+  kTxKeinDrucker = 87,  ///< print message
+  kTxAlsPdfFrage = 88,  ///< print question
+  kTxBerichtSpeichern = 89,  ///< title of the file dialog for the report
+  kTxNichtGedruckt = 90,  ///< print message
+  kTxAlsPdfGespeichert = 91,  ///< print message (%1 file)
+  kTxPdfFehler = 92,  ///< print message (%1 file)
+  kTxHinweisName = 93,  ///< what a name box accepts
+  kTxHinweisBreite = 94,  ///< what a latitude box accepts
+  kTxHinweisLaenge = 95,  ///< what a longitude box accepts
+  kTxHinweisGewinn = 96,  ///< what the gain box accepts
+  kTxHinweisWinkel = 97,  ///< what the angle box accepts
+  kTxHinweisLeistung = 98,  ///< what the power box accepts
+  kTxHinweisSonnenflecken = 99,  ///< what the sunspot box accepts
+  kTxHinweisWahrscheinlichkeit = 100,  ///< what the availability box accepts
+  kTxHinweisSendeweg = 101,  ///< what the path box accepts
+  kTxHinweisZeitzone = 102,  ///< what the time-zone box accepts
+  kTxHinweisFrequenz = 103,  ///< what the frequency box accepts
+  kTxAnzahl  ///< number of keys
+};
+
+inline constexpr int kSprachSchluessel = kTxAnzahl;  ///< text keys 0 .. kTxAnzahl - 1
 inline constexpr int kSprachSlots = 6;        ///< language slots 0..5
 inline constexpr int kSprachEintraege = kSprachSchluessel * kSprachSlots;
 
@@ -27,7 +127,11 @@ extern const std::array<std::string_view, kSprachEintraege> SprachText;
 /// subscript fault, as every array of the program state does.
 std::string SprachEintrag(int nummer);
 
-/// Text of key `schluessel` (0..55) in the current language `s.L` (0..5),
+/// Caption of the language-menu item of slot n, empty when the slot is not
+/// offered (the German variants 2 and 5).
+std::string SprachMenuText(int slot);
+
+/// Text of key `schluessel` (0 .. kTxAnzahl - 1) in the current language `s.L` (0..5),
 /// that is entry 6 * key + L. A key or language outside its range raises
 /// the subscript fault instead of returning a neighbouring key's text.
 std::string T(const State& s, int schluessel);

@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "display/point.h"
+#include "files/codepage.h"
+#include "lang/sprachtext.h"
 #include "state/fault.h"
 #include "state/numtext.h"
 
@@ -63,6 +65,7 @@ void setzeAnzeigeFrequenz(State& s, float f) {
 // number) or passes; a passing field whose text changed is written.
 template <std::size_t N, class Schreiben>
 void zahlFeld(OkErgebnis<N>& e, int nummer, Feld f, std::string& box, const std::string& alt, Schreiben schreiben) {
+  box = mitDezimalpunkt(box);
   if (!imBereich(f, box)) {
     box.clear();
     e.rot[nummer - 1] = true;
@@ -83,8 +86,37 @@ bool zeichenErlaubt(Feld f, int zeichen) {
   if (zeichen >= '0' && zeichen <= '9') return true;
   const bool minus = f == Feld::Breite || f == Feld::Laenge || f == Feld::Gewinn || f == Feld::Zeitzone;
   if (zeichen == '-') return minus;
-  if (zeichen == '.') return f != Feld::Zeitzone;
-  return false;
+  // Point or comma: the decimal point as the user writes it (half-hour
+  // zones such as India's 5.5 included).
+  return zeichen == '.' || zeichen == ',';
+}
+
+bool textErlaubt(Feld f, std::string_view text) {
+  for (const char c : text)
+    if (!zeichenErlaubt(f, static_cast<unsigned char>(c))) return false;
+  return true;
+}
+
+std::string mitDezimalpunkt(std::string_view text) {
+  std::string t(text);
+  std::replace(t.begin(), t.end(), ',', '.');
+  return t;
+}
+
+std::string eingabeHinweis(const State& s, Feld f) {
+  switch (f) {
+    case Feld::Ortsname: return T(s, kTxHinweisName);
+    case Feld::Breite: return T(s, kTxHinweisBreite);
+    case Feld::Laenge: return T(s, kTxHinweisLaenge);
+    case Feld::Gewinn: return T(s, kTxHinweisGewinn);
+    case Feld::Winkel: return T(s, kTxHinweisWinkel);
+    case Feld::Leistung: return T(s, kTxHinweisLeistung);
+    case Feld::Sonnenflecken: return T(s, kTxHinweisSonnenflecken);
+    case Feld::Wahrscheinlichkeit: return T(s, kTxHinweisWahrscheinlichkeit);
+    case Feld::Sendeweg: return T(s, kTxHinweisSendeweg);
+    case Feld::Zeitzone: return T(s, kTxHinweisZeitzone);
+  }
+  return {};
 }
 
 bool haeltZahl(std::string_view text) {
@@ -95,7 +127,8 @@ bool haeltZahl(std::string_view text) {
   return i + 1 < text.size() && text[i] == '.' && istZiffer(text[i + 1]);
 }
 
-bool imBereich(Feld f, std::string_view text) {
+bool imBereich(Feld f, std::string_view roh) {
+  const std::string text = mitDezimalpunkt(roh);
   if (!haeltZahl(text)) return false;
   const Bereich b = bereich(f);
   const double v = ReadNumber(text);
@@ -111,14 +144,15 @@ std::string schnappeWahrscheinlichkeit(std::string_view text) {
 
 std::string sendewegText(std::string_view text) { return ohneRandBlanks(grossbuchstaben(text)); }
 
-EnterErgebnis enterPruefen(Feld f, std::string_view text) {
+EnterErgebnis enterPruefen(Feld f, std::string_view roh) {
+  const std::string text = f == Feld::Ortsname || f == Feld::Sendeweg ? std::string(roh) : mitDezimalpunkt(roh);
   switch (f) {
     case Feld::Ortsname:
       if (ohneRandBlanks(text).empty()) return {false, "Station"};
-      return {true, std::string(text)};
+      return {true, text};
     case Feld::Sendeweg: {
       const std::string g = grossbuchstaben(text);
-      if (g == "S" || g == "L") return {true, std::string(text)};
+      if (g == "S" || g == "L") return {true, text};
       return {false, ""};
     }
     case Feld::Wahrscheinlichkeit:
@@ -126,7 +160,7 @@ EnterErgebnis enterPruefen(Feld f, std::string_view text) {
       return {true, schnappeWahrscheinlichkeit(text)};
     default:
       if (!imBereich(f, text)) return {false, ""};
-      return {true, std::string(text)};
+      return {true, text};
   }
 }
 
@@ -144,7 +178,9 @@ OkErgebnis<6> applyStationA(State& s, StationATexte& boxen, const StationATexte&
     e.rot[0] = true;
     e.flagge = 1;
   } else if (boxen[0] != alt[0]) {
-    s.OrtA = ohneRandBlanks(boxen[0]);
+    // Stored as the settings file can hold it; the box shows that form.
+    s.OrtA = nurCodepageZeichen(ohneRandBlanks(boxen[0]));
+    boxen[0] = s.OrtA;
     e.start = true;
   }
   zahlFeld(e, 2, Feld::Breite, boxen[1], alt[1], [&](double v) { s.X1 = abgerundet(v, 10); });
@@ -170,7 +206,8 @@ OkErgebnis<3> applyStationB(State& s, StationBTexte& boxen, const StationBTexte&
     e.rot[0] = true;
     e.flagge = 1;
   } else if (boxen[0] != alt[0]) {
-    s.OrtB = boxen[0];
+    s.OrtB = nurCodepageZeichen(boxen[0]);
+    boxen[0] = s.OrtB;
     e.start = true;
   }
   zahlFeld(e, 2, Feld::Breite, boxen[1], alt[1], [&](double v) { s.OrtX2 = static_cast<float>(abgerundet(v, 10)); });
@@ -222,7 +259,7 @@ OkErgebnis<1> applyZeitzone(State& s, std::string& box, const std::string& alt) 
 // ---- Frequency box and memories --------------------------------------------------------
 
 bool prgFrequenzEingabe(State& s, std::string_view text) {
-  const float f = static_cast<float>(ReadNumber(text));
+  const float f = static_cast<float>(ReadNumber(mitDezimalpunkt(text)));
   if (!(f >= 1.5f && f <= 29.9f)) return false;
   setzeAnzeigeFrequenz(s, f);
   return true;

@@ -34,19 +34,28 @@ inline constexpr int kRueckschritt = 8;
 /// Character code of the Enter key, which checks the box.
 inline constexpr int kEnter = 13;
 
-/// Whether a typed character (code 1..) may stay in a box of this kind. A
-/// character that may not makes the whole box empty a moment later. Digits
-/// and backspace are allowed in every numeric box, "-" where the range has
-/// negative values and "." except in the time zone; names and the path take
-/// every character.
+/// Whether a typed character (code 1..) may stand in a box of this kind. A
+/// character that may not is refused as it is typed, and the rest of the
+/// box stays. Digits, backspace, the decimal point and the decimal comma
+/// are allowed in every numeric box, "-" where the range has negative
+/// values; names and the path take every character.
 bool zeichenErlaubt(Feld f, int zeichen);
+/// Whether every character of `text` (typed or pasted) may stand in the box.
+bool textErlaubt(Feld f, std::string_view text);
+/// A number as typed with a decimal comma ("14,2") in the form the
+/// number-reading rule reads ("14.2"); the boxes' texts are read this way.
+std::string mitDezimalpunkt(std::string_view text);
+/// What a box of this kind accepts, in the current language
+/// ("Breitengrad -90 … 90"): shown when it refuses a character or a value.
+std::string eingabeHinweis(const State& s, Feld f);
 
 /// The text holds a number by the number-reading rule: after blanks and an
 /// optional sign there is at least one digit ("-", "." or "a5" hold none).
 bool haeltZahl(std::string_view text);
 
-/// The range check of a numeric box: the text holds a number and its value
-/// lies within the field's range, bounds included.
+/// The range check of a numeric box: the text (a decimal comma read as the
+/// point) holds a number and its value lies within the field's range,
+/// bounds included.
 bool imBereich(Feld f, std::string_view text);
 
 /// Snapping of the availability: a value below 50 gives "10", one above 50
@@ -83,7 +92,8 @@ using StationATexte = std::array<std::string, 6>;
 /// Sag, Angm, and Zkwa.
 StationATexte stationAOeffnen(const State& s);
 /// Checks the six boxes in order and writes each field that passes and
-/// differs from its text at opening: OrtA (trimmed), X1 and Y1 (a tenth of a
+/// differs from its text at opening: OrtA (trimmed, in the letters the
+/// settings file can hold, which the box then shows), X1 and Y1 (a tenth of a
 /// degree, rounded down), Sag (a hundredth, rounded down), Angm (whole
 /// degrees, rounded down), Zkw and Zkwa. `boxen` receives what the boxes show
 /// afterwards (a failing number emptied, a failing name "Station").
@@ -93,7 +103,8 @@ OkErgebnis<6> applyStationA(State& s, StationATexte& boxen, const StationATexte&
 using StationBTexte = std::array<std::string, 3>;
 /// OrtB and the number texts of OrtX2, OrtY2.
 StationBTexte stationBOeffnen(const State& s);
-/// Writes OrtB (as typed), OrtX2 and OrtY2 (a tenth of a degree, rounded
+/// Writes OrtB (as typed, in the letters the settings file can hold, which
+/// the box then shows), OrtX2 and OrtY2 (a tenth of a degree, rounded
 /// down) where they pass and changed. An empty name fails and stays empty.
 OkErgebnis<3> applyStationB(State& s, StationBTexte& boxen, const StationBTexte& beimOeffnen);
 
@@ -115,7 +126,7 @@ OkErgebnis<1> applyZeitzone(State& s, std::string& box, const std::string& beimO
 /// What the frequency box shows for an entry it cannot take.
 inline constexpr std::string_view kFrequenzFehler = " Error ";
 
-/// Enter in the frequency box: a number from 1.5 to 29.9 MHz (compared in
+/// Enter in the frequency box: a number (point or comma) from 1.5 to 29.9 MHz (compared in
 /// single precision) is rounded half up to 0.1 MHz and becomes AktFrequenz,
 /// FrequenzEin and FrequenzText; returns true. Anything else changes nothing
 /// and returns false (the box shows kFrequenzFehler).
