@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QIcon>
 
+#include "ui/sitzungsende.h"
 #include "files/programdir.h"
 #include "state/datetime.h"
 #include "ui/mainwindow.h"
@@ -22,6 +23,9 @@ int main(int argc, char** argv) {
   welvaro::SystemClock clock;
   welvaro::ui::MainWindow fenster(clock, welvaro::resolveProgramDirs(welvaro::systemProgramDirInputs()));
   fenster.starten();
+  welvaro::ui::beiSitzungsende(&fenster, [&fenster] { fenster.sitzungsEnde(); });
+  // A session manager that logs out asks for the data first.
+  QObject::connect(&app, &QGuiApplication::commitDataRequest, &fenster, [&fenster] { fenster.sitzungsEnde(); });
 
   start->close();
   delete start;

@@ -258,6 +258,10 @@ OkErgebnis<1> applyZeitzone(State& s, std::string& box, const std::string& alt) 
 
 // ---- Frequency box and memories --------------------------------------------------------
 
+bool frequenzTextErlaubt(std::string_view text) {
+  return text.find_first_not_of("0123456789., MHzEro") == std::string_view::npos;
+}
+
 bool prgFrequenzEingabe(State& s, std::string_view text) {
   const float f = static_cast<float>(ReadNumber(mitDezimalpunkt(text)));
   if (!(f >= 1.5f && f <= 29.9f)) return false;

@@ -126,6 +126,11 @@ OkErgebnis<1> applyZeitzone(State& s, std::string& box, const std::string& beimO
 /// What the frequency box shows for an entry it cannot take.
 inline constexpr std::string_view kFrequenzFehler = " Error ";
 
+/// Whether `text` may stand in the frequency box: digits, point, comma,
+/// blanks, and the letters of its own texts (" 10.2 MHz", " Error "), so
+/// the user can edit them; any other character is refused as it is typed.
+bool frequenzTextErlaubt(std::string_view text);
+
 /// Enter in the frequency box: a number (point or comma) from 1.5 to 29.9 MHz (compared in
 /// single precision) is rounded half up to 0.1 MHz and becomes AktFrequenz,
 /// FrequenzEin and FrequenzText; returns true. Anything else changes nothing

@@ -1,6 +1,7 @@
 #include "ui/dialogs.h"
 
 #include <QKeyEvent>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include "lang/sprachtext.h"
@@ -11,26 +12,25 @@ namespace {
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
 
-constexpr int kVerzMs = 100;
-
 }  // namespace
 
 // ---- Common part ------------------------------------------------------------------
 
-EingabeDialog::EingabeDialog(State& s, const char* name, const char* titel, QWidget* parent)
-    : QDialog(parent), s_(s) {
+EingabeDialog::EingabeDialog(State& s, const char* name, int titel, QWidget* parent)
+    : QDialog(parent), s_(s), titel_(titel) {
   setObjectName(name);
-  setWindowTitle(QString::fromUtf8(titel));
+  setWindowTitle(q(T(s_, titel_)));
   setModal(false);
   auto* haupt = new QVBoxLayout(this);
   raster_ = new QGridLayout;
   raster_->setHorizontalSpacing(8);
   raster_->setVerticalSpacing(6);
   haupt->addLayout(raster_);
-  tmrVerz.setObjectName("tmrVerz");
-  tmrVerz.setInterval(kVerzMs);
-  tmrVerz.setSingleShot(true);
-  connect(&tmrVerz, &QTimer::timeout, this, &EingabeDialog::verzoegertLeeren);
+  lblHinweis = new QLabel(this);
+  lblHinweis->setObjectName("lblHinweis");
+  lblHinweis->setStyleSheet("color: rgb(200,0,0);");
+  lblHinweis->setWordWrap(true);
+  haupt->addWidget(lblHinweis);
 }
 
 bool EingabeDialog::istGruen(const QLabel* marker) { return marker->property("gruen").toBool(); }
@@ -55,6 +55,13 @@ QLineEdit* EingabeDialog::zeile(Feld feld, const char* boxName, const char* mark
   box->installEventFilter(new Ereignisfilter(box, [this, i](QObject*, QEvent* e) {
     return e->type() == QEvent::KeyPress && taste(i, static_cast<QKeyEvent*>(e));
   }));
+  if (feld != Feld::Ortsname && feld != Feld::Sendeweg) {
+    box->setValidator(new TextPruefer([feld](std::string_view text) { return textErlaubt(feld, text); }, box));
+    connect(box, &QLineEdit::inputRejected, this, [this, i] {
+      setzeMarker(i, false);
+      zeigeHinweis(i);
+    });
+  }
   setzeMarker(i, true);
   return box;
 }
@@ -86,11 +93,16 @@ void EingabeDialog::setzeMarker(std::size_t i, bool gruen) {
                          : "background: rgb(255,0,0); border: 1px solid #444;");
 }
 
+void EingabeDialog::sprachWechsel() {
+  setWindowTitle(q(T(s_, titel_)));
+  for (const Zeile& z : zeilen_) z.box->setToolTip(q(eingabeHinweis(s_, z.feld)));
+}
+
 void EingabeDialog::zeigeMitTexten(const std::vector<std::string>& texte) {
-  tmrVerz.stop();
+  sprachWechsel();
+  lblHinweis->clear();
   for (std::size_t i = 0; i < zeilen_.size(); ++i) {
     zeilen_[i].box->setText(q(texte[i]));
-    zeilen_[i].loeschen = false;
     setzeMarker(i, true);
   }
   flagge_ = 0;
@@ -101,25 +113,18 @@ void EingabeDialog::zeigeMitTexten(const std::vector<std::string>& texte) {
 }
 
 bool EingabeDialog::taste(std::size_t i, QKeyEvent* e) {
-  Zeile& z = zeilen_[i];
   if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
     enter(i);
     return true;
   }
-  // Keys that type no character are no input: arrows, Tab, Delete, Escape,
-  // and the editing commands with Ctrl or Alt (select all, copy, paste,
-  // undo), which must not empty the box.
-  if (e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab || e->key() == Qt::Key_Delete) return false;
-  if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
-  const QString text = e->text();
-  if (text.isEmpty()) return false;
-  const int zeichen = text.at(0).unicode();
-  if (zeichen < 32 && zeichen != kRueckschritt) return false;
-  if (!zeichenErlaubt(z.feld, zeichen)) {
-    z.loeschen = true;
-    tmrVerz.start();
-  }
-  return false;  // the character reaches the box all the same
+  return false;  // the box's validator refuses what may not stand there
+}
+
+void EingabeDialog::zeigeHinweis(std::size_t i) {
+  const QString hinweis = q(eingabeHinweis(s_, zeilen_[i].feld));
+  lblHinweis->setText(hinweis);
+  QLineEdit* box = zeilen_[i].box;
+  if (box->isVisible()) QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())), hinweis, box);
 }
 
 void EingabeDialog::enter(std::size_t i) {
@@ -128,17 +133,12 @@ void EingabeDialog::enter(std::size_t i) {
   const QString t = q(r.text);
   if (z.box->text() != t) z.box->setText(t);
   setzeMarker(i, r.gruen);
-  if (r.gruen)
+  if (r.gruen) {
+    lblHinweis->clear();
     ok_->setFocus();
-  else
+  } else {
+    zeigeHinweis(i);
     z.box->setFocus();
-}
-
-void EingabeDialog::verzoegertLeeren() {
-  tmrVerz.stop();
-  for (Zeile& z : zeilen_) {
-    if (z.loeschen) z.box->clear();
-    z.loeschen = false;
   }
 }
 
@@ -158,7 +158,6 @@ void EingabeDialog::okEnde(int flagge, bool start) {
 }
 
 void EingabeDialog::done(int r) {
-  tmrVerz.stop();
   if (!okSchliesst_ && geschrieben_) {
     geschrieben_ = false;
     emit verlassenNachAenderung();
@@ -169,7 +168,7 @@ void EingabeDialog::done(int r) {
 // ---- Station A ------------------------------------------------------------------------
 
 StationADialog::StationADialog(State& s, QWidget* parent)
-    : EingabeDialog(s, "frmForm_StationA", "Vorgabe Station [A]", parent) {
+    : EingabeDialog(s, "frmForm_StationA", kTxTitelStationA, parent) {
   txtOrt = zeile(Feld::Ortsname, "txtOrt", "shpOrt", lblStationsort, "lblStationsort", "Stationsort [A]", shpOrt);
   txtBreite = zeile(Feld::Breite, "txtBreite", "shpBreite", lblBreitengrad, "lblBreitengrad",
                     "Breitengrad [-90 bis 90]", shpBreite);
@@ -205,7 +204,7 @@ void StationADialog::ok() {
 // ---- Station B ------------------------------------------------------------------------
 
 StationBDialog::StationBDialog(State& s, QWidget* parent)
-    : EingabeDialog(s, "frmForm_StationB", "Vorgaben Station [B]", parent) {
+    : EingabeDialog(s, "frmForm_StationB", kTxTitelStationB, parent) {
   txtOrt = zeile(Feld::Ortsname, "txtOrt", "shpOrt", lblOrt, "lblOrt", "Station [B]", shpOrt);
   txtBreite = zeile(Feld::Breite, "txtBreite", "shpBreite", lblBreite, "lblBreite", "Breitengrad [-90 bis 90]",
                     shpBreite);
@@ -233,7 +232,7 @@ void StationBDialog::ok() {
 // ---- Conditions ---------------------------------------------------------------------------
 
 BedingungenDialog::BedingungenDialog(State& s, QWidget* parent)
-    : EingabeDialog(s, "frmForm_Rest", "Vorgaben", parent) {
+    : EingabeDialog(s, "frmForm_Rest", kTxTitelBedingungen, parent) {
   txtSsn = zeile(Feld::Sonnenflecken, "txtSsn", "shpSsn", lblSsn, "lblSsn", "Sonnenfleckenzahl [0 - 300]", shpSsn);
   txtWahrscheinlichkeit = zeile(Feld::Wahrscheinlichkeit, "txtWahrscheinlichkeit", "shpWahrscheinlichkeit",
                                 lblWahrscheinlichkeit, "lblWahrscheinlichkeit", "Wahrscheinlichkeit [10,50,90]",
@@ -260,7 +259,7 @@ void BedingungenDialog::ok() {
 // ---- Time zone ------------------------------------------------------------------------------
 
 ZeitzoneDialog::ZeitzoneDialog(State& s, QWidget* parent)
-    : EingabeDialog(s, "frmForm_UTC", "UTC-Zeitkorrektur", parent) {
+    : EingabeDialog(s, "frmForm_UTC", kTxUTCZeitkorrektur, parent) {
   txtUTCZeitkorrektur = zeile(Feld::Zeitzone, "txtUTCZeitkorrektur", "shpUTC", lblZeitkorrektur, "lblZeitkorrektur",
                               "Zeitzone (-12 bis 12)", shpUTC);
   cmdZeitkorrektur = okKnopf("cmdZeitkorrektur");

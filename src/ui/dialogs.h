@@ -1,9 +1,9 @@
 // The four modeless input dialogs: station A, station B, the conditions
 // (sunspot number, availability, path) and the time zone. Each shows one
 // text box per field with a green or red marker beside it; Enter checks a
-// box, a character that does not belong in a box empties it 100 ms later,
-// and OK checks every box and writes the changed values into the program
-// state. The rules themselves live in the core (state/eingabe.h); these
+// box, a character that does not belong in a box is refused as it is typed
+// (the marker turns red and the dialog says what the box accepts), and OK
+// checks every box and writes the changed values into the program state. The rules themselves live in the core (state/eingabe.h); these
 // windows only bind them to their controls.
 #pragma once
 
@@ -12,7 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
+#include <QValidator>
 #include <array>
 #include <functional>
 #include <string>
@@ -35,17 +35,36 @@ class Ereignisfilter : public QObject {
   Funktion f_;
 };
 
+/// Lets into a box only what a rule of the core allows, so a wrong character
+/// is refused alone as it is typed (or pasted) and the rest of the box stays;
+/// the box then emits inputRejected().
+class TextPruefer : public QValidator {
+ public:
+  using Regel = std::function<bool(std::string_view)>;
+  TextPruefer(Regel regel, QObject* parent) : QValidator(parent), regel_(std::move(regel)) {}
+  State validate(QString& text, int&) const override {
+    return regel_(text.toStdString()) ? Intermediate : Invalid;
+  }
+
+ private:
+  Regel regel_;
+};
+
 /// What the input dialogs have in common: the boxes with their markers and
-/// labels, the key handling, the 100 ms clear timer and the end of OK.
+/// labels, the key handling, the hint line and the end of OK.
 class EingabeDialog : public QDialog {
   Q_OBJECT
 
  public:
-  /// The 100 ms timer that empties boxes after a wrong character.
-  QTimer tmrVerz;
+  /// The line under the boxes that says what a box accepts after it refused
+  /// a character or a value.
+  QLabel* lblHinweis = nullptr;
 
   /// Whether a marker shows green (accepted) rather than red (rejected).
   static bool istGruen(const QLabel* marker);
+
+  /// Title and the boxes' hints in the current language.
+  void sprachWechsel();
 
   /// The failing field of the last OK (1..n), 0 when none failed.
   int flagge() const { return flagge_; }
@@ -60,14 +79,14 @@ class EingabeDialog : public QDialog {
   void verlassenNachAenderung();
 
  protected:
-  EingabeDialog(State& s, const char* name, const char* titel, QWidget* parent);
+  /// `titel`: the language key of the window title.
+  EingabeDialog(State& s, const char* name, int titel, QWidget* parent);
 
   struct Zeile {
     Feld feld;
     QLineEdit* box;
     QLabel* marker;
     QLabel* label;
-    bool loeschen = false;  // clear-pending flag
   };
 
   /// Adds a row (label, box, marker) and returns the box.
@@ -76,8 +95,9 @@ class EingabeDialog : public QDialog {
   /// Adds the OK button under the rows; it comes first in the tab order.
   QPushButton* okKnopf(const char* name);
 
-  /// Puts the texts into the boxes, turns every marker green, resets the
-  /// clear-pending flags and shows the dialog with the focus on OK.
+  /// Puts the texts into the boxes, turns every marker green, sets the title
+  /// and the boxes' hints in the current language and shows the dialog with
+  /// the focus on OK.
   void zeigeMitTexten(const std::vector<std::string>& texte);
 
   void setzeMarker(std::size_t i, bool gruen);
@@ -100,6 +120,7 @@ class EingabeDialog : public QDialog {
       if (zeilen_[i].box->text() != t) zeilen_[i].box->setText(t);
       setzeMarker(i, !e.rot[i]);
     }
+    if (e.flagge != 0) zeigeHinweis(static_cast<std::size_t>(e.flagge - 1));
     okEnde(e.flagge, e.start);
   }
 
@@ -116,9 +137,10 @@ class EingabeDialog : public QDialog {
   void okEnde(int flagge, bool start);
   bool taste(std::size_t i, QKeyEvent* e);
   void enter(std::size_t i);
-  void verzoegertLeeren();
+  void zeigeHinweis(std::size_t i);
 
   QGridLayout* raster_ = nullptr;
+  int titel_;
   int flagge_ = 0;
   bool geschrieben_ = false;  // an OK of this opening wrote values
   bool okSchliesst_ = false;

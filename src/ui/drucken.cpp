@@ -14,6 +14,7 @@
 #include <QPrinterInfo>
 #include <QStatusBar>
 
+#include "lang/sprachtext.h"
 #include "report/pdf.h"
 #include "state/fault.h"
 #include "ui/mainwindow.h"
@@ -66,12 +67,8 @@ bool druckeSeite(QPagedPaintDevice& geraet, const std::vector<DruckZeile>& seite
 
 namespace {
 
-// Texts of the printing path, which the language table does not hold: German
-// for the German slots, English for the others.
-QString text(const State& s, const char* deutsch, const char* englisch) {
-  const bool deutschSlot = s.L == 0 || s.L == 2 || s.L == 5;
-  return QString::fromUtf8(deutschSlot ? deutsch : englisch);
-}
+// A text of the printing path in the current language.
+QString text(const State& s, Text key) { return QString::fromStdString(T(s, key)); }
 
 }  // namespace
 
@@ -89,8 +86,7 @@ void MainWindow::prgDrucken() {
     if (fehler && testPdfDatei.isEmpty()) QMessageBox::warning(this, "Welvaro", meldung);
   };
   if (rc != 0) {
-    melde(text(s, "Der Bericht konnte nicht berechnet werden (Laufzeitfehler %1).",
-               "The report could not be computed (run-time error %1).")
+    melde(text(s, kTxBerichtFehler)
               .arg(rc),
           true);
     return;
@@ -104,27 +100,27 @@ void MainWindow::prgDrucken() {
     QPrinter drucker(standard, QPrinter::HighResolution);
     drucker.setDocName("Welvaro");
     if (druckeSeite(drucker, seite)) {
-      melde(text(s, "Bericht an %1 gesendet.", "Report sent to %1.").arg(standard.printerName()), false);
+      melde(text(s, kTxBerichtGesendet).arg(standard.printerName()), false);
       return;
     }
-    grund = text(s, "Der Drucker %1 hat den Bericht nicht angenommen.", "The printer %1 did not accept the report.")
+    grund = text(s, kTxDruckerAbgelehnt)
                 .arg(standard.printerName());
   } else if (!testKeinDrucker && !QPrinterInfo::availablePrinters().isEmpty()) {
     QPrinter drucker(QPrinter::HighResolution);
     drucker.setDocName("Welvaro");
     QPrintDialog dialog(&drucker, this);
     if (dialog.exec() != QDialog::Accepted) {
-      melde(text(s, "Drucken abgebrochen.", "Printing cancelled."), false);
+      melde(text(s, kTxDruckAbgebrochen), false);
       return;
     }
     if (druckeSeite(drucker, seite)) {
-      melde(text(s, "Bericht an %1 gesendet.", "Report sent to %1.").arg(drucker.printerName()), false);
+      melde(text(s, kTxBerichtGesendet).arg(drucker.printerName()), false);
       return;
     }
-    grund = text(s, "Der Drucker %1 hat den Bericht nicht angenommen.", "The printer %1 did not accept the report.")
+    grund = text(s, kTxDruckerAbgelehnt)
                 .arg(drucker.printerName());
   } else {
-    grund = text(s, "Es ist kein Drucker eingerichtet.", "No printer is set up.");
+    grund = text(s, kTxKeinDrucker);
   }
 
   // No printer took the page: offer to save it as a PDF file, painted as
@@ -133,13 +129,13 @@ void MainWindow::prgDrucken() {
   if (datei.isEmpty()) {
     const auto antwort =
         QMessageBox::question(this, "Welvaro",
-                              grund + "\n\n" + text(s, "Den Bericht als PDF-Datei speichern?", "Save the report as a PDF file?"),
+                              grund + "\n\n" + text(s, kTxAlsPdfFrage),
                               QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
     if (antwort == QMessageBox::Yes)
-      datei = QFileDialog::getSaveFileName(this, text(s, "Bericht speichern", "Save report"),
+      datei = QFileDialog::getSaveFileName(this, text(s, kTxBerichtSpeichern),
                                            QDir::home().filePath("Welvaro.pdf"), "PDF (*.pdf)");
     if (datei.isEmpty()) {
-      melde(grund + " " + text(s, "Der Bericht wurde nicht gedruckt.", "The report was not printed."), false);
+      melde(grund + " " + text(s, kTxNichtGedruckt), false);
       return;
     }
   }
@@ -149,9 +145,9 @@ void MainWindow::prgDrucken() {
   pdf.setPageSize(QPageSize(QPageSize::A4));
   pdf.setDocName("Welvaro");
   if (druckeSeite(pdf, seite))
-    melde(text(s, "Bericht als %1 gespeichert.", "Report saved as %1.").arg(QDir::toNativeSeparators(datei)), false);
+    melde(text(s, kTxAlsPdfGespeichert).arg(QDir::toNativeSeparators(datei)), false);
   else
-    melde(text(s, "Der Bericht konnte nicht als %1 gespeichert werden.", "The report could not be saved as %1.")
+    melde(text(s, kTxPdfFehler)
               .arg(QDir::toNativeSeparators(datei)),
           true);
 }

@@ -20,18 +20,19 @@ HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent), browser_(new QTextBro
   resize(720, 620);
 }
 
-bool HelpViewer::showContents(const QString& file) {
+bool HelpViewer::showContents(const QString& file, const QString& anker, const QString& titel,
+                              const QString& fehlt) {
+  setWindowTitle(titel);
   QFileInfo info(file);
   if (!info.isReadable()) {
-    browser_->setHtml(QString("<h2>Welvaro</h2><p>Die Hilfedatei <b>%1</b> fehlt.</p>"
-                              "<p>The help file <b>%1</b> is missing.</p>")
-                          .arg(file.toHtmlEscaped()));
+    browser_->setHtml("<h2>Welvaro</h2><p>" + fehlt.toHtmlEscaped().arg("<b>" + file.toHtmlEscaped() + "</b>") +
+                      "</p>");
     show();
     raise();
     return false;
   }
   QUrl url = QUrl::fromLocalFile(info.absoluteFilePath());
-  url.setFragment("Inhalt");
+  url.setFragment(anker);
   browser_->setSource(url, QTextDocument::HtmlResource);
   show();
   raise();

@@ -14,7 +14,10 @@ class HelpViewer : public QDialog {
  public:
   explicit HelpViewer(QWidget* parent = nullptr);
   // Opens `file` at its contents page ("Inhalt"); false when it cannot be read.
-  bool showContents(const QString& file);
+  /// Opens `file` at the contents anchor `anker` of the user's language;
+  /// `titel` is the window title, `fehlt` the text shown when the file is
+  /// missing (with %1 for its name).
+  bool showContents(const QString& file, const QString& anker, const QString& titel, const QString& fehlt);
   QString shownSource() const;
 
  private:

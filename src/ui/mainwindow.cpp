@@ -3,6 +3,7 @@
 #include <QActionGroup>
 #include <QFontDatabase>
 #include <cmath>
+#include <cstdio>
 #include <functional>
 #include <QApplication>
 #include <QCloseEvent>
@@ -10,6 +11,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -17,6 +19,7 @@
 #include <QPainterPath>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include "display/bitmap.h"
@@ -31,6 +34,7 @@
 #include "state/numtext.h"
 #include "ui/dialogs.h"
 #include "ui/helpviewer.h"
+#include "ui/meldungsleiste.h"
 #include "ui/scales.h"
 #include "ui/version.h"
 
@@ -152,8 +156,9 @@ QIcon symbolEnde() {
   });
 }
 
-// The wait picture: an hourglass on a dark plate.
-QPixmap wartenBild() {
+// The wait picture: an hourglass on a dark plate, with its word in the
+// user's language.
+QPixmap wartenBild(const QString& text) {
   const int w = 200, h = 64;
   QPixmap pm(w * 2, h * 2);
   pm.setDevicePixelRatio(2);
@@ -186,12 +191,7 @@ QPixmap wartenBild() {
   f.setBold(true);
   p.setFont(f);
   p.setPen(Qt::white);
-  p.drawText(QRectF(50, 10, w - 56, 24), Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8("Berechnung …"));
-  f.setBold(false);
-  f.setPixelSize(12);
-  p.setFont(f);
-  p.setPen(QColor(220, 220, 220));
-  p.drawText(QRectF(50, 32, w - 56, 22), Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8("computing …"));
+  p.drawText(QRectF(50, 10, w - 56, h - 20), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, text);
   return pm;
 }
 
@@ -258,7 +258,6 @@ void MainWindow::baueFenster() {
   cmdWelt = knopf("cmdWelt", symbolWelt());
   cmdOrt = knopf("cmdOrt", symbolOrt());
   cmdGreyline = knopf("cmdGreyline", symbolGreyline());
-  cmdGreyline->setToolTip("Greyline");
   cmdWelvarozeit = knopf("cmdWelvarozeit", symbolUhr());
   cmdSonnenflecken = knopf("cmdSonnenflecken", symbolSonne());
   cmdDrucker = knopf("cmdDrucker", symbolDrucker());
@@ -311,6 +310,8 @@ void MainWindow::baueFenster() {
   linie->setFrameShape(QFrame::HLine);
   linie->setFrameShadow(QFrame::Sunken);
   haupt->addWidget(linie);
+  frmMeldungen = new MeldungsLeiste(this);
+  haupt->addWidget(frmMeldungen);
 
   // Display with its scales, and the text panel.
   auto* mitte = new QHBoxLayout;
@@ -350,7 +351,7 @@ void MainWindow::baueFenster() {
 
   imgWarten = new QLabel(picDarstellung);
   imgWarten->setObjectName("imgWarten");
-  imgWarten->setPixmap(wartenBild());
+  imgWarten->setPixmap(wartenBild(q(T(*s_, kTxBerechnung))));
   imgWarten->adjustSize();
   imgWarten->move((541 - imgWarten->width()) / 2, (271 - imgWarten->height()) / 2);
   imgWarten->hide();
@@ -639,7 +640,7 @@ void MainWindow::starten() {
   // offers each language slot that has a menu caption.
   conBitmaps(s);
   for (int n = 0; n < 6; ++n) {
-    const std::string text = SprachEintrag(n);
+    const std::string text = SprachMenuText(n);
     mnuBeschriftung[n]->setText(q(text));
     mnuBeschriftung[n]->setVisible(!text.empty());
   }
@@ -652,7 +653,7 @@ void MainWindow::starten() {
 
   const StartBericht bericht = prgStart(s, clock_.read(), dirs_);
   mnuNaechsteStadt->setEnabled(bericht.orte);
-  for (const std::string& p : bericht.probleme) statusBar()->showMessage(q(p), 15000);
+  for (const std::string& p : bericht.probleme) melde(q(p));
 
   {
     const QSignalBlocker sperre(cmbMonat);
@@ -676,6 +677,22 @@ void MainWindow::prgLandessprache() {
   State& s = *s_;
   auto t = [&s](int key) { return q(T(s, key)); };
   fuelleMonatsNamen(s);
+  setzeQtSprache();
+  {
+    // The month list names the months in the user's language; entry n - 1
+    // stays month n.
+    const QSignalBlocker sperre(cmbMonat);
+    for (int m = 1; m <= 12; ++m) cmbMonat->setItemText(m - 1, q(s.MonatsName[m]));
+  }
+  mnuExtras->setTitle(t(kTxExtras));
+  mnuInfo->setText(t(kTxInfo));
+  mnuWelvaroHilfe->setText(t(kTxWelvaroHilfe));
+  mnuLocator->setText(t(kTxLocator));
+  cmdGreyline->setToolTip(t(kTxGreyline));
+  txtAktFrequenz->setToolTip(t(kTxHinweisFrequenz));
+  imgWarten->setPixmap(wartenBild(t(kTxBerechnung)));
+  imgWarten->adjustSize();
+  setzeSkalen();
   cmdWelt->setToolTip(t(16));
   cmdOrt->setToolTip(t(14));
   mnuSonnenfleckenzahl->setText(t(19));
@@ -714,11 +731,24 @@ void MainWindow::prgLandessprache() {
   mnuStationA->setText(t(15) + " (A)");
   mnuStationB->setText(t(15) + " (B)");
   mnuCursorposition->setText("Cursor-" + t(55));
+  for (EingabeDialog* d : findChildren<EingabeDialog*>()) d->sprachWechsel();
   dialogStationA()->lblStationsort->setText(t(15) + " (A)");
   dialogStationB()->lblOrt->setText(t(15) + " (B)");
   lblAnzeige->setText(s.Darstellung == 1.0f ? t(16) : t(14));
   for (int n = 0; n < 6; ++n) mnuBeschriftung[n]->setChecked(n == s.L);
 }
+
+void MainWindow::setzeQtSprache() {
+  // Qt's own texts (Yes/No, Cancel, the file dialog) follow the program's
+  // language, not the system's.
+  static const char* const kQtSprache[] = {"de", "en", "de", "es", "fr", "de"};
+  QCoreApplication::removeTranslator(&qtTexte_);
+  const int l = std::clamp<int>(s_->L, 0, 5);
+  if (qtTexte_.load(QString("qtbase_") + kQtSprache[l], QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(&qtTexte_);
+}
+
+void MainWindow::melde(const QString& text) { frmMeldungen->zeige(text, q(T(*s_, kTxMeldungSchliessen))); }
 
 void MainWindow::waehleSprache(int n) {
   s_->L = static_cast<int16>(n);
@@ -765,7 +795,7 @@ void MainWindow::prgGenDarst() {
     ladeBild(bild);
     if (s.GreylineFlag == 1) prgGreyline();
   }
-  if (!status.meldung.empty()) statusBar()->showMessage(q(status.meldung), 15000);
+  if (!status.meldung.empty()) melde(q(status.meldung));
   prgPointErgebnis(s);
   prgPointErgebnisZeigen();
   zeigeWarten(false);
@@ -780,8 +810,8 @@ void MainWindow::setzeSkalen() {
   const bool welt = s_->Darstellung == 1.0f;
   imgScala180_24->setPixmap(welt ? scalaLaenge() : scalaZeit());
   imgScala90_30->setPixmap(welt ? scalaBreite() : scalaFrequenz());
-  imgBreite_Frequenz->setPixmap(achseText(welt ? QString::fromUtf8("Breite / Latitude [°]") : "MHz", true));
-  imgLaenge_Zeit->setPixmap(achseText(welt ? QString::fromUtf8("Länge / Longitude [°]") : "UTC", false));
+  imgBreite_Frequenz->setPixmap(achseText(welt ? q(T(*s_, kTxAchseBreite)) : "MHz", true));
+  imgLaenge_Zeit->setPixmap(achseText(welt ? q(T(*s_, kTxAchseLaenge)) : "UTC", false));
   const std::string palette = s_->BmpPalette.size() == kBmpPaletteLaenge ? s_->BmpPalette : bmpPalette();
   imgFarbbalken->setPixmap(
       farbbalken(reinterpret_cast<const unsigned char*>(palette.data()), mnuPegel->isChecked()));
@@ -799,7 +829,6 @@ void MainWindow::schalteDarstellung(int modus) {
   cmdGreyline->setEnabled(welt);
   if (!welt) {
     s.GreylineFlag = 0;
-    cmdGreyline->setToolTip("Greyline");
   }
   mnuOrtsEingabeAction->setEnabled(welt);
   mnuPositionsAnzeigeAction->setEnabled(welt);
@@ -854,13 +883,9 @@ void MainWindow::schalteGreyline() {
   s.GreylineFlag = static_cast<int16>(1 - s.GreylineFlag);
   if (warAn) {
     picDarstellung->clearDrawings();
-    if (s.Darstellung == 2.0f) {
-      cmdGreyline->setEnabled(false);
-      cmdGreyline->setToolTip("Greyline");
-    }
+    if (s.Darstellung == 2.0f) cmdGreyline->setEnabled(false);
   } else if (s.Darstellung == 1.0f) {
     prgGreyline();
-    cmdGreyline->setToolTip("Greyline");
   }
   picDarstellung->setFocus();
 }
@@ -1025,11 +1050,9 @@ void MainWindow::tickGenDarst() {
 // ---- Help, about, end -----------------------------------------------------------
 
 void MainWindow::zeigeInfo() {
-  QMessageBox box(QMessageBox::Information, "Info",
-                  QString("Welvaro %1\n\n").arg(kVersion) +
-                      QString::fromUtf8("Kurzwellen-Ausbreitungsvorhersage für Funkamateure\n"
-                                        "Shortwave propagation forecast for radio amateurs\n\n"
-                                        "© 2026 The Welvaro developers\n"
+  QMessageBox box(QMessageBox::Information, q(T(*s_, kTxInfo)),
+                  QString("Welvaro %1\n\n").arg(kVersion) + q(T(*s_, kTxInfoText)) +
+                      QString::fromUtf8("\n\n© 2026 The Welvaro developers\n"
                                         "Map data: Natural Earth. Places: GeoNames (CC BY 4.0)."),
                   QMessageBox::Ok, this);
   if (testAntwort == Antwort::Fragen) box.exec();
@@ -1041,30 +1064,82 @@ void MainWindow::zeigeInfo() {
 
 void MainWindow::zeigeHilfe() {
   if (!hilfe_) hilfe_ = new HelpViewer(this);
-  hilfe_->showContents(QString::fromStdString(dataFile(dirs_, "Welvaro.hlp").string()));
+  hilfe_->showContents(QString::fromStdString(dataFile(dirs_, "Welvaro.hlp").string()), q(T(*s_, kTxHilfeAnker)),
+                       q(T(*s_, kTxWelvaroHilfe)), q(T(*s_, kTxHilfeFehlt)));
 }
 
+namespace {
+
+// A message box wide enough to show its whole title: the window system
+// would otherwise cut a title longer than the box's text.
+void titelGanz(QMessageBox& box) {
+  auto* raster = qobject_cast<QGridLayout*>(box.layout());
+  if (!raster) return;
+  QFont titelSchrift = box.font();
+  titelSchrift.setBold(true);
+  const int breite = QFontMetrics(titelSchrift).horizontalAdvance(box.windowTitle()) + 140;
+  raster->addItem(new QSpacerItem(breite, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), raster->rowCount(), 0, 1,
+                  raster->columnCount());
+}
+
+}  // namespace
+
 void MainWindow::prgEnde() {
-  QMessageBox box(QMessageBox::Question, "Welvaro-Programm", "    " + q(T(*s_, 50)) + "  ",
+  QMessageBox box(QMessageBox::Question, "Welvaro-Programm", "    " + q(T(*s_, kTxProgrammEnde)) + "  ",
                   QMessageBox::Ok | QMessageBox::Cancel, this);
   box.setDefaultButton(QMessageBox::Cancel);
+  titelGanz(box);
   bool ok = false;
   if (testAntwort == Antwort::Fragen)
     ok = box.exec() == QMessageBox::Ok;
   else
     ok = testAntwort == Antwort::Ok;
   if (!ok) return;
-  for (const std::string& p : prgSpeicherDaten(*s_, dirs_, clock_.now()))
-    QMessageBox::warning(this, "Welvaro-Programm", q(p));
+  for (const std::string& p : prgSpeicherDaten(*s_, dirs_, clock_.now())) {
+    QMessageBox warnung(QMessageBox::Warning, "Welvaro-Programm", q(p), QMessageBox::Ok, this);
+    titelGanz(warnung);
+    if (testAntwort == Antwort::Fragen) warnung.exec();
+  }
   if (hilfe_) hilfe_->close();
   beendet_ = true;
   close();
   QApplication::closeAllWindows();
 }
 
+void MainWindow::sitzungsEnde() {
+  sitzungsEnde_ = true;
+  close();
+}
+
 void MainWindow::closeEvent(QCloseEvent* e) {
-  // The close box ends the program without the exit question and without
-  // saving; only the confirmed end saves. The input dialogs go with it.
+  // The close box and the end of the session save as the confirmed end
+  // does, without the exit question, so no change is lost. When the save
+  // fails the user may keep the program open (the session's end cannot
+  // wait for an answer: it reports to the error output).
+  if (!beendet_) {
+    const std::vector<std::string> probleme = prgSpeicherDaten(*s_, dirs_, clock_.now());
+    if (!probleme.empty()) {
+      QString text;
+      for (const std::string& p : probleme) text += q(p) + "\n";
+      if (sitzungsEnde_) {
+        std::fprintf(stderr, "welvaro: %s", text.toLocal8Bit().constData());
+      } else {
+        QMessageBox box(QMessageBox::Warning, "Welvaro-Programm", text + "\n" + q(T(*s_, kTxTrotzdemBeenden)),
+                        QMessageBox::Yes | QMessageBox::No, this);
+        box.setDefaultButton(QMessageBox::No);
+        titelGanz(box);
+        letzteSchliessFrage = box.text();
+        const bool schliessen =
+            testAntwort == Antwort::Fragen ? box.exec() == QMessageBox::Yes : testAntwort == Antwort::Ok;
+        if (!schliessen) {
+          e->ignore();
+          return;
+        }
+      }
+    }
+    beendet_ = true;
+  }
+  // The input dialogs and the help go with the window.
   for (EingabeDialog* d : findChildren<EingabeDialog*>()) d->hide();
   for (QTimer* t : findChildren<QTimer*>()) t->stop();
   for (QTimer* t : {&tmrAktZeit, &tmrTagesaktualisieren, &tmrMonat, &tmrNeueDaten, &tmrSetzePunkt, &tmrSofort,
@@ -1094,6 +1169,16 @@ void MainWindow::verbindeEingaben() {
 
   // Frequency box: a changed text is an entry not yet confirmed (red);
   // Enter confirms it.
+  txtAktFrequenz->setValidator(new TextPruefer(frequenzTextErlaubt, txtAktFrequenz));
+  connect(txtAktFrequenz, &QLineEdit::inputRejected, this, [this] {
+    // A character that cannot belong to a frequency: refused, the box turns
+    // red and says what it takes.
+    frequenzRot_ = true;
+    txtAktFrequenz->setStyleSheet("color: rgb(255,0,0);");
+    statusBar()->showMessage(txtAktFrequenz->toolTip(), 5000);
+    QToolTip::showText(txtAktFrequenz->mapToGlobal(QPoint(0, txtAktFrequenz->height())), txtAktFrequenz->toolTip(),
+                       txtAktFrequenz);
+  });
   connect(txtAktFrequenz, &QLineEdit::textEdited, this, [this] {
     frequenzRot_ = true;
     txtAktFrequenz->setStyleSheet("color: rgb(255,0,0);");

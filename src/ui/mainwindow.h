@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
+#include <QTranslator>
 #include <array>
 #include <memory>
 
@@ -28,6 +29,7 @@
 namespace welvaro::ui {
 
 class HelpViewer;
+class MeldungsLeiste;
 class StationADialog;
 class StationBDialog;
 class BedingungenDialog;
@@ -57,10 +59,15 @@ class MainWindow : public QMainWindow {
   void prgGreyline();
   void prgPointErgebnisZeigen();  // point result into the labels
   void prgEnde();                 // exit question; OK saves and ends
+  // The session ends the program (SIGTERM, logout): save without asking
+  // and close. A failed save is written to the error output.
+  void sitzungsEnde();
 
   // Test hook: answer for the exit question instead of asking the user.
   enum class Antwort { Fragen, Ok, Abbrechen };
   Antwort testAntwort = Antwort::Fragen;
+  // What the last question after a failed save at the close box said.
+  QString letzteSchliessFrage;
   bool beendet() const { return beendet_; }
 
   // The printed report of the link A-B to the default printer; without a
@@ -136,6 +143,7 @@ class MainWindow : public QMainWindow {
   QToolButton* cmdEnde = nullptr;
   QFrame* frmMonat = nullptr;
   QComboBox* cmbMonat = nullptr;
+  MeldungsLeiste* frmMeldungen = nullptr;  // file problems until the user dismisses them
 
   QMenu* mnuDatei = nullptr;
   QMenu* mnuVorgaben = nullptr;
@@ -203,12 +211,17 @@ class MainWindow : public QMainWindow {
   void schalteWelvarozeit();
   void zeigeInfo();
   void zeigeHilfe();
+  void setzeQtSprache();
+  // Shows a problem in the message bar, in the user's language.
+  void melde(const QString& text);
 
   const Clock& clock_;
   ProgramDirs dirs_;
   std::unique_ptr<State> s_;
   QPointer<HelpViewer> hilfe_;
+  QTranslator qtTexte_;  // Qt's own buttons and dialogs in the program's language
   bool beendet_ = false;
+  bool sitzungsEnde_ = false;
 };
 
 }  // namespace welvaro::ui

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -12,10 +13,15 @@
 #include "files/programdir.h"
 #include "files/settings.h"
 #include "state/numtext.h"
+#include "ui/dialogs.h"
+#include "ui/helpviewer.h"
 #include "ui/mainwindow.h"
+#include "ui/sitzungsende.h"
 
 using namespace welvaro;
+using welvaro::ui::HelpViewer;
 using welvaro::ui::MainWindow;
+using welvaro::ui::beiSitzungsende;
 
 namespace {
 
@@ -51,7 +57,10 @@ class MainWindowTest : public QObject {
   void monthChoice();
   void dayCheckRenewsTheTableAfterMidnight();
   void endWithOkSavesAndCancelDoesNot();
-  void closeBoxSavesNothing();
+  void closeBoxSavesWithoutAsking();
+  void failedSaveAtTheCloseBoxIsShown();
+  void sessionEndSaves();
+  void everyTextFollowsTheLanguage();
 };
 
 void MainWindowTest::startWithoutFilesGivesDefaultsAndATable() {
@@ -75,11 +84,13 @@ void MainWindowTest::startWithoutFilesGivesDefaultsAndATable() {
   QVERIFY(w.tmrAktZeit.isActive());
   QVERIFY(!w.cmdDrucker->isEnabled());
   QVERIFY(!w.frmMonat->isVisibleTo(&w));
-  // Only German and English are offered.
-  int sichtbar = 0;
-  for (QAction* a : w.mnuBeschriftung) sichtbar += a->isVisible();
-  QCOMPARE(sichtbar, 2);
-  QCOMPARE(w.mnuBeschriftung[1]->text(), QString("Inscription (english)"));
+  // German, English, Spanish and French are offered; the two German
+  // variants are not.
+  QStringList angeboten;
+  for (QAction* a : w.mnuBeschriftung)
+    if (a->isVisible()) angeboten << a->text();
+  QCOMPARE(angeboten, (QStringList{"Beschriftung (deutsch)", "Inscription (english)",
+                                   QString::fromUtf8("Inscripción (español)"), QString::fromUtf8("Inscription (français)")}));
   // The first display generation puts the world map into the picture area.
   w.tickAnpassen();
   QCOMPARE(w.picDarstellung->picture().size(), QSize(541, 271));
@@ -247,15 +258,98 @@ void MainWindowTest::endWithOkSavesAndCancelDoesNot() {
   QVERIFY(nachher == tabelle);  // header rewritten unchanged, blocks kept
 }
 
-void MainWindowTest::closeBoxSavesNothing() {
+// The close box saves what the confirmed end saves, without asking: a
+// station changed since the start is there at the next start.
+void MainWindowTest::closeBoxSavesWithoutAsking() {
+  QTemporaryDir dir;
+  FixedClock uhr({2026, 12, 8, 16, 5, 0});
+  {
+    MainWindow w(uhr, ordner(dir, false));
+    w.starten();
+    w.show();
+    w.state().OrtB = "Tokyo";
+    w.state().L = 3;
+    w.close();
+    QVERIFY(!w.isVisible());
+    QVERIFY(!w.tmrAktZeit.isActive());
+  }
+  QVERIFY(lies(p(dir, "Welvaro.dat")).find("\"Stationsort(B): Tokyo\"\r\n") != std::string::npos);
+  MainWindow w(uhr, ordner(dir, false));
+  w.starten();
+  QCOMPARE(QString::fromStdString(w.state().OrtB), QString("Tokyo"));
+  QCOMPARE(w.state().L, int16{3});
+}
+
+// A save that fails is shown; the user may keep the program open and lose
+// nothing, or close all the same.
+void MainWindowTest::failedSaveAtTheCloseBoxIsShown() {
   QTemporaryDir dir;
   FixedClock uhr({2026, 12, 8, 16, 5, 0});
   MainWindow w(uhr, ordner(dir, false));
   w.starten();
   w.show();
+  QVERIFY(QDir(dir.path()).mkdir("Welvaro.dat"));  // the settings file cannot be written
+  w.testAntwort = MainWindow::Antwort::Abbrechen;
   w.close();
-  QVERIFY(!std::filesystem::exists(p(dir, "Welvaro.dat")));
-  QVERIFY(!w.tmrAktZeit.isActive());
+  QVERIFY(w.isVisible());
+  QVERIFY(w.letzteSchliessFrage.contains("Welvaro.dat"));
+  QVERIFY(w.letzteSchliessFrage.contains("Welvaro trotzdem beenden?"));
+  w.testAntwort = MainWindow::Antwort::Ok;
+  w.close();
+  QVERIFY(!w.isVisible());
+}
+
+// The end of the session (SIGTERM) closes the window in order and saves.
+void MainWindowTest::sessionEndSaves() {
+  QTemporaryDir dir;
+  FixedClock uhr({2026, 12, 8, 16, 5, 0});
+  MainWindow w(uhr, ordner(dir, false));
+  w.starten();
+  w.show();
+  w.state().OrtA = "Sydney";
+  beiSitzungsende(&w, [&w] { w.sitzungsEnde(); });
+  ::raise(SIGTERM);
+  QTRY_VERIFY(!w.isVisible());
+  QVERIFY(lies(p(dir, "Welvaro.dat")).find("\"Stationsort(A): Sydney\"\r\n") != std::string::npos);
+}
+
+// Every text of the window follows the language, Qt's own buttons too.
+void MainWindowTest::everyTextFollowsTheLanguage() {
+  QTemporaryDir dir;
+  FixedClock uhr({2026, 12, 8, 16, 5, 0});
+  MainWindow w(uhr, ordner(dir, true));
+  w.starten();
+  w.mnuBeschriftung[1]->trigger();
+  QCOMPARE(w.cmbMonat->itemText(0), QString("January"));
+  QCOMPARE(w.cmbMonat->itemText(11), QString("December"));
+  QCOMPARE(w.mnuWelvaroHilfe->text(), QString("Welvaro Help"));
+  QCOMPARE(w.mnuExtras->title(), QString("E&xtras"));
+  QCOMPARE(w.mnuInfo->text(), QString("About"));
+  QCOMPARE(w.dialogStationA()->windowTitle(), QString("Station [A]"));
+  w.mnuStationA->trigger();
+  QCOMPARE(w.dialogStationA()->windowTitle(), QString("Station [A]"));
+  QCOMPARE(w.dialogStationA()->txtBreite->toolTip(), QString::fromUtf8("Latitude -90 … 90"));
+  w.dialogStationA()->close();
+  QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Cancel"));
+
+  w.mnuBeschriftung[4]->trigger();  // French
+  QCOMPARE(w.state().L, int16{4});
+  QCOMPARE(w.cmbMonat->itemText(1), QString("Fevrier"));
+  QCOMPARE(w.mnuWelvaroHilfe->text(), QString("Aide de Welvaro"));
+  QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Annuler"));
+
+  w.mnuBeschriftung[0]->trigger();
+  QCOMPARE(w.cmbMonat->itemText(2), QString::fromUtf8("März"));
+  QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Abbrechen"));
+  QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QString("&Ja"));
+
+  // The help opens at the part of the user's language.
+  w.mnuBeschriftung[1]->trigger();
+  w.mnuWelvaroHilfe->trigger();
+  auto* hilfe = w.findChild<HelpViewer*>();
+  QVERIFY(hilfe);
+  QVERIFY(hilfe->shownSource().endsWith("#Contents"));
+  QCOMPARE(hilfe->windowTitle(), QString("Welvaro Help"));
 }
 
 QTEST_MAIN(MainWindowTest)
