@@ -33,8 +33,6 @@ double chartFrequenz(double hoehe) { return std::floor(hoehe * 0.074075) / 10; }
 
 }  // namespace
 
-double markeLinks(double laenge) { return 3990 + 22.5 * laenge; }
-double markeOben(double breite) { return 1965 - 22.5 * breite; }
 
 std::string farbTextAus(int rot, int gruen, int blau) {
   char puffer[16];

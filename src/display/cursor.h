@@ -11,14 +11,10 @@
 
 #include <string>
 
+#include "display/geometrie.h"
 #include "state/state.h"
 
 namespace welvaro {
-
-/// Left and top edge of a marker on the world map placed on a position
-/// (degrees), in twips: 3990 + 22.5 x longitude, 1965 - 22.5 x latitude.
-double markeLinks(double laenge);
-double markeOben(double breite);
 
 /// The colour as the read-out writes it: red + 256 x green + 65536 x blue in
 /// hexadecimal, upper case, six digits ("0000FF" is pure red).

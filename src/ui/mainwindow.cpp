@@ -316,38 +316,10 @@ void MainWindow::baueFenster() {
   // Display with its scales, and the text panel.
   auto* mitte = new QHBoxLayout;
   mitte->setSpacing(10);
-  auto* anzeige = new QGridLayout;
-  anzeige->setSpacing(0);
-  imgBreite_Frequenz = new QLabel(this);
-  imgBreite_Frequenz->setObjectName("imgBreite_Frequenz");
-  imgScala90_30 = new QLabel(this);
-  imgScala90_30->setObjectName("imgScala90_30");
-  imgScala90_30->setAlignment(Qt::AlignRight | Qt::AlignTop);
   picDarstellung = new PictureArea(this);
   picDarstellung->setObjectName("picDarstellung");
-  imgFarbbalken = new QLabel(this);
-  imgFarbbalken->setObjectName("imgFarbbalken");
-  imgFarbbalken->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  imgScala180_24 = new QLabel(this);
-  imgScala180_24->setObjectName("imgScala180_24");
-  imgScala180_24->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  imgLaenge_Zeit = new QLabel(this);
-  imgLaenge_Zeit->setObjectName("imgLaenge_Zeit");
-  imgLaenge_Zeit->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-  anzeige->addWidget(imgBreite_Frequenz, 0, 0, Qt::AlignVCenter);
-  anzeige->addWidget(imgScala90_30, 0, 1, Qt::AlignTop);
-  anzeige->addWidget(picDarstellung, 0, 2, Qt::AlignLeft | Qt::AlignTop);
-  anzeige->addWidget(imgFarbbalken, 0, 3, Qt::AlignTop);
-  anzeige->addWidget(imgScala180_24, 1, 2);
-  anzeige->addWidget(imgLaenge_Zeit, 2, 2);
-  anzeige->setContentsMargins(0, 0, 0, 0);
-  // The scales of the chart start 6 px above the picture's top edge and 10 px
-  // left of its left edge: move them accordingly.
-  imgScala90_30->setContentsMargins(0, 0, 0, 0);
-  imgScala90_30->setStyleSheet("margin-top: -6px;");
-  imgScala180_24->setStyleSheet("margin-left: -10px;");
-  imgFarbbalken->setStyleSheet("margin-top: -6px; margin-left: 6px;");
-  mitte->addLayout(anzeige);
+  frmBild = new Bildrahmen(picDarstellung, this);
+  mitte->addWidget(frmBild, 0, Qt::AlignTop);
 
   imgWarten = new QLabel(picDarstellung);
   imgWarten->setObjectName("imgWarten");
@@ -667,7 +639,9 @@ void MainWindow::starten() {
   setzeSkalen();
   prgPointErgebnisZeigen();
 
-  tmrAnpassen.start();
+  // The first picture as soon as its data is ready; the three-minute cycle
+  // runs from here.
+  tickAnpassen();
   tmrGenDarst.start();
 }
 
@@ -808,13 +782,9 @@ void MainWindow::prgAnpassen() {
 
 void MainWindow::setzeSkalen() {
   const bool welt = s_->Darstellung == 1.0f;
-  imgScala180_24->setPixmap(welt ? scalaLaenge() : scalaZeit());
-  imgScala90_30->setPixmap(welt ? scalaBreite() : scalaFrequenz());
-  imgBreite_Frequenz->setPixmap(achseText(welt ? q(T(*s_, kTxAchseBreite)) : "MHz", true));
-  imgLaenge_Zeit->setPixmap(achseText(welt ? q(T(*s_, kTxAchseLaenge)) : "UTC", false));
-  const std::string palette = s_->BmpPalette.size() == kBmpPaletteLaenge ? s_->BmpPalette : bmpPalette();
-  imgFarbbalken->setPixmap(
-      farbbalken(reinterpret_cast<const unsigned char*>(palette.data()), mnuPegel->isChecked()));
+  frmBild->setzeSkalen(welt, welt ? q(T(*s_, kTxAchseBreite)) : "MHz", welt ? q(T(*s_, kTxAchseLaenge)) : "UTC");
+  frmBild->farbbalken()->setzeFarben(s_->BmpPalette.size() == kBmpPaletteLaenge ? s_->BmpPalette : bmpPalette(),
+                                     s_->PegelFlag == 1);
 }
 
 void MainWindow::prgDarstellung1() { schalteDarstellung(1); }

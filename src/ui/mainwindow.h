@@ -28,6 +28,7 @@
 
 namespace welvaro::ui {
 
+class Bildrahmen;
 class HelpViewer;
 class MeldungsLeiste;
 class StationADialog;
@@ -112,11 +113,7 @@ class MainWindow : public QMainWindow {
   // ---- Controls, named as the system names them ------------------------
   PictureArea* picDarstellung = nullptr;
   QLabel* imgWarten = nullptr;
-  QLabel* imgScala180_24 = nullptr;
-  QLabel* imgScala90_30 = nullptr;
-  QLabel* imgBreite_Frequenz = nullptr;
-  QLabel* imgLaenge_Zeit = nullptr;
-  QLabel* imgFarbbalken = nullptr;
+  Bildrahmen* frmBild = nullptr;  // the picture area with its scales and colour bar
   QLabel* lblAnzeige = nullptr;
   QLabel* lblZeitanzeige = nullptr;
   QLabel* lblWerkzeugleiste = nullptr;

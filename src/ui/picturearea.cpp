@@ -14,12 +14,14 @@ PictureArea::PictureArea(QWidget* parent) : QWidget(parent) {
   markers_[1].color = QColor(255, 0, 255);
 }
 
-QSize PictureArea::sizeHint() const { return QSize(541, 271); }
+QSize PictureArea::sizeHint() const { return picture_.isNull() ? QSize(541, 271) : picture_.size(); }
 
 void PictureArea::setPicture(const QImage& image) {
+  const bool neueGroesse = image.size() != picture_.size();
   picture_ = image;
-  setFixedSize(image.isNull() ? QSize(541, 271) : image.size());
+  setFixedSize(sizeHint());
   update();
+  if (neueGroesse) emit groesseGeaendert();
 }
 
 void PictureArea::clearDrawings() {

@@ -52,6 +52,8 @@ class PictureArea : public QWidget {
  signals:
   void cursorMoved(double xTwips, double yTwips);
   void clicked(double xTwips, double yTwips);
+  // The picture changed its size (world map and chart differ in width).
+  void groesseGeaendert();
 
  protected:
   void paintEvent(QPaintEvent*) override;

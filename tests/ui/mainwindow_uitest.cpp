@@ -61,6 +61,7 @@ class MainWindowTest : public QObject {
   void failedSaveAtTheCloseBoxIsShown();
   void sessionEndSaves();
   void everyTextFollowsTheLanguage();
+  void scaleMarksStandOnThePicturesPixels();
 };
 
 void MainWindowTest::startWithoutFilesGivesDefaultsAndATable() {
@@ -79,7 +80,10 @@ void MainWindowTest::startWithoutFilesGivesDefaultsAndATable() {
   QCOMPARE(w.lblAnzeige->text(), QString("Welt-Welvaro"));
   QVERIFY(w.lblGeoAuswertung->text().startsWith(QString::fromUtf8("München (A:")));
   QVERIFY(w.lblWelvaroAnzeige->text().contains("Dezember 2026"));
-  QVERIFY(w.tmrAnpassen.isActive());
+  // The first map is shown at once, not after a fixed wait.
+  QVERIFY(!w.tmrAnpassen.isActive());
+  QVERIFY(!w.imgWarten->isVisibleTo(&w));
+  QVERIFY(std::filesystem::exists(p(dir, "WelvDar1.bmp")));
   QVERIFY(w.tmrGenDarst.isActive());
   QVERIFY(w.tmrAktZeit.isActive());
   QVERIFY(!w.cmdDrucker->isEnabled());
@@ -91,8 +95,6 @@ void MainWindowTest::startWithoutFilesGivesDefaultsAndATable() {
     if (a->isVisible()) angeboten << a->text();
   QCOMPARE(angeboten, (QStringList{"Beschriftung (deutsch)", "Inscription (english)",
                                    QString::fromUtf8("Inscripción (español)"), QString::fromUtf8("Inscription (français)")}));
-  // The first display generation puts the world map into the picture area.
-  w.tickAnpassen();
   QCOMPARE(w.picDarstellung->picture().size(), QSize(541, 271));
   QCOMPARE(std::filesystem::file_size(p(dir, "WelvDar1.bmp")), std::uintmax_t{148502});
   QVERIFY(!w.imgWarten->isVisible());
@@ -350,6 +352,45 @@ void MainWindowTest::everyTextFollowsTheLanguage() {
   QVERIFY(hilfe);
   QVERIFY(hilfe->shownSource().endsWith("#Contents"));
   QCOMPARE(hilfe->windowTitle(), QString("Welvaro Help"));
+}
+
+// The scales rendered as the user sees them: the mark of 0° longitude, of
+// the equator, of 12:00 UTC and of 15 MHz stands on the picture's own pixel
+// of that value (column 270 / row 135 of the map, column 264 / row 135 of
+// the chart), and the outermost labels are not cut.
+void MainWindowTest::scaleMarksStandOnThePicturesPixels() {
+  QTemporaryDir dir;
+  FixedClock uhr({2026, 12, 8, 16, 5, 0});
+  MainWindow w(uhr, ordner(dir, false));
+  w.starten();
+  w.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&w));
+  const QColor marke(60, 60, 60);
+  auto pruefe = [&](int spalte, int zeile) {
+    const QImage bild = w.grab().toImage();
+    const QPoint ecke = w.picDarstellung->mapTo(&w, QPoint(0, 0));
+    const qreal dpr = bild.devicePixelRatio();
+    auto farbe = [&](int x, int y) { return QColor(bild.pixel(int(x * dpr), int(y * dpr))); };
+    // Under the picture: the long mark at the column, none beside it.
+    const int unten = ecke.y() + w.picDarstellung->height() + 2;
+    QCOMPARE(farbe(ecke.x() + spalte, unten), marke);
+    QVERIFY(farbe(ecke.x() + spalte - 1, unten) != marke);
+    QVERIFY(farbe(ecke.x() + spalte + 1, unten) != marke);
+    // Left of the picture: the mark at the row.
+    const int links = ecke.x() - 2;
+    QCOMPARE(farbe(links, ecke.y() + zeile), marke);
+    QVERIFY(farbe(links, ecke.y() + zeile - 1) != marke);
+    QVERIFY(farbe(links, ecke.y() + zeile + 1) != marke);
+  };
+  pruefe(270, 135);  // 0° and the equator
+  // The last label ("180°") lies inside the window and its scale.
+  auto* skala = w.findChild<QWidget*>("imgScala180_24");
+  QVERIFY(skala);
+  const QFontMetrics fm(skala->font());
+  QVERIFY(skala->mapTo(&w, QPoint(0, 0)).x() + skala->width() >=
+          w.picDarstellung->mapTo(&w, QPoint(0, 0)).x() + 540 + fm.horizontalAdvance(QString::fromUtf8("180°")) / 2);
+  w.prgDarstellung2();
+  pruefe(264, 135);  // 12:00 UTC and 15 MHz
 }
 
 QTEST_MAIN(MainWindowTest)
