@@ -27,8 +27,14 @@ int main(int argc, char** argv) {
   // A session manager that logs out asks for the data first.
   QObject::connect(&app, &QGuiApplication::commitDataRequest, &fenster, [&fenster] { fenster.sitzungsEnde(); });
 
+  // Without a display server (the session ended under the program), Qt
+  // exits at once: the settings are saved on the way out all the same.
+  welvaro::ui::beimAbbruch([&fenster] { fenster.speichernOhneFenster(); });
+
   start->close();
   delete start;
   fenster.show();
-  return QApplication::exec();
+  const int rc = QApplication::exec();
+  welvaro::ui::beimAbbruch({});
+  return rc;
 }

@@ -1081,6 +1081,12 @@ void MainWindow::sitzungsEnde() {
   close();
 }
 
+void MainWindow::speichernOhneFenster() {
+  if (beendet_) return;
+  beendet_ = true;
+  for (const std::string& p : prgSpeicherDaten(*s_, dirs_, clock_.now())) std::fprintf(stderr, "welvaro: %s\n", p.c_str());
+}
+
 void MainWindow::closeEvent(QCloseEvent* e) {
   // The close box and the end of the session save as the confirmed end
   // does, without the exit question, so no change is lost. When the save

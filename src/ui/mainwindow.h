@@ -63,6 +63,9 @@ class MainWindow : public QMainWindow {
   // The session ends the program (SIGTERM, logout): save without asking
   // and close. A failed save is written to the error output.
   void sitzungsEnde();
+  // The display server is gone (the process is exiting): save without any
+  // window, unless the program has ended in order already.
+  void speichernOhneFenster();
 
   // Test hook: answer for the exit question instead of asking the user.
   enum class Antwort { Fragen, Ok, Abbrechen };

@@ -2,6 +2,7 @@
 
 #include <QSocketNotifier>
 #include <csignal>
+#include <cstdlib>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -10,6 +11,12 @@ namespace welvaro::ui {
 namespace {
 
 int signalPaar[2] = {-1, -1};
+// Never freed: it must outlive every static object when exit() runs.
+std::function<void()>* abbruchSpeichern = nullptr;
+
+extern "C" void beimExit() {
+  if (abbruchSpeichern && *abbruchSpeichern) (*abbruchSpeichern)();
+}
 
 extern "C" void signalEmpfangen(int) {
   const char c = 1;
@@ -32,6 +39,14 @@ void beiSitzungsende(QObject* parent, std::function<void()> beenden) {
   sigemptyset(&sa.sa_mask);
   sa.sa_flags = SA_RESTART;
   for (int sig : {SIGTERM, SIGHUP, SIGINT}) ::sigaction(sig, &sa, nullptr);
+}
+
+void beimAbbruch(std::function<void()> speichern) {
+  if (!abbruchSpeichern) {
+    abbruchSpeichern = new std::function<void()>;
+    std::atexit(beimExit);
+  }
+  *abbruchSpeichern = std::move(speichern);
 }
 
 }  // namespace welvaro::ui

@@ -14,4 +14,11 @@ namespace welvaro::ui {
 /// it, so nothing but async-signal-safe code runs in the handler.
 void beiSitzungsende(QObject* parent, std::function<void()> beenden);
 
+/// Calls `speichern` when the process exits without the window having
+/// ended in order: the display server went away with the session, and Qt
+/// leaves through exit() without closing any window. `speichern` must not
+/// touch the window system. An empty function ends the watch (after the
+/// event loop has returned normally).
+void beimAbbruch(std::function<void()> speichern);
+
 }  // namespace welvaro::ui
