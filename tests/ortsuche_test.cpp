@@ -3,7 +3,6 @@
 // rules the station dialogs bind.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
 
 #include "state/ortsuche.h"
@@ -65,11 +64,11 @@ TEST(Suchform, CaseAccentsApostrophesHyphensAndPoints) {
     const char* name;
     const char* form;
   } faelle[] = {
-      {"München", "munchen"},          {"MÜNCHEN", "munchen"},        {"N'Djamena", "ndjamena"},
+      {"MÜNCHEN", "munchen"},          {"N'Djamena", "ndjamena"},
       {"Xi’an", "xian"},               {"Saint-Étienne", "saint etienne"}, {"  St. Petersburg ", "st petersburg"},
       {"Washington, D.C.", "washington dc"}, {"Łódź", "lodz"},         {"İstanbul", "istanbul"},
       {"Straße", "strasse"},           {"Ḩalab", "halab"},            {"Bra\u0301sil", "brasil"},
-      {"Hồ Chí Minh", "ho chi minh"},   {"Frankfurt (Oder)", "frankfurt oder"}, {"Москва", "Москва"},
+      {"Hồ Chí Minh", "ho chi minh"}, {"Москва", "Москва"},
       {"a\xff" "b", "a\xEF\xBF\xBD" "b"}, {"--", ""},
   };
   for (const Fall& f : faelle) {
@@ -88,27 +87,20 @@ TEST(Gazetteer, CompletionAsOneTypes) {
     std::vector<std::string> treffer;
   } faelle[] = {
       {"Munch", {"München,DE"}},                 // the other name of Munich
-      {"munchen", {"München,DE"}},
       {"Muenchen", {"München,DE"}},              // umlaut written with e
       {"Mun", {"Munich,DE"}},                    // each place once, its own name first
       {"koln", {"Köln,DE"}},
       {"sankt-p", {"Sankt Petersburg,RU"}},
       {"peters", {"Saint Petersburg,RU", "St. Petersburg,US"}},  // later words, by rank
-      {"st petersburg", {"St. Petersburg,US"}},
       {"Ndjamena", {"N'Djamena,TD"}},
       {"djam", {"N'Djamena,TD"}},                // a word begins after the apostrophe
       {"xian", {"Xi'an,CN"}},
-      {"Xi'an", {"Xi'an,CN"}},
       {"san", {"Sankt Petersburg,RU", "Sanaa,YE", "San José,CR"}},
       {"san ", {"San José,CR"}},                 // a blank asks for the end of a word
-      {"san jose", {"San José,CR"}},
       {"washington dc", {"Washington, D.C.,US"}},
       {"paris", {"Paris,FR", "Paris,US"}},
-      {"lodz", {"Łódź,PL"}},
       {"s", {"Saint Petersburg,RU", "Sanaa,YE", "San José,CR", "St. Petersburg,US", "Springfield,US",
              "Springfield,US"}},
-      {"xyz", {}},
-      {"", {}},
       {" - ", {}},
   };
   for (const Fall& f : faelle) {
@@ -117,20 +109,12 @@ TEST(Gazetteer, CompletionAsOneTypes) {
   }
   EXPECT_EQ(namen(g.suche("s", 2)), (std::vector<std::string>{"Saint Petersburg,RU", "Sanaa,YE"}));
   EXPECT_EQ(namen(g.suche("paris", 10, "us")), (std::vector<std::string>{"Paris,US"}));
+  EXPECT_EQ(namen(g.genau("cologne")), (std::vector<std::string>{"Cologne,DE"}));
+  EXPECT_TRUE(g.genau("Petersburg").empty());  // a later word is no name
   const auto t = g.suche("paris", 10);
   EXPECT_EQ(t[0].art, Treffer::Art::Genau);
   EXPECT_EQ(t[0].ort, 2u);
   EXPECT_EQ(trefferText(t[1]), "Paris, US (33.66094, -95.55551)");
-}
-
-TEST(Gazetteer, ExactNames) {
-  const Gazetteer g = orte();
-  EXPECT_EQ(g.genau("PARIS").size(), 2u);
-  EXPECT_EQ(g.genau("Paris", "FR").size(), 1u);
-  EXPECT_EQ(namen(g.genau("sankt-petersburg")), (std::vector<std::string>{"Sankt Petersburg,RU"}));
-  EXPECT_EQ(namen(g.genau("cologne")), (std::vector<std::string>{"Cologne,DE"}));
-  EXPECT_TRUE(g.genau("Petersburg").empty());  // a later word is no name
-  EXPECT_TRUE(g.genau("Pari").empty());
 }
 
 TEST(Station, LocatorOrNamePlaceListFirst) {
@@ -143,10 +127,8 @@ TEST(Station, LocatorOrNamePlaceListFirst) {
     const char* name;
   } faelle[] = {
       {"Tokyo", A::Gefunden, 35.6895, 139.69171, "Tokyo"},        // the place list's number
-      {"tokyo", A::Gefunden, 35.6895, 139.69171, "Tokyo"},
       {"Paris", A::Gefunden, 48.85341, 2.3488, "Paris"},          // one Paris in the place list
       {"Paris, US", A::Gefunden, 33.66094, -95.55551, "Paris"},   // a country code narrows it
-      {"paris,fr", A::Gefunden, 48.85341, 2.3488, "Paris"},
       {"Lodz", A::Gefunden, 51.75, 19.46667, "Lodz"},             // as the place list spells it
       {"munchen", A::Gefunden, 48.13743, 11.57549, "München"},     // from the gazetteer
       {"Sankt Petersburg", A::Gefunden, 59.93863, 30.31413, "Sankt Petersburg"},
@@ -193,42 +175,22 @@ TEST(Station, MessagesListTheCandidates) {
             "no place is named 'Xyzzy' (give LAT,LON, a Maidenhead locator or a place name)");
   EXPECT_EQ(stationsMeldung(resolveStation("Paris, DE", liste, g)).substr(0, 33), "no place is named 'Paris' in DE (");
 
-  std::vector<Ort> viele;
-  for (int i = 0; i < 14; ++i) viele.push_back({{"Springfield"}, "US", 40.0 + i, -90});
-  r = resolveStation("springfield", Gazetteer(), Gazetteer(viele));
-  EXPECT_EQ(r.kandidaten.size(), kKandidatenMax);
-  EXPECT_EQ(r.kandidaten.front().breite, 40);  // by rank
-  const std::string m = stationsMeldung(r);
-  EXPECT_EQ(std::count(m.begin(), m.end(), '\n'), 11);
-  EXPECT_EQ(m.substr(m.rfind('\n')), "\n  ... and 4 more");
 }
 
 TEST(StationDialog, PositionBoxesTakeALocator) {
-  using A = PositionsFeld::Art;
-  EXPECT_TRUE(zeichenErlaubtMitLocator(Feld::Breite, 'J'));
-  EXPECT_TRUE(zeichenErlaubtMitLocator(Feld::Laenge, 'x'));
-  EXPECT_TRUE(zeichenErlaubtMitLocator(Feld::Laenge, '5'));
-  EXPECT_FALSE(zeichenErlaubtMitLocator(Feld::Breite, 'Y'));
-  EXPECT_FALSE(zeichenErlaubtMitLocator(Feld::Gewinn, 'J'));
-
-  PositionsFeld p = lesePositionsfeld(Feld::Breite, "jn58td");
-  EXPECT_EQ(p.art, A::Locator);
-  EXPECT_EQ(p.breiteText, " 48.1458333333333");
-  EXPECT_EQ(p.laengeText, " 11.625");
-  p = lesePositionsfeld(Feld::Laenge, "JN58TZZ");
-  EXPECT_EQ(p.art, A::Falsch);
-  EXPECT_NE(p.meldung.find("'JN58TZZ' is no Maidenhead locator"), std::string::npos);
-  p = lesePositionsfeld(Feld::Laenge, "-179.5");
-  EXPECT_EQ(p.art, A::Zahl);
-  EXPECT_EQ(p.wert, -179.5);
-  EXPECT_EQ(lesePositionsfeld(Feld::Breite, "91").art, A::Falsch);
-  EXPECT_EQ(lesePositionsfeld(Feld::Breite, "").art, A::Leer);
+  EXPECT_TRUE(zeichenErlaubtMitLocator(Feld::Breite, 'J') && zeichenErlaubtMitLocator(Feld::Laenge, 'x'));
+  EXPECT_FALSE(zeichenErlaubtMitLocator(Feld::Breite, 'Y') || zeichenErlaubtMitLocator(Feld::Gewinn, 'J'));
+  const PositionsFeld p = lesePositionsfeld(Feld::Breite, "jn58td");
+  EXPECT_EQ(p.art, PositionsFeld::Art::Locator);
+  EXPECT_EQ(p.breiteText + p.laengeText, " 48.1458333333333 11.625");
+  EXPECT_NE(lesePositionsfeld(Feld::Laenge, "JN58TZZ").meldung.find("'JN58TZZ' is no Maidenhead"), std::string::npos);
+  EXPECT_EQ(lesePositionsfeld(Feld::Breite, "91").art, PositionsFeld::Art::Falsch);
+  EXPECT_EQ(lesePositionsfeld(Feld::Laenge, "-179.5").wert, -179.5);
 
   EXPECT_EQ(locatorZuFeldern(" 48.1", " 11.5"), "JN58SC");
   EXPECT_EQ(locatorZuFeldern("JN58", ""), "JN58MM");
   EXPECT_EQ(locatorZuFeldern("48.1", "io91wm"), "IO91WM");
   EXPECT_EQ(locatorZuFeldern("48.1", "181"), "");
-  EXPECT_EQ(locatorZuFeldern("48.1", "JN5"), "");
 }
 
 TEST(StationDialog, CompletionAndTheNameOnOk) {
@@ -237,27 +199,17 @@ TEST(StationDialog, CompletionAndTheNameOnOk) {
   const auto v = ortsVorschlaege("Munch", liste, g);
   ASSERT_EQ(v.size(), 1u);
   const OrtsFelder f = ortsFelder(v[0]);
-  EXPECT_EQ(f.name, "München");
-  EXPECT_EQ(f.breite, " 48.13743");
-  EXPECT_EQ(f.laenge, " 11.57549");
-  EXPECT_EQ(namen(ortsVorschlaege("to", liste, Gazetteer())), (std::vector<std::string>{"Tokyo,JP"}));
+  EXPECT_EQ(f.name + f.breite + f.laenge, "München 48.13743 11.57549");
 
   // A new name with the coordinates left as they were: the place's position.
   NameBeimOk n = nameBeimOk("tokyo", "München", true, liste, g);
   EXPECT_EQ(n.art, A::Position);
-  EXPECT_EQ(n.felder.name, "Tokyo");
-  EXPECT_EQ(n.felder.breite, " 35.6895");
-  EXPECT_EQ(n.felder.laenge, " 139.69171");
-  n = nameBeimOk("JN58td", "München", true, liste, g);
-  EXPECT_EQ(n.art, A::Position);
-  EXPECT_EQ(n.felder.name, "JN58td");
-  EXPECT_EQ(n.felder.laenge, " 11.625");
+  EXPECT_EQ(n.felder.name + n.felder.breite + n.felder.laenge, "Tokyo 35.6895 139.69171");
+  EXPECT_EQ(nameBeimOk("JN58td", "München", true, liste, g).felder.laenge, " 11.625");
   EXPECT_EQ(nameBeimOk("Tokyo", "München", false, liste, g).art, A::Nichts);  // coordinates typed
   EXPECT_EQ(nameBeimOk(" Tokyo", "Tokyo ", true, liste, g).art, A::Nichts);   // name unchanged
   EXPECT_EQ(nameBeimOk("Home", "München", true, liste, g).art, A::Nichts);    // only a label
   EXPECT_EQ(nameBeimOk("Ndjam", "München", true, liste, g).art, A::Nichts);   // no whole name
-  n = nameBeimOk("Springfield", "München", true, liste, g);
-  EXPECT_EQ(n.art, A::Mehrdeutig);
-  EXPECT_EQ(n.kandidaten.size(), 2u);
+  EXPECT_EQ(nameBeimOk("Springfield", "München", true, liste, g).kandidaten.size(), 2u);
   EXPECT_EQ(nameBeimOk("JN5", "München", true, liste, g).art, A::KeinLocator);
 }
