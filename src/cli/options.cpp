@@ -4,6 +4,8 @@
 #include <charconv>
 #include <filesystem>
 
+#include "files/gazetteer.h"
+#include "files/programdir.h"
 #include "state/numtext.h"
 
 namespace welvaro::cli {
@@ -39,7 +41,16 @@ double numberIn(const std::string& option, const std::string& text, double lo, d
   return *v;
 }
 
-std::pair<double, double> position(const std::string& option, const std::string& text) {
+// LAT,LON in degrees, or (when the text does not begin like a number) a
+// locator or a place name, whose name then goes to `name`.
+std::pair<double, double> position(const std::string& option, const std::string& text, std::string& name) {
+  const auto erstes = text.find_first_not_of(' ');
+  if (erstes != std::string::npos && std::string_view("0123456789+-.").find(text[erstes]) == std::string_view::npos) {
+    const StationsOrt r = resolveStationInDataFiles(text, resolveProgramDirs(systemProgramDirInputs()));
+    if (r.art != StationsOrt::Art::Gefunden) throw BadArgument{option + ": " + stationsMeldung(r)};
+    if (!r.name.empty()) name = r.name;
+    return {r.breite, r.laenge};
+  }
   const auto comma = text.find(',');
   if (comma == std::string::npos) throw BadArgument{option + " takes LAT,LON (for example 48.1,11.5)"};
   return {numberIn(option + " latitude", text.substr(0, comma), -90, 90),
@@ -76,11 +87,11 @@ std::vector<double> numberList(const std::string& option, const std::string& tex
 
 bool applyCommon(State& s, Common& c, const std::string& opt, Arguments& args) {
   if (opt == "--a") {
-    auto [lat, lon] = position(opt, args.next(opt));
+    auto [lat, lon] = position(opt, args.next(opt), s.OrtA);
     s.X1 = lat;
     s.Y1 = static_cast<float>(lon);
   } else if (opt == "--b") {
-    auto [lat, lon] = position(opt, args.next(opt));
+    auto [lat, lon] = position(opt, args.next(opt), s.OrtB);
     s.OrtX2 = static_cast<float>(lat);
     s.OrtY2 = static_cast<float>(lon);
     s.X2 = s.OrtX2;

@@ -6,6 +6,7 @@
 
 #include "display/point.h"
 #include "lang/sprachtext.h"
+#include "state/locator.h"
 #include "state/numtext.h"
 
 namespace welvaro {
@@ -71,20 +72,8 @@ std::string gradText(const State& s, float breite, float laenge) {
 }
 
 std::string locatorAus(double x, double hoehe) {
-  const double X = std::clamp(x, 0.0, 8099.0);
-  const double Y = std::clamp(hoehe, 0.0, 4049.0);
-  const double a1 = std::floor(X / 450), a2 = std::floor(Y / 225);
-  const double b1 = std::floor((X - 450 * a1) / 45), b2 = std::floor((Y - 225 * a2) / 22.5);
-  const double c1 = std::floor((X - 450 * a1 - 45 * b1) / 1.875);
-  const double c2 = std::floor((Y - 225 * a2 - 22.5 * b2) / 0.9375);
-  std::string t;
-  t += static_cast<char>(65 + a1);
-  t += static_cast<char>(65 + a2);
-  t += static_cast<char>(48 + b1);
-  t += static_cast<char>(48 + b2);
-  t += static_cast<char>(65 + c1);
-  t += static_cast<char>(65 + c2);
-  return t;
+  // The right and top edges are moved one twip inwards.
+  return locatorAusEinheiten(std::clamp(x, 0.0, 8099.0), std::clamp(hoehe, 0.0, 4049.0), 6);
 }
 
 bool prgNaechsterOrt(State& s) {

@@ -2,9 +2,10 @@
 //   MapWelt.dat   world map drawing, 541 x 271 pixel mask (147424 bytes)
 //   MapOrt.dat    frequency/time chart drawing, 529 x 271 pixel mask (144172 bytes)
 //   Ortsvorg.txt  the 2000 most populous places, Windows-1252, CR LF
+//   Orte.dat      gazetteer of the places of 15000 inhabitants or more
 //
 // Usage: node gen-data.mjs [--out DIR] [--previews DIR]
-//   --out       where to write the three files (default: the repository's data/)
+//   --out       where to write the files (default: the repository's data/)
 //   --previews  also write PNG previews of both drawings over made-up value
 //               colours, and of the places on the map
 import { writeFileSync, mkdirSync } from 'node:fs';
@@ -13,6 +14,7 @@ import { fileURLToPath } from 'node:url';
 import { makeWorldMap, lonToX, latToY } from './lib/worldmap.mjs';
 import { makeChart } from './lib/chart.mjs';
 import { makePlaces } from './lib/places.mjs';
+import { makeGazetteer } from './lib/gazetteer.mjs';
 import { writePreview, fields } from './lib/preview.mjs';
 import { crop } from './lib/crop.mjs';
 import { encodePng } from './lib/png.mjs';
@@ -75,9 +77,12 @@ mkdirSync(outDir, { recursive: true });
 writeFileSync(join(outDir, 'MapWelt.dat'), mapBytes);
 writeFileSync(join(outDir, 'MapOrt.dat'), chartBytes);
 writeFileSync(join(outDir, 'Ortsvorg.txt'), placeBytes);
+const gazetteer = makeGazetteer();
+writeFileSync(join(outDir, 'Orte.dat'), gazetteer.bytes);
 console.log(`MapWelt.dat   ${mapBytes.length} bytes`);
 console.log(`MapOrt.dat    ${chartBytes.length} bytes`);
 console.log(`Ortsvorg.txt  ${placeBytes.length} bytes, ${places.length} places, ${changed.length} names transliterated`);
+console.log(`Orte.dat      ${gazetteer.bytes.length} bytes, ${gazetteer.places.length} places`);
 
 if (previewDir) {
   writePreview(previewDir, 'world.png', map, fields.world, 2);

