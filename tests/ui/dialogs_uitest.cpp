@@ -11,6 +11,8 @@
 #include "files/programdir.h"
 #include "ui/dialogs.h"
 #include "ui/mainwindow.h"
+#include "ui/picturearea.h"
+#include "uitest.h"
 
 using namespace welvaro;
 using welvaro::ui::EingabeDialog;
@@ -73,7 +75,7 @@ void DialogsTest::init() {
   uhr_ = new FixedClock({2026, 12, 8, 16, 5, 0});
   w_ = new MainWindow(*uhr_, ordner(*dir_));
   w_->starten();
-  w_->tickAnpassen();
+  test::tick(w_, "tickAnpassen");
   w_->show();
   QVERIFY(QTest::qWaitForWindowActive(w_));
 }
@@ -85,7 +87,7 @@ void DialogsTest::cleanup() {
 }
 
 void DialogsTest::wrongCharacterIsRefusedAlone() {
-  w_->mnuStationA->trigger();
+  test::ctl<QAction>(w_, "mnuStationA")->trigger();
   auto* d = w_->dialogStationA();
   QVERIFY(d->isVisible());
   QVERIFY(QTest::qWaitForWindowExposed(d));
@@ -119,7 +121,7 @@ void DialogsTest::wrongCharacterIsRefusedAlone() {
 }
 
 void DialogsTest::latitudeLimitsOnEnter() {
-  w_->mnuStationA->trigger();
+  test::ctl<QAction>(w_, "mnuStationA")->trigger();
   auto* d = w_->dialogStationA();
   QVERIFY(QTest::qWaitForWindowActive(d));
   struct Fall {
@@ -149,7 +151,7 @@ void DialogsTest::stationAChangeRegeneratesTheTable() {
   MainWindow& w = *w_;
   State& s = w.state();
   const std::string tabelleVorher = lies(*dir_, "Welvaro.tab");
-  w.mnuStationA->trigger();
+  test::ctl<QAction>(w, "mnuStationA")->trigger();
   auto* d = w.dialogStationA();
   QCOMPARE(d->windowTitle(), QString("Vorgabe Station [A]"));
   QCOMPARE(d->lblBreitengrad->text(), QString("Breitengrad [-90-90]"));
@@ -163,24 +165,24 @@ void DialogsTest::stationAChangeRegeneratesTheTable() {
   QCOMPARE(QString::fromStdString(s.OrtA), QString("Tokyo"));
   QCOMPARE(s.X1, 35.7);
   QCOMPARE(s.Y1, 139.7f);
-  QVERIFY(w.tmrNeueDaten.isActive());
-  QVERIFY(!w.tmrSetzePunkt.isActive());
-  QVERIFY(w.imgWarten->isVisible());
-  QTRY_VERIFY_WITH_TIMEOUT(!w.tmrNeueDaten.isActive() && !w.imgWarten->isVisible(), kRechenzeit);
+  QVERIFY(test::ctl<QTimer>(w, "tmrNeueDaten")->isActive());
+  QVERIFY(!test::ctl<QTimer>(w, "tmrSetzePunkt")->isActive());
+  QVERIFY(test::ctl<QLabel>(w, "imgWarten")->isVisible());
+  QTRY_VERIFY_WITH_TIMEOUT(!test::ctl<QTimer>(w, "tmrNeueDaten")->isActive() && !test::ctl<QLabel>(w, "imgWarten")->isVisible(), kRechenzeit);
   QVERIFY(lies(*dir_, "Welvaro.tab") != tabelleVorher);
-  QVERIFY(w.lblGeoAuswertung->text().startsWith("Tokyo (A: 35.7 N"));
+  QVERIFY(test::ctl<QLabel>(w, "lblGeoAuswertung")->text().startsWith("Tokyo (A: 35.7 N"));
 
   // OK without a change writes nothing and starts nothing.
-  w.mnuStationA->trigger();
+  test::ctl<QAction>(w, "mnuStationA")->trigger();
   QTest::mouseClick(d->cmdStationA, Qt::LeftButton);
   QVERIFY(!d->isVisible());
-  QVERIFY(!w.tmrNeueDaten.isActive());
+  QVERIFY(!test::ctl<QTimer>(w, "tmrNeueDaten")->isActive());
 }
 
 void DialogsTest::failedOkKeepsTheDialogOpen() {
   MainWindow& w = *w_;
   State& s = w.state();
-  w.mnuStationA->trigger();
+  test::ctl<QAction>(w, "mnuStationA")->trigger();
   auto* d = w.dialogStationA();
   QVERIFY(QTest::qWaitForWindowActive(d));
   eingeben(d->txtBreite, "95", false);
@@ -196,26 +198,26 @@ void DialogsTest::failedOkKeepsTheDialogOpen() {
   QCOMPARE(d->focusWidget(), d->txtBreite);
   QCOMPARE(s.Zkw, 0.5);
   QCOMPARE(s.X1, 48.1);
-  QVERIFY(!w.tmrNeueDaten.isActive());
+  QVERIFY(!test::ctl<QTimer>(w, "tmrNeueDaten")->isActive());
 
   // Corrected: OK closes and the new forecast starts.
   eingeben(d->txtBreite, "48.1", false);
   QTest::mouseClick(d->cmdStationA, Qt::LeftButton);
   QVERIFY(!d->isVisible());
-  QVERIFY(w.tmrNeueDaten.isActive());
-  w.tickNeueDaten();
+  QVERIFY(test::ctl<QTimer>(w, "tmrNeueDaten")->isActive());
+  test::tick(w, "tickNeueDaten");
 
   // Closing the dialog after a failing OK wrote a value: the forecast
   // follows the value all the same.
-  w.mnuStationA->trigger();
+  test::ctl<QAction>(w, "mnuStationA")->trigger();
   eingeben(d->txtBreite, "", false);
   eingeben(d->txtWinkel, "5", false);
   QTest::mouseClick(d->cmdStationA, Qt::LeftButton);
   QVERIFY(d->isVisible());
   QCOMPARE(s.Angm, 5.0);
-  QVERIFY(!w.tmrNeueDaten.isActive());
+  QVERIFY(!test::ctl<QTimer>(w, "tmrNeueDaten")->isActive());
   d->close();
-  QVERIFY(w.tmrNeueDaten.isActive());
+  QVERIFY(test::ctl<QTimer>(w, "tmrNeueDaten")->isActive());
 }
 
 void DialogsTest::stationBChangeMovesThePointOnly() {
@@ -223,7 +225,7 @@ void DialogsTest::stationBChangeMovesThePointOnly() {
   State& s = w.state();
   const std::string tabelleVorher = lies(*dir_, "Welvaro.tab");
   const float frequenz = s.AktFrequenz;
-  w.mnuStationB->trigger();
+  test::ctl<QAction>(w, "mnuStationB")->trigger();
   auto* d = w.dialogStationB();
   QCOMPARE(d->windowTitle(), QString("Vorgaben Station [B]"));
   QCOMPARE(d->txtOrt->text(), QString("Madrid"));
@@ -236,16 +238,16 @@ void DialogsTest::stationBChangeMovesThePointOnly() {
   QCOMPARE(QString::fromStdString(s.OrtB), QString(" Lisboa"));  // as typed
   QCOMPARE(s.OrtX2, 38.7f);
   QCOMPARE(s.OrtY2, -9.2f);
-  QVERIFY(w.tmrSetzePunkt.isActive());
-  QVERIFY(!w.tmrNeueDaten.isActive());
-  QTRY_VERIFY_WITH_TIMEOUT(!w.tmrSetzePunkt.isActive(), kRechenzeit);
+  QVERIFY(test::ctl<QTimer>(w, "tmrSetzePunkt")->isActive());
+  QVERIFY(!test::ctl<QTimer>(w, "tmrNeueDaten")->isActive());
+  QTRY_VERIFY_WITH_TIMEOUT(!test::ctl<QTimer>(w, "tmrSetzePunkt")->isActive(), kRechenzeit);
   QCOMPARE(lies(*dir_, "Welvaro.tab"), tabelleVorher);  // the table stays
-  QCOMPARE(w.picDarstellung->marker(0).topLeftTwips, QPointF(3990 + 22.5 * s.OrtY2, 1965 - 22.5 * s.OrtX2));
-  QVERIFY(w.lblGeoAuswertung->text().contains("Lisboa (B: 38.7 N"));
+  QCOMPARE(test::ctl<ui::PictureArea>(w, "picDarstellung")->marker(0).topLeftTwips, QPointF(3990 + 22.5 * s.OrtY2, 1965 - 22.5 * s.OrtX2));
+  QVERIFY(test::ctl<QLabel>(w, "lblGeoAuswertung")->text().contains("Lisboa (B: 38.7 N"));
   QCOMPARE(s.AktFrequenz, frequenz);  // a new point B keeps the display frequency
 
   // An empty name fails and stays empty.
-  w.mnuStationB->trigger();
+  test::ctl<QAction>(w, "mnuStationB")->trigger();
   eingeben(d->txtOrt, "", false);
   QTest::mouseClick(d->cmdStationB, Qt::LeftButton);
   QVERIFY(d->isVisible());
@@ -257,7 +259,7 @@ void DialogsTest::stationBChangeMovesThePointOnly() {
 void DialogsTest::conditionsSnapAndAcceptLowerCasePath() {
   MainWindow& w = *w_;
   State& s = w.state();
-  w.cmdSonnenflecken->click();
+  test::ctl<QToolButton>(w, "cmdSonnenflecken")->click();
   auto* d = w.dialogBedingungen();
   QVERIFY(d->isVisible());
   QCOMPARE(d->windowTitle(), QString("Vorgaben"));
@@ -299,23 +301,23 @@ void DialogsTest::conditionsSnapAndAcceptLowerCasePath() {
   QVERIFY(!d->isVisible());
   QCOMPARE(s.Ssna, 95.0);
   QCOMPARE(QString::fromStdString(s.Ssn), QString("95"));
-  QVERIFY(w.tmrNeueDaten.isActive());
-  QVERIFY(w.imgWarten->isVisible());
-  w.tickNeueDaten();
-  QVERIFY(w.lblWelvaroAnzeige->text().contains("(10%)"));
+  QVERIFY(test::ctl<QTimer>(w, "tmrNeueDaten")->isActive());
+  QVERIFY(test::ctl<QLabel>(w, "imgWarten")->isVisible());
+  test::tick(w, "tickNeueDaten");
+  QVERIFY(test::ctl<QLabel>(w, "lblWelvaroAnzeige")->text().contains("(10%)"));
 
   // Opened with P = "L", a lower-case l writes nothing.
-  w.mnuSendeweg->trigger();
+  test::ctl<QAction>(w, "mnuSendeweg")->trigger();
   eingeben(d->txtSendeweg, "l", false);
   QTest::mouseClick(d->cmdRest, Qt::LeftButton);
   QVERIFY(!d->isVisible());
-  QVERIFY(!w.tmrNeueDaten.isActive());
+  QVERIFY(!test::ctl<QTimer>(w, "tmrNeueDaten")->isActive());
 }
 
 void DialogsTest::timeZone() {
   MainWindow& w = *w_;
   State& s = w.state();
-  w.mnuUTCZeitkorrektur->trigger();
+  test::ctl<QAction>(w, "mnuUTCZeitkorrektur")->trigger();
   auto* d = w.dialogZeitzone();
   QCOMPARE(d->windowTitle(), QString("UTC-Zeitkorrektur"));
   QCOMPARE(d->lblZeitkorrektur->text(), QString("Zeitzone (-12 bis 12)"));
@@ -323,9 +325,9 @@ void DialogsTest::timeZone() {
   // Unchanged: closes, writes nothing, redraws nothing.
   QTest::mouseClick(d->cmdZeitkorrektur, Qt::LeftButton);
   QVERIFY(!d->isVisible());
-  QVERIFY(!w.tmrSofort.isActive());
+  QVERIFY(!test::ctl<QTimer>(w, "tmrSofort")->isActive());
 
-  w.mnuUTCZeitkorrektur->trigger();
+  test::ctl<QAction>(w, "mnuUTCZeitkorrektur")->trigger();
   eingeben(d->txtUTCZeitkorrektur, "5,5", false);  // half-hour zones take a decimal point
   QCOMPARE(d->txtUTCZeitkorrektur->text(), QString("5,5"));
   eingeben(d->txtUTCZeitkorrektur, "13");
@@ -340,25 +342,25 @@ void DialogsTest::timeZone() {
   QTest::mouseClick(d->cmdZeitkorrektur, Qt::LeftButton);
   QVERIFY(!d->isVisible());
   QCOMPARE(s.UTCKorr, -12.0f);
-  QVERIFY(w.tmrSofort.isActive());
+  QVERIFY(test::ctl<QTimer>(w, "tmrSofort")->isActive());
   // The clock follows at once: 16:05 local is 04:05 UTC the next day.
   QCOMPARE(s.Zeitpunkt.hour, 4);
   QCOMPARE(s.Zeitpunkt.day, 9);
-  QTRY_VERIFY_WITH_TIMEOUT(!w.tmrSofort.isActive(), kRechenzeit);
+  QTRY_VERIFY_WITH_TIMEOUT(!test::ctl<QTimer>(w, "tmrSofort")->isActive(), kRechenzeit);
 }
 
 void DialogsTest::labelsFollowTheLanguage() {
   MainWindow& w = *w_;
-  w.mnuBeschriftung[1]->trigger();
+  test::ctl<QAction>(w, QString("mnuBeschriftung%1").arg(1))->trigger();
   // The language switch renames the name labels of both station dialogs.
   QCOMPARE(w.dialogStationA()->lblStationsort->text(), QString("Station (A)"));
   QCOMPARE(w.dialogStationB()->lblOrt->text(), QString("Station (B)"));
-  w.mnuStationA->trigger();
+  test::ctl<QAction>(w, "mnuStationA")->trigger();
   QCOMPARE(w.dialogStationA()->lblBreitengrad->text(), QString("Latitude [-90-90]"));
   QCOMPARE(w.dialogStationA()->lblSendeleistung->text(), QString("Power [kW]"));
-  w.mnuSonnenfleckenzahl->trigger();
+  test::ctl<QAction>(w, "mnuSonnenfleckenzahl")->trigger();
   QCOMPARE(w.dialogBedingungen()->lblSsn->text(), QString("Sunspot-Number [0-300]"));
-  w.mnuUTCZeitkorrektur->trigger();
+  test::ctl<QAction>(w, "mnuUTCZeitkorrektur")->trigger();
   QCOMPARE(w.dialogZeitzone()->lblZeitkorrektur->text(), QString("Time-Zone (-12 to 12)"));
   // All four may be open at once, beside the usable main window.
   QVERIFY(w.dialogStationA()->isVisible() && w.dialogBedingungen()->isVisible() && w.dialogZeitzone()->isVisible());

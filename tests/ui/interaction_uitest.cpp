@@ -11,6 +11,8 @@
 #include "display/cursor.h"
 #include "files/programdir.h"
 #include "ui/mainwindow.h"
+#include "ui/picturearea.h"
+#include "uitest.h"
 
 using namespace welvaro;
 using welvaro::ui::MainWindow;
@@ -63,7 +65,7 @@ void InteractionTest::init() {
   w_ = new MainWindow(*uhr_, ordner(*dir_));
   w_->testAntwort = MainWindow::Antwort::Ok;
   w_->starten();
-  w_->tickAnpassen();  // the first display generation
+  test::tick(w_, "tickAnpassen");  // the first display generation
   w_->show();
   QVERIFY(QTest::qWaitForWindowActive(w_));
 }
@@ -79,67 +81,67 @@ void InteractionTest::hoverOverTheMapReadsValuePositionAndNearestPlace() {
   State& s = w.state();
   // Degrees: the position of the pixel under the cursor.
   const QPoint madrid = kartenPixel(40.4, -3.7);
-  QTest::mouseMove(w.picDarstellung, madrid);
-  QTRY_VERIFY(w.lblLocator->text().startsWith("Position: "));
-  QVERIFY(w.lblLocator->text().contains(QString::fromUtf8("°N")));
-  QVERIFY(w.lblLocator->text().contains(QString::fromUtf8("°W")));
+  QTest::mouseMove(test::ctl<ui::PictureArea>(w, "picDarstellung"), madrid);
+  QTRY_VERIFY(test::ctl<QLabel>(w, "lblLocator")->text().startsWith("Position: "));
+  QVERIFY(test::ctl<QLabel>(w, "lblLocator")->text().contains(QString::fromUtf8("°N")));
+  QVERIFY(test::ctl<QLabel>(w, "lblLocator")->text().contains(QString::fromUtf8("°W")));
   // The value decoded from the colour the user sees.
-  const QRgb farbe = w.picDarstellung->colourAt(madrid);
+  const QRgb farbe = test::ctl<ui::PictureArea>(w, "picDarstellung")->colourAt(madrid);
   State probe;
   if (prgFarbWert(probe, qRed(farbe), qGreen(farbe), qBlue(farbe))) {
-    QCOMPARE(w.lblPegel->text(), QString::fromStdString(wertText(probe, true)));
-    QVERIFY(w.lblPegel->text().startsWith("Pegel: "));
-    QVERIFY(w.lblPegel->text().endsWith(" dBm"));
+    QCOMPARE(test::ctl<QLabel>(w, "lblPegel")->text(), QString::fromStdString(wertText(probe, true)));
+    QVERIFY(test::ctl<QLabel>(w, "lblPegel")->text().startsWith("Pegel: "));
+    QVERIFY(test::ctl<QLabel>(w, "lblPegel")->text().endsWith(" dBm"));
   }
   // The nearest place of the list, with its marker.
-  QCOMPARE(w.lblOrtB->text(), QString("Stadt: Madrid"));
+  QCOMPARE(test::ctl<QLabel>(w, "lblOrtB")->text(), QString("Stadt: Madrid"));
   const int g = static_cast<int>(s.NahOrt);
   QCOMPARE(QString::fromStdString(s.OrtName[g]), QString("Madrid"));
-  QCOMPARE(w.picDarstellung->marker(1).topLeftTwips, QPointF(markeLinks(s.OrtLaenge[g]), markeOben(s.OrtBreite[g])));
+  QCOMPARE(test::ctl<ui::PictureArea>(w, "picDarstellung")->marker(1).topLeftTwips, QPointF(markeLinks(s.OrtLaenge[g]), markeOben(s.OrtBreite[g])));
 
   // Locator mode.
-  w.mnuLocator->trigger();
+  test::ctl<QAction>(w, "mnuLocator")->trigger();
   const QPoint muenchen = kartenPixel(48.15, 11.55);
-  QTest::mouseMove(w.picDarstellung, muenchen);
-  QTRY_VERIFY(w.lblLocator->text().startsWith("Position: JN58"));
-  QCOMPARE(w.lblLocator->text(),
+  QTest::mouseMove(test::ctl<ui::PictureArea>(w, "picDarstellung"), muenchen);
+  QTRY_VERIFY(test::ctl<QLabel>(w, "lblLocator")->text().startsWith("Position: JN58"));
+  QCOMPARE(test::ctl<QLabel>(w, "lblLocator")->text(),
            "Position: " + QString::fromStdString(locatorAus(15.0 * muenchen.x(), 4050 - 15.0 * muenchen.y())));
   // Field strength instead of level.
-  w.mnuFeldstaerke->trigger();
-  QTest::mouseMove(w.picDarstellung, kartenPixel(10, 10));
-  QTRY_VERIFY(w.lblPegel->text().startsWith(QString::fromUtf8("Feldstärke: ")));
+  test::ctl<QAction>(w, "mnuFeldstaerke")->trigger();
+  QTest::mouseMove(test::ctl<ui::PictureArea>(w, "picDarstellung"), kartenPixel(10, 10));
+  QTRY_VERIFY(test::ctl<QLabel>(w, "lblPegel")->text().startsWith(QString::fromUtf8("Feldstärke: ")));
   // Over the open Pacific no place is near: the label is empty.
-  QTest::mouseMove(w.picDarstellung, kartenPixel(-50, -120));
-  QTRY_COMPARE(w.lblOrtB->text(), QString());
+  QTest::mouseMove(test::ctl<ui::PictureArea>(w, "picDarstellung"), kartenPixel(-50, -120));
+  QTRY_COMPARE(test::ctl<QLabel>(w, "lblOrtB")->text(), QString());
 }
 
 void InteractionTest::clickInNearestPlaceModePicksThePlaceAsStationB() {
   MainWindow& w = *w_;
   State& s = w.state();
-  w.mnuNaechsteStadt->trigger();
-  QVERIFY(w.mnuNaechsteStadt->isChecked() && !w.mnuCursorposition->isChecked());
-  QVERIFY(w.lblOrtB->isVisible());
+  test::ctl<QAction>(w, "mnuNaechsteStadt")->trigger();
+  QVERIFY(test::ctl<QAction>(w, "mnuNaechsteStadt")->isChecked() && !test::ctl<QAction>(w, "mnuCursorposition")->isChecked());
+  QVERIFY(test::ctl<QLabel>(w, "lblOrtB")->isVisible());
   // Honolulu is the only place for a thousand kilometres around.
   const QPoint nahe = kartenPixel(21.0, -158.3);
-  QTest::mouseMove(w.picDarstellung, nahe);
-  QTRY_COMPARE(w.lblOrtB->text(), QString("Stadt: Honolulu"));
-  QTest::mouseClick(w.picDarstellung, Qt::LeftButton, Qt::NoModifier, nahe);
+  QTest::mouseMove(test::ctl<ui::PictureArea>(w, "picDarstellung"), nahe);
+  QTRY_COMPARE(test::ctl<QLabel>(w, "lblOrtB")->text(), QString("Stadt: Honolulu"));
+  QTest::mouseClick(test::ctl<ui::PictureArea>(w, "picDarstellung"), Qt::LeftButton, Qt::NoModifier, nahe);
   QCOMPARE(QString::fromStdString(s.OrtB), QString("Honolulu"));
   QCOMPARE(s.OrtX2, 21.30694f);
   QCOMPARE(s.OrtY2, -157.85833f);
-  QCOMPARE(w.picDarstellung->marker(0).topLeftTwips, QPointF(markeLinks(s.OrtY2), markeOben(s.OrtX2)));
+  QCOMPARE(test::ctl<ui::PictureArea>(w, "picDarstellung")->marker(0).topLeftTwips, QPointF(markeLinks(s.OrtY2), markeOben(s.OrtX2)));
   // Back to the cursor position mode, the nearest-place read-out hidden.
-  QVERIFY(w.mnuCursorposition->isChecked());
-  QVERIFY(!w.mnuNaechsteStadt->isChecked());
-  QVERIFY(!w.lblOrtB->isVisible());
-  QVERIFY(!w.picDarstellung->marker(1).visible);
-  QVERIFY(w.lblGeoAuswertung->text().contains("Honolulu (B:"));
+  QVERIFY(test::ctl<QAction>(w, "mnuCursorposition")->isChecked());
+  QVERIFY(!test::ctl<QAction>(w, "mnuNaechsteStadt")->isChecked());
+  QVERIFY(!test::ctl<QLabel>(w, "lblOrtB")->isVisible());
+  QVERIFY(!test::ctl<ui::PictureArea>(w, "picDarstellung")->marker(1).visible);
+  QVERIFY(test::ctl<QLabel>(w, "lblGeoAuswertung")->text().contains("Honolulu (B:"));
 
   // Nearest-place mode over a place-less ocean: the click changes nothing.
-  w.mnuNaechsteStadt->trigger();
-  QTest::mouseClick(w.picDarstellung, Qt::LeftButton, Qt::NoModifier, kartenPixel(-50, -120));
+  test::ctl<QAction>(w, "mnuNaechsteStadt")->trigger();
+  QTest::mouseClick(test::ctl<ui::PictureArea>(w, "picDarstellung"), Qt::LeftButton, Qt::NoModifier, kartenPixel(-50, -120));
   QCOMPARE(QString::fromStdString(s.OrtB), QString("Honolulu"));
-  QVERIFY(w.mnuNaechsteStadt->isChecked());
+  QVERIFY(test::ctl<QAction>(w, "mnuNaechsteStadt")->isChecked());
 }
 
 void InteractionTest::clickWithTheCursorPositionAndInTheChart() {
@@ -147,33 +149,33 @@ void InteractionTest::clickWithTheCursorPositionAndInTheChart() {
   State& s = w.state();
   const float frequenz = s.AktFrequenz;
   // A click without a movement before it takes its own position.
-  QTest::mouseClick(w.picDarstellung, Qt::LeftButton, Qt::NoModifier, kartenPixel(35.7, 139.7));
+  QTest::mouseClick(test::ctl<ui::PictureArea>(w, "picDarstellung"), Qt::LeftButton, Qt::NoModifier, kartenPixel(35.7, 139.7));
   QCOMPARE(QString::fromStdString(s.OrtB), QString("Station"));
   QVERIFY(std::abs(s.OrtX2 - 35.7f) < 0.7f);
   QVERIFY(std::abs(s.OrtY2 - 139.7f) < 0.7f);
   QCOMPARE(s.AktFrequenz, frequenz);  // the frequency is not touched
 
   // The chart: the click sets the display frequency.
-  w.cmdOrt->click();
+  test::ctl<QToolButton>(w, "cmdOrt")->click();
   QCOMPARE(s.Darstellung, 2.0f);
   const int y = static_cast<int>((4050 - 135 * 21.2) / 15);  // pixel row at about 21.2 MHz
-  QTest::mouseMove(w.picDarstellung, QPoint(300, y));
-  QTRY_VERIFY(w.lblFrequenz->text().startsWith("Frequenz: "));
-  QVERIFY(w.lblLocator->text().startsWith("Zeit [UTC]: "));
-  QTest::mouseClick(w.picDarstellung, Qt::LeftButton, Qt::NoModifier, QPoint(300, y));
-  QCOMPARE(w.txtAktFrequenz->text(), QString::fromStdString(s.FrequenzText));
+  QTest::mouseMove(test::ctl<ui::PictureArea>(w, "picDarstellung"), QPoint(300, y));
+  QTRY_VERIFY(test::ctl<QLabel>(w, "lblFrequenz")->text().startsWith("Frequenz: "));
+  QVERIFY(test::ctl<QLabel>(w, "lblLocator")->text().startsWith("Zeit [UTC]: "));
+  QTest::mouseClick(test::ctl<ui::PictureArea>(w, "picDarstellung"), Qt::LeftButton, Qt::NoModifier, QPoint(300, y));
+  QCOMPARE(test::ctl<QLineEdit>(w, "txtAktFrequenz")->text(), QString::fromStdString(s.FrequenzText));
   QVERIFY(std::abs(s.AktFrequenz - 21.2f) < 0.15f);
-  QVERIFY(std::abs(w.picDarstellung->frequenzlinie.twips - 15.0 * y) < 15);
+  QVERIFY(std::abs(test::ctl<ui::PictureArea>(w, "picDarstellung")->frequenzlinie.twips - 15.0 * y) < 15);
   // The bottom of the chart is held at 1.5 MHz.
-  QTest::mouseClick(w.picDarstellung, Qt::LeftButton, Qt::NoModifier, QPoint(300, 270));
+  QTest::mouseClick(test::ctl<ui::PictureArea>(w, "picDarstellung"), Qt::LeftButton, Qt::NoModifier, QPoint(300, 270));
   QCOMPARE(s.AktFrequenz, 1.5f);
-  QCOMPARE(w.txtAktFrequenz->text(), QString("  1.5 MHz"));
+  QCOMPARE(test::ctl<QLineEdit>(w, "txtAktFrequenz")->text(), QString("  1.5 MHz"));
 }
 
 void InteractionTest::frequencyBoxConfirmsRoundedOrShowsError() {
   MainWindow& w = *w_;
   State& s = w.state();
-  QLineEdit* box = w.txtAktFrequenz;
+  QLineEdit* box = test::ctl<QLineEdit>(w, "txtAktFrequenz");
   box->setFocus();
   box->clear();
   tippe(box, "14.25");
@@ -182,7 +184,7 @@ void InteractionTest::frequencyBoxConfirmsRoundedOrShowsError() {
   QCOMPARE(box->text(), QString(" 14.3 MHz"));
   QCOMPARE(s.AktFrequenz, 14.3f);
   QVERIFY(box->styleSheet().contains("128,128,128"));  // confirmed: grey
-  QCOMPARE(w.focusWidget(), w.picDarstellung);
+  QCOMPARE(w.focusWidget(), test::ctl<ui::PictureArea>(w, "picDarstellung"));
 
   box->setFocus();
   box->selectAll();
@@ -202,80 +204,80 @@ void InteractionTest::frequencyBoxConfirmsRoundedOrShowsError() {
 void InteractionTest::storeThenMemoryStoresTheFrequencyOfStore() {
   MainWindow& w = *w_;
   State& s = w.state();
-  QLineEdit* box = w.txtAktFrequenz;
+  QLineEdit* box = test::ctl<QLineEdit>(w, "txtAktFrequenz");
   box->selectAll();
   tippe(box, "18.1");
   QTest::keyClick(box, Qt::Key_Return);
   QCOMPARE(s.AktFrequenz, 18.1f);
 
-  QTest::mouseClick(w.cmdSpeichern, Qt::LeftButton);
+  QTest::mouseClick(test::ctl<QPushButton>(w, "cmdSpeichern"), Qt::LeftButton);
   QCOMPARE(s.SpeicherModus, int16{1});
-  QVERIFY(w.tmrBlinker.isActive());
-  QTRY_VERIFY(w.shpSignal->isVisible());  // it blinks
+  QVERIFY(test::ctl<QTimer>(w, "tmrBlinker")->isActive());
+  QTRY_VERIFY(test::ctl<QLabel>(w, "shpSignal")->isVisible());  // it blinks
 
   // The frequency changes before the memory button: memory 3 still takes 18.1.
   box->selectAll();
   tippe(box, "24.9");
   QTest::keyClick(box, Qt::Key_Return);
   QCOMPARE(s.AktFrequenz, 24.9f);
-  QTest::mouseClick(w.cmdSpeicher[2], Qt::LeftButton);
-  QTRY_VERIFY(!w.tmrSpeicher.isActive());
+  QTest::mouseClick(test::ctl<QPushButton>(w, QString("cmdSpeicher%1").arg((2) + 1)), Qt::LeftButton);
+  QTRY_VERIFY(!test::ctl<QTimer>(w, "tmrSpeicher")->isActive());
   QCOMPARE(s.Speicher3, 18.1f);
   QCOMPARE(s.SpeicherModus, int16{0});
-  QVERIFY(!w.tmrBlinker.isActive());
-  QVERIFY(!w.shpSignal->isVisible());
+  QVERIFY(!test::ctl<QTimer>(w, "tmrBlinker")->isActive());
+  QVERIFY(!test::ctl<QLabel>(w, "shpSignal")->isVisible());
   QCOMPARE(s.AktFrequenz, 24.9f);  // storing recalls nothing
-  QVERIFY(!w.imgWarten->isVisible());
+  QVERIFY(!test::ctl<QLabel>(w, "imgWarten")->isVisible());
 
   // Memory 3 recalls it.
-  QTest::mouseClick(w.cmdSpeicher[2], Qt::LeftButton);
+  QTest::mouseClick(test::ctl<QPushButton>(w, QString("cmdSpeicher%1").arg((2) + 1)), Qt::LeftButton);
   QCOMPARE(s.AktFrequenz, 18.1f);
   QCOMPARE(box->text(), QString(" 18.1 MHz"));
-  QTRY_VERIFY(!w.imgWarten->isVisible());
+  QTRY_VERIFY(!test::ctl<QLabel>(w, "imgWarten")->isVisible());
 }
 
 void InteractionTest::storeWithAnUnconfirmedEntryWarns() {
   MainWindow& w = *w_;
   State& s = w.state();
   const float speicher1 = s.Speicher1;
-  QLineEdit* box = w.txtAktFrequenz;
+  QLineEdit* box = test::ctl<QLineEdit>(w, "txtAktFrequenz");
   box->setFocus();
   box->selectAll();
   tippe(box, "5");
-  QTest::mouseClick(w.cmdSpeichern, Qt::LeftButton);
+  QTest::mouseClick(test::ctl<QPushButton>(w, "cmdSpeichern"), Qt::LeftButton);
   QCOMPARE(w.letzteWarnung, QString::fromUtf8("Die Frequenzeingabe muß mit\nRETURN abgeschlossen werden"));
   QCOMPARE(s.SpeicherModus, int16{0});
-  QVERIFY(!w.tmrBlinker.isActive());
-  QVERIFY(!w.shpSignal->isVisible());
-  QTest::mouseClick(w.cmdSpeicher[0], Qt::LeftButton);
-  QTRY_VERIFY(!w.tmrSpeicher.isActive());
+  QVERIFY(!test::ctl<QTimer>(w, "tmrBlinker")->isActive());
+  QVERIFY(!test::ctl<QLabel>(w, "shpSignal")->isVisible());
+  QTest::mouseClick(test::ctl<QPushButton>(w, QString("cmdSpeicher%1").arg((0) + 1)), Qt::LeftButton);
+  QTRY_VERIFY(!test::ctl<QTimer>(w, "tmrSpeicher")->isActive());
   QCOMPARE(s.Speicher1, speicher1);  // nothing stored
 
   // Store pressed twice cancels store mode.
-  QTest::mouseClick(w.cmdSpeichern, Qt::LeftButton);
+  QTest::mouseClick(test::ctl<QPushButton>(w, "cmdSpeichern"), Qt::LeftButton);
   QCOMPARE(s.SpeicherModus, int16{1});
-  QTest::mouseClick(w.cmdSpeichern, Qt::LeftButton);
+  QTest::mouseClick(test::ctl<QPushButton>(w, "cmdSpeichern"), Qt::LeftButton);
   QCOMPARE(s.SpeicherModus, int16{0});
-  QVERIFY(!w.tmrBlinker.isActive());
+  QVERIFY(!test::ctl<QTimer>(w, "tmrBlinker")->isActive());
 }
 
 void InteractionTest::memoryRecallAndTooltips() {
   MainWindow& w = *w_;
   State& s = w.state();
   s.Speicher6 = 35;  // from an edited settings file
-  QTest::mouseClick(w.cmdSpeicher[5], Qt::LeftButton);
+  QTest::mouseClick(test::ctl<QPushButton>(w, QString("cmdSpeicher%1").arg((5) + 1)), Qt::LeftButton);
   QCOMPARE(s.AktFrequenz, 29.9f);
   QCOMPARE(s.Speicher6, 35.0f);
   s.Speicher2 = 0.5f;
-  QTest::mouseClick(w.cmdSpeicher[1], Qt::LeftButton);
-  QCOMPARE(w.txtAktFrequenz->text(), QString("  1.5 MHz"));
-  QTRY_VERIFY(!w.tmrSpeicher.isActive());
+  QTest::mouseClick(test::ctl<QPushButton>(w, QString("cmdSpeicher%1").arg((1) + 1)), Qt::LeftButton);
+  QCOMPARE(test::ctl<QLineEdit>(w, "txtAktFrequenz")->text(), QString("  1.5 MHz"));
+  QTRY_VERIFY(!test::ctl<QTimer>(w, "tmrSpeicher")->isActive());
 
   QEvent hinein(QEvent::Enter);
-  QCoreApplication::sendEvent(w.cmdOrt, &hinein);
-  QCOMPARE(w.cmdOrt->toolTip(), QString::fromUtf8("Orts-Welvaro für Madrid <--> München"));
-  QCoreApplication::sendEvent(w.cmdSonnenflecken, &hinein);
-  QCOMPARE(w.cmdSonnenflecken->toolTip(), QString("Sonnenfleckenzahl (Ri = 128)"));
+  QCoreApplication::sendEvent(test::ctl<QToolButton>(w, "cmdOrt"), &hinein);
+  QCOMPARE(test::ctl<QToolButton>(w, "cmdOrt")->toolTip(), QString::fromUtf8("Orts-Welvaro für Madrid <--> München"));
+  QCoreApplication::sendEvent(test::ctl<QToolButton>(w, "cmdSonnenflecken"), &hinein);
+  QCOMPARE(test::ctl<QToolButton>(w, "cmdSonnenflecken")->toolTip(), QString("Sonnenfleckenzahl (Ri = 128)"));
 }
 
 QTEST_MAIN(InteractionTest)

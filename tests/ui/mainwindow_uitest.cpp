@@ -16,6 +16,8 @@
 #include "ui/dialogs.h"
 #include "ui/helpviewer.h"
 #include "ui/mainwindow.h"
+#include "ui/picturearea.h"
+#include "uitest.h"
 #include "ui/sitzungsende.h"
 
 using namespace welvaro;
@@ -73,31 +75,31 @@ void MainWindowTest::startWithoutFilesGivesDefaultsAndATable() {
   QCOMPARE(QString::fromStdString(s.OrtA), QString::fromUtf8("München"));
   QCOMPARE(QString::fromStdString(s.OrtB), QString("Madrid"));
   QCOMPARE(s.AktFrequenz, 10.2f);
-  QCOMPARE(w.txtAktFrequenz->text(), QString(" 10.2 MHz"));
+  QCOMPARE(test::ctl<QLineEdit>(w, "txtAktFrequenz")->text(), QString(" 10.2 MHz"));
   QVERIFY(std::filesystem::exists(p(dir, "Welvaro.tab")));
   QCOMPARE(std::filesystem::file_size(p(dir, "Welvaro.tab")), std::uintmax_t{492580});
-  QVERIFY(!w.mnuNaechsteStadt->isEnabled());  // no place list
-  QCOMPARE(w.lblAnzeige->text(), QString("Welt-Welvaro"));
-  QVERIFY(w.lblGeoAuswertung->text().startsWith(QString::fromUtf8("München (A:")));
-  QVERIFY(w.lblWelvaroAnzeige->text().contains("Dezember 2026"));
+  QVERIFY(!test::ctl<QAction>(w, "mnuNaechsteStadt")->isEnabled());  // no place list
+  QCOMPARE(test::ctl<QLabel>(w, "lblAnzeige")->text(), QString("Welt-Welvaro"));
+  QVERIFY(test::ctl<QLabel>(w, "lblGeoAuswertung")->text().startsWith(QString::fromUtf8("München (A:")));
+  QVERIFY(test::ctl<QLabel>(w, "lblWelvaroAnzeige")->text().contains("Dezember 2026"));
   // The first map is shown at once, not after a fixed wait.
-  QVERIFY(!w.tmrAnpassen.isActive());
-  QVERIFY(!w.imgWarten->isVisibleTo(&w));
+  QVERIFY(!test::ctl<QTimer>(w, "tmrAnpassen")->isActive());
+  QVERIFY(!test::ctl<QLabel>(w, "imgWarten")->isVisibleTo(&w));
   QVERIFY(std::filesystem::exists(p(dir, "WelvDar1.bmp")));
-  QVERIFY(w.tmrGenDarst.isActive());
-  QVERIFY(w.tmrAktZeit.isActive());
-  QVERIFY(!w.cmdDrucker->isEnabled());
-  QVERIFY(!w.frmMonat->isVisibleTo(&w));
+  QVERIFY(test::ctl<QTimer>(w, "tmrGenDarst")->isActive());
+  QVERIFY(test::ctl<QTimer>(w, "tmrAktZeit")->isActive());
+  QVERIFY(!test::ctl<QToolButton>(w, "cmdDrucker")->isEnabled());
+  QVERIFY(!test::ctl<QFrame>(w, "frmMonat")->isVisibleTo(&w));
   // German, English, Spanish and French are offered; the two German
   // variants are not.
   QStringList angeboten;
-  for (QAction* a : w.mnuBeschriftung)
-    if (a->isVisible()) angeboten << a->text();
+  for (int n = 0; n < 6; ++n)
+    if (QAction* a = test::ctl<QAction>(w, QString("mnuBeschriftung%1").arg(n)); a->isVisible()) angeboten << a->text();
   QCOMPARE(angeboten, (QStringList{"Beschriftung (deutsch)", "Inscription (english)",
                                    QString::fromUtf8("Inscripción (español)"), QString::fromUtf8("Inscription (français)")}));
-  QCOMPARE(w.picDarstellung->picture().size(), QSize(541, 271));
+  QCOMPARE(test::ctl<ui::PictureArea>(w, "picDarstellung")->picture().size(), QSize(541, 271));
   QCOMPARE(std::filesystem::file_size(p(dir, "WelvDar1.bmp")), std::uintmax_t{148502});
-  QVERIFY(!w.imgWarten->isVisible());
+  QVERIFY(!test::ctl<QLabel>(w, "imgWarten")->isVisible());
 }
 
 void MainWindowTest::startInEnglishFromTheSettingsFile() {
@@ -111,16 +113,16 @@ void MainWindowTest::startInEnglishFromTheSettingsFile() {
   }
   MainWindow w(uhr, ordner(dir, true));
   w.starten();
-  QCOMPARE(w.mnuDatei->title(), QString("&File"));
-  QCOMPARE(w.mnuVorgaben->title(), QString("&Precondition"));
-  QCOMPARE(w.mnuAnzeige->title(), QString("&Configure"));
-  QCOMPARE(w.mnuHilfe->title(), QString("&Help"));
-  QVERIFY(w.mnuBeschriftung[1]->isChecked());
-  QVERIFY(!w.mnuBeschriftung[0]->isChecked());
-  QCOMPARE(w.lblAnzeige->text(), QString("HF-Propagation World Wide"));
-  QVERIFY(w.lblWelvaroAnzeige->text().startsWith("Forecast (50%) for"));
-  QVERIFY(w.lblGeoAuswertung->text().startsWith("Berlin (A:"));
-  QVERIFY(w.mnuNaechsteStadt->isEnabled());  // place list present
+  QCOMPARE(test::ctl<QMenu>(w, "mnuDatei")->title(), QString("&File"));
+  QCOMPARE(test::ctl<QMenu>(w, "mnuVorgaben")->title(), QString("&Precondition"));
+  QCOMPARE(test::ctl<QMenu>(w, "mnuAnzeige")->title(), QString("&Configure"));
+  QCOMPARE(test::ctl<QMenu>(w, "mnuHilfe")->title(), QString("&Help"));
+  QVERIFY(test::ctl<QAction>(w, QString("mnuBeschriftung%1").arg(1))->isChecked());
+  QVERIFY(!test::ctl<QAction>(w, QString("mnuBeschriftung%1").arg(0))->isChecked());
+  QCOMPARE(test::ctl<QLabel>(w, "lblAnzeige")->text(), QString("HF-Propagation World Wide"));
+  QVERIFY(test::ctl<QLabel>(w, "lblWelvaroAnzeige")->text().startsWith("Forecast (50%) for"));
+  QVERIFY(test::ctl<QLabel>(w, "lblGeoAuswertung")->text().startsWith("Berlin (A:"));
+  QVERIFY(test::ctl<QAction>(w, "mnuNaechsteStadt")->isEnabled());  // place list present
 }
 
 void MainWindowTest::modeSwitchesAndLevelOrField() {
@@ -129,45 +131,45 @@ void MainWindowTest::modeSwitchesAndLevelOrField() {
   MainWindow w(uhr, ordner(dir, true));
   w.starten();
   w.show();
-  w.cmdGreyline->click();
+  test::ctl<QToolButton>(w, "cmdGreyline")->click();
   QCOMPARE(w.state().GreylineFlag, int16{1});
-  QVERIFY(!w.picDarstellung->drawings().isEmpty());
+  QVERIFY(!test::ctl<ui::PictureArea>(w, "picDarstellung")->drawings().isEmpty());
 
-  w.cmdOrt->click();
+  test::ctl<QToolButton>(w, "cmdOrt")->click();
   State& s = w.state();
   QCOMPARE(s.Darstellung, 2.0f);
   QCOMPARE(s.GreylineFlag, int16{0});
-  QVERIFY(!w.cmdGreyline->isEnabled());
-  QVERIFY(w.cmdDrucker->isEnabled());
-  QVERIFY(w.mnuDrucker->isEnabled());
-  QVERIFY(w.mnuDarstellung2->isChecked() && !w.mnuDarstellung1->isChecked());
-  QCOMPARE(w.picDarstellung->picture().size(), QSize(529, 271));
-  QVERIFY(w.picDarstellung->zeitlinie.visible && w.picDarstellung->frequenzlinie.visible);
-  QCOMPARE(w.picDarstellung->frequenzlinie.twips, 4050 - 135 * static_cast<double>(10.2f));
-  QCOMPARE(w.lblAnzeige->text(), QString("Orts-Welvaro"));
+  QVERIFY(!test::ctl<QToolButton>(w, "cmdGreyline")->isEnabled());
+  QVERIFY(test::ctl<QToolButton>(w, "cmdDrucker")->isEnabled());
+  QVERIFY(test::ctl<QAction>(w, "mnuDrucker")->isEnabled());
+  QVERIFY(test::ctl<QAction>(w, "mnuDarstellung2")->isChecked() && !test::ctl<QAction>(w, "mnuDarstellung1")->isChecked());
+  QCOMPARE(test::ctl<ui::PictureArea>(w, "picDarstellung")->picture().size(), QSize(529, 271));
+  QVERIFY(test::ctl<ui::PictureArea>(w, "picDarstellung")->zeitlinie.visible && test::ctl<ui::PictureArea>(w, "picDarstellung")->frequenzlinie.visible);
+  QCOMPARE(test::ctl<ui::PictureArea>(w, "picDarstellung")->frequenzlinie.twips, 4050 - 135 * static_cast<double>(10.2f));
+  QCOMPARE(test::ctl<QLabel>(w, "lblAnzeige")->text(), QString("Orts-Welvaro"));
   QCOMPARE(std::filesystem::file_size(p(dir, "WelvDar2.bmp")), std::uintmax_t{145250});
 
   // Field strength: regenerates at once and restarts the three-minute cycle.
-  const QImage pegel = w.picDarstellung->picture();
+  const QImage pegel = test::ctl<ui::PictureArea>(w, "picDarstellung")->picture();
   s.GenZaehler = 2;
-  w.mnuFeldstaerke->trigger();
-  QVERIFY(w.mnuFeldstaerke->isChecked() && !w.mnuPegel->isChecked());
+  test::ctl<QAction>(w, "mnuFeldstaerke")->trigger();
+  QVERIFY(test::ctl<QAction>(w, "mnuFeldstaerke")->isChecked() && !test::ctl<QAction>(w, "mnuPegel")->isChecked());
   QCOMPARE(s.PegelFlag, int16{0});
   QCOMPARE(s.GenZaehler, int16{0});
-  QVERIFY(w.picDarstellung->picture() != pegel);
+  QVERIFY(test::ctl<ui::PictureArea>(w, "picDarstellung")->picture() != pegel);
   // The first two ticks do nothing, the third regenerates.
-  w.tickGenDarst();
-  w.tickGenDarst();
+  test::tick(w, "tickGenDarst");
+  test::tick(w, "tickGenDarst");
   QCOMPARE(s.GenZaehler, int16{2});
-  w.tickGenDarst();
+  test::tick(w, "tickGenDarst");
   QCOMPARE(s.GenZaehler, int16{0});
 
-  w.cmdWelt->click();
+  test::ctl<QToolButton>(w, "cmdWelt")->click();
   QCOMPARE(s.Darstellung, 1.0f);
-  QVERIFY(w.cmdGreyline->isEnabled());
+  QVERIFY(test::ctl<QToolButton>(w, "cmdGreyline")->isEnabled());
   QCOMPARE(s.GreylineFlag, int16{0});  // stays off until turned on
-  QVERIFY(!w.cmdDrucker->isEnabled());
-  QCOMPARE(w.picDarstellung->picture().size(), QSize(541, 271));
+  QVERIFY(!test::ctl<QToolButton>(w, "cmdDrucker")->isEnabled());
+  QCOMPARE(test::ctl<ui::PictureArea>(w, "picDarstellung")->picture().size(), QSize(541, 271));
 }
 
 void MainWindowTest::languageSwitch() {
@@ -175,16 +177,16 @@ void MainWindowTest::languageSwitch() {
   FixedClock uhr({2026, 5, 8, 16, 5, 0});
   MainWindow w(uhr, ordner(dir, false));
   w.starten();
-  QVERIFY(w.lblWelvaroAnzeige->text().contains(QString::fromUtf8("für Mai 2026")));
-  w.mnuBeschriftung[1]->trigger();
+  QVERIFY(test::ctl<QLabel>(w, "lblWelvaroAnzeige")->text().contains(QString::fromUtf8("für Mai 2026")));
+  test::ctl<QAction>(w, QString("mnuBeschriftung%1").arg(1))->trigger();
   QCOMPARE(w.state().L, int16{1});
-  QCOMPARE(w.mnuDatei->title(), QString("&File"));
-  QVERIFY(w.lblWelvaroAnzeige->text().contains("for May 2026"));
-  QVERIFY(w.lblPegelAnzeige->text().startsWith("Field-Strength ="));
-  QVERIFY(w.mnuBeschriftung[1]->isChecked() && !w.mnuBeschriftung[0]->isChecked());
-  w.mnuBeschriftung[0]->trigger();
-  QCOMPARE(w.mnuDatei->title(), QString("&Datei"));
-  QCOMPARE(w.mnuAnzeige->title(), QString("D&arstellung"));
+  QCOMPARE(test::ctl<QMenu>(w, "mnuDatei")->title(), QString("&File"));
+  QVERIFY(test::ctl<QLabel>(w, "lblWelvaroAnzeige")->text().contains("for May 2026"));
+  QVERIFY(test::ctl<QLabel>(w, "lblPegelAnzeige")->text().startsWith("Field-Strength ="));
+  QVERIFY(test::ctl<QAction>(w, QString("mnuBeschriftung%1").arg(1))->isChecked() && !test::ctl<QAction>(w, QString("mnuBeschriftung%1").arg(0))->isChecked());
+  test::ctl<QAction>(w, QString("mnuBeschriftung%1").arg(0))->trigger();
+  QCOMPARE(test::ctl<QMenu>(w, "mnuDatei")->title(), QString("&Datei"));
+  QCOMPARE(test::ctl<QMenu>(w, "mnuAnzeige")->title(), QString("D&arstellung"));
 }
 
 void MainWindowTest::monthChoice() {
@@ -195,28 +197,28 @@ void MainWindowTest::monthChoice() {
   State& s = w.state();
   const auto vorher = std::filesystem::last_write_time(p(dir, "Welvaro.tab"));
   // The month shown already: nothing is recomputed.
-  w.cmbMonat->setCurrentIndex(11);
-  w.tickMonat();
+  test::ctl<QComboBox>(w, "cmbMonat")->setCurrentIndex(11);
+  test::tick(w, "tickMonat");
   QCOMPARE(s.Monat, 12.0f);
   QCOMPARE(std::filesystem::last_write_time(p(dir, "Welvaro.tab")), vorher);
-  QVERIFY(!w.imgWarten->isVisible());
+  QVERIFY(!test::ctl<QLabel>(w, "imgWarten")->isVisible());
 
-  w.cmbMonat->setCurrentIndex(5);
-  w.tickMonat();
+  test::ctl<QComboBox>(w, "cmbMonat")->setCurrentIndex(5);
+  test::tick(w, "tickMonat");
   QCOMPARE(s.Monat, 6.0f);
   QCOMPARE(s.MonatFremd, 1.0f);
-  QVERIFY(!w.cmdGreyline->isEnabled());
-  QVERIFY(w.lblPegelAnzeige->styleSheet().contains("255,0,0"));
-  QVERIFY(w.lblWelvaroAnzeige->styleSheet().contains("255,0,0"));
+  QVERIFY(!test::ctl<QToolButton>(w, "cmdGreyline")->isEnabled());
+  QVERIFY(test::ctl<QLabel>(w, "lblPegelAnzeige")->styleSheet().contains("255,0,0"));
+  QVERIFY(test::ctl<QLabel>(w, "lblWelvaroAnzeige")->styleSheet().contains("255,0,0"));
   QCOMPARE(QString::fromStdString(s.TabMonat), QString("06"));
 
-  w.cmbMonat->setCurrentIndex(11);
-  w.tickMonat();
+  test::ctl<QComboBox>(w, "cmbMonat")->setCurrentIndex(11);
+  test::tick(w, "tickMonat");
   QCOMPARE(s.MonatFremd, 0.0f);
-  QVERIFY(w.cmdGreyline->isEnabled());
-  QVERIFY(w.lblPegelAnzeige->styleSheet().contains("128,128,128"));
-  QVERIFY(w.lblWelvaroAnzeige->styleSheet().contains("64,64,64"));
-  QVERIFY(!w.frmMonat->isVisibleTo(&w));
+  QVERIFY(test::ctl<QToolButton>(w, "cmdGreyline")->isEnabled());
+  QVERIFY(test::ctl<QLabel>(w, "lblPegelAnzeige")->styleSheet().contains("128,128,128"));
+  QVERIFY(test::ctl<QLabel>(w, "lblWelvaroAnzeige")->styleSheet().contains("64,64,64"));
+  QVERIFY(!test::ctl<QFrame>(w, "frmMonat")->isVisibleTo(&w));
 }
 
 void MainWindowTest::dayCheckRenewsTheTableAfterMidnight() {
@@ -227,10 +229,10 @@ void MainWindowTest::dayCheckRenewsTheTableAfterMidnight() {
   State& s = w.state();
   QCOMPARE(QString::fromStdString(s.TabTag), QString("342"));
   uhr.set({2026, 12, 9, 0, 1, 0});
-  w.tickAktZeit();
-  for (int i = 0; i < 9; ++i) w.tickTagesaktualisieren();
+  test::tick(w, "tickAktZeit");
+  for (int i = 0; i < 9; ++i) test::tick(w, "tickTagesaktualisieren");
   QCOMPARE(QString::fromStdString(s.TabTag), QString("342"));  // not yet: every tenth tick
-  w.tickTagesaktualisieren();
+  test::tick(w, "tickTagesaktualisieren");
   QCOMPARE(QString::fromStdString(s.TabTag), QString("343"));
   const std::string kopf = lies(p(dir, "Welvaro.tab")).substr(0, 7);
   QCOMPARE(QString::fromStdString(kopf), QString("12:343:"));
@@ -245,12 +247,12 @@ void MainWindowTest::endWithOkSavesAndCancelDoesNot() {
   const std::string tabelle = lies(p(dir, "Welvaro.tab"));
 
   w.testAntwort = MainWindow::Antwort::Abbrechen;
-  w.cmdEnde->click();
+  test::ctl<QToolButton>(w, "cmdEnde")->click();
   QVERIFY(!w.beendet());
   QVERIFY(!std::filesystem::exists(p(dir, "Welvaro.dat")));
 
   w.testAntwort = MainWindow::Antwort::Ok;
-  w.mnuEnde->trigger();
+  test::ctl<QAction>(w, "mnuEnde")->trigger();
   QVERIFY(w.beendet());
   const std::string dat = lies(p(dir, "Welvaro.dat"));
   QVERIFY(dat.find("\"Stationsort(B): Tokyo\"\r\n") != std::string::npos);
@@ -273,7 +275,7 @@ void MainWindowTest::closeBoxSavesWithoutAsking() {
     w.state().L = 3;
     w.close();
     QVERIFY(!w.isVisible());
-    QVERIFY(!w.tmrAktZeit.isActive());
+    QVERIFY(!test::ctl<QTimer>(w, "tmrAktZeit")->isActive());
   }
   QVERIFY(lies(p(dir, "Welvaro.dat")).find("\"Stationsort(B): Tokyo\"\r\n") != std::string::npos);
   MainWindow w(uhr, ordner(dir, false));
@@ -321,33 +323,33 @@ void MainWindowTest::everyTextFollowsTheLanguage() {
   FixedClock uhr({2026, 12, 8, 16, 5, 0});
   MainWindow w(uhr, ordner(dir, true));
   w.starten();
-  w.mnuBeschriftung[1]->trigger();
-  QCOMPARE(w.cmbMonat->itemText(0), QString("January"));
-  QCOMPARE(w.cmbMonat->itemText(11), QString("December"));
-  QCOMPARE(w.mnuWelvaroHilfe->text(), QString("Welvaro Help"));
-  QCOMPARE(w.mnuExtras->title(), QString("E&xtras"));
-  QCOMPARE(w.mnuInfo->text(), QString("About"));
+  test::ctl<QAction>(w, QString("mnuBeschriftung%1").arg(1))->trigger();
+  QCOMPARE(test::ctl<QComboBox>(w, "cmbMonat")->itemText(0), QString("January"));
+  QCOMPARE(test::ctl<QComboBox>(w, "cmbMonat")->itemText(11), QString("December"));
+  QCOMPARE(test::ctl<QAction>(w, "mnuWelvaroHilfe")->text(), QString("Welvaro Help"));
+  QCOMPARE(test::ctl<QMenu>(w, "mnuExtras")->title(), QString("E&xtras"));
+  QCOMPARE(test::ctl<QAction>(w, "mnuInfo")->text(), QString("About"));
   QCOMPARE(w.dialogStationA()->windowTitle(), QString("Station [A]"));
-  w.mnuStationA->trigger();
+  test::ctl<QAction>(w, "mnuStationA")->trigger();
   QCOMPARE(w.dialogStationA()->windowTitle(), QString("Station [A]"));
   QCOMPARE(w.dialogStationA()->txtBreite->toolTip(), QString::fromUtf8("Latitude -90 … 90"));
   w.dialogStationA()->close();
   QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Cancel"));
 
-  w.mnuBeschriftung[4]->trigger();  // French
+  test::ctl<QAction>(w, QString("mnuBeschriftung%1").arg(4))->trigger();  // French
   QCOMPARE(w.state().L, int16{4});
-  QCOMPARE(w.cmbMonat->itemText(1), QString("Fevrier"));
-  QCOMPARE(w.mnuWelvaroHilfe->text(), QString("Aide de Welvaro"));
+  QCOMPARE(test::ctl<QComboBox>(w, "cmbMonat")->itemText(1), QString("Fevrier"));
+  QCOMPARE(test::ctl<QAction>(w, "mnuWelvaroHilfe")->text(), QString("Aide de Welvaro"));
   QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Annuler"));
 
-  w.mnuBeschriftung[0]->trigger();
-  QCOMPARE(w.cmbMonat->itemText(2), QString::fromUtf8("März"));
+  test::ctl<QAction>(w, QString("mnuBeschriftung%1").arg(0))->trigger();
+  QCOMPARE(test::ctl<QComboBox>(w, "cmbMonat")->itemText(2), QString::fromUtf8("März"));
   QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Abbrechen"));
   QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QString("&Ja"));
 
   // The help opens at the part of the user's language.
-  w.mnuBeschriftung[1]->trigger();
-  w.mnuWelvaroHilfe->trigger();
+  test::ctl<QAction>(w, QString("mnuBeschriftung%1").arg(1))->trigger();
+  test::ctl<QAction>(w, "mnuWelvaroHilfe")->trigger();
   auto* hilfe = w.findChild<HelpViewer*>();
   QVERIFY(hilfe);
   QVERIFY(hilfe->shownSource().endsWith("#Contents"));
@@ -368,11 +370,11 @@ void MainWindowTest::scaleMarksStandOnThePicturesPixels() {
   const QColor marke(60, 60, 60);
   auto pruefe = [&](int spalte, int zeile) {
     const QImage bild = w.grab().toImage();
-    const QPoint ecke = w.picDarstellung->mapTo(&w, QPoint(0, 0));
+    const QPoint ecke = test::ctl<ui::PictureArea>(w, "picDarstellung")->mapTo(&w, QPoint(0, 0));
     const qreal dpr = bild.devicePixelRatio();
     auto farbe = [&](int x, int y) { return QColor(bild.pixel(int(x * dpr), int(y * dpr))); };
     // Under the picture: the long mark at the column, none beside it.
-    const int unten = ecke.y() + w.picDarstellung->height() + 2;
+    const int unten = ecke.y() + test::ctl<ui::PictureArea>(w, "picDarstellung")->height() + 2;
     QCOMPARE(farbe(ecke.x() + spalte, unten), marke);
     QVERIFY(farbe(ecke.x() + spalte - 1, unten) != marke);
     QVERIFY(farbe(ecke.x() + spalte + 1, unten) != marke);
@@ -388,7 +390,7 @@ void MainWindowTest::scaleMarksStandOnThePicturesPixels() {
   QVERIFY(skala);
   const QFontMetrics fm(skala->font());
   QVERIFY(skala->mapTo(&w, QPoint(0, 0)).x() + skala->width() >=
-          w.picDarstellung->mapTo(&w, QPoint(0, 0)).x() + 540 + fm.horizontalAdvance(QString::fromUtf8("180°")) / 2);
+          test::ctl<ui::PictureArea>(w, "picDarstellung")->mapTo(&w, QPoint(0, 0)).x() + 540 + fm.horizontalAdvance(QString::fromUtf8("180°")) / 2);
   w.prgDarstellung2();
   pruefe(264, 135);  // 12:00 UTC and 15 MHz
 }

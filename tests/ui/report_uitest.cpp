@@ -14,6 +14,8 @@
 #include "report/report.h"
 #include "ui/drucken.h"
 #include "ui/mainwindow.h"
+#include "ui/picturearea.h"
+#include "uitest.h"
 
 using namespace welvaro;
 using welvaro::ui::MainWindow;
@@ -56,14 +58,14 @@ void ReportUiTest::withoutPrinterThePageIsSavedAsPdf() {
   MainWindow w(uhr, ordner(dir));
   w.starten();
   w.show();
-  w.cmdOrt->click();  // the report belongs to the chart
-  QVERIFY(w.cmdDrucker->isEnabled());
-  QVERIFY(w.mnuDrucker->isEnabled());
+  test::ctl<QToolButton>(w, "cmdOrt")->click();  // the report belongs to the chart
+  QVERIFY(test::ctl<QToolButton>(w, "cmdDrucker")->isEnabled());
+  QVERIFY(test::ctl<QAction>(w, "mnuDrucker")->isEnabled());
 
   w.testKeinDrucker = true;
   const QString datei = dir.filePath("bericht.pdf");
   w.testPdfDatei = datei;
-  w.cmdDrucker->click();
+  test::ctl<QToolButton>(w, "cmdDrucker")->click();
   QByteArray pdf = lies(datei);
   QVERIFY(pdf.startsWith("%PDF-"));
   QCOMPARE(seiten(pdf), 1);
@@ -75,8 +77,8 @@ void ReportUiTest::withoutPrinterThePageIsSavedAsPdf() {
 
   // The menu item does the same, here in English.
   QFile::remove(datei);
-  w.mnuBeschriftung[1]->trigger();
-  w.mnuDrucker->trigger();
+  test::ctl<QAction>(w, QString("mnuBeschriftung%1").arg(1))->trigger();
+  test::ctl<QAction>(w, "mnuDrucker")->trigger();
   QVERIFY(lies(datei).startsWith("%PDF-"));
   QCOMPARE(w.letzteDruckMeldung, "Report saved as " + QDir::toNativeSeparators(datei) + ".");
 }
@@ -86,12 +88,12 @@ void ReportUiTest::failuresAreToldNotSwallowed() {
   FixedClock uhr({2026, 5, 20, 14, 0, 5});
   MainWindow w(uhr, ordner(dir));
   w.starten();
-  w.cmdOrt->click();
+  test::ctl<QToolButton>(w, "cmdOrt")->click();
   w.testKeinDrucker = true;
 
   // A file that cannot be written.
   w.testPdfDatei = dir.filePath("no-such-folder/bericht.pdf");
-  w.mnuDrucker->trigger();
+  test::ctl<QAction>(w, "mnuDrucker")->trigger();
   QVERIFY(w.letzteDruckMeldung.startsWith("Der Bericht konnte nicht als "));
   QVERIFY(!QFile::exists(w.testPdfDatei));
 
@@ -100,7 +102,7 @@ void ReportUiTest::failuresAreToldNotSwallowed() {
   State& s = w.state();
   s.X1 = 0, s.Y1 = 0, s.OrtX2 = 0, s.OrtY2 = 180;
   s.X2 = 0, s.Y2 = 180;
-  w.mnuDrucker->trigger();
+  test::ctl<QAction>(w, "mnuDrucker")->trigger();
   QCOMPARE(w.letzteDruckMeldung, QString("Der Bericht konnte nicht berechnet werden (Laufzeitfehler 11)."));
   QVERIFY(!QFile::exists(w.testPdfDatei));
   QCOMPARE(s.DruckFlag, int16{0});

@@ -1,0 +1,38 @@
+// The menu bar of the main window: the menu tree with its mnemonics,
+// separators and check marks, its captions in the user's language, and the
+// check marks and enabled items as the core's Anzeige decides them. The
+// main window connects the items to what they do.
+#pragma once
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QObject>
+#include <array>
+
+#include "display/anzeige.h"
+#include "state/state.h"
+
+namespace welvaro::ui {
+
+class Menues : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit Menues(QMenuBar* leiste);
+
+  /// Every caption from the language table in the language of `s`; the
+  /// language items offer the four languages.
+  void sprache(const State& s);
+  /// Check marks, enabled and visible items.
+  void zeige(const Anzeige& a);
+
+  QMenu *mnuDatei, *mnuVorgaben, *mnuAnzeige, *mnuExtras, *mnuHilfe, *mnuOrtsEingabe, *mnuPositionsAnzeige;
+  QAction *mnuAbst, *mnuDrucker, *mnuEnde, *mnuStationA, *mnuStationB, *mnuSendeweg, *mnuWahrscheinlichkeit,
+      *mnuUTCZeitkorrektur, *mnuSonnenfleckenzahl, *mnuDarstellung1, *mnuDarstellung2, *mnuPegel, *mnuFeldstaerke,
+      *mnuInfoEinblendung, *mnuDum4, *mnuOrtsEingabeAction, *mnuPositionsAnzeigeAction, *mnuCursorposition,
+      *mnuNaechsteStadt, *mnuGrad, *mnuLocator, *mnuInfo, *mnuWelvaroHilfe;
+  std::array<QAction*, 6> mnuBeschriftung{};
+};
+
+}  // namespace welvaro::ui
