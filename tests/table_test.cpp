@@ -3,12 +3,15 @@
 // welvaro-cli table.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <algorithm>
 #include <array>
 #include <limits>
 
 #include "forecast/startup_table.h"
 #include "forecast/table.h"
+#include "state/arith.h"
 #include "forecast/tageskorr.h"
 #include "testutil.h"
 
@@ -130,6 +133,11 @@ TEST(TableLevel, FieldStrengthPlusTheFrequencyTermRoundedHalfToEven) {
     SCOPED_TRACE(testing::Message() << c.f << " MHz, " << c.v);
     EXPECT_EQ(weltpegel(c.f, c.v), c.pegel);
   }
+  // The one level conversion of the program gives the table's own form at
+  // every table frequency and value.
+  for (int f = 1; f <= 30; ++f)
+    for (int v = -64; v <= 64; ++v)
+      ASSERT_EQ(weltpegel(f, v), RoundEven(45 - 20 * std::log(f * 1000000.0) / 2.3025851 + v)) << f << " " << v;
 }
 
 TEST(TableParse, EveryByteLandsInItsCell) {

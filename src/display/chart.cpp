@@ -5,22 +5,22 @@
 #include "files/programdir.h"
 #include "forecast/tageskorr.h"
 #include "state/arith.h"
+#include "state/pegel.h"
 
 namespace welvaro {
 
 void ortsRasterBilden(State& s) {
   const bool pegel = s.PegelFlag == 1;
   for (int i = 0; i <= 30; ++i) {
-    // 20 x log10 of the frequency in Hz, the decimal logarithm formed as
-    // ln / 2.3025851 like everywhere else in the system.
-    const double dbHz = 20.0 * (std::log(i * 1e6 + 0.1) / 2.3025851);
+    // The level term of the frequency (0 dB(uV/m) as a level).
+    const double pegelTerm = pegelAusFeld(0, i);
     for (int h = 1; h <= 24; ++h) {
       double e = s.ErgFeld[0][h][i + 1];
       if (e < -54.0) e = -54.0;
       if (e > 54.0) e = 54.0;
       int16 index;
       if (pegel) {
-        double v = i == 0 ? -127.0 : 45.0 - dbHz + e;
+        double v = i == 0 ? -127.0 : pegelTerm + e;
         if (v < -127.0) v = -127.0;
         if (v > -19.0) v = -19.0;
         index = static_cast<int16>(RoundEven(v + 127.0));

@@ -13,16 +13,6 @@ namespace welvaro {
 
 namespace {
 
-constexpr int kStation = 15;
-constexpr int kOrtsWelvaro = 14;
-constexpr int kFuer = 13;
-constexpr int kSonnenflecken = 19;
-constexpr int kFeldstaerke = 26;
-constexpr int kPegel = 27;
-constexpr int kZeit = 53;
-constexpr int kFrequenz = 54;
-constexpr int kPosition = 55;
-
 // A colour component 0..255 as a step 0..18 of the colour ramps. The ramps
 // hold floor(255 / 18 x n), so the step is the nearest whole number of the
 // component over 255 / 18; a plain floor would read most colours one step
@@ -61,14 +51,14 @@ bool prgFarbWert(State& s, int rot, int gruen, int blau) {
 std::string wertText(const State& s, bool pegel) {
   const bool unten = s.FarbWert == 0;
   const std::string trenner = unten ? ": <" : ": ";
-  if (pegel) return T(s, kPegel) + trenner + NumberText(s.FarbWert - 127.0f) + " dBm";
-  return T(s, kFeldstaerke) + trenner + NumberText(s.FarbWert - 54.0f) + " dB [" + "µ" + "V/m]";
+  if (pegel) return T(s, kTxPegel) + trenner + NumberText(s.FarbWert - 127.0f) + " dBm";
+  return T(s, kTxFeldstaerke) + trenner + NumberText(s.FarbWert - 54.0f) + " dB [" + "µ" + "V/m]";
 }
 
 std::string gradText(const State& s, float breite, float laenge) {
   const std::string b = breite < 0 ? NumberText(std::fabs(breite)) + "°S" : NumberText(breite) + "°N";
   const std::string l = laenge < 0 ? NumberText(std::fabs(laenge)) + "°W" : NumberText(laenge) + "°E";
-  return T(s, kPosition) + ": " + b + " " + l;
+  return T(s, kTxPosition) + ": " + b + " " + l;
 }
 
 std::string locatorAus(double x, double hoehe) {
@@ -118,7 +108,7 @@ CursorAnzeige prgCursor(State& s, double x, double y, int rot, int gruen, int bl
       s.CursorX = static_cast<float>(std::clamp(x, 0.0, 8099.0));
       s.CursorHoehe = static_cast<float>(std::clamp(4050 - y, 0.0, 4049.0));
       s.LocatorText = locatorAus(s.CursorX, s.CursorHoehe);
-      a.locator = T(s, kPosition) + ": " + s.LocatorText;
+      a.locator = T(s, kTxPosition) + ": " + s.LocatorText;
     } else {
       a.locator = gradText(s, s.Px2, s.Py2);
     }
@@ -140,8 +130,8 @@ CursorAnzeige prgCursor(State& s, double x, double y, int rot, int gruen, int bl
   const double ganz = std::floor(stunden);
   const std::string minuten = "00" + NumberText(std::floor((stunden - ganz) * 60)).substr(1);
   a.frequenzNeu = true;
-  a.frequenz = T(s, kFrequenz) + ": " + NumberText(frequenz) + " MHz";
-  a.locator = T(s, kZeit) + " [UTC]: " + NumberText(ganz) + ":" + minuten.substr(minuten.size() - 2) + T(s, kTxUhr);
+  a.frequenz = T(s, kTxFrequenz) + ": " + NumberText(frequenz) + " MHz";
+  a.locator = T(s, kTxZeit) + " [UTC]: " + NumberText(ganz) + ":" + minuten.substr(minuten.size() - 2) + T(s, kTxUhr);
   return a;
 }
 
@@ -151,7 +141,7 @@ KlickErgebnis prgKlick(State& s, bool cursorposition) {
     if (cursorposition) {
       s.OrtX2 = s.Px2;
       s.OrtY2 = s.Py2;
-      s.OrtB = T(s, kStation);
+      s.OrtB = T(s, kTxStation);
     } else {
       // Only a place found for the cursor where the click is: a click over
       // an empty part of the world takes no place from an earlier position.
@@ -170,24 +160,22 @@ KlickErgebnis prgKlick(State& s, bool cursorposition) {
     f = std::clamp(f, 1.5f, 29.9f);
     s.AktFrequenz = f;
     k.art = KlickErgebnis::Art::Frequenz;
-    k.frequenzLinieY = 4050 - 135 * static_cast<double>(s.AktFrequenz);
-    s.AktFrequenz = static_cast<float>(std::floor(static_cast<double>(s.AktFrequenz) * 10 + 0.5) / 10);
-    s.FrequenzEin = s.AktFrequenz;
-    s.FrequenzText = FrequenzBoxText(s.AktFrequenz);
+    k.frequenzLinieY = ortY(static_cast<double>(s.AktFrequenz));
+    setzeAnzeigeFrequenz(s, s.AktFrequenz);
   }
   prgPointErgebnis(s);
   return k;
 }
 
 std::string ortTooltip(const State& s) {
-  const std::string station = T(s, kStation);
-  const std::string anfang = T(s, kOrtsWelvaro) + " " + T(s, kFuer) + " ";
+  const std::string station = T(s, kTxStation);
+  const std::string anfang = T(s, kTxOrtsWelvaro) + " " + T(s, kTxFuer) + " ";
   if (s.OrtB != station) return anfang + s.OrtB + " <--> " + s.OrtA;
   return anfang + station + " B <--> " + s.OrtA;
 }
 
 std::string sonnenfleckenTooltip(const State& s) {
-  return T(s, kSonnenflecken) + " (Ri =" + NumberText(s.Ssna) + ")";
+  return T(s, kTxSonnenflecken) + " (Ri =" + NumberText(s.Ssna) + ")";
 }
 
 }  // namespace welvaro

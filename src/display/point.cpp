@@ -4,18 +4,16 @@
 #include <cmath>
 #include <limits>
 
+#include "display/geometrie.h"
 #include "forecast/tageskorr.h"
 #include "lang/sprachtext.h"
 #include "state/fault.h"
 #include "state/numtext.h"
+#include "state/pegel.h"
 
 namespace welvaro {
 
 namespace {
-
-// Language keys of the panel texts.
-constexpr int kFuer = 13, kStation = 15, kWelvaro = 22, kFeldstaerke = 26, kPegel = 27, kRichtung = 41,
-              kDistanz = 42;
 
 // Scale ends of the point values.
 constexpr float kFeldMin = -54, kFeldMax = 54, kPegelMin = -127, kPegelMax = -19;
@@ -67,11 +65,11 @@ std::string wegZeilen(State& s) {
   // takes the long path for "L" alone: any other text (a lower-case "l"
   // from an edited settings file) was computed, and is named, short.
   const bool kurz = s.P != "L";
-  std::string t = T(s, kDistanz) + ":" + distanz + " km (" + (kurz ? "Short Path)" : "Long Path)");
+  std::string t = T(s, kTxDistanz) + ":" + distanz + " km (" + (kurz ? "Short Path)" : "Long Path)");
   t += kPunktUmbruch;
-  t += T(s, kRichtung) + " (A-B):" + ab + " ";
+  t += T(s, kTxRichtung) + " (A-B):" + ab + " ";
   t += kPunktUmbruch;
-  t += T(s, kRichtung) + " (B-A):" + ba + " ";
+  t += T(s, kTxRichtung) + " (B-A):" + ba + " ";
   return t;
 }
 
@@ -82,7 +80,7 @@ std::string geographie(State& s) {
 
   s.X1 = zehntel(s.X1);
   s.Y1 = static_cast<float>(zehntel(s.Y1));
-  if (s.OrtA.empty()) s.OrtA = T(s, kStation);
+  if (s.OrtA.empty()) s.OrtA = T(s, kTxStation);
   std::string t = s.OrtA + " (A:" + lage(s.X1, s.Y1);
   t += kPunktUmbruch;
 
@@ -93,7 +91,7 @@ std::string geographie(State& s) {
   if (s.X2 == 90.0) s.X2 = 89.9;
   if (s.X2 == -90.0) s.X2 = -89.9;
   s.Y2 = static_cast<float>(zehntel(s.Y2));
-  if (s.OrtB.empty()) s.OrtB = T(s, kStation);
+  if (s.OrtB.empty()) s.OrtB = T(s, kTxStation);
   t += s.OrtB + " (B:" + lage(s.X2, s.Y2);
   t += kPunktUmbruch;
 
@@ -130,8 +128,7 @@ PunktWerte interpoliere(const State& s) {
   const double a = imZeitpunkt(spalte);
   const double b = imZeitpunkt(spalte + 1);
   const double feld = std::floor(fin(a + (b - a) * (f - fGanz)));
-  // Level from field strength, the decimal logarithm formed as the model does.
-  const double pegel = std::floor(fin(45 - 20 * (cln(f * 1e6 + 0.1) / 2.3025851) + feld));
+  const double pegel = std::floor(fin(pegelAusFeld(feld, f)));
 
   PunktWerte w;
   w.feld = static_cast<float>(std::clamp<double>(feld, kFeldMin, kFeldMax));
@@ -143,17 +140,17 @@ PunktWerte interpoliere(const State& s) {
 
 std::string PegelAnzeigeText(const State& s) {
   const bool wert = s.PunktFehler == 0;
-  std::string t = T(s, kFeldstaerke) + " =" + (wert ? NumberText(s.PunktFeld) : std::string(kKeinWert)) +
+  std::string t = T(s, kTxFeldstaerke) + " =" + (wert ? NumberText(s.PunktFeld) : std::string(kKeinWert)) +
                   " dB (" + "µ" + "V/m)";
   t += kPunktUmbruch;
-  t += T(s, kPegel) + " =" + (wert ? NumberText(s.PunktPegel) : std::string(kKeinWert)) + " dBm";
+  t += T(s, kTxPegel) + " =" + (wert ? NumberText(s.PunktPegel) : std::string(kKeinWert)) + " dBm";
   return t;
 }
 
 std::string WelvaroAnzeigeText(const State& s) {
   const std::string prozent = NumberText(s.Iproz);
   const std::string zwei = prozent.size() > 2 ? prozent.substr(prozent.size() - 2) : prozent;
-  return T(s, kWelvaro) + " (" + zwei + "%) " + T(s, kFuer) + " " + s.MonatsName[static_cast<double>(s.Monat)] +
+  return T(s, kTxWelvaro) + " (" + zwei + "%) " + T(s, kTxFuer) + " " + s.MonatsName[static_cast<double>(s.Monat)] +
          " " + s.JahrText;
 }
 
@@ -197,18 +194,23 @@ std::string FrequenzBoxText(float mhz) {
   return t.substr(t.size() - 5) + " MHz";
 }
 
+void setzeAnzeigeFrequenz(State& s, float mhz) {
+  s.FrequenzEin = static_cast<float>(std::floor(static_cast<double>(mhz) * 10 + 0.5) / 10);
+  s.AktFrequenz = s.FrequenzEin;
+  s.FrequenzText = FrequenzBoxText(s.FrequenzEin);
+}
+
 PunktLage prgSetzePunkt(State& s) {
   PunktLage lage;
-  lage.punktLinks = 3990 + 22.5 * s.OrtY2;
-  lage.punktOben = 1965 - 22.5 * s.OrtX2;
+  lage.punktLinks = markeLinks(s.OrtY2);
+  lage.punktOben = markeOben(s.OrtX2);
 
   float f = static_cast<float>(std::floor(static_cast<double>(s.CursorHoehe) * 0.074075) / 10);
   f = std::clamp(f, 1.5f, 29.9f);
   s.AktFrequenz = f;
-  lage.frequenzLinieY = 4050 - 135 * static_cast<double>(s.AktFrequenz);
+  lage.frequenzLinieY = ortY(static_cast<double>(s.AktFrequenz));
 
-  s.AktFrequenz = static_cast<float>(std::floor(static_cast<double>(s.AktFrequenz) * 10 + 0.5) / 10);
-  s.FrequenzText = FrequenzBoxText(s.AktFrequenz);
+  setzeAnzeigeFrequenz(s, s.AktFrequenz);
   prgPointErgebnis(s);
   return lage;
 }

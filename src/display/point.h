@@ -61,4 +61,8 @@ std::string WelvaroAnzeigeText(const State& s);
 /// aligned in five characters, then " MHz" (" 14.2 MHz", "    7 MHz").
 std::string FrequenzBoxText(float mhz);
 
+/// The display frequency becomes `mhz` rounded half up to 0.1 MHz:
+/// AktFrequenz, FrequenzEin and the box text FrequenzText.
+void setzeAnzeigeFrequenz(State& s, float mhz);
+
 }  // namespace welvaro

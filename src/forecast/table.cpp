@@ -11,6 +11,7 @@
 
 #include "forecast/tageskorr.h"
 #include "state/arith.h"
+#include "state/pegel.h"
 #include "state/numtext.h"
 
 namespace welvaro {
@@ -105,8 +106,10 @@ unsigned char tabByte(double feld) {
 
 namespace {
 
-// 45 - 20 x log10 of the frequency in Hz, with ln(10) taken as 2.3025851.
-double pegelTerm(int f) { return 45 - 20 * std::log(f * 1000000.0) / 2.3025851; }
+// The level term of f MHz (0 dB(uV/m) as a level). For whole megahertz it
+// rounds, with any whole field strength added, exactly as the table's own
+// form 45 - 20 x ln(f x 1000000) / 2.3025851 does (tested).
+double pegelTerm(int f) { return pegelAusFeld(0, f); }
 
 }  // namespace
 

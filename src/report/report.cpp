@@ -9,15 +9,11 @@
 #include "lang/sprachtext.h"
 #include "state/fault.h"
 #include "state/numtext.h"
+#include "state/pegel.h"
 
 namespace welvaro {
 
 namespace {
-
-// Language keys of the page.
-constexpr int kWeltWelvaro = 16, kSonnenflecken = 19, kFeldstaerkeUeber = 25, kPegel = 27, kAntennengewinn = 38,
-              kSendeleistung = 40, kRichtung = 41, kDistanz = 42, kFunkverbindung = 49, kAuswertung = 52, kZeit = 53,
-              kFrequenz = 54;
 
 // Limits of the printed values; the lower ones print as dots.
 constexpr double kFeldMin = -52, kFeldMax = 52, kPegelMin = -127, kPegelMax = -13;
@@ -82,12 +78,12 @@ int prgDruckTabelle(State& s) {
     rc = guarded([&] {
       const bool pegel = s.PegelFlag == 1;
       for (int c = 2; c <= 7; ++c) {
-        // The memory frequency as the record holds it (a single), in Hz.
-        const double hz = static_cast<double>(s.DruckTabelle[0][c - 1]) * 1e6;
+        // The memory frequency as the record holds it (a single).
+        const double mhz = static_cast<double>(s.DruckTabelle[0][c - 1]);
         for (int h = 1; h <= 24; ++h) {
           double e = fin(s.ErgFeld[0][h][c]);
           if (pegel)
-            e = std::clamp(std::floor(fin(45 - 20 * (cln(hz + 0.1) / 2.3025851) + e)), kPegelMin, kPegelMax);
+            e = std::clamp(std::floor(fin(pegelAusFeld(e, mhz))), kPegelMin, kPegelMax);
           else
             e = std::clamp(e, kFeldMin, kFeldMax);
           s.ErgFeld[0][h][c] = e;
@@ -118,30 +114,30 @@ std::vector<DruckZeile> druckSeite(const State& s, const DateTime& jetzt) {
 
   // Title: the display's name and the forecast caption.
   leer(4);
-  text(kTitel, T(s, kWeltWelvaro));
+  text(kTitel, T(s, kTxWeltWelvaro));
   leer(1);
   text(kTitel, WelvaroAnzeigeText(s));
   leer(2);
 
   // Conditions and geography of the link.
-  text(kRand, T(s, kSonnenflecken) + ": " + s.Ssn);
-  text(kRand, T(s, kSendeleistung) + ": " + s.Zkwa + " kW");
-  text(kRand, T(s, kAntennengewinn) + ": " + NumberText(s.Sag) + " dBi");
-  text(kRand, T(s, kFunkverbindung));
+  text(kRand, T(s, kTxSonnenflecken) + ": " + s.Ssn);
+  text(kRand, T(s, kTxSendeleistung) + ": " + s.Zkwa + " kW");
+  text(kRand, T(s, kTxAntennengewinn) + ": " + NumberText(s.Sag) + " dBi");
+  text(kRand, T(s, kTxFunkverbindung));
   text(kRand, s.OrtA + " (A:" + lage(s.X1, s.Y1));
   text(kRand, s.OrtB + " (B:" + lage(s.X2, s.Y2));
   // The calculation takes the long path for "L" alone, so any other path
   // text is named short, as the point result names it.
-  text(kRand, T(s, kDistanz) + ":" + NumberText(std::floor(s.Distanz)) + " km (" +
+  text(kRand, T(s, kTxDistanz) + ":" + NumberText(std::floor(s.Distanz)) + " km (" +
                   (s.P != "L" ? "Short Path)" : "Long Path)"));
-  text(kRand, T(s, kRichtung) + " (A-B):" + NumberText(std::floor(s.RichtungAB)) + " ");
-  text(kRand, T(s, kRichtung) + " (B-A):" + NumberText(std::floor(s.RichtungBA)) + " ");
+  text(kRand, T(s, kTxRichtung) + " (A-B):" + NumberText(std::floor(s.RichtungAB)) + " ");
+  text(kRand, T(s, kTxRichtung) + " (B-A):" + NumberText(std::floor(s.RichtungBA)) + " ");
   leer(4);
 
   // The table: unit, heading, memory frequencies, 24 hours.
-  text(kRand, T(s, kAuswertung) + (pegel ? T(s, kPegel) + " in dBm" : T(s, kFeldstaerkeUeber) + " 1" + "µ" + "V/m"));
+  text(kRand, T(s, kTxAuswertung) + (pegel ? T(s, kTxPegel) + " in dBm" : T(s, kTxFeldstaerkeUeber) + " 1" + "µ" + "V/m"));
   leer(1);
-  text(kRand, T(s, kZeit) + "(UTC)" + std::string(18, ' ') + T(s, kFrequenz) + "(MHz)");
+  text(kRand, T(s, kTxZeit) + "(UTC)" + std::string(18, ' ') + T(s, kTxFrequenz) + "(MHz)");
   text(kRand, std::string(kStrichLinie));
   {
     Zeile z;

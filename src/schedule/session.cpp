@@ -20,9 +20,7 @@ std::string datei(const ProgramDirs& dirs, std::string_view name) { return ownFi
 }  // namespace
 
 void setzeAnzeigeFrequenz(State& s) {
-  s.FrequenzEin = static_cast<float>(std::floor(static_cast<double>(s.AktFrequenz) * 10 + 0.5) / 10);
-  s.FrequenzText = FrequenzBoxText(s.FrequenzEin);
-  s.AktFrequenz = s.FrequenzEin;
+  setzeAnzeigeFrequenz(s, s.AktFrequenz);
 }
 
 void prgUhr(State& s, const ClockReading& uhr) {

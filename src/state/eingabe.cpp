@@ -53,13 +53,6 @@ std::string grossbuchstaben(std::string_view t) {
 // typed 48.1 at 48.1 although 10 x 48.1 lies just below 481 in binary.
 double abgerundet(double v, double teiler) { return std::floor(teiler * v + 0.001) / teiler; }
 
-float aufZehntel(float f) { return static_cast<float>(std::floor(static_cast<double>(f) * 10 + 0.5) / 10); }
-
-void setzeAnzeigeFrequenz(State& s, float f) {
-  s.FrequenzEin = aufZehntel(f);
-  s.AktFrequenz = s.FrequenzEin;
-  s.FrequenzText = FrequenzBoxText(s.FrequenzEin);
-}
 
 // One numeric field of an OK: fails (box emptied, marker red, flagge = its
 // number) or passes; a passing field whose text changed is written.

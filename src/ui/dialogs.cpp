@@ -186,12 +186,12 @@ StationADialog::StationADialog(State& s, QWidget* parent)
 void StationADialog::oeffnen() {
   textS_ = stationAOeffnen(s_);
   auto t = [this](int key, const char* zusatz) { return q(T(s_, key) + zusatz); };
-  lblStationsort->setText(t(15, " (A)"));
-  lblBreitengrad->setText(t(36, " [-90-90]"));
-  lblLaengengrad->setText(t(37, " [-180-180]"));
-  lblAntennengewinn->setText(t(38, " [dBi]"));
-  lblAbstrahlwinkel->setText(t(39, " [0-90]"));
-  lblSendeleistung->setText(t(40, " [kW]"));
+  lblStationsort->setText(t(kTxStation, " (A)"));
+  lblBreitengrad->setText(t(kTxBreitengrad, " [-90-90]"));
+  lblLaengengrad->setText(t(kTxLaengengrad, " [-180-180]"));
+  lblAntennengewinn->setText(t(kTxAntennengewinn, " [dBi]"));
+  lblAbstrahlwinkel->setText(t(kTxAbstrahlwinkel, " [0-90]"));
+  lblSendeleistung->setText(t(kTxSendeleistung, " [kW]"));
   zeigeMitTexten({textS_.begin(), textS_.end()});
 }
 
@@ -217,9 +217,9 @@ void StationBDialog::oeffnen() {
   textS_ = stationBOeffnen(s_);
   // The name label follows the language as well, so that a dialog created
   // before a language change does not keep the old word.
-  lblOrt->setText(q(T(s_, 15) + " (B)"));
-  lblBreite->setText(q(T(s_, 36) + " [-90-90]"));
-  lblLaenge->setText(q(T(s_, 37) + " [-180-180]"));
+  lblOrt->setText(q(T(s_, kTxStation) + " (B)"));
+  lblBreite->setText(q(T(s_, kTxBreitengrad) + " [-90-90]"));
+  lblLaenge->setText(q(T(s_, kTxLaengengrad) + " [-180-180]"));
   zeigeMitTexten({textS_.begin(), textS_.end()});
 }
 
@@ -244,9 +244,9 @@ BedingungenDialog::BedingungenDialog(State& s, QWidget* parent)
 
 void BedingungenDialog::oeffnen() {
   textS_ = bedingungenOeffnen(s_);
-  lblSsn->setText(q(T(s_, 19) + " [0-300]"));
-  lblWahrscheinlichkeit->setText(q(T(s_, 34) + " [10,50,90]"));
-  lblSendeweg->setText(q(T(s_, 33) + " [S,L]"));
+  lblSsn->setText(q(T(s_, kTxSonnenflecken) + " [0-300]"));
+  lblWahrscheinlichkeit->setText(q(T(s_, kTxWahrscheinlichkeit) + " [10,50,90]"));
+  lblSendeweg->setText(q(T(s_, kTxSendeweg) + " [S,L]"));
   zeigeMitTexten({textS_.begin(), textS_.end()});
 }
 
@@ -267,7 +267,7 @@ ZeitzoneDialog::ZeitzoneDialog(State& s, QWidget* parent)
 
 void ZeitzoneDialog::oeffnen() {
   textS_ = zeitzoneOeffnen(s_);
-  lblZeitkorrektur->setText(q(T(s_, 51)));
+  lblZeitkorrektur->setText(q(T(s_, kTxZeitzone)));
   zeigeMitTexten({textS_});
 }
 
