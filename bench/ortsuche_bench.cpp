@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "files/gazetteer.h"
-#include "state/station.h"
+#include "input/station.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "files/gazetteer.h"
 #include "fuzz_check.h"
 #include "state/locator.h"
-#include "state/station.h"
+#include "input/station.h"
 
 using namespace welvaro;
 using namespace welvaro::fuzz;

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "state/eingabe.h"
+#include "input/eingabe.h"
 #include "state/fault.h"
 
 using namespace welvaro;

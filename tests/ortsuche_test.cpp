@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "state/ortsuche.h"
-#include "state/station.h"
+#include "input/station.h"
 
 using namespace welvaro;
 

@@ -12,7 +12,7 @@
 #include "files/settings.h"
 #include "schedule/session.h"
 #include "state/calendar.h"
-#include "state/eingabe.h"
+#include "input/eingabe.h"
 #include "state/numtext.h"
 #include "testutil.h"
 

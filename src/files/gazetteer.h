@@ -25,7 +25,7 @@
 
 #include "files/programdir.h"
 #include "state/ortsuche.h"
-#include "state/station.h"
+#include "input/station.h"
 
 namespace welvaro {
 

@@ -3,7 +3,7 @@
 // text box per field with a green or red marker beside it; Enter checks a
 // box, a character that does not belong in a box is refused as it is typed
 // (the marker turns red and the dialog says what the box accepts), and OK
-// checks every box and writes the changed values into the program state. The rules themselves live in the core (state/eingabe.h); these
+// checks every box and writes the changed values into the program state. The rules themselves live in the core (input/eingabe.h); these
 // windows only bind them to their controls.
 #pragma once
 
@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "state/eingabe.h"
+#include "input/eingabe.h"
 #include "state/state.h"
 
 namespace welvaro::ui {

@@ -9,7 +9,7 @@
 #include "display/geometrie.h"
 #include "display/point.h"
 #include "lang/sprachtext.h"
-#include "state/eingabe.h"
+#include "input/eingabe.h"
 #include "ui/dialogs.h"
 #include "ui/frequenzfeld.h"
 #include "ui/mainwindow.h"

@@ -7,7 +7,7 @@
 #include <QToolTip>
 
 #include "lang/sprachtext.h"
-#include "state/eingabe.h"
+#include "input/eingabe.h"
 #include "state/numtext.h"
 #include "ui/dialogs.h"
 

@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-#include "state/eingabe.h"
+#include "input/eingabe.h"
 #include "state/ortsuche.h"
 #include "state/state.h"
 

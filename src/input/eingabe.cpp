@@ -1,4 +1,4 @@
-#include "state/eingabe.h"
+#include "input/eingabe.h"
 
 #include <algorithm>
 #include <cmath>

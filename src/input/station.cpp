@@ -1,4 +1,4 @@
-#include "state/station.h"
+#include "input/station.h"
 
 #include <charconv>
 
