@@ -404,3 +404,31 @@ TEST(FrequencyMemories, BlinkingMarker) {
   EXPECT_FALSE(prgBlinker(*s));  // phase 1 -> hidden
   EXPECT_EQ(s->BlinkZustand, 0);
 }
+
+// A position from a locator or a chosen place is stored as it is, while
+// the boxes still show it; a coordinate typed by hand is rounded down to a
+// tenth of a degree as always.
+TEST(StationB, PositionFromALocatorOrPlaceIsKeptExactly) {
+  auto s = neu();
+  const StationBTexte alt = stationBOeffnen(*s);
+  const GenauePosition genau{" 48.1458333333333", " 11.625"};
+  StationBTexte boxen{"JN58TD", genau.breiteText, genau.laengeText};
+  ASSERT_EQ(applyStationB(*s, boxen, alt, &genau).flagge, 0);
+  EXPECT_EQ(s->OrtX2, static_cast<float>(48.1458333333333));
+  EXPECT_EQ(s->OrtY2, 11.625f);
+
+  s = neu();
+  boxen = {"JN58TD", genau.breiteText, " 11.63"};  // the longitude was edited
+  ASSERT_EQ(applyStationB(*s, boxen, alt, &genau).flagge, 0);
+  EXPECT_EQ(s->OrtX2, static_cast<float>(48.1458333333333));
+  EXPECT_FLOAT_EQ(s->OrtY2, 11.6f);
+
+  auto a = neu();
+  const StationATexte altA = stationAOeffnen(*a);
+  StationATexte boxenA = altA;
+  boxenA[1] = genau.breiteText;
+  boxenA[2] = genau.laengeText;
+  ASSERT_EQ(applyStationA(*a, boxenA, altA, &genau).flagge, 0);
+  EXPECT_EQ(a->X1, 48.1458333333333);
+  EXPECT_EQ(a->Y1, 11.625f);
+}

@@ -1,10 +1,15 @@
 #include "display/anzeige.h"
 
 #include "lang/sprachtext.h"
+#include "state/locator.h"
 
 namespace welvaro {
 
 bool greylineZeichnen(const State& s) { return s.Darstellung == 1.0f && s.GreylineFlag == 1 && s.MonatFremd == 0; }
+
+std::string stationsLocator(const State& s) {
+  return T(s, kTxLocator) + ": " + locatorVon(s.X1, s.Y1) + " (A)  " + locatorVon(s.OrtX2, s.OrtY2) + " (B)";
+}
 
 Anzeige anzeigeVon(const State& s) {
   Anzeige a;

@@ -45,6 +45,10 @@ struct Anzeige {
 /// The window's controls for the record as it is.
 Anzeige anzeigeVon(const State& s);
 
+/// The six-character locators of both stations for the panel:
+/// "Locator: JN58SC (A)  IN80DK (B)".
+std::string stationsLocator(const State& s);
+
 /// Whether the greyline is drawn: world map, greyline on, and the current
 /// month (the greyline shows today's day and night).
 bool greylineZeichnen(const State& s);

@@ -163,7 +163,18 @@ StationATexte stationAOeffnen(const State& s) {
   return {s.OrtA, NumberText(s.X1), NumberText(s.Y1), NumberText(s.Sag), NumberText(s.Angm), s.Zkwa};
 }
 
-OkErgebnis<6> applyStationA(State& s, StationATexte& boxen, const StationATexte& alt) {
+namespace {
+
+// A coordinate of a station: as the box shows it when it came from a
+// locator or a chosen place, else rounded down to a tenth of a degree.
+double koordinate(double v, const std::string& box, const GenauePosition* genau, bool breite) {
+  if (genau && box == (breite ? genau->breiteText : genau->laengeText)) return ReadNumber(box);
+  return abgerundet(v, 10);
+}
+
+}  // namespace
+
+OkErgebnis<6> applyStationA(State& s, StationATexte& boxen, const StationATexte& alt, const GenauePosition* genau) {
   OkErgebnis<6> e;
   // A name of blanks only would be stored empty: it counts as empty.
   if (ohneRandBlanks(boxen[0]).empty()) {
@@ -176,8 +187,9 @@ OkErgebnis<6> applyStationA(State& s, StationATexte& boxen, const StationATexte&
     boxen[0] = s.OrtA;
     e.start = true;
   }
-  zahlFeld(e, 2, Feld::Breite, boxen[1], alt[1], [&](double v) { s.X1 = abgerundet(v, 10); });
-  zahlFeld(e, 3, Feld::Laenge, boxen[2], alt[2], [&](double v) { s.Y1 = static_cast<float>(abgerundet(v, 10)); });
+  zahlFeld(e, 2, Feld::Breite, boxen[1], alt[1], [&](double v) { s.X1 = koordinate(v, boxen[1], genau, true); });
+  zahlFeld(e, 3, Feld::Laenge, boxen[2], alt[2],
+           [&](double v) { s.Y1 = static_cast<float>(koordinate(v, boxen[2], genau, false)); });
   zahlFeld(e, 4, Feld::Gewinn, boxen[3], alt[3], [&](double v) { s.Sag = abgerundet(v, 100); });
   zahlFeld(e, 5, Feld::Winkel, boxen[4], alt[4], [&](double v) { s.Angm = abgerundet(v, 1); });
   zahlFeld(e, 6, Feld::Leistung, boxen[5], alt[5], [&](double v) {
@@ -191,7 +203,7 @@ OkErgebnis<6> applyStationA(State& s, StationATexte& boxen, const StationATexte&
 
 StationBTexte stationBOeffnen(const State& s) { return {s.OrtB, NumberText(s.OrtX2), NumberText(s.OrtY2)}; }
 
-OkErgebnis<3> applyStationB(State& s, StationBTexte& boxen, const StationBTexte& alt) {
+OkErgebnis<3> applyStationB(State& s, StationBTexte& boxen, const StationBTexte& alt, const GenauePosition* genau) {
   OkErgebnis<3> e;
   // The name is stored as typed, blanks included; blanks alone are no name.
   if (ohneRandBlanks(boxen[0]).empty()) {
@@ -203,8 +215,10 @@ OkErgebnis<3> applyStationB(State& s, StationBTexte& boxen, const StationBTexte&
     boxen[0] = s.OrtB;
     e.start = true;
   }
-  zahlFeld(e, 2, Feld::Breite, boxen[1], alt[1], [&](double v) { s.OrtX2 = static_cast<float>(abgerundet(v, 10)); });
-  zahlFeld(e, 3, Feld::Laenge, boxen[2], alt[2], [&](double v) { s.OrtY2 = static_cast<float>(abgerundet(v, 10)); });
+  zahlFeld(e, 2, Feld::Breite, boxen[1], alt[1],
+           [&](double v) { s.OrtX2 = static_cast<float>(koordinate(v, boxen[1], genau, true)); });
+  zahlFeld(e, 3, Feld::Laenge, boxen[2], alt[2],
+           [&](double v) { s.OrtY2 = static_cast<float>(koordinate(v, boxen[2], genau, false)); });
   return e;
 }
 

@@ -86,6 +86,14 @@ struct OkErgebnis {
   bool start = false;
 };
 
+/// The position texts a station dialog's boxes were filled with from a
+/// locator or from a chosen place. While a box still shows its text, OK
+/// stores that coordinate as it is (the centre of the locator's square, the
+/// place's own position) instead of rounding it down to a tenth of a degree.
+struct GenauePosition {
+  std::string breiteText, laengeText;
+};
+
 /// Station A dialog: place name, latitude, longitude, gain, angle, power.
 using StationATexte = std::array<std::string, 6>;
 /// The texts the dialog shows at opening: OrtA, number texts of X1, Y1,
@@ -97,7 +105,8 @@ StationATexte stationAOeffnen(const State& s);
 /// degree, rounded down), Sag (a hundredth, rounded down), Angm (whole
 /// degrees, rounded down), Zkw and Zkwa. `boxen` receives what the boxes show
 /// afterwards (a failing number emptied, a failing name "Station").
-OkErgebnis<6> applyStationA(State& s, StationATexte& boxen, const StationATexte& beimOeffnen);
+OkErgebnis<6> applyStationA(State& s, StationATexte& boxen, const StationATexte& beimOeffnen,
+                            const GenauePosition* genau = nullptr);
 
 /// Station B dialog: place name, latitude, longitude.
 using StationBTexte = std::array<std::string, 3>;
@@ -106,7 +115,8 @@ StationBTexte stationBOeffnen(const State& s);
 /// Writes OrtB (as typed, in the letters the settings file can hold, which
 /// the box then shows), OrtX2 and OrtY2 (a tenth of a degree, rounded
 /// down) where they pass and changed. An empty name fails and stays empty.
-OkErgebnis<3> applyStationB(State& s, StationBTexte& boxen, const StationBTexte& beimOeffnen);
+OkErgebnis<3> applyStationB(State& s, StationBTexte& boxen, const StationBTexte& beimOeffnen,
+                            const GenauePosition* genau = nullptr);
 
 /// Conditions dialog: sunspot number, availability, path.
 using BedingungenTexte = std::array<std::string, 3>;

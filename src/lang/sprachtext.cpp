@@ -740,6 +740,27 @@ const std::array<std::string_view, kSprachEintraege> SprachText = {
     "Frecuencia 1.5 … 29.9 MHz",
     "Fréquence 1.5 … 29.9 MHz",
     "Frequenz 1.5 … 29.9 MHz",
+    // 104: a malformed locator in a station dialog
+    "Kein gültiger Locator: 2, 4, 6 oder 8 Zeichen wie JN58TD",
+    "Not a valid locator: 2, 4, 6 or 8 characters such as JN58TD",
+    "Kein gültiger Locator: 2, 4, 6 oder 8 Zeichen wie JN58TD",
+    "Locator no válido: 2, 4, 6 u 8 caracteres como JN58TD",
+    "Locator non valide: 2, 4, 6 ou 8 caractères comme JN58TD",
+    "Kein gültiger Locator: 2, 4, 6 oder 8 Zeichen wie JN58TD",
+    // 105: a place name several places bear
+    "Mehrere Orte tragen diesen Namen; bitte einen aus der Liste wählen:",
+    "Several places bear this name; please choose one from the list:",
+    "Mehrere Orte tragen diesen Namen; bitte einen aus der Liste wählen:",
+    "Varios lugares llevan este nombre; elija uno de la lista:",
+    "Plusieurs lieux portent ce nom; veuillez en choisir un dans la liste:",
+    "Mehrere Orte tragen diesen Namen; bitte einen aus der Liste wählen:",
+    // 106: after the range of a position box of a station dialog
+    " oder Locator (JN58TD)",
+    " or locator (JN58TD)",
+    " oder Locator (JN58TD)",
+    " o locator (JN58TD)",
+    " ou locator (JN58TD)",
+    " oder Locator (JN58TD)",
 };
 
 std::string SprachEintrag(int nummer) {

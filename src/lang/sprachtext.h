@@ -113,6 +113,9 @@ enum Text : int {
   kTxHinweisSendeweg = 101,  ///< what the path box accepts
   kTxHinweisZeitzone = 102,  ///< what the time-zone box accepts
   kTxHinweisFrequenz = 103,  ///< what the frequency box accepts
+  kTxLocatorFalsch = 104,  ///< a malformed locator in a station dialog
+  kTxOrtMehrdeutig = 105,  ///< a place name several places bear
+  kTxOderLocator = 106,  ///< after the range of a position box of a station dialog
   kTxAnzahl  ///< number of keys
 };
 

@@ -1,10 +1,14 @@
 #include "ui/dialogs.h"
 
+#include <QCompleter>
 #include <QKeyEvent>
+#include <QStringListModel>
+#include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
 
 #include "lang/sprachtext.h"
+#include "state/locator.h"
 
 namespace welvaro::ui {
 
@@ -95,8 +99,10 @@ void EingabeDialog::setzeMarker(std::size_t i, bool gruen) {
 
 void EingabeDialog::sprachWechsel() {
   setWindowTitle(q(T(s_, titel_)));
-  for (const Zeile& z : zeilen_) z.box->setToolTip(q(eingabeHinweis(s_, z.feld)));
+  for (std::size_t i = 0; i < zeilen_.size(); ++i) zeilen_[i].box->setToolTip(hinweis(i));
 }
+
+QString EingabeDialog::hinweis(std::size_t i) const { return q(eingabeHinweis(s_, zeilen_[i].feld)); }
 
 void EingabeDialog::zeigeMitTexten(const std::vector<std::string>& texte) {
   sprachWechsel();
@@ -120,14 +126,17 @@ bool EingabeDialog::taste(std::size_t i, QKeyEvent* e) {
   return false;  // the box's validator refuses what may not stand there
 }
 
-void EingabeDialog::zeigeHinweis(std::size_t i) {
-  const QString hinweis = q(eingabeHinweis(s_, zeilen_[i].feld));
-  lblHinweis->setText(hinweis);
+void EingabeDialog::zeigeHinweis(std::size_t i) { zeigeHinweisText(i, hinweis(i)); }
+
+void EingabeDialog::zeigeHinweisText(std::size_t i, const QString& text) {
+  setzeMarker(i, false);
+  lblHinweis->setText(text);
   QLineEdit* box = zeilen_[i].box;
-  if (box->isVisible()) QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())), hinweis, box);
+  if (box->isVisible()) QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())), text, box);
 }
 
 void EingabeDialog::enter(std::size_t i) {
+  if (enterSonder(i)) return;
   Zeile& z = zeilen_[i];
   const EnterErgebnis r = enterPruefen(z.feld, z.box->text().toStdString());
   const QString t = q(r.text);
@@ -165,10 +174,135 @@ void EingabeDialog::done(int r) {
   QDialog::done(r);
 }
 
+// ---- What the station dialogs share ----------------------------------------------------
+
+StationsDialog::StationsDialog(State& s, const char* name, int titel, Ortsquelle orte, QWidget* parent)
+    : EingabeDialog(s, name, titel, parent), orte_(std::move(orte)) {}
+
+void StationsDialog::bindeStation() {
+  QLineEdit* name = zeilen_[0].box;
+  // A locator's letters may stand in the position boxes too.
+  for (std::size_t i : {std::size_t{1}, std::size_t{2}}) {
+    QLineEdit* box = zeilen_[i].box;
+    const Feld feld = zeilen_[i].feld;
+    box->setValidator(new TextPruefer(
+        [feld](std::string_view text) {
+          for (const char c : text)
+            if (!zeichenErlaubtMitLocator(feld, static_cast<unsigned char>(c))) return false;
+          return true;
+        },
+        box));
+    connect(box, &QLineEdit::textEdited, this, [this] {
+      genau_ = {};  // typed by hand: rounded as typed numbers are
+      zeigeLocator();
+    });
+  }
+  lblLocatorAnzeige = new QLabel(this);
+  lblLocatorAnzeige->setObjectName("lblLocatorAnzeige");
+  static_cast<QVBoxLayout*>(layout())->insertWidget(1, lblLocatorAnzeige);
+
+  // Place names completed as they are typed, without regard to case or
+  // accents; choosing one fills its position.
+  vorschlagListe_ = new QStringListModel(this);
+  auto* vervollstaendigen = new QCompleter(vorschlagListe_, this);
+  vervollstaendigen->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+  vervollstaendigen->setMaxVisibleItems(10);
+  name->setCompleter(vervollstaendigen);
+  connect(name, &QLineEdit::textEdited, this, [this](const QString& text) {
+    vorschlaege_ = ortsVorschlaege(text.toStdString(), orte_().ortsliste, orte_().orte);
+    QStringList zeilen;
+    for (const Treffer& t : vorschlaege_) zeilen << q(trefferText(t));
+    vorschlagListe_->setStringList(zeilen);
+    if (!zeilen.isEmpty()) qobject_cast<QLineEdit*>(sender())->completer()->complete();
+  });
+  connect(vervollstaendigen, qOverload<const QModelIndex&>(&QCompleter::activated), this,
+          [this](const QModelIndex& index) {
+            if (index.row() < 0 || static_cast<std::size_t>(index.row()) >= vorschlaege_.size()) return;
+            const OrtsFelder f = ortsFelder(vorschlaege_[static_cast<std::size_t>(index.row())]);
+            // After the completer has put its line into the box.
+            QTimer::singleShot(0, this, [this, f] {
+              zeilen_[0].box->setText(q(f.name));
+              setzeMarker(0, true);
+              setzePosition(f.breite, f.laenge);
+            });
+          });
+}
+
+void StationsDialog::oeffnenStation() {
+  genau_ = {};
+  vorschlaege_.clear();
+  if (vorschlagListe_) vorschlagListe_->setStringList({});
+  QTimer::singleShot(0, this, [this] { zeigeLocator(); });
+}
+
+void StationsDialog::setzePosition(const std::string& breite, const std::string& laenge) {
+  zeilen_[1].box->setText(q(breite));
+  zeilen_[2].box->setText(q(laenge));
+  setzeMarker(1, true);
+  setzeMarker(2, true);
+  genau_ = {breite, laenge};
+  lblHinweis->clear();
+  zeigeLocator();
+}
+
+void StationsDialog::zeigeLocator() {
+  const std::string l =
+      locatorZuFeldern(zeilen_[1].box->text().toStdString(), zeilen_[2].box->text().toStdString());
+  lblLocatorAnzeige->setText(l.empty() ? QString() : q(T(s_, kTxLocator) + ": " + l));
+}
+
+bool StationsDialog::enterSonder(std::size_t i) {
+  if (i != 1 && i != 2) return false;
+  const PositionsFeld p = lesePositionsfeld(zeilen_[i].feld, zeilen_[i].box->text().toStdString());
+  if (p.art == PositionsFeld::Art::Locator) {
+    setzePosition(p.breiteText, p.laengeText);
+    ok_->setFocus();
+    return true;
+  }
+  if (p.art == PositionsFeld::Art::Falsch && istLocatorVersuch(zeilen_[i].box->text().toStdString())) {
+    zeigeHinweisText(i, q(T(s_, kTxLocatorFalsch)));
+    zeilen_[i].box->setFocus();
+    return true;
+  }
+  return false;
+}
+
+QString StationsDialog::hinweis(std::size_t i) const {
+  QString h = EingabeDialog::hinweis(i);
+  if (i == 1 || i == 2) h += q(T(s_, kTxOderLocator));
+  return h;
+}
+
+bool StationsDialog::nameVorOk(const std::string& name0, const std::string& breite0, const std::string& laenge0) {
+  const bool wieBeimOeffnen =
+      zeilen_[1].box->text().toStdString() == breite0 && zeilen_[2].box->text().toStdString() == laenge0;
+  const NameBeimOk n =
+      nameBeimOk(zeilen_[0].box->text().toStdString(), name0, wieBeimOeffnen, orte_().ortsliste, orte_().orte);
+  switch (n.art) {
+    case NameBeimOk::Art::Nichts:
+      return true;
+    case NameBeimOk::Art::Position:
+      zeilen_[0].box->setText(q(n.felder.name));
+      setzePosition(n.felder.breite, n.felder.laenge);
+      return true;
+    case NameBeimOk::Art::KeinLocator:
+      zeigeHinweisText(0, q(T(s_, kTxLocatorFalsch)));
+      break;
+    case NameBeimOk::Art::Mehrdeutig: {
+      QString text = q(T(s_, kTxOrtMehrdeutig));
+      for (const Treffer& t : n.kandidaten) text += "\n" + q(trefferText(t));
+      zeigeHinweisText(0, text);
+      break;
+    }
+  }
+  zeilen_[0].box->setFocus();
+  return false;
+}
+
 // ---- Station A ------------------------------------------------------------------------
 
-StationADialog::StationADialog(State& s, QWidget* parent)
-    : EingabeDialog(s, "frmForm_StationA", kTxTitelStationA, parent) {
+StationADialog::StationADialog(State& s, Ortsquelle orte, QWidget* parent)
+    : StationsDialog(s, "frmForm_StationA", kTxTitelStationA, std::move(orte), parent) {
   txtOrt = zeile(Feld::Ortsname, "txtOrt", "shpOrt", lblStationsort, "lblStationsort", "Stationsort [A]", shpOrt);
   txtBreite = zeile(Feld::Breite, "txtBreite", "shpBreite", lblBreitengrad, "lblBreitengrad",
                     "Breitengrad [-90 bis 90]", shpBreite);
@@ -180,6 +314,7 @@ StationADialog::StationADialog(State& s, QWidget* parent)
                     "Abstrahlwinkel [0 bis 90]", shpWinkel);
   txtLeistung = zeile(Feld::Leistung, "txtLeistung", "shpLeistung", lblSendeleistung, "lblSendeleistung",
                       "Sendeleistung [kW]", shpLeistung);
+  bindeStation();
   cmdStationA = okKnopf("cmdStationA");
 }
 
@@ -192,24 +327,27 @@ void StationADialog::oeffnen() {
   lblAntennengewinn->setText(t(kTxAntennengewinn, " [dBi]"));
   lblAbstrahlwinkel->setText(t(kTxAbstrahlwinkel, " [0-90]"));
   lblSendeleistung->setText(t(kTxSendeleistung, " [kW]"));
+  oeffnenStation();
   zeigeMitTexten({textS_.begin(), textS_.end()});
 }
 
 void StationADialog::ok() {
+  if (!nameVorOk(textS_[0], textS_[1], textS_[2])) return;
   StationATexte boxen = texte<6>();
-  const OkErgebnis<6> e = applyStationA(s_, boxen, textS_);
+  const OkErgebnis<6> e = applyStationA(s_, boxen, textS_, genau());
   okZeigen(boxen, e);
 }
 
 // ---- Station B ------------------------------------------------------------------------
 
-StationBDialog::StationBDialog(State& s, QWidget* parent)
-    : EingabeDialog(s, "frmForm_StationB", kTxTitelStationB, parent) {
+StationBDialog::StationBDialog(State& s, Ortsquelle orte, QWidget* parent)
+    : StationsDialog(s, "frmForm_StationB", kTxTitelStationB, std::move(orte), parent) {
   txtOrt = zeile(Feld::Ortsname, "txtOrt", "shpOrt", lblOrt, "lblOrt", "Station [B]", shpOrt);
   txtBreite = zeile(Feld::Breite, "txtBreite", "shpBreite", lblBreite, "lblBreite", "Breitengrad [-90 bis 90]",
                     shpBreite);
   txtLaenge = zeile(Feld::Laenge, "txtLaenge", "shpLaenge", lblLaenge, "lblLaenge", "Längengrad [-180 bis 180]",
                     shpLaenge);
+  bindeStation();
   cmdStationB = okKnopf("cmdStationB");
 }
 
@@ -220,12 +358,14 @@ void StationBDialog::oeffnen() {
   lblOrt->setText(q(T(s_, kTxStation) + " (B)"));
   lblBreite->setText(q(T(s_, kTxBreitengrad) + " [-90-90]"));
   lblLaenge->setText(q(T(s_, kTxLaengengrad) + " [-180-180]"));
+  oeffnenStation();
   zeigeMitTexten({textS_.begin(), textS_.end()});
 }
 
 void StationBDialog::ok() {
+  if (!nameVorOk(textS_[0], textS_[1], textS_[2])) return;
   StationBTexte boxen = texte<3>();
-  const OkErgebnis<3> e = applyStationB(s_, boxen, textS_);
+  const OkErgebnis<3> e = applyStationB(s_, boxen, textS_, genau());
   okZeigen(boxen, e);
 }
 

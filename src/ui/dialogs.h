@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStringListModel>
 #include <QValidator>
 #include <array>
 #include <functional>
@@ -19,6 +20,7 @@
 #include <vector>
 
 #include "input/eingabe.h"
+#include "input/station.h"
 #include "state/state.h"
 
 namespace welvaro::ui {
@@ -126,6 +128,13 @@ class EingabeDialog : public QDialog {
 
   /// The check of OK, done by each dialog with its core rule.
   virtual void ok() = 0;
+  /// Enter in box i when the dialog reads it its own way (a locator in a
+  /// position box); returns false for the usual check.
+  virtual bool enterSonder(std::size_t) { return false; }
+  /// What box i accepts, in the current language.
+  virtual QString hinweis(std::size_t i) const;
+  /// The hint line says `text` for box i, whose marker turns red.
+  void zeigeHinweisText(std::size_t i, const QString& text);
 
   void done(int r) override;
 
@@ -146,12 +155,57 @@ class EingabeDialog : public QDialog {
   bool okSchliesst_ = false;
 };
 
-/// "Vorgabe Station [A]": place, latitude, longitude, gain, angle, power.
-class StationADialog : public EingabeDialog {
+/// The places the station dialogs complete and look names up in: the place
+/// list and the gazetteer, read at their first use.
+struct Ortsverzeichnis {
+  Gazetteer ortsliste, orte;
+};
+using Ortsquelle = std::function<const Ortsverzeichnis&()>;
+
+/// What the two station dialogs share in their first three rows (name,
+/// latitude, longitude): place names completed as they are typed, a
+/// Maidenhead locator in a position box, the locator of the position as it
+/// is typed, and a confirmed name that stands for a place or a locator.
+class StationsDialog : public EingabeDialog {
   Q_OBJECT
 
  public:
-  StationADialog(State& s, QWidget* parent);
+  /// The locator of the position the boxes give as they are typed.
+  QLabel* lblLocatorAnzeige = nullptr;
+
+ protected:
+  StationsDialog(State& s, const char* name, int titel, Ortsquelle orte, QWidget* parent);
+  /// Binds the rows 0 (name), 1 (latitude) and 2 (longitude).
+  void bindeStation();
+  /// At opening: no position from a locator or place yet.
+  void oeffnenStation();
+  /// Before OK's checks: a name typed while the coordinates stayed as they
+  /// were opened becomes its place's or locator's position. Returns false
+  /// when the dialog stays open (several places bear the name, a malformed
+  /// locator).
+  bool nameVorOk(const std::string& name0, const std::string& breite0, const std::string& laenge0);
+  /// The position texts from a locator or a chosen place, or null.
+  const GenauePosition* genau() const { return genau_.breiteText.empty() ? nullptr : &genau_; }
+
+  bool enterSonder(std::size_t i) override;
+  QString hinweis(std::size_t i) const override;
+
+ private:
+  void setzePosition(const std::string& breite, const std::string& laenge);
+  void zeigeLocator();
+
+  Ortsquelle orte_;
+  GenauePosition genau_;
+  std::vector<Treffer> vorschlaege_;
+  QStringListModel* vorschlagListe_ = nullptr;
+};
+
+/// "Vorgabe Station [A]": place, latitude, longitude, gain, angle, power.
+class StationADialog : public StationsDialog {
+  Q_OBJECT
+
+ public:
+  StationADialog(State& s, Ortsquelle orte, QWidget* parent);
   /// Fills the boxes from the state, labels in the current language, shows.
   void oeffnen();
 
@@ -169,11 +223,11 @@ class StationADialog : public EingabeDialog {
 };
 
 /// "Vorgaben Station [B]": place, latitude, longitude.
-class StationBDialog : public EingabeDialog {
+class StationBDialog : public StationsDialog {
   Q_OBJECT
 
  public:
-  StationBDialog(State& s, QWidget* parent);
+  StationBDialog(State& s, Ortsquelle orte, QWidget* parent);
   void oeffnen();
 
   QLineEdit *txtOrt, *txtBreite, *txtLaenge;

@@ -8,6 +8,7 @@
 #include "display/cursor.h"
 #include "display/geometrie.h"
 #include "display/point.h"
+#include "files/gazetteer.h"
 #include "lang/sprachtext.h"
 #include "input/eingabe.h"
 #include "ui/dialogs.h"
@@ -150,10 +151,10 @@ void MainWindow::nachDialog() {
   greylineNeu();
 }
 
-template <class D>
-D* MainWindow::dialog(D*& d, QTimer* folge, bool uhrZuerst, bool schliesstBedingungen) {
+template <class D, class... Mehr>
+D* MainWindow::dialog(D*& d, QTimer* folge, bool uhrZuerst, bool schliesstBedingungen, Mehr... mehr) {
   if (d) return d;
-  d = new D(*s_, this);
+  d = new D(*s_, mehr..., this);
   auto weiter = [this, folge, uhrZuerst] {
     // The clock shows the new UTC time at once; the displays follow.
     if (uhrZuerst) tickAktZeit();
@@ -169,8 +170,25 @@ D* MainWindow::dialog(D*& d, QTimer* folge, bool uhrZuerst, bool schliesstBeding
   return d;
 }
 
-StationADialog* MainWindow::dialogStationA() { return dialog(frmForm_StationA, &tmrNeueDaten, false, true); }
-StationBDialog* MainWindow::dialogStationB() { return dialog(frmForm_StationB, &tmrSetzePunkt, false, true); }
+const Ortsverzeichnis& MainWindow::ortsverzeichnis() {
+  if (!orte_) {
+    orte_ = std::make_unique<Ortsverzeichnis>();
+    orte_->ortsliste = ortslistenGazetteer(*s_);
+    orte_->orte = readGazetteerFile(dataFile(dirs_, kOrteDatei));
+  }
+  return *orte_;
+}
+
+StationADialog* MainWindow::dialogStationA() {
+  return dialog(frmForm_StationA, &tmrNeueDaten, false, true, Ortsquelle([this]() -> const Ortsverzeichnis& {
+                  return ortsverzeichnis();
+                }));
+}
+StationBDialog* MainWindow::dialogStationB() {
+  return dialog(frmForm_StationB, &tmrSetzePunkt, false, true, Ortsquelle([this]() -> const Ortsverzeichnis& {
+                  return ortsverzeichnis();
+                }));
+}
 BedingungenDialog* MainWindow::dialogBedingungen() { return dialog(frmForm_Rest, &tmrNeueDaten, false, false); }
 ZeitzoneDialog* MainWindow::dialogZeitzone() { return dialog(frmForm_UTC, &tmrSofort, true, false); }
 

@@ -197,6 +197,9 @@ void MainWindow::bauePanel(QHBoxLayout* mitte) {
   lblGeoAuswertung->setObjectName("lblGeoAuswertung");
   lblGeoAuswertung->setTextInteractionFlags(Qt::TextSelectableByMouse);
   lblGeoAuswertung->setMinimumWidth(250);
+  lblStationsLocator = new QLabel(this);
+  lblStationsLocator->setObjectName("lblStationsLocator");
+  lblStationsLocator->setTextInteractionFlags(Qt::TextSelectableByMouse);
   lblPegelAnzeige = new QLabel(this);
   lblPegelAnzeige->setObjectName("lblPegelAnzeige");
   pobSmeter = new QProgressBar(this);
@@ -213,7 +216,8 @@ void MainWindow::bauePanel(QHBoxLayout* mitte) {
   lblWelvaroAnzeige = new QLabel(this);
   lblWelvaroAnzeige->setObjectName("lblWelvaroAnzeige");
   lblWelvaroAnzeige->setWordWrap(true);
-  for (QWidget* w : std::initializer_list<QWidget*>{lblFunkverbindung, lblGeoAuswertung}) panel->addWidget(w);
+  for (QWidget* w : std::initializer_list<QWidget*>{lblFunkverbindung, lblGeoAuswertung, lblStationsLocator})
+    panel->addWidget(w);
   panel->addSpacing(4);
   for (QWidget* w : std::initializer_list<QWidget*>{lblPegelAnzeige, pobSmeter, skala, lblWelvaroAnzeige})
     panel->addWidget(w);
@@ -428,6 +432,7 @@ void MainWindow::schalteDarstellung(int modus) {
 void MainWindow::prgPointErgebnisZeigen() {
   const State& s = *s_;
   lblGeoAuswertung->setText(zeilen(s.GeoAuswertung));
+  lblStationsLocator->setText(q(stationsLocator(s)));
   lblPegelAnzeige->setText(zeilen(s.PegelAnzeige));
   lblWelvaroAnzeige->setText(zeilen(s.WelvaroAnzeige));
   pobSmeter->setValue(s.SmeterWert);

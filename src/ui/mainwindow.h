@@ -144,8 +144,11 @@ class MainWindow : public QMainWindow {
   // (or closing it after a failing OK that wrote some) shows the wait
   // picture and starts `folge`; `uhrZuerst` runs the clock first (time
   // zone); `schliesstBedingungen` closes the conditions dialog (stations).
-  template <class D>
-  D* dialog(D*& d, QTimer* folge, bool uhrZuerst, bool schliesstBedingungen);
+  template <class D, class... Mehr>
+  D* dialog(D*& d, QTimer* folge, bool uhrZuerst, bool schliesstBedingungen, Mehr... mehr);
+  // The place list and the gazetteer for the station dialogs, read at the
+  // first use (the gazetteer takes a moment, start-up does not wait for it).
+  const struct Ortsverzeichnis& ortsverzeichnis();
 
   const Clock& clock_;
   ProgramDirs dirs_;
@@ -160,6 +163,7 @@ class MainWindow : public QMainWindow {
   QLabel* lblWerkzeugleiste = nullptr;
   QLabel* lblFunkverbindung = nullptr;
   QLabel* lblGeoAuswertung = nullptr;
+  QLabel* lblStationsLocator = nullptr;
   QLabel* lblPegelAnzeige = nullptr;
   QLabel* lblWelvaroAnzeige = nullptr;
   QProgressBar* pobSmeter = nullptr;
@@ -182,6 +186,7 @@ class MainWindow : public QMainWindow {
   QTimer tmrAktZeit, tmrTagesaktualisieren, tmrMonat, tmrNeueDaten, tmrSetzePunkt, tmrSofort, tmrSpeicher,
       tmrAnpassen, tmrGenDarst;
 
+  std::unique_ptr<struct Ortsverzeichnis> orte_;
   QPointer<HelpViewer> hilfe_;
   QTranslator qtTexte_;  // Qt's own buttons and dialogs in the program's language
   bool beendet_ = false;

@@ -3,6 +3,8 @@
 // timers it starts. Run offscreen against a temporary program folder.
 #include <QtTest>
 
+#include <QCompleter>
+
 #include <QFile>
 #include <QTemporaryDir>
 #include <filesystem>
@@ -24,7 +26,7 @@ ProgramDirs ordner(const QTemporaryDir& d) {
   ProgramDirs dirs;
   dirs.writeDir = d.path().toStdString();
   dirs.dataDirs = {d.path().toStdString()};
-  for (const char* f : {"MapWelt.dat", "MapOrt.dat", "Ortsvorg.txt"})
+  for (const char* f : {"MapWelt.dat", "MapOrt.dat", "Ortsvorg.txt", "Orte.dat"})
     QFile::copy(QString(WELVARO_DATA_DIR) + "/" + f, d.path() + "/" + f);
   return dirs;
 }
@@ -60,6 +62,7 @@ class DialogsTest : public QObject {
   void stationAChangeRegeneratesTheTable();
   void failedOkKeepsTheDialogOpen();
   void stationBChangeMovesThePointOnly();
+  void stationsByLocatorAndPlaceName();
   void conditionsSnapAndAcceptLowerCasePath();
   void timeZone();
   void labelsFollowTheLanguage();
@@ -91,13 +94,14 @@ void DialogsTest::wrongCharacterIsRefusedAlone() {
   auto* d = w_->dialogStationA();
   QVERIFY(d->isVisible());
   QVERIFY(QTest::qWaitForWindowExposed(d));
-  eingeben(d->txtBreite, "4a5", false);
-  // The letter never reaches the box; the rest stays, the marker turns red
-  // and the dialog says what the box accepts.
+  eingeben(d->txtBreite, "4y5", false);
+  // The letter (no locator has it) never reaches the box; the rest stays,
+  // the marker turns red and the dialog says what the box accepts.
   QCOMPARE(d->txtBreite->text(), QString("45"));
   QVERIFY(!gruen(d->shpBreite));
-  QCOMPARE(d->lblHinweis->text(), QString::fromUtf8("Breitengrad -90 … 90"));
-  QCOMPARE(d->txtBreite->toolTip(), QString::fromUtf8("Breitengrad -90 … 90"));
+  const QString hinweis = QString::fromUtf8("Breitengrad -90 … 90 oder Locator (JN58TD)");
+  QCOMPARE(d->lblHinweis->text(), hinweis);
+  QCOMPARE(d->txtBreite->toolTip(), hinweis);
 
   // A minus sign, a point and a decimal comma stay; Enter reads the comma
   // as the point.
@@ -254,6 +258,68 @@ void DialogsTest::stationBChangeMovesThePointOnly() {
   QCOMPARE(d->txtOrt->text(), QString());
   QVERIFY(!gruen(d->shpOrt));
   QCOMPARE(d->focusWidget(), d->txtOrt);
+}
+
+// A station as radio amateurs give it: a locator in a position box, a
+// place chosen as its name is typed, a name confirmed without coordinates.
+// Such positions are kept as they are, not rounded to a tenth of a degree.
+void DialogsTest::stationsByLocatorAndPlaceName() {
+  MainWindow& w = *w_;
+  State& s = w.state();
+  test::ctl<QAction>(w, "mnuStationB")->trigger();
+  auto* d = w.dialogStationB();
+  QVERIFY(QTest::qWaitForWindowExposed(d));
+  eingeben(d->txtBreite, "jn58td");
+  QCOMPARE(d->txtBreite->text(), QString(" 48.1458333333333"));
+  QCOMPARE(d->txtLaenge->text(), QString(" 11.625"));
+  QVERIFY(gruen(d->shpBreite) && gruen(d->shpLaenge));
+  QCOMPARE(d->lblLocatorAnzeige->text(), QString("Locator: JN58TD"));
+  eingeben(d->txtOrt, "Home", false);
+  QTest::mouseClick(d->cmdStationB, Qt::LeftButton);
+  QVERIFY(!d->isVisible());
+  QCOMPARE(s.OrtX2, static_cast<float>(48.1458333333333));
+  QCOMPARE(s.OrtY2, 11.625f);
+  QCOMPARE(QString::fromStdString(s.OrtB), QString("Home"));  // a name that is no place stays a label
+  QTRY_VERIFY_WITH_TIMEOUT(test::ctl<QLabel>(w, "lblStationsLocator")->text().endsWith("JN58TD (B)"), kRechenzeit);
+
+  // A malformed locator is named as such.
+  test::ctl<QAction>(w, "mnuStationB")->trigger();
+  eingeben(d->txtBreite, "JN58T");
+  QVERIFY(!gruen(d->shpBreite));
+  QVERIFY(d->lblHinweis->text().startsWith(QString::fromUtf8("Kein gültiger Locator")));
+
+  // Typing a name offers places without regard to accents; choosing one
+  // fills its position.
+  d->close();
+  test::ctl<QAction>(w, "mnuStationB")->trigger();
+  eingeben(d->txtOrt, "Munch", false);
+  QCompleter* c = d->txtOrt->completer();
+  QVERIFY(c->completionModel()->rowCount() > 0);
+  QVERIFY(c->completionModel()->index(0, 0).data().toString().startsWith(QString::fromUtf8("München, DE")));
+  emit c->activated(c->completionModel()->index(0, 0));
+  QTRY_COMPARE(d->txtOrt->text(), QString::fromUtf8("München"));
+  QCOMPARE(d->txtBreite->text(), QString(" 48.13743"));
+  QTest::mouseClick(d->cmdStationB, Qt::LeftButton);
+  QCOMPARE(s.OrtX2, 48.13743f);
+  QCOMPARE(s.OrtY2, 11.57549f);
+
+  // A name confirmed while the coordinates stayed: the place's position.
+  test::ctl<QAction>(w, "mnuStationB")->trigger();
+  eingeben(d->txtOrt, "tokyo", false);
+  QTest::mouseClick(d->cmdStationB, Qt::LeftButton);
+  QVERIFY(!d->isVisible());
+  QCOMPARE(QString::fromStdString(s.OrtB), QString("Tokyo"));
+  QCOMPARE(s.OrtX2, 35.6895f);
+  QCOMPARE(s.OrtY2, 139.69171f);
+
+  // Several places bear the name: the dialog stays and lists them.
+  test::ctl<QAction>(w, "mnuStationB")->trigger();
+  eingeben(d->txtOrt, "Springfield", false);
+  QTest::mouseClick(d->cmdStationB, Qt::LeftButton);
+  QVERIFY(d->isVisible());
+  QVERIFY(!gruen(d->shpOrt));
+  QVERIFY(d->lblHinweis->text().contains("Springfield, US"));
+  QCOMPARE(s.OrtX2, 35.6895f);
 }
 
 void DialogsTest::conditionsSnapAndAcceptLowerCasePath() {

@@ -332,7 +332,7 @@ void MainWindowTest::everyTextFollowsTheLanguage() {
   QCOMPARE(w.dialogStationA()->windowTitle(), QString("Station [A]"));
   test::ctl<QAction>(w, "mnuStationA")->trigger();
   QCOMPARE(w.dialogStationA()->windowTitle(), QString("Station [A]"));
-  QCOMPARE(w.dialogStationA()->txtBreite->toolTip(), QString::fromUtf8("Latitude -90 … 90"));
+  QCOMPARE(w.dialogStationA()->txtBreite->toolTip(), QString::fromUtf8("Latitude -90 … 90 or locator (JN58TD)"));
   w.dialogStationA()->close();
   QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Cancel"));
 
