@@ -99,24 +99,22 @@ std::string geographie(State& s) {
   return t;
 }
 
-struct PunktWerte {
-  float feld = 0, pegel = 0;
-};
-
-// Field strength and level at the display frequency and the current
-// minute, interpolated in ErgFeld slice 0 between the two whole hours and
-// the two whole megahertz around them. Raises a fault when the frequency
-// lies outside the table or a value is no number.
 PunktWerte interpoliere(const State& s) {
-  const int h = s.Zeitpunkt.hour;
-  const double m = s.Zeitpunkt.minute / 60.0;
+  return punktWerte(s, s.AktFrequenz, s.Zeitpunkt.hour, s.Zeitpunkt.minute);
+}
+
+}  // namespace
+
+PunktWerte punktWerte(const State& s, double mhz, int stunde, int minute) {
+  const int h = stunde;
+  const double m = minute / 60.0;
   const int unten = h == 0 ? 24 : h;  // row 24 is 00 UTC
   const int oben = h + 1;
 
   // The table holds 1 .. 30 MHz; beyond it (a memory may hold 35 MHz) the
   // point has no value rather than one interpolated towards an empty column.
-  const double f = s.AktFrequenz;
-  if (!(f >= 1 && f <= 30)) raise(kFaultSubscript);
+  const double f = mhz;
+  if (!(f >= 1 && f <= 30) || h < 0 || h > 23) raise(kFaultSubscript);
   const double fGanz = std::floor(f);
   const int spalte = static_cast<int>(fGanz) + 1;  // column c holds c - 1 MHz
 
@@ -135,8 +133,6 @@ PunktWerte interpoliere(const State& s) {
   w.pegel = static_cast<float>(std::clamp<double>(pegel, kPegelMin, kPegelMax));
   return w;
 }
-
-}  // namespace
 
 std::string PegelAnzeigeText(const State& s) {
   const bool wert = s.PunktFehler == 0;

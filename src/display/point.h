@@ -31,6 +31,16 @@ inline constexpr std::string_view kPunktUmbruch = "\n\r";
 /// PunktFeld/PunktPegel hold the bottom of their scales and the S-meter 0.
 int prgPointErgebnis(State& s);
 
+/// Field strength [dB(uV/m)] and level [dBm] of the link at `mhz` and the
+/// UTC time stunde:minute, interpolated in ErgFeld slice 0 (the day-corrected
+/// forecast) between the two whole hours and the two whole megahertz around
+/// them, rounded down and held to the displays' scales. Raises the subscript
+/// fault for a frequency outside 1..30 MHz or an hour outside 0..23.
+struct PunktWerte {
+  float feld = 0, pegel = 0;
+};
+PunktWerte punktWerte(const State& s, double mhz, int stunde, int minute);
+
 /// Where the window puts the point marker and the chart's frequency line
 /// after prgSetzePunkt, in twips of the picture area.
 struct PunktLage {
