@@ -2,9 +2,11 @@
 //   MapWelt.dat   world map drawing, 541 x 271 pixel mask (147424 bytes)
 //   MapOrt.dat    frequency/time chart drawing, 529 x 271 pixel mask (144172 bytes)
 //   Ortsvorg.txt  the 2000 most populous places, Windows-1252, CR LF
+//   MapLinien.dat coastlines and country borders (1:50m) as polylines, for
+//                 the map drawn at any size
 //
 // Usage: node gen-data.mjs [--out DIR] [--previews DIR]
-//   --out       where to write the three files (default: the repository's data/)
+//   --out       where to write the four files (default: the repository's data/)
 //   --previews  also write PNG previews of both drawings over made-up value
 //               colours, and of the places on the map
 import { writeFileSync, mkdirSync } from 'node:fs';
@@ -13,6 +15,7 @@ import { fileURLToPath } from 'node:url';
 import { makeWorldMap, lonToX, latToY } from './lib/worldmap.mjs';
 import { makeChart } from './lib/chart.mjs';
 import { makePlaces } from './lib/places.mjs';
+import { makeLines } from './lib/lines.mjs';
 import { writePreview, fields } from './lib/preview.mjs';
 import { crop } from './lib/crop.mjs';
 import { encodePng } from './lib/png.mjs';
@@ -78,6 +81,9 @@ writeFileSync(join(outDir, 'Ortsvorg.txt'), placeBytes);
 console.log(`MapWelt.dat   ${mapBytes.length} bytes`);
 console.log(`MapOrt.dat    ${chartBytes.length} bytes`);
 console.log(`Ortsvorg.txt  ${placeBytes.length} bytes, ${places.length} places, ${changed.length} names transliterated`);
+const { lines, bytes: lineBytes } = makeLines();
+writeFileSync(join(outDir, 'MapLinien.dat'), lineBytes);
+console.log(`MapLinien.dat ${lineBytes.length} bytes, ${lines.length} lines`);
 
 if (previewDir) {
   writePreview(previewDir, 'world.png', map, fields.world, 2);
