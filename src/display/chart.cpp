@@ -8,8 +8,7 @@
 
 namespace welvaro {
 
-void ortsRasterBilden(State& s) {
-  const bool pegel = s.PegelFlag == 1;
+void ortsRaster(const State& s, bool pegel, Ortsgitter& raster) {
   for (int i = 0; i <= 30; ++i) {
     // 20 x log10 of the frequency in Hz, the decimal logarithm formed as
     // ln / 2.3025851 like everywhere else in the system.
@@ -28,10 +27,17 @@ void ortsRasterBilden(State& s) {
         if (i == 0) e = -54.0;
         index = static_cast<int16>(RoundEven(e + 54.0));
       }
-      s.OrtsRaster[h][i] = index;
-      if (h == 24) s.OrtsRaster[0][i] = index;  // 00 UTC at the left edge too
+      raster[h][i] = index;
+      if (h == 24) raster[0][i] = index;  // 00 UTC at the left edge too
     }
   }
+}
+
+void ortsRasterBilden(State& s) {
+  Ortsgitter raster;
+  ortsRaster(s, s.PegelFlag == 1, raster);
+  for (int h = 0; h <= 24; ++h)
+    for (int i = 0; i <= 30; ++i) s.OrtsRaster[h][i] = raster[h][i];
 }
 
 void ortBildAusRaster(const State& s, std::string& bild) {

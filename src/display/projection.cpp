@@ -1,0 +1,130 @@
+#include "display/projection.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "model/constants.h"
+
+namespace welvaro {
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+constexpr double kRad = kPi / 180.0;
+
+// Pixels per unit across `pixel` pixels whose outer centres are `spanne`
+// units apart (a picture one pixel wide or high gets one pixel per unit).
+double proPixel(int pixel, double spanne) { return pixel > 1 ? (pixel - 1) / spanne : 1.0; }
+
+bool imRahmen(const Rahmen& r, Punkt p) {
+  return p.x >= r.x - 0.5 && p.x <= r.x + r.breite - 0.5 && p.y >= r.y - 0.5 && p.y <= r.y + r.hoehe - 0.5;
+}
+
+}  // namespace
+
+double normLaenge(double l) {
+  if (l >= -180.0 && l <= 180.0) return l;
+  l = std::fmod(l + 180.0, 360.0);
+  if (l < 0) l += 360.0;
+  return l - 180.0;
+}
+
+double zentriwinkel(Ort a, Ort b) {
+  // Haversine form: exact also for nearby points.
+  const double db = (b.breite - a.breite) * kRad, dl = (b.laenge - a.laenge) * kRad;
+  const double s1 = std::sin(db / 2), s2 = std::sin(dl / 2);
+  const double h = s1 * s1 + std::cos(a.breite * kRad) * std::cos(b.breite * kRad) * s2 * s2;
+  return 2 * std::asin(std::sqrt(std::clamp(h, 0.0, 1.0)));
+}
+
+double peilung(Ort a, Ort b) {
+  const double b1 = a.breite * kRad, b2 = b.breite * kRad, dl = (b.laenge - a.laenge) * kRad;
+  const double y = std::sin(dl) * std::cos(b2);
+  const double x = std::cos(b1) * std::sin(b2) - std::sin(b1) * std::cos(b2) * std::cos(dl);
+  if (x == 0 && y == 0) return 0;
+  const double p = std::atan2(y, x) / kRad;
+  return p < 0 ? (p + 360.0 < 360.0 ? p + 360.0 : 0.0) : p;
+}
+
+Ort zielpunkt(Ort a, double peilungGrad, double winkel) {
+  const double b1 = a.breite * kRad, th = peilungGrad * kRad;
+  const double sb = std::sin(b1) * std::cos(winkel) + std::cos(b1) * std::sin(winkel) * std::cos(th);
+  const double b2 = std::asin(std::clamp(sb, -1.0, 1.0));
+  const double dl =
+      std::atan2(std::sin(th) * std::sin(winkel) * std::cos(b1), std::cos(winkel) - std::sin(b1) * sb);
+  return {b2 / kRad, normLaenge(a.laenge + dl / kRad)};
+}
+
+double abstandKm(Ort a, Ort b) { return zentriwinkel(a, b) * k::Erdradius; }
+
+// ---- World map ----------------------------------------------------------
+
+Kartenprojektion Kartenprojektion::rechteck(Rahmen r) {
+  Kartenprojektion p;
+  p.art_ = Projektion::Rechteck;
+  p.r_ = r;
+  p.sx_ = proPixel(r.breite, 360.0);
+  p.sy_ = proPixel(r.hoehe, 180.0);
+  return p;
+}
+
+Kartenprojektion Kartenprojektion::azimutal(Rahmen r, Ort mitte) {
+  Kartenprojektion p;
+  p.art_ = Projektion::Azimutal;
+  p.r_ = r;
+  p.mitte_ = {std::clamp(mitte.breite, -90.0, 90.0), normLaenge(mitte.laenge)};
+  p.sinB0_ = std::sin(p.mitte_.breite * kRad);
+  p.cosB0_ = std::cos(p.mitte_.breite * kRad);
+  p.cx_ = r.x + (r.breite - 1) / 2.0;
+  p.cy_ = r.y + (r.hoehe - 1) / 2.0;
+  p.radius_ = std::max(0.5, (std::min(r.breite, r.hoehe) - 1) / 2.0);
+  return p;
+}
+
+Punkt Kartenprojektion::zuPixel(Ort o) const {
+  if (art_ == Projektion::Rechteck) return {spalte(o.laenge), zeile(o.breite)};
+  const double b = o.breite * kRad, dl = (o.laenge - mitte_.laenge) * kRad;
+  const double sb = std::sin(b), cb = std::cos(b), cdl = std::cos(dl);
+  // Direction cosines: along the centre (cos c), towards north at the
+  // centre and towards east.
+  const double cosc = sinB0_ * sb + cosB0_ * cb * cdl;
+  const double nord = cosB0_ * sb - sinB0_ * cb * cdl;
+  const double ost = cb * std::sin(dl);
+  const double c = std::atan2(std::hypot(nord, ost), cosc);  // 0..pi
+  const double rho = c / kPi * radius_;
+  const double q = std::hypot(nord, ost);
+  if (q == 0) return {cx_, cosc >= 0 ? cy_ : cy_ - radius_};  // the centre, or its antipode
+  return {cx_ + rho * ost / q, cy_ - rho * nord / q};
+}
+
+std::optional<Ort> Kartenprojektion::zuOrt(Punkt p) const {
+  if (!imRahmen(r_, p)) return std::nullopt;
+  if (art_ == Projektion::Rechteck) {
+    const double l = std::clamp(-180.0 + (p.x - r_.x) / sx_, -180.0, 180.0);
+    const double b = std::clamp(90.0 - (p.y - r_.y) / sy_, -90.0, 90.0);
+    return Ort{b, l};
+  }
+  const double dx = p.x - cx_, dy = cy_ - p.y;
+  const double rho = std::hypot(dx, dy);
+  if (rho > radius_) return std::nullopt;
+  const double c = rho / radius_ * kPi;
+  const double sc = std::sin(c), cc = std::cos(c);
+  // Unit bearing vector (north, east) of the pixel's direction.
+  const double n = rho > 0 ? dy / rho : 1.0, e = rho > 0 ? dx / rho : 0.0;
+  const double sb = std::clamp(sinB0_ * cc + cosB0_ * sc * n, -1.0, 1.0);
+  const double b = std::asin(sb);
+  const double dl = std::atan2(e * sc * cosB0_, cc - sinB0_ * sb);
+  return Ort{b / kRad, normLaenge(mitte_.laenge + dl / kRad)};
+}
+
+// ---- Chart --------------------------------------------------------------
+
+Chartprojektion::Chartprojektion(Rahmen r) : r_(r), sx_(proPixel(r.breite, 24.0)), sy_(proPixel(r.hoehe, 30.0)) {}
+
+std::optional<ChartOrt> Chartprojektion::zuOrt(Punkt p) const {
+  if (!imRahmen(r_, p)) return std::nullopt;
+  return ChartOrt{std::clamp((p.x - r_.x) / sx_, 0.0, 24.0), std::clamp(30.0 - (p.y - r_.y) / sy_, 0.0, 30.0)};
+}
+
+}  // namespace welvaro
