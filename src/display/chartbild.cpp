@@ -38,7 +38,7 @@ void Chartbild::aufbauen(const ChartAnsicht& a, const Tafelschluessel& k) {
   gitterSchicht_.leeren();
   if (a.linien) {
     maske_.setzeClip(r);
-    const double d = 0.8 * a.skala;
+    const double d = a.skala;  // one pixel: the middle of a line shows the grey itself
     for (int h = 1; h < 24; ++h)
       maske_.strecke({proj_.spalte(h), proj_.zeile(0)}, {proj_.spalte(h), proj_.zeile(30)}, d);
     for (int f = 5; f < 30; f += 5)

@@ -206,13 +206,14 @@ void Kartenbild::statischeLinien(const Ansicht& a) {
   if (!a.linien) return;
   const Rahmen& r = tafel_.bild;
   maske_.setzeClip(r);
-  const double fein = 0.8 * a.skala, kueste = 1.0 * a.skala;
+  // One pixel wide: the middle of a line shows its grey itself.
+  const double breite = a.skala;
   if (proj_.art() == Projektion::Rechteck) {
     // Graticule every 30 degrees.
     for (int b = -60; b <= 60; b += 30)
-      maske_.strecke({proj_.spalte(-180), proj_.zeile(b)}, {proj_.spalte(180), proj_.zeile(b)}, fein);
+      maske_.strecke({proj_.spalte(-180), proj_.zeile(b)}, {proj_.spalte(180), proj_.zeile(b)}, breite);
     for (int l = -180; l <= 180; l += 30)
-      maske_.strecke({proj_.spalte(l), proj_.zeile(90)}, {proj_.spalte(l), proj_.zeile(-90)}, fein);
+      maske_.strecke({proj_.spalte(l), proj_.zeile(90)}, {proj_.spalte(l), proj_.zeile(-90)}, breite);
   } else {
     // Rings every 5000 km short of the rim, bearing lines every 30 degrees.
     const Punkt c = proj_.scheibenMitte();
@@ -223,13 +224,13 @@ void Kartenbild::statischeLinien(const Ansicht& a) {
       Punkt alt{c.x, c.y - rho};
       for (int i = 1; i <= n; ++i) {
         const Punkt neu{c.x + rho * std::sin(2 * kPi * i / n), c.y - rho * std::cos(2 * kPi * i / n)};
-        maske_.strecke(alt, neu, fein);
+        maske_.strecke(alt, neu, breite);
         alt = neu;
       }
     }
     for (int g = 0; g < 360; g += 30)
       maske_.strecke(c, {c.x + proj_.radius() * std::sin(g * kRad), c.y - proj_.radius() * std::cos(g * kRad)},
-                     fein);
+                     breite);
   }
   maske_.sammeln(sammel_, kGitterGrau);
   if (daten_ != nullptr) {
@@ -238,8 +239,7 @@ void Kartenbild::statischeLinien(const Ansicht& a) {
         if (l.art != art) continue;
         const float* b = daten_->breite.data() + l.anfang;
         const float* g = daten_->laenge.data() + l.anfang;
-        polylinie(proj_, maske_, l.anzahl, [&](std::size_t i) { return Ort{b[i], g[i]}; },
-                  art == Linienart::Kueste ? kueste : fein);
+        polylinie(proj_, maske_, l.anzahl, [&](std::size_t i) { return Ort{b[i], g[i]}; }, breite);
       }
       maske_.sammeln(sammel_, art == Linienart::Kueste ? kKuesteGrau : kGrenzGrau);
     }
@@ -264,17 +264,18 @@ void Kartenbild::statischeLinien(const Ansicht& a) {
   maske_.setzeClip({0, 0, maske_.breite(), maske_.hoehe()});
 }
 
+Ort sonnenpunkt(float dekl, int utcMinute) {
+  const double stunden = std::clamp(utcMinute, 0, 1439) / 60.0;
+  return {dekl / kRad, normLaenge(-15.0 * (stunden - 12.0))};
+}
+
 void Kartenbild::setzeSonne(const State& s, const Ansicht& a) {
-  // The sun stands over longitude 0 at 12:00 UTC and moves 15 degrees west
-  // per hour, as the greyline is shifted; its latitude is the declination.
-  const double stunden = std::clamp(a.utcMinute, 0, 1439) / 60.0;
-  sonnenLaenge_ = normLaenge(-15.0 * (stunden - 12.0));
-  const double d = s.Dekl;
-  sinDekl_ = std::sin(d);
-  cosDekl_ = std::cos(d);
-  sonne_[0] = cosDekl_ * std::cos(sonnenLaenge_ * kRad);
-  sonne_[1] = cosDekl_ * std::sin(sonnenLaenge_ * kRad);
-  sonne_[2] = sinDekl_;
+  sonne_ = sonnenpunkt(s.Dekl, a.utcMinute);
+  sinDekl_ = std::sin(sonne_.breite * kRad);
+  cosDekl_ = std::cos(sonne_.breite * kRad);
+  sonneXYZ_[0] = cosDekl_ * std::cos(sonne_.laenge * kRad);
+  sonneXYZ_[1] = cosDekl_ * std::sin(sonne_.laenge * kRad);
+  sonneXYZ_[2] = sinDekl_;
 }
 
 const std::uint32_t* Kartenbild::render(const State& s, const Ansicht& a, int breite, int hoehe) {
@@ -315,7 +316,7 @@ void Kartenbild::rendereRechteck(const Ansicht& a, const float (&werte)[19][37])
   const std::size_t w = spalteU_.size();
   if (a.greyline)
     for (std::size_t x = 0; x < w; ++x)
-      spalteCos_[x] = static_cast<float>(std::cos((spalteLaenge_[x] - sonnenLaenge_) * kRad));
+      spalteCos_[x] = static_cast<float>(std::cos((spalteLaenge_[x] - sonne_.laenge) * kRad));
   const float stufeJeZ = static_cast<float>(-kStufen / kDaemmerung);
   std::uint16_t* farbe = zeileFarbe_.data();
   std::size_t linie = 0;
@@ -353,8 +354,8 @@ void Kartenbild::rendereRechteck(const Ansicht& a, const float (&werte)[19][37])
 void Kartenbild::rendereAzimutal(const Ansicht& a, const float (&werte)[19][37]) {
   const Rahmen& r = tafel_.bild;
   const float stufeJeZ = static_cast<float>(-kStufen / kDaemmerung / 32767.0);
-  const float sx = static_cast<float>(sonne_[0]) * stufeJeZ, sy = static_cast<float>(sonne_[1]) * stufeJeZ,
-              sz = static_cast<float>(sonne_[2]) * stufeJeZ;
+  const float sx = static_cast<float>(sonneXYZ_[0]) * stufeJeZ, sy = static_cast<float>(sonneXYZ_[1]) * stufeJeZ,
+              sz = static_cast<float>(sonneXYZ_[2]) * stufeJeZ;
   const float* w = &werte[0][0];
   std::size_t linie = 0, randPos = 0;
   for (int y = 0; y < r.hoehe; ++y) {
@@ -387,9 +388,8 @@ void Kartenbild::rendereAzimutal(const Ansicht& a, const float (&werte)[19][37])
 void Kartenbild::zeichneTerminator(const Ansicht& a) {
   // The great circle a quarter turn from the sub-solar point: from the point
   // on the equator 90 degrees east of the sun, through the pole-near points.
-  const Ort sonne{std::asin(sinDekl_) / kRad, sonnenLaenge_};
   bogen_.clear();
-  for (int i = 0; i <= 360; ++i) bogen_.push_back(zielpunkt(sonne, i, kPi / 2));
+  for (int i = 0; i <= 360; ++i) bogen_.push_back(zielpunkt(sonne_, i, kPi / 2));
   Leinwand w = leinwand();
   const auto punkt = [&](std::size_t i) { return bogen_[i]; };
   // Dashed, so that it is not taken for the path; white on a black edge, so

@@ -53,6 +53,12 @@ struct KartenAblesung {
   double wert = 0;         ///< that value: level [dBm] or field strength [dB(uV/m)]
 };
 
+/// The sub-solar point at minute `utcMinute` of the UTC day: latitude the
+/// solar declination `dekl` [rad], longitude 0 at 12:00 UTC moving 15
+/// degrees west per hour, as the greyline is shifted. The night side is the
+/// half of the earth more than a quarter turn from it.
+Ort sonnenpunkt(float dekl, int utcMinute);
+
 class Kartenbild {
  public:
   /// The lines to draw; they must outlive the Kartenbild. Null or empty:
@@ -138,8 +144,9 @@ class Kartenbild {
   std::vector<std::uint32_t> farben_;
   std::vector<Ort> bogen_;  // scratch points of a great circle
   Weltgitter gitter_{};
-  double sonne_[3] = {0, 0, 0};  // direction of the sub-solar point
-  double sinDekl_ = 0, cosDekl_ = 1, sonnenLaenge_ = 0;
+  Ort sonne_;                           // the sub-solar point
+  double sonneXYZ_[3] = {0, 0, 0};      // its direction from the earth's centre
+  double sinDekl_ = 0, cosDekl_ = 1;
   bool pegel_ = true;  // unit of the last frame's values
 };
 

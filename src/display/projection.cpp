@@ -1,6 +1,7 @@
 #include "display/projection.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -74,8 +75,14 @@ Kartenprojektion Kartenprojektion::azimutal(Rahmen r, Ort mitte) {
   p.art_ = Projektion::Azimutal;
   p.r_ = r;
   p.mitte_ = {std::clamp(mitte.breite, -90.0, 90.0), normLaenge(mitte.laenge)};
-  p.sinB0_ = std::sin(p.mitte_.breite * kRad);
-  p.cosB0_ = std::cos(p.mitte_.breite * kRad);
+  const double sb = std::sin(p.mitte_.breite * kRad), cb = std::cos(p.mitte_.breite * kRad);
+  const double sl = std::sin(p.mitte_.laenge * kRad), cl = std::cos(p.mitte_.laenge * kRad);
+  // The centre and the directions north and east there, as vectors from the
+  // earth's centre (x towards 0 E on the equator, z towards the North Pole).
+  // At a pole "north" is the direction of the centre's own meridian.
+  p.c_ = {cb * cl, cb * sl, sb};
+  p.n_ = {-sb * cl, -sb * sl, cb};
+  p.e_ = {-sl, cl, 0};
   p.cx_ = r.x + (r.breite - 1) / 2.0;
   p.cy_ = r.y + (r.hoehe - 1) / 2.0;
   p.radius_ = std::max(0.5, (std::min(r.breite, r.hoehe) - 1) / 2.0);
@@ -84,17 +91,14 @@ Kartenprojektion Kartenprojektion::azimutal(Rahmen r, Ort mitte) {
 
 Punkt Kartenprojektion::zuPixel(Ort o) const {
   if (art_ == Projektion::Rechteck) return {spalte(o.laenge), zeile(o.breite)};
-  const double b = o.breite * kRad, dl = (o.laenge - mitte_.laenge) * kRad;
-  const double sb = std::sin(b), cb = std::cos(b), cdl = std::cos(dl);
-  // Direction cosines: along the centre (cos c), towards north at the
-  // centre and towards east.
-  const double cosc = sinB0_ * sb + cosB0_ * cb * cdl;
-  const double nord = cosB0_ * sb - sinB0_ * cb * cdl;
-  const double ost = cb * std::sin(dl);
-  const double c = std::atan2(std::hypot(nord, ost), cosc);  // 0..pi
-  const double rho = c / kPi * radius_;
+  const double cb = std::cos(o.breite * kRad);
+  const std::array<double, 3> v{cb * std::cos(o.laenge * kRad), cb * std::sin(o.laenge * kRad),
+                                std::sin(o.breite * kRad)};
+  const auto dot = [&](const std::array<double, 3>& w) { return v[0] * w[0] + v[1] * w[1] + v[2] * w[2]; };
+  const double cosc = dot(c_), nord = dot(n_), ost = dot(e_);
   const double q = std::hypot(nord, ost);
   if (q == 0) return {cx_, cosc >= 0 ? cy_ : cy_ - radius_};  // the centre, or its antipode
+  const double rho = std::atan2(q, cosc) / kPi * radius_;   // central angle 0..pi across the radius
   return {cx_ + rho * ost / q, cy_ - rho * nord / q};
 }
 
@@ -110,12 +114,12 @@ std::optional<Ort> Kartenprojektion::zuOrt(Punkt p) const {
   if (rho > radius_) return std::nullopt;
   const double c = rho / radius_ * kPi;
   const double sc = std::sin(c), cc = std::cos(c);
-  // Unit bearing vector (north, east) of the pixel's direction.
-  const double n = rho > 0 ? dy / rho : 1.0, e = rho > 0 ? dx / rho : 0.0;
-  const double sb = std::clamp(sinB0_ * cc + cosB0_ * sc * n, -1.0, 1.0);
-  const double b = std::asin(sb);
-  const double dl = std::atan2(e * sc * cosB0_, cc - sinB0_ * sb);
-  return Ort{b / kRad, normLaenge(mitte_.laenge + dl / kRad)};
+  // Along the great circle from the centre in the pixel's direction.
+  const double n = rho > 0 ? dy / rho * sc : 0.0, e = rho > 0 ? dx / rho * sc : 0.0;
+  double v[3];
+  for (int k = 0; k < 3; ++k) v[k] = cc * c_[k] + n * n_[k] + e * e_[k];
+  return Ort{std::asin(std::clamp(v[2], -1.0, 1.0)) / kRad,
+             v[0] == 0 && v[1] == 0 ? mitte_.laenge : normLaenge(std::atan2(v[1], v[0]) / kRad)};
 }
 
 // ---- Chart --------------------------------------------------------------

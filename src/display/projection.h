@@ -15,6 +15,7 @@
 // A (north up), and the rim is A's antipode.
 #pragma once
 
+#include <array>
 #include <optional>
 
 namespace welvaro {
@@ -89,7 +90,7 @@ class Kartenprojektion {
   Rahmen r_;
   double sx_ = 1, sy_ = 1;  // pixels per degree (rectangular)
   Ort mitte_;
-  double sinB0_ = 0, cosB0_ = 1;  // of the centre's latitude
+  std::array<double, 3> c_{1, 0, 0}, n_{0, 0, 1}, e_{0, 1, 0};  // centre, north and east there
   double cx_ = 0, cy_ = 0, radius_ = 1;
 };
 

@@ -136,6 +136,9 @@ Tafel tafelAufteilen(Tafelart art, int breite, int hoehe, bool skalen, int n) {
       unten = kStrich * n + luecke + gh + luecke;
     }
   }
+  // A buffer too small for the margins gets the picture alone.
+  if (skalen && (t.breite - links - rechts < 16 || t.hoehe - oben - unten < 8))
+    return tafelAufteilen(art, breite, hoehe, false, n);
   const int aw = std::max(1, t.breite - links - rechts), ah = std::max(1, t.hoehe - oben - unten);
   int pw = aw, ph = ah;
   if (art == Tafelart::Karte) {
