@@ -322,8 +322,8 @@ void Kartenbild::rendereRechteck(const Ansicht& a, const float (&werte)[19][37])
   std::size_t linie = 0;
   const float* spU = spalteU_.data();
   const float* cosL = spalteCos_.data();
-  // Per row in three plain passes the compiler can vectorise: the colour
-  // index per grid column segment, the night step, the colour.
+  // Per row in plain passes the compiler can vectorise: the colour index per
+  // grid column segment, the night step, the colour; then the lines over it.
   for (int y = 0; y < r.hoehe; ++y) {
     const double z = r.hoehe > 1 ? 18.0 - y * 18.0 / (r.hoehe - 1) : 9.0;  // grid rows from the south pole
     const int b = std::min(17, static_cast<int>(z));
@@ -340,9 +340,11 @@ void Kartenbild::rendereRechteck(const Ansicht& a, const float (&werte)[19][37])
       const double breite = (z * 10.0 - 90.0) * kRad;
       const float sa = static_cast<float>(std::sin(breite) * sinDekl_) * stufeJeZ;
       const float sb = static_cast<float>(std::cos(breite) * cosDekl_) * stufeJeZ;
-      for (std::size_t x = 0; x < w; ++x)
-        farbe[x] = static_cast<std::uint16_t>(
-            farbe[x] + 129 * static_cast<int>(std::min(std::max(sa + sb * cosL[x], 0.0f), float{kStufen})));
+      // Rows all in daylight keep their colours.
+      if (sa + std::fabs(sb) > 0)
+        for (std::size_t x = 0; x < w; ++x)
+          farbe[x] = static_cast<std::uint16_t>(
+              farbe[x] + 129 * static_cast<int>(std::min(std::max(sa + sb * cosL[x], 0.0f), float{kStufen})));
     }
     std::uint32_t* out = puffer_.data() + static_cast<std::size_t>(r.y + y) * tafel_.breite + r.x;
     const std::uint32_t* f = farben_.data();
