@@ -1,6 +1,7 @@
 #include "display/kartenbild.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -177,19 +178,18 @@ void Kartenbild::aufbauen(const State& s, const Ansicht& a, const Schluessel& k)
       zeileVon_[static_cast<std::size_t>(y)] = static_cast<std::uint32_t>(scheibe_.size());
       zeileX0_[static_cast<std::size_t>(y)] = von;
       for (int x = von; x < bis; ++x) {
-        const double dx = r.x + x - c.x, rho = std::hypot(dx, dy);
+        const double dx = r.x + x - c.x, rho = std::sqrt(dx * dx + dy * dy);
         // Pixels just beyond the rim show the antipode, partly covered.
         const double f = rho > rad * (1 - 1e-12) ? rad * (1 - 1e-12) / rho : 1.0;
-        const Ort o = proj_.zuOrt({c.x + dx * f, c.y + dy * f}).value_or(Ort{});
-        const Zelle z = zelleVon(o);
-        const double cb = std::cos(o.breite * kRad);
-        const auto e = [](double v) { return static_cast<std::int16_t>(std::lround(v * 32767)); };
-        scheibe_.push_back({static_cast<std::uint16_t>(z.b * 37 + z.j), e(cb * std::cos(o.laenge * kRad)),
-                            e(cb * std::sin(o.laenge * kRad)), e(std::sin(o.breite * kRad)), z.t, z.u});
+        const std::array<double, 3> v = proj_.zuVektor({c.x + dx * f, c.y + dy * f}).value_or(std::array<double, 3>{1, 0, 0});
+        const Zelle z = zelleVon({std::asin(std::clamp(v[2], -1.0, 1.0)) / kRad,
+                                  v[0] == 0 && v[1] == 0 ? proj_.mitte().laenge : std::atan2(v[1], v[0]) / kRad});
+        const auto e = [](double w) { return static_cast<std::int16_t>(w * 32767 + (w < 0 ? -0.5 : 0.5)); };
+        scheibe_.push_back({static_cast<std::uint16_t>(z.b * 37 + z.j), e(v[0]), e(v[1]), e(v[2]), z.t, z.u});
         const double deckung = std::clamp(rad + 0.5 - rho, 0.0, 1.0);
         if (deckung < 1)
           rand_.push_back({static_cast<std::uint32_t>((r.y + y) * k.tafel.breite + r.x + x),
-                           static_cast<std::uint8_t>(std::lround(deckung * 255))});
+                           static_cast<std::uint8_t>(deckung * 255 + 0.5)});
       }
       zeileBis_[static_cast<std::size_t>(y)] = static_cast<std::uint32_t>(scheibe_.size());
     }

@@ -62,7 +62,7 @@ void Strichmaske::strecke(Punkt a, Punkt b, double breite) {
       }
       const double d = std::sqrt(px * px + py * py);
       const double c = std::min(voll, reich - d);
-      if (c > 0) decke(x, y, static_cast<std::uint8_t>(std::lround(c * 255)));
+      if (c > 0) decke(x, y, static_cast<std::uint8_t>(c * 255 + 0.5));
     }
   }
 }
@@ -81,10 +81,10 @@ void Strichmaske::sammeln(std::vector<std::uint32_t>& sammel, std::uint32_t farb
     const std::uint32_t alt = sammel[i];
     const double ad = (alt >> 24) / 255.0;
     const double ao = as + ad * (1 - as);
-    std::uint32_t neu = static_cast<std::uint32_t>(std::lround(ao * 255)) << 24;
+    std::uint32_t neu = static_cast<std::uint32_t>(ao * 255 + 0.5) << 24;
     for (int k = 0; k < 24; k += 8) {
       const double cs = (farbe >> k) & 0xFF, cd = (alt >> k) & 0xFF;
-      neu |= static_cast<std::uint32_t>(std::lround((cs * as + cd * ad * (1 - as)) / ao)) << k;
+      neu |= static_cast<std::uint32_t>((cs * as + cd * ad * (1 - as)) / ao + 0.5) << k;
     }
     sammel[i] = neu;
     deckung_[i] = 0;

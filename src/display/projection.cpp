@@ -109,17 +109,24 @@ std::optional<Ort> Kartenprojektion::zuOrt(Punkt p) const {
     const double b = std::clamp(90.0 - (p.y - r_.y) / sy_, -90.0, 90.0);
     return Ort{b, l};
   }
+  const auto v = zuVektor(p);
+  if (!v) return std::nullopt;
+  const auto& w = *v;
+  return Ort{std::asin(std::clamp(w[2], -1.0, 1.0)) / kRad,
+             w[0] == 0 && w[1] == 0 ? mitte_.laenge : normLaenge(std::atan2(w[1], w[0]) / kRad)};
+}
+
+std::optional<std::array<double, 3>> Kartenprojektion::zuVektor(Punkt p) const {
   const double dx = p.x - cx_, dy = cy_ - p.y;
-  const double rho = std::hypot(dx, dy);
-  if (rho > radius_) return std::nullopt;
+  const double rho = std::sqrt(dx * dx + dy * dy);
+  if (rho > radius_ || art_ != Projektion::Azimutal) return std::nullopt;
   const double c = rho / radius_ * kPi;
   const double sc = std::sin(c), cc = std::cos(c);
   // Along the great circle from the centre in the pixel's direction.
   const double n = rho > 0 ? dy / rho * sc : 0.0, e = rho > 0 ? dx / rho * sc : 0.0;
-  double v[3];
-  for (int k = 0; k < 3; ++k) v[k] = cc * c_[k] + n * n_[k] + e * e_[k];
-  return Ort{std::asin(std::clamp(v[2], -1.0, 1.0)) / kRad,
-             v[0] == 0 && v[1] == 0 ? mitte_.laenge : normLaenge(std::atan2(v[1], v[0]) / kRad)};
+  std::array<double, 3> v;
+  for (std::size_t k = 0; k < 3; ++k) v[k] = cc * c_[k] + n * n_[k] + e * e_[k];
+  return v;
 }
 
 // ---- Chart --------------------------------------------------------------

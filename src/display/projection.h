@@ -81,6 +81,11 @@ class Kartenprojektion {
   /// azimuthal map, beyond the rim.
   std::optional<Ort> zuOrt(Punkt p) const;
 
+  /// Azimuthal map: the position at a pixel coordinate as a unit vector from
+  /// the earth's centre (x towards 0 E on the equator, z towards the North
+  /// Pole); none beyond the rim. zuOrt is its latitude and longitude.
+  std::optional<std::array<double, 3>> zuVektor(Punkt p) const;
+
   /// Rectangular map: the pixel column of a longitude and row of a latitude.
   double spalte(double laenge) const { return r_.x + (laenge + 180.0) * sx_; }
   double zeile(double breite) const { return r_.y + (90.0 - breite) * sy_; }
