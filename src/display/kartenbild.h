@@ -15,6 +15,11 @@
 // A Kartenbild keeps what depends only on the picture size and the
 // projection (per-column weights, the per-pixel positions of the azimuthal
 // map, the lines projected and rasterised); a frame only recolours.
+//
+// Use in a window: render at the widget's size in device pixels, wrap the
+// buffer as a 32-bit RGB picture of breite() x hoehe() (4 x breite() bytes
+// per row) and draw it; forward the mouse as ablesen(mouse x dpr - 0.5) and
+// then prgKartenCursor / prgKlick (display/bildcursor.h).
 #pragma once
 
 #include <cstdint>
