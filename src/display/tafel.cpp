@@ -111,6 +111,8 @@ Tafel tafelAufteilen(Tafelart art, int breite, int hoehe, bool skalen, int n) {
   t.breite = std::max(0, breite);
   t.hoehe = std::max(0, hoehe);
   t.punkt = std::max(1, n);
+  // Small plates take a smaller font.
+  while (skalen && t.punkt > 1 && (t.breite < 240 * t.punkt || t.hoehe < 120 * t.punkt)) --t.punkt;
   t.skalen = skalen;
   n = t.punkt;
   const int gh = kSchriftHoehe * n, luecke = kLuecke * n;
@@ -172,7 +174,10 @@ void zeichneRand(Leinwand& w, Strichmaske& m, const Tafel& t, std::uint32_t grun
                               : 0;
     w.fuellen({b.x, y, b.breite, 1}, farben[v]);
   }
-  for (int v = 0; v <= kFarbMax; v += 18) {
+  // Labels every 18 steps (a ramp of the colour table), fewer on a short bar.
+  const int schritt = schrittFuer({18, 36, 54, 108}, (b.hoehe - 1) / static_cast<double>(kFarbMax),
+                                  kSchriftHoehe * n + n);
+  for (int v = 0; v <= kFarbMax; v += schritt) {
     const int y = static_cast<int>(std::lround(unten - v * (b.hoehe - 1) / static_cast<double>(kFarbMax)));
     const int x = b.x + b.breite;
     strich(w, y, x, x + kStrich * n / 2, true, n, schrift);
