@@ -60,8 +60,9 @@ void Strichmaske::strecke(Punkt a, Punkt b, double breite) {
         px -= t * dx;
         py -= t * dy;
       }
-      const double d = std::sqrt(px * px + py * py);
-      const double c = std::min(voll, reich - d);
+      const double d2 = px * px + py * py;
+      if (d2 >= reich * reich) continue;  // no cover, and no root needed
+      const double c = std::min(voll, reich - std::sqrt(d2));
       if (c > 0) decke(x, y, static_cast<std::uint8_t>(c * 255 + 0.5));
     }
   }
