@@ -5,6 +5,7 @@
 #include <ostream>
 #include <system_error>
 
+#include "cli/bild.h"
 #include "cli/commands.h"
 #include "cli/options.h"
 #include "display/bitmap.h"
@@ -21,6 +22,7 @@ int runChart(const std::vector<std::string>& argv, const Clock& clock, std::ostr
   Common common;
   std::string dir;
   bool level = false, field = false;
+  BildOptionen bild;
   try {
     Arguments args(argv);
     while (!args.done()) {
@@ -32,11 +34,14 @@ int runChart(const std::vector<std::string>& argv, const Clock& clock, std::ostr
         level = true;
       else if (opt == "--field")
         field = true;
+      else if (bildOption(*s, bild, opt, args, false))
+        continue;
       else
         throw BadArgument{"unknown option '" + opt + "'"};
     }
     if (level && field) throw BadArgument{"--level and --field exclude each other"};
     pruefeOrdner(dir);
+    pruefeBildOptionen(bild);
     finishCommon(*s, common);
   } catch (const BadArgument& e) {
     err << "welvaro-cli chart: " << e.message << "\n";
@@ -47,7 +52,7 @@ int runChart(const std::vector<std::string>& argv, const Clock& clock, std::ostr
   readOverlay(std::filesystem::path(dir) / kMapOrtDatei, kOrtskarteLaenge, s->Ortskarte);
   conBitmaps(*s);
 
-  const DarstStatus st = prgAktDarst2(*s);
+  const DarstStatus st = bild.png.empty() ? prgAktDarst2(*s) : chartPng(*s, bild);
   if (st.fehler != 0) {
     err << "welvaro-cli chart: model fault: " << faultName(st.fehler) << " (run-time error " << st.fehler
         << "); no picture written\n";
@@ -56,6 +61,10 @@ int runChart(const std::vector<std::string>& argv, const Clock& clock, std::ostr
   if (!st.meldung.empty()) {
     err << "welvaro-cli chart: " << st.meldung << "\n";
     return kExitFileError;
+  }
+  if (!bild.png.empty()) {
+    out << pngMeldung(bild);
+    return kExitOk;
   }
   out << ownFile(*s, kOrtBildDatei).string() << ": " << kOrtBildLaenge << " bytes\n";
   return kExitOk;

@@ -5,6 +5,7 @@
 #include <ostream>
 #include <system_error>
 
+#include "cli/bild.h"
 #include "cli/commands.h"
 #include "cli/options.h"
 #include "display/bitmap.h"
@@ -34,6 +35,7 @@ int runMap(const std::vector<std::string>& argv, const Clock& clock, std::ostrea
   auto s = std::make_unique<State>();
   std::string dir;
   bool freqGiven = false, utcGiven = false, level = false, field = false;
+  BildOptionen bild;
   try {
     Arguments args(argv);
     while (!args.done()) {
@@ -61,6 +63,7 @@ int runMap(const std::vector<std::string>& argv, const Clock& clock, std::ostrea
         level = true;
       } else if (opt == "--field") {
         field = true;
+      } else if (bildOption(*s, bild, opt, args, true)) {
       } else {
         throw BadArgument{"unknown option '" + opt + "'"};
       }
@@ -70,6 +73,7 @@ int runMap(const std::vector<std::string>& argv, const Clock& clock, std::ostrea
     if (!utcGiven) throw BadArgument{"--utc HH:MM is required"};
     if (level && field) throw BadArgument{"--level and --field exclude each other"};
     pruefeOrdner(dir);
+    pruefeBildOptionen(bild);
   } catch (const BadArgument& e) {
     err << "welvaro-cli map: " << e.message << "\n";
     return kExitBadArguments;
@@ -88,9 +92,13 @@ int runMap(const std::vector<std::string>& argv, const Clock& clock, std::ostrea
   readOverlay(std::filesystem::path(dir) / kMapWeltDatei, kWeltkarteLaenge, s->Weltkarte);
   conBitmaps(*s);
 
-  if (const DarstStatus st = prgAktDarst1(*s); !st.ok()) {
+  if (const DarstStatus st = bild.png.empty() ? prgAktDarst1(*s) : kartePng(*s, bild); !st.ok()) {
     err << "welvaro-cli map: " << st.meldung << "\n";
     return kExitFileError;
+  }
+  if (!bild.png.empty()) {
+    out << pngMeldung(bild);
+    return kExitOk;
   }
   out << ownFile(*s, kWeltBildDatei).string() << ": " << kWeltBildLaenge << " bytes\n";
   return kExitOk;

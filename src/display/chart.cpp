@@ -9,8 +9,7 @@
 
 namespace welvaro {
 
-void ortsRasterBilden(State& s) {
-  const bool pegel = s.PegelFlag == 1;
+void ortsRaster(const State& s, bool pegel, Ortsgitter& raster) {
   for (int i = 0; i <= 30; ++i) {
     // The level term of the frequency (0 dB(uV/m) as a level).
     const double pegelTerm = pegelAusFeld(0, i);
@@ -28,10 +27,17 @@ void ortsRasterBilden(State& s) {
         if (i == 0) e = -54.0;
         index = static_cast<int16>(RoundEven(e + 54.0));
       }
-      s.OrtsRaster[h][i] = index;
-      if (h == 24) s.OrtsRaster[0][i] = index;  // 00 UTC at the left edge too
+      raster[h][i] = index;
+      if (h == 24) raster[0][i] = index;  // 00 UTC at the left edge too
     }
   }
+}
+
+void ortsRasterBilden(State& s) {
+  Ortsgitter raster;
+  ortsRaster(s, s.PegelFlag == 1, raster);
+  for (int h = 0; h <= 24; ++h)
+    for (int i = 0; i <= 30; ++i) s.OrtsRaster[h][i] = raster[h][i];
 }
 
 void ortBildAusRaster(const State& s, std::string& bild) {

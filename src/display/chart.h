@@ -11,6 +11,12 @@
 
 namespace welvaro {
 
+/// Colour indices 0..108 of the chart's grid, [hour 0..24][MHz 0..30], from
+/// ErgFeld slice 0 by the rules of ortsRasterBilden below, the level when
+/// `pegel`, else the field strength.
+using Ortsgitter = int16[25][31];
+void ortsRaster(const State& s, bool pegel, Ortsgitter& raster);
+
 /// Fills OrtsRaster from the day-corrected forecast in ErgFeld slice 0: the
 /// colour index 0..108 of every whole MHz 0..30 and hour 1..24, the level
 /// when PegelFlag is 1, else the field strength; 0 MHz is always black, and

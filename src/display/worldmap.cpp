@@ -7,19 +7,17 @@
 
 namespace welvaro {
 
-void weltRasterBilden(State& s) {
-  double frequenz = s.AktFrequenz;
+void weltRaster(const State& s, double frequenz, int stunde, int minute, bool pegel, Weltgitter& raster) {
   if (!(frequenz >= 1.0)) frequenz = 1.0;  // also catches a frequency that is not a number
   if (frequenz > 30.0) frequenz = 30.0;
   const int f0 = static_cast<int>(std::floor(frequenz));
   const int f1 = f0 < 30 ? f0 + 1 : 30;
   const double wf = frequenz - f0;
-  const int h = s.Zeitpunkt.hour;
-  const double m = s.Zeitpunkt.minute / 60.0;
+  const int h = stunde;
+  const double m = minute / 60.0;
   const int r1 = h == 0 ? 24 : h;  // row 24 holds 00 UTC
   const int r2 = h + 1;
 
-  const bool pegel = s.PegelFlag == 1;
   const State::WeltArr& tabelle = pegel ? s.Weltpegel : s.Weltfeld;
   const double unten = pegel ? -127.0 : -54.0;
   const double oben = pegel ? -19.0 : 54.0;
@@ -38,9 +36,16 @@ void weltRasterBilden(State& s) {
       double v = t0 + (t1 - t0) * wf;
       if (v < unten) v = unten;
       if (v > oben) v = oben;
-      s.WeltRaster[j][i] = static_cast<int16>(RoundEven(v + versatz));
+      raster[i][j] = static_cast<int16>(RoundEven(v + versatz));
     }
   }
+}
+
+void weltRasterBilden(State& s) {
+  Weltgitter raster;
+  weltRaster(s, s.AktFrequenz, s.Zeitpunkt.hour, s.Zeitpunkt.minute, s.PegelFlag == 1, raster);
+  for (int i = 0; i <= 18; ++i)
+    for (int j = 0; j <= 35; ++j) s.WeltRaster[j][i] = raster[i][j];
 }
 
 void weltBildAusRaster(const State& s, std::string& bild) {

@@ -12,6 +12,13 @@
 
 namespace welvaro {
 
+/// Colour indices 0..108 of the 19 x 36 table points, [latitude index
+/// 0..18][longitude index 0..35], for the display frequency `frequenz` at
+/// UTC `stunde`:`minute`, from Weltpegel (`pegel`) or Weltfeld, by the rules
+/// of weltRasterBilden below.
+using Weltgitter = int16[19][36];
+void weltRaster(const State& s, double frequenz, int stunde, int minute, bool pegel, Weltgitter& raster);
+
 /// Fills WeltRaster, the colour index 0..108 of every table point, for the
 /// display frequency AktFrequenz and the hour and minute of Zeitpunkt (UTC),
 /// from Weltpegel when PegelFlag is 1, else from Weltfeld.

@@ -3,6 +3,8 @@
 //   MapOrt.dat    frequency/time chart drawing, 529 x 271 pixel mask (144172 bytes)
 //   Ortsvorg.txt  the 2000 most populous places, Windows-1252, CR LF
 //   Orte.dat      gazetteer of the places of 15000 inhabitants or more
+//   MapLinien.dat coastlines and country borders (1:50m) as polylines, for
+//                 the map drawn at any size
 //
 // Usage: node gen-data.mjs [--out DIR] [--previews DIR]
 //   --out       where to write the files (default: the repository's data/)
@@ -15,6 +17,7 @@ import { makeWorldMap, lonToX, latToY } from './lib/worldmap.mjs';
 import { makeChart } from './lib/chart.mjs';
 import { makePlaces } from './lib/places.mjs';
 import { makeGazetteer } from './lib/gazetteer.mjs';
+import { makeLines } from './lib/lines.mjs';
 import { writePreview, fields } from './lib/preview.mjs';
 import { crop } from './lib/crop.mjs';
 import { encodePng } from './lib/png.mjs';
@@ -83,6 +86,9 @@ console.log(`MapWelt.dat   ${mapBytes.length} bytes`);
 console.log(`MapOrt.dat    ${chartBytes.length} bytes`);
 console.log(`Ortsvorg.txt  ${placeBytes.length} bytes, ${places.length} places, ${changed.length} names transliterated`);
 console.log(`Orte.dat      ${gazetteer.bytes.length} bytes, ${gazetteer.places.length} places`);
+const { lines, bytes: lineBytes } = makeLines();
+writeFileSync(join(outDir, 'MapLinien.dat'), lineBytes);
+console.log(`MapLinien.dat ${lineBytes.length} bytes, ${lines.length} lines`);
 
 if (previewDir) {
   writePreview(previewDir, 'world.png', map, fields.world, 2);

@@ -1,0 +1,48 @@
+// welvaro-cli map and chart as PNG pictures at any size: --png FILE
+// [--size WxH], for the map also --projection rect|azimuthal, --greyline
+// and the path A-B with --b LAT,LON [--path S|L]. The picture carries the
+// coastlines, the scales and the colour bar; --size is the size of the
+// whole PNG file.
+#pragma once
+
+#include <string>
+
+#include "cli/options.h"
+#include "display/bitmap.h"
+#include "display/projection.h"
+#include "state/state.h"
+
+namespace welvaro::cli {
+
+struct BildOptionen {
+  std::string png;            ///< --png FILE; empty: the bitmap is written as before
+  int breite = 0, hoehe = 0;  ///< --size WxH; 0: the default size
+  Projektion projektion = Projektion::Rechteck;
+  bool greyline = false;  ///< night side and terminator
+  bool pfad = false;      ///< path A-B (map: given by --b)
+  bool gegeben = false;   ///< an option that needs --png was given
+  std::size_t bytes = 0;  ///< length of the file written
+};
+
+/// Reads a picture option at the current position (the word is `opt`).
+/// `karte`: the options of the world map too. Returns false when `opt` is
+/// none of them.
+bool bildOption(State& s, BildOptionen& b, const std::string& opt, Arguments& args, bool karte);
+
+/// After all options: --size and the map's picture options need --png.
+void pruefeBildOptionen(const BildOptionen& b);
+
+/// The world map of the table already parsed into `s` (station A from the
+/// table's header), at the UTC time of Zeitpunkt and the frequency
+/// AktFrequenz, level or field strength by PegelFlag; written to b.png.
+/// The lines come from DIR/MapLinien.dat or the program's data folder.
+DarstStatus kartePng(State& s, BildOptionen& b);
+
+/// The chart of the link A-B (runs the day-corrected forecast); written to
+/// b.png. A model fault writes nothing and is returned as `fehler`.
+DarstStatus chartPng(State& s, BildOptionen& b);
+
+/// "FILE: 1240 x 580 pixels, N bytes".
+std::string pngMeldung(const BildOptionen& b);
+
+}  // namespace welvaro::cli
