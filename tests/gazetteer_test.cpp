@@ -18,7 +18,7 @@ using namespace welvaro::test;
 
 namespace {
 
-const std::vector<Ort> kOrte = {
+const std::vector<Ortseintrag> kOrte = {
     {{"Munich", "München"}, "DE", 48.13743, 11.57549},
     {{"N'Djamena"}, "TD", 12.10672, 15.0444},
     {{"Łódź"}, "PL", -90, -180},
@@ -42,7 +42,7 @@ TEST(GazetteerFile, RoundTrip) {
   ASSERT_TRUE(orte) << problem;
   ASSERT_EQ(orte->size(), kOrte.size());
   for (std::size_t i = 0; i < kOrte.size(); ++i) {
-    const Ort& o = (*orte)[i];
+    const Ortseintrag& o = (*orte)[i];
     EXPECT_TRUE(o.namen == kOrte[i].namen && o.land == kOrte[i].land);
     // The nearest double, as the number typed.
     EXPECT_TRUE(o.breite == kOrte[i].breite && o.laenge == kOrte[i].laenge) << o.breite << " " << o.laenge;
@@ -111,7 +111,7 @@ TEST(GazetteerFile, ShippedFileAgreesWithThePlaceList) {
   ASSERT_TRUE(readPlaceFile(*s, shipped(kOrtsvorgDatei)));
   ASSERT_EQ(s->OrtZahl, 2000);
   for (int i = 1; i <= 2000; ++i) {
-    const Ort& o = g.ort(static_cast<std::size_t>(i - 1));
+    const Ortseintrag& o = g.ort(static_cast<std::size_t>(i - 1));
     SCOPED_TRACE(s->OrtName[i]);
     ASSERT_EQ(suchform(o.namen[0]), suchform(s->OrtName[i]));
     ASSERT_EQ(o.land, s->OrtKennung[i]);

@@ -10,6 +10,7 @@
 #include <optional>
 #include <tuple>
 
+#include "files/fenster.h"
 #include "files/settings.h"
 #include "state/calendar.h"
 #include "testutil.h"
@@ -340,4 +341,28 @@ TEST_F(Einstellungen, ReadOnlyFolderKeepsTheOldFile) {
   EXPECT_NE(schreibeEinstellungen(*s, datei, kWinter), 0);
   EXPECT_EQ(readFile(datei), "alt");
   EXPECT_EQ(ordnerInhalt(), std::vector<std::string>{"Welvaro.dat"});
+}
+
+// The window's preferences file: written and read back; damaged lines,
+// values out of range and a file that is not regular give the start values.
+TEST(Fenstervorgaben, RoundTripAndDamagedFiles) {
+  Fenstervorgaben f;
+  f.x = -20, f.y = 40, f.breite = 1920, f.hoehe = 1050, f.maximiert = true, f.projektion = 1;
+  const Fenstervorgaben r = fensterAusText(fensterText(f));
+  EXPECT_EQ(std::tie(r.x, r.y, r.breite, r.hoehe, r.maximiert, r.projektion),
+            std::tie(f.x, f.y, f.breite, f.hoehe, f.maximiert, f.projektion));
+
+  const Fenstervorgaben d = fensterAusText("breite=abc\r\nhoehe=-5\nprojektion=7\nx=12\ngarbage\n=3\nmaximiert=1");
+  EXPECT_EQ(d.breite, 0);
+  EXPECT_EQ(d.hoehe, 0);
+  EXPECT_EQ(d.projektion, 0);
+  EXPECT_EQ(d.x, 12);
+  EXPECT_TRUE(d.maximiert);
+
+  test::TempDir ordner;
+  EXPECT_EQ(schreibeFenster(ordner / "WelvaroFenster.ini", f), 0);
+  EXPECT_EQ(leseFenster(ordner / "WelvaroFenster.ini").breite, 1920);
+  fs::create_directory(ordner / "Ordner.ini");
+  EXPECT_EQ(leseFenster(ordner / "Ordner.ini").breite, 0);
+  EXPECT_EQ(leseFenster(ordner / "fehlt.ini").projektion, 0);
 }

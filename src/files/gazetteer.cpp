@@ -73,8 +73,8 @@ void u32An(std::string& out, std::uint32_t v) {
 
 }  // namespace
 
-std::optional<std::vector<Ort>> parseGazetteer(std::string_view bytes, std::string* problem) {
-  auto falsch = [&](const std::string& warum) -> std::optional<std::vector<Ort>> {
+std::optional<std::vector<Ortseintrag>> parseGazetteer(std::string_view bytes, std::string* problem) {
+  auto falsch = [&](const std::string& warum) -> std::optional<std::vector<Ortseintrag>> {
     if (problem) *problem = warum;
     return std::nullopt;
   };
@@ -87,11 +87,11 @@ std::optional<std::vector<Ort>> parseGazetteer(std::string_view bytes, std::stri
   if (!l.u32(zahl)) return falsch("cut short in its header");
   if (zahl > kOrteMax || zahl > l.uebrig() / kOrtMindestens)
     return falsch(std::to_string(zahl) + " places cannot be in " + std::to_string(bytes.size()) + " bytes");
-  std::vector<Ort> orte;
+  std::vector<Ortseintrag> orte;
   orte.reserve(zahl);
   for (std::uint32_t i = 0; i < zahl; ++i) {
     const std::string wo = "place " + std::to_string(i + 1) + ": ";
-    Ort o;
+    Ortseintrag o;
     std::string_view land;
     std::int32_t breite = 0, laenge = 0;
     unsigned char namen = 0;
@@ -116,10 +116,10 @@ std::optional<std::vector<Ort>> parseGazetteer(std::string_view bytes, std::stri
   return orte;
 }
 
-std::string gazetteerBytes(const std::vector<Ort>& orte) {
+std::string gazetteerBytes(const std::vector<Ortseintrag>& orte) {
   std::string liste;
   std::uint32_t zahl = 0;
-  for (const Ort& o : orte) {
+  for (const Ortseintrag& o : orte) {
     bool passt = grossbuchstaben(o.land) && !o.namen.empty() && o.namen.size() <= kNamenMax;
     for (const std::string& n : o.namen) passt = passt && !n.empty() && n.size() <= 255;
     if (!passt) continue;

@@ -41,12 +41,12 @@ inline constexpr std::uintmax_t kOrteDateiMax = 64u << 20;
 /// cannot hold, a name that is empty, not UTF-8 or holds control
 /// characters, a country that is not two capitals, a position off the
 /// earth, bytes after the last place); `problem` then says what is wrong.
-std::optional<std::vector<Ort>> parseGazetteer(std::string_view bytes, std::string* problem = nullptr);
+std::optional<std::vector<Ortseintrag>> parseGazetteer(std::string_view bytes, std::string* problem = nullptr);
 
 /// The bytes of a gazetteer file holding `orte` (positions rounded to
 /// 1/100000 degree). Places without a name, with a country that is not two
 /// capitals, more than 8 names or a name longer than 255 bytes are left out.
-std::string gazetteerBytes(const std::vector<Ort>& orte);
+std::string gazetteerBytes(const std::vector<Ortseintrag>& orte);
 
 /// Reads a gazetteer file. A missing file, one that is not a regular file,
 /// is larger than kOrteDateiMax or does not follow the layout gives an

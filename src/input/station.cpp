@@ -60,7 +60,7 @@ StationsOrt mehrdeutig(std::string_view name, std::vector<Treffer> alle) {
 }  // namespace
 
 Gazetteer ortslistenGazetteer(const State& s) {
-  std::vector<Ort> orte;
+  std::vector<Ortseintrag> orte;
   const int zahl = static_cast<int>(s.OrtZahl);
   for (int g = 1; g <= zahl; ++g)
     orte.push_back({{s.OrtName[g]}, s.OrtKennung[g], kurzeDezimalzahl(s.OrtBreite[g]), kurzeDezimalzahl(s.OrtLaenge[g])});

@@ -761,6 +761,48 @@ const std::array<std::string_view, kSprachEintraege> SprachText = {
     " o locator (JN58TD)",
     " ou locator (JN58TD)",
     " oder Locator (JN58TD)",
+    // 107: mnuAzimutal, cmdAzimutal tooltip
+    "Azimutalkarte um Station A",
+    "Azimuthal map around station A",
+    "Azimutalkarte um Station A",
+    "Mapa azimutal centrado en la estación A",
+    "Carte azimutale centrée sur la station A",
+    "Azimutalkarte um Station A",
+    // 108: mnuBildSpeichern
+    "Bild speichern …",
+    "Save picture …",
+    "Bild speichern …",
+    "Guardar imagen …",
+    "Enregistrer l'image …",
+    "Bild speichern …",
+    // 109: mnuBildKopieren
+    "Bild kopieren",
+    "Copy picture",
+    "Bild kopieren",
+    "Copiar imagen",
+    "Copier l'image",
+    "Bild kopieren",
+    // 110: size of a saved picture
+    "Bildgröße in Pixeln:",
+    "Picture size in pixels:",
+    "Bildgröße in Pixeln:",
+    "Tamaño de la imagen en píxeles:",
+    "Taille de l'image en pixels:",
+    "Bildgröße in Pixeln:",
+    // 111: message (%1 file)
+    "Bild als %1 gespeichert.",
+    "Picture saved as %1.",
+    "Bild als %1 gespeichert.",
+    "Imagen guardada como %1.",
+    "Image enregistrée sous %1.",
+    "Bild als %1 gespeichert.",
+    // 112: message (%1 file)
+    "Das Bild konnte nicht als %1 gespeichert werden.",
+    "The picture could not be saved as %1.",
+    "Das Bild konnte nicht als %1 gespeichert werden.",
+    "No se pudo guardar la imagen como %1.",
+    "L'image n'a pas pu être enregistrée sous %1.",
+    "Das Bild konnte nicht als %1 gespeichert werden.",
 };
 
 std::string SprachEintrag(int nummer) {

@@ -116,6 +116,12 @@ enum Text : int {
   kTxLocatorFalsch = 104,  ///< a malformed locator in a station dialog
   kTxOrtMehrdeutig = 105,  ///< a place name several places bear
   kTxOderLocator = 106,  ///< after the range of a position box of a station dialog
+  kTxAzimutal = 107,  ///< mnuAzimutal, cmdAzimutal tooltip
+  kTxBildSpeichern = 108,  ///< mnuBildSpeichern
+  kTxBildKopieren = 109,  ///< mnuBildKopieren
+  kTxBildGroesse = 110,  ///< size of a saved picture
+  kTxBildGespeichert = 111,  ///< message (%1 file)
+  kTxBildFehler = 112,  ///< message (%1 file)
   kTxAnzahl  ///< number of keys
 };
 

@@ -175,7 +175,7 @@ std::string trefferText(const Treffer& t) {
          ")";
 }
 
-Gazetteer::Gazetteer(std::vector<Ort> orte) : orte_(std::move(orte)) {
+Gazetteer::Gazetteer(std::vector<Ortseintrag> orte) : orte_(std::move(orte)) {
   for (std::size_t o = 0; o < orte_.size(); ++o) {
     const std::size_t erster = namen_.size();
     for (std::size_t n = 0; n < orte_[o].namen.size(); ++n) {
@@ -201,7 +201,7 @@ std::string_view Gazetteer::rest(const Schluessel& k) const {
 
 Treffer Gazetteer::treffer(std::uint32_t name, Treffer::Art art) const {
   const Name& n = namen_[name];
-  const Ort& o = orte_[n.ort];
+  const Ortseintrag& o = orte_[n.ort];
   return {art, n.ort, o.namen[n.nummer], o.land, o.breite, o.laenge};
 }
 

@@ -25,7 +25,7 @@ std::string suchform(std::string_view name, bool umlautE = false);
 /// One place: its names (the first is its own, further ones are names it
 /// also goes by, such as München for Munich), its country (ISO code) and
 /// position in degrees, north and east positive.
-struct Ort {
+struct Ortseintrag {
   std::vector<std::string> namen;
   std::string land;
   double breite = 0;
@@ -56,11 +56,11 @@ class Gazetteer {
   Gazetteer() = default;
   /// The places in order of rank: the most populous first (fewer than 2^30
   /// names in all; the gazetteer file holds at most 8 million).
-  explicit Gazetteer(std::vector<Ort> orte);
+  explicit Gazetteer(std::vector<Ortseintrag> orte);
 
   bool empty() const { return orte_.empty(); }
   std::size_t size() const { return orte_.size(); }
-  const Ort& ort(std::size_t i) const { return orte_[i]; }
+  const Ortseintrag& ort(std::size_t i) const { return orte_[i]; }
 
   /// Completion: the places whose name, or a word of it, begins with the
   /// typed text, at most `hoechstens`: first those whose whole name it is,
@@ -93,7 +93,7 @@ class Gazetteer {
   std::string_view rest(const Schluessel& k) const;
   Treffer treffer(std::uint32_t name, Treffer::Art art) const;
 
-  std::vector<Ort> orte_;
+  std::vector<Ortseintrag> orte_;
   std::vector<Name> namen_;
   std::vector<Schluessel> index_;
 };

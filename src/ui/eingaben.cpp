@@ -5,6 +5,8 @@
 #include <cmath>
 #include <functional>
 
+#include "display/anzeige.h"
+#include "display/bildcursor.h"
 #include "display/cursor.h"
 #include "display/geometrie.h"
 #include "display/point.h"
@@ -15,7 +17,7 @@
 #include "ui/frequenzfeld.h"
 #include "ui/mainwindow.h"
 #include "ui/menues.h"
-#include "ui/picturearea.h"
+#include "ui/bildansicht.h"
 
 namespace welvaro::ui {
 
@@ -26,8 +28,8 @@ QString q(const std::string& s) { return QString::fromStdString(s); }
 }  // namespace
 
 void MainWindow::verbindeEingaben() {
-  connect(picDarstellung, &PictureArea::cursorMoved, this, &MainWindow::prgCursorBewegt);
-  connect(picDarstellung, &PictureArea::clicked, this, &MainWindow::prgKlickDarstellung);
+  connect(picDarstellung, &Bildansicht::cursorBewegt, this, &MainWindow::prgCursorBewegt);
+  connect(picDarstellung, &Bildansicht::geklickt, this, &MainWindow::prgKlickDarstellung);
 
   // Tool tips built from the state when the mouse comes over the button.
   auto tipp = [this](QToolButton* knopf, std::function<std::string()> text) {
@@ -59,40 +61,48 @@ void MainWindow::verbindeEingaben() {
 
 // ---- Cursor read-out and clicks ---------------------------------------------------
 
-void MainWindow::prgCursorBewegt(double x, double y) {
+bool MainWindow::prgCursorBewegt(QPointF p) {
   State& s = *s_;
-  const QPoint pixel(static_cast<int>(std::floor(x / kTwipsProPixel)), static_cast<int>(std::floor(y / kTwipsProPixel)));
-  const QRgb farbe = picDarstellung->colourAt(pixel);
-  const CursorAnzeige a =
-      prgCursor(s, x, y, qRed(farbe), qGreen(farbe), qBlue(farbe), s.PegelFlag == 1, s.LocatorFlag != 1);
+  CursorAnzeige a;
+  if (s.Darstellung == 1.0f) {
+    const std::optional<KartenAblesung> l = picDarstellung->ableseKarte(p);
+    if (!l) return false;
+    a = prgKartenCursor(s, *l, s.PegelFlag == 1, s.LocatorFlag != 1);
+    lblPeilung->setText(q(peilungText(s, *l)));
+    if (a.markeNeu) {
+      const int g = static_cast<int>(s.NahOrt);
+      picDarstellung->setzeOrtMarke(anzeigeVon(s).ortMarke ? std::optional<Ort>(Ort{s.OrtBreite[g], s.OrtLaenge[g]})
+                                                           : std::nullopt);
+    }
+  } else {
+    const std::optional<ChartAblesung> l = picDarstellung->ableseChart(p);
+    if (!l) return false;
+    a = prgChartCursor(s, *l, s.PegelFlag == 1);
+  }
   if (a.pegelNeu) lblPegel->setText(q(a.pegel));
   lblLocator->setText(q(a.locator));
   if (a.frequenzNeu) lblFrequenz->setText(q(a.frequenz));
   if (a.ortNeu) lblOrtB->setText(q(a.ortB));
-  if (a.markeNeu) {
-    picDarstellung->marker(1).topLeftTwips = QPointF(a.markeLinks, a.markeOben);
-    picDarstellung->updateMarkers();
-  }
+  return true;
 }
 
-void MainWindow::prgKlickDarstellung(double x, double y) {
+void MainWindow::prgKlickDarstellung(QPointF p) {
   // The click takes the position it happened at, even without a movement
-  // before it.
-  prgCursorBewegt(x, y);
+  // before it; beside the picture (scales, colour bar) it does nothing.
+  if (!prgCursorBewegt(p)) return;
   const KlickErgebnis k = prgKlick(*s_, s_->NaechsteStadtFlag != 1);
   switch (k.art) {
     case KlickErgebnis::Art::Nichts:
       return;
     case KlickErgebnis::Art::PunktB:
-      picDarstellung->marker(0).topLeftTwips = QPointF(k.punktLinks, k.punktOben);
       if (k.zurueckZurCursorposition) waehleNaechsteStadt(*s_, false);
       break;
     case KlickErgebnis::Art::Frequenz:
-      picDarstellung->frequenzlinie.twips = k.frequenzLinieY;
       frequenz_->zeigeText();
       break;
   }
   zeige();
+  picDarstellung->neu();
   prgPointErgebnisZeigen();
 }
 

@@ -26,8 +26,7 @@
 #include "ui/helpviewer.h"
 #include "ui/meldungsleiste.h"
 #include "ui/menues.h"
-#include "ui/picturearea.h"
-#include "ui/scales.h"
+#include "ui/bildansicht.h"
 #include "ui/symbole.h"
 #include "ui/version.h"
 
@@ -97,24 +96,20 @@ void MainWindow::baueFenster() {
   // The picture with its scales, and the text panel.
   auto* mitte = new QHBoxLayout;
   mitte->setSpacing(10);
-  picDarstellung = new PictureArea(this);
-  picDarstellung->setObjectName("picDarstellung");
-  frmBild = new Bildrahmen(picDarstellung, this);
-  mitte->addWidget(frmBild, 0, Qt::AlignTop);
-  imgWarten = new QLabel(picDarstellung);
-  imgWarten->setObjectName("imgWarten");
+  picDarstellung = new Bildansicht(*s_, this);
+  mitte->addWidget(picDarstellung, 1);
+  imgWarten = picDarstellung->imgWarten;
   imgWarten->setPixmap(wartenBild(q(T(*s_, kTxBerechnung))));
   imgWarten->adjustSize();
-  imgWarten->move((541 - imgWarten->width()) / 2, (271 - imgWarten->height()) / 2);
-  imgWarten->hide();
   bauePanel(mitte);
-  haupt->addLayout(mitte);
+  haupt->addLayout(mitte, 1);
 
   // Cursor read-out.
   auto* lesen = new QHBoxLayout;
   lesen->setSpacing(16);
   for (auto [zeiger, name] : {std::pair{&lblPegel, "lblPegel"}, std::pair{&lblLocator, "lblLocator"},
-                              std::pair{&lblFrequenz, "lblFrequenz"}, std::pair{&lblOrtB, "lblOrtB"}}) {
+                              std::pair{&lblFrequenz, "lblFrequenz"}, std::pair{&lblOrtB, "lblOrtB"},
+                              std::pair{&lblPeilung, "lblPeilung"}}) {
     *zeiger = new QLabel(this);
     (*zeiger)->setObjectName(name);
     (*zeiger)->setMinimumWidth(150);
@@ -122,7 +117,6 @@ void MainWindow::baueFenster() {
   }
   lesen->addStretch(1);
   haupt->addLayout(lesen);
-  haupt->addStretch(1);
   statusBar()->setSizeGripEnabled(true);
 }
 
@@ -146,6 +140,8 @@ void MainWindow::baueWerkzeugleiste(QVBoxLayout* haupt) {
   cmdSonnenflecken = knopf("cmdSonnenflecken", symbolSonne());
   cmdDrucker = knopf("cmdDrucker", symbolDrucker());
   cmdEnde = knopf("cmdEnde", symbolEnde());
+  cmdAzimutal = knopf("cmdAzimutal", symbolAzimutal());
+  cmdAzimutal->setCheckable(true);
   frmMonat = new QFrame(this);
   frmMonat->setObjectName("frmMonat");
   auto* monatLayout = new QHBoxLayout(frmMonat);
@@ -173,8 +169,8 @@ void MainWindow::baueWerkzeugleiste(QVBoxLayout* haupt) {
     f->setFrameShadow(QFrame::Sunken);
     return f;
   };
-  for (QWidget* w : std::initializer_list<QWidget*>{cmdWelt, cmdOrt, trenner(), cmdGreyline, cmdWelvarozeit, frmMonat,
-                                                     trenner(), cmdSonnenflecken, cmdDrucker})
+  for (QWidget* w : std::initializer_list<QWidget*>{cmdWelt, cmdOrt, cmdAzimutal, trenner(), cmdGreyline, cmdWelvarozeit,
+                                                     frmMonat, trenner(), cmdSonnenflecken, cmdDrucker})
     leiste->addWidget(w);
   leiste->addStretch(1);
   leiste->addWidget(lblAnzeige);
@@ -224,7 +220,7 @@ void MainWindow::bauePanel(QHBoxLayout* mitte) {
   panel->addStretch(1);
   frequenz_ = new FrequenzFeld(*s_, this);
   panel->addWidget(frequenz_);
-  mitte->addLayout(panel, 1);
+  mitte->addLayout(panel, 0);
 }
 
 void MainWindow::verbindeMenues() {
@@ -241,6 +237,10 @@ void MainWindow::verbindeMenues() {
   connect(cmdWelvarozeit, &QToolButton::clicked, this, mitFokus([this] { folge(schalteWelvarozeit(*s_)); }));
   connect(cmdEnde, &QToolButton::clicked, this, mitFokus([this] { prgEnde(); }));
   connect(cmdDrucker, &QToolButton::clicked, this, mitFokus([this] { prgDrucken(); }));
+  connect(cmdAzimutal, &QToolButton::toggled, this, &MainWindow::waehleProjektion);
+  connect(m.mnuAzimutal, &QAction::triggered, this, &MainWindow::waehleProjektion);
+  connect(m.mnuBildSpeichern, &QAction::triggered, this, &MainWindow::bildSpeichern);
+  connect(m.mnuBildKopieren, &QAction::triggered, this, &MainWindow::bildKopieren);
   connect(cmbMonat, &QComboBox::activated, this, [this](int) {
     zeigeWarten(true);
     tmrMonat.start();
@@ -296,7 +296,6 @@ void MainWindow::verbindeTimer() {
 
 void MainWindow::starten() {
   State& s = *s_;
-  picDarstellung->clearDrawings();
   // Constant tables: bitmap headers and colour table.
   conBitmaps(s);
   zeigeWarten(true);
@@ -308,7 +307,11 @@ void MainWindow::starten() {
     cmbMonat->setCurrentIndex(static_cast<int>(s.Monat) - 1);
   }
   frequenz_->zeigeText();
-  picDarstellung->marker(0).topLeftTwips = QPointF(markeLinks(s.Py2), markeOben(s.Px2));
+  const std::filesystem::path linien = dataFile(dirs_, kMapLinienDatei);
+  if (leseKartenlinien(linien, linien_) != LinienStatus::kRead)
+    melde(q(T(s, kTxZeichnungFehlt)).arg(QString::fromStdString(linien.string())));
+  picDarstellung->setzeLinien(&linien_);
+  fensterVorgabenAnwenden();
   prgLandessprache();
 
   // The first picture as soon as its data is ready; the three-minute cycle
@@ -333,11 +336,15 @@ void MainWindow::zeige() {
   lblFrequenz->setVisible(a.lblFrequenzSichtbar);
   lblLocator->setVisible(a.lblLocatorSichtbar);
   lblPegel->setVisible(a.lblPegelSichtbar);
-  picDarstellung->marker(0).visible = a.punktMarke;
-  picDarstellung->marker(1).visible = a.ortMarke;
-  picDarstellung->zeitlinie.visible = a.chartLinien;
-  picDarstellung->frequenzlinie.visible = a.chartLinien;
-  picDarstellung->updateMarkers();
+  if (!a.ortMarke) picDarstellung->setzeOrtMarke(std::nullopt);
+  lblPeilung->setVisible(a.welt && a.lblLocatorSichtbar);
+  cmdAzimutal->setEnabled(a.welt);
+  {
+    const QSignalBlocker sperre(cmdAzimutal);
+    cmdAzimutal->setChecked(picDarstellung->projektion() == Projektion::Azimutal);
+  }
+  menues_->mnuAzimutal->setChecked(picDarstellung->projektion() == Projektion::Azimutal);
+  menues_->mnuAzimutal->setEnabled(a.welt);
   setzeMonatsFarben();
 }
 
@@ -349,20 +356,20 @@ void MainWindow::folge(const Folge& f) {
     tmrAnpassen.stop();
     tmrGenDarst.start();  // starts the minute anew
   }
-  if (f.neuZeichnen) {
-    setzeSkalen();
+  if (f.neuZeichnen)
     prgGenDarst();
-  } else if (f.greylineNeu) {
+  else if (f.greylineNeu)
     greylineNeu();
-  }
 }
 
 void MainWindow::greylineNeu() {
-  picDarstellung->clearDrawings();
-  if (!greylineZeichnen(*s_)) return;
-  QVector<QLineF> linien;
-  for (const GreyStrecke& g : welvaro::prgGreyline(*s_)) linien.append(QLineF(g.x1, g.y1, g.x2, g.y2));
-  picDarstellung->addLines(linien);
+  // The night side follows the record's greyline choice; the view draws it.
+  picDarstellung->neu();
+}
+
+void MainWindow::waehleProjektion(bool azimutal) {
+  picDarstellung->setzeProjektion(azimutal ? Projektion::Azimutal : Projektion::Rechteck);
+  zeige();
 }
 
 void MainWindow::zeigeWarten(bool an) {
@@ -373,51 +380,29 @@ void MainWindow::zeigeWarten(bool an) {
   }
 }
 
-void MainWindow::ladeBild(const std::string& bild) {
-  QImage bildDaten;
-  bildDaten.loadFromData(reinterpret_cast<const uchar*>(bild.data()), static_cast<int>(bild.size()), "BMP");
-  picDarstellung->setPicture(bildDaten);
-}
-
 void MainWindow::setzeChartLinien() {
   const State& s = *s_;
-  picDarstellung->zeitlinie.twips = ortX(s.Zeitpunkt.hour + s.Zeitpunkt.minute / 60.0);
-  picDarstellung->frequenzlinie.twips = ortY(static_cast<double>(s.AktFrequenz));
-  picDarstellung->updateMarkers();
+  picDarstellung->setzeMinute(s.Zeitpunkt.hour * 60 + s.Zeitpunkt.minute);
+  picDarstellung->neu();
 }
 
 void MainWindow::prgGenDarst() {
   State& s = *s_;
-  std::string bild;
+  // The pictures are written as bitmap files as always; the view draws the
+  // same data at its own size.
   DarstStatus status;
+  setzeChartLinien();
   if (s.Darstellung != 1.0f) {
-    setzeChartLinien();
-    status = prgAktDarst2(s, &bild);
-    if (status.fehler == 0) {
-      ladeBild(bild);
-    } else {
-      // The link has no forecast (point B on station A or its antipode):
-      // an empty chart rather than the picture of another link.
-      QImage leer(529, 271, QImage::Format_RGB32);
-      leer.fill(Qt::black);
-      picDarstellung->setPicture(leer);
-    }
+    status = prgAktDarst2(s, nullptr);
+    picDarstellung->uebernimmLink(status.fehler == 0);
   } else {
-    status = prgAktDarst1(s, &bild);
-    ladeBild(bild);
+    status = prgAktDarst1(s, nullptr);
   }
   greylineNeu();
   if (!status.meldung.empty()) melde(q(status.meldung));
   prgPointErgebnis(s);
   prgPointErgebnisZeigen();
   zeigeWarten(false);
-}
-
-void MainWindow::setzeSkalen() {
-  const bool welt = s_->Darstellung == 1.0f;
-  frmBild->setzeSkalen(welt, welt ? q(T(*s_, kTxAchseBreite)) : "MHz", welt ? q(T(*s_, kTxAchseLaenge)) : "UTC");
-  frmBild->farbbalken()->setzeFarben(s_->BmpPalette.size() == kBmpPaletteLaenge ? s_->BmpPalette : bmpPalette(),
-                                     s_->PegelFlag == 1);
 }
 
 void MainWindow::prgDarstellung1() { schalteDarstellung(1); }
@@ -481,7 +466,6 @@ void MainWindow::tickSetzePunkt() {
   tmrSetzePunkt.stop();
   // The marker moves to the new point B; the display frequency stays the
   // one the user chose (it is not taken from the last cursor height).
-  picDarstellung->marker(0).topLeftTwips = QPointF(markeLinks(s_->OrtY2), markeOben(s_->OrtX2));
   prgGenDarst();
 }
 
@@ -575,6 +559,7 @@ void MainWindow::closeEvent(QCloseEvent* e) {
     }
     beendet_ = true;
   }
+  fensterVorgabenSpeichern();
   // The input dialogs, the help and every timer go with the window.
   for (EingabeDialog* d : findChildren<EingabeDialog*>()) d->hide();
   for (QTimer* t : findChildren<QTimer*>()) t->stop();

@@ -24,19 +24,20 @@ class QHBoxLayout;
 class QVBoxLayout;
 
 #include "display/anzeige.h"
+#include "files/fenster.h"
+#include "files/kartenlinien.h"
 #include "files/programdir.h"
 #include "state/datetime.h"
 #include "state/state.h"
 
 namespace welvaro::ui {
 
-class Bildrahmen;
+class Bildansicht;
 class EingabeDialog;
 class FrequenzFeld;
 class HelpViewer;
 class MeldungsLeiste;
 class Menues;
-class PictureArea;
 class StationADialog;
 class StationBDialog;
 class BedingungenDialog;
@@ -74,11 +75,14 @@ class MainWindow : public QMainWindow {
   // printer the print dialog, and without any printer an offer to save the
   // page as a PDF file (defined in drucken.cpp).
   void prgDrucken();
-  // Mouse over the picture area at (x, y) twips: the read-out labels.
-  void prgCursorBewegt(double x, double y);
+  // Mouse over the picture area at p (logical pixels of picDarstellung):
+  // the read-out labels. Returns whether a picture lies under it.
+  bool prgCursorBewegt(QPointF p);
   // Click into the picture area: new point B (world map) or display
   // frequency (chart), after the read-out of the click position.
-  void prgKlickDarstellung(double x, double y);
+  void prgKlickDarstellung(QPointF p);
+  // The world map's projection: rectangular or azimuthal around station A.
+  void waehleProjektion(bool azimutal);
   // Memory button n (1..6): recall, or store while store mode is on.
   void prgSpeicherTaste(int n);
   // The four input dialogs, created at their first use.
@@ -92,6 +96,7 @@ class MainWindow : public QMainWindow {
   Antwort testAntwort = Antwort::Fragen;  // answer for the questions instead of asking
   bool testKeinDrucker = false;           // act as if no printer were set up
   QString testPdfDatei;                   // save the report here instead of asking
+  QString testBildDatei;                  // save the picture here at the view's size instead of asking
   QString letzteDruckMeldung;             // what the last print told the user
   QString letzteWarnung;                  // the last warning about an unconfirmed frequency
   QString letzteSchliessFrage;            // the last question after a failed save at the close box
@@ -129,9 +134,11 @@ class MainWindow : public QMainWindow {
   // core says it is shown.
   void greylineNeu();
   void zeigeWarten(bool an);
-  void ladeBild(const std::string& bild);
-  void setzeSkalen();
   void setzeChartLinien();
+  void bildSpeichern();
+  void bildKopieren();
+  void fensterVorgabenAnwenden();
+  void fensterVorgabenSpeichern();
   void setzeMonatsFarben();
   void frequenzBestaetigt();
   void nachDialog();
@@ -155,8 +162,7 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<State> s_;
 
   // Controls, named as the system names them.
-  PictureArea* picDarstellung = nullptr;
-  Bildrahmen* frmBild = nullptr;
+  Bildansicht* picDarstellung = nullptr;
   QLabel* imgWarten = nullptr;
   QLabel* lblAnzeige = nullptr;
   QLabel* lblZeitanzeige = nullptr;
@@ -171,8 +177,9 @@ class MainWindow : public QMainWindow {
   QLabel* lblFrequenz = nullptr;
   QLabel* lblLocator = nullptr;
   QLabel* lblPegel = nullptr;
+  QLabel* lblPeilung = nullptr;  // bearing and distance from station A under the cursor
   QToolButton *cmdWelt = nullptr, *cmdOrt = nullptr, *cmdGreyline = nullptr, *cmdWelvarozeit = nullptr,
-              *cmdDrucker = nullptr, *cmdSonnenflecken = nullptr, *cmdEnde = nullptr;
+              *cmdDrucker = nullptr, *cmdSonnenflecken = nullptr, *cmdEnde = nullptr, *cmdAzimutal = nullptr;
   QFrame* frmMonat = nullptr;
   QComboBox* cmbMonat = nullptr;
   MeldungsLeiste* frmMeldungen = nullptr;
@@ -187,6 +194,7 @@ class MainWindow : public QMainWindow {
       tmrAnpassen, tmrGenDarst;
 
   std::unique_ptr<struct Ortsverzeichnis> orte_;
+  Kartenlinien linien_;  // coastlines and borders of the scaled pictures
   QPointer<HelpViewer> hilfe_;
   QTranslator qtTexte_;  // Qt's own buttons and dialogs in the program's language
   bool beendet_ = false;

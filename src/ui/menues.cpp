@@ -6,6 +6,7 @@
 
 #include "display/point.h"
 #include "lang/sprachtext.h"
+#include "ui/bildansicht.h"
 #include "ui/dialogs.h"
 #include "ui/frequenzfeld.h"
 #include "ui/mainwindow.h"
@@ -34,6 +35,10 @@ Menues::Menues(QMenuBar* leiste) : QObject(leiste) {
   mnuDatei = leiste->addMenu(QString());
   mnuDatei->setObjectName("mnuDatei");
   mnuDrucker = eintrag(mnuDatei, "mnuDrucker");
+  mnuBildSpeichern = eintrag(mnuDatei, "mnuBildSpeichern");
+  mnuBildSpeichern->setShortcut(QKeySequence::Save);
+  mnuBildKopieren = eintrag(mnuDatei, "mnuBildKopieren");
+  mnuBildKopieren->setShortcut(QKeySequence::Copy);
   mnuDatei->addSeparator()->setObjectName("mnuDum00");
   mnuEnde = eintrag(mnuDatei, "mnuEnde");
 
@@ -51,6 +56,7 @@ Menues::Menues(QMenuBar* leiste) : QObject(leiste) {
   mnuAnzeige->setObjectName("mnuAnzeige");
   mnuDarstellung1 = eintrag(mnuAnzeige, "mnuDarstellung1", true);
   mnuDarstellung2 = eintrag(mnuAnzeige, "mnuDarstellung2", true);
+  mnuAzimutal = eintrag(mnuAnzeige, "mnuAzimutal", true);
   mnuAnzeige->addSeparator()->setObjectName("mnuDum02");
   mnuPegel = eintrag(mnuAnzeige, "mnuPegel", true);
   mnuFeldstaerke = eintrag(mnuAnzeige, "mnuFeldstaerke", true);
@@ -88,6 +94,9 @@ void Menues::sprache(const State& s) {
   auto t = [&s](int key) { return q(T(s, key)); };
   mnuDatei->setTitle(t(kTxDatei));
   mnuDrucker->setText(t(kTxDrucken));
+  mnuBildSpeichern->setText(t(kTxBildSpeichern));
+  mnuBildKopieren->setText(t(kTxBildKopieren));
+  mnuAzimutal->setText(t(kTxAzimutal));
   mnuEnde->setText(t(kTxBeenden));
   mnuVorgaben->setTitle(t(kTxVorgaben));
   mnuStationA->setText(t(kTxStation) + " (A)");
@@ -165,12 +174,13 @@ void MainWindow::prgLandessprache() {
   cmdOrt->setToolTip(t(kTxOrtsWelvaro));
   cmdGreyline->setToolTip(t(kTxGreyline));
   cmdDrucker->setToolTip(t(kTxDrucken));
+  cmdAzimutal->setToolTip(t(kTxAzimutal));
   cmdEnde->setToolTip(t(kTxBeenden));
   imgWarten->setPixmap(wartenBild(t(kTxBerechnung)));
   imgWarten->adjustSize();
   lblFunkverbindung->setText(t(kTxFunkverbindung));
   frequenz_->sprache();
-  setzeSkalen();
+  picDarstellung->neu();
   s.WelvaroAnzeige = WelvaroAnzeigeText(s);
   s.PegelAnzeige = PegelAnzeigeText(s);
   if (s.SprachLauf == 1) prgPointErgebnis(s);

@@ -31,7 +31,8 @@ class Menues : public QObject {
   QAction *mnuAbst, *mnuDrucker, *mnuEnde, *mnuStationA, *mnuStationB, *mnuSendeweg, *mnuWahrscheinlichkeit,
       *mnuUTCZeitkorrektur, *mnuSonnenfleckenzahl, *mnuDarstellung1, *mnuDarstellung2, *mnuPegel, *mnuFeldstaerke,
       *mnuInfoEinblendung, *mnuDum4, *mnuOrtsEingabeAction, *mnuPositionsAnzeigeAction, *mnuCursorposition,
-      *mnuNaechsteStadt, *mnuGrad, *mnuLocator, *mnuInfo, *mnuWelvaroHilfe;
+      *mnuNaechsteStadt, *mnuGrad, *mnuLocator, *mnuInfo, *mnuWelvaroHilfe, *mnuAzimutal, *mnuBildSpeichern,
+      *mnuBildKopieren;
   std::array<QAction*, 6> mnuBeschriftung{};
 };
 

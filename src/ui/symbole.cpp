@@ -112,6 +112,21 @@ QIcon symbolEnde() {
   });
 }
 
+QIcon symbolAzimutal() {
+  return zeichneSymbol([](QPainter& p) {
+    p.setPen(QPen(QColor(20, 60, 140), 1.3));
+    p.setBrush(QColor(120, 180, 240));
+    p.drawEllipse(QRectF(2.5, 2.5, 19, 19));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QRectF(7, 7, 10, 10));
+    p.drawLine(QPointF(12, 2.5), QPointF(12, 21.5));
+    p.drawLine(QPointF(2.5, 12), QPointF(21.5, 12));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(220, 40, 40));
+    p.drawEllipse(QRectF(10, 10, 4, 4));
+  });
+}
+
 QPixmap wartenBild(const QString& text) {
   const int w = 200, h = 64;
   QPixmap pm(w * 2, h * 2);

@@ -16,6 +16,7 @@ QIcon symbolUhr();        ///< forecast period (cmdWelvarozeit)
 QIcon symbolDrucker();    ///< printed report (cmdDrucker)
 QIcon symbolSonne();      ///< conditions (cmdSonnenflecken)
 QIcon symbolEnde();       ///< program end (cmdEnde)
+QIcon symbolAzimutal();   ///< azimuthal map around station A (cmdAzimutal)
 
 /// The wait picture: an hourglass on a dark plate with its word.
 QPixmap wartenBild(const QString& text);

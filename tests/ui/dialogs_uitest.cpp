@@ -13,7 +13,6 @@
 #include "files/programdir.h"
 #include "ui/dialogs.h"
 #include "ui/mainwindow.h"
-#include "ui/picturearea.h"
 #include "uitest.h"
 
 using namespace welvaro;
@@ -246,7 +245,6 @@ void DialogsTest::stationBChangeMovesThePointOnly() {
   QVERIFY(!test::ctl<QTimer>(w, "tmrNeueDaten")->isActive());
   QTRY_VERIFY_WITH_TIMEOUT(!test::ctl<QTimer>(w, "tmrSetzePunkt")->isActive(), kRechenzeit);
   QCOMPARE(lies(*dir_, "Welvaro.tab"), tabelleVorher);  // the table stays
-  QCOMPARE(test::ctl<ui::PictureArea>(w, "picDarstellung")->marker(0).topLeftTwips, QPointF(3990 + 22.5 * s.OrtY2, 1965 - 22.5 * s.OrtX2));
   QVERIFY(test::ctl<QLabel>(w, "lblGeoAuswertung")->text().contains("Lisboa (B: 38.7 N"));
   QCOMPARE(s.AktFrequenz, frequenz);  // a new point B keeps the display frequency
 

@@ -11,7 +11,8 @@
 #include "display/cursor.h"
 #include "files/programdir.h"
 #include "ui/mainwindow.h"
-#include "ui/picturearea.h"
+#include "display/bildcursor.h"
+#include "ui/bildansicht.h"
 #include "uitest.h"
 
 using namespace welvaro;
@@ -23,15 +24,22 @@ ProgramDirs ordner(const QTemporaryDir& d) {
   ProgramDirs dirs;
   dirs.writeDir = d.path().toStdString();
   dirs.dataDirs = {d.path().toStdString()};
-  for (const char* f : {"MapWelt.dat", "MapOrt.dat", "Ortsvorg.txt"})
+  for (const char* f : {"MapWelt.dat", "MapOrt.dat", "MapLinien.dat", "Ortsvorg.txt"})
     QFile::copy(QString(WELVARO_DATA_DIR) + "/" + f, d.path() + "/" + f);
   return dirs;
 }
 
-// Pixel of the world map for a position in degrees.
-QPoint kartenPixel(double breite, double laenge) {
-  return QPoint(static_cast<int>((4050 + 22.5 * laenge) / 15), static_cast<int>((2025 - 22.5 * breite) / 15));
+ui::Bildansicht* ansicht(MainWindow& w) { return test::ctl<ui::Bildansicht>(w, "picDarstellung"); }
+
+// Where the world map shows a position in degrees.
+QPoint kartenPixel(MainWindow& w, double breite, double laenge) {
+  const auto p = ansicht(w)->punktVon(Ort{breite, laenge});
+  if (!p) qFatal("position not on the map");
+  return p->toPoint();
 }
+
+// Where the chart shows an hour and a frequency.
+QPoint chartPixel(MainWindow& w, double stunden, double mhz) { return ansicht(w)->chartPunkt(stunden, mhz).toPoint(); }
 
 void tippe(QWidget* w, const QString& text) {
   QTest::keyClicks(w, text);
@@ -80,38 +88,35 @@ void InteractionTest::hoverOverTheMapReadsValuePositionAndNearestPlace() {
   MainWindow& w = *w_;
   State& s = w.state();
   // Degrees: the position of the pixel under the cursor.
-  const QPoint madrid = kartenPixel(40.4, -3.7);
-  QTest::mouseMove(test::ctl<ui::PictureArea>(w, "picDarstellung"), madrid);
+  const QPoint madrid = kartenPixel(w, 40.4, -3.7);
+  QTest::mouseMove(ansicht(w), madrid);
   QTRY_VERIFY(test::ctl<QLabel>(w, "lblLocator")->text().startsWith("Position: "));
   QVERIFY(test::ctl<QLabel>(w, "lblLocator")->text().contains(QString::fromUtf8("°N")));
   QVERIFY(test::ctl<QLabel>(w, "lblLocator")->text().contains(QString::fromUtf8("°W")));
-  // The value decoded from the colour the user sees.
-  const QRgb farbe = test::ctl<ui::PictureArea>(w, "picDarstellung")->colourAt(madrid);
-  State probe;
-  if (prgFarbWert(probe, qRed(farbe), qGreen(farbe), qBlue(farbe))) {
-    QCOMPARE(test::ctl<QLabel>(w, "lblPegel")->text(), QString::fromStdString(wertText(probe, true)));
-    QVERIFY(test::ctl<QLabel>(w, "lblPegel")->text().startsWith("Pegel: "));
-    QVERIFY(test::ctl<QLabel>(w, "lblPegel")->text().endsWith(" dBm"));
-  }
+  // The value the picture shows there, in the read-out's words.
+  QCOMPARE(test::ctl<QLabel>(w, "lblPegel")->text(), QString::fromStdString(wertText(s, true)));
+  QVERIFY(test::ctl<QLabel>(w, "lblPegel")->text().startsWith("Pegel: "));
+  QVERIFY(test::ctl<QLabel>(w, "lblPegel")->text().endsWith(" dBm"));
+  // Bearing and distance from station A.
+  QVERIFY(test::ctl<QLabel>(w, "lblPeilung")->text().startsWith("Richtung (A):"));
   // The nearest place of the list, with its marker.
   QCOMPARE(test::ctl<QLabel>(w, "lblOrtB")->text(), QString("Stadt: Madrid"));
   const int g = static_cast<int>(s.NahOrt);
   QCOMPARE(QString::fromStdString(s.OrtName[g]), QString("Madrid"));
-  QCOMPARE(test::ctl<ui::PictureArea>(w, "picDarstellung")->marker(1).topLeftTwips, QPointF(markeLinks(s.OrtLaenge[g]), markeOben(s.OrtBreite[g])));
+  QVERIFY(!ansicht(w)->ortMarke());  // the marker shows only in nearest-place mode
 
   // Locator mode.
   test::ctl<QAction>(w, "mnuLocator")->trigger();
-  const QPoint muenchen = kartenPixel(48.15, 11.55);
-  QTest::mouseMove(test::ctl<ui::PictureArea>(w, "picDarstellung"), muenchen);
-  QTRY_VERIFY(test::ctl<QLabel>(w, "lblLocator")->text().startsWith("Position: JN58"));
-  QCOMPARE(test::ctl<QLabel>(w, "lblLocator")->text(),
-           "Position: " + QString::fromStdString(locatorAus(15.0 * muenchen.x(), 4050 - 15.0 * muenchen.y())));
+  const QPoint muenchen = kartenPixel(w, 48.5, 11.0);
+  QTest::mouseMove(ansicht(w), muenchen);
+  QTRY_VERIFY2(test::ctl<QLabel>(w, "lblLocator")->text().startsWith("Position: JN58"),
+               qPrintable(test::ctl<QLabel>(w, "lblLocator")->text()));
   // Field strength instead of level.
   test::ctl<QAction>(w, "mnuFeldstaerke")->trigger();
-  QTest::mouseMove(test::ctl<ui::PictureArea>(w, "picDarstellung"), kartenPixel(10, 10));
+  QTest::mouseMove(ansicht(w), kartenPixel(w, 10, 10));
   QTRY_VERIFY(test::ctl<QLabel>(w, "lblPegel")->text().startsWith(QString::fromUtf8("Feldstärke: ")));
   // Over the open Pacific no place is near: the label is empty.
-  QTest::mouseMove(test::ctl<ui::PictureArea>(w, "picDarstellung"), kartenPixel(-50, -120));
+  QTest::mouseMove(ansicht(w), kartenPixel(w, -50, -120));
   QTRY_COMPARE(test::ctl<QLabel>(w, "lblOrtB")->text(), QString());
 }
 
@@ -122,24 +127,24 @@ void InteractionTest::clickInNearestPlaceModePicksThePlaceAsStationB() {
   QVERIFY(test::ctl<QAction>(w, "mnuNaechsteStadt")->isChecked() && !test::ctl<QAction>(w, "mnuCursorposition")->isChecked());
   QVERIFY(test::ctl<QLabel>(w, "lblOrtB")->isVisible());
   // Honolulu is the only place for a thousand kilometres around.
-  const QPoint nahe = kartenPixel(21.0, -158.3);
-  QTest::mouseMove(test::ctl<ui::PictureArea>(w, "picDarstellung"), nahe);
+  const QPoint nahe = kartenPixel(w, 21.0, -158.3);
+  QTest::mouseMove(ansicht(w), nahe);
   QTRY_COMPARE(test::ctl<QLabel>(w, "lblOrtB")->text(), QString("Stadt: Honolulu"));
-  QTest::mouseClick(test::ctl<ui::PictureArea>(w, "picDarstellung"), Qt::LeftButton, Qt::NoModifier, nahe);
+  QVERIFY(ansicht(w)->ortMarke() && std::abs(ansicht(w)->ortMarke()->breite - 21.30694) < 1e-4);
+  QTest::mouseClick(ansicht(w), Qt::LeftButton, Qt::NoModifier, nahe);
   QCOMPARE(QString::fromStdString(s.OrtB), QString("Honolulu"));
   QCOMPARE(s.OrtX2, 21.30694f);
   QCOMPARE(s.OrtY2, -157.85833f);
-  QCOMPARE(test::ctl<ui::PictureArea>(w, "picDarstellung")->marker(0).topLeftTwips, QPointF(markeLinks(s.OrtY2), markeOben(s.OrtX2)));
   // Back to the cursor position mode, the nearest-place read-out hidden.
   QVERIFY(test::ctl<QAction>(w, "mnuCursorposition")->isChecked());
   QVERIFY(!test::ctl<QAction>(w, "mnuNaechsteStadt")->isChecked());
   QVERIFY(!test::ctl<QLabel>(w, "lblOrtB")->isVisible());
-  QVERIFY(!test::ctl<ui::PictureArea>(w, "picDarstellung")->marker(1).visible);
+  QVERIFY(!ansicht(w)->ortMarke());
   QVERIFY(test::ctl<QLabel>(w, "lblGeoAuswertung")->text().contains("Honolulu (B:"));
 
   // Nearest-place mode over a place-less ocean: the click changes nothing.
   test::ctl<QAction>(w, "mnuNaechsteStadt")->trigger();
-  QTest::mouseClick(test::ctl<ui::PictureArea>(w, "picDarstellung"), Qt::LeftButton, Qt::NoModifier, kartenPixel(-50, -120));
+  QTest::mouseClick(ansicht(w), Qt::LeftButton, Qt::NoModifier, kartenPixel(w, -50, -120));
   QCOMPARE(QString::fromStdString(s.OrtB), QString("Honolulu"));
   QVERIFY(test::ctl<QAction>(w, "mnuNaechsteStadt")->isChecked());
 }
@@ -149,7 +154,7 @@ void InteractionTest::clickWithTheCursorPositionAndInTheChart() {
   State& s = w.state();
   const float frequenz = s.AktFrequenz;
   // A click without a movement before it takes its own position.
-  QTest::mouseClick(test::ctl<ui::PictureArea>(w, "picDarstellung"), Qt::LeftButton, Qt::NoModifier, kartenPixel(35.7, 139.7));
+  QTest::mouseClick(ansicht(w), Qt::LeftButton, Qt::NoModifier, kartenPixel(w, 35.7, 139.7));
   QCOMPARE(QString::fromStdString(s.OrtB), QString("Station"));
   QVERIFY(std::abs(s.OrtX2 - 35.7f) < 0.7f);
   QVERIFY(std::abs(s.OrtY2 - 139.7f) < 0.7f);
@@ -158,16 +163,15 @@ void InteractionTest::clickWithTheCursorPositionAndInTheChart() {
   // The chart: the click sets the display frequency.
   test::ctl<QToolButton>(w, "cmdOrt")->click();
   QCOMPARE(s.Darstellung, 2.0f);
-  const int y = static_cast<int>((4050 - 135 * 21.2) / 15);  // pixel row at about 21.2 MHz
-  QTest::mouseMove(test::ctl<ui::PictureArea>(w, "picDarstellung"), QPoint(300, y));
+  const QPoint bei21 = chartPixel(w, 13.6, 21.2);
+  QTest::mouseMove(ansicht(w), bei21);
   QTRY_VERIFY(test::ctl<QLabel>(w, "lblFrequenz")->text().startsWith("Frequenz: "));
   QVERIFY(test::ctl<QLabel>(w, "lblLocator")->text().startsWith("Zeit [UTC]: "));
-  QTest::mouseClick(test::ctl<ui::PictureArea>(w, "picDarstellung"), Qt::LeftButton, Qt::NoModifier, QPoint(300, y));
+  QTest::mouseClick(ansicht(w), Qt::LeftButton, Qt::NoModifier, bei21);
   QCOMPARE(test::ctl<QLineEdit>(w, "txtAktFrequenz")->text(), QString::fromStdString(s.FrequenzText));
   QVERIFY(std::abs(s.AktFrequenz - 21.2f) < 0.15f);
-  QVERIFY(std::abs(test::ctl<ui::PictureArea>(w, "picDarstellung")->frequenzlinie.twips - 15.0 * y) < 15);
   // The bottom of the chart is held at 1.5 MHz.
-  QTest::mouseClick(test::ctl<ui::PictureArea>(w, "picDarstellung"), Qt::LeftButton, Qt::NoModifier, QPoint(300, 270));
+  QTest::mouseClick(ansicht(w), Qt::LeftButton, Qt::NoModifier, chartPixel(w, 13.6, 0.2));
   QCOMPARE(s.AktFrequenz, 1.5f);
   QCOMPARE(test::ctl<QLineEdit>(w, "txtAktFrequenz")->text(), QString("  1.5 MHz"));
 }
@@ -184,7 +188,7 @@ void InteractionTest::frequencyBoxConfirmsRoundedOrShowsError() {
   QCOMPARE(box->text(), QString(" 14.3 MHz"));
   QCOMPARE(s.AktFrequenz, 14.3f);
   QVERIFY(box->styleSheet().contains("128,128,128"));  // confirmed: grey
-  QCOMPARE(w.focusWidget(), test::ctl<ui::PictureArea>(w, "picDarstellung"));
+  QCOMPARE(w.focusWidget(), static_cast<QWidget*>(ansicht(w)));
 
   box->setFocus();
   box->selectAll();

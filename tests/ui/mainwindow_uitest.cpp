@@ -16,7 +16,8 @@
 #include "ui/dialogs.h"
 #include "ui/helpviewer.h"
 #include "ui/mainwindow.h"
-#include "ui/picturearea.h"
+#include "display/anzeige.h"
+#include "ui/bildansicht.h"
 #include "uitest.h"
 #include "ui/sitzungsende.h"
 
@@ -36,7 +37,7 @@ ProgramDirs ordner(const QTemporaryDir& d, bool mitDaten) {
   dirs.writeDir = d.path().toStdString();
   dirs.dataDirs = {d.path().toStdString()};
   if (mitDaten)
-    for (const char* f : {"MapWelt.dat", "MapOrt.dat", "Ortsvorg.txt", "Welvaro.hlp"})
+    for (const char* f : {"MapWelt.dat", "MapOrt.dat", "MapLinien.dat", "Ortsvorg.txt", "Welvaro.hlp"})
       QFile::copy(QString(WELVARO_DATA_DIR) + "/" + f, d.path() + "/" + f);
   return dirs;
 }
@@ -64,6 +65,7 @@ class MainWindowTest : public QObject {
   void sessionEndSaves();
   void everyTextFollowsTheLanguage();
   void scaleMarksStandOnThePicturesPixels();
+  void projectionSavedPictureAndWindowAreRemembered();
 };
 
 void MainWindowTest::startWithoutFilesGivesDefaultsAndATable() {
@@ -97,7 +99,6 @@ void MainWindowTest::startWithoutFilesGivesDefaultsAndATable() {
     if (QAction* a = test::ctl<QAction>(w, QString("mnuBeschriftung%1").arg(n)); a->isVisible()) angeboten << a->text();
   QCOMPARE(angeboten, (QStringList{"Beschriftung (deutsch)", "Inscription (english)",
                                    QString::fromUtf8("Inscripción (español)"), QString::fromUtf8("Inscription (français)")}));
-  QCOMPARE(test::ctl<ui::PictureArea>(w, "picDarstellung")->picture().size(), QSize(541, 271));
   QCOMPARE(std::filesystem::file_size(p(dir, "WelvDar1.bmp")), std::uintmax_t{148502});
   QVERIFY(!test::ctl<QLabel>(w, "imgWarten")->isVisible());
 }
@@ -133,7 +134,7 @@ void MainWindowTest::modeSwitchesAndLevelOrField() {
   w.show();
   test::ctl<QToolButton>(w, "cmdGreyline")->click();
   QCOMPARE(w.state().GreylineFlag, int16{1});
-  QVERIFY(!test::ctl<ui::PictureArea>(w, "picDarstellung")->drawings().isEmpty());
+  QVERIFY(anzeigeVon(w.state()).greyline);
 
   test::ctl<QToolButton>(w, "cmdOrt")->click();
   State& s = w.state();
@@ -143,20 +144,18 @@ void MainWindowTest::modeSwitchesAndLevelOrField() {
   QVERIFY(test::ctl<QToolButton>(w, "cmdDrucker")->isEnabled());
   QVERIFY(test::ctl<QAction>(w, "mnuDrucker")->isEnabled());
   QVERIFY(test::ctl<QAction>(w, "mnuDarstellung2")->isChecked() && !test::ctl<QAction>(w, "mnuDarstellung1")->isChecked());
-  QCOMPARE(test::ctl<ui::PictureArea>(w, "picDarstellung")->picture().size(), QSize(529, 271));
-  QVERIFY(test::ctl<ui::PictureArea>(w, "picDarstellung")->zeitlinie.visible && test::ctl<ui::PictureArea>(w, "picDarstellung")->frequenzlinie.visible);
-  QCOMPARE(test::ctl<ui::PictureArea>(w, "picDarstellung")->frequenzlinie.twips, 4050 - 135 * static_cast<double>(10.2f));
   QCOMPARE(test::ctl<QLabel>(w, "lblAnzeige")->text(), QString("Orts-Welvaro"));
   QCOMPARE(std::filesystem::file_size(p(dir, "WelvDar2.bmp")), std::uintmax_t{145250});
 
   // Field strength: regenerates at once and restarts the three-minute cycle.
-  const QImage pegel = test::ctl<ui::PictureArea>(w, "picDarstellung")->picture();
+  auto* bild = test::ctl<ui::Bildansicht>(w, "picDarstellung");
+  const QImage pegel = bild->bild();
   s.GenZaehler = 2;
   test::ctl<QAction>(w, "mnuFeldstaerke")->trigger();
   QVERIFY(test::ctl<QAction>(w, "mnuFeldstaerke")->isChecked() && !test::ctl<QAction>(w, "mnuPegel")->isChecked());
   QCOMPARE(s.PegelFlag, int16{0});
   QCOMPARE(s.GenZaehler, int16{0});
-  QVERIFY(test::ctl<ui::PictureArea>(w, "picDarstellung")->picture() != pegel);
+  QVERIFY(bild->bild() != pegel);
   // The first two ticks do nothing, the third regenerates.
   test::tick(w, "tickGenDarst");
   test::tick(w, "tickGenDarst");
@@ -169,7 +168,6 @@ void MainWindowTest::modeSwitchesAndLevelOrField() {
   QVERIFY(test::ctl<QToolButton>(w, "cmdGreyline")->isEnabled());
   QCOMPARE(s.GreylineFlag, int16{0});  // stays off until turned on
   QVERIFY(!test::ctl<QToolButton>(w, "cmdDrucker")->isEnabled());
-  QCOMPARE(test::ctl<ui::PictureArea>(w, "picDarstellung")->picture().size(), QSize(541, 271));
 }
 
 void MainWindowTest::languageSwitch() {
@@ -358,41 +356,76 @@ void MainWindowTest::everyTextFollowsTheLanguage() {
 
 // The scales rendered as the user sees them: the mark of 0° longitude, of
 // the equator, of 12:00 UTC and of 15 MHz stands on the picture's own pixel
-// of that value (column 270 / row 135 of the map, column 264 / row 135 of
-// the chart), and the outermost labels are not cut.
+// of that value, and the picture fills most of a large window.
 void MainWindowTest::scaleMarksStandOnThePicturesPixels() {
   QTemporaryDir dir;
   FixedClock uhr({2026, 12, 8, 16, 5, 0});
   MainWindow w(uhr, ordner(dir, false));
   w.starten();
+  w.resize(1920, 1050);
   w.show();
   QVERIFY(QTest::qWaitForWindowExposed(&w));
-  const QColor marke(60, 60, 60);
-  auto pruefe = [&](int spalte, int zeile) {
-    const QImage bild = w.grab().toImage();
-    const QPoint ecke = test::ctl<ui::PictureArea>(w, "picDarstellung")->mapTo(&w, QPoint(0, 0));
-    const qreal dpr = bild.devicePixelRatio();
-    auto farbe = [&](int x, int y) { return QColor(bild.pixel(int(x * dpr), int(y * dpr))); };
-    // Under the picture: the long mark at the column, none beside it.
-    const int unten = ecke.y() + test::ctl<ui::PictureArea>(w, "picDarstellung")->height() + 2;
-    QCOMPARE(farbe(ecke.x() + spalte, unten), marke);
-    QVERIFY(farbe(ecke.x() + spalte - 1, unten) != marke);
-    QVERIFY(farbe(ecke.x() + spalte + 1, unten) != marke);
-    // Left of the picture: the mark at the row.
-    const int links = ecke.x() - 2;
-    QCOMPARE(farbe(links, ecke.y() + zeile), marke);
-    QVERIFY(farbe(links, ecke.y() + zeile - 1) != marke);
-    QVERIFY(farbe(links, ecke.y() + zeile + 1) != marke);
+  auto* ansicht = test::ctl<ui::Bildansicht>(w, "picDarstellung");
+  // At least half the window is picture.
+  const Rahmen r = ansicht->bildRahmen();
+  const double dpr = ansicht->devicePixelRatioF();
+  QVERIFY2(1.0 * r.breite * r.hoehe >= 0.5 * w.width() * w.height() * dpr * dpr,
+           qPrintable(QString("%1 x %2 in %3 x %4").arg(r.breite).arg(r.hoehe).arg(w.width()).arg(w.height())));
+  auto pruefe = [&](QPointF wert) {
+    const QImage bild = ansicht->bild();
+    const Rahmen b = ansicht->bildRahmen();
+    const int x = static_cast<int>(wert.x() * bild.devicePixelRatio());
+    const int y = static_cast<int>(wert.y() * bild.devicePixelRatio());
+    const QRgb marke = bild.pixel(x, b.y + b.hoehe + 1);
+    // Under the picture: the mark at the value's column, none beside it.
+    QVERIFY(qGray(marke) < 80);
+    QVERIFY(bild.pixel(x - 1, b.y + b.hoehe + 1) != marke);
+    QVERIFY(bild.pixel(x + 1, b.y + b.hoehe + 1) != marke);
+    // Left of the picture: the mark at the value's row.
+    QVERIFY(qGray(bild.pixel(b.x - 2, y)) < 80);
+    QVERIFY(bild.pixel(b.x - 2, y - 1) != bild.pixel(b.x - 2, y));
+    QVERIFY(bild.pixel(b.x - 2, y + 1) != bild.pixel(b.x - 2, y));
   };
-  pruefe(270, 135);  // 0° and the equator
-  // The last label ("180°") lies inside the window and its scale.
-  auto* skala = w.findChild<QWidget*>("imgScala180_24");
-  QVERIFY(skala);
-  const QFontMetrics fm(skala->font());
-  QVERIFY(skala->mapTo(&w, QPoint(0, 0)).x() + skala->width() >=
-          test::ctl<ui::PictureArea>(w, "picDarstellung")->mapTo(&w, QPoint(0, 0)).x() + 540 + fm.horizontalAdvance(QString::fromUtf8("180°")) / 2);
+  pruefe(*ansicht->punktVon(Ort{0, 0}));  // 0° and the equator
   w.prgDarstellung2();
-  pruefe(264, 135);  // 12:00 UTC and 15 MHz
+  pruefe(ansicht->chartPunkt(12, 15));  // 12:00 UTC and 15 MHz
+}
+
+// The azimuthal map is one click away and needs no new forecast; the view
+// saves as a PNG of its own size; projection and window size are there at
+// the next start.
+void MainWindowTest::projectionSavedPictureAndWindowAreRemembered() {
+  QTemporaryDir dir;
+  FixedClock uhr({2026, 12, 8, 16, 5, 0});
+  {
+    MainWindow w(uhr, ordner(dir, true));
+    w.starten();
+    w.resize(1200, 760);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto* ansicht = test::ctl<ui::Bildansicht>(w, "picDarstellung");
+    const auto tabelle = std::filesystem::last_write_time(p(dir, "Welvaro.tab"));
+    test::ctl<QToolButton>(w, "cmdAzimutal")->click();
+    QCOMPARE(ansicht->projektion(), Projektion::Azimutal);
+    QVERIFY(test::ctl<QAction>(w, "mnuAzimutal")->isChecked());
+    QCOMPARE(std::filesystem::last_write_time(p(dir, "Welvaro.tab")), tabelle);
+    // Over Madrid the read-out gives bearing and distance from München.
+    const auto madrid = ansicht->punktVon(Ort{40.4, -3.7});
+    QVERIFY(madrid);
+    QVERIFY(w.prgCursorBewegt(*madrid));
+    QVERIFY(test::ctl<QLabel>(w, "lblPeilung")->text().contains("Distanz: 14"));
+
+    w.testBildDatei = QString::fromStdString(p(dir, "Karte.png").string());
+    test::ctl<QAction>(w, "mnuBildSpeichern")->trigger();
+    const QImage gespeichert(w.testBildDatei);
+    QCOMPARE(gespeichert.size(), ansicht->size() * ansicht->devicePixelRatioF());
+    w.close();
+  }
+  QVERIFY(lies(p(dir, "WelvaroFenster.ini")).find("projektion=1") != std::string::npos);
+  MainWindow w(uhr, ordner(dir, true));
+  w.starten();
+  QCOMPARE(test::ctl<ui::Bildansicht>(w, "picDarstellung")->projektion(), Projektion::Azimutal);
+  QCOMPARE(w.size(), QSize(1200, 760));
 }
 
 QTEST_MAIN(MainWindowTest)

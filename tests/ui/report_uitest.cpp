@@ -14,7 +14,6 @@
 #include "report/report.h"
 #include "ui/drucken.h"
 #include "ui/mainwindow.h"
-#include "ui/picturearea.h"
 #include "uitest.h"
 
 using namespace welvaro;
