@@ -8,7 +8,9 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <system_error>
 
+#include "files/fileio.h"
 #include "forecast/tageskorr.h"
 #include "state/arith.h"
 #include "state/numtext.h"
@@ -175,129 +177,52 @@ bool prgTabPlus(State& s) {
 
 // ---- The table file ------------------------------------------------------
 
-namespace {
-
-TableFileStatus fehler(TableFileStatus::Kind kind, const std::filesystem::path& file, const std::string& was,
-                       int err = 0) {
-  std::string m = file.string() + ": " + was;
-  if (err != 0) m += ": " + std::string(std::strerror(err));
-  return {kind, m};
-}
-
-// Closes a descriptor when it goes out of scope.
-struct Datei {
-  int fd = -1;
-  ~Datei() {
-    if (fd >= 0) ::close(fd);
-  }
-  int release() {
-    int f = fd;
-    fd = -1;
-    return f;
-  }
-};
-
-bool schreibeAlles(int fd, const char* data, std::size_t n, off_t offset) {
-  while (n > 0) {
-    const ssize_t w = ::pwrite(fd, data, n, offset);
-    if (w < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data += w;
-    n -= static_cast<std::size_t>(w);
-    offset += w;
-  }
-  return true;
-}
-
-bool leseAlles(int fd, char* data, std::size_t n) {
-  off_t offset = 0;
-  while (n > 0) {
-    const ssize_t r = ::pread(fd, data, n, offset);
-    if (r < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    if (r == 0) {
-      errno = EIO;  // the file became shorter while it was read
-      return false;
-    }
-    data += r;
-    n -= static_cast<std::size_t>(r);
-    offset += r;
-  }
-  return true;
-}
-
-}  // namespace
-
 TableFileStatus readTableFile(const std::filesystem::path& file, std::string& image) {
-  Datei d{::open(file.c_str(), O_RDONLY | O_CLOEXEC)};
-  if (d.fd < 0) {
-    const int err = errno;
-    if (err == ENOENT) return fehler(TableFileStatus::kMissing, file, "no table file");
-    return fehler(TableFileStatus::kError, file, "cannot open the table file", err);
+  std::string bild;
+  const FileStatus r = readWholeFile(file, bild, kTabLaenge);
+  if (r.kind == FileStatus::kMissing) return fileStatus(FileStatus::kMissing, file, "no table file");
+  if (r.kind == FileStatus::kError) return fileStatus(FileStatus::kError, file, "cannot read the table file", r.err);
+  if (r.ok() && bild.size() == kTabLaenge) {
+    image.swap(bild);
+    return {};
   }
-  struct stat st {};
-  if (::fstat(d.fd, &st) != 0) return fehler(TableFileStatus::kError, file, "cannot read the table file", errno);
-  if (!S_ISREG(st.st_mode)) return fehler(TableFileStatus::kError, file, "the table file is not a regular file");
-  if (static_cast<std::size_t>(st.st_size) != kTabLaenge)
-    return fehler(TableFileStatus::kWrongLength, file,
-                  std::to_string(st.st_size) + " bytes instead of " + std::to_string(kTabLaenge));
-  std::string bild(kTabLaenge, ' ');
-  if (!leseAlles(d.fd, bild.data(), bild.size()))
-    return fehler(TableFileStatus::kError, file, "cannot read the table file", errno);
-  image.swap(bild);
-  return {};
+  std::error_code ec;  // a longer file was not read: ask for its size
+  const std::uintmax_t groesse = r.ok() ? bild.size() : std::filesystem::file_size(file, ec);
+  return fileStatus(FileStatus::kWrongLength, file,
+                    std::to_string(groesse) + " bytes instead of " + std::to_string(kTabLaenge));
 }
 
 TableFileStatus writeTableFile(const std::filesystem::path& file, std::string_view image) {
   if (image.size() != kTabLaenge)
-    return fehler(TableFileStatus::kWrongLength, file,
-                  "the table image has " + std::to_string(image.size()) + " bytes instead of " +
-                      std::to_string(kTabLaenge));
-  std::string temp = file.string() + ".XXXXXX";
-  Datei d{::mkostemp(temp.data(), O_CLOEXEC)};
-  if (d.fd < 0) return fehler(TableFileStatus::kError, file, "cannot create a temporary table file", errno);
-  auto verwerfen = [&](const char* was) {
-    const int err = errno;
-    ::close(d.release());
-    ::unlink(temp.c_str());
-    return fehler(TableFileStatus::kError, file, was, err);
-  };
-  if (::fchmod(d.fd, 0644) != 0) return verwerfen("cannot set the permissions of the table file");
-  if (!schreibeAlles(d.fd, image.data(), image.size(), 0)) return verwerfen("cannot write the table file");
-  if (::fsync(d.fd) != 0) return verwerfen("cannot write the table file");
-  if (::close(d.release()) != 0) {
-    const int err = errno;
-    ::unlink(temp.c_str());
-    return fehler(TableFileStatus::kError, file, "cannot write the table file", err);
-  }
-  if (::rename(temp.c_str(), file.c_str()) != 0) {
-    const int err = errno;
-    ::unlink(temp.c_str());
-    return fehler(TableFileStatus::kError, file, "cannot replace the table file", err);
-  }
-  return {};
+    return fileStatus(FileStatus::kWrongLength, file,
+                      "the table image has " + std::to_string(image.size()) + " bytes instead of " +
+                          std::to_string(kTabLaenge));
+  return replaceFile(file, image);
 }
 
 TableFileStatus writeTableHeader(const std::filesystem::path& file, std::string_view image) {
-  if (image.size() < kTabKopfLaenge)
-    return fehler(TableFileStatus::kWrongLength, file, "no table header in memory");
-  Datei d{::open(file.c_str(), O_WRONLY | O_CLOEXEC)};
-  if (d.fd < 0) {
+  if (image.size() < kTabKopfLaenge) return fileStatus(FileStatus::kWrongLength, file, "no table header in memory");
+  if (!isRegularFile(file)) return fileStatus(FileStatus::kMissing, file, "no table file to update");
+  // O_NONBLOCK: a FIFO put in its place meanwhile makes open fail instead of wait.
+  const int fd = ::open(file.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) {
     const int err = errno;
-    if (err == ENOENT) return fehler(TableFileStatus::kMissing, file, "no table file to update");
-    return fehler(TableFileStatus::kError, file, "cannot open the table file", err);
+    if (err == ENOENT) return fileStatus(FileStatus::kMissing, file, "no table file to update");
+    return fileStatus(FileStatus::kError, file, "cannot open the table file", err);
   }
   struct stat st {};
-  if (::fstat(d.fd, &st) != 0) return fehler(TableFileStatus::kError, file, "cannot read the table file", errno);
-  if (!S_ISREG(st.st_mode) || static_cast<std::size_t>(st.st_size) != kTabLaenge)
-    return fehler(TableFileStatus::kWrongLength, file, "not a whole table file; header not written");
-  if (!schreibeAlles(d.fd, image.data(), kTabKopfLaenge, 0))
-    return fehler(TableFileStatus::kError, file, "cannot write the table header", errno);
-  if (::close(d.release()) != 0) return fehler(TableFileStatus::kError, file, "cannot write the table header", errno);
+  int err = ::fstat(fd, &st) == 0 ? 0 : errno;
+  const bool ganz = err == 0 && S_ISREG(st.st_mode) && static_cast<std::size_t>(st.st_size) == kTabLaenge;
+  std::size_t n = 0;
+  while (err == 0 && ganz && n < kTabKopfLaenge) {
+    const ssize_t w = ::pwrite(fd, image.data() + n, kTabKopfLaenge - n, static_cast<off_t>(n));
+    if (w < 0 && errno == EINTR) continue;
+    if (w <= 0) err = w < 0 ? errno : EIO;
+    else n += static_cast<std::size_t>(w);
+  }
+  if (::close(fd) != 0 && err == 0) err = errno;
+  if (err != 0) return fileStatus(FileStatus::kError, file, "cannot write the table header", err);
+  if (!ganz) return fileStatus(FileStatus::kWrongLength, file, "not a whole table file; header not written");
   return {};
 }
 

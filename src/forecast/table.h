@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "files/fileio.h"
 #include "state/state.h"
 
 namespace welvaro {
@@ -76,21 +77,17 @@ int16 weltpegel(int f, int v);
 
 // ---- The table file ------------------------------------------------------
 
-struct TableFileStatus {
-  enum Kind { kOk, kMissing, kWrongLength, kError };
-  Kind kind = kOk;
-  std::string message;  ///< what went wrong, with the file name; empty when ok
-  bool ok() const { return kind == kOk; }
-};
+/// Outcome of reading or writing the table file.
+using TableFileStatus = FileStatus;
 
-/// Reads the table file whole into `image`. A missing or unreadable file or
-/// one that is not exactly kTabLaenge bytes long is reported as not ok and
-/// leaves `image` unchanged; the caller then generates the table.
+/// Reads the table file whole into `image`. A missing or unreadable file,
+/// anything that is not a regular file (not opened at all), or a file that
+/// is not exactly kTabLaenge bytes long is reported as not ok and leaves
+/// `image` unchanged; the caller then generates the table.
 TableFileStatus readTableFile(const std::filesystem::path& file, std::string& image);
 
-/// Writes a whole file image (exactly kTabLaenge bytes) to a temporary file
-/// beside `file` and renames it over `file`, so a failed write never leaves
-/// a half-written table behind.
+/// Writes a whole file image (exactly kTabLaenge bytes) through
+/// replaceFile, so a failed write never leaves a half-written table behind.
 TableFileStatus writeTableFile(const std::filesystem::path& file, std::string_view image);
 
 /// Rewrites only the header (the first 100 bytes of `image`) at offset 0
