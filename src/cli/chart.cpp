@@ -1,12 +1,10 @@
 // welvaro-cli chart: the frequency/time chart of the link A-B, written as
-// DIR/WelvDar2.bmp with the chart drawing DIR/MapOrt.dat when present.
+// DIR/WelvDar2.bmp with the chart drawing DIR/MapOrt.dat, or the one that
+// comes with the program when DIR has none.
 #include <filesystem>
-#include <memory>
 #include <ostream>
-#include <system_error>
 
 #include "cli/commands.h"
-#include "cli/options.h"
 #include "display/bitmap.h"
 #include "display/chart.h"
 #include "files/overlay.h"
@@ -15,50 +13,35 @@
 
 namespace welvaro::cli {
 
-int runChart(const std::vector<std::string>& argv, const Clock& clock, std::ostream& out, std::ostream& err) {
-  auto s = std::make_unique<State>();
-  s->Jetzt = clock.now();
-  Common common;
-  std::string dir;
-  bool level = false, field = false;
-  try {
-    Arguments args(argv);
-    while (!args.done()) {
-      const std::string opt = args.next("option");
-      if (applyCommon(*s, common, opt, args)) continue;
-      if (opt == "--dir")
-        dir = args.next(opt);
-      else if (opt == "--level")
-        level = true;
-      else if (opt == "--field")
-        field = true;
-      else
-        throw BadArgument{"unknown option '" + opt + "'"};
-    }
-    if (level && field) throw BadArgument{"--level and --field exclude each other"};
-    pruefeOrdner(dir);
-    finishCommon(*s, common);
-  } catch (const BadArgument& e) {
-    err << "welvaro-cli chart: " << e.message << "\n";
-    return kExitBadArguments;
-  }
-  s->PegelFlag = field ? 0 : 1;
-  s->Pfad = dir;
-  readOverlay(std::filesystem::path(dir) / kMapOrtDatei, kOrtskarteLaenge, s->Ortskarte);
-  conBitmaps(*s);
+namespace {
 
-  const DarstStatus st = prgAktDarst2(*s);
+int runChart(Aufruf& a, const Kontext& k) {
+  State& s = *a.s;
+  s.Pfad = a.dir;
+  readOverlay(datenDatei(a, k, kMapOrtDatei), kOrtskarteLaenge, s.Ortskarte);
+  conBitmaps(s);
+
+  const DarstStatus st = prgAktDarst2(s);
   if (st.fehler != 0) {
-    err << "welvaro-cli chart: model fault: " << faultName(st.fehler) << " (run-time error " << st.fehler
-        << "); no picture written\n";
+    k.err << "welvaro-cli chart: model fault: " << faultName(st.fehler) << " (run-time error " << st.fehler
+          << "); no picture written\n";
     return kExitModelFault;
   }
   if (!st.meldung.empty()) {
-    err << "welvaro-cli chart: " << st.meldung << "\n";
+    k.err << "welvaro-cli chart: " << st.meldung << "\n";
     return kExitFileError;
   }
-  out << ownFile(*s, kOrtBildDatei).string() << ": " << kOrtBildLaenge << " bytes\n";
+  k.out << ownFile(s, kOrtBildDatei).string() << ": " << kOrtBildLaenge << " bytes\n";
   return kExitOk;
+}
+
+}  // namespace
+
+Befehl chartBefehl() {
+  return {.name = "chart",
+          .optionen = mitGemeinsamen({"--dir", "--level", "--field"}),
+          .pflicht = {"--dir"},
+          .run = runChart};
 }
 
 }  // namespace welvaro::cli
