@@ -4,11 +4,17 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
+#include <atomic>
+#include <exception>
+#include <memory>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <system_error>
+#include <thread>
+#include <vector>
 
 #include "files/fileio.h"
 #include "forecast/tageskorr.h"
@@ -49,9 +55,10 @@ void blockAusErgFeld(const State& s, std::array<char, kTabBlockLaenge>& block) {
 // Forecast to the grid point (X2, Y2) already set; when it fails, the same
 // point moved 0.1 degree of latitude towards the equator, then away from it.
 // X2 is set back to the grid latitude in every case. Returns 0 or the fault
-// of the last attempt.
-int prognoseAmPunkt(State& s, GenTabInfo& info) {
+// of the last attempt; `verschoben` tells whether the moved point served.
+int prognoseAmPunkt(State& s, bool& verschoben) {
   const double breite = s.X2;
+  verschoben = false;
   int rc = prgTageskorr(s);
   if (rc == 0) return 0;
   const double zumAequator = breite > 0 ? -0.1 : 0.1;
@@ -61,8 +68,32 @@ int prognoseAmPunkt(State& s, GenTabInfo& info) {
     if (rc == 0) break;
   }
   s.X2 = breite;
-  if (rc == 0) ++info.verschoben;
+  verschoben = rc == 0;
   return rc;
+}
+
+// What became of one grid point.
+struct PunktErgebnis {
+  int rc = 0;
+  bool verschoben = false;
+};
+
+// Grid point n (0..683, latitude index outermost): its forecast from the
+// state `s`, its 720 bytes written at `block` ("no signal" when it failed:
+// never the previous point's results).
+PunktErgebnis gitterpunkt(State& s, int n, char* block) {
+  s.X2 = tabBreite(n / kTabLaengen);
+  s.Y2 = tabLaenge(n % kTabLaengen);
+  PunktErgebnis e;
+  e.rc = prognoseAmPunkt(s, e.verschoben);
+  if (e.rc == 0) {
+    std::array<char, kTabBlockLaenge> b{};
+    blockAusErgFeld(s, b);
+    std::memcpy(block, b.data(), b.size());
+  } else {
+    std::memset(block, 0, kTabBlockLaenge);
+  }
+  return e;
 }
 
 }  // namespace
@@ -114,33 +145,63 @@ double pegelTerm(int f) { return 45 - 20 * std::log(f * 1000000.0) / 2.3025851; 
 
 int16 weltpegel(int f, int v) { return static_cast<int16>(RoundEven(pegelTerm(f) + v)); }
 
-int prgGenTabPlus(State& s, GenTabInfo* infoOut) {
-  GenTabInfo info;
-  std::string& bild = s.TabText;
-  bild.clear();
-  bild.reserve(kTabLaenge);
-  bild += tableHeader(s);
+int tabThreadZahl() {
+  const unsigned n = std::thread::hardware_concurrency();
+  return n == 0 ? 1 : static_cast<int>(std::min(n, 8u));
+}
 
-  std::array<char, kTabBlockLaenge> block{};
-  for (int i = 0; i < kTabBreiten; ++i) {
-    for (int j = 0; j < kTabLaengen; ++j) {
-      s.X2 = tabBreite(i);
-      s.Y2 = tabLaenge(j);
-      const int rc = prognoseAmPunkt(s, info);
-      if (rc == 0) {
-        blockAusErgFeld(s, block);
-      } else {
-        // Never let a failed point inherit the previous point's results.
-        block.fill(static_cast<char>(0));
-        if (info.gefuellt++ == 0) {
-          info.ersterFehler = rc;
-          info.fehlerBreite = i;
-          info.fehlerLaenge = j;
+int prgGenTabPlus(State& s, GenTabInfo* infoOut) { return prgGenTabPlus(s, tabThreadZahl(), infoOut); }
+
+int prgGenTabPlus(State& s, int threads, GenTabInfo* infoOut) {
+  std::string bild = tableHeader(s);
+  bild.resize(kTabLaenge);
+  char* bloecke = bild.data() + kTabKopfLaenge;
+  std::vector<PunktErgebnis> ergebnis(kTabBloecke);
+
+  // Every thread takes the next grid point not yet taken, with a state
+  // record of its own (the model keeps all its working values there), so a
+  // point's bytes do not depend on which thread computed it. The last point
+  // is left to `s` after the others: the record ends as after the points in
+  // order, holding the forecast of the last grid point.
+  std::atomic<int> naechster{0};
+  const auto arbeite = [&](State& w) {
+    for (int n; (n = naechster.fetch_add(1, std::memory_order_relaxed)) < kTabBloecke - 1;)
+      ergebnis[static_cast<std::size_t>(n)] = gitterpunkt(w, n, bloecke + n * kTabBlockLaenge);
+  };
+  // The copies are made before any thread starts: `s` changes as soon as
+  // this thread computes its first point.
+  std::vector<std::unique_ptr<State>> kopien;
+  for (int t = 1; t < threads; ++t) kopien.push_back(std::make_unique<State>(s));
+  std::vector<std::exception_ptr> fehler(kopien.size());
+  {
+    std::vector<std::jthread> helfer;
+    for (std::size_t t = 0; t < kopien.size(); ++t)
+      helfer.emplace_back([&, t] {
+        try {
+          arbeite(*kopien[t]);
+        } catch (...) {
+          fehler[t] = std::current_exception();
+          naechster.store(kTabBloecke, std::memory_order_relaxed);
         }
-      }
-      bild.append(block.data(), block.size());
+      });
+    arbeite(s);
+  }
+  for (const std::exception_ptr& f : fehler)
+    if (f) std::rethrow_exception(f);
+  ergebnis.back() = gitterpunkt(s, kTabBloecke - 1, bloecke + (kTabBloecke - 1) * kTabBlockLaenge);
+
+  GenTabInfo info;
+  for (int n = 0; n < kTabBloecke; ++n) {
+    const PunktErgebnis& e = ergebnis[static_cast<std::size_t>(n)];
+    if (e.verschoben) ++info.verschoben;
+    if (e.rc == 0) continue;
+    if (info.gefuellt++ == 0) {
+      info.ersterFehler = e.rc;
+      info.fehlerBreite = n / kTabLaengen;
+      info.fehlerLaenge = n % kTabLaengen;
     }
   }
+  s.TabText = std::move(bild);
   if (infoOut) *infoOut = info;
   return info.ersterFehler;
 }

@@ -61,10 +61,20 @@ struct GenTabInfo {
 
 /// Builds the whole file image into TabText from the current state (station
 /// A, conditions, Monat, Jetzt). Leaves X2/Y2 at the last grid point and
-/// changes ErgFeld. The image is always complete; returns 0 when every grid
-/// point could be computed, else the fault code of the first point that
-/// could not (its block and any other such blocks hold "no signal").
+/// ErgFeld with its forecast. The image is always complete; returns 0 when
+/// every grid point could be computed, else the fault code of the first
+/// point that could not (its block and any other such blocks hold "no
+/// signal").
+///
+/// The grid points are shared out over `threads` threads (tabThreadZahl()
+/// when not given), each with its own copy of the state record; the image
+/// is byte for byte the one a single thread makes.
 int prgGenTabPlus(State& s, GenTabInfo* info = nullptr);
+int prgGenTabPlus(State& s, int threads, GenTabInfo* info = nullptr);
+
+/// Threads of a table generation: the processor's hardware threads, at
+/// most 8 (the 684 grid points give too little work for more).
+int tabThreadZahl();
 
 /// Parses the file image in TabText into Weltfeld (limited to -64..64) and
 /// Weltpegel, sets TabMonat and TabTag and cuts TabText to its header.
