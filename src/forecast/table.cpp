@@ -206,33 +206,42 @@ int prgGenTabPlus(State& s, int threads, GenTabInfo* infoOut) {
   return info.ersterFehler;
 }
 
-bool prgTabPlus(State& s) {
-  if (s.TabText.size() != kTabLaenge) return false;
-  // The level term of each frequency, formed once.
-  std::array<double, 31> terme{};
-  for (int f = 1; f <= 30; ++f) terme[static_cast<std::size_t>(f)] = pegelTerm(f);
+PegelTerme pegelTerme() {
+  PegelTerme t{};
+  for (int f = 1; f <= 30; ++f) t[static_cast<std::size_t>(f)] = pegelTerm(f);
+  return t;
+}
 
-  const auto* p = reinterpret_cast<const unsigned char*>(s.TabText.data()) + kTabKopfLaenge;
-  for (int i = 0; i < kTabBreiten; ++i) {
-    for (int j = 0; j < kTabLaengen; ++j) {
-      auto& feld = s.Weltfeld[i][j];
-      auto& pegel = s.Weltpegel[i][j];
-      for (int f = 1; f <= 30; ++f) {
-        const double term = terme[static_cast<std::size_t>(f)];
-        for (int h = 1; h <= 24; ++h) {
-          int v = static_cast<int>(*p++) - 128;
-          if (v < -64) v = -64;
-          if (v > 64) v = 64;
-          feld[f][h] = static_cast<int16>(v);
-          pegel[f][h] = static_cast<int16>(RoundEven(term + v));
-        }
-      }
+void tabBlockLesen(State& s, int i, int j, const unsigned char* block, const PegelTerme& terme) {
+  auto& feld = s.Weltfeld[i][j];
+  auto& pegel = s.Weltpegel[i][j];
+  const unsigned char* p = block;
+  for (int f = 1; f <= 30; ++f) {
+    const double term = terme[static_cast<std::size_t>(f)];
+    for (int h = 1; h <= 24; ++h) {
+      int v = static_cast<int>(*p++) - 128;
+      if (v < -64) v = -64;
+      if (v > 64) v = 64;
+      feld[f][h] = static_cast<int16>(v);
+      pegel[f][h] = static_cast<int16>(RoundEven(term + v));
     }
   }
-  s.TabText.resize(kTabKopfLaenge);
+}
+
+void tabKopfBehalten(State& s) {
+  s.TabText.resize(kTabKopfLaenge, '.');
   s.TabText.shrink_to_fit();
   s.TabMonat = s.TabText.substr(0, 2);
   s.TabTag = s.TabText.substr(3, 3);
+}
+
+bool prgTabPlus(State& s) {
+  if (s.TabText.size() != kTabLaenge) return false;
+  const PegelTerme terme = pegelTerme();  // the level term of each frequency, formed once
+  const auto* p = reinterpret_cast<const unsigned char*>(s.TabText.data()) + kTabKopfLaenge;
+  for (int i = 0; i < kTabBreiten; ++i)
+    for (int j = 0; j < kTabLaengen; ++j, p += kTabBlockLaenge) tabBlockLesen(s, i, j, p, terme);
+  tabKopfBehalten(s);
   return true;
 }
 

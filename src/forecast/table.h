@@ -8,6 +8,7 @@
 // frequency runs of 24 hours). A byte b stores the value b - 128.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <filesystem>
 #include <string>
@@ -80,6 +81,16 @@ int tabThreadZahl();
 /// Weltpegel, sets TabMonat and TabTag and cuts TabText to its header.
 /// Returns false, changing nothing, when TabText is not a whole image.
 bool prgTabPlus(State& s);
+
+/// The level term 45 - 20 x ln(f x 1000000) / 2.3025851 of f = 1..30 MHz.
+using PegelTerme = std::array<double, 31>;
+PegelTerme pegelTerme();
+
+/// The two steps of prgTabPlus: one grid block (720 bytes at `block`) into
+/// Weltfeld[i][j] and Weltpegel[i][j]; and the header, TabText cut (or
+/// padded with dots) to 100 bytes, TabMonat and TabTag taken from it.
+void tabBlockLesen(State& s, int i, int j, const unsigned char* block, const PegelTerme& terme);
+void tabKopfBehalten(State& s);
 
 /// Receive level [dBm] of field strength v [dB(uV/m)] at f MHz:
 /// 45 - 20 x ln(f x 1000000) / 2.3025851 + v, rounded half to even.
