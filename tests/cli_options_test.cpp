@@ -2,6 +2,7 @@
 // numbers by the number-reading rule, and the shipped drawings used when
 // --dir has none.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "files/overlay.h"
 #include "testutil.h"
@@ -133,4 +134,12 @@ TEST(CliOptions, MapAndChartDrawTheShippedDrawingsWhenDirHasNone) {
     EXPECT_NE(mit(d, {}), erwartet);                      // none anywhere: values only
     EXPECT_EQ(mit(mitZeichnung, {d.path}), erwartet);    // --dir's own drawing first
   }
+}
+
+TEST(CliOptions, AFifoInPlaceOfTheTableIsNoTable) {
+  TempDir d;
+  ASSERT_EQ(::mkfifo((d / "Welvaro.tab").c_str(), 0600), 0);
+  const CliRun r = runCli({"map", "--dir", d.str(), "--freq", "14.2", "--utc", "12:30"});  // must not wait
+  EXPECT_EQ(r.rc, 4);
+  EXPECT_NE(r.err.find("no table file"), std::string::npos) << r.err;
 }

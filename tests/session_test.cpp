@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+
 #include "files/overlay.h"
 #include "files/settings.h"
 #include "schedule/session.h"
@@ -41,6 +43,10 @@ TEST(StartUp, FifosInPlaceOfTheFilesCountAsMissing) {
   EXPECT_EQ(fs::file_size(d / "Welvaro.tab"), kTabLaenge);
   EXPECT_TRUE(fs::is_fifo(d / "Welvaro.dat"));
   EXPECT_FALSE(fs::exists(d / "Welvaro.dat.bak"));
+  // No data files anywhere, and the user is told where they were looked for.
+  ASSERT_FALSE(b.probleme.empty());
+  EXPECT_EQ(b.probleme.front(), "Data files of the program not found (looked in " + d.str() +
+                                    "): Ortsvorg.txt, MapWelt.dat, MapOrt.dat, Welvaro.hlp");
 }
 
 TEST(StartUp, LeftoversOfInterruptedWritesAreRemoved) {
@@ -83,9 +89,9 @@ TEST(StartUp, ARefusedSettingsFileIsKeptAsideAndTheUserToldInTheirLanguage) {
     const StartBericht b = prgStart(*s, kStart, ordnerVon(d));
     EXPECT_EQ(b.einstellungen, EinstellungsQuelle::Unbrauchbar);
     EXPECT_EQ(s->OrtA, "München");
-    ASSERT_FALSE(b.probleme.empty());
-    EXPECT_EQ(b.probleme.front().rfind(f.anfang, 0), 0u) << b.probleme.front();
-    EXPECT_NE(b.probleme.front().find((d / "Welvaro.dat.bak").string()), std::string::npos);
+    ASSERT_EQ(b.probleme.size(), 2u);  // the data files, then the settings
+    EXPECT_EQ(b.probleme[1].rfind(f.anfang, 0), 0u) << b.probleme[1];
+    EXPECT_NE(b.probleme[1].find((d / "Welvaro.dat.bak").string()), std::string::npos);
     EXPECT_EQ(readFile(d / "Welvaro.dat.bak"), inhalt);
 
     // The confirmed end writes the start values; the refused file stays aside.

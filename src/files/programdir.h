@@ -24,6 +24,7 @@ namespace welvaro {
 inline constexpr std::string_view kOrtsvorgDatei = "Ortsvorg.txt";
 inline constexpr std::string_view kMapWeltDatei = "MapWelt.dat";
 inline constexpr std::string_view kMapOrtDatei = "MapOrt.dat";
+inline constexpr std::string_view kHilfeDatei = "Welvaro.hlp";
 // Files the program writes (and reads back).
 inline constexpr std::string_view kEinstellungDatei = "Welvaro.dat";
 inline constexpr std::string_view kTabelleDatei = "Welvaro.tab";

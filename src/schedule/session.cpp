@@ -69,6 +69,17 @@ StartBericht prgStart(State& s, const DateTime& jetzt, const ProgramDirs& dirs) 
   setzeJahreswerte(s, jetzt);
   prgGreyKurve(s);
 
+  // The data files that come with the program: a copy that finds none of
+  // them still runs, but the user is told where they were looked for.
+  std::string fehlen;
+  for (const std::string_view name : {kOrtsvorgDatei, kMapWeltDatei, kMapOrtDatei, kHilfeDatei})
+    if (!isRegularFile(dataFile(dirs, name))) fehlen += (fehlen.empty() ? "" : ", ") + std::string(name);
+  if (!fehlen.empty()) {
+    std::string ordner;
+    for (const auto& d : dirs.dataDirs) ordner += (ordner.empty() ? "" : ", ") + d.string();
+    bericht.probleme.push_back("Data files of the program not found (looked in " + ordner + "): " + fehlen);
+  }
+
   std::string problem;
   bericht.orte = readPlaceFile(s, dataFile(dirs, kOrtsvorgDatei), &problem);
   if (!problem.empty()) bericht.probleme.push_back(problem);
