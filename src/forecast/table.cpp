@@ -47,9 +47,11 @@ std::string dreiStellig(int v) {
 // index k = 2..31 (1..30 MHz), inside it hours 1..24.
 void blockAusErgFeld(const State& s, std::array<char, kTabBlockLaenge>& block) {
   std::size_t n = 0;
-  const auto& schicht = s.ErgFeld[0];
-  for (int k = 2; k <= 31; ++k)
-    for (int h = 1; h <= 24; ++h) block[n++] = static_cast<char>(tabByte(schicht[h][k]));
+  // Hours 1..24 and indices 2..31 lie inside the slice's bounds (0..24,
+  // 0..32, both from 0): its plain storage is read without the index check.
+  const auto& schicht = s.ErgFeld[0].v;
+  for (std::size_t k = 2; k <= 31; ++k)
+    for (std::size_t h = 1; h <= 24; ++h) block[n++] = static_cast<char>(tabByte(schicht[h].v[k]));
 }
 
 // Forecast to the grid point (X2, Y2) already set; when it fails, the same
