@@ -1,5 +1,5 @@
-// One whole generation of the world forecast table from the defaults on a
-// day that is not the 15th, so every grid point runs two calculations.
+// Whole generations of the world forecast table from the defaults on a day
+// that is not the 15th, so every grid point runs two calculations.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -8,17 +8,28 @@
 
 namespace {
 
+// One generation with the threads it takes by default (tabThreadZahl()),
+// and with one thread for comparison. Wall-clock time: the work is spread
+// over threads.
 void BM_PrgGenTabPlus(benchmark::State& st) {
   auto s = std::make_unique<welvaro::State>();
   s->Jetzt = {2026, 12, 7, 12, 0, 0};
   s->Monat = 12;
+  const int threads = st.range(0) == 0 ? welvaro::tabThreadZahl() : static_cast<int>(st.range(0));
   for (auto _ : st) {
-    const int rc = welvaro::prgGenTabPlus(*s);
+    const int rc = welvaro::prgGenTabPlus(*s, threads);
     benchmark::DoNotOptimize(rc);
     benchmark::DoNotOptimize(s->TabText.data());
   }
+  st.counters["threads"] = threads;
 }
-BENCHMARK(BM_PrgGenTabPlus)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_PrgGenTabPlus)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 void BM_PrgTabPlus(benchmark::State& st) {
   auto s = std::make_unique<welvaro::State>();

@@ -19,13 +19,14 @@ using namespace welvaro::cli;
 
 namespace {
 
-// The whole-token grammar strictNumber accepts: sign, digits and at most
-// one point, at least one digit.
+// The grammar strictNumber accepts: blanks, sign, digits and at most one
+// point (at least one digit), blanks.
 bool strikteForm(std::string_view t) {
   std::size_t i = 0;
+  while (i < t.size() && t[i] == ' ') ++i;
   if (i < t.size() && (t[i] == '-' || t[i] == '+')) ++i;
   bool ziffern = false, punkt = false;
-  for (; i < t.size(); ++i) {
+  for (; i < t.size() && t[i] != ' '; ++i) {
     if (t[i] >= '0' && t[i] <= '9')
       ziffern = true;
     else if (t[i] == '.' && !punkt)
@@ -33,7 +34,7 @@ bool strikteForm(std::string_view t) {
     else
       return false;
   }
-  return ziffern;
+  return ziffern && t.find_first_not_of(' ', i) == std::string_view::npos;
 }
 
 }  // namespace

@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(g.size() == (orte ? orte->size() : 0));
   if (orte) {
     FUZZ_CHECK(gazetteerBytes(*orte) == datei);
-    for (const Ort& o : *orte) {
+    for (const Ortseintrag& o : *orte) {
       FUZZ_CHECK(!o.namen.empty() && o.namen.size() <= 8 && o.land.size() == 2);
       FUZZ_CHECK(o.breite >= -90 && o.breite <= 90 && o.laenge >= -180 && o.laenge <= 180);
       for (const std::string& name : o.namen) FUZZ_CHECK(!name.empty() && istUtf8(name));

@@ -2,7 +2,10 @@
 # Installs the Debian/Ubuntu packages the build needs, when they are missing.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-translations-l10n zlib1g-dev)
+# The same names on Debian 12 and Ubuntu 24.04. dpkg-dev and file serve
+# `cpack -G DEB` (dpkg-shlibdeps finds the package's dependencies).
+packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-translations-l10n
+          zlib1g-dev dpkg-dev file)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

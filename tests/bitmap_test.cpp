@@ -226,19 +226,3 @@ TEST(MaleZeilen, DrawingOfTheWrongLengthIsIgnored) {
   EXPECT_EQ(pix(px, kWeltZeile, 0, 0), 20u);
   EXPECT_EQ(pix(px, kWeltZeile, 0, 540), 0u);
 }
-
-TEST(SchreibeBild, ReplacesThePictureWholeOrReportsTheFault) {
-  TempDir d;
-  const fs::path datei = d / "WelvDar1.bmp";
-  const std::string alt(300, 'a'), neu(148502, 'n');
-  ASSERT_EQ(schreibeBild(datei, alt), "");
-  ASSERT_EQ(schreibeBild(datei, neu), "");
-  EXPECT_EQ(readFile(datei), neu);
-  // Nothing but the picture is left in the folder.
-  EXPECT_EQ(std::distance(fs::directory_iterator(d.path), fs::directory_iterator()), 1);
-
-  const fs::path fehlt = d / "fehlt" / "WelvDar2.bmp";
-  const std::string m = schreibeBild(fehlt, "BM");
-  EXPECT_NE(m.find("WelvDar2.bmp"), std::string::npos) << m;
-  EXPECT_FALSE(fs::exists(fehlt));
-}

@@ -9,6 +9,7 @@
 
 #include "forecast/tageskorr.h"
 #include "model/model.h"
+#include "model/tables.h"
 #include "testutil.h"
 
 using namespace welvaro;
@@ -312,6 +313,17 @@ TEST(Muf, HemispheresDecodeTheirOwnBytes) {
     ASSERT_EQ(prcDecod(*s), 0);
     EXPECT_EQ(s->Packwert, halbkugel == 1 ? 34 : 32);
   }
+}
+
+// The equatorial band holds one value for both hemispheres: a coefficient
+// changed in one byte only breaks it.
+TEST(Muf, EquatorialBandHasEqualBytesForBothHemispheres) {
+  for (int a = 1; a <= 2; ++a)
+    for (int season = 1; season <= 4; ++season)
+      for (int h = 1; h <= 24; ++h) {
+        const int wort = static_cast<int>(tab::FoTab(1, a, season, h));
+        EXPECT_EQ(wort / 256, wort % 256) << a << " " << season << " " << h;
+      }
 }
 
 TEST(Muf, GeomagneticLatitudeSixtyAndBeyond) {

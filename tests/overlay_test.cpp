@@ -33,7 +33,7 @@ TEST(Overlay, ReadWholeOrZeroFilled) {
       {"one byte long", static_cast<long>(kWeltkarteLaenge) + 1, OverlayStatus::kWrongLength},
       {"the other overlay's length", static_cast<long>(kOrtskarteLaenge), OverlayStatus::kWrongLength},
       {"empty", 0, OverlayStatus::kWrongLength},
-      {"a folder", -2, OverlayStatus::kUnreadable},
+      {"a folder (not a regular file)", -2, OverlayStatus::kMissing},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

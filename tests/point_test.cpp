@@ -317,22 +317,3 @@ TEST(CliPoint, AModelFaultStillPrintsThePanel) {
   EXPECT_EQ(r.zeilen[8], "S-meter: 0");
 }
 
-TEST(CliPoint, BadArgumentsExitWithTwo) {
-  // Each bad option comes after good ones, whose values it would replace.
-  const std::vector<std::vector<std::string>> bad = {
-      {"--freq", "0.5"}, {"--freq", "31"},  {"--freq", "ten"}, {"--utc", "24:00"},   {"--utc", "12:60"},
-      {"--utc", "1200"}, {"--utc", "12:5"}, {"--lang", "6"},   {"--lang", "-1"},     {"--name-a"},
-      {"--format", "csv"}, {"--b", "91,0"},
-  };
-  for (const auto& b : bad) {
-    SCOPED_TRACE(b.front() + " " + b.back());
-    std::vector<std::string> args = {"--freq", "10", "--utc", "12:00"};
-    args.insert(args.end(), b.begin(), b.end());
-    const PunktLauf r = punkt(args);
-    EXPECT_EQ(r.rc, 2);
-    EXPECT_EQ(r.zeilen.size(), 1u);  // nothing printed
-    EXPECT_EQ(r.err.rfind("welvaro-cli point: ", 0), 0u) << r.err;
-  }
-  EXPECT_EQ(punkt({"--utc", "12:00"}).err, "welvaro-cli point: --freq MHZ is required\n");
-  EXPECT_EQ(punkt({"--freq", "10"}).err, "welvaro-cli point: --utc HH:MM is required\n");
-}

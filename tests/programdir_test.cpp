@@ -1,5 +1,6 @@
 // Where the program writes its own files and finds the shipped data files.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "files/programdir.h"
 #include "testutil.h"
@@ -13,8 +14,6 @@ ProgramDirInputs inputs() {
   ProgramDirInputs in;
   in.exeDir = "/opt/build/src/app";
   in.exeDirWritable = true;
-  in.installedBinDir = "/usr/bin";
-  in.installedDataDir = "/usr/share/welvaro";
   in.home = "/home/dl1abc";
   return in;
 }
@@ -29,33 +28,44 @@ TEST(ProgramDir, WhereFilesAreWrittenAndRead) {
     fs::path writeDir;
     std::vector<fs::path> dataDirs;
   };
+  const auto installiert = [](ProgramDirInputs& in) {
+    in.exeDir = "/home/dl1abc/.local/bin";
+    in.installedDataDir = "/home/dl1abc/.local/share/welvaro";
+  };
+  const std::vector<fs::path> installiertDaten = {"/home/dl1abc/.local/bin", "/home/dl1abc/.local/share/welvaro"};
   const Case cases[] = {
       {"copy in a writable folder keeps everything beside it", [](ProgramDirInputs&) {}, false,
-       "/opt/build/src/app", {"/opt/build/src/app", "/usr/share/welvaro"}},
-      {"folder not writable: installed, default user folder",
+       "/opt/build/src/app", {"/opt/build/src/app"}},
+      {"folder not writable: installed, default user folder, data beside it",
        [](ProgramDirInputs& in) { in.exeDirWritable = false; }, true, "/home/dl1abc/.local/share/welvaro",
-       {"/usr/share/welvaro"}},
-      {"the installation's program folder counts as installed even when writable",
-       [](ProgramDirInputs& in) { in.exeDir = "/usr/bin/"; }, true, "/home/dl1abc/.local/share/welvaro",
-       {"/usr/share/welvaro"}},
+       {"/opt/build/src/app"}},
+      {"a writable bin folder with share/welvaro beside it is an installation", installiert, true,
+       "/home/dl1abc/.local/share/welvaro", installiertDaten},
+      {"/usr/bin, not writable: data from /usr/share/welvaro",
+       [](ProgramDirInputs& in) {
+         in.exeDir = "/usr/bin";
+         in.exeDirWritable = false;
+         in.installedDataDir = "/usr/share/welvaro";
+       },
+       true, "/home/dl1abc/.local/share/welvaro", {"/usr/bin", "/usr/share/welvaro"}},
       {"XDG_DATA_HOME is used when absolute",
        [](ProgramDirInputs& in) {
          in.exeDirWritable = false;
          in.xdgDataHome = "/data/me";
        },
-       true, "/data/me/welvaro", {"/usr/share/welvaro"}},
+       true, "/data/me/welvaro", {"/opt/build/src/app"}},
       {"a relative XDG_DATA_HOME is ignored",
        [](ProgramDirInputs& in) {
          in.exeDirWritable = false;
          in.xdgDataHome = "data";
        },
-       true, "/home/dl1abc/.local/share/welvaro", {"/usr/share/welvaro"}},
+       true, "/home/dl1abc/.local/share/welvaro", {"/opt/build/src/app"}},
       {"no home and no XDG_DATA_HOME: no folder",
        [](ProgramDirInputs& in) {
          in.exeDirWritable = false;
          in.home.clear();
        },
-       true, "", {"/usr/share/welvaro"}},
+       true, "", {"/opt/build/src/app"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -98,6 +108,7 @@ TEST(ProgramDir, DataFileIsTakenFromTheFirstFolderHoldingIt) {
   fs::create_directories(dir / "exe");
   fs::create_directories(dir / "share");
   for (const char* f : {"share/Ortsvorg.txt", "share/MapWelt.dat", "exe/MapWelt.dat"}) writeFile(dir / f, "x");
+  ASSERT_EQ(::mkfifo((dir / "exe" / "Ortsvorg.txt").c_str(), 0600), 0);  // never taken for the list
   ProgramDirs d;
   d.dataDirs = {dir / "exe", dir / "share"};
   EXPECT_EQ(dataFile(d, kOrtsvorgDatei), dir / "share" / "Ortsvorg.txt");
@@ -108,5 +119,16 @@ TEST(ProgramDir, DataFileIsTakenFromTheFirstFolderHoldingIt) {
 TEST(ProgramDir, ThisProcessIsFoundBesideItsExecutable) {
   const ProgramDirInputs in = systemProgramDirInputs();
   EXPECT_TRUE(fs::exists(in.exeDir / "core_tests")) << in.exeDir;
-  EXPECT_FALSE(in.installedDataDir.empty());
+  EXPECT_TRUE(in.installedDataDir.empty()) << "a build tree is no installation";
+}
+
+TEST(ProgramDir, AnInstallationFindsItsDataRelativeToItsProgramFolder) {
+  TempDir dir;
+  fs::create_directories(dir / "prefix" / "bin");
+  EXPECT_EQ(installedDataDirOf(dir / "prefix" / "bin"), fs::path());
+  fs::create_directories(dir / "prefix" / "share" / "welvaro");
+  EXPECT_EQ(installedDataDirOf(dir / "prefix" / "bin"), dir / "prefix" / "share" / "welvaro");
+  // Another prefix: its own data folder, nothing compiled in.
+  fs::create_directories(dir / "other" / "bin");
+  EXPECT_EQ(installedDataDirOf(dir / "other" / "bin"), fs::path());
 }

@@ -19,6 +19,7 @@
 #include "report/pdf.h"
 #include "report/report.h"
 #include "state/numtext.h"
+#include "testutil.h"
 
 using namespace welvaro;
 
@@ -82,17 +83,11 @@ std::size_t finde(const std::string& in, const std::string& what) {
   return p;
 }
 
-struct CliRun {
-  int rc;
-  std::string out, err;
-};
+using test::CliRun;
 
 CliRun runTool(std::vector<std::string> args) {
-  args.insert(args.begin(), {"welvaro-cli", "report"});
-  FixedClock clock({2026, 5, 20, 14, 0, 5});
-  std::ostringstream out, err;
-  const int rc = cli::runCli(args, clock, out, err);
-  return {rc, out.str(), err.str()};
+  args.insert(args.begin(), "report");
+  return test::runCli(args, {2026, 5, 20, 14, 0, 5});
 }
 
 }  // namespace
@@ -467,23 +462,3 @@ TEST(CliReport, PdfFileAndItsFaults) {
   std::filesystem::remove_all(dir);
 }
 
-TEST(CliReport, BadArgumentsExitWithTwo) {
-  const std::vector<std::vector<std::string>> bad = {
-      {},
-      {"--text", "--pdf", "x.pdf"},
-      {"--pdf"},
-      {"--text", "--level", "--field"},
-      {"--text", "--lang", "6"},
-      {"--text", "--memories", "1,2,3"},
-      {"--text", "--memories", "1,2,3,4,5,0"},
-      {"--text", "--format", "csv"},
-      {"--text", "--avail", "70"},
-  };
-  for (const auto& b : bad) {
-    SCOPED_TRACE(b.empty() ? "nothing" : b.back());
-    CliRun r = runTool(b);
-    EXPECT_EQ(r.rc, 2);
-    EXPECT_EQ(r.out, "");
-    EXPECT_NE(r.err.find("welvaro-cli report:"), std::string::npos);
-  }
-}

@@ -97,7 +97,7 @@ class Einstellungen : public testing::Test {
 
 TEST_F(Einstellungen, DefaultsAreWrittenByteForByteOverAnOldFile) {
   writeFile(datei, std::string(10000, 'z'));
-  ASSERT_EQ(schreibeEinstellungen(*s, datei, kWinter), 0);
+  ASSERT_TRUE(schreibeEinstellungen(*s, datei, kWinter).ok());
   EXPECT_EQ(readFile(datei), kDefaultDatei);
   EXPECT_EQ(ordnerInhalt(), std::vector<std::string>{"Welvaro.dat"});
   EXPECT_EQ(einstellungsInhalt(*s, kWinter), kDefaultDatei);
@@ -129,7 +129,7 @@ TEST_F(Einstellungen, RoundTripKeepsEveryStoredSetting) {
   s->Speicher1 = 0, s->Speicher2 = 3.55f, s->Speicher3 = 7.1f;
   s->Speicher4 = 10.125f, s->Speicher5 = 24.9f, s->Speicher6 = 28.5f;
   s->L = 3;
-  ASSERT_EQ(schreibeEinstellungen(*s, datei, kWinter), 0);
+  ASSERT_TRUE(schreibeEinstellungen(*s, datei, kWinter).ok());
 
   const auto z = zeilenVon(readFile(datei));
   ASSERT_EQ(z.size(), 22u);
@@ -153,7 +153,7 @@ TEST_F(Einstellungen, RoundTripKeepsEveryStoredSetting) {
 TEST_F(Einstellungen, TimeZoneLineHoldsStandardTime) {
   setzeSommerzeit(*s, kSommer);  // window of 2025: 30 March .. 26 October
   s->UTCKorr = 2;
-  ASSERT_EQ(schreibeEinstellungen(*s, datei, kSommer), 0);
+  ASSERT_TRUE(schreibeEinstellungen(*s, datei, kSommer).ok());
   EXPECT_EQ(zeilenVon(readFile(datei))[13], "\"Zeitzone (O=+/W=- Std.):  1\"");
   EXPECT_EQ(s->UTCKorr, 2);  // the running record keeps local time
 
@@ -229,6 +229,34 @@ TEST_F(Einstellungen, LanguageIsRoundedHalfToEvenAndHeldInZeroToFive) {
   }
 }
 
+TEST_F(Einstellungen, TimeZoneIsHeldToTheDialogsRangeBeforeTheSummerHour) {
+  struct Case {
+    const char* wert;
+    float winter, sommer;  // UTCKorr read with SoZeitFlag 0 and 1
+  } cases[] = {{" 1", 1, 2},      {" 12", 12, 13},    {"-12", -12, -11}, {" 5.5", 5.5f, 6.5f},
+               {" 10000000000000000", 12, 13}, {"-10000000000000000", -12, -11}, {" 13", 12, 13}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.wert);
+    auto z = zeilenVon(kDefaultDatei);
+    z[13] = std::string("\"Zeitzone (O=+/W=- Std.): ") + c.wert + "\"";
+    for (int flag : {0, 1}) {
+      s->SoZeitFlag = static_cast<int16>(flag);
+      ASSERT_TRUE(leseEinstellungsInhalt(*s, verbinde(z)));
+      EXPECT_EQ(s->UTCKorr, flag ? c.sommer : c.winter);
+    }
+  }
+}
+
+TEST_F(Einstellungen, TheLanguageOfARefusedFileIsFoundForItsMessage) {
+  auto z = zeilenVon(kDefaultDatei);
+  z[21] = "\"Landessprache:  3\"";
+  z.erase(z.begin() + 4);  // one line short: refused as a whole
+  ASSERT_FALSE(leseEinstellungsInhalt(*s, verbinde(z)));
+  EXPECT_EQ(spracheDerDatei(verbinde(z)), 3);
+  EXPECT_EQ(spracheDerDatei("\"Landessprache: 7\"\n"), 5);
+  EXPECT_EQ(spracheDerDatei(std::string(5000, 'x')), std::nullopt);
+}
+
 TEST_F(Einstellungen, MissingOrBrokenFileGivesTheDefaultsForTheWholeRecord) {
   const auto z = zeilenVon(kDefaultDatei);
   auto mit = [&](int zeile, const std::string& text) {
@@ -298,7 +326,7 @@ TEST_F(Einstellungen, FileSavedAsUtf8IsReadAsWell) {
 TEST_F(Einstellungen, TextsThatTheFileCannotHoldAreWrittenSafely) {
   s->OrtA = "\xC5\x81\xC3\xB3" "d\xC5\xBA";  // Łódź: Ł and ź are not in Windows-1252
   s->OrtB = "zwei\r\nZeilen\tund \"Zitat\"";
-  ASSERT_EQ(schreibeEinstellungen(*s, datei, kWinter), 0);
+  ASSERT_TRUE(schreibeEinstellungen(*s, datei, kWinter).ok());
   auto r = std::make_unique<State>();
   ASSERT_EQ(leseEinstellungen(*r, datei), EinstellungsQuelle::Datei);
   EXPECT_EQ(r->OrtA, "L\xC3\xB3" "dz");  // the nearest letters, never "?"
@@ -310,20 +338,20 @@ TEST_F(Einstellungen, TextsThatTheFileCannotHoldAreWrittenSafely) {
 TEST_F(Einstellungen, WriteErrorIsReportedAndLeavesNoPartialFile) {
   // Folder missing.
   const fs::path fehlt = ordner / "gibtsnicht" / kEinstellungsDatei;
-  EXPECT_NE(schreibeEinstellungen(*s, fehlt.string(), kWinter), 0);
+  EXPECT_FALSE(schreibeEinstellungen(*s, fehlt.string(), kWinter).ok());
   EXPECT_FALSE(fs::exists(fehlt.parent_path()));
 
   // The path is a folder: the new file is complete but cannot take its place.
   const fs::path belegt = ordner / "belegt";
   fs::create_directory(belegt);
   writeFile(belegt / "drin", "alt");
-  EXPECT_NE(schreibeEinstellungen(*s, belegt.string(), kWinter), 0);
+  EXPECT_FALSE(schreibeEinstellungen(*s, belegt.string(), kWinter).ok());
   EXPECT_EQ(readFile(belegt / "drin"), "alt");
   EXPECT_EQ(ordnerInhalt(), std::vector<std::string>{"belegt"});
 
   // A parent that is a file.
   writeFile(ordner / "datei", "x");
-  EXPECT_NE(schreibeEinstellungen(*s, (ordner / "datei" / kEinstellungsDatei).string(), kWinter), 0);
+  EXPECT_FALSE(schreibeEinstellungen(*s, (ordner / "datei" / kEinstellungsDatei).string(), kWinter).ok());
   EXPECT_EQ(readFile(ordner / "datei"), "x");
 }
 
@@ -338,7 +366,7 @@ TEST_F(Einstellungen, ReadOnlyFolderKeepsTheOldFile) {
     ::unlink(probe.c_str());
     GTEST_SKIP() << "running with the right to write into read-only folders";
   }
-  EXPECT_NE(schreibeEinstellungen(*s, datei, kWinter), 0);
+  EXPECT_FALSE(schreibeEinstellungen(*s, datei, kWinter).ok());
   EXPECT_EQ(readFile(datei), "alt");
   EXPECT_EQ(ordnerInhalt(), std::vector<std::string>{"Welvaro.dat"});
 }

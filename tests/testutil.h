@@ -81,12 +81,14 @@ struct CliRun {
   std::string out, err;
 };
 
-// welvaro-cli with `args` after the program name, its clock at `jetzt`.
-inline CliRun runCli(std::vector<std::string> args, const DateTime& jetzt = {2026, 12, 8, 15, 4, 0}) {
+// welvaro-cli with `args` after the program name, its clock at `jetzt`;
+// shipped data files only from `datenOrdner` (none by default).
+inline CliRun runCli(std::vector<std::string> args, const DateTime& jetzt = {2026, 12, 8, 15, 4, 0},
+                     std::vector<fs::path> datenOrdner = {}) {
   args.insert(args.begin(), "welvaro-cli");
   FixedClock clock(jetzt);
   std::ostringstream out, err;
-  const int rc = cli::runCli(args, clock, out, err);
+  const int rc = cli::runCli(args, cli::Kontext{clock, std::move(datenOrdner), out, err});
   return {rc, out.str(), err.str()};
 }
 

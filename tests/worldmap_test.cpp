@@ -268,29 +268,3 @@ TEST(CliMap, MissingTableIsAFileError) {
   EXPECT_FALSE(fs::exists(d / "WelvDar1.bmp"));
 }
 
-TEST(CliMap, BadArguments) {
-  const std::string dir = tabellenOrdner().string();
-  const std::vector<std::vector<std::string>> faelle = {
-      {"--freq", "14.2", "--utc", "12:30"},  // no folder
-      {"--dir", dir, "--utc", "12:30"},
-      {"--dir", dir, "--freq", "14.2"},
-      {"--dir", dir, "--freq", "0.5", "--utc", "12:30"},
-      {"--dir", dir, "--freq", "31", "--utc", "12:30"},
-      {"--dir", dir, "--freq", "14,2", "--utc", "12:30"},
-      {"--dir", dir, "--freq", "14.2", "--utc", "24:00"},
-      {"--dir", dir, "--freq", "14.2", "--utc", "12:60"},
-      {"--dir", dir, "--freq", "14.2", "--utc", "12:5"},
-      {"--dir", dir, "--freq", "14.2", "--utc", "1230"},
-      {"--dir", dir, "--freq", "14.2", "--utc", "12:30", "--level", "--field"},
-      {"--dir", dir, "--freq", "14.2", "--utc", "12:30", "--b", "1,2"},
-      {"--dir", (fs::path(dir) / "Welvaro.tab").string(), "--freq", "14.2", "--utc", "12:30"},
-  };
-  for (auto f : faelle) {
-    SCOPED_TRACE(testing::PrintToString(f));
-    f.insert(f.begin(), "map");
-    const CliRun r = runCli(f);
-    EXPECT_EQ(r.rc, 2);
-    EXPECT_NE(r.err, "");
-  }
-  EXPECT_FALSE(fs::exists(fs::path(dir) / "WelvDar1.bmp"));
-}

@@ -9,6 +9,7 @@
 
 #include "display/chartbild.h"
 #include "display/kartenbild.h"
+#include "files/fileio.h"
 #include "files/kartenlinien.h"
 #include "files/png.h"
 #include "files/programdir.h"
@@ -24,18 +25,6 @@ namespace {
 // pixels (three per degree), the azimuthal one a disc of 721 pixels.
 constexpr int kBreite = 1240, kHoehe = 580;
 constexpr int kAzBreite = 960, kAzHoehe = 800;
-constexpr int kMin = 16, kMax = 8192;
-
-// "WxH" with whole numbers kMin..kMax.
-bool groesse(const std::string& t, int& w, int& h) {
-  const auto x = t.find('x');
-  if (x == std::string::npos) return false;
-  const auto zahl = [](std::string_view z, int& v) {
-    const auto r = std::from_chars(z.data(), z.data() + z.size(), v);
-    return !z.empty() && r.ec == std::errc() && r.ptr == z.data() + z.size() && v >= kMin && v <= kMax;
-  };
-  return zahl(std::string_view(t).substr(0, x), w) && zahl(std::string_view(t).substr(x + 1), h);
-}
 
 // Lines and font grow with the picture beyond its default size.
 double skalaFuer(int w, int h, int w0, int h0) {
@@ -66,40 +55,26 @@ std::string schreibe(const std::uint32_t* pixel, int w, int h, BildOptionen& b) 
   const std::string png = pngBild(pixel, w, h);
   if (png.empty()) return b.png + ": cannot compress the picture";
   b.bytes = png.size();
-  return schreibeBild(b.png, png);
+  const FileStatus st = replaceFile(b.png, png);
+  return st.ok() ? std::string() : st.message;
 }
 
 }  // namespace
 
-bool bildOption(State& s, BildOptionen& b, const std::string& opt, Arguments& args, bool karte) {
-  if (opt == "--png") {
-    b.png = args.next(opt);
-    if (b.png.empty()) throw BadArgument{"--png needs a file name"};
-  } else if (opt == "--size") {
-    const std::string t = args.next(opt);
-    if (!groesse(t, b.breite, b.hoehe))
-      throw BadArgument{"--size: '" + t + "' is not WxH with " + std::to_string(kMin) + " .. " +
-                        std::to_string(kMax) + " pixels each"};
-  } else if (karte && opt == "--projection") {
-    const std::string t = args.next(opt);
-    if (t != "rect" && t != "azimuthal") throw BadArgument{"--projection takes rect or azimuthal"};
-    b.projektion = t == "rect" ? Projektion::Rechteck : Projektion::Azimutal;
-  } else if (karte && opt == "--greyline") {
-    b.greyline = true;
-  } else if (karte && (opt == "--b" || opt == "--path")) {
-    Common unbenutzt;
-    applyCommon(s, unbenutzt, opt, args);
-    b.pfad = b.pfad || opt == "--b";
-  } else {
-    return false;
-  }
-  b.gegeben = b.gegeben || opt != "--png";
-  return true;
+BildOptionen bildOptionen(const Aufruf& a) {
+  BildOptionen b;
+  b.png = a.png;
+  b.breite = a.bildBreite;
+  b.hoehe = a.bildHoehe;
+  b.projektion = a.azimutal ? Projektion::Azimutal : Projektion::Rechteck;
+  b.greyline = a.hat("--greyline");
+  b.pfad = a.hat("--b");
+  return b;
 }
 
-void pruefeBildOptionen(const BildOptionen& b) {
-  if (b.png.empty() && b.gegeben)
-    throw BadArgument{"--size, --projection, --greyline, --b and --path need --png FILE"};
+void pruefeBild(const Aufruf& a) {
+  if (a.png.empty() && (a.hat("--size") || a.hat("--projection") || a.hat("--greyline")))
+    throw BadArgument{"--size, --projection and --greyline need --png FILE"};
 }
 
 DarstStatus kartePng(State& s, BildOptionen& b) {

@@ -24,13 +24,12 @@ struct BildOptionen {
   std::size_t bytes = 0;  ///< length of the file written
 };
 
-/// Reads a picture option at the current position (the word is `opt`).
-/// `karte`: the options of the world map too. Returns false when `opt` is
-/// none of them.
-bool bildOption(State& s, BildOptionen& b, const std::string& opt, Arguments& args, bool karte);
+/// The picture options of a call: --png, --size, --projection, --greyline,
+/// and the path A-B when the map is given --b.
+BildOptionen bildOptionen(const Aufruf& a);
 
-/// After all options: --size and the map's picture options need --png.
-void pruefeBildOptionen(const BildOptionen& b);
+/// Check across options: --size, --projection and --greyline need --png.
+void pruefeBild(const Aufruf& a);
 
 /// The world map of the table already parsed into `s` (station A from the
 /// table's header), at the UTC time of Zeitpunkt and the frequency

@@ -1,7 +1,8 @@
+#include <optional>
 #include <ostream>
 
 #include "cli/commands.h"
-#include "cli/options.h"
+#include "files/programdir.h"
 
 namespace welvaro::cli {
 
@@ -47,25 +48,41 @@ const char* kUsage =
 
 }  // namespace
 
-int runCli(const std::vector<std::string>& argv, const Clock& clock, std::ostream& out, std::ostream& err) {
+std::filesystem::path datenDatei(const Aufruf& a, const Kontext& k, std::string_view name) {
+  ProgramDirs d;
+  d.dataDirs.push_back(a.dir);
+  d.dataDirs.insert(d.dataDirs.end(), k.datenOrdner.begin(), k.datenOrdner.end());
+  return dataFile(d, name);
+}
+
+int runCli(const std::vector<std::string>& argv, const Kontext& k) {
   if (argv.size() < 2) {
-    err << kUsage;
+    k.err << kUsage;
     return kExitBadArguments;
   }
   const std::string& cmd = argv[1];
-  std::vector<std::string> rest(argv.begin() + 2, argv.end());
   if (cmd == "--help" || cmd == "-h" || cmd == "help") {
-    out << kUsage;
+    k.out << kUsage;
     return kExitOk;
   }
-  if (cmd == "link") return runLink(rest, clock, out, err);
-  if (cmd == "point") return runPoint(rest, clock, out, err);
-  if (cmd == "table") return runTable(rest, clock, out, err);
-  if (cmd == "map") return runMap(rest, clock, out, err);
-  if (cmd == "chart") return runChart(rest, clock, out, err);
-  if (cmd == "report") return runReport(rest, clock, out, err);
-  err << "welvaro-cli: unknown command '" << cmd << "'\n" << kUsage;
+  for (const Befehl& b : {linkBefehl(), pointBefehl(), tableBefehl(), mapBefehl(), chartBefehl(), reportBefehl()}) {
+    if (b.name != cmd) continue;
+    std::optional<Aufruf> a;
+    try {
+      a = liesOptionen(b, std::vector<std::string>(argv.begin() + 2, argv.end()), k.clock);
+    } catch (const BadArgument& e) {
+      k.err << "welvaro-cli " << b.name << ": " << e.message << "\n";
+      return kExitBadArguments;
+    }
+    return b.run(*a, k);
+  }
+  k.err << "welvaro-cli: unknown command '" << cmd << "'\n" << kUsage;
   return kExitBadArguments;
+}
+
+int runCli(const std::vector<std::string>& argv, const Clock& clock, std::ostream& out, std::ostream& err) {
+  const ProgramDirs dirs = resolveProgramDirs(systemProgramDirInputs());
+  return runCli(argv, Kontext{clock, dirs.dataDirs, out, err});
 }
 
 }  // namespace welvaro::cli

@@ -1,24 +1,30 @@
-// The subcommands of welvaro-cli. Each takes the arguments after its name
-// and returns the exit status; output goes to `out`, messages to `err`.
+// The subcommands of welvaro-cli. Each declares the options it takes and
+// runs on what they settled; output goes to Kontext::out, messages to
+// Kontext::err, and the result is the exit status.
 #pragma once
 
-#include <iosfwd>
 #include <string>
 #include <vector>
 
-#include "state/datetime.h"
+#include "cli/options.h"
 
 namespace welvaro::cli {
 
-int runLink(const std::vector<std::string>& args, const Clock& clock, std::ostream& out, std::ostream& err);
-int runPoint(const std::vector<std::string>& args, const Clock& clock, std::ostream& out, std::ostream& err);
-int runTable(const std::vector<std::string>& args, const Clock& clock, std::ostream& out, std::ostream& err);
+Befehl linkBefehl();
+Befehl pointBefehl();
+Befehl tableBefehl();
+Befehl mapBefehl();
+Befehl chartBefehl();
+Befehl reportBefehl();
 
-int runMap(const std::vector<std::string>& args, const Clock& clock, std::ostream& out, std::ostream& err);
-int runChart(const std::vector<std::string>& args, const Clock& clock, std::ostream& out, std::ostream& err);
-int runReport(const std::vector<std::string>& args, const Clock& clock, std::ostream& out, std::ostream& err);
+// A data file that comes with the program ("MapWelt.dat", "MapOrt.dat"):
+// from --dir when it holds one, else from the program's data folders.
+std::filesystem::path datenDatei(const Aufruf& a, const Kontext& k, std::string_view name);
 
 // Dispatches argv[1] to its subcommand.
+int runCli(const std::vector<std::string>& argv, const Kontext& k);
+// The same with the data folders of this installation (beside the
+// executable, then <prefix>/share/welvaro).
 int runCli(const std::vector<std::string>& argv, const Clock& clock, std::ostream& out, std::ostream& err);
 
 }  // namespace welvaro::cli

@@ -6,7 +6,6 @@
 #include <ostream>
 
 #include "cli/commands.h"
-#include "cli/options.h"
 #include "forecast/tageskorr.h"
 #include "state/fault.h"
 #include "state/numtext.h"
@@ -50,8 +49,10 @@ void printJson(const State& s, std::ostream& out) {
 }
 
 void printText(const State& s, std::ostream& out) {
-  out << "Link " << s.OrtA << " (" << PlainText(s.X1) << ", " << PlainText(s.Y1) << ") -> " << PlainText(s.X2)
-      << ", " << PlainText(s.Y2) << "\n";
+  // Point B is held in single fields (OrtX2, OrtY2): written as singles,
+  // 40.4 reads "40.4", not the double "40.4000015258789".
+  out << "Link " << s.OrtA << " (" << PlainText(s.X1) << ", " << PlainText(s.Y1) << ") -> "
+      << PlainText(static_cast<float>(s.X2)) << ", " << PlainText(static_cast<float>(s.Y2)) << "\n";
   out << std::fixed << std::setprecision(1) << "Distance " << s.Distanz << " km, bearing A->B " << s.RichtungAB
       << " deg, B->A " << s.RichtungBA << " deg, hops E " << whole(s.HopsE) << ", F " << whole(s.HopsF) << ", D "
       << whole(s.HopsD) << "\n";
@@ -71,46 +72,34 @@ void printText(const State& s, std::ostream& out) {
 
 }  // namespace
 
-int runLink(const std::vector<std::string>& argv, const Clock& clock, std::ostream& out, std::ostream& err) {
-  auto s = std::make_unique<State>();
-  s->Jetzt = clock.now();
-  s->X2 = s->OrtX2;
-  s->Y2 = s->OrtY2;
-  Common common;
-  std::string format = "text";
-  try {
-    Arguments args(argv);
-    while (!args.done()) {
-      const std::string opt = args.next("option");
-      if (applyCommon(*s, common, opt, args)) continue;
-      if (opt == "--memories") {
-        setzeSpeicher(*s, opt, args.next(opt));
-        s->DruckFlag = 1;
-      } else if (opt == "--format") {
-        format = args.next(opt);
-        if (format != "text" && format != "csv" && format != "json")
-          throw BadArgument{"--format takes text, csv or json"};
-      } else {
-        throw BadArgument{"unknown option '" + opt + "'"};
-      }
-    }
-    finishCommon(*s, common);
-  } catch (const BadArgument& e) {
-    err << "welvaro-cli link: " << e.message << "\n";
-    return kExitBadArguments;
-  }
+namespace {
 
-  if (int rc = prgTageskorr(*s); rc != 0) {
-    err << "welvaro-cli link: model fault: " << faultName(rc) << " (run-time error " << rc << ")\n";
+int runLink(Aufruf& a, const Kontext& k) {
+  State& s = *a.s;
+  s.X2 = s.OrtX2;
+  s.Y2 = s.OrtY2;
+  // The six memories go into the calculation only when they were given.
+  if (a.hat("--memories")) s.DruckFlag = 1;
+  if (int rc = prgTageskorr(s); rc != 0) {
+    k.err << "welvaro-cli link: model fault: " << faultName(rc) << " (run-time error " << rc << ")\n";
     return kExitModelFault;
   }
-  if (format == "csv")
-    printCsv(*s, out);
-  else if (format == "json")
-    printJson(*s, out);
+  if (a.format == "csv")
+    printCsv(s, k.out);
+  else if (a.format == "json")
+    printJson(s, k.out);
   else
-    printText(*s, out);
+    printText(s, k.out);
   return kExitOk;
+}
+
+}  // namespace
+
+Befehl linkBefehl() {
+  return {.name = "link",
+          .optionen = mitGemeinsamen({"--memories", "--format"}),
+          .formate = {"text", "csv", "json"},
+          .run = runLink};
 }
 
 }  // namespace welvaro::cli

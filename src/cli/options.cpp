@@ -1,20 +1,25 @@
 #include "cli/options.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
-#include <filesystem>
+#include <cmath>
+#include <system_error>
 
 #include "files/gazetteer.h"
 #include "files/programdir.h"
+#include "input/station.h"
+#include "state/calendar.h"
 #include "state/numtext.h"
 
 namespace welvaro::cli {
 
 std::optional<double> strictNumber(std::string_view t) {
   std::size_t i = 0;
+  while (i < t.size() && t[i] == ' ') ++i;
   if (i < t.size() && (t[i] == '-' || t[i] == '+')) ++i;
   bool digits = false, point = false;
-  for (; i < t.size(); ++i) {
+  for (; i < t.size() && t[i] != ' '; ++i) {
     if (t[i] >= '0' && t[i] <= '9')
       digits = true;
     else if (t[i] == '.' && !point)
@@ -22,39 +27,55 @@ std::optional<double> strictNumber(std::string_view t) {
     else
       return std::nullopt;
   }
-  if (!digits) return std::nullopt;
+  while (i < t.size() && t[i] == ' ') ++i;
+  if (!digits || i < t.size()) return std::nullopt;
   return ReadNumber(t);
 }
 
-std::string Arguments::next(std::string_view option) {
-  if (pos_ >= args_.size()) throw BadArgument{std::string(option) + " needs a value"};
-  return args_[pos_++];
+bool Aufruf::hat(std::string_view option) const {
+  return std::find(gegeben.begin(), gegeben.end(), option) != gegeben.end();
 }
 
 namespace {
 
-double numberIn(const std::string& option, const std::string& text, double lo, double hi) {
-  auto v = strictNumber(text);
-  if (!v) throw BadArgument{option + ": '" + text + "' is not a number"};
+double numberIn(std::string_view option, const std::string& text, double lo, double hi) {
+  const auto v = strictNumber(text);
+  if (!v) throw BadArgument{std::string(option) + ": '" + text + "' is not a number"};
   if (*v < lo || *v > hi)
-    throw BadArgument{option + ": " + text + " is outside " + PlainText(lo) + " .. " + PlainText(hi)};
+    throw BadArgument{std::string(option) + ": " + text + " is outside " + PlainText(lo) + " .. " + PlainText(hi)};
   return *v;
 }
 
 // LAT,LON in degrees, or (when the text does not begin like a number) a
-// locator or a place name, whose name then goes to `name`.
-std::pair<double, double> position(const std::string& option, const std::string& text, std::string& name) {
+// Maidenhead locator or a place name, whose name then goes to `name`.
+std::pair<double, double> position(std::string_view option, const std::string& text, std::string& name) {
+  const std::string o(option);
   const auto erstes = text.find_first_not_of(' ');
   if (erstes != std::string::npos && std::string_view("0123456789+-.").find(text[erstes]) == std::string_view::npos) {
     const StationsOrt r = resolveStationInDataFiles(text, resolveProgramDirs(systemProgramDirInputs()));
-    if (r.art != StationsOrt::Art::Gefunden) throw BadArgument{option + ": " + stationsMeldung(r)};
-    if (!r.name.empty()) name = r.name;
+    if (r.art != StationsOrt::Art::Gefunden) throw BadArgument{o + ": " + stationsMeldung(r)};
+    name = r.name;
     return {r.breite, r.laenge};
   }
   const auto comma = text.find(',');
-  if (comma == std::string::npos) throw BadArgument{option + " takes LAT,LON (for example 48.1,11.5)"};
-  return {numberIn(option + " latitude", text.substr(0, comma), -90, 90),
-          numberIn(option + " longitude", text.substr(comma + 1), -180, 180)};
+  if (comma == std::string::npos) throw BadArgument{o + " takes LAT,LON (for example 48.1,11.5)"};
+  return {numberIn(o + " latitude", text.substr(0, comma), -90, 90),
+          numberIn(o + " longitude", text.substr(comma + 1), -180, 180)};
+}
+
+// "F1,F2,...": exactly `count` numbers within [lo, hi].
+std::vector<double> numberList(std::string_view option, const std::string& text, std::size_t count, double lo,
+                               double hi) {
+  std::vector<double> out;
+  for (std::size_t from = 0;;) {
+    const auto comma = text.find(',', from);
+    out.push_back(numberIn(option, text.substr(from, comma - from), lo, hi));
+    if (comma == std::string::npos) break;
+    from = comma + 1;
+  }
+  if (out.size() != count)
+    throw BadArgument{std::string(option) + " takes " + std::to_string(count) + " numbers separated by commas"};
+  return out;
 }
 
 std::optional<DateTime> parseDate(const std::string& t) {
@@ -69,83 +90,221 @@ std::optional<DateTime> parseDate(const std::string& t) {
   return DateTime{y, m, d, 12, 0, 0};
 }
 
+// "HH:MM" or "H:MM", 00:00 .. 23:59.
+bool parseUtc(const std::string& t, int& stunde, int& minute) {
+  const auto colon = t.find(':');
+  if (colon == std::string::npos || colon == 0 || colon > 2 || t.size() != colon + 3) return false;
+  auto num = [&](std::size_t from, std::size_t to, int& out) {
+    auto r = std::from_chars(t.data() + from, t.data() + to, out);
+    return r.ec == std::errc() && r.ptr == t.data() + to;
+  };
+  return num(0, colon, stunde) && num(colon + 1, t.size(), minute) && stunde >= 0 && stunde <= 23 &&
+         minute >= 0 && minute <= 59;
+}
+
+// "WxH" with whole numbers 16 .. 8192.
+bool bildGroesse(const std::string& t, int& w, int& h) {
+  const auto x = t.find('x');
+  if (x == std::string::npos) return false;
+  const auto zahl = [](std::string_view z, int& v) {
+    const auto r = std::from_chars(z.data(), z.data() + z.size(), v);
+    return !z.empty() && r.ec == std::errc() && r.ptr == z.data() + z.size() && v >= 16 && v <= 8192;
+  };
+  return zahl(std::string_view(t).substr(0, x), w) && zahl(std::string_view(t).substr(x + 1), h);
+}
+
+// One option: its name, the word for its value in messages (empty for a
+// switch) and what its value sets.
+struct OptionDef {
+  std::string_view name;
+  std::string_view wert;
+  void (*setze)(Aufruf& a, const std::string& text);
+};
+
+// Every option of welvaro-cli.
+constexpr OptionDef kOptionen[] = {
+    // The common options: stations, conditions, date and month.
+    {"--a", "LAT,LON",
+     [](Aufruf& a, const std::string& t) {
+       const auto [lat, lon] = position("--a", t, a.ortNameA);
+       if (!a.ortNameA.empty()) a.s->OrtA = a.ortNameA;  // a place carries its name
+       a.s->X1 = lat;
+       a.s->Y1 = static_cast<float>(lon);
+     }},
+    {"--b", "LAT,LON",
+     [](Aufruf& a, const std::string& t) {
+       const auto [lat, lon] = position("--b", t, a.ortNameB);
+       if (!a.ortNameB.empty()) a.s->OrtB = a.ortNameB;
+       a.s->OrtX2 = static_cast<float>(lat);
+       a.s->OrtY2 = static_cast<float>(lon);
+       a.s->X2 = a.s->OrtX2;
+       a.s->Y2 = a.s->OrtY2;
+     }},
+    {"--ssn", "N",
+     [](Aufruf& a, const std::string& t) {
+       a.s->Ssna = numberIn("--ssn", t, 0, 300);
+       a.s->Ssn = t;
+     }},
+    {"--power", "KW",
+     [](Aufruf& a, const std::string& t) {
+       a.s->Zkw = numberIn("--power", t, 0.000001, 1000);
+       a.s->Zkwa = t;
+     }},
+    {"--gain", "DBI", [](Aufruf& a, const std::string& t) { a.s->Sag = numberIn("--gain", t, -40, 20); }},
+    {"--angle", "DEG", [](Aufruf& a, const std::string& t) { a.s->Angm = numberIn("--angle", t, 0, 90); }},
+    {"--avail", "10|50|90",
+     [](Aufruf& a, const std::string& t) {
+       const double v = numberIn("--avail", t, 10, 90);
+       if (v != 10 && v != 50 && v != 90) throw BadArgument{"--avail takes 10, 50 or 90"};
+       a.s->Iproz = v;
+     }},
+    {"--path", "S|L",
+     [](Aufruf& a, const std::string& t) {
+       std::string p = t;
+       for (char& ch : p) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+       if (p != "S" && p != "L") throw BadArgument{"--path takes S (short) or L (long)"};
+       a.s->P = p;
+     }},
+    {"--date", "YYYY-MM-DD",
+     [](Aufruf& a, const std::string& t) {
+       const auto d = parseDate(t);
+       if (!d) throw BadArgument{"--date: '" + t + "' is not a date YYYY-MM-DD"};
+       a.s->Jetzt = *d;
+     }},
+    {"--month", "M",
+     [](Aufruf& a, const std::string& t) {
+       const double m = numberIn("--month", t, 1, 12);
+       if (m != std::floor(m)) throw BadArgument{"--month takes a whole month 1..12"};
+       a.s->Monat = static_cast<float>(m);
+       a.monatGegeben = true;
+     }},
+    // Display frequency and time.
+    {"--freq", "MHZ",
+     [](Aufruf& a, const std::string& t) {
+       a.s->AktFrequenz = static_cast<float>(numberIn("--freq", t, 1, 30));
+     }},
+    {"--utc", "HH:MM",
+     [](Aufruf& a, const std::string& t) {
+       if (!parseUtc(t, a.stunde, a.minute))
+         throw BadArgument{"--utc: '" + t + "' is not a time HH:MM (00:00 .. 23:59)"};
+     }},
+    {"--level", "", [](Aufruf& a, const std::string&) { a.s->PegelFlag = 1; }},
+    {"--field", "", [](Aufruf& a, const std::string&) { a.s->PegelFlag = 0; }},
+    {"--memories", "F1,..,F6",
+     [](Aufruf& a, const std::string& t) {
+       const auto f = numberList("--memories", t, 6, 0.000001, 1000);
+       State& s = *a.s;
+       float* mem[6] = {&s.Speicher1, &s.Speicher2, &s.Speicher3, &s.Speicher4, &s.Speicher5, &s.Speicher6};
+       for (std::size_t i = 0; i < 6; ++i) *mem[i] = static_cast<float>(f[i]);
+     }},
+    {"--lang", "0..5",
+     [](Aufruf& a, const std::string& t) {
+       if (t.size() != 1 || t[0] < '0' || t[0] > '5') throw BadArgument{"--lang takes a language index 0..5"};
+       a.s->L = static_cast<int16>(t[0] - '0');
+     }},
+    {"--name-a", "TEXT", [](Aufruf& a, const std::string& t) { a.nameA = t; }},
+    {"--name-b", "TEXT", [](Aufruf& a, const std::string& t) { a.nameB = t; }},
+    // Files and output forms.
+    {"--dir", "DIR",
+     [](Aufruf& a, const std::string& t) {
+       pruefeOrdner(t);
+       a.dir = t;
+     }},
+    {"--format", "FORM", [](Aufruf& a, const std::string& t) { a.format = t; }},
+    {"--text", "", [](Aufruf&, const std::string&) {}},
+    {"--pdf", "FILE",
+     [](Aufruf& a, const std::string& t) {
+       if (t.empty()) throw BadArgument{"--pdf needs a file name"};
+       a.pdf = t;
+     }},
+    // Pictures at any size.
+    {"--png", "FILE",
+     [](Aufruf& a, const std::string& t) {
+       if (t.empty()) throw BadArgument{"--png needs a file name"};
+       a.png = t;
+     }},
+    {"--size", "WxH",
+     [](Aufruf& a, const std::string& t) {
+       if (!bildGroesse(t, a.bildBreite, a.bildHoehe))
+         throw BadArgument{"--size: '" + t + "' is not WxH with 16 .. 8192 pixels each"};
+     }},
+    {"--projection", "rect|azimuthal",
+     [](Aufruf& a, const std::string& t) {
+       if (t != "rect" && t != "azimuthal") throw BadArgument{"--projection takes rect or azimuthal"};
+       a.azimutal = t == "azimuthal";
+     }},
+    {"--greyline", "", [](Aufruf&, const std::string&) {}},
+};
+
+const OptionDef* finde(std::string_view name) {
+  for (const OptionDef& o : kOptionen)
+    if (o.name == name) return &o;
+  return nullptr;
+}
+
+// "a, b or c"
+std::string aufzaehlung(const std::vector<std::string_view>& w) {
+  std::string t;
+  for (std::size_t i = 0; i < w.size(); ++i) {
+    if (i > 0) t += i + 1 == w.size() ? " or " : ", ";
+    t += w[i];
+  }
+  return t;
+}
+
 }  // namespace
 
-std::vector<double> numberList(const std::string& option, const std::string& text, std::size_t count, double lo,
-                               double hi) {
-  std::vector<double> out;
-  std::size_t from = 0;
-  while (true) {
-    const auto comma = text.find(',', from);
-    out.push_back(numberIn(option, text.substr(from, comma - from), lo, hi));
-    if (comma == std::string::npos) break;
-    from = comma + 1;
-  }
-  if (out.size() != count) throw BadArgument{option + " takes " + std::to_string(count) + " numbers separated by commas"};
-  return out;
+std::vector<std::string_view> mitGemeinsamen(std::initializer_list<std::string_view> eigene) {
+  std::vector<std::string_view> o = {"--a",   "--b",   "--ssn",  "--power", "--gain",
+                                     "--angle", "--avail", "--path", "--date",  "--month"};
+  o.insert(o.end(), eigene.begin(), eigene.end());
+  return o;
 }
 
-bool applyCommon(State& s, Common& c, const std::string& opt, Arguments& args) {
-  if (opt == "--a") {
-    auto [lat, lon] = position(opt, args.next(opt), s.OrtA);
-    s.X1 = lat;
-    s.Y1 = static_cast<float>(lon);
-  } else if (opt == "--b") {
-    auto [lat, lon] = position(opt, args.next(opt), s.OrtB);
-    s.OrtX2 = static_cast<float>(lat);
-    s.OrtY2 = static_cast<float>(lon);
-    s.X2 = s.OrtX2;
-    s.Y2 = s.OrtY2;
-  } else if (opt == "--ssn") {
-    const std::string t = args.next(opt);
-    s.Ssna = numberIn(opt, t, 0, 300);
-    s.Ssn = t;
-  } else if (opt == "--power") {
-    const std::string t = args.next(opt);
-    s.Zkw = numberIn(opt, t, 0.000001, 1000);
-    s.Zkwa = t;
-  } else if (opt == "--gain") {
-    s.Sag = numberIn(opt, args.next(opt), -40, 20);
-  } else if (opt == "--angle") {
-    s.Angm = numberIn(opt, args.next(opt), 0, 90);
-  } else if (opt == "--avail") {
-    const double v = numberIn(opt, args.next(opt), 10, 90);
-    if (v != 10 && v != 50 && v != 90) throw BadArgument{"--avail takes 10, 50 or 90"};
-    s.Iproz = v;
-  } else if (opt == "--path") {
-    std::string t = args.next(opt);
-    for (char& ch : t) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-    if (t != "S" && t != "L") throw BadArgument{"--path takes S (short) or L (long)"};
-    s.P = t;
-  } else if (opt == "--date") {
-    const std::string t = args.next(opt);
-    auto d = parseDate(t);
-    if (!d) throw BadArgument{"--date: '" + t + "' is not a date YYYY-MM-DD"};
-    s.Jetzt = *d;
-  } else if (opt == "--month") {
-    s.Monat = static_cast<float>(numberIn(opt, args.next(opt), 1, 12));
-    if (s.Monat != std::floor(s.Monat)) throw BadArgument{"--month takes a whole month 1..12"};
-    c.monthGiven = true;
-  } else {
-    return false;
+Aufruf liesOptionen(const Befehl& b, const std::vector<std::string>& args, const Clock& clock) {
+  Aufruf a;
+  a.s->Jetzt = clock.now();
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& name = args[i];
+    const OptionDef* o = finde(name);
+    if (!o || std::find(b.optionen.begin(), b.optionen.end(), name) == b.optionen.end())
+      throw BadArgument{"unknown option '" + name + "'"};
+    std::string wert;
+    if (!o->wert.empty()) {
+      if (++i >= args.size()) throw BadArgument{name + " needs a value"};
+      wert = args[i];
+    }
+    o->setze(a, wert);
+    a.gegeben.push_back(name);
   }
-  return true;
+  for (const std::string_view p : b.pflicht)
+    if (!a.hat(p)) throw BadArgument{std::string(p) + " " + std::string(finde(p)->wert) + " is required"};
+  if (a.hat("--level") && a.hat("--field")) throw BadArgument{"--level and --field exclude each other"};
+  if (!b.formate.empty()) {
+    if (!a.hat("--format")) a.format = b.formate.front();
+    if (std::find(b.formate.begin(), b.formate.end(), a.format) == b.formate.end())
+      throw BadArgument{"--format takes " + aufzaehlung(b.formate)};
+  }
+  if (b.pruefe) b.pruefe(a);
+
+  State& s = *a.s;
+  if (std::find(b.optionen.begin(), b.optionen.end(), "--month") != b.optionen.end() && !a.monatGegeben)
+    s.Monat = static_cast<float>(s.Jetzt.month);
+  if (a.hat("--utc")) s.Zeitpunkt = DateTime{s.Jetzt.year, s.Jetzt.month, s.Jetzt.day, a.stunde, a.minute, 0};
+  return a;
 }
 
-void setzeSpeicher(State& s, const std::string& option, const std::string& text) {
-  const auto f = numberList(option, text, 6, 0.000001, 1000);
-  float* mem[6] = {&s.Speicher1, &s.Speicher2, &s.Speicher3, &s.Speicher4, &s.Speicher5, &s.Speicher6};
-  for (std::size_t i = 0; i < 6; ++i) *mem[i] = static_cast<float>(f[i]);
+void setzeNamen(Aufruf& a) {
+  if (a.hat("--a")) a.s->OrtA = a.ortNameA;
+  if (a.hat("--b")) a.s->OrtB = a.ortNameB;
+  if (a.nameA) a.s->OrtA = *a.nameA;
+  if (a.nameB) a.s->OrtB = *a.nameB;
 }
 
 void pruefeOrdner(const std::string& dir) {
   if (dir.empty()) throw BadArgument{"--dir DIR is required"};
   std::error_code ec;
   if (!std::filesystem::is_directory(dir, ec)) throw BadArgument{"--dir: '" + dir + "' is not a folder"};
-}
-
-void finishCommon(State& s, const Common& c) {
-  if (!c.monthGiven) s.Monat = static_cast<float>(s.Jetzt.month);
 }
 
 }  // namespace welvaro::cli

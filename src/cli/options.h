@@ -1,11 +1,23 @@
-// Command-line options of welvaro-cli, parsed into a program state.
+// Command-line options of welvaro-cli: one table of every option (its name,
+// the word for its value, how its value is read), and per subcommand the
+// list of options it takes. The parser reads the arguments of a call into
+// an `Aufruf`: the program state the options fill, and what is not a state
+// field (folder, output format, names ...).
+//
+// To add an option: a field in Aufruf when it is not a state field, one
+// row in the option table (options.cpp), and its name in the list of each
+// subcommand that takes it.
 #pragma once
 
+#include <filesystem>
+#include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "state/datetime.h"
 #include "state/state.h"
 
 namespace welvaro::cli {
@@ -22,45 +34,62 @@ struct BadArgument {
   std::string message;
 };
 
-// A whole-token decimal number ("48.1", "-3.7", ".5"); nothing else allowed.
+// A number by the number-reading rule (leading blanks skipped, an optional
+// sign, digits with at most one point), making up the whole argument but
+// for blanks after it: "48.1", " -3.7", ".5". Anything else is no number,
+// so "14,2" or "12abc" are refused rather than read as 14 and 12.
 std::optional<double> strictNumber(std::string_view text);
 
-// Arguments after the subcommand: the common options are applied to the
-// state as they are read; every other option is handed to `extra`, which
-// returns how many following arguments it consumed, or -1 when it does not
-// know the option.
-class Arguments {
- public:
-  explicit Arguments(std::vector<std::string> args) : args_(std::move(args)) {}
-  bool done() const { return pos_ >= args_.size(); }
-  const std::string& peek() const { return args_[pos_]; }
-  std::string next(std::string_view option);  // value of `option`, or BadArgument
-  void skip() { ++pos_; }
-
- private:
-  std::vector<std::string> args_;
-  std::size_t pos_ = 0;
+// Where a subcommand finds the data files that come with the program, and
+// where its output goes.
+struct Kontext {
+  const Clock& clock;
+  std::vector<std::filesystem::path> datenOrdner;  ///< folders of the shipped data files, in order
+  std::ostream& out;
+  std::ostream& err;
 };
 
-// What the common options settled besides the state fields.
-struct Common {
-  bool monthGiven = false;
+// What the options of one call settled.
+struct Aufruf {
+  std::unique_ptr<State> s = std::make_unique<State>();  ///< fields set by the options; Jetzt from the clock
+  std::vector<std::string> gegeben;  ///< the options given, in order
+  bool monatGegeben = false;         ///< --month
+  int stunde = 0, minute = 0;        ///< --utc HH:MM
+  std::string dir;                   ///< --dir
+  std::string format;                ///< --format (the subcommand's first format when not given)
+  std::string pdf;                   ///< --pdf FILE
+  std::optional<std::string> nameA, nameB;  ///< --name-a, --name-b
+  std::string ortNameA, ortNameB;            ///< the place's name when --a / --b named a place
+  std::string png;                           ///< --png FILE
+  int bildBreite = 0, bildHoehe = 0;         ///< --size WxH
+  bool azimutal = false;                     ///< --projection azimuthal
+  bool hat(std::string_view option) const;
 };
 
-// Applies a common option at the current position (the option word is
-// `opt`, its value follows). Returns false when `opt` is not a common option.
-bool applyCommon(State& s, Common& c, const std::string& opt, Arguments& args);
+using Ausfuehrung = int (*)(Aufruf& a, const Kontext& k);
+using Pruefung = void (*)(const Aufruf& a);  // throws BadArgument
 
-// Fills the calendar fields after all options were read: Jetzt from --date
-// (or the clock), Monat from --month or the date.
-void finishCommon(State& s, const Common& c);
+// A subcommand: its name, the options it takes and how it runs.
+struct Befehl {
+  std::string_view name;
+  std::vector<std::string_view> optionen = {};  ///< the options it takes
+  std::vector<std::string_view> pflicht = {};   ///< those that must be given, checked in this order
+  std::vector<std::string_view> formate = {};   ///< values --format takes, the first is the default
+  Pruefung pruefe = nullptr;               ///< checks across options, after all were read
+  Ausfuehrung run = nullptr;
+};
 
-// Parses "F1,F2,...": exactly `count` numbers within [lo, hi].
-std::vector<double> numberList(const std::string& option, const std::string& text, std::size_t count, double lo,
-                               double hi);
+// The common options: stations, conditions, date and month.
+std::vector<std::string_view> mitGemeinsamen(std::initializer_list<std::string_view> eigene);
 
-// --memories F1,...,F6: the six frequency memories [MHz].
-void setzeSpeicher(State& s, const std::string& option, const std::string& text);
+// Reads the arguments after the subcommand's name. Sets Jetzt from the
+// clock (or --date), Monat from --month or the date (when the subcommand
+// takes the common options) and Zeitpunkt from the date and --utc.
+Aufruf liesOptionen(const Befehl& b, const std::vector<std::string>& args, const Clock& clock);
+
+// The name of station A or B: cleared when the station was given by its
+// position alone, --name-a / --name-b whatever their place among the options.
+void setzeNamen(Aufruf& a);
 
 // --dir: the folder must be given and exist.
 void pruefeOrdner(const std::string& dir);

@@ -1,10 +1,5 @@
 #include "display/bitmap.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cmath>
 #include <cstddef>
 #include <cstring>
@@ -165,42 +160,6 @@ void maleZeilen(const Bildgitter& g, const int16* werte, std::string_view karte,
   const unsigned char top = byte > 16 ? overlayIndexRund(static_cast<std::uint8_t>(byte)) : letzter;
   std::memset(out, top, werteProZeile + 1);
   std::memset(out + werteProZeile + 1, 0, g.zeile - werteProZeile - 1);
-}
-
-std::string schreibeBild(const std::filesystem::path& file, std::string_view bild) {
-  const auto fehler = [&](const char* was, int err) {
-    std::string m = file.string() + ": " + was;
-    if (err != 0) m += std::string(" (") + std::strerror(err) + ")";
-    return m;
-  };
-  std::string temp = file.string() + ".XXXXXX";
-  const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-  if (fd < 0) return fehler("cannot create a temporary picture file", errno);
-  auto verwerfen = [&](const char* was, int err) {
-    ::unlink(temp.c_str());
-    return fehler(was, err);
-  };
-  if (::fchmod(fd, 0644) != 0) {
-    const int err = errno;
-    ::close(fd);
-    return verwerfen("cannot set the permissions of the picture file", err);
-  }
-  std::size_t geschrieben = 0;
-  while (geschrieben < bild.size()) {
-    const ssize_t n = ::write(fd, bild.data() + geschrieben, bild.size() - geschrieben);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      const int err = n < 0 ? errno : EIO;
-      ::close(fd);
-      return verwerfen("cannot write the picture file", err);
-    }
-    geschrieben += static_cast<std::size_t>(n);
-  }
-  // No fsync: the picture is regenerated every few minutes; what matters is
-  // that the rename below only ever shows a whole picture.
-  if (::close(fd) != 0) return verwerfen("cannot write the picture file", errno);
-  if (::rename(temp.c_str(), file.c_str()) != 0) return verwerfen("cannot replace the picture file", errno);
-  return {};
 }
 
 }  // namespace welvaro

@@ -9,9 +9,9 @@
 //   109..127           magenta
 //   128..255           greys 2 x (v - 128) for the map and chart drawings
 //
-// The pictures are assembled in memory and written in one piece through a
-// temporary file that is renamed over the old picture, so a reader (the
-// window loading the file) never sees half a picture.
+// The pictures are assembled in memory and written in one piece through
+// replaceFile (files/fileio.h), so a reader (the window loading the file)
+// never sees half a picture.
 #pragma once
 
 #include <cstddef>
@@ -108,10 +108,5 @@ struct DarstStatus {
   std::string meldung;  ///< what went wrong writing the picture file; empty when written
   bool ok() const { return fehler == 0 && meldung.empty(); }
 };
-
-/// Writes a finished picture to `file`: into a temporary file beside it,
-/// then renamed over it. Returns an empty text on success, else what went
-/// wrong (the old picture is then left as it was).
-std::string schreibeBild(const std::filesystem::path& file, std::string_view bild);
 
 }  // namespace welvaro

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "files/fileio.h"
 #include "files/programdir.h"
 #include "forecast/tageskorr.h"
 #include "state/arith.h"
@@ -64,7 +65,7 @@ DarstStatus prgAktDarst2(State& s, std::string* bild) {
   std::string& b = bild ? *bild : eigenes;
   DarstStatus st;
   st.fehler = ortBild(s, b);
-  if (st.fehler == 0) st.meldung = schreibeBild(ownFile(s, kOrtBildDatei), b);
+  if (st.fehler == 0) st.meldung = replaceFile(ownFile(s, kOrtBildDatei), b).message;
   return st;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "files/fileio.h"
 #include "files/programdir.h"
 #include "state/arith.h"
 
@@ -69,7 +70,7 @@ DarstStatus prgAktDarst1(State& s, std::string* bild) {
   std::string& b = bild ? *bild : eigenes;
   weltBild(s, b);
   DarstStatus st;
-  st.meldung = schreibeBild(ownFile(s, kWeltBildDatei), b);
+  st.meldung = replaceFile(ownFile(s, kWeltBildDatei), b).message;
   return st;
 }
 

@@ -1,10 +1,10 @@
 #include "files/fenster.h"
 
+#include <cerrno>
 #include <charconv>
-#include <fstream>
 #include <sstream>
 
-#include "files/settings.h"
+#include "files/fileio.h"
 
 namespace welvaro {
 
@@ -54,17 +54,14 @@ std::string fensterText(const Fenstervorgaben& f) {
 }
 
 Fenstervorgaben leseFenster(const std::filesystem::path& datei) {
-  std::error_code fehler;
-  if (!std::filesystem::is_regular_file(datei, fehler) || std::filesystem::file_size(datei, fehler) > 4096)
-    return {};
-  std::ifstream in(datei, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return fensterAusText(text.str());
+  std::string text;
+  if (!readWholeFile(datei, text, 4096).ok()) return {};
+  return fensterAusText(text);
 }
 
 int schreibeFenster(const std::filesystem::path& datei, const Fenstervorgaben& f) {
-  return schreibeDateiErsetzend(datei.string(), fensterText(f));
+  const FileStatus st = replaceFile(datei, fensterText(f));
+  return st.ok() ? 0 : (st.err != 0 ? st.err : EIO);
 }
 
 }  // namespace welvaro

@@ -162,15 +162,4 @@ Gazetteer readGazetteerFile(const std::filesystem::path& file, std::string* prob
   return Gazetteer(std::move(*orte));
 }
 
-StationsOrt resolveStationInDataFiles(std::string_view text, const ProgramDirs& dirs) {
-  Gazetteer ortsliste, orte;
-  if (!istLocatorVersuch(text)) {
-    auto liste = std::make_unique<State>();
-    readPlaceFile(*liste, dataFile(dirs, kOrtsvorgDatei));
-    ortsliste = ortslistenGazetteer(*liste);
-    orte = readGazetteerFile(dataFile(dirs, kOrteDatei));
-  }
-  return resolveStation(text, ortsliste, orte);
-}
-
 }  // namespace welvaro

@@ -25,7 +25,6 @@
 
 #include "files/programdir.h"
 #include "state/ortsuche.h"
-#include "input/station.h"
 
 namespace welvaro {
 
@@ -53,10 +52,5 @@ std::string gazetteerBytes(const std::vector<Ortseintrag>& orte);
 /// empty gazetteer: names are then looked up in the place list only.
 /// `problem` (when given) receives why a file that exists was not used.
 Gazetteer readGazetteerFile(const std::filesystem::path& file, std::string* problem = nullptr);
-
-/// resolveStation with the place list ("Ortsvorg.txt") and the gazetteer
-/// ("Orte.dat") from the program's data folders; they are read only when
-/// the text is not meant as a locator.
-StationsOrt resolveStationInDataFiles(std::string_view text, const ProgramDirs& dirs);
 
 }  // namespace welvaro

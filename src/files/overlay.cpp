@@ -1,22 +1,16 @@
 #include "files/overlay.h"
 
-#include <fstream>
-#include <system_error>
+#include "files/fileio.h"
 
 namespace welvaro {
 
 OverlayStatus readOverlay(const std::filesystem::path& file, std::size_t length, std::string& mask) {
   mask.assign(length, '\0');
-  std::error_code ec;
-  if (!std::filesystem::exists(file, ec)) return OverlayStatus::kMissing;
-  if (!std::filesystem::is_regular_file(file, ec)) return OverlayStatus::kUnreadable;
-  const auto groesse = std::filesystem::file_size(file, ec);
-  if (ec) return OverlayStatus::kUnreadable;
-  if (groesse != length) return OverlayStatus::kWrongLength;
-  std::ifstream in(file, std::ios::binary);
-  std::string bytes(length, '\0');
-  if (!in.read(bytes.data(), static_cast<std::streamsize>(length)) || in.peek() != std::ifstream::traits_type::eof())
-    return OverlayStatus::kUnreadable;  // shorter or longer than it was a moment ago
+  std::string bytes;
+  const FileStatus r = readWholeFile(file, bytes, length);
+  if (r.kind == FileStatus::kMissing) return OverlayStatus::kMissing;
+  if (r.kind == FileStatus::kError) return OverlayStatus::kUnreadable;
+  if (!r.ok() || bytes.size() != length) return OverlayStatus::kWrongLength;
   mask.swap(bytes);
   return OverlayStatus::kRead;
 }

@@ -18,7 +18,7 @@ inline constexpr std::size_t kOrtskarteLaenge = 144172;  ///< 271 x 532 bytes
 
 enum class OverlayStatus {
   kRead,         ///< the file was read
-  kMissing,      ///< no such file: all-zero overlay
+  kMissing,      ///< no such file, or not a regular file (never opened): all-zero overlay
   kWrongLength,  ///< the file is not of the overlay's length: all-zero overlay
   kUnreadable,   ///< the file could not be read: all-zero overlay
 };

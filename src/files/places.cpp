@@ -2,11 +2,10 @@
 
 #include <cmath>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "files/codepage.h"
+#include "files/fileio.h"
 #include "state/numtext.h"
 
 namespace welvaro {
@@ -97,6 +96,13 @@ void buildOrtRaster(State& s) {
   }
 }
 
+namespace {
+
+// 2000 places take some 60 kB; a file far beyond that is no place list.
+constexpr std::size_t kHoechstGroesse = std::size_t{16} << 20;
+
+}  // namespace
+
 bool readPlaceFile(State& s, const std::filesystem::path& file, std::string* problem) {
   // Without a list: no places, no index, the nearest-place command off.
   s.OrtFlag = 0;
@@ -104,17 +110,16 @@ bool readPlaceFile(State& s, const std::filesystem::path& file, std::string* pro
   for (int u = 0; u <= 35; ++u)
     for (int m = 0; m <= 17; ++m) s.OrtRaster[u][m].clear();
 
-  std::error_code ec;
-  if (!std::filesystem::exists(file, ec)) return false;
-  auto nichtLesbar = [&](const char* was) {
-    if (problem) *problem = file.string() + ": " + was;
+  std::string text;
+  const FileStatus r = readWholeFile(file, text, kHoechstGroesse);
+  if (!r.ok()) {
+    // No file at all is the normal case without a list; anything else in
+    // its place (a folder, a FIFO, a file that cannot be read) is named.
+    std::error_code ec;
+    if (problem && std::filesystem::symlink_status(file, ec).type() != std::filesystem::file_type::not_found)
+      *problem = r.message + "; no place list";
     return false;
-  };
-  if (std::filesystem::is_directory(file, ec)) return nichtLesbar("the place list is a folder");
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return nichtLesbar("cannot open the place list");
-  std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) return nichtLesbar("cannot read the place list");
+  }
   s.OrtFlag = 1;
   readPlacesText(s, text);
   buildOrtRaster(s);

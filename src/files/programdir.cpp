@@ -6,9 +6,12 @@
 #include <cstdlib>
 #include <system_error>
 
-// The installation folders, given by the build (src/files/CMakeLists.txt).
-#if !defined(WELVARO_INSTALL_BINDIR) || !defined(WELVARO_INSTALL_DATADIR)
-#error "the build must define WELVARO_INSTALL_BINDIR and WELVARO_INSTALL_DATADIR"
+#include "files/fileio.h"
+
+// The data folder of an installation relative to its program folder
+// ("../share/welvaro"), given by the build (src/files/CMakeLists.txt).
+#ifndef WELVARO_DATA_FROM_BIN
+#error "the build must define WELVARO_DATA_FROM_BIN"
 #endif
 
 namespace welvaro {
@@ -29,12 +32,13 @@ bool gleicherOrdner(const fs::path& a, const fs::path& b) {
 
 ProgramDirs resolveProgramDirs(const ProgramDirInputs& in) {
   ProgramDirs d;
-  d.installed = !in.exeDirWritable || gleicherOrdner(in.exeDir, in.installedBinDir);
+  d.installed = !in.exeDirWritable || !in.installedDataDir.empty();
+  // Data files beside the executable come first whenever they are there.
+  d.dataDirs = {in.exeDir};
+  if (!in.installedDataDir.empty() && !gleicherOrdner(in.exeDir, in.installedDataDir))
+    d.dataDirs.push_back(in.installedDataDir);
   if (!d.installed) {
     d.writeDir = in.exeDir;
-    d.dataDirs = {in.exeDir};
-    if (!in.installedDataDir.empty() && !gleicherOrdner(in.exeDir, in.installedDataDir))
-      d.dataDirs.push_back(in.installedDataDir);
     return d;
   }
   // A relative XDG_DATA_HOME is invalid and ignored, as the base-directory rules say.
@@ -44,8 +48,13 @@ ProgramDirs resolveProgramDirs(const ProgramDirInputs& in) {
   else if (!in.home.empty())
     basis = fs::path(in.home) / ".local" / "share";
   if (!basis.empty()) d.writeDir = basis / "welvaro";
-  d.dataDirs = {in.installedDataDir};
   return d;
+}
+
+fs::path installedDataDirOf(const fs::path& exeDir) {
+  std::error_code ec;
+  const fs::path daten = (exeDir / WELVARO_DATA_FROM_BIN).lexically_normal();
+  return fs::is_directory(daten, ec) ? daten : fs::path();
 }
 
 ProgramDirInputs systemProgramDirInputs() {
@@ -54,8 +63,7 @@ ProgramDirInputs systemProgramDirInputs() {
   const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
   in.exeDir = ec ? fs::current_path(ec) : exe.parent_path();
   in.exeDirWritable = ::access(in.exeDir.c_str(), W_OK) == 0;
-  in.installedBinDir = WELVARO_INSTALL_BINDIR;
-  in.installedDataDir = WELVARO_INSTALL_DATADIR;
+  in.installedDataDir = installedDataDirOf(in.exeDir);
   if (const char* x = std::getenv("XDG_DATA_HOME")) in.xdgDataHome = x;
   if (const char* h = std::getenv("HOME"); h && *h) {
     in.home = h;
@@ -76,9 +84,8 @@ std::string prepareProgramDir(State& s, const ProgramDirs& dirs) {
 }
 
 fs::path dataFile(const ProgramDirs& dirs, std::string_view name) {
-  std::error_code ec;
   for (const fs::path& dir : dirs.dataDirs)
-    if (fs::exists(dir / name, ec)) return dir / name;
+    if (!dir.empty() && isRegularFile(dir / name)) return dir / name;
   return dirs.dataDirs.empty() ? fs::path(name) : dirs.dataDirs.front() / name;
 }
 

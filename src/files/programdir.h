@@ -1,12 +1,14 @@
 // The program directory: where the program reads the data files that come
 // with it and where it keeps the files it writes.
 //
-// A copy run from a folder it may write to (a build tree, an unpacked
-// copy) keeps everything beside its executable. An installed copy (its
-// folder is the installation's program folder or is not writable) writes
-// into the per-user data folder $XDG_DATA_HOME/welvaro (by default
-// ~/.local/share/welvaro) and reads its data files from the installed
-// data folder.
+// Data files are read from beside the executable when they are there, else
+// from the data folder of an installation, found relative to the
+// executable (<prefix>/bin -> <prefix>/share/welvaro), so a copy installed
+// under any prefix finds them. A copy run from a folder it may write to
+// that is not such an installation (a build tree, an unpacked copy) keeps
+// its own files beside its executable; an installed copy, or one whose
+// folder it may not write, keeps them in the per-user data folder
+// $XDG_DATA_HOME/welvaro (by default ~/.local/share/welvaro).
 #pragma once
 
 #include <filesystem>
@@ -22,6 +24,7 @@ namespace welvaro {
 inline constexpr std::string_view kOrtsvorgDatei = "Ortsvorg.txt";
 inline constexpr std::string_view kMapWeltDatei = "MapWelt.dat";
 inline constexpr std::string_view kMapOrtDatei = "MapOrt.dat";
+inline constexpr std::string_view kHilfeDatei = "Welvaro.hlp";
 // Files the program writes (and reads back).
 inline constexpr std::string_view kEinstellungDatei = "Welvaro.dat";
 inline constexpr std::string_view kTabelleDatei = "Welvaro.tab";
@@ -33,8 +36,7 @@ inline constexpr std::string_view kOrtBildDatei = "WelvDar2.bmp";
 struct ProgramDirInputs {
   std::filesystem::path exeDir;            ///< folder of the executable
   bool exeDirWritable = true;              ///< whether the program may create files there
-  std::filesystem::path installedBinDir;   ///< program folder of an installation (may be empty)
-  std::filesystem::path installedDataDir;  ///< data folder of an installation
+  std::filesystem::path installedDataDir;  ///< <prefix>/share/welvaro beside <prefix>/bin, empty when absent
   std::string xdgDataHome;                 ///< $XDG_DATA_HOME, empty when unset
   std::string home;                        ///< the user's home folder
 };
@@ -48,8 +50,12 @@ struct ProgramDirs {
 /// The folders for the given situation (no file-system access).
 ProgramDirs resolveProgramDirs(const ProgramDirInputs& in);
 
+/// The data folder of an installation whose program folder is `exeDir`
+/// (`exeDir`/../share/welvaro), when that folder exists; else empty.
+std::filesystem::path installedDataDirOf(const std::filesystem::path& exeDir);
+
 /// The situation of this process: the folder of /proc/self/exe, whether it
-/// is writable, the installation folders given at build time, XDG_DATA_HOME
+/// is writable, the installation's data folder beside it, XDG_DATA_HOME
 /// and HOME.
 ProgramDirInputs systemProgramDirInputs();
 
@@ -58,8 +64,8 @@ ProgramDirInputs systemProgramDirInputs();
 std::string prepareProgramDir(State& s, const ProgramDirs& dirs);
 
 /// Where to read a data file that comes with the program: the first data
-/// folder that holds it, or the first data folder when none does (the
-/// readers then find no file and apply their defaults).
+/// folder that holds it as a regular file, or the first data folder when
+/// none does (the readers then find no file and apply their defaults).
 std::filesystem::path dataFile(const ProgramDirs& dirs, std::string_view name);
 
 /// Where to read and write a file of the program's own ("Welvaro.dat",

@@ -1,10 +1,7 @@
 #include "files/settings.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
+#include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cfloat>
 #include <cmath>
 #include <memory>
@@ -12,6 +9,7 @@
 #include <vector>
 
 #include "files/codepage.h"
+#include "files/fileio.h"
 #include "state/arith.h"
 #include "state/calendar.h"
 #include "state/numtext.h"
@@ -121,26 +119,6 @@ std::string zeilenTauglich(std::string t) {
   return t;
 }
 
-int schreibeAlles(int fd, std::string_view daten) {
-  while (!daten.empty()) {
-    ssize_t n = ::write(fd, daten.data(), daten.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return errno;
-    }
-    if (n == 0) return EIO;
-    daten.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return 0;
-}
-
-std::string ordnerVon(const std::string& pfad) {
-  std::size_t p = pfad.find_last_of('/');
-  if (p == std::string::npos) return ".";
-  if (p == 0) return "/";
-  return pfad.substr(0, p);
-}
-
 }  // namespace
 
 void einstellungsDefaults(State& s) {
@@ -194,7 +172,9 @@ bool leseEinstellungsInhalt(State& s, std::string_view inhalt) {
   for (int i : {3, 5, 6, 14, 15, 16, 17, 18, 19, 20, 21})
     if (!passtInSingle(n[static_cast<std::size_t>(i)])) return false;
   if (!std::isfinite(n[7]) || !std::isfinite(n[13])) return false;  // Zkw, Ssna
-  if (!passtInSingle(n[14] + s.SoZeitFlag)) return false;
+  // The time zone is held to the dialog's -12..12 (a huge value would
+  // overflow the clock's seconds).
+  n[14] = std::clamp(n[14], -12.0, 12.0);
 
   for (int i = 1; i <= kEinstellungsZeilen; ++i) s.DatZeile[i] = w[static_cast<std::size_t>(i)];
   s.OrtA = w[1];
@@ -227,29 +207,29 @@ bool leseEinstellungsInhalt(State& s, std::string_view inhalt) {
   return true;
 }
 
-EinstellungsQuelle leseEinstellungen(State& s, const std::string& dateiPfad) {
-  const int fd = ::open(dateiPfad.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    einstellungsDefaults(s);
-    return errno == ENOENT ? EinstellungsQuelle::Fehlt : EinstellungsQuelle::Unbrauchbar;
-  }
+EinstellungsQuelle leseEinstellungen(State& s, const std::string& dateiPfad, std::string* abgelehnt) {
   std::string inhalt;
-  bool ok = true;
-  char puffer[4096];
-  while (inhalt.size() <= kHoechstGroesse) {
-    ssize_t n = ::read(fd, puffer, sizeof puffer);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      ok = false;
-      break;
-    }
-    if (n == 0) break;
-    inhalt.append(puffer, static_cast<std::size_t>(n));
+  const FileStatus r = readWholeFile(dateiPfad, inhalt, kHoechstGroesse);
+  if (r.kind == FileStatus::kMissing) {
+    einstellungsDefaults(s);
+    return EinstellungsQuelle::Fehlt;
   }
-  ::close(fd);
-  if (ok && leseEinstellungsInhalt(s, inhalt)) return EinstellungsQuelle::Datei;
+  if (r.ok() && leseEinstellungsInhalt(s, inhalt)) return EinstellungsQuelle::Datei;
+  if (r.ok() && abgelehnt) *abgelehnt = std::move(inhalt);
   einstellungsDefaults(s);
   return EinstellungsQuelle::Unbrauchbar;
+}
+
+std::optional<int16> spracheDerDatei(std::string_view inhalt) {
+  const std::string text = alsUtf8(inhalt);
+  constexpr std::string_view label = "Landessprache:";
+  for (const std::string_view z : zeilen(text, 1000)) {
+    const std::string_view it = item(z);
+    if (it.substr(0, label.size()) != label) continue;
+    const double v = ReadNumber(it.substr(label.size()));
+    return v >= 5.0 ? int16{5} : v > 0.0 ? static_cast<int16>(RoundEven(v)) : int16{0};
+  }
+  return std::nullopt;
 }
 
 std::string einstellungsInhalt(const State& s, const DateTime& jetzt) {
@@ -294,36 +274,8 @@ std::string einstellungsInhalt(const State& s, const DateTime& jetzt) {
   return utf8ToCp1252(text);
 }
 
-int schreibeEinstellungen(const State& s, const std::string& dateiPfad, const DateTime& jetzt) {
-  return schreibeDateiErsetzend(dateiPfad, einstellungsInhalt(s, jetzt));
-}
-
-int schreibeDateiErsetzend(const std::string& dateiPfad, std::string_view inhalt) {
-  std::string temp;
-  int fd = -1;
-  for (int versuch = 0; versuch < 100 && fd < 0; ++versuch) {
-    temp = dateiPfad + ".neu" + std::to_string(::getpid()) + "_" + std::to_string(versuch);
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) return errno;
-  }
-  if (fd < 0) return EEXIST;
-
-  int fehler = schreibeAlles(fd, inhalt);
-  if (fehler == 0 && ::fsync(fd) != 0) fehler = errno;
-  if (::close(fd) != 0 && fehler == 0) fehler = errno;
-  if (fehler == 0 && ::rename(temp.c_str(), dateiPfad.c_str()) != 0) fehler = errno;
-  if (fehler != 0) {
-    ::unlink(temp.c_str());
-    return fehler;
-  }
-  // Make the rename itself durable. The new file is in place already, so a
-  // failure here is not reported as a failed write.
-  const int ordner = ::open(ordnerVon(dateiPfad).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (ordner >= 0) {
-    ::fsync(ordner);
-    ::close(ordner);
-  }
-  return 0;
+FileStatus schreibeEinstellungen(const State& s, const std::string& dateiPfad, const DateTime& jetzt) {
+  return replaceFile(dateiPfad, einstellungsInhalt(s, jetzt));
 }
 
 }  // namespace welvaro

@@ -13,9 +13,11 @@
 // the defaults of the program state apply to all of them.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "files/fileio.h"
 #include "state/datetime.h"
 #include "state/state.h"
 
@@ -51,7 +53,8 @@ void einstellungsDefaults(State& s);
 ///    control character other than tab (binary garbage);
 ///  - a number too large for its field.
 /// Lines after the 22nd are ignored. The language index is rounded half to
-/// even and clamped into 0..5.
+/// even and clamped into 0..5; the time zone of the file is held to -12..12
+/// (the time-zone dialog's range) before the summer-time hour is added.
 ///
 /// Content is Windows-1252; a file that is valid UTF-8 with non-ASCII
 /// characters, or starts with a UTF-8 byte-order mark, is taken as UTF-8
@@ -60,9 +63,17 @@ bool leseEinstellungsInhalt(State& s, std::string_view inhalt);
 
 /// Reads the settings file at `dateiPfad` (full path) into DatZeile[1..22]
 /// and the fields; a missing, unreadable or malformed file gives the
-/// defaults (einstellungsDefaults) for the whole record. Nothing is reported
-/// to the user; the result says what happened.
-EinstellungsQuelle leseEinstellungen(State& s, const std::string& dateiPfad);
+/// defaults (einstellungsDefaults) for the whole record. Anything that is
+/// not a regular file counts as missing and is not opened. Nothing is
+/// reported to the user; the result says what happened. When the file was
+/// read but refused, its bytes go to `abgelehnt` (when given).
+EinstellungsQuelle leseEinstellungen(State& s, const std::string& dateiPfad, std::string* abgelehnt = nullptr);
+
+/// The language index of a settings file that was refused as a whole, when
+/// a line "Landessprache: n" is among its first 1000 lines (rounded and
+/// held to 0..5 as the reader does), so a message about the file can be
+/// given in the user's language.
+std::optional<int16> spracheDerDatei(std::string_view inhalt);
 
 /// The bytes of the settings file for the record, as written at `jetzt`
 /// (local date and time). The time-zone line holds standard time: the
@@ -76,16 +87,9 @@ EinstellungsQuelle leseEinstellungen(State& s, const std::string& dateiPfad);
 /// Characters outside Windows-1252 are written as '?'.
 std::string einstellungsInhalt(const State& s, const DateTime& jetzt);
 
-/// Writes the settings file at `dateiPfad` (full path). The file is
-/// replaced only once the new one is complete on disk; on any error the
-/// old file stays as it was and no partial file is left behind.
-/// Returns 0 on success, else the system error number (errno).
-int schreibeEinstellungen(const State& s, const std::string& dateiPfad, const DateTime& jetzt);
-
-/// Replaces the file at `dateiPfad` with `inhalt`: writes a temporary file
-/// in the same folder, flushes it to disk, then renames it over the target.
-/// Returns 0 on success, else errno; on failure the target is untouched and
-/// the temporary file removed.
-int schreibeDateiErsetzend(const std::string& dateiPfad, std::string_view inhalt);
+/// Writes the settings file at `dateiPfad` (full path) through replaceFile:
+/// the file is replaced only once the new one is complete on disk; on any
+/// error the old file stays as it was and no partial file is left behind.
+FileStatus schreibeEinstellungen(const State& s, const std::string& dateiPfad, const DateTime& jetzt);
 
 }  // namespace welvaro

@@ -4,11 +4,19 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
+#include <atomic>
+#include <exception>
+#include <memory>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <system_error>
+#include <thread>
+#include <vector>
 
+#include "files/fileio.h"
 #include "forecast/tageskorr.h"
 #include "state/arith.h"
 #include "state/pegel.h"
@@ -40,17 +48,20 @@ std::string dreiStellig(int v) {
 // index k = 2..31 (1..30 MHz), inside it hours 1..24.
 void blockAusErgFeld(const State& s, std::array<char, kTabBlockLaenge>& block) {
   std::size_t n = 0;
-  const auto& schicht = s.ErgFeld[0];
-  for (int k = 2; k <= 31; ++k)
-    for (int h = 1; h <= 24; ++h) block[n++] = static_cast<char>(tabByte(schicht[h][k]));
+  // Hours 1..24 and indices 2..31 lie inside the slice's bounds (0..24,
+  // 0..32, both from 0): its plain storage is read without the index check.
+  const auto& schicht = s.ErgFeld[0].v;
+  for (std::size_t k = 2; k <= 31; ++k)
+    for (std::size_t h = 1; h <= 24; ++h) block[n++] = static_cast<char>(tabByte(schicht[h].v[k]));
 }
 
 // Forecast to the grid point (X2, Y2) already set; when it fails, the same
 // point moved 0.1 degree of latitude towards the equator, then away from it.
 // X2 is set back to the grid latitude in every case. Returns 0 or the fault
-// of the last attempt.
-int prognoseAmPunkt(State& s, GenTabInfo& info) {
+// of the last attempt; `verschoben` tells whether the moved point served.
+int prognoseAmPunkt(State& s, bool& verschoben) {
   const double breite = s.X2;
+  verschoben = false;
   int rc = prgTageskorr(s);
   if (rc == 0) return 0;
   const double zumAequator = breite > 0 ? -0.1 : 0.1;
@@ -60,8 +71,32 @@ int prognoseAmPunkt(State& s, GenTabInfo& info) {
     if (rc == 0) break;
   }
   s.X2 = breite;
-  if (rc == 0) ++info.verschoben;
+  verschoben = rc == 0;
   return rc;
+}
+
+// What became of one grid point.
+struct PunktErgebnis {
+  int rc = 0;
+  bool verschoben = false;
+};
+
+// Grid point n (0..683, latitude index outermost): its forecast from the
+// state `s`, its 720 bytes written at `block` ("no signal" when it failed:
+// never the previous point's results).
+PunktErgebnis gitterpunkt(State& s, int n, char* block) {
+  s.X2 = tabBreite(n / kTabLaengen);
+  s.Y2 = tabLaenge(n % kTabLaengen);
+  PunktErgebnis e;
+  e.rc = prognoseAmPunkt(s, e.verschoben);
+  if (e.rc == 0) {
+    std::array<char, kTabBlockLaenge> b{};
+    blockAusErgFeld(s, b);
+    std::memcpy(block, b.data(), b.size());
+  } else {
+    std::memset(block, 0, kTabBlockLaenge);
+  }
+  return e;
 }
 
 }  // namespace
@@ -115,192 +150,154 @@ double pegelTerm(int f) { return pegelAusFeld(0, f); }
 
 int16 weltpegel(int f, int v) { return static_cast<int16>(RoundEven(pegelTerm(f) + v)); }
 
-int prgGenTabPlus(State& s, GenTabInfo* infoOut) {
-  GenTabInfo info;
-  std::string& bild = s.TabText;
-  bild.clear();
-  bild.reserve(kTabLaenge);
-  bild += tableHeader(s);
+int tabThreadZahl() {
+  const unsigned n = std::thread::hardware_concurrency();
+  return n == 0 ? 1 : static_cast<int>(std::min(n, 8u));
+}
 
-  std::array<char, kTabBlockLaenge> block{};
-  for (int i = 0; i < kTabBreiten; ++i) {
-    for (int j = 0; j < kTabLaengen; ++j) {
-      s.X2 = tabBreite(i);
-      s.Y2 = tabLaenge(j);
-      const int rc = prognoseAmPunkt(s, info);
-      if (rc == 0) {
-        blockAusErgFeld(s, block);
-      } else {
-        // Never let a failed point inherit the previous point's results.
-        block.fill(static_cast<char>(0));
-        if (info.gefuellt++ == 0) {
-          info.ersterFehler = rc;
-          info.fehlerBreite = i;
-          info.fehlerLaenge = j;
+int prgGenTabPlus(State& s, GenTabInfo* infoOut) { return prgGenTabPlus(s, tabThreadZahl(), infoOut); }
+
+int prgGenTabPlus(State& s, int threads, GenTabInfo* infoOut) {
+  std::string bild = tableHeader(s);
+  bild.resize(kTabLaenge);
+  char* bloecke = bild.data() + kTabKopfLaenge;
+  std::vector<PunktErgebnis> ergebnis(kTabBloecke);
+
+  // Every thread takes the next grid point not yet taken, with a state
+  // record of its own (the model keeps all its working values there), so a
+  // point's bytes do not depend on which thread computed it. The last point
+  // is left to `s` after the others: the record ends as after the points in
+  // order, holding the forecast of the last grid point.
+  std::atomic<int> naechster{0};
+  const auto arbeite = [&](State& w) {
+    for (int n; (n = naechster.fetch_add(1, std::memory_order_relaxed)) < kTabBloecke - 1;)
+      ergebnis[static_cast<std::size_t>(n)] = gitterpunkt(w, n, bloecke + n * kTabBlockLaenge);
+  };
+  // The copies are made before any thread starts: `s` changes as soon as
+  // this thread computes its first point.
+  std::vector<std::unique_ptr<State>> kopien;
+  for (int t = 1; t < threads; ++t) kopien.push_back(std::make_unique<State>(s));
+  std::vector<std::exception_ptr> fehler(kopien.size());
+  {
+    std::vector<std::jthread> helfer;
+    for (std::size_t t = 0; t < kopien.size(); ++t)
+      helfer.emplace_back([&, t] {
+        try {
+          arbeite(*kopien[t]);
+        } catch (...) {
+          fehler[t] = std::current_exception();
+          naechster.store(kTabBloecke, std::memory_order_relaxed);
         }
-      }
-      bild.append(block.data(), block.size());
+      });
+    arbeite(s);
+  }
+  for (const std::exception_ptr& f : fehler)
+    if (f) std::rethrow_exception(f);
+  ergebnis.back() = gitterpunkt(s, kTabBloecke - 1, bloecke + (kTabBloecke - 1) * kTabBlockLaenge);
+
+  GenTabInfo info;
+  for (int n = 0; n < kTabBloecke; ++n) {
+    const PunktErgebnis& e = ergebnis[static_cast<std::size_t>(n)];
+    if (e.verschoben) ++info.verschoben;
+    if (e.rc == 0) continue;
+    if (info.gefuellt++ == 0) {
+      info.ersterFehler = e.rc;
+      info.fehlerBreite = n / kTabLaengen;
+      info.fehlerLaenge = n % kTabLaengen;
     }
   }
+  s.TabText = std::move(bild);
   if (infoOut) *infoOut = info;
   return info.ersterFehler;
 }
 
-bool prgTabPlus(State& s) {
-  if (s.TabText.size() != kTabLaenge) return false;
-  // The level term of each frequency, formed once.
-  std::array<double, 31> terme{};
-  for (int f = 1; f <= 30; ++f) terme[static_cast<std::size_t>(f)] = pegelTerm(f);
+PegelTerme pegelTerme() {
+  PegelTerme t{};
+  for (int f = 1; f <= 30; ++f) t[static_cast<std::size_t>(f)] = pegelTerm(f);
+  return t;
+}
 
-  const auto* p = reinterpret_cast<const unsigned char*>(s.TabText.data()) + kTabKopfLaenge;
-  for (int i = 0; i < kTabBreiten; ++i) {
-    for (int j = 0; j < kTabLaengen; ++j) {
-      auto& feld = s.Weltfeld[i][j];
-      auto& pegel = s.Weltpegel[i][j];
-      for (int f = 1; f <= 30; ++f) {
-        const double term = terme[static_cast<std::size_t>(f)];
-        for (int h = 1; h <= 24; ++h) {
-          int v = static_cast<int>(*p++) - 128;
-          if (v < -64) v = -64;
-          if (v > 64) v = 64;
-          feld[f][h] = static_cast<int16>(v);
-          pegel[f][h] = static_cast<int16>(RoundEven(term + v));
-        }
-      }
+void tabBlockLesen(State& s, int i, int j, const unsigned char* block, const PegelTerme& terme) {
+  auto& feld = s.Weltfeld[i][j];
+  auto& pegel = s.Weltpegel[i][j];
+  const unsigned char* p = block;
+  for (int f = 1; f <= 30; ++f) {
+    const double term = terme[static_cast<std::size_t>(f)];
+    for (int h = 1; h <= 24; ++h) {
+      int v = static_cast<int>(*p++) - 128;
+      if (v < -64) v = -64;
+      if (v > 64) v = 64;
+      feld[f][h] = static_cast<int16>(v);
+      pegel[f][h] = static_cast<int16>(RoundEven(term + v));
     }
   }
-  s.TabText.resize(kTabKopfLaenge);
+}
+
+void tabKopfBehalten(State& s) {
+  s.TabText.resize(kTabKopfLaenge, '.');
   s.TabText.shrink_to_fit();
   s.TabMonat = s.TabText.substr(0, 2);
   s.TabTag = s.TabText.substr(3, 3);
+}
+
+bool prgTabPlus(State& s) {
+  if (s.TabText.size() != kTabLaenge) return false;
+  const PegelTerme terme = pegelTerme();  // the level term of each frequency, formed once
+  const auto* p = reinterpret_cast<const unsigned char*>(s.TabText.data()) + kTabKopfLaenge;
+  for (int i = 0; i < kTabBreiten; ++i)
+    for (int j = 0; j < kTabLaengen; ++j, p += kTabBlockLaenge) tabBlockLesen(s, i, j, p, terme);
+  tabKopfBehalten(s);
   return true;
 }
 
 // ---- The table file ------------------------------------------------------
 
-namespace {
-
-TableFileStatus fehler(TableFileStatus::Kind kind, const std::filesystem::path& file, const std::string& was,
-                       int err = 0) {
-  std::string m = file.string() + ": " + was;
-  if (err != 0) m += ": " + std::string(std::strerror(err));
-  return {kind, m};
-}
-
-// Closes a descriptor when it goes out of scope.
-struct Datei {
-  int fd = -1;
-  ~Datei() {
-    if (fd >= 0) ::close(fd);
-  }
-  int release() {
-    int f = fd;
-    fd = -1;
-    return f;
-  }
-};
-
-bool schreibeAlles(int fd, const char* data, std::size_t n, off_t offset) {
-  while (n > 0) {
-    const ssize_t w = ::pwrite(fd, data, n, offset);
-    if (w < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data += w;
-    n -= static_cast<std::size_t>(w);
-    offset += w;
-  }
-  return true;
-}
-
-bool leseAlles(int fd, char* data, std::size_t n) {
-  off_t offset = 0;
-  while (n > 0) {
-    const ssize_t r = ::pread(fd, data, n, offset);
-    if (r < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    if (r == 0) {
-      errno = EIO;  // the file became shorter while it was read
-      return false;
-    }
-    data += r;
-    n -= static_cast<std::size_t>(r);
-    offset += r;
-  }
-  return true;
-}
-
-}  // namespace
-
 TableFileStatus readTableFile(const std::filesystem::path& file, std::string& image) {
-  Datei d{::open(file.c_str(), O_RDONLY | O_CLOEXEC)};
-  if (d.fd < 0) {
-    const int err = errno;
-    if (err == ENOENT) return fehler(TableFileStatus::kMissing, file, "no table file");
-    return fehler(TableFileStatus::kError, file, "cannot open the table file", err);
+  std::string bild;
+  const FileStatus r = readWholeFile(file, bild, kTabLaenge);
+  if (r.kind == FileStatus::kMissing) return fileStatus(FileStatus::kMissing, file, "no table file");
+  if (r.kind == FileStatus::kError) return fileStatus(FileStatus::kError, file, "cannot read the table file", r.err);
+  if (r.ok() && bild.size() == kTabLaenge) {
+    image.swap(bild);
+    return {};
   }
-  struct stat st {};
-  if (::fstat(d.fd, &st) != 0) return fehler(TableFileStatus::kError, file, "cannot read the table file", errno);
-  if (!S_ISREG(st.st_mode)) return fehler(TableFileStatus::kError, file, "the table file is not a regular file");
-  if (static_cast<std::size_t>(st.st_size) != kTabLaenge)
-    return fehler(TableFileStatus::kWrongLength, file,
-                  std::to_string(st.st_size) + " bytes instead of " + std::to_string(kTabLaenge));
-  std::string bild(kTabLaenge, ' ');
-  if (!leseAlles(d.fd, bild.data(), bild.size()))
-    return fehler(TableFileStatus::kError, file, "cannot read the table file", errno);
-  image.swap(bild);
-  return {};
+  std::error_code ec;  // a longer file was not read: ask for its size
+  const std::uintmax_t groesse = r.ok() ? bild.size() : std::filesystem::file_size(file, ec);
+  return fileStatus(FileStatus::kWrongLength, file,
+                    std::to_string(groesse) + " bytes instead of " + std::to_string(kTabLaenge));
 }
 
 TableFileStatus writeTableFile(const std::filesystem::path& file, std::string_view image) {
   if (image.size() != kTabLaenge)
-    return fehler(TableFileStatus::kWrongLength, file,
-                  "the table image has " + std::to_string(image.size()) + " bytes instead of " +
-                      std::to_string(kTabLaenge));
-  std::string temp = file.string() + ".XXXXXX";
-  Datei d{::mkostemp(temp.data(), O_CLOEXEC)};
-  if (d.fd < 0) return fehler(TableFileStatus::kError, file, "cannot create a temporary table file", errno);
-  auto verwerfen = [&](const char* was) {
-    const int err = errno;
-    ::close(d.release());
-    ::unlink(temp.c_str());
-    return fehler(TableFileStatus::kError, file, was, err);
-  };
-  if (::fchmod(d.fd, 0644) != 0) return verwerfen("cannot set the permissions of the table file");
-  if (!schreibeAlles(d.fd, image.data(), image.size(), 0)) return verwerfen("cannot write the table file");
-  if (::fsync(d.fd) != 0) return verwerfen("cannot write the table file");
-  if (::close(d.release()) != 0) {
-    const int err = errno;
-    ::unlink(temp.c_str());
-    return fehler(TableFileStatus::kError, file, "cannot write the table file", err);
-  }
-  if (::rename(temp.c_str(), file.c_str()) != 0) {
-    const int err = errno;
-    ::unlink(temp.c_str());
-    return fehler(TableFileStatus::kError, file, "cannot replace the table file", err);
-  }
-  return {};
+    return fileStatus(FileStatus::kWrongLength, file,
+                      "the table image has " + std::to_string(image.size()) + " bytes instead of " +
+                          std::to_string(kTabLaenge));
+  return replaceFile(file, image);
 }
 
 TableFileStatus writeTableHeader(const std::filesystem::path& file, std::string_view image) {
-  if (image.size() < kTabKopfLaenge)
-    return fehler(TableFileStatus::kWrongLength, file, "no table header in memory");
-  Datei d{::open(file.c_str(), O_WRONLY | O_CLOEXEC)};
-  if (d.fd < 0) {
+  if (image.size() < kTabKopfLaenge) return fileStatus(FileStatus::kWrongLength, file, "no table header in memory");
+  if (!isRegularFile(file)) return fileStatus(FileStatus::kMissing, file, "no table file to update");
+  // O_NONBLOCK: a FIFO put in its place meanwhile makes open fail instead of wait.
+  const int fd = ::open(file.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) {
     const int err = errno;
-    if (err == ENOENT) return fehler(TableFileStatus::kMissing, file, "no table file to update");
-    return fehler(TableFileStatus::kError, file, "cannot open the table file", err);
+    if (err == ENOENT) return fileStatus(FileStatus::kMissing, file, "no table file to update");
+    return fileStatus(FileStatus::kError, file, "cannot open the table file", err);
   }
   struct stat st {};
-  if (::fstat(d.fd, &st) != 0) return fehler(TableFileStatus::kError, file, "cannot read the table file", errno);
-  if (!S_ISREG(st.st_mode) || static_cast<std::size_t>(st.st_size) != kTabLaenge)
-    return fehler(TableFileStatus::kWrongLength, file, "not a whole table file; header not written");
-  if (!schreibeAlles(d.fd, image.data(), kTabKopfLaenge, 0))
-    return fehler(TableFileStatus::kError, file, "cannot write the table header", errno);
-  if (::close(d.release()) != 0) return fehler(TableFileStatus::kError, file, "cannot write the table header", errno);
+  int err = ::fstat(fd, &st) == 0 ? 0 : errno;
+  const bool ganz = err == 0 && S_ISREG(st.st_mode) && static_cast<std::size_t>(st.st_size) == kTabLaenge;
+  std::size_t n = 0;
+  while (err == 0 && ganz && n < kTabKopfLaenge) {
+    const ssize_t w = ::pwrite(fd, image.data() + n, kTabKopfLaenge - n, static_cast<off_t>(n));
+    if (w < 0 && errno == EINTR) continue;
+    if (w <= 0) err = w < 0 ? errno : EIO;
+    else n += static_cast<std::size_t>(w);
+  }
+  if (::close(fd) != 0 && err == 0) err = errno;
+  if (err != 0) return fileStatus(FileStatus::kError, file, "cannot write the table header", err);
+  if (!ganz) return fileStatus(FileStatus::kWrongLength, file, "not a whole table file; header not written");
   return {};
 }
 

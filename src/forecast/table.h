@@ -8,11 +8,13 @@
 // frequency runs of 24 hours). A byte b stores the value b - 128.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
 
+#include "files/fileio.h"
 #include "state/state.h"
 
 namespace welvaro {
@@ -60,15 +62,35 @@ struct GenTabInfo {
 
 /// Builds the whole file image into TabText from the current state (station
 /// A, conditions, Monat, Jetzt). Leaves X2/Y2 at the last grid point and
-/// changes ErgFeld. The image is always complete; returns 0 when every grid
-/// point could be computed, else the fault code of the first point that
-/// could not (its block and any other such blocks hold "no signal").
+/// ErgFeld with its forecast. The image is always complete; returns 0 when
+/// every grid point could be computed, else the fault code of the first
+/// point that could not (its block and any other such blocks hold "no
+/// signal").
+///
+/// The grid points are shared out over `threads` threads (tabThreadZahl()
+/// when not given), each with its own copy of the state record; the image
+/// is byte for byte the one a single thread makes.
 int prgGenTabPlus(State& s, GenTabInfo* info = nullptr);
+int prgGenTabPlus(State& s, int threads, GenTabInfo* info = nullptr);
+
+/// Threads of a table generation: the processor's hardware threads, at
+/// most 8 (the 684 grid points give too little work for more).
+int tabThreadZahl();
 
 /// Parses the file image in TabText into Weltfeld (limited to -64..64) and
 /// Weltpegel, sets TabMonat and TabTag and cuts TabText to its header.
 /// Returns false, changing nothing, when TabText is not a whole image.
 bool prgTabPlus(State& s);
+
+/// The level term 45 - 20 x ln(f x 1000000) / 2.3025851 of f = 1..30 MHz.
+using PegelTerme = std::array<double, 31>;
+PegelTerme pegelTerme();
+
+/// The two steps of prgTabPlus: one grid block (720 bytes at `block`) into
+/// Weltfeld[i][j] and Weltpegel[i][j]; and the header, TabText cut (or
+/// padded with dots) to 100 bytes, TabMonat and TabTag taken from it.
+void tabBlockLesen(State& s, int i, int j, const unsigned char* block, const PegelTerme& terme);
+void tabKopfBehalten(State& s);
 
 /// Receive level [dBm] of field strength v [dB(uV/m)] at f MHz:
 /// 45 - 20 x ln(f x 1000000) / 2.3025851 + v, rounded half to even.
@@ -76,21 +98,17 @@ int16 weltpegel(int f, int v);
 
 // ---- The table file ------------------------------------------------------
 
-struct TableFileStatus {
-  enum Kind { kOk, kMissing, kWrongLength, kError };
-  Kind kind = kOk;
-  std::string message;  ///< what went wrong, with the file name; empty when ok
-  bool ok() const { return kind == kOk; }
-};
+/// Outcome of reading or writing the table file.
+using TableFileStatus = FileStatus;
 
-/// Reads the table file whole into `image`. A missing or unreadable file or
-/// one that is not exactly kTabLaenge bytes long is reported as not ok and
-/// leaves `image` unchanged; the caller then generates the table.
+/// Reads the table file whole into `image`. A missing or unreadable file,
+/// anything that is not a regular file (not opened at all), or a file that
+/// is not exactly kTabLaenge bytes long is reported as not ok and leaves
+/// `image` unchanged; the caller then generates the table.
 TableFileStatus readTableFile(const std::filesystem::path& file, std::string& image);
 
-/// Writes a whole file image (exactly kTabLaenge bytes) to a temporary file
-/// beside `file` and renames it over `file`, so a failed write never leaves
-/// a half-written table behind.
+/// Writes a whole file image (exactly kTabLaenge bytes) through
+/// replaceFile, so a failed write never leaves a half-written table behind.
 TableFileStatus writeTableFile(const std::filesystem::path& file, std::string_view image);
 
 /// Rewrites only the header (the first 100 bytes of `image`) at offset 0

@@ -37,10 +37,13 @@ int prgTageskorr(State& s) {
     check(prgCalculation(s));
     s.Monat = monat;
     const double g = s.TagGewicht;
-    for (int h = 0; h <= 24; ++h) {
-      for (int kk = 0; kk <= 32; ++kk) {
-        const double s1 = s.ErgFeld[1][h][kk], s2 = s.ErgFeld[2][h][kk];
-        s.ErgFeld[0][h][kk] = spaeter ? std::floor(s1 + (s2 - s1) * g) : std::floor(s1 - (s1 - s2) * g);
+    // Every hour 0..24 and index 0..32 of the slices: their whole plain
+    // storage, read without the index check.
+    auto& e = s.ErgFeld.v;
+    for (std::size_t h = 0; h <= 24; ++h) {
+      for (std::size_t kk = 0; kk <= 32; ++kk) {
+        const double s1 = e[1].v[h].v[kk], s2 = e[2].v[h].v[kk];
+        e[0].v[h].v[kk] = spaeter ? std::floor(s1 + (s2 - s1) * g) : std::floor(s1 - (s1 - s2) * g);
       }
     }
   });

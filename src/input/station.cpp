@@ -1,7 +1,11 @@
 #include "input/station.h"
 
+#include <memory>
+
 #include <charconv>
 
+#include "files/gazetteer.h"
+#include "files/places.h"
 #include "state/locator.h"
 #include "state/numtext.h"
 
@@ -187,6 +191,17 @@ NameBeimOk nameBeimOk(std::string_view name, std::string_view nameBeimOeffnen, b
       break;
   }
   return n;
+}
+
+StationsOrt resolveStationInDataFiles(std::string_view text, const ProgramDirs& dirs) {
+  Gazetteer ortsliste, orte;
+  if (!istLocatorVersuch(text)) {
+    auto liste = std::make_unique<State>();
+    readPlaceFile(*liste, dataFile(dirs, kOrtsvorgDatei));
+    ortsliste = ortslistenGazetteer(*liste);
+    orte = readGazetteerFile(dataFile(dirs, kOrteDatei));
+  }
+  return resolveStation(text, ortsliste, orte);
 }
 
 }  // namespace welvaro

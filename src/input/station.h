@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "files/programdir.h"
 #include "input/eingabe.h"
 #include "state/ortsuche.h"
 #include "state/state.h"
@@ -123,6 +124,11 @@ struct NameBeimOk {
   std::string meldung;
   std::vector<Treffer> kandidaten;
 };
+/// resolveStation with the place list ("Ortsvorg.txt") and the gazetteer
+/// ("Orte.dat") from the program's data folders; they are read only when
+/// the text is not meant as a locator.
+StationsOrt resolveStationInDataFiles(std::string_view text, const ProgramDirs& dirs);
+
 NameBeimOk nameBeimOk(std::string_view name, std::string_view nameBeimOeffnen, bool koordinatenWieBeimOeffnen,
                       const Gazetteer& ortsliste, const Gazetteer& orte);
 

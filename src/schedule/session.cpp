@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "display/greyline.h"
+#include "files/fileio.h"
 #include "display/point.h"
 #include "files/overlay.h"
 #include "files/places.h"
@@ -18,6 +19,23 @@ namespace {
 std::string datei(const ProgramDirs& dirs, std::string_view name) { return ownFile(dirs, name).string(); }
 
 }  // namespace
+
+std::string meldungEinstellungenAufbewahrt(int sprache, const std::string& datei, const std::string& bak) {
+  switch (sprache) {
+    case 1:
+      return "The settings file " + datei + " could not be used; it is kept as " + bak +
+             " and the start values apply.";
+    case 3:
+      return "No se pudo usar el archivo de configuración " + datei + "; se guarda como " + bak +
+             " y se aplican los valores iniciales.";
+    case 4:
+      return "Le fichier de réglages " + datei + " est inutilisable ; il est conservé sous " + bak +
+             " et les valeurs de départ s'appliquent.";
+    default:  // slots 0, 2 and 5 are German
+      return "Die Einstellungsdatei " + datei + " war unbrauchbar; sie ist als " + bak +
+             " aufbewahrt, und die Startwerte gelten.";
+  }
+}
 
 void setzeAnzeigeFrequenz(State& s) {
   setzeAnzeigeFrequenz(s, s.AktFrequenz);
@@ -36,7 +54,10 @@ StartBericht prgStart(State& s, const ClockReading& uhr, const ProgramDirs& dirs
   const DateTime& jetzt = uhr.local;
   // The settings reader compares the stored zone with the system's.
   prgUhr(s, uhr);
-  if (std::string problem = prepareProgramDir(s, dirs); !problem.empty()) bericht.probleme.push_back(problem);
+  if (std::string problem = prepareProgramDir(s, dirs); !problem.empty())
+    bericht.probleme.push_back(problem);
+  else
+    bericht.reste = removeLeftovers(dirs.writeDir);
 
   s.Darstellung = 1;
   s.L = 0;
@@ -52,14 +73,34 @@ StartBericht prgStart(State& s, const ClockReading& uhr, const ProgramDirs& dirs
   setzeJahreswerte(s, jetzt);
   prgGreyKurve(s);
 
+  // The data files that come with the program: a copy that finds none of
+  // them still runs, but the user is told where they were looked for.
+  std::string fehlen;
+  for (const std::string_view name : {kOrtsvorgDatei, kMapWeltDatei, kMapOrtDatei, kHilfeDatei})
+    if (!isRegularFile(dataFile(dirs, name))) fehlen += (fehlen.empty() ? "" : ", ") + std::string(name);
+  if (!fehlen.empty()) {
+    std::string ordner;
+    for (const auto& d : dirs.dataDirs) ordner += (ordner.empty() ? "" : ", ") + d.string();
+    bericht.probleme.push_back("Data files of the program not found (looked in " + ordner + "): " + fehlen);
+  }
+
   std::string problem;
   bericht.orte = readPlaceFile(s, dataFile(dirs, kOrtsvorgDatei), &problem);
   if (!problem.empty()) bericht.probleme.push_back(problem);
 
-  bericht.einstellungen = leseEinstellungen(s, datei(dirs, kEinstellungDatei));
-  if (bericht.einstellungen == EinstellungsQuelle::Unbrauchbar)
-    bericht.probleme.push_back("The settings file " + datei(dirs, kEinstellungDatei) +
-                               " could not be used; the start values apply.");
+  const std::string einst = datei(dirs, kEinstellungDatei);
+  std::string abgelehnt;
+  bericht.einstellungen = leseEinstellungen(s, einst, &abgelehnt);
+  if (bericht.einstellungen == EinstellungsQuelle::Unbrauchbar) {
+    // The confirmed end would overwrite the refused file with the start
+    // values: keep it aside, and say so in the language it was written in.
+    const std::string bak = einst + ".bak";
+    if (const FileStatus m = moveFile(einst, bak); m.ok())
+      bericht.probleme.push_back(meldungEinstellungenAufbewahrt(spracheDerDatei(abgelehnt).value_or(s.L), einst, bak));
+    else
+      bericht.probleme.push_back("The settings file " + einst + " could not be used; the start values apply. " +
+                                 m.message);
+  }
 
   setzeAnzeigeFrequenz(s);
   s.Px2 = s.OrtX2;
@@ -108,8 +149,8 @@ TableRun prgNeueDaten(State& s, const ProgramDirs& dirs) {
 std::vector<std::string> prgSpeicherDaten(const State& s, const ProgramDirs& dirs, const DateTime& jetzt) {
   std::vector<std::string> probleme;
   const std::string einst = datei(dirs, kEinstellungDatei);
-  if (int fehler = schreibeEinstellungen(s, einst, jetzt); fehler != 0)
-    probleme.push_back("The settings could not be saved to " + einst + ": " + std::strerror(fehler));
+  if (const FileStatus st = schreibeEinstellungen(s, einst, jetzt); !st.ok())
+    probleme.push_back("The settings could not be saved to " + einst + ": " + std::strerror(st.err));
   const TableFileStatus tab = tableAtEnd(s, ownFile(dirs, kTabelleDatei));
   if (!tab.ok() && tab.kind != TableFileStatus::kMissing) probleme.push_back(tab.message);
   return probleme;

@@ -21,12 +21,20 @@ struct StartBericht {
   bool orte = false;             ///< the place list was read
   TableRun tabelle;              ///< how the forecast table came about
   std::vector<std::string> probleme;  ///< files that could not be used, one line each
+  std::vector<std::string> reste;     ///< leftovers of interrupted writes, removed from the program's folder
 };
 
-/// The start-up sequence up to the display timers: program directory,
-/// calendar and summer-time window, declination and greyline template,
-/// place list, settings, display frequency, marker, first point result,
-/// forecast table (read, or generated and written) and overlays.
+/// The message that a refused settings file `datei` was kept as `bak`, in
+/// language slot `sprache` (0, 2, 5 German, 1 English, 3 Spanish, 4 French).
+std::string meldungEinstellungenAufbewahrt(int sprache, const std::string& datei, const std::string& bak);
+
+/// The start-up sequence up to the display timers: program directory (and
+/// the removal of leftovers of interrupted writes there), calendar and
+/// summer-time window, declination and greyline template, place list,
+/// settings, display frequency, marker, first point result,
+/// forecast table (read, or generated and written) and overlays. A settings
+/// file that is refused is moved aside to "Welvaro.dat.bak" (and the report
+/// says so), so the confirmed end cannot overwrite the settings in it.
 /// `uhr` is the clock's reading at the start.
 StartBericht prgStart(State& s, const ClockReading& uhr, const ProgramDirs& dirs);
 

@@ -13,7 +13,7 @@
 #include <QStatusBar>
 
 #include "files/fenster.h"
-#include "display/bitmap.h"
+#include "files/fileio.h"
 #include "files/png.h"
 #include "lang/sprachtext.h"
 #include "ui/bildansicht.h"
@@ -57,7 +57,7 @@ void MainWindow::bildSpeichern() {
   }
   const QImage bild = picDarstellung->bildInGroesse(groesse).convertToFormat(QImage::Format_RGB32);
   const std::string png = pngBild(reinterpret_cast<const std::uint32_t*>(bild.constBits()), bild.width(), bild.height());
-  const bool ok = !png.empty() && schreibeBild(datei.toStdString(), png).empty();
+  const bool ok = !png.empty() && replaceFile(datei.toStdString(), png).ok();
   const QString meldung = q(T(s, ok ? kTxBildGespeichert : kTxBildFehler)).arg(QDir::toNativeSeparators(datei));
   statusBar()->showMessage(meldung, 10000);
   if (!ok) melde(meldung);
