@@ -8,6 +8,7 @@
 
 #include "files/overlay.h"
 #include "files/settings.h"
+#include "lang/sprachtext.h"
 #include "schedule/session.h"
 #include "testutil.h"
 
@@ -45,8 +46,10 @@ TEST(StartUp, FifosInPlaceOfTheFilesCountAsMissing) {
   EXPECT_FALSE(fs::exists(d / "Welvaro.dat.bak"));
   // No data files anywhere, and the user is told where they were looked for.
   ASSERT_FALSE(b.probleme.empty());
-  EXPECT_EQ(b.probleme.front(), "Data files of the program not found (looked in " + d.str() +
-                                    "): Ortsvorg.txt, MapWelt.dat, MapOrt.dat, Welvaro.hlp");
+  EXPECT_EQ(meldungText(1, b.probleme.front()), "Data files of the program not found (looked in " + d.str() +
+                                                    "): Ortsvorg.txt, MapWelt.dat, MapOrt.dat, Welvaro.hlp");
+  // Said in the program's language.
+  EXPECT_EQ(meldungText(0, b.probleme.front()).rfind("Dateien, die zum Programm geh", 0), 0u);
 }
 
 TEST(StartUp, LeftoversOfInterruptedWritesAreRemoved) {
@@ -90,8 +93,14 @@ TEST(StartUp, ARefusedSettingsFileIsKeptAsideAndTheUserToldInTheirLanguage) {
     EXPECT_EQ(b.einstellungen, EinstellungsQuelle::Unbrauchbar);
     EXPECT_EQ(s->OrtA, "München");
     ASSERT_EQ(b.probleme.size(), 2u);  // the data files, then the settings
-    EXPECT_EQ(b.probleme[1].rfind(f.anfang, 0), 0u) << b.probleme[1];
-    EXPECT_NE(b.probleme[1].find((d / "Welvaro.dat.bak").string()), std::string::npos);
+    // In the language the refused file was written in, whatever the program's.
+    const std::string text = meldungText(1, b.probleme[1]);
+    EXPECT_EQ(meldungText(0, b.probleme[1]) == text, f.sprache >= 0);
+    if (f.sprache >= 0) EXPECT_EQ(text.rfind(f.anfang, 0), 0u) << text;
+    EXPECT_EQ(meldungText(0, b.probleme[1]).rfind(f.sprache == 1 ? "The settings file " : f.sprache == 3 ? "No se pudo"
+                                                  : f.sprache == 4 ? "Le fichier" : "Die Einstellungsdatei ", 0),
+              0u);
+    EXPECT_NE(text.find((d / "Welvaro.dat.bak").string()), std::string::npos);
     EXPECT_EQ(readFile(d / "Welvaro.dat.bak"), inhalt);
 
     // The confirmed end writes the start values; the refused file stays aside.

@@ -12,6 +12,7 @@
 
 #include "forecast/startup_table.h"
 #include "forecast/table.h"
+#include "lang/sprachtext.h"
 #include "state/arith.h"
 #include "forecast/tageskorr.h"
 #include "testutil.h"
@@ -451,7 +452,8 @@ TEST(TableSequence, UnwritableFileStillLeavesTheTableInMemory) {
   const TableRun run = tableRenew(*s, dir / "missing-folder" / "Welvaro.tab");
   EXPECT_TRUE(run.generated);
   ASSERT_EQ(run.problems.size(), 1u);
-  EXPECT_NE(run.problems[0].find("Welvaro.tab"), std::string::npos);
+  EXPECT_EQ(run.problems[0].text, kTxTabelleNichtGeschrieben);
+  EXPECT_NE(run.problems[0].eins.find("Welvaro.tab"), std::string::npos);
   EXPECT_EQ(s->TabTag, "341");
   EXPECT_EQ(s->Weltfeld[9][18][10][12], zelle(defaultImage(), 9, 18, 10, 12));
 }

@@ -99,6 +99,11 @@ bool isLeftover(std::string_view entry) {
 
 }  // namespace
 
+std::string grundVon(const FileStatus& st, const fs::path& file) {
+  const std::string kopf = file.string() + ": ";
+  return st.message.rfind(kopf, 0) == 0 ? st.message.substr(kopf.size()) : st.message;
+}
+
 FileStatus fileStatus(FileStatus::Kind kind, const fs::path& file, std::string_view what, int err) {
   FileStatus st;
   st.kind = kind;

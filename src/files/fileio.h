@@ -35,6 +35,9 @@ struct FileStatus {
 /// number, ": <its text>".
 FileStatus fileStatus(FileStatus::Kind kind, const std::filesystem::path& file, std::string_view what, int err = 0);
 
+/// What went wrong, without the file name the message begins with.
+std::string grundVon(const FileStatus& st, const std::filesystem::path& file);
+
 /// Whether `file` (after following links) is a regular file. Asked before
 /// any reader opens a file: opening a FIFO would wait for a writer.
 bool isRegularFile(const std::filesystem::path& file);

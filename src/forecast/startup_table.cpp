@@ -1,5 +1,6 @@
 #include "forecast/startup_table.h"
 
+#include "lang/sprachtext.h"
 #include "state/numtext.h"
 
 namespace welvaro {
@@ -12,7 +13,8 @@ namespace {
 void erzeugen(State& s, const std::filesystem::path& file, TableRun& run) {
   run.generated = true;
   run.fault = prgGenTabPlus(s, &run.info);
-  if (const TableFileStatus w = writeTableFile(file, s.TabText); !w.ok()) run.problems.push_back(w.message);
+  if (const TableFileStatus w = writeTableFile(file, s.TabText); !w.ok())
+    run.problems.push_back({kTxTabelleNichtGeschrieben, file.string(), grundVon(w, file)});
   prgTabPlus(s);
 }
 
@@ -22,7 +24,7 @@ TableRun tableAtStartUp(State& s, const std::filesystem::path& file) {
   TableRun run;
   const TableFileStatus r = readTableFile(file, s.TabText);
   // A missing file is the normal first start; everything else is worth a line.
-  if (!r.ok() && r.kind != TableFileStatus::kMissing) run.problems.push_back(r.message);
+  if (!r.ok() && r.kind != TableFileStatus::kMissing) run.problems.push_back({kTxTabelleNeu, file.string(), {}});
   if (r.ok() && s.TabText.compare(0, kTabKopfLaenge, tableHeader(s)) == 0) {
     prgTabPlus(s);
     return run;

@@ -1,5 +1,7 @@
 #include "lang/sprachtext.h"
 
+#include <algorithm>
+
 #include "state/fault.h"
 
 namespace welvaro {
@@ -488,321 +490,328 @@ const std::array<std::string_view, kSprachEintraege> SprachText = {
     "Greyline",
     "Greyline",
     "Greyline",
-    // 68: axis title of the world map's latitude scale
-    "Breite [°]",
-    "Latitude [°]",
-    "Breite [°]",
-    "Latitud [°]",
-    "Latitude [°]",
-    "Breite [°]",
-    // 69: axis title of the world map's longitude scale
-    "Länge [°]",
-    "Longitude [°]",
-    "Länge [°]",
-    "Longitud [°]",
-    "Longitude [°]",
-    "Länge [°]",
-    // 70: wait picture
+    // 68: wait picture
     "Berechnung …",
     "Computing …",
     "Berechnung …",
     "Calculando …",
     "Calcul …",
     "Berechnung …",
-    // 71: about box
+    // 69: about box
     "Kurzwellen-Ausbreitungsvorhersage für Funkamateure",
     "Shortwave propagation forecast for radio amateurs",
     "Kurzwellen-Ausbreitungsvorhersage für Funkamateure",
     "Pronóstico de propagación de onda corta para radioaficionados",
     "Prévision de propagation en ondes courtes pour radioamateurs",
     "Kurzwellen-Ausbreitungsvorhersage für Funkamateure",
-    // 72: help viewer without its file (%1 file)
+    // 70: help viewer without its file (%1 file)
     "Die Hilfedatei %1 fehlt.",
     "The help file %1 is missing.",
     "Die Hilfedatei %1 fehlt.",
     "Falta el archivo de ayuda %1.",
     "Le fichier d'aide %1 est absent.",
     "Die Hilfedatei %1 fehlt.",
-    // 73: message (%1 file)
+    // 71: message (%1 file)
     "Die Einstellungsdatei %1 ist nicht lesbar; es gelten die Startwerte.",
     "The settings file %1 could not be used; the start values apply.",
     "Die Einstellungsdatei %1 ist nicht lesbar; es gelten die Startwerte.",
     "No se pudo usar el archivo de ajustes %1; se aplican los valores iniciales.",
     "Le fichier de réglages %1 est inutilisable; les valeurs initiales s'appliquent.",
     "Die Einstellungsdatei %1 ist nicht lesbar; es gelten die Startwerte.",
-    // 74: message (%1 file, %2 reason)
+    // 72: message (%1 file, %2 reason)
     "Die Einstellungen konnten nicht in %1 gespeichert werden: %2",
     "The settings could not be saved to %1: %2",
     "Die Einstellungen konnten nicht in %1 gespeichert werden: %2",
     "No se pudieron guardar los ajustes en %1: %2",
     "Les réglages n'ont pas pu être enregistrés dans %1: %2",
     "Die Einstellungen konnten nicht in %1 gespeichert werden: %2",
-    // 75: question after a failed save at the close box
+    // 73: question after a failed save at the close box
     "Welvaro trotzdem beenden?",
     "Close Welvaro anyway?",
     "Welvaro trotzdem beenden?",
     "¿Cerrar Welvaro de todos modos?",
     "Fermer Welvaro quand même?",
     "Welvaro trotzdem beenden?",
-    // 76: message (%1 file)
+    // 74: message (%1 file)
     "Die Vorhersagetabelle %1 war unbrauchbar und wurde neu berechnet.",
     "The forecast table %1 could not be used and was computed anew.",
     "Die Vorhersagetabelle %1 war unbrauchbar und wurde neu berechnet.",
     "La tabla de pronóstico %1 no se pudo usar y se calculó de nuevo.",
     "La table de prévision %1 était inutilisable et a été recalculée.",
     "Die Vorhersagetabelle %1 war unbrauchbar und wurde neu berechnet.",
-    // 77: message (%1 file, %2 reason)
+    // 75: message (%1 file, %2 reason)
     "Die Vorhersagetabelle konnte nicht in %1 geschrieben werden: %2",
     "The forecast table could not be written to %1: %2",
     "Die Vorhersagetabelle konnte nicht in %1 geschrieben werden: %2",
     "No se pudo escribir la tabla de pronóstico en %1: %2",
     "La table de prévision n'a pas pu être écrite dans %1: %2",
     "Die Vorhersagetabelle konnte nicht in %1 geschrieben werden: %2",
-    // 78: message (%1 file)
+    // 76: message (%1 file)
     "Die Ortsliste %1 fehlt; die nächste Stadt kann nicht angezeigt werden.",
     "The place list %1 is missing; the nearest city cannot be shown.",
     "Die Ortsliste %1 fehlt; die nächste Stadt kann nicht angezeigt werden.",
     "Falta la lista de lugares %1; no se puede mostrar la ciudad más cercana.",
     "La liste des lieux %1 est absente; la ville la plus proche ne peut pas être affichée.",
     "Die Ortsliste %1 fehlt; die nächste Stadt kann nicht angezeigt werden.",
-    // 79: message (%1 file)
+    // 77: message (%1 file)
     "Die Kartenzeichnung %1 fehlt; die Bilder zeigen keine Küsten und Gitterlinien.",
     "The map drawing %1 is missing; the pictures show no coastlines and grid lines.",
     "Die Kartenzeichnung %1 fehlt; die Bilder zeigen keine Küsten und Gitterlinien.",
     "Falta el dibujo del mapa %1; las imágenes no muestran costas ni líneas de cuadrícula.",
     "Le dessin de carte %1 est absent; les images n'affichent ni côtes ni quadrillage.",
     "Die Kartenzeichnung %1 fehlt; die Bilder zeigen keine Küsten und Gitterlinien.",
-    // 80: message (%1 file, %2 reason)
+    // 78: message (%1 file, %2 reason)
     "Das Bild %1 konnte nicht geschrieben werden: %2",
     "The picture %1 could not be written: %2",
     "Das Bild %1 konnte nicht geschrieben werden: %2",
     "No se pudo escribir la imagen %1: %2",
     "L'image %1 n'a pas pu être écrite: %2",
     "Das Bild %1 konnte nicht geschrieben werden: %2",
-    // 81: message (%1 folder, %2 reason)
+    // 79: message (%1 folder, %2 reason)
     "Der Ordner %1 ist nicht nutzbar: %2",
     "The folder %1 cannot be used: %2",
     "Der Ordner %1 ist nicht nutzbar: %2",
     "No se puede usar la carpeta %1: %2",
     "Le dossier %1 est inutilisable: %2",
     "Der Ordner %1 ist nicht nutzbar: %2",
-    // 82: tooltip of the message bar's close button
+    // 80: tooltip of the message bar's close button
     "Meldung schließen",
     "Dismiss this message",
     "Meldung schließen",
     "Cerrar este mensaje",
     "Fermer ce message",
     "Meldung schließen",
-    // 83: print message (%1 fault code)
+    // 81: print message (%1 fault code)
     "Der Bericht konnte nicht berechnet werden (Laufzeitfehler %1).",
     "The report could not be computed (run-time error %1).",
     "Der Bericht konnte nicht berechnet werden (Laufzeitfehler %1).",
     "No se pudo calcular el informe (error de ejecución %1).",
     "Le rapport n'a pas pu être calculé (erreur d'exécution %1).",
     "Der Bericht konnte nicht berechnet werden (Laufzeitfehler %1).",
-    // 84: print message (%1 printer)
+    // 82: print message (%1 printer)
     "Bericht an %1 gesendet.",
     "Report sent to %1.",
     "Bericht an %1 gesendet.",
     "Informe enviado a %1.",
     "Rapport envoyé à %1.",
     "Bericht an %1 gesendet.",
-    // 85: print message (%1 printer)
+    // 83: print message (%1 printer)
     "Der Drucker %1 hat den Bericht nicht angenommen.",
     "The printer %1 did not accept the report.",
     "Der Drucker %1 hat den Bericht nicht angenommen.",
     "La impresora %1 no aceptó el informe.",
     "L'imprimante %1 n'a pas accepté le rapport.",
     "Der Drucker %1 hat den Bericht nicht angenommen.",
-    // 86: print message
+    // 84: print message
     "Drucken abgebrochen.",
     "Printing cancelled.",
     "Drucken abgebrochen.",
     "Impresión cancelada.",
     "Impression annulée.",
     "Drucken abgebrochen.",
-    // 87: print message
+    // 85: print message
     "Es ist kein Drucker eingerichtet.",
     "No printer is set up.",
     "Es ist kein Drucker eingerichtet.",
     "No hay ninguna impresora configurada.",
     "Aucune imprimante n'est configurée.",
     "Es ist kein Drucker eingerichtet.",
-    // 88: print question
+    // 86: print question
     "Den Bericht als PDF-Datei speichern?",
     "Save the report as a PDF file?",
     "Den Bericht als PDF-Datei speichern?",
     "¿Guardar el informe como archivo PDF?",
     "Enregistrer le rapport en fichier PDF?",
     "Den Bericht als PDF-Datei speichern?",
-    // 89: title of the file dialog for the report
+    // 87: title of the file dialog for the report
     "Bericht speichern",
     "Save report",
     "Bericht speichern",
     "Guardar informe",
     "Enregistrer le rapport",
     "Bericht speichern",
-    // 90: print message
+    // 88: print message
     "Der Bericht wurde nicht gedruckt.",
     "The report was not printed.",
     "Der Bericht wurde nicht gedruckt.",
     "El informe no se imprimió.",
     "Le rapport n'a pas été imprimé.",
     "Der Bericht wurde nicht gedruckt.",
-    // 91: print message (%1 file)
+    // 89: print message (%1 file)
     "Bericht als %1 gespeichert.",
     "Report saved as %1.",
     "Bericht als %1 gespeichert.",
     "Informe guardado como %1.",
     "Rapport enregistré sous %1.",
     "Bericht als %1 gespeichert.",
-    // 92: print message (%1 file)
+    // 90: print message (%1 file)
     "Der Bericht konnte nicht als %1 gespeichert werden.",
     "The report could not be saved as %1.",
     "Der Bericht konnte nicht als %1 gespeichert werden.",
     "No se pudo guardar el informe como %1.",
     "Le rapport n'a pas pu être enregistré sous %1.",
     "Der Bericht konnte nicht als %1 gespeichert werden.",
-    // 93: what a name box accepts
+    // 91: what a name box accepts
     "Name der Station",
     "Name of the station",
     "Name der Station",
     "Nombre de la estación",
     "Nom de la station",
     "Name der Station",
-    // 94: what a latitude box accepts
+    // 92: what a latitude box accepts
     "Breitengrad -90 … 90",
     "Latitude -90 … 90",
     "Breitengrad -90 … 90",
     "Latitud -90 … 90",
     "Latitude -90 … 90",
     "Breitengrad -90 … 90",
-    // 95: what a longitude box accepts
+    // 93: what a longitude box accepts
     "Längengrad -180 … 180",
     "Longitude -180 … 180",
     "Längengrad -180 … 180",
     "Longitud -180 … 180",
     "Longitude -180 … 180",
     "Längengrad -180 … 180",
-    // 96: what the gain box accepts
+    // 94: what the gain box accepts
     "Antennengewinn -40 … 20 dBi",
     "Antenna gain -40 … 20 dBi",
     "Antennengewinn -40 … 20 dBi",
     "Ganancia de antena -40 … 20 dBi",
     "Gain d'antenne -40 … 20 dBi",
     "Antennengewinn -40 … 20 dBi",
-    // 97: what the angle box accepts
+    // 95: what the angle box accepts
     "Abstrahlwinkel 0 … 90°",
     "Elevation angle 0 … 90°",
     "Abstrahlwinkel 0 … 90°",
     "Ángulo de radiación 0 … 90°",
     "Angle d'élévation 0 … 90°",
     "Abstrahlwinkel 0 … 90°",
-    // 98: what the power box accepts
+    // 96: what the power box accepts
     "Sendeleistung 0.000001 … 1000 kW",
     "Power 0.000001 … 1000 kW",
     "Sendeleistung 0.000001 … 1000 kW",
     "Potencia 0.000001 … 1000 kW",
     "Puissance 0.000001 … 1000 kW",
     "Sendeleistung 0.000001 … 1000 kW",
-    // 99: what the sunspot box accepts
+    // 97: what the sunspot box accepts
     "Sonnenfleckenzahl 0 … 300",
     "Sunspot number 0 … 300",
     "Sonnenfleckenzahl 0 … 300",
     "Número de manchas solares 0 … 300",
     "Nombre de taches solaires 0 … 300",
     "Sonnenfleckenzahl 0 … 300",
-    // 100: what the availability box accepts
+    // 98: what the availability box accepts
     "Wahrscheinlichkeit 10, 50 oder 90 %",
     "Availability 10, 50 or 90 %",
     "Wahrscheinlichkeit 10, 50 oder 90 %",
     "Probabilidad 10, 50 o 90 %",
     "Probabilité 10, 50 ou 90 %",
     "Wahrscheinlichkeit 10, 50 oder 90 %",
-    // 101: what the path box accepts
+    // 99: what the path box accepts
     "Sendeweg S (kurz) oder L (lang)",
     "Path S (short) or L (long)",
     "Sendeweg S (kurz) oder L (lang)",
     "Vía S (corta) o L (larga)",
     "Voie S (courte) ou L (longue)",
     "Sendeweg S (kurz) oder L (lang)",
-    // 102: what the time-zone box accepts
+    // 100: what the time-zone box accepts
     "Zeitzone -12 … 12 Stunden",
     "Time zone -12 … 12 hours",
     "Zeitzone -12 … 12 Stunden",
     "Huso horario -12 … 12 horas",
     "Fuseau horaire -12 … 12 heures",
     "Zeitzone -12 … 12 Stunden",
-    // 103: what the frequency box accepts
+    // 101: what the frequency box accepts
     "Frequenz 1.5 … 29.9 MHz",
     "Frequency 1.5 … 29.9 MHz",
     "Frequenz 1.5 … 29.9 MHz",
     "Frecuencia 1.5 … 29.9 MHz",
     "Fréquence 1.5 … 29.9 MHz",
     "Frequenz 1.5 … 29.9 MHz",
-    // 104: a malformed locator in a station dialog
+    // 102: a malformed locator in a station dialog
     "Kein gültiger Locator: 2, 4, 6 oder 8 Zeichen wie JN58TD",
     "Not a valid locator: 2, 4, 6 or 8 characters such as JN58TD",
     "Kein gültiger Locator: 2, 4, 6 oder 8 Zeichen wie JN58TD",
     "Locator no válido: 2, 4, 6 u 8 caracteres como JN58TD",
     "Locator non valide: 2, 4, 6 ou 8 caractères comme JN58TD",
     "Kein gültiger Locator: 2, 4, 6 oder 8 Zeichen wie JN58TD",
-    // 105: a place name several places bear
+    // 103: a place name several places bear
     "Mehrere Orte tragen diesen Namen; bitte einen aus der Liste wählen:",
     "Several places bear this name; please choose one from the list:",
     "Mehrere Orte tragen diesen Namen; bitte einen aus der Liste wählen:",
     "Varios lugares llevan este nombre; elija uno de la lista:",
     "Plusieurs lieux portent ce nom; veuillez en choisir un dans la liste:",
     "Mehrere Orte tragen diesen Namen; bitte einen aus der Liste wählen:",
-    // 106: after the range of a position box of a station dialog
+    // 104: after the range of a position box of a station dialog
     " oder Locator (JN58TD)",
     " or locator (JN58TD)",
     " oder Locator (JN58TD)",
     " o locator (JN58TD)",
     " ou locator (JN58TD)",
     " oder Locator (JN58TD)",
-    // 107: mnuAzimutal, cmdAzimutal tooltip
+    // 105: mnuAzimutal, cmdAzimutal tooltip
     "Azimutalkarte um Station A",
     "Azimuthal map around station A",
     "Azimutalkarte um Station A",
     "Mapa azimutal centrado en la estación A",
     "Carte azimutale centrée sur la station A",
     "Azimutalkarte um Station A",
-    // 108: mnuBildSpeichern
+    // 106: mnuBildSpeichern
     "Bild speichern …",
     "Save picture …",
     "Bild speichern …",
     "Guardar imagen …",
     "Enregistrer l'image …",
     "Bild speichern …",
-    // 109: mnuBildKopieren
+    // 107: mnuBildKopieren
     "Bild kopieren",
     "Copy picture",
     "Bild kopieren",
     "Copiar imagen",
     "Copier l'image",
     "Bild kopieren",
-    // 110: size of a saved picture
+    // 108: size of a saved picture
     "Bildgröße in Pixeln:",
     "Picture size in pixels:",
     "Bildgröße in Pixeln:",
     "Tamaño de la imagen en píxeles:",
     "Taille de l'image en pixels:",
     "Bildgröße in Pixeln:",
-    // 111: message (%1 file)
+    // 109: message (%1 file)
     "Bild als %1 gespeichert.",
     "Picture saved as %1.",
     "Bild als %1 gespeichert.",
     "Imagen guardada como %1.",
     "Image enregistrée sous %1.",
     "Bild als %1 gespeichert.",
-    // 112: message (%1 file)
+    // 110: message (%1 file)
     "Das Bild konnte nicht als %1 gespeichert werden.",
     "The picture could not be saved as %1.",
     "Das Bild konnte nicht als %1 gespeichert werden.",
     "No se pudo guardar la imagen como %1.",
     "L'image n'a pas pu être enregistrée sous %1.",
     "Das Bild konnte nicht als %1 gespeichert werden.",
+    // 111: message (%1 folders looked in, %2 files)
+    "Dateien, die zum Programm gehören, fehlen (gesucht in %1): %2",
+    "Data files of the program not found (looked in %1): %2",
+    "Dateien, die zum Programm gehören, fehlen (gesucht in %1): %2",
+    "No se encontraron archivos de datos del programa (buscados en %1): %2",
+    "Fichiers de données du programme introuvables (cherchés dans %1): %2",
+    "Dateien, die zum Programm gehören, fehlen (gesucht in %1): %2",
+    // 112: message (%1 file, %2 reason)
+    "Die Datei %1 konnte nicht gelesen werden: %2",
+    "The file %1 could not be read: %2",
+    "Die Datei %1 konnte nicht gelesen werden: %2",
+    "No se pudo leer el archivo %1: %2",
+    "Le fichier %1 n'a pas pu être lu: %2",
+    "Die Datei %1 konnte nicht gelesen werden: %2",
+    // 113: message (%1 file, %2 the copy kept)
+    "Die Einstellungsdatei %1 war unbrauchbar; sie ist als %2 aufbewahrt, und die Startwerte gelten.",
+    "The settings file %1 could not be used; it is kept as %2 and the start values apply.",
+    "Die Einstellungsdatei %1 war unbrauchbar; sie ist als %2 aufbewahrt, und die Startwerte gelten.",
+    "No se pudo usar el archivo de configuración %1; se guarda como %2 y se aplican los valores iniciales.",
+    "Le fichier de réglages %1 est inutilisable; il est conservé sous %2 et les valeurs de départ s'appliquent.",
+    "Die Einstellungsdatei %1 war unbrauchbar; sie ist als %2 aufbewahrt, und die Startwerte gelten.",
 };
 
 std::string SprachEintrag(int nummer) {
@@ -819,6 +828,14 @@ std::string T(const State& s, int schluessel) {
 std::string SprachMenuText(int slot) {
   std::string t = SprachEintrag(kSprachSlots * kTxSpracheMenu + slot);
   return t.empty() ? SprachEintrag(kSprachSlots * kTxSpracheMenuZusatz + slot) : t;
+}
+
+std::string meldungText(int sprache, const Meldung& m) {
+  const int slot = m.sprache >= 0 && m.sprache < kSprachSlots ? m.sprache : sprache;
+  std::string t = SprachEintrag(kSprachSlots * m.text + std::clamp(slot, 0, kSprachSlots - 1));
+  for (const auto& [marke, wert] : {std::pair{"%1", &m.eins}, std::pair{"%2", &m.zwei}})
+    if (const auto stelle = t.find(marke); stelle != std::string::npos) t.replace(stelle, 2, *wert);
+  return t;
 }
 
 void fuelleMonatsNamen(State& s) {

@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "state/meldung.h"
 #include "state/state.h"
 
 namespace welvaro {
@@ -77,51 +78,52 @@ enum Text : int {
   kTxHilfeAnker = 65,  ///< anchor of the help file's contents in this language
   kTxLocator = 66,  ///< mnuLocator
   kTxGreyline = 67,  ///< cmdGreyline tooltip
-  kTxAchseBreite = 68,  ///< axis title of the world map's latitude scale
-  kTxAchseLaenge = 69,  ///< axis title of the world map's longitude scale
-  kTxBerechnung = 70,  ///< wait picture
-  kTxInfoText = 71,  ///< about box
-  kTxHilfeFehlt = 72,  ///< help viewer without its file (%1 file)
-  kTxEinstellungenUnbrauchbar = 73,  ///< message (%1 file)
-  kTxEinstellungenNichtGespeichert = 74,  ///< message (%1 file, %2 reason)
-  kTxTrotzdemBeenden = 75,  ///< question after a failed save at the close box
-  kTxTabelleNeu = 76,  ///< message (%1 file)
-  kTxTabelleNichtGeschrieben = 77,  ///< message (%1 file, %2 reason)
-  kTxOrteFehlen = 78,  ///< message (%1 file)
-  kTxZeichnungFehlt = 79,  ///< message (%1 file)
-  kTxBildNichtGeschrieben = 80,  ///< message (%1 file, %2 reason)
-  kTxOrdnerFehler = 81,  ///< message (%1 folder, %2 reason)
-  kTxMeldungSchliessen = 82,  ///< tooltip of the message bar's close button
-  kTxBerichtFehler = 83,  ///< print message (%1 fault code)
-  kTxBerichtGesendet = 84,  ///< print message (%1 printer)
-  kTxDruckerAbgelehnt = 85,  ///< print message (%1 printer)
-  kTxDruckAbgebrochen = 86,  ///< print message
-  kTxKeinDrucker = 87,  ///< print message
-  kTxAlsPdfFrage = 88,  ///< print question
-  kTxBerichtSpeichern = 89,  ///< title of the file dialog for the report
-  kTxNichtGedruckt = 90,  ///< print message
-  kTxAlsPdfGespeichert = 91,  ///< print message (%1 file)
-  kTxPdfFehler = 92,  ///< print message (%1 file)
-  kTxHinweisName = 93,  ///< what a name box accepts
-  kTxHinweisBreite = 94,  ///< what a latitude box accepts
-  kTxHinweisLaenge = 95,  ///< what a longitude box accepts
-  kTxHinweisGewinn = 96,  ///< what the gain box accepts
-  kTxHinweisWinkel = 97,  ///< what the angle box accepts
-  kTxHinweisLeistung = 98,  ///< what the power box accepts
-  kTxHinweisSonnenflecken = 99,  ///< what the sunspot box accepts
-  kTxHinweisWahrscheinlichkeit = 100,  ///< what the availability box accepts
-  kTxHinweisSendeweg = 101,  ///< what the path box accepts
-  kTxHinweisZeitzone = 102,  ///< what the time-zone box accepts
-  kTxHinweisFrequenz = 103,  ///< what the frequency box accepts
-  kTxLocatorFalsch = 104,  ///< a malformed locator in a station dialog
-  kTxOrtMehrdeutig = 105,  ///< a place name several places bear
-  kTxOderLocator = 106,  ///< after the range of a position box of a station dialog
-  kTxAzimutal = 107,  ///< mnuAzimutal, cmdAzimutal tooltip
-  kTxBildSpeichern = 108,  ///< mnuBildSpeichern
-  kTxBildKopieren = 109,  ///< mnuBildKopieren
-  kTxBildGroesse = 110,  ///< size of a saved picture
-  kTxBildGespeichert = 111,  ///< message (%1 file)
-  kTxBildFehler = 112,  ///< message (%1 file)
+  kTxBerechnung = 68,  ///< wait picture
+  kTxInfoText = 69,  ///< about box
+  kTxHilfeFehlt = 70,  ///< help viewer without its file (%1 file)
+  kTxEinstellungenUnbrauchbar = 71,  ///< message (%1 file)
+  kTxEinstellungenNichtGespeichert = 72,  ///< message (%1 file, %2 reason)
+  kTxTrotzdemBeenden = 73,  ///< question after a failed save at the close box
+  kTxTabelleNeu = 74,  ///< message (%1 file)
+  kTxTabelleNichtGeschrieben = 75,  ///< message (%1 file, %2 reason)
+  kTxOrteFehlen = 76,  ///< message (%1 file)
+  kTxZeichnungFehlt = 77,  ///< message (%1 file)
+  kTxBildNichtGeschrieben = 78,  ///< message (%1 file, %2 reason)
+  kTxOrdnerFehler = 79,  ///< message (%1 folder, %2 reason)
+  kTxMeldungSchliessen = 80,  ///< tooltip of the message bar's close button
+  kTxBerichtFehler = 81,  ///< print message (%1 fault code)
+  kTxBerichtGesendet = 82,  ///< print message (%1 printer)
+  kTxDruckerAbgelehnt = 83,  ///< print message (%1 printer)
+  kTxDruckAbgebrochen = 84,  ///< print message
+  kTxKeinDrucker = 85,  ///< print message
+  kTxAlsPdfFrage = 86,  ///< print question
+  kTxBerichtSpeichern = 87,  ///< title of the file dialog for the report
+  kTxNichtGedruckt = 88,  ///< print message
+  kTxAlsPdfGespeichert = 89,  ///< print message (%1 file)
+  kTxPdfFehler = 90,  ///< print message (%1 file)
+  kTxHinweisName = 91,  ///< what a name box accepts
+  kTxHinweisBreite = 92,  ///< what a latitude box accepts
+  kTxHinweisLaenge = 93,  ///< what a longitude box accepts
+  kTxHinweisGewinn = 94,  ///< what the gain box accepts
+  kTxHinweisWinkel = 95,  ///< what the angle box accepts
+  kTxHinweisLeistung = 96,  ///< what the power box accepts
+  kTxHinweisSonnenflecken = 97,  ///< what the sunspot box accepts
+  kTxHinweisWahrscheinlichkeit = 98,  ///< what the availability box accepts
+  kTxHinweisSendeweg = 99,  ///< what the path box accepts
+  kTxHinweisZeitzone = 100,  ///< what the time-zone box accepts
+  kTxHinweisFrequenz = 101,  ///< what the frequency box accepts
+  kTxLocatorFalsch = 102,  ///< a malformed locator in a station dialog
+  kTxOrtMehrdeutig = 103,  ///< a place name several places bear
+  kTxOderLocator = 104,  ///< after the range of a position box of a station dialog
+  kTxAzimutal = 105,  ///< mnuAzimutal, cmdAzimutal tooltip
+  kTxBildSpeichern = 106,  ///< mnuBildSpeichern
+  kTxBildKopieren = 107,  ///< mnuBildKopieren
+  kTxBildGroesse = 108,  ///< size of a saved picture
+  kTxBildGespeichert = 109,  ///< message (%1 file)
+  kTxBildFehler = 110,  ///< message (%1 file)
+  kTxDatenFehlen = 111,  ///< message (%1 folders looked in, %2 files)
+  kTxDateiFehler = 112,  ///< message (%1 file, %2 reason)
+  kTxEinstellungenAufbewahrt = 113,  ///< message (%1 file, %2 the copy kept)
   kTxAnzahl  ///< number of keys
 };
 
@@ -144,6 +146,10 @@ std::string SprachMenuText(int slot);
 /// that is entry 6 * key + L. A key or language outside its range raises
 /// the subscript fault instead of returning a neighbouring key's text.
 std::string T(const State& s, int schluessel);
+
+/// A message in language slot `sprache` (or in the message's own slot when
+/// it names one), its %1 and %2 filled in.
+std::string meldungText(int sprache, const Meldung& m);
 
 /// Month names of the current language: MonatsName(m) = T(m) for m = 1..12
 /// (keys 1..12). Entry 0 stays as it is.

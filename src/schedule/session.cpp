@@ -20,23 +20,6 @@ std::string datei(const ProgramDirs& dirs, std::string_view name) { return ownFi
 
 }  // namespace
 
-std::string meldungEinstellungenAufbewahrt(int sprache, const std::string& datei, const std::string& bak) {
-  switch (sprache) {
-    case 1:
-      return "The settings file " + datei + " could not be used; it is kept as " + bak +
-             " and the start values apply.";
-    case 3:
-      return "No se pudo usar el archivo de configuración " + datei + "; se guarda como " + bak +
-             " y se aplican los valores iniciales.";
-    case 4:
-      return "Le fichier de réglages " + datei + " est inutilisable ; il est conservé sous " + bak +
-             " et les valeurs de départ s'appliquent.";
-    default:  // slots 0, 2 and 5 are German
-      return "Die Einstellungsdatei " + datei + " war unbrauchbar; sie ist als " + bak +
-             " aufbewahrt, und die Startwerte gelten.";
-  }
-}
-
 void setzeAnzeigeFrequenz(State& s) {
   setzeAnzeigeFrequenz(s, s.AktFrequenz);
 }
@@ -55,7 +38,7 @@ StartBericht prgStart(State& s, const ClockReading& uhr, const ProgramDirs& dirs
   // The settings reader compares the stored zone with the system's.
   prgUhr(s, uhr);
   if (std::string problem = prepareProgramDir(s, dirs); !problem.empty())
-    bericht.probleme.push_back(problem);
+    bericht.probleme.push_back({kTxOrdnerFehler, dirs.writeDir.string(), problem});
   else
     bericht.reste = removeLeftovers(dirs.writeDir);
 
@@ -81,12 +64,13 @@ StartBericht prgStart(State& s, const ClockReading& uhr, const ProgramDirs& dirs
   if (!fehlen.empty()) {
     std::string ordner;
     for (const auto& d : dirs.dataDirs) ordner += (ordner.empty() ? "" : ", ") + d.string();
-    bericht.probleme.push_back("Data files of the program not found (looked in " + ordner + "): " + fehlen);
+    bericht.probleme.push_back({kTxDatenFehlen, ordner, fehlen});
   }
 
   std::string problem;
   bericht.orte = readPlaceFile(s, dataFile(dirs, kOrtsvorgDatei), &problem);
-  if (!problem.empty()) bericht.probleme.push_back(problem);
+  if (!problem.empty())
+    bericht.probleme.push_back({kTxDateiFehler, dataFile(dirs, kOrtsvorgDatei).string(), problem});
 
   const std::string einst = datei(dirs, kEinstellungDatei);
   std::string abgelehnt;
@@ -96,10 +80,9 @@ StartBericht prgStart(State& s, const ClockReading& uhr, const ProgramDirs& dirs
     // values: keep it aside, and say so in the language it was written in.
     const std::string bak = einst + ".bak";
     if (const FileStatus m = moveFile(einst, bak); m.ok())
-      bericht.probleme.push_back(meldungEinstellungenAufbewahrt(spracheDerDatei(abgelehnt).value_or(s.L), einst, bak));
+      bericht.probleme.push_back({kTxEinstellungenAufbewahrt, einst, bak, spracheDerDatei(abgelehnt).value_or(-1)});
     else
-      bericht.probleme.push_back("The settings file " + einst + " could not be used; the start values apply. " +
-                                 m.message);
+      bericht.probleme.push_back({kTxEinstellungenUnbrauchbar, einst, m.message});
   }
 
   setzeAnzeigeFrequenz(s);
@@ -113,7 +96,7 @@ StartBericht prgStart(State& s, const ClockReading& uhr, const ProgramDirs& dirs
   prgPointErgebnis(s);
 
   bericht.tabelle = tableAtStartUp(s, ownFile(dirs, kTabelleDatei));
-  for (const std::string& p : bericht.tabelle.problems) bericht.probleme.push_back(p);
+  for (const Meldung& p : bericht.tabelle.problems) bericht.probleme.push_back(p);
 
   readOverlays(s, dataFile(dirs, kMapWeltDatei), dataFile(dirs, kMapOrtDatei));
   return bericht;
@@ -146,13 +129,15 @@ TableRun prgNeueDaten(State& s, const ProgramDirs& dirs) {
   return lauf;
 }
 
-std::vector<std::string> prgSpeicherDaten(const State& s, const ProgramDirs& dirs, const DateTime& jetzt) {
-  std::vector<std::string> probleme;
+std::vector<Meldung> prgSpeicherDaten(const State& s, const ProgramDirs& dirs, const DateTime& jetzt) {
+  std::vector<Meldung> probleme;
   const std::string einst = datei(dirs, kEinstellungDatei);
   if (const FileStatus st = schreibeEinstellungen(s, einst, jetzt); !st.ok())
-    probleme.push_back("The settings could not be saved to " + einst + ": " + std::strerror(st.err));
-  const TableFileStatus tab = tableAtEnd(s, ownFile(dirs, kTabelleDatei));
-  if (!tab.ok() && tab.kind != TableFileStatus::kMissing) probleme.push_back(tab.message);
+    probleme.push_back({kTxEinstellungenNichtGespeichert, einst, st.err ? std::strerror(st.err) : grundVon(st, einst)});
+  const std::filesystem::path tabelle = ownFile(dirs, kTabelleDatei);
+  const TableFileStatus tab = tableAtEnd(s, tabelle);
+  if (!tab.ok() && tab.kind != TableFileStatus::kMissing)
+    probleme.push_back({kTxTabelleNichtGeschrieben, tabelle.string(), grundVon(tab, tabelle)});
   return probleme;
 }
 

@@ -12,6 +12,7 @@
 #include "files/settings.h"
 #include "forecast/startup_table.h"
 #include "state/datetime.h"
+#include "state/meldung.h"
 #include "state/state.h"
 
 namespace welvaro {
@@ -20,13 +21,9 @@ struct StartBericht {
   EinstellungsQuelle einstellungen = EinstellungsQuelle::Fehlt;
   bool orte = false;             ///< the place list was read
   TableRun tabelle;              ///< how the forecast table came about
-  std::vector<std::string> probleme;  ///< files that could not be used, one line each
+  std::vector<Meldung> probleme;      ///< files that could not be used, one message each
   std::vector<std::string> reste;     ///< leftovers of interrupted writes, removed from the program's folder
 };
-
-/// The message that a refused settings file `datei` was kept as `bak`, in
-/// language slot `sprache` (0, 2, 5 German, 1 English, 3 Spanish, 4 French).
-std::string meldungEinstellungenAufbewahrt(int sprache, const std::string& datei, const std::string& bak);
 
 /// The start-up sequence up to the display timers: program directory (and
 /// the removal of leftovers of interrupted writes there), calendar and
@@ -62,6 +59,6 @@ TableRun prgNeueDaten(State& s, const ProgramDirs& dirs);
 
 /// The confirmed program end: writes the settings file and the table
 /// header. Returns the problems met (empty when all was saved).
-std::vector<std::string> prgSpeicherDaten(const State& s, const ProgramDirs& dirs, const DateTime& jetzt);
+std::vector<Meldung> prgSpeicherDaten(const State& s, const ProgramDirs& dirs, const DateTime& jetzt);
 
 }  // namespace welvaro

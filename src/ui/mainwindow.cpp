@@ -301,7 +301,7 @@ void MainWindow::starten() {
   zeigeWarten(true);
 
   const StartBericht bericht = prgStart(s, clock_.read(), dirs_);
-  for (const std::string& p : bericht.probleme) melde(q(p));
+  for (const Meldung& m : bericht.probleme) melde(q(meldungText(s.L, m)));
   {
     const QSignalBlocker sperre(cmbMonat);
     cmbMonat->setCurrentIndex(static_cast<int>(s.Monat) - 1);
@@ -509,8 +509,8 @@ void MainWindow::prgEnde() {
   titelGanz(box);
   const bool ok = testAntwort == Antwort::Fragen ? box.exec() == QMessageBox::Ok : testAntwort == Antwort::Ok;
   if (!ok) return;
-  for (const std::string& p : prgSpeicherDaten(*s_, dirs_, clock_.now())) {
-    QMessageBox warnung(QMessageBox::Warning, "Welvaro-Programm", q(p), QMessageBox::Ok, this);
+  for (const Meldung& m : prgSpeicherDaten(*s_, dirs_, clock_.now())) {
+    QMessageBox warnung(QMessageBox::Warning, "Welvaro-Programm", q(meldungText(s_->L, m)), QMessageBox::Ok, this);
     titelGanz(warnung);
     if (testAntwort == Antwort::Fragen) warnung.exec();
   }
@@ -528,7 +528,8 @@ void MainWindow::sitzungsEnde() {
 void MainWindow::speichernOhneFenster() {
   if (beendet_) return;
   beendet_ = true;
-  for (const std::string& p : prgSpeicherDaten(*s_, dirs_, clock_.now())) std::fprintf(stderr, "welvaro: %s\n", p.c_str());
+  for (const Meldung& m : prgSpeicherDaten(*s_, dirs_, clock_.now()))
+    std::fprintf(stderr, "welvaro: %s\n", meldungText(s_->L, m).c_str());
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {
@@ -537,10 +538,10 @@ void MainWindow::closeEvent(QCloseEvent* e) {
   // fails the user may keep the program open (the session's end cannot
   // wait for an answer: it reports to the error output).
   if (!beendet_) {
-    const std::vector<std::string> probleme = prgSpeicherDaten(*s_, dirs_, clock_.now());
+    const std::vector<Meldung> probleme = prgSpeicherDaten(*s_, dirs_, clock_.now());
     if (!probleme.empty()) {
       QString text;
-      for (const std::string& p : probleme) text += q(p) + "\n";
+      for (const Meldung& m : probleme) text += q(meldungText(s_->L, m)) + "\n";
       if (sitzungsEnde_) {
         std::fprintf(stderr, "welvaro: %s", text.toLocal8Bit().constData());
       } else {
