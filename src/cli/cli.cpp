@@ -15,7 +15,11 @@ const char* kUsage =
     "  link     day-corrected forecast of the link A-B (--format text|csv|json,\n"
     "           --memories F1,F2,F3,F4,F5,F6)\n"
     "  point    point result of the link A-B as the text panel shows it\n"
-    "           (--freq MHZ --utc HH:MM, --lang 0..5, --name-a TEXT, --name-b TEXT)\n"
+    "           (--freq MHZ --utc HH:MM, --lang 0..5, --name-a TEXT, --name-b TEXT,\n"
+    "           --format text|json)\n"
+    "  bands    the link A-B in the ten amateur bands 160 m .. 10 m at --utc HH:MM\n"
+    "           and the hours after it (--hours N, 1..24; --level or --field;\n"
+    "           --format text|csv|json)\n"
     "  table    world forecast table from station A, written as DIR/Welvaro.tab\n"
     "           (--dir DIR; the header carries the date of --date)\n"
     "  map      world-map picture DIR/WelvDar1.bmp from DIR/Welvaro.tab and\n"
@@ -65,7 +69,8 @@ int runCli(const std::vector<std::string>& argv, const Kontext& k) {
     k.out << kUsage;
     return kExitOk;
   }
-  for (const Befehl& b : {linkBefehl(), pointBefehl(), tableBefehl(), mapBefehl(), chartBefehl(), reportBefehl()}) {
+  for (const Befehl& b :
+       {linkBefehl(), pointBefehl(), tableBefehl(), mapBefehl(), chartBefehl(), reportBefehl(), bandsBefehl()}) {
     if (b.name != cmd) continue;
     std::optional<Aufruf> a;
     try {

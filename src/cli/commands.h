@@ -16,6 +16,7 @@ Befehl tableBefehl();
 Befehl mapBefehl();
 Befehl chartBefehl();
 Befehl reportBefehl();
+Befehl bandsBefehl();
 
 // A data file that comes with the program ("MapWelt.dat", "MapOrt.dat"):
 // from --dir when it holds one, else from the program's data folders.

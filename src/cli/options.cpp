@@ -4,6 +4,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <system_error>
 
 #include "files/gazetteer.h"
@@ -90,7 +91,8 @@ std::optional<DateTime> parseDate(const std::string& t) {
   return DateTime{y, m, d, 12, 0, 0};
 }
 
-// "HH:MM" or "H:MM", 00:00 .. 23:59.
+// "HH:MM" or "H:MM", 00:00 .. 23:59, and 24:00 for the end of the UTC day
+// (which is 00:00 of the forecast's day again).
 bool parseUtc(const std::string& t, int& stunde, int& minute) {
   const auto colon = t.find(':');
   if (colon == std::string::npos || colon == 0 || colon > 2 || t.size() != colon + 3) return false;
@@ -98,8 +100,9 @@ bool parseUtc(const std::string& t, int& stunde, int& minute) {
     auto r = std::from_chars(t.data() + from, t.data() + to, out);
     return r.ec == std::errc() && r.ptr == t.data() + to;
   };
-  return num(0, colon, stunde) && num(colon + 1, t.size(), minute) && stunde >= 0 && stunde <= 23 &&
-         minute >= 0 && minute <= 59;
+  if (!num(0, colon, stunde) || !num(colon + 1, t.size(), minute)) return false;
+  if (stunde == 24 && minute == 0) stunde = 0;
+  return stunde >= 0 && stunde <= 23 && minute >= 0 && minute <= 59;
 }
 
 // "WxH" with whole numbers 16 .. 8192.
@@ -186,7 +189,13 @@ constexpr OptionDef kOptionen[] = {
     {"--utc", "HH:MM",
      [](Aufruf& a, const std::string& t) {
        if (!parseUtc(t, a.stunde, a.minute))
-         throw BadArgument{"--utc: '" + t + "' is not a time HH:MM (00:00 .. 23:59)"};
+         throw BadArgument{"--utc: '" + t + "' is not a time HH:MM (00:00 .. 24:00)"};
+     }},
+    {"--hours", "N",
+     [](Aufruf& a, const std::string& t) {
+       const double n = numberIn("--hours", t, 1, 24);
+       if (n != std::floor(n)) throw BadArgument{"--hours takes a whole number of hours 1..24"};
+       a.stunden = static_cast<int>(n);
      }},
     {"--level", "", [](Aufruf& a, const std::string&) { a.s->PegelFlag = 1; }},
     {"--field", "", [](Aufruf& a, const std::string&) { a.s->PegelFlag = 0; }},
@@ -299,6 +308,23 @@ void setzeNamen(Aufruf& a) {
   if (a.hat("--b")) a.s->OrtB = a.ortNameB;
   if (a.nameA) a.s->OrtA = *a.nameA;
   if (a.nameB) a.s->OrtB = *a.nameB;
+}
+
+std::string jsonText(std::string_view text) {
+  std::string t;
+  for (const char c : text) {
+    if (c == '"' || c == '\\') {
+      t += '\\';
+      t += c;
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      char u[8];
+      std::snprintf(u, sizeof u, "\\u%04x", c);
+      t += u;
+    } else {
+      t += c;
+    }
+  }
+  return t;
 }
 
 void pruefeOrdner(const std::string& dir) {

@@ -54,7 +54,8 @@ struct Aufruf {
   std::unique_ptr<State> s = std::make_unique<State>();  ///< fields set by the options; Jetzt from the clock
   std::vector<std::string> gegeben;  ///< the options given, in order
   bool monatGegeben = false;         ///< --month
-  int stunde = 0, minute = 0;        ///< --utc HH:MM
+  int stunde = 0, minute = 0;        ///< --utc HH:MM (24:00 is 00:00)
+  int stunden = 1;                   ///< --hours N
   std::string dir;                   ///< --dir
   std::string format;                ///< --format (the subcommand's first format when not given)
   std::string pdf;                   ///< --pdf FILE
@@ -90,6 +91,9 @@ Aufruf liesOptionen(const Befehl& b, const std::vector<std::string>& args, const
 // The name of station A or B: cleared when the station was given by its
 // position alone, --name-a / --name-b whatever their place among the options.
 void setzeNamen(Aufruf& a);
+
+// A text inside a JSON string: quotes, backslashes and control characters escaped.
+std::string jsonText(std::string_view text);
 
 // --dir: the folder must be given and exist.
 void pruefeOrdner(const std::string& dir);

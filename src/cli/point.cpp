@@ -6,6 +6,7 @@
 #include "display/point.h"
 #include "lang/sprachtext.h"
 #include "state/fault.h"
+#include "state/numtext.h"
 
 namespace welvaro::cli {
 
@@ -28,10 +29,22 @@ int runPoint(Aufruf& a, const Kontext& k) {
   fuelleMonatsNamen(s);
 
   const int rc = prgPointErgebnis(s);
-  zeilen(k.out, s.GeoAuswertung);
-  zeilen(k.out, s.PegelAnzeige);
-  zeilen(k.out, s.WelvaroAnzeige);
-  k.out << "S-meter: " << s.SmeterWert << "\n";
+  if (a.format == "json") {
+    // The values as the panel shows them; null where the point has none.
+    auto zahl = [rc](double v) { return rc == 0 ? PlainText(v) : std::string("null"); };
+    k.out << "{\"a\": {\"name\": \"" << jsonText(s.OrtA) << "\", \"lat\": " << PlainText(s.X1) << ", \"lon\": "
+          << PlainText(s.Y1) << "}, \"b\": {\"name\": \"" << jsonText(s.OrtB) << "\", \"lat\": " << PlainText(s.OrtX2)
+          << ", \"lon\": " << PlainText(s.OrtY2) << "}, \"mhz\": " << PlainText(s.AktFrequenz) << ", \"utc\": \""
+          << (s.Zeitpunkt.hour < 10 ? "0" : "") << s.Zeitpunkt.hour << ":" << (s.Zeitpunkt.minute < 10 ? "0" : "")
+          << s.Zeitpunkt.minute << "\", \"level_dbm\": " << zahl(s.PunktPegel) << ", \"field_dbuv\": "
+          << zahl(s.PunktFeld) << ", \"s_meter\": " << s.SmeterWert << ", \"distance_km\": " << zahl(s.Distanz)
+          << ", \"bearing_ab\": " << zahl(s.RichtungAB) << ", \"bearing_ba\": " << zahl(s.RichtungBA) << "}\n";
+  } else {
+    zeilen(k.out, s.GeoAuswertung);
+    zeilen(k.out, s.PegelAnzeige);
+    zeilen(k.out, s.WelvaroAnzeige);
+    k.out << "S-meter: " << s.SmeterWert << "\n";
+  }
   if (rc != 0) {
     k.err << "welvaro-cli point: model fault: " << faultName(rc) << " (run-time error " << rc
           << "); the point has no value\n";
@@ -44,8 +57,9 @@ int runPoint(Aufruf& a, const Kontext& k) {
 
 Befehl pointBefehl() {
   return {.name = "point",
-          .optionen = mitGemeinsamen({"--freq", "--utc", "--lang", "--name-a", "--name-b"}),
+          .optionen = mitGemeinsamen({"--freq", "--utc", "--lang", "--name-a", "--name-b", "--format"}),
           .pflicht = {"--freq", "--utc"},
+          .formate = {"text", "json"},
           .run = runPoint};
 }
 
