@@ -1,7 +1,13 @@
 #include "display/anzeige.h"
 
+#include "display/baender.h"
+#include "display/point.h"
 #include "lang/sprachtext.h"
 #include "state/locator.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
 
 namespace welvaro {
 
@@ -48,7 +54,53 @@ Anzeige anzeigeVon(const State& s) {
   a.ortMarke = welt && naechste && info;
   a.chartLinien = !welt;
   a.greyline = greylineZeichnen(s);
+  a.minute = gezeigteMinute(s);
+  a.jetzt = s.AnzeigeMinute < 0;
+  char uhr[16];
+  std::snprintf(uhr, sizeof uhr, "%02d:%02d UTC", a.minute / 60, a.minute % 60);
+  a.zeitText = a.jetzt ? std::string(uhr) : T(s, kTxVorhersageFuer) + " " + uhr;
   return a;
+}
+
+Folge zeigeZeit(State& s, int minute) {
+  s.AnzeigeMinute = static_cast<int16>(((minute % 1440) + 1440) % 1440);
+  Folge f;
+  f.zeitNeu = true;
+  return f;
+}
+
+Folge zeitSchritt(State& s, int minuten) { return zeigeZeit(s, gezeigteMinute(s) + minuten); }
+
+Folge zeitJetzt(State& s) {
+  s.AnzeigeMinute = -1;
+  Folge f;
+  f.zeitNeu = true;
+  return f;
+}
+
+namespace {
+
+Folge neueFrequenz(State& s, float mhz) {
+  s.AktFrequenz = mhz;
+  s.FrequenzEin = mhz;
+  s.FrequenzText = FrequenzBoxText(mhz);
+  Folge f;
+  f.frequenzNeu = true;
+  return f;
+}
+
+}  // namespace
+
+Folge waehleBand(State& s, int n) { return neueFrequenz(s, kBaender.at(static_cast<std::size_t>(n)).mhz); }
+
+Folge bandSchritt(State& s, int richtung) { return waehleBand(s, nachbarBand(s.AktFrequenz, richtung)); }
+
+Folge frequenzSchritt(State& s, int zehntel) {
+  const double f = std::round(static_cast<double>(s.AktFrequenz) * 10 + zehntel) / 10;
+  setzeAnzeigeFrequenz(s, static_cast<float>(std::clamp(f, 1.5, 29.9)));
+  Folge g;
+  g.frequenzNeu = true;
+  return g;
 }
 
 Folge waehleDarstellung(State& s, int modus) {

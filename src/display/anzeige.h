@@ -40,6 +40,11 @@ struct Anzeige {
   bool ortMarke = false;    ///< the marker of the nearest place
   bool chartLinien = false; ///< the time and frequency lines of the chart
   bool greyline = false;    ///< the greyline drawn over the map
+
+  // The time shown.
+  int minute = 0;           ///< UTC minute of the day the displays show
+  bool jetzt = true;        ///< it is now (the displays follow the clock)
+  std::string zeitText;     ///< "12:30 UTC", or "forecast for 18:00 UTC" when it is not now
 };
 
 /// The window's controls for the record as it is.
@@ -59,6 +64,8 @@ struct Folge {
   bool zyklusNeu = false;     ///< the three-minute cycle starts again from here
   bool greylineNeu = false;   ///< clear the drawings and draw the greyline anew when it is on
   bool leseLeeren = false;    ///< empty the read-out labels (another display)
+  bool zeitNeu = false;       ///< the time shown changed: pictures and point result follow
+  bool frequenzNeu = false;   ///< the display frequency changed: box, map, lines and point result follow
 };
 
 /// Display mode 1 (world map) or 2 (chart). The chart has no greyline.
@@ -75,6 +82,19 @@ Folge schalteInfo(State& s);
 Folge waehleNaechsteStadt(State& s, bool naechste);
 /// The read-out gives the position as a locator (true) or in degrees.
 Folge waehleLocator(State& s, bool locator);
+
+/// The displays show `minute` (UTC, minute of the day; wraps round the day).
+Folge zeigeZeit(State& s, int minute);
+/// A step of the time shown by `minuten` (from now, when it is now).
+Folge zeitSchritt(State& s, int minuten);
+/// The displays follow the clock again.
+Folge zeitJetzt(State& s);
+/// The display frequency becomes band n's (kBaender), as it is, not rounded.
+Folge waehleBand(State& s, int n);
+/// The next band above (richtung +1) or below (-1) the display frequency.
+Folge bandSchritt(State& s, int richtung);
+/// The display frequency up or down by 0.1 MHz, held to 1.5..29.9 MHz.
+Folge frequenzSchritt(State& s, int zehntel);
 
 /// One minute of the display cycle: every third tick regenerates the display
 /// (with the greyline); returns whether this tick does.

@@ -100,10 +100,16 @@ std::string geographie(State& s) {
 }
 
 PunktWerte interpoliere(const State& s) {
-  return punktWerte(s, s.AktFrequenz, s.Zeitpunkt.hour, s.Zeitpunkt.minute);
+  const int minute = gezeigteMinute(s);
+  return punktWerte(s, s.AktFrequenz, minute / 60, minute % 60);
 }
 
 }  // namespace
+
+int gezeigteMinute(const State& s) {
+  if (s.AnzeigeMinute >= 0 && s.AnzeigeMinute < 1440) return s.AnzeigeMinute;
+  return s.Zeitpunkt.hour * 60 + s.Zeitpunkt.minute;
+}
 
 PunktWerte punktWerte(const State& s, double mhz, int stunde, int minute) {
   const int h = stunde;

@@ -16,8 +16,13 @@ namespace welvaro {
 /// return (in this order).
 inline constexpr std::string_view kPunktUmbruch = "\n\r";
 
+/// The UTC minute of the day the displays show: AnzeigeMinute when the user
+/// chose a time, else the minute of Zeitpunkt (now).
+int gezeigteMinute(const State& s);
+
 /// Evaluates the link A -> B (OrtX2, OrtY2) with the day-corrected
-/// forecast and rewrites GeoAuswertung, PegelAnzeige, WelvaroAnzeige,
+/// forecast at the display frequency and the time shown (gezeigteMinute)
+/// and rewrites GeoAuswertung, PegelAnzeige, WelvaroAnzeige,
 /// PunktFeld, PunktPegel and SmeterWert. Station names are cut to 15
 /// characters (an empty one becomes the word for "Station"); X1/Y1 and
 /// X2/Y2 are truncated to a tenth of a degree; Distanz, RichtungAB and

@@ -124,6 +124,22 @@ enum Text : int {
   kTxDatenFehlen = 111,  ///< message (%1 folders looked in, %2 files)
   kTxDateiFehler = 112,  ///< message (%1 file, %2 reason)
   kTxEinstellungenAufbewahrt = 113,  ///< message (%1 file, %2 the copy kept)
+  kTxVorhersageFuer = 114,  ///< before the time shown when it is not now
+  kTxJetzt = 115,  ///< cmdJetzt: back to the time now
+  kTxAbspielen = 116,  ///< cmdAbspielen, play/pause the day
+  kTxZeitleiste = 117,  ///< sldZeit: the UTC time shown
+  kTxTempo = 118,  ///< cmbTempo: hours of the day per second
+  kTxZeitMenu = 119,  ///< mnuZeit
+  kTxStundeVor = 120,  ///< mnuStundeVor (Right)
+  kTxStundeZurueck = 121,  ///< mnuStundeZurueck (Left)
+  kTxMinutenVor = 122,  ///< mnuMinutenVor (Shift+Right)
+  kTxMinutenZurueck = 123,  ///< mnuMinutenZurueck (Shift+Left)
+  kTxFrequenzHoch = 124,  ///< mnuFrequenzHoch (Up)
+  kTxFrequenzRunter = 125,  ///< mnuFrequenzRunter (Down)
+  kTxBandHoch = 126,  ///< mnuBandHoch (Page Up)
+  kTxBandRunter = 127,  ///< mnuBandRunter (Page Down)
+  kTxBaender = 128,  ///< frmBaender: the bands of the link
+  kTxBand = 129,  ///< cmdBand: tool tip of a band button
   kTxAnzahl  ///< number of keys
 };
 

@@ -73,6 +73,7 @@ struct State {
   int16 InfoAus = 0;          ///< 1 while the cursor read-out labels are hidden
   int16 NaechsteStadtFlag = 0;  ///< 1: the world map's read-out names the nearest place (mnuNaechsteStadt)
   int16 LocatorFlag = 0;      ///< 1: the read-out gives the position as a locator (mnuLocator)
+  int16 AnzeigeMinute = -1;   ///< UTC minute of the day the displays show, 0..1439; -1: now (Zeitpunkt)
   int16 SpeicherModus = 0;    ///< 1 while store mode waits for a memory button
   float SpeicherFrequenz = 0; ///< frequency captured when store mode was switched on [MHz]
   int16 BlinkZustand = 0;     ///< phase 0/1 of the blinking store marker

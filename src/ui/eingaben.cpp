@@ -98,7 +98,12 @@ void MainWindow::prgKlickDarstellung(QPointF p) {
       if (k.zurueckZurCursorposition) waehleNaechsteStadt(*s_, false);
       break;
     case KlickErgebnis::Art::Frequenz:
+      // The chart sets the time shown as well: the map shows that hour at
+      // that frequency.
       frequenz_->zeigeText();
+      zeigeZeit(*s_, static_cast<int>(std::floor(s_->CursorX / ortX(1) * 60)));
+      picDarstellung->setzeMinute(gezeigteMinute(*s_));
+      prgPointErgebnis(*s_);
       break;
   }
   zeige();

@@ -26,9 +26,12 @@
 #include "ui/helpviewer.h"
 #include "ui/meldungsleiste.h"
 #include "ui/menues.h"
+#include "display/baender.h"
+#include "ui/bandtafel.h"
 #include "ui/bildansicht.h"
 #include "ui/symbole.h"
 #include "ui/version.h"
+#include "ui/zeitleiste.h"
 
 namespace welvaro::ui {
 
@@ -97,7 +100,11 @@ void MainWindow::baueFenster() {
   auto* mitte = new QHBoxLayout;
   mitte->setSpacing(10);
   picDarstellung = new Bildansicht(*s_, this);
-  mitte->addWidget(picDarstellung, 1);
+  zeitleiste_ = new Zeitleiste(this);
+  auto* bildSpalte = new QVBoxLayout;
+  bildSpalte->addWidget(picDarstellung, 1);
+  bildSpalte->addWidget(zeitleiste_);
+  mitte->addLayout(bildSpalte, 1);
   imgWarten = picDarstellung->imgWarten;
   imgWarten->setPixmap(wartenBild(q(T(*s_, kTxBerechnung))));
   imgWarten->adjustSize();
@@ -218,6 +225,10 @@ void MainWindow::bauePanel(QHBoxLayout* mitte) {
   for (QWidget* w : std::initializer_list<QWidget*>{lblPegelAnzeige, pobSmeter, skala, lblWelvaroAnzeige})
     panel->addWidget(w);
   panel->addStretch(1);
+  baender_ = new Bandtafel(this);
+  panel->addSpacing(6);
+  panel->addWidget(baender_);
+  panel->addSpacing(6);
   frequenz_ = new FrequenzFeld(*s_, this);
   panel->addWidget(frequenz_);
   mitte->addLayout(panel, 0);
@@ -261,6 +272,23 @@ void MainWindow::verbindeMenues() {
   connect(m.mnuNaechsteStadt, &QAction::triggered, this, [this] { folge(waehleNaechsteStadt(*s_, true)); });
   connect(m.mnuGrad, &QAction::triggered, this, [this] { folge(waehleLocator(*s_, false)); });
   connect(m.mnuLocator, &QAction::triggered, this, [this] { folge(waehleLocator(*s_, true)); });
+  connect(m.mnuStundeVor, &QAction::triggered, this, [this] { folge(zeitSchritt(*s_, 60)); });
+  connect(m.mnuStundeZurueck, &QAction::triggered, this, [this] { folge(zeitSchritt(*s_, -60)); });
+  connect(m.mnuMinutenVor, &QAction::triggered, this, [this] { folge(zeitSchritt(*s_, 10)); });
+  connect(m.mnuMinutenZurueck, &QAction::triggered, this, [this] { folge(zeitSchritt(*s_, -10)); });
+  connect(m.mnuFrequenzHoch, &QAction::triggered, this, [this] { folge(frequenzSchritt(*s_, 1)); });
+  connect(m.mnuFrequenzRunter, &QAction::triggered, this, [this] { folge(frequenzSchritt(*s_, -1)); });
+  connect(m.mnuBandHoch, &QAction::triggered, this, [this] { folge(bandSchritt(*s_, 1)); });
+  connect(m.mnuBandRunter, &QAction::triggered, this, [this] { folge(bandSchritt(*s_, -1)); });
+  connect(m.mnuJetzt, &QAction::triggered, this, [this] {
+    zeitleiste_->halte();
+    folge(zeitJetzt(*s_));
+  });
+  connect(m.mnuAbspielen, &QAction::triggered, zeitleiste_, &Zeitleiste::schalteSpielen);
+  connect(zeitleiste_, &Zeitleiste::minuteGewaehlt, this, [this](int m) { folge(zeigeZeit(*s_, m)); });
+  connect(zeitleiste_, &Zeitleiste::jetztGewaehlt, this, [this] { folge(zeitJetzt(*s_)); });
+  connect(zeitleiste_, &Zeitleiste::weiter, this, [this](int n) { folge(zeitSchritt(*s_, n)); });
+  connect(baender_, &Bandtafel::bandGewaehlt, this, [this](int n) { folge(waehleBand(*s_, n)); });
   connect(m.mnuInfo, &QAction::triggered, this, &MainWindow::zeigeInfo);
   connect(m.mnuWelvaroHilfe, &QAction::triggered, this, &MainWindow::zeigeHilfe);
 }
@@ -331,6 +359,7 @@ void MainWindow::zeige() {
   cmdWelvarozeit->setToolTip(q(a.welvarozeitTipp));
   lblAnzeige->setText(q(a.titel));
   frmMonat->setVisible(a.frmMonatSichtbar);
+  zeitleiste_->zeige(a.minute, a.jetzt, q(a.zeitText));
   menues_->zeige(a);
   lblOrtB->setVisible(a.lblOrtBSichtbar);
   lblFrequenz->setVisible(a.lblFrequenzSichtbar);
@@ -356,10 +385,20 @@ void MainWindow::folge(const Folge& f) {
     tmrAnpassen.stop();
     tmrGenDarst.start();  // starts the minute anew
   }
-  if (f.neuZeichnen)
+  if (f.neuZeichnen) {
     prgGenDarst();
-  else if (f.greylineNeu)
-    greylineNeu();
+  } else {
+    if (f.frequenzNeu) frequenz_->zeigeText();
+    if (f.zeitNeu || f.frequenzNeu) {
+      // A time or frequency of the data in memory: drawn anew, no new forecast.
+      picDarstellung->setzeMinute(gezeigteMinute(*s_));
+      picDarstellung->neu();
+      prgPointErgebnis(*s_);
+      prgPointErgebnisZeigen();
+    } else if (f.greylineNeu) {
+      greylineNeu();
+    }
+  }
 }
 
 void MainWindow::greylineNeu() {
@@ -373,6 +412,8 @@ void MainWindow::waehleProjektion(bool azimutal) {
 }
 
 void MainWindow::zeigeWarten(bool an) {
+  // Something is computed anew: a day being played stops here.
+  if (an) zeitleiste_->halte();
   imgWarten->setVisible(an);
   if (an) {
     imgWarten->raise();
@@ -381,9 +422,16 @@ void MainWindow::zeigeWarten(bool an) {
 }
 
 void MainWindow::setzeChartLinien() {
-  const State& s = *s_;
-  picDarstellung->setzeMinute(s.Zeitpunkt.hour * 60 + s.Zeitpunkt.minute);
+  picDarstellung->setzeMinute(gezeigteMinute(*s_));
   picDarstellung->neu();
+}
+
+void MainWindow::zeigeBaender() {
+  State& s = *s_;
+  const int minute = gezeigteMinute(s);
+  std::vector<BandZeile> zeilen;
+  prgBandWerte(s, minute / 60, minute % 60, 7, zeilen);
+  baender_->zeige(zeilen, s.PegelFlag == 1, bandVon(s.AktFrequenz));
 }
 
 void MainWindow::prgGenDarst() {
@@ -422,6 +470,7 @@ void MainWindow::prgPointErgebnisZeigen() {
   lblWelvaroAnzeige->setText(zeilen(s.WelvaroAnzeige));
   pobSmeter->setValue(s.SmeterWert);
   setzeMonatsFarben();
+  zeigeBaender();
 }
 
 void MainWindow::setzeMonatsFarben() {
@@ -436,7 +485,14 @@ void MainWindow::melde(const QString& text) { frmMeldungen->zeige(text, q(T(*s_,
 
 void MainWindow::tickAktZeit() {
   State& s = *s_;
+  const int vorher = s.Zeitpunkt.hour * 60 + s.Zeitpunkt.minute;
   prgUhr(s, clock_.read());
+  // Live, the displays follow the clock from minute to minute.
+  if (s.AnzeigeMinute < 0 && tmrGenDarst.isActive() && vorher != s.Zeitpunkt.hour * 60 + s.Zeitpunkt.minute) {
+    Folge f;
+    f.zeitNeu = true;
+    folge(f);
+  }
   const QDateTime utc(QDate(s.Zeitpunkt.year, s.Zeitpunkt.month, s.Zeitpunkt.day),
                       QTime(s.Zeitpunkt.hour, s.Zeitpunkt.minute, s.Zeitpunkt.second));
   lblZeitanzeige->setText(utc.time().toString("HH:mm:ss") + " UTC");

@@ -32,7 +32,9 @@ class QVBoxLayout;
 
 namespace welvaro::ui {
 
+class Bandtafel;
 class Bildansicht;
+class Zeitleiste;
 class EingabeDialog;
 class FrequenzFeld;
 class HelpViewer;
@@ -135,6 +137,7 @@ class MainWindow : public QMainWindow {
   void greylineNeu();
   void zeigeWarten(bool an);
   void setzeChartLinien();
+  void zeigeBaender();
   void bildSpeichern();
   void bildKopieren();
   void fensterVorgabenAnwenden();
@@ -184,6 +187,8 @@ class MainWindow : public QMainWindow {
   QComboBox* cmbMonat = nullptr;
   MeldungsLeiste* frmMeldungen = nullptr;
   FrequenzFeld* frequenz_ = nullptr;
+  Zeitleiste* zeitleiste_ = nullptr;  // the time shown, play
+  Bandtafel* baender_ = nullptr;      // the link in the ten bands
   Menues* menues_ = nullptr;
   StationADialog* frmForm_StationA = nullptr;
   StationBDialog* frmForm_StationB = nullptr;

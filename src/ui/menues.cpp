@@ -6,11 +6,13 @@
 
 #include "display/point.h"
 #include "lang/sprachtext.h"
+#include "ui/bandtafel.h"
 #include "ui/bildansicht.h"
 #include "ui/dialogs.h"
 #include "ui/frequenzfeld.h"
 #include "ui/mainwindow.h"
 #include "ui/symbole.h"
+#include "ui/zeitleiste.h"
 
 namespace welvaro::ui {
 
@@ -61,6 +63,28 @@ Menues::Menues(QMenuBar* leiste) : QObject(leiste) {
   mnuPegel = eintrag(mnuAnzeige, "mnuPegel", true);
   mnuFeldstaerke = eintrag(mnuAnzeige, "mnuFeldstaerke", true);
 
+  // The time and frequency shown, from the keyboard.
+  mnuZeit = leiste->addMenu(QString());
+  mnuZeit->setObjectName("mnuZeit");
+  auto taste = [this](const char* name, QKeySequence k) {
+    QAction* a = eintrag(mnuZeit, name);
+    a->setShortcut(k);
+    a->setShortcutContext(Qt::WindowShortcut);
+    return a;
+  };
+  mnuStundeVor = taste("mnuStundeVor", Qt::Key_Right);
+  mnuStundeZurueck = taste("mnuStundeZurueck", Qt::Key_Left);
+  mnuMinutenVor = taste("mnuMinutenVor", Qt::SHIFT | Qt::Key_Right);
+  mnuMinutenZurueck = taste("mnuMinutenZurueck", Qt::SHIFT | Qt::Key_Left);
+  mnuZeit->addSeparator();
+  mnuFrequenzHoch = taste("mnuFrequenzHoch", Qt::Key_Up);
+  mnuFrequenzRunter = taste("mnuFrequenzRunter", Qt::Key_Down);
+  mnuBandHoch = taste("mnuBandHoch", Qt::Key_PageUp);
+  mnuBandRunter = taste("mnuBandRunter", Qt::Key_PageDown);
+  mnuZeit->addSeparator();
+  mnuJetzt = taste("mnuJetzt", Qt::Key_Home);
+  mnuAbspielen = taste("mnuAbspielen", Qt::Key_Space);
+
   mnuExtras = leiste->addMenu(QString());
   mnuExtras->setObjectName("mnuExtras");
   for (int n = 0; n < 6; ++n) {
@@ -110,6 +134,17 @@ void Menues::sprache(const State& s) {
   mnuDarstellung2->setText(t(kTxOrtsWelvaro));
   mnuPegel->setText(t(kTxPegel));
   mnuFeldstaerke->setText(t(kTxFeldstaerke));
+  mnuZeit->setTitle(t(kTxZeitMenu));
+  mnuStundeVor->setText(t(kTxStundeVor));
+  mnuStundeZurueck->setText(t(kTxStundeZurueck));
+  mnuMinutenVor->setText(t(kTxMinutenVor));
+  mnuMinutenZurueck->setText(t(kTxMinutenZurueck));
+  mnuFrequenzHoch->setText(t(kTxFrequenzHoch));
+  mnuFrequenzRunter->setText(t(kTxFrequenzRunter));
+  mnuBandHoch->setText(t(kTxBandHoch));
+  mnuBandRunter->setText(t(kTxBandRunter));
+  mnuJetzt->setText(t(kTxJetzt));
+  mnuAbspielen->setText(t(kTxAbspielen));
   mnuExtras->setTitle(t(kTxExtras));
   for (int n = 0; n < 6; ++n) {
     const std::string text = SprachMenuText(n);
@@ -180,6 +215,8 @@ void MainWindow::prgLandessprache() {
   imgWarten->adjustSize();
   lblFunkverbindung->setText(t(kTxFunkverbindung));
   frequenz_->sprache();
+  zeitleiste_->sprache(s);
+  baender_->sprache(s);
   picDarstellung->neu();
   s.WelvaroAnzeige = WelvaroAnzeigeText(s);
   s.PegelAnzeige = PegelAnzeigeText(s);

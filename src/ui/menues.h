@@ -27,12 +27,13 @@ class Menues : public QObject {
   /// Check marks, enabled and visible items.
   void zeige(const Anzeige& a);
 
-  QMenu *mnuDatei, *mnuVorgaben, *mnuAnzeige, *mnuExtras, *mnuHilfe, *mnuOrtsEingabe, *mnuPositionsAnzeige;
+  QMenu *mnuDatei, *mnuVorgaben, *mnuAnzeige, *mnuZeit, *mnuExtras, *mnuHilfe, *mnuOrtsEingabe, *mnuPositionsAnzeige;
   QAction *mnuAbst, *mnuDrucker, *mnuEnde, *mnuStationA, *mnuStationB, *mnuSendeweg, *mnuWahrscheinlichkeit,
       *mnuUTCZeitkorrektur, *mnuSonnenfleckenzahl, *mnuDarstellung1, *mnuDarstellung2, *mnuPegel, *mnuFeldstaerke,
       *mnuInfoEinblendung, *mnuDum4, *mnuOrtsEingabeAction, *mnuPositionsAnzeigeAction, *mnuCursorposition,
       *mnuNaechsteStadt, *mnuGrad, *mnuLocator, *mnuInfo, *mnuWelvaroHilfe, *mnuAzimutal, *mnuBildSpeichern,
-      *mnuBildKopieren;
+      *mnuBildKopieren, *mnuStundeVor, *mnuStundeZurueck, *mnuMinutenVor, *mnuMinutenZurueck, *mnuFrequenzHoch,
+      *mnuFrequenzRunter, *mnuBandHoch, *mnuBandRunter, *mnuJetzt, *mnuAbspielen;
   std::array<QAction*, 6> mnuBeschriftung{};
 };
 

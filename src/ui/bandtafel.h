@@ -1,0 +1,42 @@
+// The bands to station B: one button per amateur band (160 m .. 10 m) that
+// sets the display frequency into that band, and beside each the link's
+// value at the time shown and in the hours after it, coloured with the
+// map's scale: which band to B now, and when 10 m opens, at a glance.
+#pragma once
+
+#include <QLabel>
+#include <QToolButton>
+#include <QWidget>
+#include <array>
+#include <vector>
+
+#include "display/baender.h"
+#include "state/state.h"
+
+namespace welvaro::ui {
+
+class Bandwerte;
+
+class Bandtafel : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit Bandtafel(QWidget* parent);
+  /// The values of the bands (rows of prgBandWerte), in dBm or dB(uV/m),
+  /// and the band the display frequency lies in (-1: none).
+  void zeige(const std::vector<BandZeile>& zeilen, bool pegel, int aktiv);
+  void sprache(const State& s);
+
+ signals:
+  void bandGewaehlt(int n);
+
+ private:
+  QLabel* lblBaender;
+  std::array<QToolButton*, kBaender.size()> knoepfe_{};
+  Bandwerte* werte_;
+};
+
+/// The band of a display frequency: the one whose frequency it is, or -1.
+int bandVon(float mhz);
+
+}  // namespace welvaro::ui
