@@ -111,3 +111,41 @@ TEST(Anzeige, CycleRegeneratesEveryThirdMinuteAndRestartsOnAChoice) {
   EXPECT_FALSE(zyklusTick(*s));
   EXPECT_TRUE(zyklusTick(*s));
 }
+
+TEST(Anzeige, TimeShownWrapsRoundTheDayAndSaysWhenItIsNotNow) {
+  auto s = neu();
+  s->Zeitpunkt = DateTime{2026, 12, 8, 15, 5, 0};
+  EXPECT_EQ(anzeigeVon(*s).zeitText, "15:05 UTC");
+  EXPECT_TRUE(anzeigeVon(*s).jetzt);
+  EXPECT_TRUE(zeitSchritt(*s, 60).zeitNeu);  // from now
+  EXPECT_EQ(s->AnzeigeMinute, 16 * 60 + 5);
+  const Anzeige a = anzeigeVon(*s);
+  EXPECT_FALSE(a.jetzt);
+  EXPECT_EQ(a.zeitText, "Vorhersage f\xC3\xBCr 16:05 UTC");
+  zeigeZeit(*s, 23 * 60 + 50);
+  zeitSchritt(*s, 20);
+  EXPECT_EQ(s->AnzeigeMinute, 10);
+  zeitSchritt(*s, -20);
+  EXPECT_EQ(s->AnzeigeMinute, 1430);
+  zeigeZeit(*s, 1440);  // 24:00 is 00:00
+  EXPECT_EQ(s->AnzeigeMinute, 0);
+  zeitJetzt(*s);
+  EXPECT_EQ(s->AnzeigeMinute, -1);
+}
+
+TEST(Anzeige, BandsAndFrequencyStepsStayOnTheScale) {
+  auto s = neu();
+  EXPECT_TRUE(waehleBand(*s, 2).frequenzNeu);
+  EXPECT_EQ(s->AktFrequenz, 5.36f);  // the band's own frequency, not rounded to 0.1 MHz
+  EXPECT_EQ(s->FrequenzText, " 5.36 MHz");
+  bandSchritt(*s, -1);
+  EXPECT_EQ(s->AktFrequenz, 3.65f);
+  s->AktFrequenz = 35;  // a memory beyond the scale
+  bandSchritt(*s, -1);
+  EXPECT_EQ(s->AktFrequenz, 28.5f);
+  frequenzSchritt(*s, 20);
+  EXPECT_EQ(s->AktFrequenz, 29.9f);  // held to the top of the display range
+  s->AktFrequenz = 1.55f;
+  frequenzSchritt(*s, -1);
+  EXPECT_EQ(s->AktFrequenz, 1.5f);
+}

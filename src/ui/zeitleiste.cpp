@@ -14,7 +14,7 @@ QString q(const std::string& s) { return QString::fromStdString(s); }
 
 // Hours of the day played per second of real time.
 constexpr double kTempi[] = {0.5, 1, 2, 4, 8};
-constexpr int kBildMs = 30;  // a frame every 30 ms: over 30 frames a second
+constexpr int kBildMs = 25;  // a frame every 25 ms: some 40 frames a second
 
 }  // namespace
 

@@ -12,7 +12,11 @@
 #include "files/programdir.h"
 #include "ui/mainwindow.h"
 #include "display/bildcursor.h"
+#include "display/anzeige.h"
+#include "display/point.h"
 #include "ui/bildansicht.h"
+#include "ui/dialogs.h"
+#include "ui/zeitleiste.h"
 #include "uitest.h"
 
 using namespace welvaro;
@@ -60,6 +64,8 @@ class InteractionTest : public QObject {
   void storeThenMemoryStoresTheFrequencyOfStore();
   void storeWithAnUnconfirmedEntryWarns();
   void memoryRecallAndTooltips();
+  void timeShownKeysAndBands();
+  void chartClickSetsTimeAndFrequencyAndPlayStopsForNewData();
 
  private:
   QTemporaryDir* dir_ = nullptr;
@@ -282,6 +288,84 @@ void InteractionTest::memoryRecallAndTooltips() {
   QCOMPARE(test::ctl<QToolButton>(w, "cmdOrt")->toolTip(), QString::fromUtf8("Orts-Welvaro für Madrid <--> München"));
   QCoreApplication::sendEvent(test::ctl<QToolButton>(w, "cmdSonnenflecken"), &hinein);
   QCOMPARE(test::ctl<QToolButton>(w, "cmdSonnenflecken")->toolTip(), QString("Sonnenfleckenzahl (Ri = 128)"));
+}
+
+// The time shown: the slider, the keys and the way back to now; the point
+// result follows it; band buttons and keys set the display frequency.
+void InteractionTest::timeShownKeysAndBands() {
+  MainWindow& w = *w_;
+  State& s = w.state();
+  QCOMPARE(s.AnzeigeMinute, int16{-1});
+  QCOMPARE(test::ctl<QLabel>(w, "lblZeit")->text(), QString("15:05 UTC"));  // 16:05 in Central Europe
+  test::ctl<QSlider>(w, "sldZeit")->setValue(18 * 60);
+  QCOMPARE(gezeigteMinute(s), 18 * 60);
+  QCOMPARE(ansicht(w)->minute(), 18 * 60);
+  QCOMPARE(test::ctl<QLabel>(w, "lblZeit")->text(), QString::fromUtf8("Vorhersage für 18:00 UTC"));
+  // The point result is the link's at 18:00.
+  auto probe = std::make_unique<State>(s);
+  probe->AnzeigeMinute = -1;
+  probe->Zeitpunkt.hour = 18;
+  probe->Zeitpunkt.minute = 0;
+  prgPointErgebnis(*probe);
+  QCOMPARE(s.PunktPegel, probe->PunktPegel);
+
+  test::ctl<QAction>(w, "mnuStundeVor")->trigger();
+  QCOMPARE(gezeigteMinute(s), 19 * 60);
+  test::ctl<QAction>(w, "mnuMinutenZurueck")->trigger();
+  QCOMPARE(gezeigteMinute(s), 18 * 60 + 50);
+  test::ctl<QSlider>(w, "sldZeit")->setValue(23 * 60 + 30);
+  test::ctl<QAction>(w, "mnuStundeVor")->trigger();
+  QCOMPARE(gezeigteMinute(s), 30);  // on past midnight
+  test::ctl<QSlider>(w, "sldZeit")->setValue(1440);  // 24:00 is 00:00 of the day
+  QCOMPARE(gezeigteMinute(s), 0);
+  test::ctl<QAction>(w, "mnuJetzt")->trigger();
+  QCOMPARE(s.AnzeigeMinute, int16{-1});
+  QCOMPARE(test::ctl<QLabel>(w, "lblZeit")->text(), QString("15:05 UTC"));
+
+  // Bands: the button sets the band's frequency as it is; keys step on.
+  test::ctl<QToolButton>(w, "cmdBand20m")->click();
+  QCOMPARE(s.AktFrequenz, 14.2f);
+  QCOMPARE(test::ctl<QLineEdit>(w, "txtAktFrequenz")->text(), QString(" 14.2 MHz"));
+  QVERIFY(test::ctl<QToolButton>(w, "cmdBand20m")->isChecked());
+  test::ctl<QAction>(w, "mnuBandHoch")->trigger();
+  QCOMPARE(s.AktFrequenz, 18.12f);
+  QVERIFY(test::ctl<QToolButton>(w, "cmdBand17m")->isChecked());
+  test::ctl<QAction>(w, "mnuFrequenzHoch")->trigger();
+  QCOMPARE(s.AktFrequenz, 18.2f);
+  QVERIFY(!test::ctl<QToolButton>(w, "cmdBand17m")->isChecked());
+  test::ctl<QToolButton>(w, "cmdBand10m")->click();
+  test::ctl<QAction>(w, "mnuBandHoch")->trigger();  // the last band stays the last
+  QCOMPARE(s.AktFrequenz, 28.5f);
+  QVERIFY(test::ctl<QPushButton>(w, "cmdSpeicher4")->toolTip().contains("14.2 MHz"));
+}
+
+// A click in the chart sets the frequency and the time shown, which the
+// map then shows; playing the day stops cleanly when new data are computed,
+// and the time shown stays through a station change.
+void InteractionTest::chartClickSetsTimeAndFrequencyAndPlayStopsForNewData() {
+  MainWindow& w = *w_;
+  State& s = w.state();
+  test::ctl<QToolButton>(w, "cmdOrt")->click();
+  QTest::mouseClick(ansicht(w), Qt::LeftButton, Qt::NoModifier, chartPixel(w, 18.5, 21.2));
+  QVERIFY(std::abs(s.AktFrequenz - 21.2f) < 0.15f);
+  QVERIFY(std::abs(gezeigteMinute(s) - (18 * 60 + 30)) <= 5);
+  const int minute = gezeigteMinute(s);
+  test::ctl<QToolButton>(w, "cmdWelt")->click();
+  QCOMPARE(ansicht(w)->minute(), minute);
+
+  auto* leiste = w.findChild<ui::Zeitleiste*>();
+  leiste->schalteSpielen();
+  QVERIFY(leiste->spielt());
+  QTRY_VERIFY(gezeigteMinute(s) != minute);  // the day moves on
+  test::ctl<QAction>(w, "mnuStationA")->trigger();
+  auto* d = w.dialogStationA();
+  d->txtBreite->setText("35.7");
+  QTest::mouseClick(d->cmdStationA, Qt::LeftButton);
+  QVERIFY(!leiste->spielt());  // new data: the film stops
+  const int gezeigt = gezeigteMinute(s);
+  QTRY_VERIFY_WITH_TIMEOUT(!test::ctl<QTimer>(w, "tmrNeueDaten")->isActive(), 120000);
+  QCOMPARE(gezeigteMinute(s), gezeigt);  // the time shown stays after the station change
+  QCOMPARE(s.X1, 35.7);
 }
 
 QTEST_MAIN(InteractionTest)
