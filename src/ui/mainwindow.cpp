@@ -554,7 +554,7 @@ void MainWindow::zeigeInfo() {
 
 void MainWindow::zeigeHilfe() {
   if (!hilfe_) hilfe_ = new HelpViewer(this);
-  hilfe_->showContents(QString::fromStdString(dataFile(dirs_, "Welvaro.hlp").string()), q(T(*s_, kTxHilfeAnker)),
+  hilfe_->showContents(QString::fromStdString(dataFile(dirs_, kHilfeDatei).string()), q(T(*s_, kTxHilfeAnker)),
                        q(T(*s_, kTxWelvaroHilfe)), q(T(*s_, kTxHilfeFehlt)));
 }
 
