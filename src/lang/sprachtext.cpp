@@ -473,8 +473,8 @@ const std::array<std::string_view, kSprachEintraege> SprachText = {
     "Inhalt",
     "Contents",
     "Inhalt",
-    "Contents",
-    "Contents",
+    "Contenido",
+    "Sommaire",
     "Inhalt",
     // 66: mnuLocator
     "Locator",
