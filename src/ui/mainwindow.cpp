@@ -9,6 +9,8 @@
 #include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QVBoxLayout>
 #include <cstdio>
@@ -189,7 +191,16 @@ void MainWindow::baueWerkzeugleiste(QVBoxLayout* haupt) {
 }
 
 void MainWindow::bauePanel(QHBoxLayout* mitte) {
-  auto* panel = new QVBoxLayout;
+  // The text panel scrolls when the window is lower than it (a small
+  // screen), so the picture keeps its room.
+  auto* rollen = new QScrollArea(this);
+  rollen->setObjectName("frmPanel");
+  rollen->setWidgetResizable(true);
+  rollen->setFrameShape(QFrame::NoFrame);
+  rollen->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  auto* inhalt = new QWidget(rollen);
+  auto* panel = new QVBoxLayout(inhalt);
+  panel->setContentsMargins(0, 0, 4, 0);
   panel->setSpacing(6);
   lblFunkverbindung = new QLabel(this);
   lblFunkverbindung->setObjectName("lblFunkverbindung");
@@ -231,7 +242,9 @@ void MainWindow::bauePanel(QHBoxLayout* mitte) {
   panel->addSpacing(6);
   frequenz_ = new FrequenzFeld(*s_, this);
   panel->addWidget(frequenz_);
-  mitte->addLayout(panel, 0);
+  rollen->setWidget(inhalt);
+  rollen->setMinimumWidth(inhalt->sizeHint().width() + rollen->verticalScrollBar()->sizeHint().width() + 4);
+  mitte->addWidget(rollen, 0);
 }
 
 void MainWindow::verbindeMenues() {

@@ -365,6 +365,9 @@ void MainWindowTest::scaleMarksStandOnThePicturesPixels() {
   w.resize(1920, 1050);
   w.show();
   QVERIFY(QTest::qWaitForWindowExposed(&w));
+  // Usable on a small screen: the window can be made 1024 x 600.
+  QVERIFY2(w.minimumSizeHint().width() <= 1024 && w.minimumSizeHint().height() <= 600,
+           qPrintable(QString("%1 x %2").arg(w.minimumSizeHint().width()).arg(w.minimumSizeHint().height())));
   auto* ansicht = test::ctl<ui::Bildansicht>(w, "picDarstellung");
   // At least half the window is picture.
   const Rahmen r = ansicht->bildRahmen();
