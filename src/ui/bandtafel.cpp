@@ -14,14 +14,18 @@ namespace {
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
 
-constexpr int kZelle = 34;  // width of a value cell [px]
+constexpr int kZelle = 34;    // width of a value cell [px]
+constexpr int kStunden = Bandtafel::kStunden;
 
 }  // namespace
 
 // The coloured value cells of all bands, one row per band button.
 class Bandwerte : public QWidget {
  public:
-  explicit Bandwerte(QWidget* parent) : QWidget(parent) { setObjectName("picBandwerte"); }
+  explicit Bandwerte(QWidget* parent) : QWidget(parent) {
+    setObjectName("picBandwerte");
+    setMinimumWidth(kStunden * kZelle);  // room for every hour before the first values come
+  }
   void zeige(const std::vector<BandZeile>& zeilen, bool pegel, int zeilenHoehe) {
     zeilen_ = zeilen;
     pegel_ = pegel;

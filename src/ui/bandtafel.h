@@ -21,6 +21,9 @@ class Bandtafel : public QWidget {
   Q_OBJECT
 
  public:
+  /// The columns: the time shown and the six hours after it.
+  static constexpr int kStunden = 7;
+
   explicit Bandtafel(QWidget* parent);
   /// The values of the bands (rows of prgBandWerte), in dBm or dB(uV/m),
   /// and the band the display frequency lies in (-1: none).

@@ -443,7 +443,7 @@ void MainWindow::zeigeBaender() {
   State& s = *s_;
   const int minute = gezeigteMinute(s);
   std::vector<BandZeile> zeilen;
-  prgBandWerte(s, minute / 60, minute % 60, 7, zeilen);
+  prgBandWerte(s, minute / 60, minute % 60, Bandtafel::kStunden, zeilen);
   baender_->zeige(zeilen, s.PegelFlag == 1, bandVon(s.AktFrequenz));
 }
 
