@@ -210,3 +210,42 @@ TEST(Zeitzone, DialogChoosesBetweenTheSystemAndAFixedZone) {
 
 }  // namespace
 }  // namespace welvaro
+
+namespace welvaro {
+namespace {
+
+// Whether the zone follows the system's is kept beside the settings: a
+// computer moved to another zone (a journey) still shows true UTC, and a
+// zone the user chose stays chosen.
+TEST(Zeitzone, FollowingTheSystemSurvivesAChangeOfTheSystemsZone) {
+  test::TempDir d;
+  {
+    TzScope tz("EST5EDT,M3.2.0,M11.1.0");
+    auto s = std::make_unique<State>();
+    ZoneClock uhr(utc({2026, 12, 8, 2, 0, 0}));
+    prgStart(*s, uhr.read(), ordnerIn(d));
+    ASSERT_TRUE(prgSpeicherDaten(*s, ordnerIn(d), s->Jetzt).empty());
+  }
+  {
+    TzScope tz("IST-5:30");
+    auto s = std::make_unique<State>();
+    const DateTime jetzt{2026, 12, 8, 2, 17, 0};
+    ZoneClock uhr(utc(jetzt));
+    prgStart(*s, uhr.read(), ordnerIn(d));
+    EXPECT_EQ(s->UTCKorrFolgt, 1);
+    EXPECT_EQ(s->Zeitpunkt, jetzt);
+    // The user chooses a zone of their own: it stays through the next start.
+    std::string box = "3";
+    ASSERT_EQ(applyZeitzone(*s, box, zeitzoneOeffnen(*s)).flagge, 0);
+    ASSERT_TRUE(prgSpeicherDaten(*s, ordnerIn(d), s->Jetzt).empty());
+  }
+  TzScope tz("UTC0");
+  auto s = std::make_unique<State>();
+  ZoneClock uhr(utc({2026, 12, 8, 2, 17, 0}));
+  prgStart(*s, uhr.read(), ordnerIn(d));
+  EXPECT_EQ(s->UTCKorrFolgt, 0);
+  EXPECT_EQ(s->UTCKorr, 3);
+}
+
+}  // namespace
+}  // namespace welvaro

@@ -37,6 +37,7 @@ Fenstervorgaben fensterAusText(std::string_view text) {
     else if (k == "breite") zahl(v, 0, kGross, f.breite);
     else if (k == "hoehe") zahl(v, 0, kGross, f.hoehe);
     else if (k == "projektion") zahl(v, 0, 1, f.projektion);
+    else if (k == "zonefolgt") zahl(v, 0, 1, f.zoneFolgt);
     else if (k == "maximiert") {
       int m = f.maximiert ? 1 : 0;
       zahl(v, 0, 1, m);
@@ -50,6 +51,7 @@ std::string fensterText(const Fenstervorgaben& f) {
   std::ostringstream o;
   o << "x=" << f.x << "\ny=" << f.y << "\nbreite=" << f.breite << "\nhoehe=" << f.hoehe
     << "\nmaximiert=" << (f.maximiert ? 1 : 0) << "\nprojektion=" << f.projektion << "\n";
+  if (f.zoneFolgt >= 0) o << "zonefolgt=" << f.zoneFolgt << "\n";
   return o.str();
 }
 

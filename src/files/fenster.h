@@ -1,5 +1,6 @@
-// The window's own preferences: its size and place on the screen and the
-// map projection chosen. They live in a file of their own beside the
+// The preferences the settings file has no line for: the window's size and
+// place on the screen, the map projection chosen, and whether the time zone
+// follows the system's. They live in a file of their own beside the
 // settings file ("WelvaroFenster.ini", lines of key=value), so the settings
 // file keeps its layout. A missing or damaged file gives the start values.
 #pragma once
@@ -17,6 +18,7 @@ struct Fenstervorgaben {
   int breite = 0, hoehe = 0;       ///< 0: the window's own start size
   bool maximiert = false;
   int projektion = 0;              ///< 0 rectangular, 1 azimuthal around station A
+  int zoneFolgt = -1;              ///< 1: the time zone follows the system's, 0: the user chose one, -1: not known
 };
 
 /// The preferences in a file's text: unknown keys and lines that are not

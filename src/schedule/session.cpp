@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "display/greyline.h"
+#include "files/fenster.h"
 #include "files/fileio.h"
 #include "display/point.h"
 #include "files/overlay.h"
@@ -85,6 +86,13 @@ StartBericht prgStart(State& s, const ClockReading& uhr, const ProgramDirs& dirs
       bericht.probleme.push_back({kTxEinstellungenUnbrauchbar, einst, m.message});
   }
 
+  // Whether the time zone follows the system's was kept beside the settings:
+  // a zone saved while following the system in one zone means the same in
+  // another (a computer set to a new zone, a journey).
+  if (const int folgt = leseFenster(ownFile(dirs, kFensterDatei)).zoneFolgt;
+      folgt >= 0 && bericht.einstellungen == EinstellungsQuelle::Datei)
+    s.UTCKorrFolgt = static_cast<int16>(folgt);
+
   setzeAnzeigeFrequenz(s);
   s.Px2 = s.OrtX2;
   s.Py2 = s.OrtY2;
@@ -134,6 +142,12 @@ std::vector<Meldung> prgSpeicherDaten(const State& s, const ProgramDirs& dirs, c
   const std::string einst = datei(dirs, kEinstellungDatei);
   if (const FileStatus st = schreibeEinstellungen(s, einst, jetzt); !st.ok())
     probleme.push_back({kTxEinstellungenNichtGespeichert, einst, st.err ? std::strerror(st.err) : grundVon(st, einst)});
+  // The time zone's choice beside the settings, the window's part as it was.
+  const std::filesystem::path vorgaben = ownFile(dirs, kFensterDatei);
+  Fenstervorgaben v = leseFenster(vorgaben);
+  v.zoneFolgt = s.UTCKorrFolgt != 0 ? 1 : 0;
+  if (const int fehler = schreibeFenster(vorgaben, v); fehler != 0)
+    probleme.push_back({kTxEinstellungenNichtGespeichert, vorgaben.string(), std::strerror(fehler)});
   const std::filesystem::path tabelle = ownFile(dirs, kTabelleDatei);
   const TableFileStatus tab = tableAtEnd(s, tabelle);
   if (!tab.ok() && tab.kind != TableFileStatus::kMissing)

@@ -82,7 +82,7 @@ void MainWindow::fensterVorgabenAnwenden() {
 }
 
 void MainWindow::fensterVorgabenSpeichern() {
-  Fenstervorgaben f;
+  Fenstervorgaben f = leseFenster(ownFile(dirs_, kFensterDatei));
   const QRect r = normalGeometry();
   f.x = pos().x();
   f.y = pos().y();
@@ -90,6 +90,7 @@ void MainWindow::fensterVorgabenSpeichern() {
   f.hoehe = r.height();
   f.maximiert = isMaximized();
   f.projektion = picDarstellung->projektion() == Projektion::Azimutal ? 1 : 0;
+  f.zoneFolgt = s_->UTCKorrFolgt != 0 ? 1 : 0;
   schreibeFenster(ownFile(dirs_, kFensterDatei), f);
 }
 
