@@ -1,5 +1,6 @@
 #include "ui/dialogs.h"
 
+#include <QAbstractItemView>
 #include <QCompleter>
 #include <QKeyEvent>
 #include <QStringListModel>
@@ -207,6 +208,8 @@ void StationsDialog::bindeStation() {
   auto* vervollstaendigen = new QCompleter(vorschlagListe_, this);
   vervollstaendigen->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
   vervollstaendigen->setMaxVisibleItems(10);
+  // Wide enough for "Garching bei München, DE (48.24896, 11.65101)".
+  vervollstaendigen->popup()->setMinimumWidth(name->fontMetrics().horizontalAdvance(QString(44, 'x')));
   name->setCompleter(vervollstaendigen);
   connect(name, &QLineEdit::textEdited, this, [this](const QString& text) {
     vorschlaege_ = ortsVorschlaege(text.toStdString(), orte_().ortsliste, orte_().orte);
