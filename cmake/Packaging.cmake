@@ -4,7 +4,8 @@
 # metadata). Its dependencies come from the libraries the programs link
 # (dpkg-shlibdeps: the Qt 6 libraries, libstdc++, libc) plus the package of
 # Qt platform plugins, which no program links (where a distribution keeps the
-# X11 plugin there, the window needs it).
+# X11 plugin there, the window needs it). Qt's own translations make its
+# buttons and file dialog speak the program's language.
 set(CPACK_PACKAGE_NAME welvaro)
 set(CPACK_PACKAGE_VENDOR "Welvaro developers")
 set(CPACK_PACKAGE_CONTACT "Welvaro developers <welvaro@localhost>")
@@ -16,7 +17,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libqt6svg6")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libqt6svg6, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "For a home station, a far station and the month's conditions (sunspot\n\
 number, power, antenna gain, elevation angle, availability, short or long\n\
