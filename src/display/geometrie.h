@@ -1,16 +1,12 @@
-// Where a value lies on the picture area: the one geometry of both
-// displays, in twips (15 per pixel) as the window places markers and lines,
-// and the marks of the scales beside the pictures, derived from it so that
-// a mark lands on the picture's own pixel of its value.
+// Where a value lies on the bitmap pictures: the one geometry of both
+// displays in twips (15 per pixel), as the cursor read-out, the click and
+// the point markers use it.
 //
 // World map (541 x 271 pixels): longitude 0 at x = 4050, latitude 0 at
 // y = 2025, 22.5 twips (1.5 pixels) per degree, north up.
 // Chart (529 x 271 pixels): 330 twips (22 pixels) per hour from 00 UTC,
 // y = 4050 - 135 x MHz (9 pixels per MHz), 30 MHz at the top.
 #pragma once
-
-#include <string>
-#include <vector>
 
 namespace welvaro {
 
@@ -26,22 +22,5 @@ constexpr double ortY(double mhz) { return 4050 - 135 * mhz; }
 /// position of the world map.
 constexpr double markeLinks(double laenge) { return 3990 + 22.5 * laenge; }
 constexpr double markeOben(double breite) { return 1965 - 22.5 * breite; }
-
-/// One mark of a scale: the picture pixel (column or row) it stands on, a
-/// long mark with a label or a short one without.
-struct Skalenmarke {
-  int pixel = 0;
-  bool lang = false;
-  std::string text;  ///< label of a long mark ("30W", "0°", "12", "15")
-};
-
-/// Longitude under the world map: a mark every 10°, labelled every 30°.
-std::vector<Skalenmarke> skalaLaenge();
-/// Latitude beside the world map: a mark every 10°, labelled every 30°.
-std::vector<Skalenmarke> skalaBreite();
-/// UTC hours under the chart: a mark every hour, labelled every two.
-std::vector<Skalenmarke> skalaZeit();
-/// MHz beside the chart: a mark every MHz, labelled every five.
-std::vector<Skalenmarke> skalaFrequenz();
 
 }  // namespace welvaro
