@@ -188,6 +188,7 @@ TEST(StationDialog, PositionBoxesTakeALocator) {
   EXPECT_EQ(lesePositionsfeld(Feld::Laenge, "-179.5").wert, -179.5);
 
   EXPECT_EQ(locatorZuFeldern(" 48.1", " 11.5"), "JN58SC");
+  EXPECT_EQ(locatorZuFeldern("48,1", "11,5"), "JN58SC");  // decimal comma as in every box
   EXPECT_EQ(locatorZuFeldern("JN58", ""), "JN58MM");
   EXPECT_EQ(locatorZuFeldern("48.1", "io91wm"), "IO91WM");
   EXPECT_EQ(locatorZuFeldern("48.1", "181"), "");

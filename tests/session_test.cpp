@@ -96,7 +96,9 @@ TEST(StartUp, ARefusedSettingsFileIsKeptAsideAndTheUserToldInTheirLanguage) {
     // In the language the refused file was written in, whatever the program's.
     const std::string text = meldungText(1, b.probleme[1]);
     EXPECT_EQ(meldungText(0, b.probleme[1]) == text, f.sprache >= 0);
-    if (f.sprache >= 0) EXPECT_EQ(text.rfind(f.anfang, 0), 0u) << text;
+    if (f.sprache >= 0) {
+      EXPECT_EQ(text.rfind(f.anfang, 0), 0u) << text;
+    }
     EXPECT_EQ(meldungText(0, b.probleme[1]).rfind(f.sprache == 1 ? "The settings file " : f.sprache == 3 ? "No se pudo"
                                                   : f.sprache == 4 ? "Le fichier" : "Die Einstellungsdatei ", 0),
               0u);

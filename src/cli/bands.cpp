@@ -1,23 +1,17 @@
 // welvaro-cli bands: the link A-B in the ten amateur bands at a UTC time and
 // the hours after it, each value the point result's at the band's
 // frequency and time.
-#include <cstdio>
 #include <ostream>
 
 #include "cli/commands.h"
 #include "display/baender.h"
 #include "state/fault.h"
+#include "state/datetime.h"
 #include "state/numtext.h"
 
 namespace welvaro::cli {
 
 namespace {
-
-std::string uhrzeit(int stunde, int minute) {
-  char t[8];
-  std::snprintf(t, sizeof t, "%02d:%02d", stunde, minute);
-  return t;
-}
 
 int runBands(Aufruf& a, const Kontext& k) {
   State& s = *a.s;
@@ -38,7 +32,7 @@ int runBands(Aufruf& a, const Kontext& k) {
             << ", \"hours\": [";
       for (std::size_t j = 0; j < z.werte.size(); ++j) {
         const BandWert& w = z.werte[j];
-        k.out << (j ? ", " : "") << "{\"utc\": \"" << uhrzeit(w.stunde, w.minute) << "\", \"level_dbm\": "
+        k.out << (j ? ", " : "") << "{\"utc\": \"" << uhrText(w.stunde, w.minute) << "\", \"level_dbm\": "
               << PlainText(w.pegel) << ", \"field_dbuv\": " << PlainText(w.feld) << "}";
       }
       k.out << "]}";
@@ -48,12 +42,12 @@ int runBands(Aufruf& a, const Kontext& k) {
     k.out << "band,mhz,utc," << (pegel ? "level_dbm" : "field_dbuv") << "\n";
     for (const BandZeile& z : zeilen)
       for (const BandWert& w : z.werte)
-        k.out << z.band.name << "," << PlainText(z.band.mhz) << "," << uhrzeit(w.stunde, w.minute) << ","
+        k.out << z.band.name << "," << PlainText(z.band.mhz) << "," << uhrText(w.stunde, w.minute) << ","
               << wert(w) << "\n";
   } else {
     k.out << (pegel ? "Level [dBm]" : "Field strength [dB(uV/m)]") << " of the link, UTC\n";
     k.out << "band    MHz  ";
-    for (const BandWert& w : zeilen.front().werte) k.out << "  " << uhrzeit(w.stunde, w.minute);
+    for (const BandWert& w : zeilen.front().werte) k.out << "  " << uhrText(w.stunde, w.minute);
     k.out << "\n";
     for (const BandZeile& z : zeilen) {
       std::string kopf = std::string(z.band.name) + "       ";

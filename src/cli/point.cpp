@@ -6,6 +6,7 @@
 #include "display/point.h"
 #include "lang/sprachtext.h"
 #include "state/fault.h"
+#include "state/datetime.h"
 #include "state/numtext.h"
 
 namespace welvaro::cli {
@@ -35,8 +36,7 @@ int runPoint(Aufruf& a, const Kontext& k) {
     k.out << "{\"a\": {\"name\": \"" << jsonText(s.OrtA) << "\", \"lat\": " << PlainText(s.X1) << ", \"lon\": "
           << PlainText(s.Y1) << "}, \"b\": {\"name\": \"" << jsonText(s.OrtB) << "\", \"lat\": " << PlainText(s.OrtX2)
           << ", \"lon\": " << PlainText(s.OrtY2) << "}, \"mhz\": " << PlainText(s.AktFrequenz) << ", \"utc\": \""
-          << (s.Zeitpunkt.hour < 10 ? "0" : "") << s.Zeitpunkt.hour << ":" << (s.Zeitpunkt.minute < 10 ? "0" : "")
-          << s.Zeitpunkt.minute << "\", \"level_dbm\": " << zahl(s.PunktPegel) << ", \"field_dbuv\": "
+          << uhrText(s.Zeitpunkt.hour, s.Zeitpunkt.minute) << "\", \"level_dbm\": " << zahl(s.PunktPegel) << ", \"field_dbuv\": "
           << zahl(s.PunktFeld) << ", \"s_meter\": " << s.SmeterWert << ", \"distance_km\": " << zahl(s.Distanz)
           << ", \"bearing_ab\": " << zahl(s.RichtungAB) << ", \"bearing_ba\": " << zahl(s.RichtungBA) << "}\n";
   } else {

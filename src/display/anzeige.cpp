@@ -3,11 +3,11 @@
 #include "display/baender.h"
 #include "display/point.h"
 #include "lang/sprachtext.h"
+#include "state/datetime.h"
 #include "state/locator.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace welvaro {
 
@@ -56,9 +56,8 @@ Anzeige anzeigeVon(const State& s) {
   a.greyline = greylineZeichnen(s);
   a.minute = gezeigteMinute(s);
   a.jetzt = s.AnzeigeMinute < 0;
-  char uhr[16];
-  std::snprintf(uhr, sizeof uhr, "%02d:%02d UTC", a.minute / 60, a.minute % 60);
-  a.zeitText = a.jetzt ? std::string(uhr) : T(s, kTxVorhersageFuer) + " " + uhr;
+  const std::string uhr = uhrText(a.minute / 60, a.minute % 60) + " UTC";
+  a.zeitText = a.jetzt ? uhr : T(s, kTxVorhersageFuer) + " " + uhr;
   return a;
 }
 

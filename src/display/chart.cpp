@@ -65,7 +65,7 @@ DarstStatus prgAktDarst2(State& s, std::string* bild) {
   std::string& b = bild ? *bild : eigenes;
   DarstStatus st;
   st.fehler = ortBild(s, b);
-  if (st.fehler == 0) st.meldung = replaceFile(ownFile(s, kOrtBildDatei), b).message;
+  if (st.fehler == 0) st.meldung = replaceFile(ownFile(s, kOrtBildDatei), b, Haltbarkeit::kFluechtig).message;
   return st;
 }
 

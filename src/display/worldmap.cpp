@@ -70,7 +70,7 @@ DarstStatus prgAktDarst1(State& s, std::string* bild) {
   std::string& b = bild ? *bild : eigenes;
   weltBild(s, b);
   DarstStatus st;
-  st.meldung = replaceFile(ownFile(s, kWeltBildDatei), b).message;
+  st.meldung = replaceFile(ownFile(s, kWeltBildDatei), b, Haltbarkeit::kFluechtig).message;
   return st;
 }
 

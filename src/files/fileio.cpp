@@ -151,14 +151,15 @@ FileStatus readWholeFile(const fs::path& file, std::string& bytes, std::size_t m
   return {};
 }
 
-FileStatus replaceFile(const fs::path& file, std::string_view bytes) {
+FileStatus replaceFile(const fs::path& file, std::string_view bytes, Haltbarkeit haltbarkeit) {
+  const bool flush = haltbarkeit == Haltbarkeit::kDauerhaft;
   const fs::path folder = file.parent_path();
   std::string temp = (folder / ("." + file.filename().string() + ".XXXXXX")).string();
   Fd d(::mkostemp(temp.data(), O_CLOEXEC));
   if (d.fd < 0) return fileStatus(FileStatus::kError, file, "cannot create a temporary file", errno);
   int err = ::fchmod(d.fd, 0644) == 0 ? 0 : errno;
   if (err == 0) err = writeAll(d.fd, bytes);
-  if (err == 0 && ::fsync(d.fd) != 0) err = errno;
+  if (err == 0 && flush && ::fsync(d.fd) != 0) err = errno;
   if (const int e = d.close(); err == 0) err = e;
   const char* was = "cannot write the file";
   if (err == 0) {
@@ -169,7 +170,7 @@ FileStatus replaceFile(const fs::path& file, std::string_view bytes) {
     ::unlink(temp.c_str());
     return fileStatus(FileStatus::kError, file, was, err);
   }
-  syncFolder(folder);
+  if (flush) syncFolder(folder);
   return {};
 }
 

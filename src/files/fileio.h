@@ -47,10 +47,18 @@ bool isRegularFile(const std::filesystem::path& file);
 /// kWrongLength. On any failure `bytes` is left unchanged.
 FileStatus readWholeFile(const std::filesystem::path& file, std::string& bytes, std::size_t maxBytes);
 
+/// How long a replaced file must outlive a power failure.
+enum class Haltbarkeit {
+  kDauerhaft,  ///< flushed to disk before and after the rename (settings, table, the user's files)
+  kFluechtig,  ///< no flush: the display pictures, rebuilt every few minutes
+};
+
 /// Replaces `file` with `bytes` (mode 0644): temporary file beside it,
-/// write, fsync, rename, then fsync of the folder. On failure the old file
-/// is left as it was and the temporary file is removed.
-FileStatus replaceFile(const std::filesystem::path& file, std::string_view bytes);
+/// write, (fsync,) rename(, fsync of the folder). On failure the old file
+/// is left as it was and the temporary file is removed. Either way a reader
+/// sees the old file or the new one whole.
+FileStatus replaceFile(const std::filesystem::path& file, std::string_view bytes,
+                       Haltbarkeit haltbarkeit = Haltbarkeit::kDauerhaft);
 
 /// Moves `file` to `target` in the same folder, replacing `target`.
 FileStatus moveFile(const std::filesystem::path& file, const std::filesystem::path& target);

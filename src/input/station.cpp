@@ -13,12 +13,6 @@ namespace welvaro {
 
 namespace {
 
-std::string_view ohneRand(std::string_view t) {
-  while (!t.empty() && (t.front() == ' ' || t.front() == '\t')) t.remove_prefix(1);
-  while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.remove_suffix(1);
-  return t;
-}
-
 bool asciiBuchstabe(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 // The shortest decimal that gives the single back: the number its file holds.
@@ -91,12 +85,16 @@ StationsOrt resolveStation(std::string_view text, const Gazetteer& ortsliste, co
     std::vector<Treffer> g = liste->genau(name, land);
     if (g.size() == 1) return gefunden(g.front());
     if (g.size() > 1) {
-      std::vector<Treffer> alle = suchliste.genau(name, land);
-      return mehrdeutig(name, alle.size() >= g.size() ? std::move(alle) : std::move(g));
+      // The candidates are listed from the larger list when it knows more of them.
+      if (liste != &suchliste) {
+        std::vector<Treffer> alle = suchliste.genau(name, land);
+        if (alle.size() >= g.size()) g = std::move(alle);
+      }
+      return mehrdeutig(name, std::move(g));
     }
   }
   std::vector<Treffer> alle;
-  if (eindeutigerAnfang && !suchform(name).empty()) alle = suchliste.suche(name, suchliste.size(), land);
+  if (eindeutigerAnfang) alle = suchliste.suche(name, suchliste.size(), land);
   if (alle.size() == 1) return gefunden(alle.front());
   if (alle.size() > 1) return mehrdeutig(name, std::move(alle));
   StationsOrt r;
@@ -147,7 +145,7 @@ PositionsFeld lesePositionsfeld(Feld f, std::string_view text) {
     return p;
   }
   p.art = PositionsFeld::Art::Zahl;
-  p.wert = ReadNumber(text);
+  p.wert = ReadNumber(mitDezimalpunkt(text));
   return p;
 }
 

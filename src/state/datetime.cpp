@@ -79,6 +79,12 @@ std::string shortDate(const DateTime& t) {
   return buf;
 }
 
+std::string uhrText(int stunde, int minute) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%02d:%02d", stunde, minute);
+  return buf;
+}
+
 DateTime letzterSonntag(int year, int month) {
   DateTime d{year, month, daysInMonth(year, month), 0, 0, 0};
   const int w = weekday(d);  // Sunday = 1

@@ -41,6 +41,9 @@ bool before(const DateTime& a, const DateTime& b);
 // "dd.mm.yyyy", the short date form used in the table header.
 std::string shortDate(const DateTime& t);
 
+// "hh:mm", a time of day as the read-outs and the command line give it.
+std::string uhrText(int stunde, int minute);
+
 // Last Sunday of `month` of `year`, 00:00: the last day of the month moved
 // back to the Sunday on or before it.
 DateTime letzterSonntag(int year, int month);

@@ -35,13 +35,13 @@ char gross(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' +
 bool buchstabe(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 bool ziffer(char c) { return c >= '0' && c <= '9'; }
 
+}  // namespace
+
 std::string_view ohneRand(std::string_view t) {
   while (!t.empty() && (t.front() == ' ' || t.front() == '\t')) t.remove_prefix(1);
   while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.remove_suffix(1);
   return t;
 }
-
-}  // namespace
 
 std::string locatorAusEinheiten(double x, double hoehe, int stellen) {
   double rx = innen(x, kBreiteX), ry = innen(hoehe, kHoeheY);

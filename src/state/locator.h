@@ -50,4 +50,8 @@ LocatorLesung leseLocator(std::string_view text);
 /// read with leseLocator, which says what is wrong when it is malformed.
 bool istLocatorVersuch(std::string_view text);
 
+/// The text without blanks and tabs at both ends, as locators and place
+/// names are read.
+std::string_view ohneRand(std::string_view t);
+
 }  // namespace welvaro

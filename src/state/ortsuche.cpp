@@ -224,11 +224,14 @@ std::vector<Treffer> Gazetteer::suche(std::string_view getippt, std::size_t hoec
                        it->name);
   }
   std::sort(gefunden.begin(), gefunden.end());
+  // Each place once, by its best match: a place may match by several names.
   std::vector<Treffer> aus;
+  std::vector<bool> genommen(orte_.size());
   for (std::uint64_t g : gefunden) {
     const auto name = static_cast<std::uint32_t>(g & ((1u << 30) - 1));
     const std::uint32_t ort = namen_[name].ort;
-    if (std::any_of(aus.begin(), aus.end(), [&](const Treffer& t) { return t.ort == ort; })) continue;
+    if (genommen[ort]) continue;
+    genommen[ort] = true;
     aus.push_back(treffer(name, static_cast<Treffer::Art>(g >> 62)));
     if (aus.size() == hoechstens) break;
   }

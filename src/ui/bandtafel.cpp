@@ -2,10 +2,10 @@
 
 #include <QGridLayout>
 #include <QPainter>
-#include <cstdio>
 
 #include "display/tafel.h"
 #include "lang/sprachtext.h"
+#include "state/datetime.h"
 #include "state/numtext.h"
 
 namespace welvaro::ui {
@@ -45,10 +45,9 @@ class Bandwerte : public QWidget {
     // The hours across the top.
     for (std::size_t j = 0; j < zeilen_.front().werte.size(); ++j) {
       const BandWert& w = zeilen_.front().werte[j];
-      char t[8];
-      std::snprintf(t, sizeof t, "%02d:%02d", w.stunde, w.minute);
       p.setPen(palette().color(QPalette::WindowText));
-      p.drawText(QRect(static_cast<int>(j) * kZelle, 0, kZelle, hoehe_), Qt::AlignCenter, t);
+      p.drawText(QRect(static_cast<int>(j) * kZelle, 0, kZelle, hoehe_), Qt::AlignCenter,
+                 QString::fromStdString(uhrText(w.stunde, w.minute)));
     }
     for (std::size_t i = 0; i < zeilen_.size(); ++i)
       for (std::size_t j = 0; j < zeilen_[i].werte.size(); ++j) {
