@@ -5,6 +5,7 @@
 
 #include "display/bildcursor.h"
 #include "display/bitmap.h"
+#include "display/point.h"
 #include "testutil.h"
 
 using namespace welvaro;
@@ -46,4 +47,5 @@ TEST(Bildcursor, ChartReadOutAndClickTakeTheFrequency) {
   EXPECT_EQ(c.pegel, "Feldstärke: <-54 dB [µV/m]");
   EXPECT_EQ(prgKlick(*s, true).art, KlickErgebnis::Art::Frequenz);
   EXPECT_FLOAT_EQ(s->AktFrequenz, 15.0f);
+  EXPECT_EQ(gezeigteMinute(*s), 12 * 60 + 30);  // the chart click sets the time shown too
 }

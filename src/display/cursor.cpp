@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "display/anzeige.h"
 #include "display/point.h"
 #include "lang/sprachtext.h"
 #include "state/locator.h"
@@ -162,6 +163,9 @@ KlickErgebnis prgKlick(State& s, bool cursorposition) {
     k.art = KlickErgebnis::Art::Frequenz;
     k.frequenzLinieY = ortY(static_cast<double>(s.AktFrequenz));
     setzeAnzeigeFrequenz(s, s.AktFrequenz);
+    // The chart sets the time shown as well: the map shows that hour at
+    // that frequency.
+    zeigeZeit(s, static_cast<int>(std::floor(s.CursorX / ortX(1) * 60)));
   }
   prgPointErgebnis(s);
   return k;

@@ -86,7 +86,8 @@ struct KlickErgebnis {
 /// named with the word for "Station"; otherwise the nearest place found
 /// (OrtName, OrtBreite, OrtLaenge of NahOrt). Chart: AktFrequenz from
 /// CursorHoehe, limited to 1.5..29.9 MHz and rounded to 0.1 MHz, with
-/// FrequenzText. Then the point result is refreshed (prgPointErgebnis).
+/// FrequenzText, and the time shown from CursorX (the clicked minute).
+/// Then the point result is refreshed (prgPointErgebnis).
 KlickErgebnis prgKlick(State& s, bool cursorposition);
 
 /// Tool tip of cmdOrt: "Orts-Welvaro für Madrid <--> München", or with the

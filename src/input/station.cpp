@@ -121,6 +121,12 @@ bool zeichenErlaubtMitLocator(Feld f, int zeichen) {
   return zeichenErlaubt(f, zeichen);
 }
 
+bool textErlaubtMitLocator(Feld f, std::string_view text) {
+  for (const char c : text)
+    if (!zeichenErlaubtMitLocator(f, static_cast<unsigned char>(c))) return false;
+  return true;
+}
+
 PositionsFeld lesePositionsfeld(Feld f, std::string_view text) {
   PositionsFeld p;
   if (istLocatorVersuch(text)) {

@@ -70,6 +70,8 @@ std::string stationsMeldung(const StationsOrt& r);
 /// Like zeichenErlaubt, with the letters of a locator (A..X in either case)
 /// also allowed in the latitude and longitude boxes.
 bool zeichenErlaubtMitLocator(Feld f, int zeichen);
+/// Whether every character of `text` (typed or pasted) may stand in such a box.
+bool textErlaubtMitLocator(Feld f, std::string_view text);
 
 /// What a latitude or longitude box holds.
 struct PositionsFeld {

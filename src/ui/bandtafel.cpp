@@ -1,4 +1,5 @@
 #include "ui/bandtafel.h"
+#include "ui/qtext.h"
 
 #include <QGridLayout>
 #include <QPainter>
@@ -11,8 +12,6 @@
 namespace welvaro::ui {
 
 namespace {
-
-QString q(const std::string& s) { return QString::fromStdString(s); }
 
 constexpr int kZelle = 34;    // width of a value cell [px]
 constexpr int kStunden = Bandtafel::kStunden;

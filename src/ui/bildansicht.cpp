@@ -41,12 +41,6 @@ void Bildansicht::setzeProjektion(Projektion p) {
   neu();
 }
 
-void Bildansicht::setzeMinute(int utcMinute) {
-  if (utcMinute == minute_) return;
-  minute_ = utcMinute;
-  neu();
-}
-
 void Bildansicht::uebernimmLink(bool gueltig) {
   // A copy: later computations (a table renewed after midnight, the printed
   // report) reuse the record's result grid, and a resize must not draw them.
@@ -69,7 +63,7 @@ Ansicht Bildansicht::kartenAnsicht(double skala) const {
   Ansicht a;
   a.projektion = projektion_;
   a.frequenz = s_.AktFrequenz;
-  a.utcMinute = minute_;
+  a.utcMinute = minute();
   a.pegel = s_.PegelFlag == 1;
   a.greyline = greylineZeichnen(s_);
   a.pfad = true;
@@ -85,7 +79,7 @@ ChartAnsicht Bildansicht::chartAnsicht(double skala) const {
   a.pegel = s_.PegelFlag == 1;
   a.skalen = true;
   a.zeitlinie = true;
-  a.utcMinute = minute_;
+  a.utcMinute = minute();
   a.frequenzlinie = true;
   a.frequenz = s_.AktFrequenz;
   a.skala = skala;

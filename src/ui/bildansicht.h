@@ -14,6 +14,7 @@
 
 #include "display/chartbild.h"
 #include "display/kartenbild.h"
+#include "display/point.h"
 #include "state/state.h"
 
 namespace welvaro::ui {
@@ -29,8 +30,7 @@ class Bildansicht : public QWidget {
   void setzeProjektion(Projektion p);
   Projektion projektion() const { return projektion_; }
   /// The UTC minute of the day the pictures show (now, or a chosen time).
-  void setzeMinute(int utcMinute);
-  int minute() const { return minute_; }
+  int minute() const { return gezeigteMinute(s_); }
   /// The link's day-corrected forecast (ErgFeld slice 0) as it is now is
   /// the chart's; `gueltig` false: the link has none, the chart is empty.
   void uebernimmLink(bool gueltig);
@@ -82,7 +82,6 @@ class Bildansicht : public QWidget {
   const State& s_;
   const Kartenlinien* linien_ = nullptr;
   Projektion projektion_ = Projektion::Rechteck;
-  int minute_ = 0;
   bool chartGueltig_ = true;
   std::unique_ptr<State> link_;  // the link's forecast the chart shows
   bool veraltet_ = true;

@@ -17,15 +17,10 @@
 #include "files/png.h"
 #include "lang/sprachtext.h"
 #include "ui/bildansicht.h"
+#include "ui/qtext.h"
 #include "ui/mainwindow.h"
 
 namespace welvaro::ui {
-
-namespace {
-
-QString q(const std::string& s) { return QString::fromStdString(s); }
-
-}  // namespace
 
 void MainWindow::bildSpeichern() {
   const State& s = *s_;
@@ -82,6 +77,7 @@ void MainWindow::fensterVorgabenAnwenden() {
 }
 
 void MainWindow::fensterVorgabenSpeichern() {
+  // The time zone's choice in the file is the one the settings' save wrote.
   Fenstervorgaben f = leseFenster(ownFile(dirs_, kFensterDatei));
   const QRect r = normalGeometry();
   f.x = pos().x();
@@ -90,7 +86,6 @@ void MainWindow::fensterVorgabenSpeichern() {
   f.hoehe = r.height();
   f.maximiert = isMaximized();
   f.projektion = picDarstellung->projektion() == Projektion::Azimutal ? 1 : 0;
-  f.zoneFolgt = s_->UTCKorrFolgt != 0 ? 1 : 0;
   schreibeFenster(ownFile(dirs_, kFensterDatei), f);
 }
 

@@ -1,4 +1,5 @@
 #include "ui/dialogs.h"
+#include "ui/qtext.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>
@@ -12,12 +13,6 @@
 #include "state/locator.h"
 
 namespace welvaro::ui {
-
-namespace {
-
-QString q(const std::string& s) { return QString::fromStdString(s); }
-
-}  // namespace
 
 // ---- Common part ------------------------------------------------------------------
 
@@ -186,13 +181,8 @@ void StationsDialog::bindeStation() {
   for (std::size_t i : {std::size_t{1}, std::size_t{2}}) {
     QLineEdit* box = zeilen_[i].box;
     const Feld feld = zeilen_[i].feld;
-    box->setValidator(new TextPruefer(
-        [feld](std::string_view text) {
-          for (const char c : text)
-            if (!zeichenErlaubtMitLocator(feld, static_cast<unsigned char>(c))) return false;
-          return true;
-        },
-        box));
+    box->setValidator(
+        new TextPruefer([feld](std::string_view text) { return textErlaubtMitLocator(feld, text); }, box));
     connect(box, &QLineEdit::textEdited, this, [this] {
       genau_ = {};  // typed by hand: rounded as typed numbers are
       zeigeLocator();
@@ -319,10 +309,11 @@ StationADialog::StationADialog(State& s, Ortsquelle orte, QWidget* parent)
                       "Sendeleistung [kW]", shpLeistung);
   bindeStation();
   cmdStationA = okKnopf("cmdStationA");
+  sprachWechsel();
 }
 
-void StationADialog::oeffnen() {
-  textS_ = stationAOeffnen(s_);
+void StationADialog::sprachWechsel() {
+  EingabeDialog::sprachWechsel();
   auto t = [this](int key, const char* zusatz) { return q(T(s_, key) + zusatz); };
   lblStationsort->setText(t(kTxStation, " (A)"));
   lblBreitengrad->setText(t(kTxBreitengrad, " [-90-90]"));
@@ -330,6 +321,10 @@ void StationADialog::oeffnen() {
   lblAntennengewinn->setText(t(kTxAntennengewinn, " [dBi]"));
   lblAbstrahlwinkel->setText(t(kTxAbstrahlwinkel, " [0-90]"));
   lblSendeleistung->setText(t(kTxSendeleistung, " [kW]"));
+}
+
+void StationADialog::oeffnen() {
+  textS_ = stationAOeffnen(s_);
   oeffnenStation();
   zeigeMitTexten({textS_.begin(), textS_.end()});
 }
@@ -352,15 +347,18 @@ StationBDialog::StationBDialog(State& s, Ortsquelle orte, QWidget* parent)
                     shpLaenge);
   bindeStation();
   cmdStationB = okKnopf("cmdStationB");
+  sprachWechsel();
+}
+
+void StationBDialog::sprachWechsel() {
+  EingabeDialog::sprachWechsel();
+  lblOrt->setText(q(T(s_, kTxStation) + " (B)"));
+  lblBreite->setText(q(T(s_, kTxBreitengrad) + " [-90-90]"));
+  lblLaenge->setText(q(T(s_, kTxLaengengrad) + " [-180-180]"));
 }
 
 void StationBDialog::oeffnen() {
   textS_ = stationBOeffnen(s_);
-  // The name label follows the language as well, so that a dialog created
-  // before a language change does not keep the old word.
-  lblOrt->setText(q(T(s_, kTxStation) + " (B)"));
-  lblBreite->setText(q(T(s_, kTxBreitengrad) + " [-90-90]"));
-  lblLaenge->setText(q(T(s_, kTxLaengengrad) + " [-180-180]"));
   oeffnenStation();
   zeigeMitTexten({textS_.begin(), textS_.end()});
 }

@@ -65,8 +65,8 @@ class EingabeDialog : public QDialog {
   /// Whether a marker shows green (accepted) rather than red (rejected).
   static bool istGruen(const QLabel* marker);
 
-  /// Title and the boxes' hints in the current language.
-  void sprachWechsel();
+  /// Title, labels and the boxes' hints in the current language.
+  virtual void sprachWechsel();
 
   /// The failing field of the last OK (1..n), 0 when none failed.
   int flagge() const { return flagge_; }
@@ -215,6 +215,8 @@ class StationADialog : public StationsDialog {
       *lblSendeleistung;
   QPushButton* cmdStationA;
 
+  void sprachWechsel() override;
+
  protected:
   void ok() override;
 
@@ -234,6 +236,8 @@ class StationBDialog : public StationsDialog {
   QLabel *shpOrt, *shpBreite, *shpLaenge;
   QLabel *lblOrt, *lblBreite, *lblLaenge;
   QPushButton* cmdStationB;
+
+  void sprachWechsel() override;
 
  protected:
   void ok() override;

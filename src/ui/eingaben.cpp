@@ -14,18 +14,13 @@
 #include "lang/sprachtext.h"
 #include "input/eingabe.h"
 #include "ui/dialogs.h"
+#include "ui/qtext.h"
 #include "ui/frequenzfeld.h"
 #include "ui/mainwindow.h"
 #include "ui/menues.h"
 #include "ui/bildansicht.h"
 
 namespace welvaro::ui {
-
-namespace {
-
-QString q(const std::string& s) { return QString::fromStdString(s); }
-
-}  // namespace
 
 void MainWindow::verbindeEingaben() {
   connect(picDarstellung, &Bildansicht::cursorBewegt, this, &MainWindow::prgCursorBewegt);
@@ -101,9 +96,6 @@ void MainWindow::prgKlickDarstellung(QPointF p) {
       // The chart sets the time shown as well: the map shows that hour at
       // that frequency.
       frequenz_->zeigeText();
-      zeigeZeit(*s_, static_cast<int>(std::floor(s_->CursorX / ortX(1) * 60)));
-      picDarstellung->setzeMinute(gezeigteMinute(*s_));
-      prgPointErgebnis(*s_);
       break;
   }
   zeige();
@@ -119,9 +111,7 @@ void MainWindow::frequenzBestaetigt() {
   } else {
     // The chart shows every frequency already: the line moves and the
     // point result follows the new frequency.
-    setzeChartLinien();
-    prgPointErgebnis(*s_);
-    prgPointErgebnisZeigen();
+    zeigeDatenImSpeicher();
   }
 }
 
@@ -142,18 +132,15 @@ void MainWindow::tickSpeicher() {
   if (prgSpeicher(s, s.SpeicherWahl)) {
     frequenz_->blinkenAus();
     frequenz_->sprache();  // the memory buttons say their new frequencies
-    greylineNeu();
-  } else if (s.Darstellung == 1.0f) {
-    prgGenDarst();
+    if (s.Darstellung == 2.0f)
+      zeigeDatenImSpeicher();
+    else
+      picDarstellung->neu();
   } else {
-    setzeChartLinien();
+    frequenzBestaetigt();
   }
   zeigeWarten(false);
   picDarstellung->setFocus();
-  if (s.Darstellung == 2.0f) {
-    prgPointErgebnis(s);
-    prgPointErgebnisZeigen();
-  }
 }
 
 // ---- The input dialogs -----------------------------------------------------------
@@ -163,7 +150,7 @@ void MainWindow::nachDialog() {
   show();
   raise();
   activateWindow();
-  greylineNeu();
+  picDarstellung->neu();
 }
 
 template <class D, class... Mehr>

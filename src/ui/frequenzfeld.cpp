@@ -1,4 +1,5 @@
 #include "ui/frequenzfeld.h"
+#include "ui/qtext.h"
 
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -12,12 +13,6 @@
 #include "ui/dialogs.h"
 
 namespace welvaro::ui {
-
-namespace {
-
-QString q(const std::string& s) { return QString::fromStdString(s); }
-
-}  // namespace
 
 FrequenzFeld::FrequenzFeld(State& s, QWidget* parent) : QWidget(parent), s_(s) {
   setObjectName("frmFrequenz");
@@ -113,7 +108,6 @@ void FrequenzFeld::enter() {
     const QSignalBlocker sperre(txtAktFrequenz);
     txtAktFrequenz->setText(q(std::string(kFrequenzFehler)));
     rot();
-    emit abgelehnt();
   }
   emit fertig();
 }

@@ -37,8 +37,6 @@ class FrequenzFeld : public QWidget {
  signals:
   /// Enter confirmed a frequency: AktFrequenz holds it.
   void bestaetigt();
-  /// Enter found no frequency in the box (it shows " Error ").
-  void abgelehnt();
   /// Memory button n (1..6) was pressed.
   void speicherTaste(int n);
   /// Store was pressed while the box held an unconfirmed entry.

@@ -13,7 +13,6 @@ class HelpViewer : public QDialog {
 
  public:
   explicit HelpViewer(QWidget* parent = nullptr);
-  // Opens `file` at its contents page ("Inhalt"); false when it cannot be read.
   /// Opens `file` at the contents anchor `anker` of the user's language;
   /// `titel` is the window title, `fehlt` the text shown when the file is
   /// missing (with %1 for its name).

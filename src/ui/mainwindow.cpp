@@ -1,4 +1,5 @@
 #include "ui/mainwindow.h"
+#include "ui/qtext.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -17,8 +18,6 @@
 
 #include "display/bitmap.h"
 #include "display/chart.h"
-#include "display/geometrie.h"
-#include "display/greyline.h"
 #include "display/point.h"
 #include "display/worldmap.h"
 #include "lang/sprachtext.h"
@@ -38,8 +37,6 @@
 namespace welvaro::ui {
 
 namespace {
-
-QString q(const std::string& s) { return QString::fromStdString(s); }
 
 // Captions carry the two-character line break of the texts; a label shows
 // one line break for it.
@@ -132,8 +129,6 @@ void MainWindow::baueFenster() {
 void MainWindow::baueWerkzeugleiste(QVBoxLayout* haupt) {
   auto* leiste = new QHBoxLayout;
   leiste->setSpacing(4);
-  lblWerkzeugleiste = new QLabel;  // the strip behind the tool bar
-  lblWerkzeugleiste->setObjectName("lblWerkzeugleiste");
   auto knopf = [this](const char* name, const QIcon& icon) {
     auto* b = new QToolButton(this);
     b->setObjectName(name);
@@ -387,7 +382,7 @@ void MainWindow::zeige() {
   }
   menues_->mnuAzimutal->setChecked(picDarstellung->projektion() == Projektion::Azimutal);
   menues_->mnuAzimutal->setEnabled(a.welt);
-  setzeMonatsFarben();
+  setzeMonatsFarben(a.monatRot);
 }
 
 void MainWindow::folge(const Folge& f) {
@@ -403,20 +398,18 @@ void MainWindow::folge(const Folge& f) {
   } else {
     if (f.frequenzNeu) frequenz_->zeigeText();
     if (f.zeitNeu || f.frequenzNeu) {
-      // A time or frequency of the data in memory: drawn anew, no new forecast.
-      picDarstellung->setzeMinute(gezeigteMinute(*s_));
-      picDarstellung->neu();
-      prgPointErgebnis(*s_);
-      prgPointErgebnisZeigen();
+      zeigeDatenImSpeicher();
     } else if (f.greylineNeu) {
-      greylineNeu();
+      picDarstellung->neu();
     }
   }
 }
 
-void MainWindow::greylineNeu() {
-  // The night side follows the record's greyline choice; the view draws it.
+void MainWindow::zeigeDatenImSpeicher() {
+  // A time or frequency of the data in memory: drawn anew, no new forecast.
   picDarstellung->neu();
+  prgPointErgebnis(*s_);
+  prgPointErgebnisZeigen();
 }
 
 void MainWindow::waehleProjektion(bool azimutal) {
@@ -434,11 +427,6 @@ void MainWindow::zeigeWarten(bool an) {
   }
 }
 
-void MainWindow::setzeChartLinien() {
-  picDarstellung->setzeMinute(gezeigteMinute(*s_));
-  picDarstellung->neu();
-}
-
 void MainWindow::zeigeBaender() {
   State& s = *s_;
   const int minute = gezeigteMinute(s);
@@ -452,14 +440,13 @@ void MainWindow::prgGenDarst() {
   // The pictures are written as bitmap files as always; the view draws the
   // same data at its own size.
   DarstStatus status;
-  setzeChartLinien();
   if (s.Darstellung != 1.0f) {
     status = prgAktDarst2(s, nullptr);
     picDarstellung->uebernimmLink(status.fehler == 0);
   } else {
     status = prgAktDarst1(s, nullptr);
   }
-  greylineNeu();
+  picDarstellung->neu();
   if (!status.meldung.empty()) melde(q(status.meldung));
   prgPointErgebnis(s);
   prgPointErgebnisZeigen();
@@ -471,7 +458,6 @@ void MainWindow::prgDarstellung2() { schalteDarstellung(2); }
 
 void MainWindow::schalteDarstellung(int modus) {
   zeigeWarten(true);
-  lblWerkzeugleiste->setFixedWidth(centralWidget()->width());
   folge(waehleDarstellung(*s_, modus));
 }
 
@@ -482,14 +468,13 @@ void MainWindow::prgPointErgebnisZeigen() {
   lblPegelAnzeige->setText(zeilen(s.PegelAnzeige));
   lblWelvaroAnzeige->setText(zeilen(s.WelvaroAnzeige));
   pobSmeter->setValue(s.SmeterWert);
-  setzeMonatsFarben();
+  setzeMonatsFarben(anzeigeVon(s).monatRot);
   zeigeBaender();
 }
 
-void MainWindow::setzeMonatsFarben() {
-  const bool fremd = anzeigeVon(*s_).monatRot;
-  lblPegelAnzeige->setStyleSheet(fremd ? "color: rgb(255,0,0);" : "color: rgb(128,128,128);");
-  lblWelvaroAnzeige->setStyleSheet(fremd ? "color: rgb(255,0,0);" : "color: rgb(64,64,64);");
+void MainWindow::setzeMonatsFarben(bool fremd) {
+  setzeStil(lblPegelAnzeige, fremd ? "color: rgb(255,0,0);" : "color: rgb(128,128,128);");
+  setzeStil(lblWelvaroAnzeige, fremd ? "color: rgb(255,0,0);" : "color: rgb(64,64,64);");
 }
 
 void MainWindow::melde(const QString& text) { frmMeldungen->zeige(text, q(T(*s_, kTxMeldungSchliessen))); }
@@ -545,7 +530,6 @@ void MainWindow::tickSofort() {
 
 void MainWindow::tickAnpassen() {
   tmrAnpassen.stop();
-  lblWerkzeugleiste->setFixedWidth(centralWidget()->width());
   prgGenDarst();
 }
 
@@ -562,7 +546,7 @@ void MainWindow::zeigeInfo() {
                                         "Map data: Natural Earth. Places: GeoNames (CC BY 4.0)."),
                   QMessageBox::Ok, this);
   if (testAntwort == Antwort::Fragen) box.exec();
-  greylineNeu();
+  picDarstellung->neu();
 }
 
 void MainWindow::zeigeHilfe() {

@@ -24,7 +24,6 @@ class QHBoxLayout;
 class QVBoxLayout;
 
 #include "display/anzeige.h"
-#include "files/fenster.h"
 #include "files/kartenlinien.h"
 #include "files/programdir.h"
 #include "state/datetime.h"
@@ -132,17 +131,17 @@ class MainWindow : public QMainWindow {
   // Carries out what a choice sets going.
   void folge(const Folge& f);
   void schalteDarstellung(int modus);
-  // Clears the drawings over the picture and draws the greyline when the
-  // core says it is shown.
-  void greylineNeu();
+  // The time or frequency shown changed within the data in memory: the
+  // pictures and the point result follow without a new forecast.
+  void zeigeDatenImSpeicher();
   void zeigeWarten(bool an);
-  void setzeChartLinien();
   void zeigeBaender();
   void bildSpeichern();
   void bildKopieren();
   void fensterVorgabenAnwenden();
   void fensterVorgabenSpeichern();
-  void setzeMonatsFarben();
+  // Red while the forecast is for another month than the current one.
+  void setzeMonatsFarben(bool fremd);
   void frequenzBestaetigt();
   void nachDialog();
   void zeigeInfo();
@@ -169,7 +168,6 @@ class MainWindow : public QMainWindow {
   QLabel* imgWarten = nullptr;
   QLabel* lblAnzeige = nullptr;
   QLabel* lblZeitanzeige = nullptr;
-  QLabel* lblWerkzeugleiste = nullptr;
   QLabel* lblFunkverbindung = nullptr;
   QLabel* lblGeoAuswertung = nullptr;
   QLabel* lblStationsLocator = nullptr;

@@ -1,4 +1,5 @@
 #include "ui/menues.h"
+#include "ui/qtext.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
@@ -17,8 +18,6 @@
 namespace welvaro::ui {
 
 namespace {
-
-QString q(const std::string& s) { return QString::fromStdString(s); }
 
 QAction* eintrag(QMenu* menu, const char* name, bool haken = false) {
   QAction* a = menu->addAction(QString());
@@ -223,8 +222,6 @@ void MainWindow::prgLandessprache() {
   if (s.SprachLauf == 1) prgPointErgebnis(s);
   prgPointErgebnisZeigen();
   for (EingabeDialog* d : findChildren<EingabeDialog*>()) d->sprachWechsel();
-  dialogStationA()->lblStationsort->setText(t(kTxStation) + " (A)");
-  dialogStationB()->lblOrt->setText(t(kTxStation) + " (B)");
   zeige();
 }
 

@@ -1,4 +1,5 @@
 #include "ui/zeitleiste.h"
+#include "ui/qtext.h"
 
 #include <QHBoxLayout>
 #include <QStyle>
@@ -9,8 +10,6 @@
 namespace welvaro::ui {
 
 namespace {
-
-QString q(const std::string& s) { return QString::fromStdString(s); }
 
 // Hours of the day played per second of real time.
 constexpr double kTempi[] = {0.5, 1, 2, 4, 8};
@@ -67,7 +66,7 @@ void Zeitleiste::zeige(int minute, bool jetzt, const QString& text) {
     sldZeit->setValue(minute);
   }
   lblZeit->setText(text);
-  lblZeit->setStyleSheet(jetzt ? QString() : QString("color: rgb(200,0,0); font-weight: bold;"));
+  setzeStil(lblZeit, jetzt ? QString() : QString("color: rgb(200,0,0); font-weight: bold;"));
 }
 
 void Zeitleiste::sprache(const State& s) {
