@@ -1,7 +1,7 @@
 // welvaro-cli --a/--b given as Maidenhead locators or place names: the same
 // forecast as the position in degrees, and exit status 2 with a message for
 // malformed locators, unknown and ambiguous names. The place list and the
-// gazetteer are the shipped ones, copied beside the test program.
+// gazetteer are the shipped ones.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,7 +14,7 @@ namespace {
 
 CliRun verbindung(std::vector<std::string> args) {
   args.insert(args.begin(), {"link", "--format", "csv", "--date", "2026-12-08"});
-  return runCli(args);
+  return runCli(args, {2026, 12, 8, 15, 4, 0}, {shippedData()});
 }
 
 }  // namespace
@@ -44,7 +44,7 @@ TEST(CliStation, LocatorsAndNamesGiveTheForecastOfTheirPosition) {
   }
   EXPECT_NE(verbindung({"--b", "Paris"}).out, verbindung({"--b", "Paris, US"}).out);
   // A station named by a place carries its name.
-  const CliRun r = runCli({"link", "--a", "koln", "--b", "JN58td"});
+  const CliRun r = runCli({"link", "--a", "koln", "--b", "JN58td"}, {2026, 12, 8, 15, 4, 0}, {shippedData()});
   ASSERT_EQ(r.rc, 0) << r.err;
   EXPECT_EQ(r.out.rfind("Link Köln (50.93333, 6.95) -> 48.14583", 0), 0u) << r.out;
 }

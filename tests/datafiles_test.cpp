@@ -18,12 +18,11 @@
 
 #include "files/codepage.h"
 #include "files/places.h"
+#include "testutil.h"
 
 namespace {
 
-std::filesystem::path dataDir() {
-  return std::filesystem::path(WELVARO_TEST_DATA "/../../data").lexically_normal();
-}
+std::filesystem::path dataDir() { return welvaro::test::shippedData(); }
 
 std::vector<std::uint8_t> readWhole(const std::string& name) {
   std::ifstream in(dataDir() / name, std::ios::binary);

@@ -26,7 +26,7 @@ const std::vector<Ortseintrag> kOrte = {
 };
 
 std::filesystem::path shipped(std::string_view name) {
-  return std::filesystem::path(WELVARO_TEST_DATA "/../../data").lexically_normal() / name;
+  return shippedData() / name;
 }
 
 // The first place of a file of kOrte starts after mark, version and count.

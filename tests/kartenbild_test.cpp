@@ -322,7 +322,7 @@ TEST(Kartenbild, PathOverTheDateLineReachesBothEdges) {
 
 TEST(Kartenbild, CoastlinesBordersAndGraticuleInTheOverlayGreys) {
   Kartenlinien linien;
-  ASSERT_EQ(leseKartenlinien(std::filesystem::path(WELVARO_TEST_DATA "/../../data/MapLinien.dat").lexically_normal(),
+  ASSERT_EQ(leseKartenlinien(welvaro::test::shippedData() / "MapLinien.dat",
                              linien),
             LinienStatus::kRead);
   auto s = std::make_unique<State>();
@@ -385,7 +385,7 @@ TEST(Kartenbild, AnySizeAndEveryOptionStaysInsideItsBuffer) {
   s->Dekl = -0.4f;
   s->P = "L";
   Kartenlinien linien;
-  leseKartenlinien(std::filesystem::path(WELVARO_TEST_DATA "/../../data/MapLinien.dat").lexically_normal(), linien);
+  leseKartenlinien(welvaro::test::shippedData() / "MapLinien.dat", linien);
   auto karte = std::make_unique<Kartenbild>();
   karte->setzeLinien(&linien);
   struct Groesse {

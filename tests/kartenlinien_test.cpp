@@ -13,9 +13,7 @@ using namespace welvaro::test;
 
 namespace {
 
-std::filesystem::path mitgeliefert() {
-  return std::filesystem::path(WELVARO_TEST_DATA "/../../data/MapLinien.dat").lexically_normal();
-}
+std::filesystem::path mitgeliefert() { return shippedData() / "MapLinien.dat"; }
 
 void varint(std::string& b, std::uint64_t v) {
   for (; v >= 0x80; v >>= 7) b += static_cast<char>((v & 0x7F) | 0x80);

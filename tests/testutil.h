@@ -23,6 +23,9 @@ namespace welvaro::test {
 
 namespace fs = std::filesystem;
 
+// The folder of the data files that come with the program (in the sources).
+inline fs::path shippedData() { return fs::path(WELVARO_TEST_DATA "/../../data").lexically_normal(); }
+
 // A fresh folder, removed with all it holds at the end of the scope (also
 // after a test took its write permission away).
 struct TempDir {

@@ -1,7 +1,6 @@
 #include "cli/bild.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 #include <vector>
 #include <filesystem>
@@ -12,7 +11,6 @@
 #include "files/fileio.h"
 #include "files/kartenlinien.h"
 #include "files/png.h"
-#include "files/programdir.h"
 #include "forecast/tageskorr.h"
 #include "state/calendar.h"
 #include "state/numtext.h"
@@ -77,7 +75,7 @@ void pruefeBild(const Aufruf& a) {
     throw BadArgument{"--size, --projection and --greyline need --png FILE"};
 }
 
-DarstStatus kartePng(State& s, BildOptionen& b) {
+DarstStatus kartePng(State& s, BildOptionen& b, const std::filesystem::path& linienDatei) {
   ausKopf(s);
   const bool az = b.projektion == Projektion::Azimutal;
   const int w = b.breite ? b.breite : (az ? kAzBreite : kBreite);
@@ -86,8 +84,7 @@ DarstStatus kartePng(State& s, BildOptionen& b) {
   b.hoehe = h;
 
   Kartenlinien linien;
-  if (leseKartenlinien(std::filesystem::path(s.Pfad) / kMapLinienDatei, linien) != LinienStatus::kRead)
-    leseKartenlinien(dataFile(resolveProgramDirs(systemProgramDirInputs()), kMapLinienDatei), linien);
+  leseKartenlinien(linienDatei, linien);
   auto bild = std::make_unique<Kartenbild>();
   bild->setzeLinien(&linien);
   Ansicht a;

@@ -5,6 +5,7 @@
 // whole PNG file.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 #include "cli/options.h"
@@ -20,7 +21,6 @@ struct BildOptionen {
   Projektion projektion = Projektion::Rechteck;
   bool greyline = false;  ///< night side and terminator
   bool pfad = false;      ///< path A-B (map: given by --b)
-  bool gegeben = false;   ///< an option that needs --png was given
   std::size_t bytes = 0;  ///< length of the file written
 };
 
@@ -33,9 +33,9 @@ void pruefeBild(const Aufruf& a);
 
 /// The world map of the table already parsed into `s` (station A from the
 /// table's header), at the UTC time of Zeitpunkt and the frequency
-/// AktFrequenz, level or field strength by PegelFlag; written to b.png.
-/// The lines come from DIR/MapLinien.dat or the program's data folder.
-DarstStatus kartePng(State& s, BildOptionen& b);
+/// AktFrequenz, level or field strength by PegelFlag; written to b.png,
+/// with the coastlines and borders of `linien` (MapLinien.dat).
+DarstStatus kartePng(State& s, BildOptionen& b, const std::filesystem::path& linien);
 
 /// The chart of the link A-B (runs the day-corrected forecast); written to
 /// b.png. A model fault writes nothing and is returned as `fehler`.

@@ -19,11 +19,15 @@ namespace {
 int runChart(Aufruf& a, const Kontext& k) {
   State& s = *a.s;
   s.Pfad = a.dir;
-  readOverlay(datenDatei(a, k, kMapOrtDatei), kOrtskarteLaenge, s.Ortskarte);
-  conBitmaps(s);
-
   BildOptionen bild = bildOptionen(a);
-  const DarstStatus st = bild.png.empty() ? prgAktDarst2(s) : chartPng(s, bild);
+  DarstStatus st;
+  if (bild.png.empty()) {
+    readOverlay(datenDatei(a, k, kMapOrtDatei), kOrtskarteLaenge, s.Ortskarte);
+    conBitmaps(s);
+    st = prgAktDarst2(s);
+  } else {
+    st = chartPng(s, bild);
+  }
   if (st.fehler != 0) {
     k.err << "welvaro-cli chart: model fault: " << faultName(st.fehler) << " (run-time error " << st.fehler
           << "); no picture written\n";

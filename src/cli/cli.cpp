@@ -74,7 +74,7 @@ int runCli(const std::vector<std::string>& argv, const Kontext& k) {
     if (b.name != cmd) continue;
     std::optional<Aufruf> a;
     try {
-      a = liesOptionen(b, std::vector<std::string>(argv.begin() + 2, argv.end()), k.clock);
+      a = liesOptionen(b, std::vector<std::string>(argv.begin() + 2, argv.end()), k);
     } catch (const BadArgument& e) {
       k.err << "welvaro-cli " << b.name << ": " << e.message << "\n";
       return kExitBadArguments;

@@ -9,6 +9,7 @@
 #include "cli/commands.h"
 #include "display/bitmap.h"
 #include "display/worldmap.h"
+#include "files/kartenlinien.h"
 #include "files/overlay.h"
 #include "files/programdir.h"
 #include "forecast/table.h"
@@ -28,11 +29,17 @@ int runMap(Aufruf& a, const Kontext& k) {
     return kExitFileError;
   }
   prgTabPlus(s);
-  readOverlay(datenDatei(a, k, kMapWeltDatei), kWeltkarteLaenge, s.Weltkarte);
-  conBitmaps(s);
 
   BildOptionen bild = bildOptionen(a);
-  if (const DarstStatus st = bild.png.empty() ? prgAktDarst1(s) : kartePng(s, bild); !st.ok()) {
+  DarstStatus st;
+  if (bild.png.empty()) {
+    readOverlay(datenDatei(a, k, kMapWeltDatei), kWeltkarteLaenge, s.Weltkarte);
+    conBitmaps(s);
+    st = prgAktDarst1(s);
+  } else {
+    st = kartePng(s, bild, datenDatei(a, k, kMapLinienDatei));
+  }
+  if (!st.ok()) {
     k.err << "welvaro-cli map: " << st.meldung << "\n";
     return kExitFileError;
   }

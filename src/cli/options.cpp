@@ -10,6 +10,7 @@
 #include "files/gazetteer.h"
 #include "files/programdir.h"
 #include "input/station.h"
+#include "state/locator.h"
 #include "state/calendar.h"
 #include "state/numtext.h"
 
@@ -49,11 +50,19 @@ double numberIn(std::string_view option, const std::string& text, double lo, dou
 
 // LAT,LON in degrees, or (when the text does not begin like a number) a
 // Maidenhead locator or a place name, whose name then goes to `name`.
-std::pair<double, double> position(std::string_view option, const std::string& text, std::string& name) {
+std::pair<double, double> position(Aufruf& a, std::string_view option, const std::string& text, std::string& name) {
   const std::string o(option);
   const auto erstes = text.find_first_not_of(' ');
   if (erstes != std::string::npos && std::string_view("0123456789+-.").find(text[erstes]) == std::string_view::npos) {
-    const StationsOrt r = resolveStationInDataFiles(text, resolveProgramDirs(systemProgramDirInputs()));
+    // The place lists are read once, at the first name (a locator needs none).
+    if (!a.orte && !istLocatorVersuch(text)) {
+      ProgramDirs d;
+      d.dataDirs = a.datenOrdner;
+      a.orte = std::make_unique<Ortsverzeichnis>(ortsverzeichnisAusDateien(d));
+    }
+    const Ortsverzeichnis keine;
+    const Ortsverzeichnis& v = a.orte ? *a.orte : keine;
+    const StationsOrt r = resolveStation(text, v.ortsliste, v.orte);
     if (r.art != StationsOrt::Art::Gefunden) throw BadArgument{o + ": " + stationsMeldung(r)};
     name = r.name;
     return {r.breite, r.laenge};
@@ -129,14 +138,14 @@ constexpr OptionDef kOptionen[] = {
     // The common options: stations, conditions, date and month.
     {"--a", "LAT,LON",
      [](Aufruf& a, const std::string& t) {
-       const auto [lat, lon] = position("--a", t, a.ortNameA);
+       const auto [lat, lon] = position(a, "--a", t, a.ortNameA);
        if (!a.ortNameA.empty()) a.s->OrtA = a.ortNameA;  // a place carries its name
        a.s->X1 = lat;
        a.s->Y1 = static_cast<float>(lon);
      }},
     {"--b", "LAT,LON",
      [](Aufruf& a, const std::string& t) {
-       const auto [lat, lon] = position("--b", t, a.ortNameB);
+       const auto [lat, lon] = position(a, "--b", t, a.ortNameB);
        if (!a.ortNameB.empty()) a.s->OrtB = a.ortNameB;
        a.s->OrtX2 = static_cast<float>(lat);
        a.s->OrtY2 = static_cast<float>(lon);
@@ -179,7 +188,6 @@ constexpr OptionDef kOptionen[] = {
        const double m = numberIn("--month", t, 1, 12);
        if (m != std::floor(m)) throw BadArgument{"--month takes a whole month 1..12"};
        a.s->Monat = static_cast<float>(m);
-       a.monatGegeben = true;
      }},
     // Display frequency and time.
     {"--freq", "MHZ",
@@ -270,9 +278,10 @@ std::vector<std::string_view> mitGemeinsamen(std::initializer_list<std::string_v
   return o;
 }
 
-Aufruf liesOptionen(const Befehl& b, const std::vector<std::string>& args, const Clock& clock) {
+Aufruf liesOptionen(const Befehl& b, const std::vector<std::string>& args, const Kontext& k) {
   Aufruf a;
-  a.s->Jetzt = clock.now();
+  a.s->Jetzt = k.clock.now();
+  a.datenOrdner = k.datenOrdner;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& name = args[i];
     const OptionDef* o = finde(name);
@@ -297,7 +306,7 @@ Aufruf liesOptionen(const Befehl& b, const std::vector<std::string>& args, const
   if (b.pruefe) b.pruefe(a);
 
   State& s = *a.s;
-  if (std::find(b.optionen.begin(), b.optionen.end(), "--month") != b.optionen.end() && !a.monatGegeben)
+  if (std::find(b.optionen.begin(), b.optionen.end(), "--month") != b.optionen.end() && !a.hat("--month"))
     s.Monat = static_cast<float>(s.Jetzt.month);
   if (a.hat("--utc")) s.Zeitpunkt = DateTime{s.Jetzt.year, s.Jetzt.month, s.Jetzt.day, a.stunde, a.minute, 0};
   return a;

@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "input/station.h"
 #include "state/datetime.h"
 #include "state/state.h"
 
@@ -53,7 +54,6 @@ struct Kontext {
 struct Aufruf {
   std::unique_ptr<State> s = std::make_unique<State>();  ///< fields set by the options; Jetzt from the clock
   std::vector<std::string> gegeben;  ///< the options given, in order
-  bool monatGegeben = false;         ///< --month
   int stunde = 0, minute = 0;        ///< --utc HH:MM (24:00 is 00:00)
   int stunden = 1;                   ///< --hours N
   std::string dir;                   ///< --dir
@@ -64,6 +64,8 @@ struct Aufruf {
   std::string png;                           ///< --png FILE
   int bildBreite = 0, bildHoehe = 0;         ///< --size WxH
   bool azimutal = false;                     ///< --projection azimuthal
+  std::vector<std::filesystem::path> datenOrdner;  ///< the Kontext's, for place names
+  std::unique_ptr<Ortsverzeichnis> orte;           ///< read at the first place name
   bool hat(std::string_view option) const;
 };
 
@@ -86,7 +88,7 @@ std::vector<std::string_view> mitGemeinsamen(std::initializer_list<std::string_v
 // Reads the arguments after the subcommand's name. Sets Jetzt from the
 // clock (or --date), Monat from --month or the date (when the subcommand
 // takes the common options) and Zeitpunkt from the date and --utc.
-Aufruf liesOptionen(const Befehl& b, const std::vector<std::string>& args, const Clock& clock);
+Aufruf liesOptionen(const Befehl& b, const std::vector<std::string>& args, const Kontext& k);
 
 // The name of station A or B: cleared when the station was given by its
 // position alone, --name-a / --name-b whatever their place among the options.

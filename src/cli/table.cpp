@@ -2,7 +2,6 @@
 // writes it as DIR/Welvaro.tab.
 #include <filesystem>
 #include <ostream>
-#include <system_error>
 
 #include "cli/commands.h"
 #include "files/programdir.h"

@@ -101,10 +101,8 @@ std::optional<ChartAblesung> Chartbild::ablesen(Punkt p) const {
   a.ort = *o;
   const int b = std::min(29, static_cast<int>(o->mhz)), j = std::min(23, static_cast<int>(o->stunden));
   const float t = static_cast<float>(o->mhz - b), u = static_cast<float>(o->stunden - j);
-  const float v0 = werte_[b][j] + t * (werte_[b + 1][j] - werte_[b][j]);
-  const float v1 = werte_[b][j + 1] + t * (werte_[b + 1][j + 1] - werte_[b][j + 1]);
-  a.farbIndex = std::min(kFarbMax, wertIndex(v0 + u * (v1 - v0)));
-  a.wert = pegel_ ? a.farbIndex - 127 : a.farbIndex - 54;
+  a.farbIndex = std::min(kFarbMax, wertIndex(bilinear(werte_[b], werte_[b + 1], j, t, u)));
+  a.wert = wertVonIndex(a.farbIndex, pegel_);
   return a;
 }
 

@@ -10,8 +10,6 @@
 
 namespace welvaro {
 
-inline constexpr double kTwipsProPixel = 15.0;
-
 /// World map: twips of a longitude / latitude [deg].
 constexpr double weltX(double laenge) { return 4050 + 22.5 * laenge; }
 constexpr double weltY(double breite) { return 2025 - 22.5 * breite; }

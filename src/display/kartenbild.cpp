@@ -38,15 +38,6 @@ constexpr double kNacht = 0.5;       // share of the brightness the night takes 
 constexpr double kRingKm = 5000;
 
 
-// Value between grid points: first along latitude (rows b, b + 1, weight t),
-// then along longitude (columns j, j + 1, weight u). The rectangular frame
-// computes the same per row and column in this order.
-inline float bilinear(const float* unten, const float* oben, int j, float t, float u) {
-  const float a = unten[j] + t * (oben[j] - unten[j]);
-  const float b = unten[j + 1] + t * (oben[j + 1] - unten[j + 1]);
-  return a + u * (b - a);
-}
-
 // Grid coordinates of a position: band b (0..17) and weight t, column j
 // (0..35) and weight u, 180 E being column 36 = -180 again.
 struct Zelle {
@@ -336,17 +327,16 @@ const std::uint32_t* Kartenbild::render(const State& s, const Ansicht& a, int br
 
   const int minute = std::clamp(a.utcMinute, 0, 1439);
   weltRaster(s, a.frequenz, minute / 60, minute % 60, a.pegel, gitter_);
-  float werte[19][37];
   for (int i = 0; i <= 18; ++i) {
-    for (int j = 0; j <= 35; ++j) werte[i][j] = gitter_[i][j];
-    werte[i][36] = werte[i][0];  // east of 170 E towards -180 again
+    for (int j = 0; j <= 35; ++j) werte_[i][j] = gitter_[i][j];
+    werte_[i][36] = werte_[i][0];  // east of 170 E towards -180 again
   }
   if (a.greyline) setzeSonne(s, a);
   // Both lay the lines over each row as soon as it is made.
   if (proj_.art() == Projektion::Rechteck)
-    rendereRechteck(a, werte);
+    rendereRechteck(a, werte_);
   else
-    rendereAzimutal(a, werte);
+    rendereAzimutal(a, werte_);
   maske_.setzeClip(tafel_.bild);
   if (a.greyline) zeichneTerminator(a);
   if (a.pfad) zeichnePfad(s, a);
@@ -480,14 +470,9 @@ std::optional<KartenAblesung> Kartenbild::ablesen(const State& s, Punkt p) const
   const Ort station{s.X1, s.Y1};
   a.peilung = peilung(station, a.ort);
   a.abstandKm = abstandKm(station, a.ort);
-  float werte[19][37];
-  for (int i = 0; i <= 18; ++i) {
-    for (int j = 0; j <= 35; ++j) werte[i][j] = gitter_[i][j];
-    werte[i][36] = werte[i][0];
-  }
   const Zelle z = zelleVon(a.ort);
-  a.farbIndex = std::min(kFarbMax, wertIndex(bilinear(werte[z.b], werte[z.b + 1], z.j, z.t, z.u)));
-  a.wert = pegel_ ? a.farbIndex - 127 : a.farbIndex - 54;
+  a.farbIndex = std::min(kFarbMax, wertIndex(bilinear(werte_[z.b], werte_[z.b + 1], z.j, z.t, z.u)));
+  a.wert = wertVonIndex(a.farbIndex, pegel_);
   return a;
 }
 

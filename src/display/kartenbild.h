@@ -149,6 +149,7 @@ class Kartenbild {
   std::vector<std::uint32_t> farben_;
   std::vector<Ort> bogen_;  // scratch points of a great circle
   Weltgitter gitter_{};
+  float werte_[19][37]{};  // gitter_ with 180 E (= 180 W) as column 36
   Ort sonne_;                           // the sub-solar point
   double sonneXYZ_[3] = {0, 0, 0};      // its direction from the earth's centre
   double sinDekl_ = 0, cosDekl_ = 1;

@@ -49,8 +49,6 @@ class Deckschicht {
     std::uint32_t farbe;  ///< colour with its cover in the top byte
   };
   void leeren() { eintraege_.clear(); }
-  bool leer() const { return eintraege_.empty(); }
-  std::size_t groesse() const { return eintraege_.size(); }
   /// Lays the entries from number `pos` on whose pixel index is below `ende`
   /// (the list is in index order) over `pixel`; `pos` moves past them. A
   /// frame made row by row lays the layer over each row while the row is

@@ -67,7 +67,6 @@ class Kartenprojektion {
   static Kartenprojektion azimutal(Rahmen r, Ort mitte);
 
   Projektion art() const { return art_; }
-  const Rahmen& rahmen() const { return r_; }
   Ort mitte() const { return mitte_; }
   /// Azimuthal: centre of the disc and its radius [px] (the antipode).
   Punkt scheibenMitte() const { return {cx_, cy_}; }
@@ -114,7 +113,6 @@ class Chartprojektion {
  public:
   Chartprojektion() = default;
   explicit Chartprojektion(Rahmen r);
-  const Rahmen& rahmen() const { return r_; }
   double spalte(double stunden) const { return r_.x + stunden * sx_; }
   double zeile(double mhz) const { return r_.y + (30.0 - mhz) * sy_; }
   Punkt zuPixel(ChartOrt o) const { return {spalte(o.stunden), zeile(o.mhz)}; }

@@ -181,8 +181,7 @@ void zeichneRand(Leinwand& w, Strichmaske& m, const Tafel& t, std::uint32_t grun
     const int y = static_cast<int>(std::lround(unten - v * (b.hoehe - 1) / static_cast<double>(kFarbMax)));
     const int x = b.x + b.breite;
     strich(w, y, x, x + kStrich * n / 2, true, n, schrift);
-    const int wert = pegel ? v - 127 : v - 54;
-    schreibe(m, std::to_string(wert), x + kStrich * n / 2 + n, y - kSchriftHoehe * n / 2, n);
+    schreibe(m, std::to_string(wertVonIndex(v, pegel)), x + kStrich * n / 2 + n, y - kSchriftHoehe * n / 2, n);
   }
   schreibe(m, einheit(pegel), b.x, b.y - kSchriftHoehe * n / 2 - kLuecke * n - kSchriftHoehe * n, n);
   m.auftragen(w, schrift);

@@ -57,6 +57,18 @@ const std::uint32_t* wertFarben();
 /// colour table (0..128).
 inline int wertIndex(float v) { return v <= 0.0f ? 0 : (v >= 128.0f ? 128 : static_cast<int>(v)); }
 
+/// The value a colour index stands for: dBm (level) or dB(uV/m) (field).
+inline int wertVonIndex(int index, bool pegel) { return pegel ? index - 127 : index - 54; }
+
+/// Value between grid points: first along the rows `unten` and `oben`
+/// (weight t), then between columns j and j + 1 (weight u), in single
+/// precision and in this order, as every picture computes it.
+inline float bilinear(const float* unten, const float* oben, int j, float t, float u) {
+  const float a = unten[j] + t * (oben[j] - unten[j]);
+  const float b = unten[j + 1] + t * (oben[j + 1] - unten[j + 1]);
+  return a + u * (b - a);
+}
+
 /// The colour a text or tick is drawn in on `grund`: black on a light
 /// ground, white on a dark one.
 std::uint32_t schriftFarbe(std::uint32_t grund);

@@ -1,12 +1,12 @@
 #include "files/gazetteer.h"
 
 #include <cmath>
-#include <fstream>
 #include <iterator>
 #include <memory>
 #include <system_error>
 
 #include "files/codepage.h"
+#include "files/fileio.h"
 #include "files/places.h"
 #include "state/locator.h"
 
@@ -144,18 +144,11 @@ Gazetteer readGazetteerFile(const std::filesystem::path& file, std::string* prob
     if (problem) *problem = file.string() + ": " + warum;
     return Gazetteer();
   };
+  // No gazetteer is no problem: the place list is searched instead.
   std::error_code ec;
   if (!std::filesystem::exists(file, ec)) return {};
-  if (!std::filesystem::is_regular_file(file, ec)) return nicht("not a regular file");
-  const auto groesse = std::filesystem::file_size(file, ec);
-  if (ec) return nicht("cannot read the gazetteer: " + ec.message());
-  if (groesse > kOrteDateiMax) return nicht("the gazetteer is too large");
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return nicht("cannot open the gazetteer");
-  std::string bytes(static_cast<std::size_t>(groesse), '\0');
-  in.read(bytes.data(), static_cast<std::streamsize>(groesse));
-  if (in.gcount() != static_cast<std::streamsize>(groesse) || in.peek() != std::ifstream::traits_type::eof())
-    return nicht("the gazetteer changed while it was read");
+  std::string bytes;
+  if (const FileStatus st = readWholeFile(file, bytes, kOrteDateiMax); !st.ok()) return nicht(grundVon(st, file));
   std::string warum;
   auto orte = parseGazetteer(bytes, &warum);
   if (!orte) return nicht(warum);

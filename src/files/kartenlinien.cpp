@@ -1,8 +1,8 @@
 #include "files/kartenlinien.h"
 
 #include <cstring>
-#include <fstream>
-#include <system_error>
+
+#include "files/fileio.h"
 
 namespace welvaro {
 
@@ -100,17 +100,14 @@ LinienStatus dekodiereKartenlinien(std::string_view bytes, Kartenlinien& linien)
 
 LinienStatus leseKartenlinien(const std::filesystem::path& file, Kartenlinien& linien) {
   linien = {};
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(file, ec)) return LinienStatus::kMissing;
-  const auto groesse = std::filesystem::file_size(file, ec);
-  if (ec) return LinienStatus::kUnreadable;
-  if (groesse > kGroesstes) return LinienStatus::kWrongLength;
-  std::ifstream in(file, std::ios::binary);
-  std::string bytes(static_cast<std::size_t>(groesse), '\0');
-  if (!in.read(bytes.data(), static_cast<std::streamsize>(groesse)) ||
-      in.peek() != std::ifstream::traits_type::eof())
-    return LinienStatus::kUnreadable;  // shorter or longer than it was a moment ago
-  return dekodiereKartenlinien(bytes, linien);
+  std::string bytes;
+  switch (readWholeFile(file, bytes, kGroesstes).kind) {
+    case FileStatus::kOk: return dekodiereKartenlinien(bytes, linien);
+    case FileStatus::kMissing: return LinienStatus::kMissing;
+    case FileStatus::kWrongLength: return LinienStatus::kWrongLength;
+    case FileStatus::kError: break;
+  }
+  return LinienStatus::kUnreadable;
 }
 
 }  // namespace welvaro

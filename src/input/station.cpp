@@ -197,15 +197,14 @@ NameBeimOk nameBeimOk(std::string_view name, std::string_view nameBeimOeffnen, b
   return n;
 }
 
-StationsOrt resolveStationInDataFiles(std::string_view text, const ProgramDirs& dirs) {
-  Gazetteer ortsliste, orte;
-  if (!istLocatorVersuch(text)) {
-    auto liste = std::make_unique<State>();
-    readPlaceFile(*liste, dataFile(dirs, kOrtsvorgDatei));
-    ortsliste = ortslistenGazetteer(*liste);
-    orte = readGazetteerFile(dataFile(dirs, kOrteDatei));
-  }
-  return resolveStation(text, ortsliste, orte);
+Ortsverzeichnis ortsverzeichnis(const State& s, const ProgramDirs& dirs) {
+  return {ortslistenGazetteer(s), readGazetteerFile(dataFile(dirs, kOrteDatei))};
+}
+
+Ortsverzeichnis ortsverzeichnisAusDateien(const ProgramDirs& dirs) {
+  auto liste = std::make_unique<State>();
+  readPlaceFile(*liste, dataFile(dirs, kOrtsvorgDatei));
+  return ortsverzeichnis(*liste, dirs);
 }
 
 }  // namespace welvaro

@@ -33,6 +33,17 @@ inline constexpr std::size_t kKandidatenMax = 10;
 /// gives it back, the number the file holds (35.6895, not 35.6894989).
 Gazetteer ortslistenGazetteer(const State& s);
 
+/// The two lists a name is looked up in.
+struct Ortsverzeichnis {
+  Gazetteer ortsliste;  ///< the place list ("Ortsvorg.txt")
+  Gazetteer orte;       ///< the gazetteer ("Orte.dat"); empty when there is none
+};
+
+/// The place list of `s` and the gazetteer of the data folders.
+Ortsverzeichnis ortsverzeichnis(const State& s, const ProgramDirs& dirs);
+/// The same with the place list read from the data folders as well.
+Ortsverzeichnis ortsverzeichnisAusDateien(const ProgramDirs& dirs);
+
 /// A station given by a locator or a place name.
 struct StationsOrt {
   enum class Art {
@@ -126,10 +137,6 @@ struct NameBeimOk {
   std::string meldung;
   std::vector<Treffer> kandidaten;
 };
-/// resolveStation with the place list ("Ortsvorg.txt") and the gazetteer
-/// ("Orte.dat") from the program's data folders; they are read only when
-/// the text is not meant as a locator.
-StationsOrt resolveStationInDataFiles(std::string_view text, const ProgramDirs& dirs);
 
 NameBeimOk nameBeimOk(std::string_view name, std::string_view nameBeimOeffnen, bool koordinatenWieBeimOeffnen,
                       const Gazetteer& ortsliste, const Gazetteer& orte);

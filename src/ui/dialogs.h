@@ -157,9 +157,6 @@ class EingabeDialog : public QDialog {
 
 /// The places the station dialogs complete and look names up in: the place
 /// list and the gazetteer, read at their first use.
-struct Ortsverzeichnis {
-  Gazetteer ortsliste, orte;
-};
 using Ortsquelle = std::function<const Ortsverzeichnis&()>;
 
 /// What the two station dialogs share in their first three rows (name,

@@ -173,11 +173,7 @@ D* MainWindow::dialog(D*& d, QTimer* folge, bool uhrZuerst, bool schliesstBeding
 }
 
 const Ortsverzeichnis& MainWindow::ortsverzeichnis() {
-  if (!orte_) {
-    orte_ = std::make_unique<Ortsverzeichnis>();
-    orte_->ortsliste = ortslistenGazetteer(*s_);
-    orte_->orte = readGazetteerFile(dataFile(dirs_, kOrteDatei));
-  }
+  if (!orte_) orte_ = std::make_unique<Ortsverzeichnis>(welvaro::ortsverzeichnis(*s_, dirs_));
   return *orte_;
 }
 

@@ -29,6 +29,10 @@ class QVBoxLayout;
 #include "state/datetime.h"
 #include "state/state.h"
 
+namespace welvaro {
+struct Ortsverzeichnis;
+}
+
 namespace welvaro::ui {
 
 class Bandtafel;
@@ -157,7 +161,7 @@ class MainWindow : public QMainWindow {
   D* dialog(D*& d, QTimer* folge, bool uhrZuerst, bool schliesstBedingungen, Mehr... mehr);
   // The place list and the gazetteer for the station dialogs, read at the
   // first use (the gazetteer takes a moment, start-up does not wait for it).
-  const struct Ortsverzeichnis& ortsverzeichnis();
+  const Ortsverzeichnis& ortsverzeichnis();
 
   const Clock& clock_;
   ProgramDirs dirs_;
@@ -196,7 +200,7 @@ class MainWindow : public QMainWindow {
   QTimer tmrAktZeit, tmrTagesaktualisieren, tmrMonat, tmrNeueDaten, tmrSetzePunkt, tmrSofort, tmrSpeicher,
       tmrAnpassen, tmrGenDarst;
 
-  std::unique_ptr<struct Ortsverzeichnis> orte_;
+  std::unique_ptr<Ortsverzeichnis> orte_;
   Kartenlinien linien_;  // coastlines and borders of the scaled pictures
   QPointer<HelpViewer> hilfe_;
   QTranslator qtTexte_;  // Qt's own buttons and dialogs in the program's language
