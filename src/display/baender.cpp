@@ -18,6 +18,12 @@ int nachbarBand(float mhz, int richtung) {
   return 0;
 }
 
+int bandVon(float mhz) {
+  for (std::size_t i = 0; i < kBaender.size(); ++i)
+    if (kBaender[i].mhz == mhz) return static_cast<int>(i);
+  return -1;
+}
+
 int prgBandWerte(State& s, int stunde, int minute, int stunden, std::vector<BandZeile>& zeilen) {
   s.X2 = s.OrtX2;
   s.Y2 = s.OrtY2;

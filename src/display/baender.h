@@ -34,6 +34,9 @@ inline constexpr std::array<Band, 10> kBaender{{{"160m", 1.85f},
 /// when there is none further.
 int nachbarBand(float mhz, int richtung);
 
+/// The band of a display frequency: the one whose frequency it is, or -1.
+int bandVon(float mhz);
+
 /// One value of a band.
 struct BandWert {
   int stunde = 0, minute = 0;  ///< UTC

@@ -184,11 +184,9 @@ NameBeimOk nameBeimOk(std::string_view name, std::string_view nameBeimOeffnen, b
       break;
     case StationsOrt::Art::KeinLocator:
       n.art = NameBeimOk::Art::KeinLocator;
-      n.meldung = r.meldung;
       break;
     case StationsOrt::Art::Mehrdeutig:
       n.art = NameBeimOk::Art::Mehrdeutig;
-      n.meldung = r.meldung;
       n.kandidaten = r.kandidaten;
       break;
     case StationsOrt::Art::Unbekannt:

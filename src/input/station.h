@@ -129,12 +129,11 @@ struct NameBeimOk {
   enum class Art {
     Nichts,       ///< nothing to do: the name is only a label
     Position,     ///< felder: the name box (place's own spelling) and the two coordinate boxes
-    KeinLocator,  ///< the name is a malformed locator: meldung (red marker, tool tip)
-    Mehrdeutig,   ///< several places bear the name: meldung and kandidaten (red marker, tool tip)
+    KeinLocator,  ///< the name is a malformed locator (red marker, tool tip)
+    Mehrdeutig,   ///< several places bear the name: kandidaten (red marker, tool tip)
   };
   Art art = Art::Nichts;
   OrtsFelder felder;
-  std::string meldung;
   std::vector<Treffer> kandidaten;
 };
 

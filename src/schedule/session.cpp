@@ -21,10 +21,6 @@ std::string datei(const ProgramDirs& dirs, std::string_view name) { return ownFi
 
 }  // namespace
 
-void setzeAnzeigeFrequenz(State& s) {
-  setzeAnzeigeFrequenz(s, s.AktFrequenz);
-}
-
 void prgUhr(State& s, const ClockReading& uhr) {
   s.Jetzt = uhr.local;
   s.SystemZone = static_cast<float>(uhr.offsetSeconds / 3600.0);
@@ -69,9 +65,9 @@ StartBericht prgStart(State& s, const ClockReading& uhr, const ProgramDirs& dirs
   }
 
   std::string problem;
-  bericht.orte = readPlaceFile(s, dataFile(dirs, kOrtsvorgDatei), &problem);
-  if (!problem.empty())
-    bericht.probleme.push_back({kTxDateiFehler, dataFile(dirs, kOrtsvorgDatei).string(), problem});
+  const std::filesystem::path ortsvorgaben = dataFile(dirs, kOrtsvorgDatei);
+  bericht.orte = readPlaceFile(s, ortsvorgaben, &problem);
+  if (!problem.empty()) bericht.probleme.push_back({kTxDateiFehler, ortsvorgaben.string(), problem});
 
   const std::string einst = datei(dirs, kEinstellungDatei);
   std::string abgelehnt;
@@ -93,7 +89,7 @@ StartBericht prgStart(State& s, const ClockReading& uhr, const ProgramDirs& dirs
       folgt >= 0 && bericht.einstellungen == EinstellungsQuelle::Datei)
     s.UTCKorrFolgt = static_cast<int16>(folgt);
 
-  setzeAnzeigeFrequenz(s);
+  setzeAnzeigeFrequenz(s, s.AktFrequenz);
   s.Px2 = s.OrtX2;
   s.Py2 = s.OrtY2;
 

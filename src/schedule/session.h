@@ -35,9 +35,6 @@ struct StartBericht {
 /// `uhr` is the clock's reading at the start.
 StartBericht prgStart(State& s, const ClockReading& uhr, const ProgramDirs& dirs);
 
-/// Display frequency from the stored one: rounded half up to 0.1 MHz, and
-/// its text for the frequency box.
-void setzeAnzeigeFrequenz(State& s);
 
 /// The clock tick: Jetzt = the local time and the system's zone from the
 /// reading; UTCKorr follows the system's zone unless the user set another

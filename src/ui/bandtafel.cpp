@@ -71,12 +71,6 @@ class Bandwerte : public QWidget {
   int hoehe_ = 18;
 };
 
-int bandVon(float mhz) {
-  for (std::size_t i = 0; i < kBaender.size(); ++i)
-    if (kBaender[i].mhz == mhz) return static_cast<int>(i);
-  return -1;
-}
-
 Bandtafel::Bandtafel(QWidget* parent) : QWidget(parent) {
   setObjectName("frmBaender");
   lblBaender = new QLabel(this);

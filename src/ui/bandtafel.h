@@ -39,7 +39,5 @@ class Bandtafel : public QWidget {
   Bandwerte* werte_;
 };
 
-/// The band of a display frequency: the one whose frequency it is, or -1.
-int bandVon(float mhz);
 
 }  // namespace welvaro::ui
