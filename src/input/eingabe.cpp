@@ -85,9 +85,7 @@ bool zeichenErlaubt(Feld f, int zeichen) {
 }
 
 bool textErlaubt(Feld f, std::string_view text) {
-  for (const char c : text)
-    if (!zeichenErlaubt(f, static_cast<unsigned char>(c))) return false;
-  return true;
+  return textErlaubt(text, [f](int c) { return zeichenErlaubt(f, c); });
 }
 
 std::string mitDezimalpunkt(std::string_view text) {

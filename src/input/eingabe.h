@@ -41,7 +41,18 @@ inline constexpr int kEnter = 13;
 /// values; names and the path take every character.
 bool zeichenErlaubt(Feld f, int zeichen);
 /// Whether every character of `text` (typed or pasted) may stand in the box.
+/// Blanks before the number stand as well: the boxes show positive numbers
+/// as the system writes them (" 48.1"), and they must stay editable.
 bool textErlaubt(Feld f, std::string_view text);
+/// The same with a rule of its own for the characters after the blanks.
+template <class Zeichenregel>
+bool textErlaubt(std::string_view text, Zeichenregel erlaubt) {
+  const auto anfang = text.find_first_not_of(' ');
+  if (anfang == std::string_view::npos) return true;
+  for (const char c : text.substr(anfang))
+    if (!erlaubt(static_cast<unsigned char>(c))) return false;
+  return true;
+}
 /// A number as typed with a decimal comma ("14,2") in the form the
 /// number-reading rule reads ("14.2"); the boxes' texts are read this way.
 std::string mitDezimalpunkt(std::string_view text);

@@ -122,9 +122,7 @@ bool zeichenErlaubtMitLocator(Feld f, int zeichen) {
 }
 
 bool textErlaubtMitLocator(Feld f, std::string_view text) {
-  for (const char c : text)
-    if (!zeichenErlaubtMitLocator(f, static_cast<unsigned char>(c))) return false;
-  return true;
+  return textErlaubt(text, [f](int c) { return zeichenErlaubtMitLocator(f, c); });
 }
 
 PositionsFeld lesePositionsfeld(Feld f, std::string_view text) {

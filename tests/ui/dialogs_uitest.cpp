@@ -233,6 +233,17 @@ void DialogsTest::stationBChangeMovesThePointOnly() {
   QCOMPARE(d->windowTitle(), QString("Vorgaben Station [B]"));
   QCOMPARE(d->txtOrt->text(), QString("Madrid"));
   QCOMPARE(d->txtLaenge->text(), QString("-3.7"));
+  // A positive number as the system writes it (" 40.4") is no refused
+  // input: no hint at opening, and it can be corrected at its end.
+  QCOMPARE(d->txtBreite->text(), QString(" 40.4"));
+  QCOMPARE(d->lblHinweis->text(), QString());
+  d->txtBreite->setFocus();
+  d->txtBreite->end(false);
+  QTest::keyClick(d->txtBreite, Qt::Key_Backspace);
+  QTest::keyClick(d->txtBreite, Qt::Key_5);
+  QCOMPARE(d->txtBreite->text(), QString(" 40.5"));
+  QVERIFY(gruen(d->shpBreite));
+  QCOMPARE(d->lblHinweis->text(), QString());
   eingeben(d->txtOrt, " Lisboa");
   eingeben(d->txtBreite, "38.75");
   eingeben(d->txtLaenge, "-9.15");
