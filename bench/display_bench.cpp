@@ -17,9 +17,9 @@
 namespace {
 
 // A drawing with about one pixel in twelve drawn, in the three greys.
-std::string zeichnung(std::size_t laenge) {
-  std::string k(laenge, '\0');
-  for (std::size_t i = 0; i < laenge; i += 12) k[i] = static_cast<char>(i % 3 == 0 ? 100 : (i % 3 == 1 ? 160 : 220));
+std::string drawing(std::size_t length) {
+  std::string k(length, '\0');
+  for (std::size_t i = 0; i < length; i += 12) k[i] = static_cast<char>(i % 3 == 0 ? 100 : (i % 3 == 1 ? 160 : 220));
   return k;
 }
 
@@ -29,14 +29,14 @@ void BM_WorldMapPicture(benchmark::State& st) {
   s->Monat = 12;
   welvaro::prgGenTabPlus(*s);
   welvaro::prgTabPlus(*s);
-  s->Weltkarte = zeichnung(welvaro::kWeltkarteLaenge);
+  s->Weltkarte = drawing(welvaro::kWorldOverlayLength);
   welvaro::conBitmaps(*s);
   s->AktFrequenz = 14.2f;
   s->Zeitpunkt = {2026, 12, 8, 12, 37, 0};
-  std::string bild;
+  std::string picture;
   for (auto _ : st) {
-    welvaro::weltBild(*s, bild);
-    benchmark::DoNotOptimize(bild.data());
+    welvaro::worldBitmap(*s, picture);
+    benchmark::DoNotOptimize(picture.data());
   }
 }
 BENCHMARK(BM_WorldMapPicture)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
@@ -45,13 +45,13 @@ void BM_ChartPicture(benchmark::State& st) {
   auto s = std::make_unique<welvaro::State>();
   s->Jetzt = {2026, 12, 8, 12, 0, 0};
   s->Monat = 12;
-  s->Ortskarte = zeichnung(welvaro::kOrtskarteLaenge);
+  s->Ortskarte = drawing(welvaro::kChartOverlayLength);
   welvaro::conBitmaps(*s);
-  std::string bild;
+  std::string picture;
   for (auto _ : st) {
-    const int rc = welvaro::ortBild(*s, bild);
+    const int rc = welvaro::chartBitmap(*s, picture);
     benchmark::DoNotOptimize(rc);
-    benchmark::DoNotOptimize(bild.data());
+    benchmark::DoNotOptimize(picture.data());
   }
 }
 BENCHMARK(BM_ChartPicture)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);

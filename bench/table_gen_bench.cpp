@@ -8,14 +8,14 @@
 
 namespace {
 
-// One generation with the threads it takes by default (tabThreadZahl()),
+// One generation with the threads it takes by default (tabThreadCount()),
 // and with one thread for comparison. Wall-clock time: the work is spread
 // over threads.
 void BM_PrgGenTabPlus(benchmark::State& st) {
   auto s = std::make_unique<welvaro::State>();
   s->Jetzt = {2026, 12, 7, 12, 0, 0};
   s->Monat = 12;
-  const int threads = st.range(0) == 0 ? welvaro::tabThreadZahl() : static_cast<int>(st.range(0));
+  const int threads = st.range(0) == 0 ? welvaro::tabThreadCount() : static_cast<int>(st.range(0));
   for (auto _ : st) {
     const int rc = welvaro::prgGenTabPlus(*s, threads);
     benchmark::DoNotOptimize(rc);
@@ -36,9 +36,9 @@ void BM_PrgTabPlus(benchmark::State& st) {
   s->Jetzt = {2026, 12, 7, 12, 0, 0};
   s->Monat = 12;
   welvaro::prgGenTabPlus(*s);
-  const std::string bild = s->TabText;
+  const std::string picture = s->TabText;
   for (auto _ : st) {
-    s->TabText = bild;
+    s->TabText = picture;
     benchmark::DoNotOptimize(welvaro::prgTabPlus(*s));
   }
 }

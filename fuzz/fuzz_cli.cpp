@@ -21,30 +21,30 @@ namespace {
 
 // The grammar strictNumber accepts: blanks, sign, digits and at most one
 // point (at least one digit), blanks.
-bool strikteForm(std::string_view t) {
+bool strictForm(std::string_view t) {
   std::size_t i = 0;
   while (i < t.size() && t[i] == ' ') ++i;
   if (i < t.size() && (t[i] == '-' || t[i] == '+')) ++i;
-  bool ziffern = false, punkt = false;
+  bool digits = false, point = false;
   for (; i < t.size() && t[i] != ' '; ++i) {
     if (t[i] >= '0' && t[i] <= '9')
-      ziffern = true;
-    else if (t[i] == '.' && !punkt)
-      punkt = true;
+      digits = true;
+    else if (t[i] == '.' && !point)
+      point = true;
     else
       return false;
   }
-  return ziffern && t.find_first_not_of(' ', i) == std::string_view::npos;
+  return digits && t.find_first_not_of(' ', i) == std::string_view::npos;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 1) return 0;
-  static const char* const kBefehl[] = {"link", "point", "--help"};
-  const char* befehl = kBefehl[data[0] % 3];
+  static const char* const kCommand[] = {"link", "point", "--help"};
+  const char* command = kCommand[data[0] % 3];
 
-  std::vector<std::string> argv = {"welvaro-cli", befehl};
+  std::vector<std::string> argv = {"welvaro-cli", command};
   std::string arg;
   for (std::size_t i = 1; i < size; ++i) {
     const char c = static_cast<char>(data[i]);
@@ -59,13 +59,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   for (std::size_t i = 2; i < argv.size(); ++i) {
     const auto v = strictNumber(argv[i]);
-    FUZZ_CHECK(v.has_value() == strikteForm(argv[i]));
+    FUZZ_CHECK(v.has_value() == strictForm(argv[i]));
     if (v) FUZZ_CHECK(*v == ReadNumber(argv[i]));
   }
 
-  const FixedClock uhr(DateTime{2024, 6, 15, 12, 0, 0});
+  const FixedClock clock(DateTime{2024, 6, 15, 12, 0, 0});
   std::ostringstream out, err;
-  const int rc = runCli(argv, uhr, out, err);
+  const int rc = runCli(argv, clock, out, err);
   FUZZ_CHECK(rc == kExitOk || rc == kExitBadArguments || rc == kExitModelFault);
   if (rc == kExitOk) FUZZ_CHECK(!out.str().empty());
   if (rc == kExitBadArguments) FUZZ_CHECK(!err.str().empty());

@@ -19,11 +19,11 @@ using namespace welvaro::fuzz;
 
 namespace {
 
-FUZZ_UNTRACED bool enthaelt(const std::string& name, const std::string& form) {
-  return suchform(name).find(form) != std::string::npos || suchform(name, true).find(form) != std::string::npos;
+FUZZ_UNTRACED bool contains(const std::string& name, const std::string& form) {
+  return searchForm(name).find(form) != std::string::npos || searchForm(name, true).find(form) != std::string::npos;
 }
 
-FUZZ_UNTRACED std::string grossOhneRand(std::string_view t) {
+FUZZ_UNTRACED std::string upperTrimmed(std::string_view t) {
   while (!t.empty() && (t.front() == ' ' || t.front() == '\t')) t.remove_prefix(1);
   while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.remove_suffix(1);
   std::string g(t);
@@ -36,56 +36,56 @@ FUZZ_UNTRACED std::string grossOhneRand(std::string_view t) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 1) return 0;
-  const std::string_view alles(reinterpret_cast<const char*>(data), size);
+  const std::string_view everything(reinterpret_cast<const char*>(data), size);
   const std::size_t n = std::min<std::size_t>(data[0] % 48, size - 1);
-  const std::string getippt(alles.substr(1, n));
-  const std::string_view datei = alles.substr(1 + n);
+  const std::string typed(everything.substr(1, n));
+  const std::string_view file = everything.substr(1 + n);
 
   // The file: all or nothing, and what was read is written back unchanged.
   static MemFile* mem = new MemFile;
-  mem->set(datei);
+  mem->set(file);
   std::string problem;
-  const auto orte = parseGazetteer(datei, &problem);
+  const auto places = parseGazetteer(file, &problem);
   const Gazetteer g = readGazetteerFile(mem->path());
-  FUZZ_CHECK(orte.has_value() == problem.empty());
-  FUZZ_CHECK(g.size() == (orte ? orte->size() : 0));
-  if (orte) {
-    FUZZ_CHECK(gazetteerBytes(*orte) == datei);
-    for (const Ortseintrag& o : *orte) {
-      FUZZ_CHECK(!o.namen.empty() && o.namen.size() <= 8 && o.land.size() == 2);
-      FUZZ_CHECK(o.breite >= -90 && o.breite <= 90 && o.laenge >= -180 && o.laenge <= 180);
-      for (const std::string& name : o.namen) FUZZ_CHECK(!name.empty() && istUtf8(name));
+  FUZZ_CHECK(places.has_value() == problem.empty());
+  FUZZ_CHECK(g.size() == (places ? places->size() : 0));
+  if (places) {
+    FUZZ_CHECK(gazetteerBytes(*places) == file);
+    for (const PlaceEntry& o : *places) {
+      FUZZ_CHECK(!o.names.empty() && o.names.size() <= 8 && o.country.size() == 2);
+      FUZZ_CHECK(o.lat >= -90 && o.lat <= 90 && o.lon >= -180 && o.lon <= 180);
+      for (const std::string& name : o.names) FUZZ_CHECK(!name.empty() && isUtf8(name));
     }
   }
 
   // The search form is its own search form.
-  const std::string form = suchform(getippt);
-  FUZZ_CHECK(suchform(form) == form);
+  const std::string form = searchForm(typed);
+  FUZZ_CHECK(searchForm(form) == form);
 
   // Completion: at most ten, each place once, in the order of the kinds,
   // every one holding the typed text in one of its search forms.
-  const auto treffer = g.suche(getippt, kKandidatenMax);
-  FUZZ_CHECK(treffer.size() <= kKandidatenMax);
-  for (std::size_t i = 0; i < treffer.size(); ++i) {
-    FUZZ_CHECK(treffer[i].ort < g.size() && enthaelt(treffer[i].name, form));
-    for (std::size_t k = 0; k < i; ++k) FUZZ_CHECK(treffer[k].ort != treffer[i].ort && treffer[k].art <= treffer[i].art);
+  const auto match = g.search(typed, kCandidatesMax);
+  FUZZ_CHECK(match.size() <= kCandidatesMax);
+  for (std::size_t i = 0; i < match.size(); ++i) {
+    FUZZ_CHECK(match[i].place < g.size() && contains(match[i].name, form));
+    for (std::size_t k = 0; k < i; ++k) FUZZ_CHECK(match[k].place != match[i].place && match[k].kind <= match[i].kind);
   }
-  for (const Treffer& t : g.genau(getippt))
-    FUZZ_CHECK(t.art == Treffer::Art::Genau && (suchform(t.name) == form || suchform(t.name, true) == form));
+  for (const Match& t : g.exact(typed))
+    FUZZ_CHECK(t.kind == Match::Kind::Exact && (searchForm(t.name) == form || searchForm(t.name, true) == form));
 
   // The station: found within the earth, or a message.
-  const StationsOrt r = resolveStation(getippt, g, g);
-  if (r.art == StationsOrt::Art::Gefunden)
-    FUZZ_CHECK(r.breite >= -90 && r.breite <= 90 && r.laenge >= -180 && r.laenge <= 180 && r.meldung.empty());
+  const StationLookup r = resolveStation(typed, g, g);
+  if (r.kind == StationLookup::Kind::Found)
+    FUZZ_CHECK(r.lat >= -90 && r.lat <= 90 && r.lon >= -180 && r.lon <= 180 && r.message.empty());
   else
-    FUZZ_CHECK(!stationsMeldung(r).empty() && r.kandidaten.size() <= kKandidatenMax);
+    FUZZ_CHECK(!stationMessage(r).empty() && r.candidates.size() <= kCandidatesMax);
 
   // A locator read gives itself back, in capitals.
-  const LocatorLesung l = leseLocator(getippt);
+  const LocatorReading l = readLocator(typed);
   if (l.ok()) {
-    const std::string soll = grossOhneRand(getippt);
-    FUZZ_CHECK(locatorAusEinheiten((l.laenge + 180) * 22.5, (l.breite + 90) * 22.5, static_cast<int>(soll.size())) ==
-               soll);
+    const std::string should = upperTrimmed(typed);
+    FUZZ_CHECK(locatorFromUnits((l.lon + 180) * 22.5, (l.lat + 90) * 22.5, static_cast<int>(should.size())) ==
+               should);
   }
   return 0;
 }

@@ -15,22 +15,22 @@ using namespace welvaro;
 
 namespace {
 
-bool ziffer(char c) { return c >= '0' && c <= '9'; }
+bool digit(char c) { return c >= '0' && c <= '9'; }
 
 // The prefix the rule reads, as strtod takes it: blanks, sign, digits,
 // point, digits. Empty when the text does not begin with a number.
-std::string zahlTeil(std::string_view t) {
+std::string numberPart(std::string_view t) {
   std::size_t i = 0;
   while (i < t.size() && t[i] == ' ') ++i;
   std::string z;
   if (i < t.size() && (t[i] == '-' || t[i] == '+')) z += t[i++];
-  bool ziffern = false;
-  while (i < t.size() && ziffer(t[i])) z += t[i++], ziffern = true;
+  bool digits = false;
+  while (i < t.size() && digit(t[i])) z += t[i++], digits = true;
   if (i < t.size() && t[i] == '.') {
     z += t[i++];
-    while (i < t.size() && ziffer(t[i])) z += t[i++], ziffern = true;
+    while (i < t.size() && digit(t[i])) z += t[i++], digits = true;
   }
-  return ziffern ? z : std::string();
+  return digits ? z : std::string();
 }
 
 }  // namespace
@@ -40,14 +40,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const double v = ReadNumber(text);
   FUZZ_CHECK(!std::isnan(v));
-  const std::string z = zahlTeil(text);
+  const std::string z = numberPart(text);
   if (z.empty()) {
     FUZZ_CHECK(v == 0.0 && !std::signbit(v));
   } else {
     // strtod in the "C" locale: correctly rounded, underflow to (signed)
     // zero or the smallest subnormals, overflow to infinity.
-    const double erwartet = std::strtod(z.c_str(), nullptr);
-    FUZZ_CHECK(v == erwartet);
+    const double expected = std::strtod(z.c_str(), nullptr);
+    FUZZ_CHECK(v == expected);
   }
 
   // Number text of the first bytes as a double and as a single: no

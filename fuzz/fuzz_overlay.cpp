@@ -22,17 +22,17 @@ namespace {
 
 // Below the top row: a drawn byte paints its grey, everything else shows
 // the value scale (at most 128); the padding stays zero.
-FUZZ_UNTRACED bool gemalt(const Bildgitter& g, const std::string& bild, const std::string& maske) {
-  const std::size_t pixel = static_cast<std::size_t>(g.abschnitte * g.pixelJeAbschnitt);
-  const auto* px = reinterpret_cast<const unsigned char*>(bild.data()) + kBmpDatenStart;
-  const auto* mk = reinterpret_cast<const unsigned char*>(maske.data());
-  for (std::size_t z = 0; z + 1 < static_cast<std::size_t>(kBildHoehe); ++z) {
+FUZZ_UNTRACED bool painted(const BitmapGrid& g, const std::string& picture, const std::string& mask) {
+  const std::size_t pixel = static_cast<std::size_t>(g.sections * g.pixelsPerSection);
+  const auto* px = reinterpret_cast<const unsigned char*>(picture.data()) + kBmpDataStart;
+  const auto* mk = reinterpret_cast<const unsigned char*>(mask.data());
+  for (std::size_t z = 0; z + 1 < static_cast<std::size_t>(kBitmapHeight); ++z) {
     for (std::size_t i = 0; i < pixel; ++i) {
-      const unsigned char m = mk[z * g.zeile + i], p = px[z * g.zeile + i];
+      const unsigned char m = mk[z * g.row + i], p = px[z * g.row + i];
       if (m > 16 ? p != 128 + m / 2 : p > 128) return false;
     }
-    for (std::size_t i = pixel + 1; i < g.zeile; ++i)
-      if (px[z * g.zeile + i] != 0) return false;
+    for (std::size_t i = pixel + 1; i < g.row; ++i)
+      if (px[z * g.row + i] != 0) return false;
   }
   return true;
 }
@@ -42,41 +42,41 @@ FUZZ_UNTRACED bool gemalt(const Bildgitter& g, const std::string& bild, const st
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 1) return 0;
   const bool chart = (data[0] & 1) != 0;
-  const bool ganz = (data[0] & 2) != 0;
+  const bool whole = (data[0] & 2) != 0;
   const std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
-  const std::size_t laenge = chart ? kOrtskarteLaenge : kWeltkarteLaenge;
-  const std::string datei = ganz ? tiled(rest, laenge) : std::string(rest);
+  const std::size_t lon = chart ? kChartOverlayLength : kWorldOverlayLength;
+  const std::string file = whole ? tiled(rest, lon) : std::string(rest);
 
   static MemFile file;
-  file.set(datei);
+  file.set(file);
   static State* s = new State;
-  std::string& maske = chart ? s->Ortskarte : s->Weltkarte;
-  const OverlayStatus st = readOverlay(file.path(), laenge, maske);
+  std::string& mask = chart ? s->Ortskarte : s->Weltkarte;
+  const OverlayStatus st = readOverlay(file.path(), lon, mask);
 
-  FUZZ_CHECK(maske.size() == laenge);
-  if (datei.size() == laenge) {
-    FUZZ_CHECK(st == OverlayStatus::kRead && maske == datei);
+  FUZZ_CHECK(mask.size() == lon);
+  if (file.size() == lon) {
+    FUZZ_CHECK(st == OverlayStatus::kRead && mask == file);
   } else {
     FUZZ_CHECK(st == OverlayStatus::kWrongLength);
-    FUZZ_CHECK(maske.find_first_not_of('\0') == std::string::npos);
+    FUZZ_CHECK(mask.find_first_not_of('\0') == std::string::npos);
   }
 
   // Colour indices of the value grid from the bytes, inside the scale 0..108.
   std::size_t k = 0;
-  auto wert = [&] { return static_cast<int16>(rest.empty() ? 0 : static_cast<unsigned char>(rest[k++ % rest.size()]) % 109); };
-  std::string bild;
+  auto value = [&] { return static_cast<int16>(rest.empty() ? 0 : static_cast<unsigned char>(rest[k++ % rest.size()]) % 109); };
+  std::string picture;
   if (chart) {
     for (int h = 0; h <= 24; ++h)
-      for (int f = 0; f <= 30; ++f) s->OrtsRaster[h][f] = wert();
-    ortBildAusRaster(*s, bild);
-    FUZZ_CHECK(bild.size() == kOrtBildLaenge);
+      for (int f = 0; f <= 30; ++f) s->OrtsRaster[h][f] = value();
+    chartBitmapFromRaster(*s, picture);
+    FUZZ_CHECK(picture.size() == kChartBitmapLength);
   } else {
     for (int j = 0; j <= 35; ++j)
-      for (int i = 0; i <= 18; ++i) s->WeltRaster[j][i] = wert();
-    weltBildAusRaster(*s, bild);
-    FUZZ_CHECK(bild.size() == kWeltBildLaenge);
+      for (int i = 0; i <= 18; ++i) s->WeltRaster[j][i] = value();
+    worldBitmapFromRaster(*s, picture);
+    FUZZ_CHECK(picture.size() == kWorldBitmapLength);
   }
 
-  FUZZ_CHECK(gemalt(chart ? kOrtGitter : kWeltGitter, bild, maske));
+  FUZZ_CHECK(painted(chart ? kChartBitmapGrid : kWorldBitmapGrid, picture, mask));
   return 0;
 }

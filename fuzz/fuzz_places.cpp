@@ -2,7 +2,7 @@
 // and the spatial index the nearest-place read-out walks.
 //
 // An input that begins with '*' stands for the rest (its first 64 bytes)
-// repeated 2100 times, so that lists beyond kOrtMax places are tried
+// repeated 2100 times, so that lists beyond kPlacesMax places are tried
 // without huge inputs.
 #include <cstdint>
 #include <memory>
@@ -17,7 +17,7 @@ using namespace welvaro::fuzz;
 
 namespace {
 
-bool nurZiffern(std::string_view t) {
+bool digitsOnly(std::string_view t) {
   for (char c : t)
     if (c < '0' || c > '9') return false;
   return true;
@@ -49,25 +49,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   readPlacesText(*s, text);
   buildOrtRaster(*s);
 
-  const int zahl = static_cast<int>(s->OrtZahl);
-  FUZZ_CHECK(s->OrtZahl == zahl && zahl >= 0 && zahl <= kOrtMax);
-  for (int g = 1; g <= zahl; ++g) {
-    FUZZ_CHECK(istUtf8(s->OrtKennung[g]) && istUtf8(s->OrtName[g]));
+  const int number = static_cast<int>(s->OrtZahl);
+  FUZZ_CHECK(s->OrtZahl == number && number >= 0 && number <= kPlacesMax);
+  for (int g = 1; g <= number; ++g) {
+    FUZZ_CHECK(isUtf8(s->OrtKennung[g]) && isUtf8(s->OrtName[g]));
     FUZZ_CHECK(s->OrtKennung[g].find(':') == std::string::npos);
   }
-  for (int g = zahl + 1; g <= kOrtMax; ++g) FUZZ_CHECK(s->OrtKennung[g].empty() && s->OrtName[g].empty());
+  for (int g = number + 1; g <= kPlacesMax; ++g) FUZZ_CHECK(s->OrtKennung[g].empty() && s->OrtName[g].empty());
 
   // Every cell: four-digit place numbers in descending order, ended by "0000".
   for (int u = 0; u <= 35; ++u) {
     for (int m = 0; m <= 17; ++m) {
-      const std::string& zelle = s->OrtRaster[u][m];
-      FUZZ_CHECK(zelle.size() >= 4 && zelle.size() % 4 == 0 && nurZiffern(zelle));
-      FUZZ_CHECK(zelle.compare(zelle.size() - 4, 4, "0000") == 0);
-      int vorige = kOrtMax + 1;
-      for (std::size_t p = 0; p + 4 < zelle.size(); p += 4) {
-        const int g = std::stoi(zelle.substr(p, 4));
-        FUZZ_CHECK(g >= 1 && g < vorige && g <= zahl);
-        vorige = g;
+      const std::string& cell = s->OrtRaster[u][m];
+      FUZZ_CHECK(cell.size() >= 4 && cell.size() % 4 == 0 && digitsOnly(cell));
+      FUZZ_CHECK(cell.compare(cell.size() - 4, 4, "0000") == 0);
+      int previous = kPlacesMax + 1;
+      for (std::size_t p = 0; p + 4 < cell.size(); p += 4) {
+        const int g = std::stoi(cell.substr(p, 4));
+        FUZZ_CHECK(g >= 1 && g < previous && g <= number);
+        previous = g;
       }
     }
   }

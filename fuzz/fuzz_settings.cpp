@@ -16,7 +16,7 @@ namespace {
 // A text value as it comes back from the file: a double quote cannot stand
 // inside a quoted item and is written as an apostrophe; characters outside
 // Windows-1252 become '?'.
-std::string wieGeschrieben(std::string t) {
+std::string asWritten(std::string t) {
   for (char& c : t)
     if (c == '"') c = '\'';
   return cp1252ToUtf8(utf8ToCp1252(t));
@@ -25,7 +25,7 @@ std::string wieGeschrieben(std::string t) {
 // Puts back the start values of everything the reader may set, from a
 // record kept untouched (a fresh State per input would cost most of the
 // run time: the record holds the whole world table).
-FUZZ_UNTRACED void zuruecksetzen(State& s, const State& d, int16 sommer) {
+FUZZ_UNTRACED void reset(State& s, const State& d, int16 summer) {
   s.OrtA = d.OrtA;
   s.X1 = d.X1;
   s.Y1 = d.Y1;
@@ -51,11 +51,11 @@ FUZZ_UNTRACED void zuruecksetzen(State& s, const State& d, int16 sommer) {
   s.Speicher6 = d.Speicher6;
   s.L = d.L;
   s.DatZeile = d.DatZeile;
-  s.SoZeitFlag = sommer;
+  s.SoZeitFlag = summer;
 }
 
 // Whether the reader left every setting at its start value.
-FUZZ_UNTRACED bool unveraendert(const State& s, const State& d) {
+FUZZ_UNTRACED bool unchanged(const State& s, const State& d) {
   return s.OrtA == d.OrtA && s.X1 == d.X1 && s.Y1 == d.Y1 && s.OrtB == d.OrtB && s.OrtX2 == d.OrtX2 &&
          s.OrtY2 == d.OrtY2 && s.Zkwa == d.Zkwa && s.Zkw == d.Zkw && s.Sag == d.Sag && s.Eag == d.Eag &&
          s.Iproz == d.Iproz && s.P == d.P && s.Angm == d.Angm && s.Ssn == d.Ssn && s.Ssna == d.Ssna &&
@@ -67,34 +67,34 @@ FUZZ_UNTRACED bool unveraendert(const State& s, const State& d) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string_view inhalt(reinterpret_cast<const char*>(data), size);
+  const std::string_view content(reinterpret_cast<const char*>(data), size);
   // The start-up summer-time flag comes from the file's length, so both
   // values are tried without a byte of the content being spent on it.
-  const int16 sommer = static_cast<int16>(size & 1);
+  const int16 summer = static_cast<int16>(size & 1);
 
   static const State* const start = new State;
   static State* const s = new State;
   static State* const t = new State;
-  zuruecksetzen(*s, *start, sommer);
-  if (!leseEinstellungsInhalt(*s, inhalt)) {
-    FUZZ_CHECK(unveraendert(*s, *start));  // unusable content changes nothing
+  reset(*s, *start, summer);
+  if (!readSettingsText(*s, content)) {
+    FUZZ_CHECK(unchanged(*s, *start));  // unusable content changes nothing
     return 0;
   }
   FUZZ_CHECK(s->L >= 0 && s->L <= 5);
-  for (const std::string* text : {&s->OrtA, &s->OrtB, &s->Zkwa, &s->P, &s->Ssn}) FUZZ_CHECK(istUtf8(*text));
+  for (const std::string* text : {&s->OrtA, &s->OrtB, &s->Zkwa, &s->P, &s->Ssn}) FUZZ_CHECK(isUtf8(*text));
 
   // Written outside the summer-time window, read back with the same flag.
   const DateTime winter{2024, 1, 15, 12, 0, 0};
   s->SoZeitBeginn = DateTime{2024, 3, 31, 0, 0, 0};
   s->SoZeitEnde = DateTime{2024, 10, 27, 0, 0, 0};
-  const std::string datei = einstellungsInhalt(*s, winter);
-  zuruecksetzen(*t, *start, sommer);
-  FUZZ_CHECK(leseEinstellungsInhalt(*t, datei));
-  FUZZ_CHECK(t->OrtA == wieGeschrieben(s->OrtA));
-  FUZZ_CHECK(t->OrtB == wieGeschrieben(s->OrtB));
-  FUZZ_CHECK(t->Zkwa == wieGeschrieben(s->Zkwa));
-  FUZZ_CHECK(t->P == wieGeschrieben(s->P));
-  FUZZ_CHECK(t->Ssn == wieGeschrieben(s->Ssn));
+  const std::string file = settingsText(*s, winter);
+  reset(*t, *start, summer);
+  FUZZ_CHECK(readSettingsText(*t, file));
+  FUZZ_CHECK(t->OrtA == asWritten(s->OrtA));
+  FUZZ_CHECK(t->OrtB == asWritten(s->OrtB));
+  FUZZ_CHECK(t->Zkwa == asWritten(s->Zkwa));
+  FUZZ_CHECK(t->P == asWritten(s->P));
+  FUZZ_CHECK(t->Ssn == asWritten(s->Ssn));
   FUZZ_CHECK(t->L == s->L);
   return 0;
 }

@@ -20,13 +20,13 @@ unsigned long u32(const std::string& b, std::size_t off) {
 
 }  // namespace
 
-TEST(BmpKopf, FieldsOfBothPictures) {
-  struct Feld {
+TEST(BmpHeader, FieldsOfBothPictures) {
+  struct Field {
     std::size_t off;
     int bytes;
-    unsigned long welt, ort;
+    unsigned long world, place;
   };
-  const Feld felder[] = {
+  const Field fields[] = {
       {2, 4, 148502, 145250},  // file size
       {6, 4, 0, 0},            // reserved
       {10, 4, 1078, 1078},     // pixel data offset
@@ -42,24 +42,24 @@ TEST(BmpKopf, FieldsOfBothPictures) {
   };
   State s;
   conBitmaps(s);
-  ASSERT_TRUE(bitmapsBereit(s));
+  ASSERT_TRUE(bitmapsReady(s));
   ASSERT_EQ(s.BmpKopf1.size(), 54u);
   ASSERT_EQ(s.BmpKopf2.size(), 54u);
   EXPECT_EQ(s.BmpKopf1.substr(0, 2), "BM");
   EXPECT_EQ(s.BmpKopf2.substr(0, 2), "BM");
-  for (const Feld& f : felder) {
+  for (const Field& f : fields) {
     SCOPED_TRACE(f.off);
-    EXPECT_EQ(f.bytes == 2 ? u16(s.BmpKopf1, f.off) : u32(s.BmpKopf1, f.off), f.welt);
-    EXPECT_EQ(f.bytes == 2 ? u16(s.BmpKopf2, f.off) : u32(s.BmpKopf2, f.off), f.ort);
+    EXPECT_EQ(f.bytes == 2 ? u16(s.BmpKopf1, f.off) : u32(s.BmpKopf1, f.off), f.world);
+    EXPECT_EQ(f.bytes == 2 ? u16(s.BmpKopf2, f.off) : u32(s.BmpKopf2, f.off), f.place);
   }
 }
 
 TEST(BmpPalette, EntriesOfTheValueScaleAndTheGreys) {
-  struct Eintrag {
+  struct Entry {
     int index;
-    int rot, gruen, blau;
+    int red, green, blue;
   };
-  const Eintrag erwartet[] = {
+  const Entry expected[] = {
       {0, 0, 0, 0},          // black: -127 dBm / -54 dB
       {1, 0, 0, 14},         // floor(255 / 18)
       {6, 0, 0, 85},         {9, 0, 0, 127},  {12, 0, 0, 170}, {17, 0, 0, 240},
@@ -80,17 +80,17 @@ TEST(BmpPalette, EntriesOfTheValueScaleAndTheGreys) {
   };
   const std::string p = bmpPalette();
   ASSERT_EQ(p.size(), 1024u);
-  for (const Eintrag& e : erwartet) {
+  for (const Entry& e : expected) {
     SCOPED_TRACE(e.index);
-    const Farbe f = paletteFarbe(e.index);
-    EXPECT_EQ(f.rot, e.rot);
-    EXPECT_EQ(f.gruen, e.gruen);
-    EXPECT_EQ(f.blau, e.blau);
+    const Colour f = paletteColour(e.index);
+    EXPECT_EQ(f.red, e.red);
+    EXPECT_EQ(f.green, e.green);
+    EXPECT_EQ(f.blue, e.blue);
     // Stored as blue, green, red, 0.
     const std::size_t o = static_cast<std::size_t>(4 * e.index);
-    EXPECT_EQ(u8(p, o), static_cast<unsigned>(e.blau));
-    EXPECT_EQ(u8(p, o + 1), static_cast<unsigned>(e.gruen));
-    EXPECT_EQ(u8(p, o + 2), static_cast<unsigned>(e.rot));
+    EXPECT_EQ(u8(p, o), static_cast<unsigned>(e.blue));
+    EXPECT_EQ(u8(p, o + 1), static_cast<unsigned>(e.green));
+    EXPECT_EQ(u8(p, o + 2), static_cast<unsigned>(e.red));
   }
   for (int i = 0; i < 256; ++i) {
     SCOPED_TRACE(i);
@@ -104,8 +104,8 @@ TEST(BmpPalette, RampsChangeOneChannelSteadily) {
   for (int ramp = 0; ramp < 6; ++ramp) {
     SCOPED_TRACE(ramp);
     for (int n = 1; n < 18; ++n) {
-      const Farbe a = paletteFarbe(ramp * 18 + n - 1), b = paletteFarbe(ramp * 18 + n);
-      const int dr = b.rot - a.rot, dg = b.gruen - a.gruen, db = b.blau - a.blau;
+      const Colour a = paletteColour(ramp * 18 + n - 1), b = paletteColour(ramp * 18 + n);
+      const int dr = b.red - a.red, dg = b.green - a.green, db = b.blue - a.blue;
       EXPECT_EQ((dr != 0) + (dg != 0) + (db != 0), 1) << n;
       const int d = dr + dg + db;
       EXPECT_TRUE(d == 14 || d == 15 || d == -14 || d == -15) << n << ": " << d;
@@ -114,11 +114,11 @@ TEST(BmpPalette, RampsChangeOneChannelSteadily) {
 }
 
 TEST(OverlayIndex, WholePartInsideRowsNearestAtTheEdges) {
-  struct Fall {
+  struct Case {
     int byte;
-    int ganz, rund;
+    int whole, rounded;
   };
-  const Fall faelle[] = {
+  const Case faelle[] = {
       {17, 136, 136},   // 136.5: whole part 136, nearest even 136
       {18, 137, 137},   {19, 137, 138},  // 137.5 goes up to the even 138
       {35, 145, 146},   {100, 178, 178}, {200, 228, 228},
@@ -126,103 +126,103 @@ TEST(OverlayIndex, WholePartInsideRowsNearestAtTheEdges) {
       {254, 255, 255},  // 255 exactly
       {255, 255, 255},  // 255.5 would be 256: held at the last entry
   };
-  for (const Fall& f : faelle) {
+  for (const Case& f : faelle) {
     SCOPED_TRACE(f.byte);
-    EXPECT_EQ(overlayIndexGanz(static_cast<std::uint8_t>(f.byte)), f.ganz);
-    EXPECT_EQ(overlayIndexRund(static_cast<std::uint8_t>(f.byte)), f.rund);
+    EXPECT_EQ(overlayIndexWhole(static_cast<std::uint8_t>(f.byte)), f.whole);
+    EXPECT_EQ(overlayIndexRounded(static_cast<std::uint8_t>(f.byte)), f.rounded);
   }
 }
 
 namespace {
 
 // A world-map grid whose every grid row has the same values across.
-std::vector<int16> weltGitter(const std::vector<int>& zeilenWerte) {
+std::vector<int16> worldGridOf(const std::vector<int>& rowValues) {
   std::vector<int16> w;
-  for (int v : zeilenWerte)
+  for (int v : rowValues)
     for (int j = 0; j < 36; ++j) w.push_back(static_cast<int16>(v));
   return w;
 }
 
-unsigned pix(const std::vector<char>& px, std::size_t zeile, int reihe, int x) {
-  return static_cast<unsigned char>(px.at(static_cast<std::size_t>(reihe) * zeile + static_cast<std::size_t>(x)));
+unsigned pix(const std::vector<char>& px, std::size_t rowBytes, int row, int x) {
+  return static_cast<unsigned char>(px.at(static_cast<std::size_t>(row) * rowBytes + static_cast<std::size_t>(x)));
 }
 
 }  // namespace
 
-TEST(MaleZeilen, RowStartsAreSinglesAndRunningValuesDoubles) {
+TEST(PaintRows, RowStartsAreSinglesAndRunningValuesDoubles) {
   // Summing 1/15 fifteen times in single precision lands on 1 exactly (a
   // double sum stays below it): the top row of a 0 -> 1 band shows 1.
   {
-    std::vector<int> werte(19, 1);
-    werte[0] = 0;
-    const auto w = weltGitter(werte);
-    std::vector<char> px(271 * kWeltZeile);
-    maleZeilen(kWeltGitter, w.data(), {}, px.data());
-    EXPECT_EQ(pix(px, kWeltZeile, 13, 100), 0u);
-    EXPECT_EQ(pix(px, kWeltZeile, 14, 100), 1u);
+    std::vector<int> values(19, 1);
+    values[0] = 0;
+    const auto w = worldGridOf(values);
+    std::vector<char> px(271 * kWorldRowBytes);
+    paintRows(kWorldBitmapGrid, w.data(), {}, px.data());
+    EXPECT_EQ(pix(px, kWorldRowBytes, 13, 100), 0u);
+    EXPECT_EQ(pix(px, kWorldRowBytes, 14, 100), 1u);
   }
   // Along a row from 0 to 3 in 15 steps of 0.2, the double sum after ten
   // steps is just below 2: that pixel shows 1.
   {
     std::vector<int16> w(19 * 36, 0);
     for (int i = 0; i < 19; ++i) w[static_cast<std::size_t>(i * 36 + 1)] = 3;
-    std::vector<char> px(271 * kWeltZeile);
-    maleZeilen(kWeltGitter, w.data(), {}, px.data());
-    const unsigned erwartet[15] = {0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 2, 2, 2, 2};
+    std::vector<char> px(271 * kWorldRowBytes);
+    paintRows(kWorldBitmapGrid, w.data(), {}, px.data());
+    const unsigned expected[15] = {0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 2, 2, 2, 2};
     for (int k = 0; k < 15; ++k) {
       SCOPED_TRACE(k);
-      EXPECT_EQ(pix(px, kWeltZeile, 40, k), erwartet[k]);
+      EXPECT_EQ(pix(px, kWorldRowBytes, 40, k), expected[k]);
     }
-    EXPECT_EQ(pix(px, kWeltZeile, 40, 15), 3u);
+    EXPECT_EQ(pix(px, kWorldRowBytes, 40, 15), 3u);
   }
 }
 
-TEST(MaleZeilen, LastPixelPaddingAndTopRow) {
+TEST(PaintRows, LastPixelPaddingAndTopRow) {
   std::vector<int16> w(19 * 36, 50);
-  std::string karte(271 * kWeltZeile, '\0');
-  std::vector<char> px(271 * kWeltZeile, 'x');
+  std::string map(271 * kWorldRowBytes, '\0');
+  std::vector<char> px(271 * kWorldRowBytes, 'x');
   // Without a drawing: value pixels, black last column and top row, zero padding.
-  maleZeilen(kWeltGitter, w.data(), karte, px.data());
+  paintRows(kWorldBitmapGrid, w.data(), map, px.data());
   for (int r = 0; r < 271; ++r) {
     SCOPED_TRACE(r);
     if (r < 270) {
-      EXPECT_EQ(pix(px, kWeltZeile, r, 539), 50u);
+      EXPECT_EQ(pix(px, kWorldRowBytes, r, 539), 50u);
     }
-    EXPECT_EQ(pix(px, kWeltZeile, r, 540), 0u);
-    for (int x = 541; x < 544; ++x) EXPECT_EQ(pix(px, kWeltZeile, r, x), 0u);
+    EXPECT_EQ(pix(px, kWorldRowBytes, r, 540), 0u);
+    for (int x = 541; x < 544; ++x) EXPECT_EQ(pix(px, kWorldRowBytes, r, x), 0u);
   }
-  for (int x = 0; x < 541; ++x) EXPECT_EQ(pix(px, kWeltZeile, 270, x), 0u) << x;
+  for (int x = 0; x < 541; ++x) EXPECT_EQ(pix(px, kWorldRowBytes, 270, x), 0u) << x;
 
   // Drawing bytes: 16 shows the value, 17 and above a grey; in the last
   // column and the top row the nearest index.
-  karte[5 * kWeltZeile + 7] = 16;
-  karte[5 * kWeltZeile + 8] = 17;
-  karte[5 * kWeltZeile + 9] = static_cast<char>(35);
-  karte[5 * kWeltZeile + 540] = static_cast<char>(35);
-  karte[5 * kWeltZeile + 541] = static_cast<char>(200);  // padding byte: never shown
-  karte[269 * kWeltZeile + 540] = static_cast<char>(255);
-  maleZeilen(kWeltGitter, w.data(), karte, px.data());
-  EXPECT_EQ(pix(px, kWeltZeile, 5, 7), 50u);
-  EXPECT_EQ(pix(px, kWeltZeile, 5, 8), 136u);
-  EXPECT_EQ(pix(px, kWeltZeile, 5, 9), 145u);
-  EXPECT_EQ(pix(px, kWeltZeile, 5, 540), 146u);
-  EXPECT_EQ(pix(px, kWeltZeile, 5, 541), 0u);
-  EXPECT_EQ(pix(px, kWeltZeile, 269, 540), 255u);
+  map[5 * kWorldRowBytes + 7] = 16;
+  map[5 * kWorldRowBytes + 8] = 17;
+  map[5 * kWorldRowBytes + 9] = static_cast<char>(35);
+  map[5 * kWorldRowBytes + 540] = static_cast<char>(35);
+  map[5 * kWorldRowBytes + 541] = static_cast<char>(200);  // padding byte: never shown
+  map[269 * kWorldRowBytes + 540] = static_cast<char>(255);
+  paintRows(kWorldBitmapGrid, w.data(), map, px.data());
+  EXPECT_EQ(pix(px, kWorldRowBytes, 5, 7), 50u);
+  EXPECT_EQ(pix(px, kWorldRowBytes, 5, 8), 136u);
+  EXPECT_EQ(pix(px, kWorldRowBytes, 5, 9), 145u);
+  EXPECT_EQ(pix(px, kWorldRowBytes, 5, 540), 146u);
+  EXPECT_EQ(pix(px, kWorldRowBytes, 5, 541), 0u);
+  EXPECT_EQ(pix(px, kWorldRowBytes, 269, 540), 255u);
   // The top row copies the last pixel of the row below when its own byte is clear ...
-  for (int x = 0; x < 541; ++x) EXPECT_EQ(pix(px, kWeltZeile, 270, x), 255u) << x;
+  for (int x = 0; x < 541; ++x) EXPECT_EQ(pix(px, kWorldRowBytes, 270, x), 255u) << x;
   // ... and takes the first byte of its own drawing row when that is drawn.
-  karte[270 * kWeltZeile] = static_cast<char>(19);
-  karte[270 * kWeltZeile + 1] = static_cast<char>(200);  // not looked at
-  maleZeilen(kWeltGitter, w.data(), karte, px.data());
-  for (int x = 0; x < 541; ++x) EXPECT_EQ(pix(px, kWeltZeile, 270, x), 138u) << x;
-  for (int x = 541; x < 544; ++x) EXPECT_EQ(pix(px, kWeltZeile, 270, x), 0u) << x;
+  map[270 * kWorldRowBytes] = static_cast<char>(19);
+  map[270 * kWorldRowBytes + 1] = static_cast<char>(200);  // not looked at
+  paintRows(kWorldBitmapGrid, w.data(), map, px.data());
+  for (int x = 0; x < 541; ++x) EXPECT_EQ(pix(px, kWorldRowBytes, 270, x), 138u) << x;
+  for (int x = 541; x < 544; ++x) EXPECT_EQ(pix(px, kWorldRowBytes, 270, x), 0u) << x;
 }
 
-TEST(MaleZeilen, DrawingOfTheWrongLengthIsIgnored) {
+TEST(PaintRows, DrawingOfTheWrongLengthIsIgnored) {
   std::vector<int16> w(19 * 36, 20);
-  std::vector<char> px(271 * kWeltZeile);
-  const std::string kurz(1000, static_cast<char>(200));
-  maleZeilen(kWeltGitter, w.data(), kurz, px.data());
-  EXPECT_EQ(pix(px, kWeltZeile, 0, 0), 20u);
-  EXPECT_EQ(pix(px, kWeltZeile, 0, 540), 0u);
+  std::vector<char> px(271 * kWorldRowBytes);
+  const std::string shortPath(1000, static_cast<char>(200));
+  paintRows(kWorldBitmapGrid, w.data(), shortPath, px.data());
+  EXPECT_EQ(pix(px, kWorldRowBytes, 0, 0), 20u);
+  EXPECT_EQ(pix(px, kWorldRowBytes, 0, 540), 0u);
 }

@@ -8,23 +8,23 @@
 
 using namespace welvaro;
 
-TEST(Sommerzeit, LastSundaysOfMarchAndOctober) {
+TEST(SummerTime, LastSundaysOfMarchAndOctober) {
   struct Case {
-    int jahr, monat, tag;
+    int year, month, tag;
   } cases[] = {
       {2023, 3, 26}, {2023, 10, 29}, {2024, 3, 31}, {2024, 10, 27}, {2025, 3, 30},
       {2025, 10, 26}, {2026, 3, 29}, {2026, 10, 25}, {2027, 3, 28}, {2027, 10, 31},
   };
   for (auto c : cases) {
-    SCOPED_TRACE(testing::Message() << c.jahr << "-" << c.monat);
-    EXPECT_EQ(letzterSonntag(c.jahr, c.monat), (DateTime{c.jahr, c.monat, c.tag, 0, 0, 0}));
+    SCOPED_TRACE(testing::Message() << c.year << "-" << c.month);
+    EXPECT_EQ(lastSunday(c.year, c.month), (DateTime{c.year, c.month, c.tag, 0, 0, 0}));
   }
 }
 
-TEST(Sommerzeit, WindowStartsAndEndsAtMidnightOfTheLastSundays) {
+TEST(SummerTime, WindowStartsAndEndsAtMidnightOfTheLastSundays) {
   auto s = std::make_unique<State>();
   struct Case {
-    DateTime jetzt;
+    DateTime now;
     int flag;
   } cases[] = {
       {{2024, 1, 15, 12, 0, 0}, 0},
@@ -37,22 +37,22 @@ TEST(Sommerzeit, WindowStartsAndEndsAtMidnightOfTheLastSundays) {
       {{2027, 10, 30, 12, 0, 0}, 1},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(shortDate(c.jetzt) + " " + std::to_string(c.jetzt.hour) + ":" + std::to_string(c.jetzt.minute));
+    SCOPED_TRACE(shortDate(c.now) + " " + std::to_string(c.now.hour) + ":" + std::to_string(c.now.minute));
     s->SoZeitFlag = 7;
-    setzeSommerzeit(*s, c.jetzt);
+    setSummerTime(*s, c.now);
     EXPECT_EQ(s->SoZeitFlag, c.flag);
-    EXPECT_EQ(inSommerzeit(*s, c.jetzt), c.flag == 1);
-    EXPECT_EQ(s->SoZeitBeginn, letzterSonntag(c.jetzt.year, 3));
-    EXPECT_EQ(s->SoZeitEnde, letzterSonntag(c.jetzt.year, 10));
+    EXPECT_EQ(inSummerTime(*s, c.now), c.flag == 1);
+    EXPECT_EQ(s->SoZeitBeginn, lastSunday(c.now.year, 3));
+    EXPECT_EQ(s->SoZeitEnde, lastSunday(c.now.year, 10));
   }
 }
 
-TEST(Jahreswerte, DaysOfTheYearAndDeclinationDay) {
+TEST(YearValues, DaysOfTheYearAndDeclinationDay) {
   auto s = std::make_unique<State>();
   struct Case {
-    DateTime heute;
-    float jahrestage;
-    int deklTag;
+    DateTime today;
+    float yearDays;
+    int declDay;
   } cases[] = {
       {{2023, 1, 1, 0, 0, 0}, 365, 12},
       {{2023, 12, 31, 23, 0, 0}, 365, 376},  // counted on past the year's end
@@ -62,31 +62,31 @@ TEST(Jahreswerte, DaysOfTheYearAndDeclinationDay) {
       {{2100, 6, 1, 0, 0, 0}, 365, 163},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(shortDate(c.heute));
-    setzeJahreswerte(*s, c.heute);
-    EXPECT_EQ(s->Jahrestage, c.jahrestage);
-    EXPECT_EQ(s->DeklTag, c.deklTag);
+    SCOPED_TRACE(shortDate(c.today));
+    setYearValues(*s, c.today);
+    EXPECT_EQ(s->Jahrestage, c.yearDays);
+    EXPECT_EQ(s->DeklTag, c.declDay);
   }
 }
 
-TEST(Jahreswerte, DeclinationPeaksAtTheSolsticesAndCrossesZeroBetween) {
+TEST(YearValues, DeclinationPeaksAtTheSolsticesAndCrossesZeroBetween) {
   auto s = std::make_unique<State>();
   // 20 June 2024: day 172, DeklTag 183 = half of 366 -> northern maximum.
-  setzeJahreswerte(*s, {2024, 6, 20, 0, 0, 0});
+  setYearValues(*s, {2024, 6, 20, 0, 0, 0});
   EXPECT_NEAR(s->Dekl, 0.39954f, 1e-6f);
   // 20 December 2024: DeklTag 366 = full turn -> southern maximum.
-  setzeJahreswerte(*s, {2024, 12, 20, 0, 0, 0});
+  setYearValues(*s, {2024, 12, 20, 0, 0, 0});
   EXPECT_NEAR(s->Dekl, -0.39954f, 1e-6f);
   // Quarter turns (DeklTag 91.5 and 274.5 in a leap year): the sign
   // changes between 20 and 21 March and between 19 and 20 September.
-  setzeJahreswerte(*s, {2024, 3, 20, 0, 0, 0});
+  setYearValues(*s, {2024, 3, 20, 0, 0, 0});
   EXPECT_LT(s->Dekl, 0.0f);
   EXPECT_GT(s->Dekl, -0.005f);
-  setzeJahreswerte(*s, {2024, 3, 21, 0, 0, 0});
+  setYearValues(*s, {2024, 3, 21, 0, 0, 0});
   EXPECT_GT(s->Dekl, 0.0f);
   EXPECT_LT(s->Dekl, 0.005f);
-  setzeJahreswerte(*s, {2024, 9, 19, 0, 0, 0});
+  setYearValues(*s, {2024, 9, 19, 0, 0, 0});
   EXPECT_GT(s->Dekl, 0.0f);
-  setzeJahreswerte(*s, {2024, 9, 20, 0, 0, 0});
+  setYearValues(*s, {2024, 9, 20, 0, 0, 0});
   EXPECT_LT(s->Dekl, 0.0f);
 }

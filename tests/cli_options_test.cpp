@@ -14,9 +14,9 @@ TEST(CliOptions, BadArgumentsExitWithTwoNamingTheProblemAndWriteNothing) {
   TempDir d;
   const std::string dir = d.str();
   writeFile(d / "Welvaro.tab", std::string(10, 'x'));  // map must not get as far as reading it
-  struct Fall {
+  struct Case {
     std::vector<std::string> args;
-    std::string meldung;  // a part of the message after "welvaro-cli <command>: "
+    std::string message;  // a part of the message after "welvaro-cli <command>: "
   } faelle[] = {
       {{}, "usage: welvaro-cli"},
       {{"frobnicate"}, "unknown command 'frobnicate'"},
@@ -82,12 +82,12 @@ TEST(CliOptions, BadArgumentsExitWithTwoNamingTheProblemAndWriteNothing) {
       {{"report", "--pdf", ""}, "--pdf needs a file name"},
       {{"report", "--text", "--memories", "1,2,3,4,5,0"}, "--memories: 0 is outside 1E-06 .. 1000"},
   };
-  for (const Fall& f : faelle) {
+  for (const Case& f : faelle) {
     SCOPED_TRACE(testing::PrintToString(f.args));
     const CliRun r = runCli(f.args);
     EXPECT_EQ(r.rc, 2);
     EXPECT_EQ(r.out, "");
-    EXPECT_NE(r.err.find(f.meldung), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(f.message), std::string::npos) << r.err;
     if (f.args.size() > 1) {
       EXPECT_EQ(r.err.rfind("welvaro-cli " + f.args[0] + ": ", 0), 0u);
     }
@@ -96,13 +96,13 @@ TEST(CliOptions, BadArgumentsExitWithTwoNamingTheProblemAndWriteNothing) {
 }
 
 TEST(CliOptions, NumbersMayHaveBlanksAroundThem) {
-  const std::string ohne = runCli({"link", "--format", "csv", "--a", "35.68,139.69", "--ssn", "90"}).out;
-  ASSERT_FALSE(ohne.empty());
-  const CliRun mit = runCli({"link", "--format", "csv", "--a", "  35.68,  139.69 ", "--ssn", " 90"});
-  EXPECT_EQ(mit.rc, 0) << mit.err;
-  EXPECT_EQ(mit.out, ohne);
-  const CliRun punkt = runCli({"point", "--freq", " 14.2", "--utc", "12:00"});
-  EXPECT_EQ(punkt.out, runCli({"point", "--freq", "14.2", "--utc", "12:00"}).out);
+  const std::string without = runCli({"link", "--format", "csv", "--a", "35.68,139.69", "--ssn", "90"}).out;
+  ASSERT_FALSE(without.empty());
+  const CliRun withLine = runCli({"link", "--format", "csv", "--a", "  35.68,  139.69 ", "--ssn", " 90"});
+  EXPECT_EQ(withLine.rc, 0) << withLine.err;
+  EXPECT_EQ(withLine.out, without);
+  const CliRun point = runCli({"point", "--freq", " 14.2", "--utc", "12:00"});
+  EXPECT_EQ(point.out, runCli({"point", "--freq", "14.2", "--utc", "12:00"}).out);
 }
 
 TEST(CliLink, TextPrintsCoordinatesAsNumberText) {
@@ -113,33 +113,33 @@ TEST(CliLink, TextPrintsCoordinatesAsNumberText) {
 }
 
 TEST(CliOptions, MapAndChartDrawTheShippedDrawingsWhenDirHasNone) {
-  TempDir d, daten, mitZeichnung;
+  TempDir d, data, withDrawings;
   ASSERT_EQ(runCli({"table", "--dir", d.str()}).rc, 0);
-  fs::copy_file(d / "Welvaro.tab", mitZeichnung / "Welvaro.tab");
-  std::string welt(kWeltkarteLaenge, '\0'), ort(kOrtskarteLaenge, '\0');
-  for (std::size_t k = 0; k < welt.size(); k += 5) welt[k] = static_cast<char>(200);
-  for (std::size_t k = 0; k < ort.size(); k += 3) ort[k] = static_cast<char>(90);
-  writeFile(daten / "MapWelt.dat", welt);
-  writeFile(daten / "MapOrt.dat", ort);
-  writeFile(mitZeichnung / "MapWelt.dat", welt);
-  writeFile(mitZeichnung / "MapOrt.dat", ort);
+  fs::copy_file(d / "Welvaro.tab", withDrawings / "Welvaro.tab");
+  std::string world(kWorldOverlayLength, '\0'), place(kChartOverlayLength, '\0');
+  for (std::size_t k = 0; k < world.size(); k += 5) world[k] = static_cast<char>(200);
+  for (std::size_t k = 0; k < place.size(); k += 3) place[k] = static_cast<char>(90);
+  writeFile(data / "MapWelt.dat", world);
+  writeFile(data / "MapOrt.dat", place);
+  writeFile(withDrawings / "MapWelt.dat", world);
+  writeFile(withDrawings / "MapOrt.dat", place);
 
-  struct Fall {
+  struct Case {
     std::vector<std::string> args;
-    const char* bild;
+    const char* picture;
   } faelle[] = {{{"map", "--freq", "14.2", "--utc", "12:30"}, "WelvDar1.bmp"}, {{"chart"}, "WelvDar2.bmp"}};
-  for (const Fall& f : faelle) {
-    SCOPED_TRACE(f.bild);
-    auto mit = [&](const TempDir& ordner, std::vector<fs::path> datenOrdner) {
+  for (const Case& f : faelle) {
+    SCOPED_TRACE(f.picture);
+    auto withLine = [&](const TempDir& folder, std::vector<fs::path> dataFolders) {
       auto args = f.args;
-      args.insert(args.begin() + 1, {"--dir", ordner.str()});
-      EXPECT_EQ(runCli(args, {2026, 12, 8, 15, 4, 0}, std::move(datenOrdner)).rc, 0);
-      return readFile(ordner / f.bild);
+      args.insert(args.begin() + 1, {"--dir", folder.str()});
+      EXPECT_EQ(runCli(args, {2026, 12, 8, 15, 4, 0}, std::move(dataFolders)).rc, 0);
+      return readFile(folder / f.picture);
     };
-    const std::string erwartet = mit(mitZeichnung, {});
-    EXPECT_EQ(mit(d, {daten.path}), erwartet);           // the shipped drawing
-    EXPECT_NE(mit(d, {}), erwartet);                      // none anywhere: values only
-    EXPECT_EQ(mit(mitZeichnung, {d.path}), erwartet);    // --dir's own drawing first
+    const std::string expected = withLine(withDrawings, {});
+    EXPECT_EQ(withLine(d, {data.path}), expected);           // the shipped drawing
+    EXPECT_NE(withLine(d, {}), expected);                      // none anywhere: values only
+    EXPECT_EQ(withLine(withDrawings, {d.path}), expected);    // --dir's own drawing first
   }
 }
 

@@ -12,7 +12,7 @@ using namespace welvaro::test;
 
 namespace {
 
-CliRun verbindung(std::vector<std::string> args) {
+CliRun link(std::vector<std::string> args) {
   args.insert(args.begin(), {"link", "--format", "csv", "--date", "2026-12-08"});
   return runCli(args, {2026, 12, 8, 15, 4, 0}, {shippedData()});
 }
@@ -20,8 +20,8 @@ CliRun verbindung(std::vector<std::string> args) {
 }  // namespace
 
 TEST(CliStation, LocatorsAndNamesGiveTheForecastOfTheirPosition) {
-  struct Fall {
-    std::vector<std::string> so, wie;
+  struct Case {
+    std::vector<std::string> oneWay, otherWay;
   } faelle[] = {
       // The centres of the squares, to the last digit.
       {{"--a", "JN58TD", "--b", "IO91WM"}, {"--a", "48.145833333333336,11.625", "--b", "51.520833333333336,-0.125"}},
@@ -35,14 +35,14 @@ TEST(CliStation, LocatorsAndNamesGiveTheForecastOfTheirPosition) {
       {{"--b", "N'Djamena"}, {"--b", "ndjamena"}},
       {{"--b", "Sankt Petersburg"}, {"--b", "Saint-Petersburg"}},
   };
-  for (const Fall& f : faelle) {
-    SCOPED_TRACE(f.so[1]);
-    const CliRun a = verbindung(f.so), b = verbindung(f.wie);
+  for (const Case& f : faelle) {
+    SCOPED_TRACE(f.oneWay[1]);
+    const CliRun a = link(f.oneWay), b = link(f.otherWay);
     ASSERT_EQ(a.rc, 0) << a.err;
     ASSERT_EQ(b.rc, 0) << b.err;
     EXPECT_EQ(a.out, b.out);
   }
-  EXPECT_NE(verbindung({"--b", "Paris"}).out, verbindung({"--b", "Paris, US"}).out);
+  EXPECT_NE(link({"--b", "Paris"}).out, link({"--b", "Paris, US"}).out);
   // A station named by a place carries its name.
   const CliRun r = runCli({"link", "--a", "koln", "--b", "JN58td"}, {2026, 12, 8, 15, 4, 0}, {shippedData()});
   ASSERT_EQ(r.rc, 0) << r.err;
@@ -50,9 +50,9 @@ TEST(CliStation, LocatorsAndNamesGiveTheForecastOfTheirPosition) {
 }
 
 TEST(CliStation, MalformedUnknownAndAmbiguousExitWithTwo) {
-  struct Fall {
+  struct Case {
     std::vector<std::string> args;
-    const char* meldung;
+    const char* message;
   } faelle[] = {
       {{"--a", "JN58TZZ"}, "welvaro-cli link: --a: 'JN58TZZ' is no Maidenhead locator: it has 7 characters"},
       {{"--b", "JS58"}, "welvaro-cli link: --b: 'JS58' is no Maidenhead locator: characters 1 and 2 are letters A to R"},
@@ -62,19 +62,19 @@ TEST(CliStation, MalformedUnknownAndAmbiguousExitWithTwo) {
                                "  Springfield, US ("},
       {{"--b", "Sprin"}, "welvaro-cli link: --b: 'Sprin' fits "},
   };
-  for (const Fall& f : faelle) {
+  for (const Case& f : faelle) {
     SCOPED_TRACE(f.args[1]);
-    const CliRun r = verbindung(f.args);
+    const CliRun r = link(f.args);
     EXPECT_EQ(r.rc, 2);
     EXPECT_TRUE(r.out.empty());
-    EXPECT_EQ(r.err.rfind(f.meldung, 0), 0u) << r.err;
+    EXPECT_EQ(r.err.rfind(f.message, 0), 0u) << r.err;
     // At most ten candidates, one per line, with country and position.
-    const auto zeilen = split(r.err);
-    EXPECT_LE(zeilen.size(), 13u);
-    for (std::size_t i = 1; i + 1 < zeilen.size() && zeilen[i].rfind("  ...", 0) != 0; ++i)
-      EXPECT_NE(zeilen[i].find(", US ("), std::string::npos) << zeilen[i];
+    const auto rows = split(r.err);
+    EXPECT_LE(rows.size(), 13u);
+    for (std::size_t i = 1; i + 1 < rows.size() && rows[i].rfind("  ...", 0) != 0; ++i)
+      EXPECT_NE(rows[i].find(", US ("), std::string::npos) << rows[i];
   }
-  const CliRun viele = verbindung({"--b", "Sprin"});
-  EXPECT_EQ(split(viele.err).size(), 13u);  // message, ten candidates, "... and N more", end
-  EXPECT_NE(viele.err.find("\n  ... and "), std::string::npos);
+  const CliRun many = link({"--b", "Sprin"});
+  EXPECT_EQ(split(many.err).size(), 13u);  // message, ten candidates, "... and N more", end
+  EXPECT_NE(many.err.find("\n  ... and "), std::string::npos);
 }

@@ -12,7 +12,7 @@ TEST(Codepage, EveryByteSurvivesTheWayThroughUtf8) {
     SCOPED_TRACE(b);
     const std::string byte(1, static_cast<char>(b));
     const std::string utf8 = cp1252ToUtf8(byte);
-    EXPECT_TRUE(istUtf8(utf8));
+    EXPECT_TRUE(isUtf8(utf8));
     EXPECT_EQ(utf8ToCp1252(utf8), byte);
     // Distinct bytes give distinct characters.
     for (int c = 0; c < b; ++c) EXPECT_NE(cp1252ToUtf8(std::string(1, static_cast<char>(c))), utf8);
@@ -95,19 +95,19 @@ TEST(Codepage, StoredFormIsWhatTheFileHolds) {
       utf8 += static_cast<char>(0x80 | (c & 0x3F));
     }
     SCOPED_TRACE(static_cast<unsigned>(c));
-    const std::string gespeichert = nurCodepageZeichen(utf8);
-    EXPECT_EQ(cp1252ToUtf8(utf8ToCp1252(utf8)), gespeichert);
-    EXPECT_EQ(nurCodepageZeichen(gespeichert), gespeichert);
+    const std::string saved = codepageOnly(utf8);
+    EXPECT_EQ(cp1252ToUtf8(utf8ToCp1252(utf8)), saved);
+    EXPECT_EQ(codepageOnly(saved), saved);
   }
-  EXPECT_EQ(nurCodepageZeichen("\xC5\x81\xC3\xB3" "d\xC5\xBA"), "L\xC3\xB3" "dz");  // Łódź -> Lódz
+  EXPECT_EQ(codepageOnly("\xC5\x81\xC3\xB3" "d\xC5\xBA"), "L\xC3\xB3" "dz");  // Łódź -> Lódz
 }
 
 TEST(Codepage, RecognisesWellFormedUtf8) {
-  EXPECT_TRUE(istUtf8(""));
-  EXPECT_TRUE(istUtf8("plain"));
-  EXPECT_TRUE(istUtf8("M\xC3\xBCnchen \xE2\x82\xAC \xF0\x9F\x93\xA1"));
-  EXPECT_FALSE(istUtf8("M\xFCnchen"));
-  EXPECT_FALSE(istUtf8("\xC3"));
-  EXPECT_FALSE(istUtf8("\xE0\x80\x80"));
-  EXPECT_FALSE(istUtf8("\xF4\x90\x80\x80"));  // above U+10FFFF
+  EXPECT_TRUE(isUtf8(""));
+  EXPECT_TRUE(isUtf8("plain"));
+  EXPECT_TRUE(isUtf8("M\xC3\xBCnchen \xE2\x82\xAC \xF0\x9F\x93\xA1"));
+  EXPECT_FALSE(isUtf8("M\xFCnchen"));
+  EXPECT_FALSE(isUtf8("\xC3"));
+  EXPECT_FALSE(isUtf8("\xE0\x80\x80"));
+  EXPECT_FALSE(isUtf8("\xF4\x90\x80\x80"));  // above U+10FFFF
 }

@@ -167,7 +167,7 @@ TEST(ShippedPlaceList, ItemsAreWellFormedAndKnownPlacesInWindows1252) {
   const auto lines = placeLines(readWhole("Ortsvorg.txt"));
   ASSERT_EQ(lines.size(), 2000u);
   std::set<std::string> seen;
-  std::map<std::string, std::pair<double, double>> orte;  // "CC:name:" -> longitude, latitude
+  std::map<std::string, std::pair<double, double>> places;  // "CC:name:" -> longitude, latitude
   for (std::size_t n = 0; n < lines.size(); ++n) {
     const std::string& line = lines[n];
     SCOPED_TRACE("line " + std::to_string(n + 1) + ": " + line);
@@ -185,7 +185,7 @@ TEST(ShippedPlaceList, ItemsAreWellFormedAndKnownPlacesInWindows1252) {
     double lon = 0, lat = 0;
     EXPECT_TRUE(readDegrees(std::string_view(line).substr(p2 + 1, p3 - p2 - 1), -180, 180, lon));
     EXPECT_TRUE(readDegrees(std::string_view(line).substr(p3 + 1), -90, 90, lat));
-    orte[line.substr(0, p2 + 1)] = {lon, lat};
+    places[line.substr(0, p2 + 1)] = {lon, lat};
     for (const char c : line) {
       const auto b = static_cast<std::uint8_t>(c);
       // Control characters and the five bytes Windows-1252 leaves unassigned.
@@ -207,9 +207,9 @@ TEST(ShippedPlaceList, ItemsAreWellFormedAndKnownPlacesInWindows1252) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.prefix);
-    ASSERT_EQ(orte.count(c.prefix), 1u);
-    EXPECT_NEAR(orte[c.prefix].first, c.lon, 0.01);
-    EXPECT_NEAR(orte[c.prefix].second, c.lat, 0.01);
+    ASSERT_EQ(places.count(c.prefix), 1u);
+    EXPECT_NEAR(places[c.prefix].first, c.lon, 0.01);
+    EXPECT_NEAR(places[c.prefix].second, c.lat, 0.01);
   }
   // Sorted by population: the largest city comes first.
   EXPECT_EQ(lines.front().rfind("CN:Shanghai:", 0), 0u);
@@ -222,7 +222,7 @@ TEST(ShippedPlaceList, ReadsIntoThePlaceList) {
   ASSERT_EQ(s->OrtZahl, 2000.0f);
   for (int g = 1; g <= 2000; ++g) {
     SCOPED_TRACE(g);
-    EXPECT_TRUE(welvaro::istUtf8(s->OrtName[g]));
+    EXPECT_TRUE(welvaro::isUtf8(s->OrtName[g]));
     EXPECT_FALSE(s->OrtName[g].empty());
   }
 }

@@ -18,7 +18,7 @@ using namespace welvaro::test;
 
 namespace {
 
-const std::vector<Ortseintrag> kOrte = {
+const std::vector<PlaceEntry> kPlaces = {
     {{"Munich", "München"}, "DE", 48.13743, 11.57549},
     {{"N'Djamena"}, "TD", 12.10672, 15.0444},
     {{"Łódź"}, "PL", -90, -180},
@@ -29,57 +29,57 @@ std::filesystem::path shipped(std::string_view name) {
   return shippedData() / name;
 }
 
-// The first place of a file of kOrte starts after mark, version and count.
-constexpr std::size_t kKopf = 8 + 1 + 4;
+// The first place of a file of kPlaces starts after mark, version and count.
+constexpr std::size_t kHeaderBytes = 8 + 1 + 4;
 
 }  // namespace
 
 TEST(GazetteerFile, RoundTrip) {
-  const std::string bytes = gazetteerBytes(kOrte);
+  const std::string bytes = gazetteerBytes(kPlaces);
   EXPECT_EQ(bytes.substr(0, 13), std::string("WelvOrte\x01\x04\0\0\0", 13));
   std::string problem;
-  const auto orte = parseGazetteer(bytes, &problem);
-  ASSERT_TRUE(orte) << problem;
-  ASSERT_EQ(orte->size(), kOrte.size());
-  for (std::size_t i = 0; i < kOrte.size(); ++i) {
-    const Ortseintrag& o = (*orte)[i];
-    EXPECT_TRUE(o.namen == kOrte[i].namen && o.land == kOrte[i].land);
+  const auto places = parseGazetteer(bytes, &problem);
+  ASSERT_TRUE(places) << problem;
+  ASSERT_EQ(places->size(), kPlaces.size());
+  for (std::size_t i = 0; i < kPlaces.size(); ++i) {
+    const PlaceEntry& o = (*places)[i];
+    EXPECT_TRUE(o.names == kPlaces[i].names && o.country == kPlaces[i].country);
     // The nearest double, as the number typed.
-    EXPECT_TRUE(o.breite == kOrte[i].breite && o.laenge == kOrte[i].laenge) << o.breite << " " << o.laenge;
+    EXPECT_TRUE(o.lat == kPlaces[i].lat && o.lon == kPlaces[i].lon) << o.lat << " " << o.lon;
   }
-  EXPECT_EQ(gazetteerBytes(*orte), bytes);
+  EXPECT_EQ(gazetteerBytes(*places), bytes);
 }
 
 TEST(GazetteerFile, BadBytesAreRefused) {
-  const std::string gut = gazetteerBytes(kOrte);
+  const std::string good = gazetteerBytes(kPlaces);
   // Every shorter file, and one byte more.
-  for (std::size_t n = 0; n < gut.size(); ++n) EXPECT_FALSE(parseGazetteer(gut.substr(0, n))) << n;
-  EXPECT_FALSE(parseGazetteer(gut + '\0'));
+  for (std::size_t n = 0; n < good.size(); ++n) EXPECT_FALSE(parseGazetteer(good.substr(0, n))) << n;
+  EXPECT_FALSE(parseGazetteer(good + '\0'));
 
-  auto mit = [&](std::size_t at, std::string_view neu) { return std::string(gut).replace(at, neu.size(), neu); };
-  struct Fall {
+  auto withLine = [&](std::size_t at, std::string_view fresh) { return std::string(good).replace(at, fresh.size(), fresh); };
+  struct Case {
     const char* name;
     std::string bytes;
-    const char* warum;
+    const char* why;
   } faelle[] = {
-      {"wrong mark", mit(0, "Welvorte"), "not a gazetteer file"},
-      {"version 2", mit(8, "\x02"), "version"},
-      {"absurd count", mit(9, "\xff\xff\xff\xff"), "4294967295 places cannot be in"},
-      {"count beyond the bytes", mit(9, std::string("\x40\0\0\0", 4)), "64 places cannot be in"},
-      {"lower-case country", mit(kKopf, "de"), "place 1: no country code"},
-      {"latitude beyond 90", mit(kKopf + 2, std::string("\x41\x54\x89\x00", 4)), "off the earth"},
-      {"no names", mit(kKopf + 10, std::string(1, '\0')), "place 1: 0 names"},
-      {"nine names", mit(kKopf + 10, "\x09"), "place 1: 9 names"},
-      {"empty name", mit(kKopf + 11, std::string(1, '\0')), "place 1: "},
-      {"name not UTF-8", mit(kKopf + 12, "\xc3\x28"), "not text"},
-      {"control character", mit(kKopf + 12, "\t"), "not text"},
-      {"name longer than the rest", mit(kKopf + 11, "\xff"), "place 1: "},
+      {"wrong mark", withLine(0, "Welvorte"), "not a gazetteer file"},
+      {"version 2", withLine(8, "\x02"), "version"},
+      {"absurd count", withLine(9, "\xff\xff\xff\xff"), "4294967295 places cannot be in"},
+      {"count beyond the bytes", withLine(9, std::string("\x40\0\0\0", 4)), "64 places cannot be in"},
+      {"lower-case country", withLine(kHeaderBytes, "de"), "place 1: no country code"},
+      {"latitude beyond 90", withLine(kHeaderBytes + 2, std::string("\x41\x54\x89\x00", 4)), "off the earth"},
+      {"no names", withLine(kHeaderBytes + 10, std::string(1, '\0')), "place 1: 0 names"},
+      {"nine names", withLine(kHeaderBytes + 10, "\x09"), "place 1: 9 names"},
+      {"empty name", withLine(kHeaderBytes + 11, std::string(1, '\0')), "place 1: "},
+      {"name not UTF-8", withLine(kHeaderBytes + 12, "\xc3\x28"), "not text"},
+      {"control character", withLine(kHeaderBytes + 12, "\t"), "not text"},
+      {"name longer than the rest", withLine(kHeaderBytes + 11, "\xff"), "place 1: "},
   };
-  for (const Fall& f : faelle) {
+  for (const Case& f : faelle) {
     SCOPED_TRACE(f.name);
     std::string problem;
     EXPECT_FALSE(parseGazetteer(f.bytes, &problem));
-    EXPECT_NE(problem.find(f.warum), std::string::npos) << problem;
+    EXPECT_NE(problem.find(f.why), std::string::npos) << problem;
   }
 }
 
@@ -93,11 +93,11 @@ TEST(GazetteerFile, MissingOrNotARegularFileGivesAnEmptyList) {
   EXPECT_NE(problem.find("not a regular file"), std::string::npos);
   ASSERT_EQ(::mkfifo((d / "Rohr").c_str(), 0600), 0);  // would block a reader that opened it
   EXPECT_TRUE(readGazetteerFile(d / "Rohr", &problem).empty());
-  writeFile(d / "kurz.dat", gazetteerBytes(kOrte).substr(0, 30));
+  writeFile(d / "kurz.dat", gazetteerBytes(kPlaces).substr(0, 30));
   EXPECT_TRUE(readGazetteerFile(d / "kurz.dat", &problem).empty());
   EXPECT_NE(problem.find("kurz.dat: 4 places cannot be in 30 bytes"), std::string::npos) << problem;
-  writeFile(d / "Orte.dat", gazetteerBytes(kOrte));
-  EXPECT_EQ(readGazetteerFile(d / "Orte.dat").size(), kOrte.size());
+  writeFile(d / "Orte.dat", gazetteerBytes(kPlaces));
+  EXPECT_EQ(readGazetteerFile(d / "Orte.dat").size(), kPlaces.size());
 }
 
 // The shipped gazetteer holds every place of the shipped place list, in the
@@ -105,19 +105,19 @@ TEST(GazetteerFile, MissingOrNotARegularFileGivesAnEmptyList) {
 // in both.
 TEST(GazetteerFile, ShippedFileAgreesWithThePlaceList) {
   std::string problem;
-  const Gazetteer g = readGazetteerFile(shipped(kOrteDatei), &problem);
+  const Gazetteer g = readGazetteerFile(shipped(kGazetteerFile), &problem);
   ASSERT_GT(g.size(), 20000u) << problem;
   auto s = std::make_unique<State>();
-  ASSERT_TRUE(readPlaceFile(*s, shipped(kOrtsvorgDatei)));
+  ASSERT_TRUE(readPlaceFile(*s, shipped(kPlaceListFile)));
   ASSERT_EQ(s->OrtZahl, 2000);
   for (int i = 1; i <= 2000; ++i) {
-    const Ortseintrag& o = g.ort(static_cast<std::size_t>(i - 1));
+    const PlaceEntry& o = g.place(static_cast<std::size_t>(i - 1));
     SCOPED_TRACE(s->OrtName[i]);
-    ASSERT_EQ(suchform(o.namen[0]), suchform(s->OrtName[i]));
-    ASSERT_EQ(o.land, s->OrtKennung[i]);
-    ASSERT_EQ(static_cast<float>(o.breite), s->OrtBreite[i]);
-    ASSERT_EQ(static_cast<float>(o.laenge), s->OrtLaenge[i]);
+    ASSERT_EQ(searchForm(o.names[0]), searchForm(s->OrtName[i]));
+    ASSERT_EQ(o.country, s->OrtKennung[i]);
+    ASSERT_EQ(static_cast<float>(o.lat), s->OrtBreite[i]);
+    ASSERT_EQ(static_cast<float>(o.lon), s->OrtLaenge[i]);
   }
-  EXPECT_EQ(g.genau("München").size(), 1u);
-  EXPECT_EQ(g.genau("Sankt Petersburg").size(), 1u);
+  EXPECT_EQ(g.exact("München").size(), 1u);
+  EXPECT_EQ(g.exact("Sankt Petersburg").size(), 1u);
 }

@@ -11,22 +11,22 @@ using namespace welvaro;
 
 namespace {
 
-constexpr double kGrad = 3.14159265358979 / 180;
+constexpr double kDeg = 3.14159265358979 / 180;
 
 std::unique_ptr<State> stateOfDay(const DateTime& tag) {
   auto s = std::make_unique<State>();
-  setzeJahreswerte(*s, tag);
+  setYearValues(*s, tag);
   prgGreyKurve(*s);
   return s;
 }
 
-// Sun elevation [deg] at a map point (twips) for declination `dekl` [rad]
-// with the sun over longitude `sonne` [deg].
-double sonnenhoehe(double xTwips, double yTwips, double dekl, double sonne) {
-  const double laenge = (xTwips - 4050) / 22.5, breite = (2025 - yTwips) / 22.5;
-  return std::asin(std::cos(breite * kGrad) * std::cos((laenge - sonne) * kGrad) * std::cos(dekl) +
-                   std::sin(breite * kGrad) * std::sin(dekl)) /
-         kGrad;
+// Sun elevation [deg] at a map point (twips) for declination `decl` [rad]
+// with the sun over longitude `sun` [deg].
+double sunElevation(double xTwips, double yTwips, double decl, double sun) {
+  const double lon = (xTwips - 4050) / 22.5, lat = (2025 - yTwips) / 22.5;
+  return std::asin(std::cos(lat * kDeg) * std::cos((lon - sun) * kDeg) * std::cos(decl) +
+                   std::sin(lat * kDeg) * std::sin(decl)) /
+         kDeg;
 }
 
 }  // namespace
@@ -54,10 +54,10 @@ TEST(GreylineTemplate, EveryColumnLiesOnTheBoundaryWhateverTheDeclination) {
   // With 0.200110659 a map column falls exactly on a step of the boundary's
   // walk; the column counter must not stop there and leave the rest of the
   // template on the equator.
-  for (const float dekl : {0.200110659f, -0.3f, 0.0017f, 0.39954f}) {
-    SCOPED_TRACE(dekl);
+  for (const float decl : {0.200110659f, -0.3f, 0.0017f, 0.39954f}) {
+    SCOPED_TRACE(decl);
     auto s = std::make_unique<State>();
-    s->Dekl = dekl;
+    s->Dekl = decl;
     prgGreyKurve(*s);
     for (int o = 1; o <= 134; ++o) {
       SCOPED_TRACE(o);
@@ -66,81 +66,81 @@ TEST(GreylineTemplate, EveryColumnLiesOnTheBoundaryWhateverTheDeclination) {
       // Column o, o * 2/3 degree from the midnight meridian, has the sun on
       // the horizon (within the template's steps and its sine of the
       // declination taken as the declination).
-      ASSERT_LT(std::fabs(sonnenhoehe(4050 + 15.0 * o, 2025.0 - s->GreyKurve[o], dekl, 180)), 2.0);
+      ASSERT_LT(std::fabs(sunElevation(4050 + 15.0 * o, 2025.0 - s->GreyKurve[o], decl, 180)), 2.0);
     }
   }
 }
 
 TEST(GreylinePolyline, ColumnShiftFollowsTheUtcTime) {
-  struct Fall {
-    int stunde, minute;
-    double spalte;
+  struct Case {
+    int hour, minute;
+    double column;
   };
-  const Fall faelle[] = {{12, 0, 0}, {0, 0, 270}, {18, 0, 135}, {6, 0, 405},
+  const Case faelle[] = {{12, 0, 0}, {0, 0, 270}, {18, 0, 135}, {6, 0, 405},
                          {11, 59, 539}, {12, 2, 0}, {12, 3, 1}, {23, 30, 258}};
   auto s = stateOfDay({2026, 6, 10});
-  for (const Fall& f : faelle) {
-    SCOPED_TRACE(std::to_string(f.stunde) + ":" + std::to_string(f.minute));
-    greylineStrecken(*s, {2026, 6, 10, f.stunde, f.minute, 0});
-    EXPECT_EQ(s->GreySpalte, f.spalte);
+  for (const Case& f : faelle) {
+    SCOPED_TRACE(std::to_string(f.hour) + ":" + std::to_string(f.minute));
+    greylineSegments(*s, {2026, 6, 10, f.hour, f.minute, 0});
+    EXPECT_EQ(s->GreySpalte, f.column);
   }
 }
 
 TEST(GreylinePolyline, UnshiftedAtNoonAndHalfAMapOnAtMidnight) {
   auto s = stateOfDay({2026, 12, 10});
-  const auto mittag = greylineStrecken(*s, {2026, 12, 10, 12, 0, 0});
+  const auto noon = greylineSegments(*s, {2026, 12, 10, 12, 0, 0});
   EXPECT_EQ(s->GreySpalte, 0);
-  ASSERT_EQ(mittag.size(), 539u);
-  EXPECT_EQ(mittag.front().x1, 15);
-  EXPECT_EQ(mittag.back().x2, 8100);
+  ASSERT_EQ(noon.size(), 539u);
+  EXPECT_EQ(noon.front().x1, 15);
+  EXPECT_EQ(noon.back().x2, 8100);
   // Unshifted: the line starts at template column 0, and piece c ends at
   // template column c + 1; one connected line of 15-twip pieces.
-  EXPECT_EQ(mittag.front().y1, 2025.0 - s->GreyKurve[0]);
+  EXPECT_EQ(noon.front().y1, 2025.0 - s->GreyKurve[0]);
   for (std::size_t i = 0; i < 539; ++i) {
     SCOPED_TRACE(i);
-    ASSERT_EQ(mittag[i].x2 - mittag[i].x1, 15);
+    ASSERT_EQ(noon[i].x2 - noon[i].x1, 15);
     if (i < 538) {
-      ASSERT_EQ(mittag[i].y2, 2025.0 - s->GreyKurve[static_cast<int>(i) + 2]);
+      ASSERT_EQ(noon[i].y2, 2025.0 - s->GreyKurve[static_cast<int>(i) + 2]);
     }
     if (i > 0) {
-      ASSERT_EQ(mittag[i].x1, mittag[i - 1].x2);
-      ASSERT_EQ(mittag[i].y1, mittag[i - 1].y2);
+      ASSERT_EQ(noon[i].x1, noon[i - 1].x2);
+      ASSERT_EQ(noon[i].y1, noon[i - 1].y2);
     }
   }
 
-  const auto mitternacht = greylineStrecken(*s, {2026, 12, 10, 0, 0, 0});
+  const auto midnight = greylineSegments(*s, {2026, 12, 10, 0, 0, 0});
   EXPECT_EQ(s->GreySpalte, 270);
   // The same curve, 270 columns (180 degrees) further on.
   for (int c = 1; c <= 539; ++c)
-    ASSERT_EQ(mitternacht[static_cast<std::size_t>(c - 1)].y2, mittag[static_cast<std::size_t>((c + 269) % 539)].y2)
+    ASSERT_EQ(midnight[static_cast<std::size_t>(c - 1)].y2, noon[static_cast<std::size_t>((c + 269) % 539)].y2)
         << c;
 }
 
 TEST(GreylinePolyline, RunsWhereTheSunIsOnTheHorizon) {
-  struct Fall {
+  struct Case {
     DateTime tag;
-    int stunde, minute;
+    int hour, minute;
   };
-  const Fall faelle[] = {{{2026, 6, 10}, 12, 0},  {{2026, 6, 10}, 0, 0},  {{2026, 12, 10}, 6, 30},
+  const Case faelle[] = {{{2026, 6, 10}, 12, 0},  {{2026, 6, 10}, 0, 0},  {{2026, 12, 10}, 6, 30},
                          {{2026, 12, 10}, 17, 45}, {{2026, 9, 1}, 21, 15}, {{2026, 1, 20}, 3, 5}};
-  for (const Fall& f : faelle) {
-    SCOPED_TRACE(shortDate(f.tag) + " " + std::to_string(f.stunde) + ":" + std::to_string(f.minute));
+  for (const Case& f : faelle) {
+    SCOPED_TRACE(shortDate(f.tag) + " " + std::to_string(f.hour) + ":" + std::to_string(f.minute));
     auto s = stateOfDay(f.tag);
-    const double sonne = -15.0 * (f.stunde + f.minute / 60.0 - 12);
-    for (const GreyStrecke& g : greylineStrecken(*s, {2026, 1, 1, f.stunde, f.minute, 0}))
-      ASSERT_LT(std::fabs(sonnenhoehe(g.x2, g.y2, s->Dekl, sonne)), 2.0) << g.x2;
+    const double sun = -15.0 * (f.hour + f.minute / 60.0 - 12);
+    for (const GreySegment& g : greylineSegments(*s, {2026, 1, 1, f.hour, f.minute, 0}))
+      ASSERT_LT(std::fabs(sunElevation(g.x2, g.y2, s->Dekl, sun)), 2.0) << g.x2;
   }
 }
 
 TEST(GreylineDrawing, UtcFromLocalTimeAndNothingForAnotherMonth) {
-  struct Fall {
-    DateTime jetzt;
-    float utcKorr, monatFremd;
+  struct Case {
+    DateTime now;
+    float utcOffset, otherMonth;
     DateTime utc;
     std::size_t stuecke;
-    double spalte;
+    double column;
   };
-  const Fall faelle[] = {
+  const Case faelle[] = {
       {{2026, 6, 10, 14, 0, 0}, 2, 0, {2026, 6, 10, 12, 0, 0}, 539, 0},
       {{2026, 6, 10, 2, 30, 0}, 2, 0, {2026, 6, 10, 0, 30, 0}, 539, 281},
       {{2026, 6, 10, 1, 0, 0}, 2, 0, {2026, 6, 9, 23, 0, 0}, 539, 247},
@@ -148,15 +148,15 @@ TEST(GreylineDrawing, UtcFromLocalTimeAndNothingForAnotherMonth) {
       // Another month shown: nothing drawn, nothing changed.
       {{2026, 6, 10, 14, 0, 0}, 2, 1, {2000, 1, 1, 0, 0, 0}, 0, 17},
   };
-  for (const Fall& f : faelle) {
-    SCOPED_TRACE(shortDate(f.jetzt) + " " + std::to_string(f.jetzt.hour));
+  for (const Case& f : faelle) {
+    SCOPED_TRACE(shortDate(f.now) + " " + std::to_string(f.now.hour));
     auto s = stateOfDay({2026, 6, 10});
-    s->Jetzt = f.jetzt;
-    s->UTCKorr = f.utcKorr;
-    s->MonatFremd = f.monatFremd;
+    s->Jetzt = f.now;
+    s->UTCKorr = f.utcOffset;
+    s->MonatFremd = f.otherMonth;
     s->GreySpalte = 17;
     EXPECT_EQ(prgGreyline(*s).size(), f.stuecke);
     EXPECT_EQ(s->Zeitpunkt, f.utc);
-    EXPECT_EQ(s->GreySpalte, f.spalte);
+    EXPECT_EQ(s->GreySpalte, f.column);
   }
 }

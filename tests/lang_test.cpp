@@ -14,7 +14,7 @@ using namespace welvaro;
 namespace {
 
 // T(key) looked up the way every caller does it: through the record's L.
-class Sprachtabelle : public testing::Test {
+class LanguageTable : public testing::Test {
  protected:
   std::string text(int key, int slot) {
     s->L = static_cast<int16>(slot);
@@ -25,37 +25,37 @@ class Sprachtabelle : public testing::Test {
 
 }  // namespace
 
-TEST_F(Sprachtabelle, EntrySixTimesKeyPlusSlot) {
+TEST_F(LanguageTable, EntrySixTimesKeyPlusSlot) {
   // Entry 96 + L is key 16 ("Welt-Welvaro" in German).
-  EXPECT_EQ(SprachEintrag(96), "Welt-Welvaro");
-  EXPECT_EQ(SprachEintrag(97), "HF-Propagation World Wide");
-  EXPECT_EQ(SprachEintrag(335), "Position");  // key 55, slot 5
-  EXPECT_EQ(SprachEintrag(0), "Beschriftung (deutsch)");
+  EXPECT_EQ(textEntry(96), "Welt-Welvaro");
+  EXPECT_EQ(textEntry(97), "HF-Propagation World Wide");
+  EXPECT_EQ(textEntry(335), "Position");  // key 55, slot 5
+  EXPECT_EQ(textEntry(0), "Beschriftung (deutsch)");
   // Empty are only the language-menu captions of slots that have none in
   // key 0 or in its companion key, and the English word after a time.
-  int leer = 0;
-  for (int e = 0; e < kSprachEintraege; ++e)
+  int blank = 0;
+  for (int e = 0; e < kTextEntries; ++e)
     if (SprachText[static_cast<std::size_t>(e)].empty()) {
       SCOPED_TRACE(e);
       const int key = e / 6;
       EXPECT_TRUE(key == kTxSpracheMenu || key == kTxSpracheMenuZusatz || e == 6 * kTxUhr + 1);
-      ++leer;
+      ++blank;
     }
-  EXPECT_EQ(leer, 9);
+  EXPECT_EQ(blank, 9);
 }
 
 // The language menu offers German, English, Spanish and French: every slot
 // but the two German variants.
-TEST_F(Sprachtabelle, MenuOffersTheFourLanguages) {
-  EXPECT_EQ(SprachMenuText(0), "Beschriftung (deutsch)");
-  EXPECT_EQ(SprachMenuText(1), "Inscription (english)");
-  EXPECT_EQ(SprachMenuText(2), "");
-  EXPECT_EQ(SprachMenuText(3), "Inscripci\xC3\xB3n (espa\xC3\xB1ol)");
-  EXPECT_EQ(SprachMenuText(4), "Inscription (fran\xC3\xA7" "ais)");
-  EXPECT_EQ(SprachMenuText(5), "");
+TEST_F(LanguageTable, MenuOffersTheFourLanguages) {
+  EXPECT_EQ(languageMenuText(0), "Beschriftung (deutsch)");
+  EXPECT_EQ(languageMenuText(1), "Inscription (english)");
+  EXPECT_EQ(languageMenuText(2), "");
+  EXPECT_EQ(languageMenuText(3), "Inscripci\xC3\xB3n (espa\xC3\xB1ol)");
+  EXPECT_EQ(languageMenuText(4), "Inscription (fran\xC3\xA7" "ais)");
+  EXPECT_EQ(languageMenuText(5), "");
 }
 
-TEST_F(Sprachtabelle, SpotChecksInAllFourLanguages) {
+TEST_F(LanguageTable, SpotChecksInAllFourLanguages) {
   // Non-ASCII letters are spelled as UTF-8 bytes so that a wrongly encoded
   // table source cannot agree with an equally wrong test source.
   struct Case {
@@ -97,8 +97,8 @@ TEST_F(Sprachtabelle, SpotChecksInAllFourLanguages) {
   }
 }
 
-TEST_F(Sprachtabelle, SlotsTwoAndFiveAreGermanWithTheirTwoDifferences) {
-  for (int key = 0; key < kSprachSchluessel; ++key) {
+TEST_F(LanguageTable, SlotsTwoAndFiveAreGermanWithTheirTwoDifferences) {
+  for (int key = 0; key < kTextKeys; ++key) {
     SCOPED_TRACE(key);
     const std::string de = text(key, 0);
     if (key == kTxSpracheMenu || key == kTxSpracheMenuZusatz) {
@@ -114,8 +114,8 @@ TEST_F(Sprachtabelle, SlotsTwoAndFiveAreGermanWithTheirTwoDifferences) {
   }
 }
 
-TEST_F(Sprachtabelle, OnlyTheFrequencyWarningBreaksItsLineAndAlwaysWithCrLf) {
-  for (int e = 0; e < kSprachEintraege; ++e) {
+TEST_F(LanguageTable, OnlyTheFrequencyWarningBreaksItsLineAndAlwaysWithCrLf) {
+  for (int e = 0; e < kTextEntries; ++e) {
     SCOPED_TRACE(e);
     const std::string_view t = SprachText[static_cast<std::size_t>(e)];
     const bool schluessel23 = e / 6 == 23;
@@ -128,15 +128,15 @@ TEST_F(Sprachtabelle, OnlyTheFrequencyWarningBreaksItsLineAndAlwaysWithCrLf) {
       EXPECT_EQ(t.find('\n'), std::string_view::npos);
     }
     // Every text must reach files and the printer intact.
-    EXPECT_TRUE(istUtf8(t));
+    EXPECT_TRUE(isUtf8(t));
     EXPECT_EQ(cp1252ToUtf8(utf8ToCp1252(t)), t);
   }
 }
 
-TEST_F(Sprachtabelle, KeyOrLanguageOutOfRangeIsASubscriptFault) {
+TEST_F(LanguageTable, KeyOrLanguageOutOfRangeIsASubscriptFault) {
   struct Case {
     int l, key;
-  } cases[] = {{6, 0}, {-1, 1}, {0, kSprachSchluessel}, {0, -1}, {5, kSprachSchluessel}};
+  } cases[] = {{6, 0}, {-1, 1}, {0, kTextKeys}, {0, -1}, {5, kTextKeys}};
   for (auto c : cases) {
     SCOPED_TRACE(testing::Message() << "L " << c.l << " key " << c.key);
     s->L = static_cast<int16>(c.l);
@@ -147,15 +147,15 @@ TEST_F(Sprachtabelle, KeyOrLanguageOutOfRangeIsASubscriptFault) {
       EXPECT_EQ(f.code, kFaultSubscript);
     }
   }
-  EXPECT_THROW((void)SprachEintrag(kSprachEintraege), ModelFault);
-  EXPECT_THROW((void)SprachEintrag(-1), ModelFault);
+  EXPECT_THROW((void)textEntry(kTextEntries), ModelFault);
+  EXPECT_THROW((void)textEntry(-1), ModelFault);
 }
 
-TEST(Monatsnamen, FollowTheLanguageAndLeaveEntryZero) {
+TEST(MonthNames, FollowTheLanguageAndLeaveEntryZero) {
   auto s = std::make_unique<State>();
   s->MonatsName[0] = "unbenutzt";
   struct Case {
-    int l, monat;
+    int l, month;
     const char* name;
   } cases[] = {
       {0, 1, "Januar"}, {0, 3, "M\xC3\xA4rz"}, {0, 12, "Dezember"}, {1, 5, "May"},
@@ -163,10 +163,10 @@ TEST(Monatsnamen, FollowTheLanguageAndLeaveEntryZero) {
       {4, 12, "De\xC3\xA7" "embre"}, {4, 7, "Juillet"}, {5, 6, "Juni"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << "L " << c.l << " month " << c.monat);
+    SCOPED_TRACE(testing::Message() << "L " << c.l << " month " << c.month);
     s->L = static_cast<int16>(c.l);
-    fuelleMonatsNamen(*s);
-    EXPECT_EQ(s->MonatsName[c.monat], c.name);
+    fillMonthNames(*s);
+    EXPECT_EQ(s->MonatsName[c.month], c.name);
     EXPECT_EQ(s->MonatsName[0], "unbenutzt");
   }
 }

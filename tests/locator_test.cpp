@@ -11,9 +11,9 @@
 using namespace welvaro;
 
 TEST(Locator, ReadsTheCentreOfItsSquare) {
-  struct Fall {
+  struct Case {
     const char* text;
-    double breite, laenge;
+    double lat, lon;
   } faelle[] = {
       {"JN58TD", 48.0 + 3.5 / 24, 11.625},          // 48.145833 N 11.625 E
       {"jn58td", 48.0 + 3.5 / 24, 11.625},
@@ -26,53 +26,53 @@ TEST(Locator, ReadsTheCentreOfItsSquare) {
       {"RR99XX", 90 - 0.5 / 24, 180 - 0.5 / 12},    // north pole, date line
       {"RR99xx99", 90 - 0.05 / 24, 180 - 0.05 / 12},
   };
-  for (const Fall& f : faelle) {
+  for (const Case& f : faelle) {
     SCOPED_TRACE(f.text);
-    const LocatorLesung l = leseLocator(f.text);
-    ASSERT_TRUE(l.ok()) << l.fehler;
-    EXPECT_NEAR(l.breite, f.breite, 1e-12);
-    EXPECT_NEAR(l.laenge, f.laenge, 1e-12);
-    EXPECT_TRUE(l.fehler.empty());
-    EXPECT_TRUE(istLocatorVersuch(f.text));
+    const LocatorReading l = readLocator(f.text);
+    ASSERT_TRUE(l.ok()) << l.error;
+    EXPECT_NEAR(l.lat, f.lat, 1e-12);
+    EXPECT_NEAR(l.lon, f.lon, 1e-12);
+    EXPECT_TRUE(l.error.empty());
+    EXPECT_TRUE(looksLikeLocator(f.text));
   }
-  EXPECT_EQ(leseLocator("JN58TD").laenge, 11.625);
+  EXPECT_EQ(readLocator("JN58TD").lon, 11.625);
 }
 
 TEST(Locator, MalformedOnesSayWhatIsWrong) {
-  using F = LocatorLesung::Fehler;
-  struct Fall {
+  using F = LocatorReading::Error;
+  struct Case {
     const char* text;
-    F art;
-    const char* warum;
+    F kind;
+    const char* why;
   } faelle[] = {
-      {"JN58TZZ", F::Laenge, "it has 7 characters"},
-      {"J", F::Laenge, "it has 1 characters"},
-      {"JN58TD5", F::Laenge, "2, 4, 6 or 8"},
-      {"", F::Laenge, "it has 0 characters"},
-      {"JS58", F::Feld, "letters A to R"},
-      {"SN58", F::Feld, "letters A to R"},
-      {"JN5A", F::Quadrat, "3 and 4 are digits"},
-      {"JN58TZ", F::Unterfeld, "letters A to X"},
-      {"JN58TD5X", F::Erweitert, "7 and 8 are digits"},
+      {"JN58TZZ", F::Length, "it has 7 characters"},
+      {"J", F::Length, "it has 1 characters"},
+      {"JN58TD5", F::Length, "2, 4, 6 or 8"},
+      {"", F::Length, "it has 0 characters"},
+      {"JS58", F::Field, "letters A to R"},
+      {"SN58", F::Field, "letters A to R"},
+      {"JN5A", F::Square, "3 and 4 are digits"},
+      {"JN58TZ", F::Subsquare, "letters A to X"},
+      {"JN58TD5X", F::Extended, "7 and 8 are digits"},
   };
-  for (const Fall& f : faelle) {
+  for (const Case& f : faelle) {
     SCOPED_TRACE(f.text);
-    const LocatorLesung l = leseLocator(f.text);
+    const LocatorReading l = readLocator(f.text);
     EXPECT_FALSE(l.ok());
-    EXPECT_EQ(l.art, f.art);
-    EXPECT_EQ(l.fehler.find("'" + std::string(f.text) + "' is no Maidenhead locator"), 0u) << l.fehler;
-    EXPECT_NE(l.fehler.find(f.warum), std::string::npos) << l.fehler;
+    EXPECT_EQ(l.kind, f.kind);
+    EXPECT_EQ(l.error.find("'" + std::string(f.text) + "' is no Maidenhead locator"), 0u) << l.error;
+    EXPECT_NE(l.error.find(f.why), std::string::npos) << l.error;
   }
 }
 
 TEST(Locator, WhatCountsAsMeantForALocator) {
-  for (const char* ja : {"jn58tzz", "Jn5", "rr"}) EXPECT_TRUE(istLocatorVersuch(ja)) << ja;
-  for (const char* nein : {"", "J", "JZ", "Tokyo", "N'Djamena", "48.1", "A1"}) EXPECT_FALSE(istLocatorVersuch(nein)) << nein;
+  for (const char* yes : {"jn58tzz", "Jn5", "rr"}) EXPECT_TRUE(looksLikeLocator(yes)) << yes;
+  for (const char* no : {"", "J", "JZ", "Tokyo", "N'Djamena", "48.1", "A1"}) EXPECT_FALSE(looksLikeLocator(no)) << no;
 }
 
 TEST(Locator, OfAPositionAtThePolesAndTheDateLine) {
-  struct Fall {
-    double breite, laenge;
+  struct Case {
+    double lat, lon;
     const char* locator;
   } faelle[] = {
       {90, 180, "RR99XX"},          {-90, -180, "AA00AA"},      {90, -180, "AR09AX"},
@@ -81,9 +81,9 @@ TEST(Locator, OfAPositionAtThePolesAndTheDateLine) {
       {35.6895, 139.69171, "PM95UQ"}, {-33.86785, 151.20732, "QF56OD"},
       {95, 200, "RR99XX"},          {-95, -200, "AA00AA"},      {std::nan(""), std::nan(""), "AA00AA"},
   };
-  for (const Fall& f : faelle) {
+  for (const Case& f : faelle) {
     SCOPED_TRACE(f.locator);
-    EXPECT_EQ(locatorVon(f.breite, f.laenge), f.locator);
+    EXPECT_EQ(locatorOf(f.lat, f.lon), f.locator);
   }
 }
 
@@ -94,15 +94,15 @@ TEST(Locator, RoundTripsOverTheGrid) {
     for (char b = 'A'; b <= 'R'; ++b)
       for (char q = '0'; q <= '9'; ++q)
         for (const char* rest : {"AA00", "LM45", "XX99", "AX90"}) {
-          const std::string acht = std::string{a, b, q, static_cast<char>('9' - (q - '0'))} + rest;
-          for (const std::string& loc : {acht, acht.substr(0, 6), acht.substr(0, 4), acht.substr(0, 2)}) {
-            const LocatorLesung l = leseLocator(loc);
+          const std::string eight = std::string{a, b, q, static_cast<char>('9' - (q - '0'))} + rest;
+          for (const std::string& loc : {eight, eight.substr(0, 6), eight.substr(0, 4), eight.substr(0, 2)}) {
+            const LocatorReading l = readLocator(loc);
             ASSERT_TRUE(l.ok()) << loc;
-            ASSERT_EQ(locatorAusEinheiten((l.laenge + 180) * 22.5, (l.breite + 90) * 22.5,
+            ASSERT_EQ(locatorFromUnits((l.lon + 180) * 22.5, (l.lat + 90) * 22.5,
                                           static_cast<int>(loc.size())),
                       loc);
             if (loc.size() == 6) {
-              ASSERT_EQ(locatorVon(l.breite, l.laenge), loc);
+              ASSERT_EQ(locatorOf(l.lat, l.lon), loc);
             }
           }
         }

@@ -18,7 +18,7 @@ using welvaro::test::defaultLink;
 namespace {
 
 // Station A at (x1, y1), the far end at (x2, y2) [deg].
-void setzeLink(State& s, double x1, float y1, double x2, float y2) {
+void setLink(State& s, double x1, float y1, double x2, float y2) {
   s.X1 = x1;
   s.Y1 = y1;
   s.X2 = x2;
@@ -26,7 +26,7 @@ void setzeLink(State& s, double x1, float y1, double x2, float y2) {
 }
 
 // Places B on the equator `km` east of A = (0, 0).
-void equatorPath(State& s, double km) { setzeLink(s, 0, 0, 0, static_cast<float>(km / 6371.2 * 57.29577951309679)); }
+void equatorPath(State& s, double km) { setLink(s, 0, 0, 0, static_cast<float>(km / 6371.2 * 57.29577951309679)); }
 
 bool allFinite(const State& s, int slice) {
   for (int h = 0; h <= 24; ++h)
@@ -36,14 +36,14 @@ bool allFinite(const State& s, int slice) {
 }
 
 // Great-circle angle [rad] between two points given in degrees.
-double bogen(double la1, double lo1, double la2, double lo2) {
+double arc(double la1, double lo1, double la2, double lo2) {
   const double g = 0.017453292519943295;
   const double c = std::sin(la1 * g) * std::sin(la2 * g) + std::cos(la1 * g) * std::cos(la2 * g) * std::cos((lo1 - lo2) * g);
   return std::acos(std::clamp(c, -1.0, 1.0));
 }
 
 // Folds an angle [rad] along the great circle onto 0..pi.
-double gefaltet(double w) { return w > std::numbers::pi ? 2 * std::numbers::pi - w : w; }
+double folded(double w) { return w > std::numbers::pi ? 2 * std::numbers::pi - w : w; }
 
 }  // namespace
 
@@ -80,15 +80,15 @@ TEST(Geometry, ControlPointsLieOnTheGreatCircleOnBothSidesOfTheDateLine) {
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.x1 << "," << c.y1 << " -> " << c.x2 << "," << c.y2 << " " << c.p);
     auto s = defaultLink();
-    setzeLink(*s, c.x1, c.y1, c.x2, c.y2);
+    setLink(*s, c.x1, c.y1, c.x2, c.y2);
     s->P = c.p;
     ASSERT_EQ(prgCalculation(*s), 0);
-    const double pfad = s->Distanz / 6371.2;
+    const double path = s->Distanz / 6371.2;
     for (int k = 1; k <= 2 * s->HopsD + 5; ++k) {
       SCOPED_TRACE(k);
       const double la = s->KpBreite[k], lo = s->KpLaenge[k];
-      EXPECT_NEAR(bogen(la, lo, s->X2, s->Y2), gefaltet(s->KpAbstand[k]), 1e-2);
-      EXPECT_NEAR(bogen(la, lo, s->X1, s->Y1), gefaltet(std::fabs(pfad - s->KpAbstand[k])), 1e-2);
+      EXPECT_NEAR(arc(la, lo, s->X2, s->Y2), folded(s->KpAbstand[k]), 1e-2);
+      EXPECT_NEAR(arc(la, lo, s->X1, s->Y1), folded(std::fabs(path - s->KpAbstand[k])), 1e-2);
     }
   }
 }
@@ -97,15 +97,15 @@ TEST(Geometry, BearingsDueNorthSouthAndLongPath) {
   struct Case {
     double x2;
     const char* p;
-    double ab, ba;
+    double from, ba;
   } cases[] = {{30, "S", 0, 180}, {-5, "S", 180, 0}, {-5, "L", 0, 180}};  // long path: 180 - 180 is 0
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.x2 << " " << c.p);
     auto s = defaultLink();
-    setzeLink(*s, 10, 20, c.x2, 20);
+    setLink(*s, 10, 20, c.x2, 20);
     s->P = c.p;
     ASSERT_EQ(prgCalculation(*s), 0);
-    EXPECT_NEAR(s->RichtungAB, c.ab, 1e-3);
+    EXPECT_NEAR(s->RichtungAB, c.from, 1e-3);
     EXPECT_NEAR(s->RichtungBA, c.ba, 1e-3);
   }
 }
@@ -145,23 +145,23 @@ TEST(Geometry, HopCountsFollowTheMinimumElevation) {
 // not overwrite the F and E end points, so the result may not depend on what
 // an earlier calculation left behind.
 TEST(Geometry, AbsorptionPointsKeepTheirOwnSlots) {
-  auto frisch = defaultLink();
-  ASSERT_EQ(prgCalculation(*frisch), 0);
-  ASSERT_EQ(frisch->HopsD, 1);
-  ASSERT_EQ(frisch->HopsF, 2);
-  EXPECT_DOUBLE_EQ(frisch->KpAbstand[2], frisch->HopLaengeF * 0.5 / 6371.2);
-  EXPECT_DOUBLE_EQ(frisch->KpAbstand[4], frisch->HopLaengeE * 0.5 / 6371.2);
-  EXPECT_DOUBLE_EQ(frisch->KpAbstand[6], frisch->DurchgangWinkel);
+  auto fresh = defaultLink();
+  ASSERT_EQ(prgCalculation(*fresh), 0);
+  ASSERT_EQ(fresh->HopsD, 1);
+  ASSERT_EQ(fresh->HopsF, 2);
+  EXPECT_DOUBLE_EQ(fresh->KpAbstand[2], fresh->HopLaengeF * 0.5 / 6371.2);
+  EXPECT_DOUBLE_EQ(fresh->KpAbstand[4], fresh->HopLaengeE * 0.5 / 6371.2);
+  EXPECT_DOUBLE_EQ(fresh->KpAbstand[6], fresh->DurchgangWinkel);
 
-  auto benutzt = defaultLink();
-  benutzt->X2 = -33.9;
-  benutzt->Y2 = 151.2f;
-  ASSERT_EQ(prgCalculation(*benutzt), 0);
-  benutzt->X2 = benutzt->OrtX2;
-  benutzt->Y2 = benutzt->OrtY2;
-  ASSERT_EQ(prgCalculation(*benutzt), 0);
+  auto used = defaultLink();
+  used->X2 = -33.9;
+  used->Y2 = 151.2f;
+  ASSERT_EQ(prgCalculation(*used), 0);
+  used->X2 = used->OrtX2;
+  used->Y2 = used->OrtY2;
+  ASSERT_EQ(prgCalculation(*used), 0);
   for (int h = 1; h <= 24; ++h)
-    for (int k = 1; k <= 31; ++k) ASSERT_EQ(benutzt->ErgFeld[1][h][k], frisch->ErgFeld[1][h][k]) << h << " " << k;
+    for (int k = 1; k <= 31; ++k) ASSERT_EQ(used->ErgFeld[1][h][k], fresh->ErgFeld[1][h][k]) << h << " " << k;
 }
 
 // Mended: beyond the antipode the focusing keeps its limit; a vertical
@@ -177,11 +177,11 @@ TEST(Geometry, ExtremeLinksStayFinite) {
   EXPECT_EQ(lang->Fokus, 15);
   EXPECT_TRUE(allFinite(*lang, 0));
 
-  auto steil = defaultLink();
-  steil->Angm = 90;
-  ASSERT_EQ(prgTageskorr(*steil), 0);
-  EXPECT_EQ(steil->HopsF, 10000);
-  EXPECT_TRUE(allFinite(*steil, 0));
+  auto steep = defaultLink();
+  steep->Angm = 90;
+  ASSERT_EQ(prgTageskorr(*steep), 0);
+  EXPECT_EQ(steep->HopsF, 10000);
+  EXPECT_TRUE(allFinite(*steep, 0));
 }
 
 // ---- Calculation driver ----------------------------------------------------
@@ -192,7 +192,7 @@ TEST(Calculation, FaultCodes) {
     void (*set)(State&);
     int code;
   } cases[] = {
-      {"B on A", [](State& s) { setzeLink(s, 40.5, 11.5f, 40.5, 11.5f); }, kFaultDivisionByZero},
+      {"B on A", [](State& s) { setLink(s, 40.5, 11.5f, 40.5, 11.5f); }, kFaultDivisionByZero},
       {"month 13", [](State& s) { s.Monat = 13; }, kFaultSubscript},
       {"slice 3", [](State& s) { s.ErgSchicht = 3; }, kFaultSubscript},
       {"no power", [](State& s) { s.Zkw = 0; }, kFaultInvalidCall},
@@ -231,14 +231,14 @@ TEST(Calculation, FrequencyListAndMemories) {
 
   // Memories holding 7..12 MHz give indices 2..7 the values of 7..12 MHz;
   // indices 8..31 keep 7..30 MHz.
-  auto druck = defaultLink();
-  druck->DruckFlag = 1;
-  druck->Speicher1 = 7, druck->Speicher2 = 8, druck->Speicher3 = 9;
-  druck->Speicher4 = 10, druck->Speicher5 = 11, druck->Speicher6 = 12;
-  ASSERT_EQ(prgCalculation(*druck), 0);
+  auto print = defaultLink();
+  print->DruckFlag = 1;
+  print->Speicher1 = 7, print->Speicher2 = 8, print->Speicher3 = 9;
+  print->Speicher4 = 10, print->Speicher5 = 11, print->Speicher6 = 12;
+  ASSERT_EQ(prgCalculation(*print), 0);
   for (int h = 1; h <= 24; ++h) {
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(druck->ErgFeld[1][h][2 + i], plain->ErgFeld[1][h][8 + i]);
-    for (int k = 8; k <= 31; ++k) EXPECT_EQ(druck->ErgFeld[1][h][k], plain->ErgFeld[1][h][k]);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(print->ErgFeld[1][h][2 + i], plain->ErgFeld[1][h][8 + i]);
+    for (int k = 8; k <= 31; ++k) EXPECT_EQ(print->ErgFeld[1][h][k], plain->ErgFeld[1][h][k]);
   }
 }
 
@@ -307,11 +307,11 @@ TEST(Muf, SunspotNumberInterpolatesBetweenTheActivityRows) {
 
 TEST(Muf, HemispheresDecodeTheirOwnBytes) {
   auto s = defaultLink();
-  for (int halbkugel : {1, 2}) {
+  for (int hemisphere : {1, 2}) {
     s->Packwert = 34 * 256 + 32;
-    s->Halbkugel = static_cast<int16>(halbkugel);
+    s->Halbkugel = static_cast<int16>(hemisphere);
     ASSERT_EQ(prcDecod(*s), 0);
-    EXPECT_EQ(s->Packwert, halbkugel == 1 ? 34 : 32);
+    EXPECT_EQ(s->Packwert, hemisphere == 1 ? 34 : 32);
   }
 }
 
@@ -321,8 +321,8 @@ TEST(Muf, EquatorialBandHasEqualBytesForBothHemispheres) {
   for (int a = 1; a <= 2; ++a)
     for (int season = 1; season <= 4; ++season)
       for (int h = 1; h <= 24; ++h) {
-        const int wort = static_cast<int>(tab::FoTab(1, a, season, h));
-        EXPECT_EQ(wort / 256, wort % 256) << a << " " << season << " " << h;
+        const int word = static_cast<int>(tab::FoTab(1, a, season, h));
+        EXPECT_EQ(word / 256, word % 256) << a << " " << season << " " << h;
       }
 }
 
@@ -345,15 +345,15 @@ TEST(Muf, GeomagneticLatitudeSixtyAndBeyond) {
 
 TEST(Fcor, LowersTheFieldAboveTheMufOnShortPaths) {
   struct Case {
-    double distanz, ratio, change;
+    double distance, ratio, change;
   } cases[] = {
       {2000, 2.0, (-24 + (2 - 1.55) / (2.4 - 1.55) * 13) / 2},
       {0, 1.55, -24}, {0, 5, -90}, {0, 7, -90}, {0, 2.4, -11}, {2000, 0.9, 0}, {4000, 2, 0}, {5000, 3, 0},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.distanz << " km, ratio " << c.ratio);
+    SCOPED_TRACE(::testing::Message() << c.distance << " km, ratio " << c.ratio);
     auto s = defaultLink();
-    s->Distanz = c.distanz;
+    s->Distanz = c.distance;
     s->Stunde = 5;
     s->MufF2[5][1] = 10;
     s->FrqIndex = 9;
@@ -375,7 +375,7 @@ TEST(Kormu, DistanceExponentAndNoonValue) {
   // MUF 6..29 MHz over the day, noon (15 MHz) at 10 UTC: the noon value is
   // 15 x KorrX x (0.5 x (6/15)^2 + 1.2 + 0.15).
   struct Case {
-    double distanz, korrX;
+    double distance, corrX;
   } cases[] = {{0, 2}, {2000, 1.25}, {4000, 1}, {6000, 1}};
   auto s = defaultLink();
   s->Kp = 1;
@@ -385,27 +385,27 @@ TEST(Kormu, DistanceExponentAndNoonValue) {
   s->KorrC = 0.5;
   for (int h = 1; h <= 24; ++h) s->MufF2[h][1] = 5 + h;
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.distanz);
-    s->Distanz = c.distanz;
+    SCOPED_TRACE(c.distance);
+    s->Distanz = c.distance;
     ASSERT_EQ(prcKormu(*s), 0);
-    EXPECT_DOUBLE_EQ(s->KorrX, c.korrX);
+    EXPECT_DOUBLE_EQ(s->KorrX, c.corrX);
     EXPECT_EQ(s->MufMittag, 15);
     EXPECT_EQ(s->MufMin, 6);
-    EXPECT_NEAR(s->MufKorr[10][1], 21.45 * c.korrX, 1e-12);
+    EXPECT_NEAR(s->MufKorr[10][1], 21.45 * c.corrX, 1e-12);
   }
 }
 
 TEST(Decil, DeviationByAvailabilityAndFrequencyRatio) {
   struct Case {
-    double iproz, ratio, deviation;
+    double availability, ratio, deviation;
   } cases[] = {
       {50, 1, 0}, {50, 3, 0},  {10, 1, 7}, {90, 1, -12}, {90, 0.55, -6},  {10, 3, 8},
       {10, 5, 6}, {90, 5, -3}, {10, 9, 6}, {90, 0.01, -10}, {10, 2.25, 8.5}, {30, 1, -12},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.iproz << " %, ratio " << c.ratio);
+    SCOPED_TRACE(::testing::Message() << c.availability << " %, ratio " << c.ratio);
     auto s = defaultLink();
-    s->Iproz = c.iproz;
+    s->Iproz = c.availability;
     s->Stunde = 7;
     s->MufF2[7][1] = 8;
     s->FrqIndex = 4;
@@ -426,10 +426,10 @@ TEST(ELayer, OnlyShortPathsHaveAnELayerMuf) {
 
   equatorPath(*s, 1500);
   ASSERT_EQ(prgCalculation(*s), 0);
-  int tagesstunden = 0;
-  for (int h = 1; h <= 24; ++h) tagesstunden += s->MufE[h] > 0;
-  EXPECT_GT(tagesstunden, 8);
-  EXPECT_LT(tagesstunden, 16);
+  int dayHours = 0;
+  for (int h = 1; h <= 24; ++h) dayHours += s->MufE[h] > 0;
+  EXPECT_GT(dayHours, 8);
+  EXPECT_LT(dayHours, 16);
 }
 
 TEST(ELayer, LufLimitsAndTheSmoothedEveningDrop) {
@@ -456,7 +456,7 @@ TEST(ELayer, LufLimitsAndTheSmoothedEveningDrop) {
 TEST(ELayer, PolarNightLeavesTheLufAtItsFloor) {
   // December in the Arctic: no sun at the absorption points all day.
   auto s = defaultLink();
-  setzeLink(*s, 80, 0, 80, 40);
+  setLink(*s, 80, 0, 80, 40);
   ASSERT_EQ(prgCalculation(*s), 0);
   for (int h = 1; h <= 24; ++h) {
     EXPECT_EQ(s->MufE[h], 0);
@@ -468,7 +468,7 @@ TEST(ELayer, PolarNightLeavesTheLufAtItsFloor) {
 
 // ---- Day correction ------------------------------------------------------------
 
-TEST(Tageskorr, TheFifteenthAndOtherMonthsCopyTheMonth) {
+TEST(DayCorrection, TheFifteenthAndOtherMonthsCopyTheMonth) {
   auto s = defaultLink();
   ASSERT_EQ(prgTageskorr(*s), 0);  // the 15th
   for (int h = 0; h <= 24; ++h)
@@ -485,14 +485,14 @@ TEST(Tageskorr, TheFifteenthAndOtherMonthsCopyTheMonth) {
   EXPECT_EQ(s->Monat, 12);
 }
 
-TEST(Tageskorr, BlendsWithTheNeighbourMonth) {
+TEST(DayCorrection, BlendsWithTheNeighbourMonth) {
   // The weight is used as stored, a single: 5/30 as a single is slightly
   // above 1/6, which moves some floored values one step down.
   struct Case {
-    DateTime heute;
-    float nachbar;
-    int tage;
-    bool spaeter;
+    DateTime today;
+    float neighbour;
+    int days;
+    bool later;
   } cases[] = {
       {{2026, 12, 20}, 1, 5, true},
       {{2026, 12, 31}, 1, 16, true},
@@ -500,22 +500,22 @@ TEST(Tageskorr, BlendsWithTheNeighbourMonth) {
       {{2026, 6, 3}, 5, 12, false},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(shortDate(c.heute));
-    auto s = defaultLink(c.heute);
+    SCOPED_TRACE(shortDate(c.today));
+    auto s = defaultLink(c.today);
     ASSERT_EQ(prgTageskorr(*s), 0);
-    EXPECT_EQ(s->Monat, static_cast<float>(c.heute.month));
-    const float g = static_cast<float>(c.tage / 30.0);
+    EXPECT_EQ(s->Monat, static_cast<float>(c.today.month));
+    const float g = static_cast<float>(c.days / 30.0);
     EXPECT_EQ(s->TagGewicht, g);
 
     auto n = defaultLink();
-    n->Monat = c.nachbar;
+    n->Monat = c.neighbour;
     n->ErgSchicht = 2;
     ASSERT_EQ(prgCalculation(*n), 0);
     for (int h = 1; h <= 24; ++h) {
       for (int k = 1; k <= 31; ++k) {
         const double s1 = s->ErgFeld[1][h][k], s2 = n->ErgFeld[2][h][k];
         ASSERT_EQ(s->ErgFeld[2][h][k], s2);
-        const double want = c.spaeter ? std::floor(s1 + (s2 - s1) * static_cast<double>(g))
+        const double want = c.later ? std::floor(s1 + (s2 - s1) * static_cast<double>(g))
                                       : std::floor(s1 - (s1 - s2) * static_cast<double>(g));
         ASSERT_EQ(s->ErgFeld[0][h][k], want) << h << " " << k;
       }
@@ -523,9 +523,9 @@ TEST(Tageskorr, BlendsWithTheNeighbourMonth) {
   }
 }
 
-TEST(Tageskorr, RestoresTheMonthAfterAFault) {
+TEST(DayCorrection, RestoresTheMonthAfterAFault) {
   auto s = defaultLink({2026, 12, 28});
-  setzeLink(*s, 40.5, 11.5f, 40.5, 11.5f);
+  setLink(*s, 40.5, 11.5f, 40.5, 11.5f);
   s->ErgFeld[0][3][3] = 55;
   EXPECT_EQ(prgTageskorr(*s), kFaultDivisionByZero);
   EXPECT_EQ(s->Monat, 12);

@@ -30,10 +30,10 @@ std::unique_ptr<State> withPlaces(const std::vector<std::pair<float, float>>& lo
 
 bool listed(const State& s, int u, int m, int g) {
   const std::string& t = s.OrtRaster[u][m];
-  char nummer[8];
-  std::snprintf(nummer, sizeof nummer, "%04d", g);
+  char number[8];
+  std::snprintf(number, sizeof number, "%04d", g);
   for (std::size_t p = 0; p + 4 <= t.size(); p += 4)
-    if (t.compare(p, 4, nummer) == 0) return true;
+    if (t.compare(p, 4, number) == 0) return true;
   return false;
 }
 
@@ -75,8 +75,8 @@ TEST(PlaceList, FieldsOfAnItem) {
                  "\"F:Paris, Ville:2.35:48.86\"\r\n");
   ASSERT_EQ(s->OrtZahl, 5.0f);
   struct Row {
-    std::string kennung, name;
-    float laenge, breite;
+    std::string code, name;
+    float lon, lat;
   };
   const Row rows[] = {
       {"DL", "München", 11.5f, 48.1f},        {"EA", "Madrid", -3.7f, 40.4f}, {"X", "Colon", 0.0f, 12.5f},
@@ -85,10 +85,10 @@ TEST(PlaceList, FieldsOfAnItem) {
   for (int g = 1; g <= 5; ++g) {
     SCOPED_TRACE(g);
     const Row& r = rows[g - 1];
-    EXPECT_EQ(s->OrtKennung[g], r.kennung);
+    EXPECT_EQ(s->OrtKennung[g], r.code);
     EXPECT_EQ(s->OrtName[g], r.name);
-    EXPECT_EQ(s->OrtLaenge[g], r.laenge);
-    EXPECT_EQ(s->OrtBreite[g], r.breite);
+    EXPECT_EQ(s->OrtLaenge[g], r.lon);
+    EXPECT_EQ(s->OrtBreite[g], r.lat);
   }
   EXPECT_EQ(s->OrtName[0], "");
   EXPECT_EQ(s->OrtName[6], "");
@@ -100,7 +100,7 @@ TEST(PlaceList, NamesInEveryCodePageByteBecomeUtf8) {
   auto s = std::make_unique<State>();
   readPlacesText(*s, "K:" + name + ":1:2");
   ASSERT_EQ(s->OrtZahl, 1.0f);
-  EXPECT_TRUE(istUtf8(s->OrtName[1]));
+  EXPECT_TRUE(isUtf8(s->OrtName[1]));
   EXPECT_EQ(s->OrtName[1], cp1252ToUtf8(name));
 }
 
@@ -146,23 +146,23 @@ TEST(OrtRaster, CellOfAPlaceAndItsNineCells) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(ortZelleLaenge(c.lon), c.cellU);
-    EXPECT_EQ(ortZelleBreite(c.lat), c.cellM);
+    EXPECT_EQ(placeCellLon(c.lon), c.cellU);
+    EXPECT_EQ(placeCellLat(c.lat), c.cellM);
     auto s = withPlaces({{c.lon, c.lat}});
     for (int u = 0; u <= 35; ++u)
       for (int m = 0; m <= 17; ++m) {
-        const bool soll = u >= c.uFrom && u <= c.uTo && m >= c.mFrom && m <= c.mTo;
-        EXPECT_EQ(s->OrtRaster[u][m], soll ? "00010000" : "0000") << "cell " << u << ", " << m;
+        const bool should = u >= c.uFrom && u <= c.uTo && m >= c.mFrom && m <= c.mTo;
+        EXPECT_EQ(s->OrtRaster[u][m], should ? "00010000" : "0000") << "cell " << u << ", " << m;
       }
   }
 }
 
 TEST(OrtRaster, NumbersDescendingAndEndingWithZeros) {
-  std::vector<std::pair<float, float>> orte(12, {100.0f, -60.0f});  // far away
-  orte[4] = {11.5f, 48.1f};   // place 5
-  orte[11] = {12.0f, 47.0f};  // place 12
-  orte[6] = {35.0f, 48.0f};   // place 7, two cells further east
-  auto s = withPlaces(orte);
+  std::vector<std::pair<float, float>> places(12, {100.0f, -60.0f});  // far away
+  places[4] = {11.5f, 48.1f};   // place 5
+  places[11] = {12.0f, 47.0f};  // place 12
+  places[6] = {35.0f, 48.0f};   // place 7, two cells further east
+  auto s = withPlaces(places);
   EXPECT_EQ(s->OrtRaster[19][13], "001200050000");
   EXPECT_EQ(s->OrtRaster[20][13], "0012000700050000");
   EXPECT_EQ(s->OrtRaster[22][13], "00070000");
@@ -185,34 +185,34 @@ TEST(OrtRaster, OutlandishCoordinatesAreListedNowhere) {
 
 TEST(PlaceFile, PresentMissingAndUnreadable) {
   TempDir dir;
-  const fs::path datei = dir / "Ortsvorg.txt";
+  const fs::path file = dir / "Ortsvorg.txt";
   auto s = std::make_unique<State>();
 
   std::string problem;
-  EXPECT_FALSE(readPlaceFile(*s, datei, &problem));
+  EXPECT_FALSE(readPlaceFile(*s, file, &problem));
   EXPECT_EQ(s->OrtFlag, 0);
   EXPECT_EQ(s->OrtZahl, 0.0f);
   EXPECT_EQ(s->OrtRaster[19][13], "");
   EXPECT_EQ(problem, "");
 
-  writeFile(datei, "DL:M\xFCnchen:11.5:48.1\r\nEA:Madrid:-3.7:40.4\r\n");
-  EXPECT_TRUE(readPlaceFile(*s, datei));
+  writeFile(file, "DL:M\xFCnchen:11.5:48.1\r\nEA:Madrid:-3.7:40.4\r\n");
+  EXPECT_TRUE(readPlaceFile(*s, file));
   EXPECT_EQ(s->OrtFlag, 1);
   EXPECT_EQ(s->OrtZahl, 2.0f);
   EXPECT_EQ(s->OrtName[1], "München");
   EXPECT_EQ(s->OrtRaster[19][13], "00010000");
 
   // An empty file is present: the feature is on, with nothing to name.
-  writeFile(datei, "");
-  EXPECT_TRUE(readPlaceFile(*s, datei));
+  writeFile(file, "");
+  EXPECT_TRUE(readPlaceFile(*s, file));
   EXPECT_EQ(s->OrtFlag, 1);
   EXPECT_EQ(s->OrtZahl, 0.0f);
   EXPECT_EQ(s->OrtRaster[19][13], "0000");
 
   // A folder in its place counts as missing, with a reason.
-  fs::remove(datei);
-  fs::create_directory(datei);
-  EXPECT_FALSE(readPlaceFile(*s, datei, &problem));
+  fs::remove(file);
+  fs::create_directory(file);
+  EXPECT_FALSE(readPlaceFile(*s, file, &problem));
   EXPECT_EQ(s->OrtFlag, 0);
   EXPECT_EQ(s->OrtName[1], "");
   EXPECT_NE(problem.find("Ortsvorg.txt"), std::string::npos);

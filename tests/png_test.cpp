@@ -15,60 +15,60 @@ using namespace welvaro::test;
 
 namespace {
 
-std::uint32_t wort(const std::string& b, std::size_t at) {
+std::uint32_t word(const std::string& b, std::size_t at) {
   std::uint32_t v = 0;
   for (int k = 0; k < 4; ++k) v = (v << 8) | static_cast<unsigned char>(b.at(at + k));
   return v;
 }
 
-struct Gelesen {
-  int breite = 0, hoehe = 0;
+struct ReadBack {
+  int width = 0, height = 0;
   std::vector<std::uint32_t> pixel;
 };
 
-// A minimal reader for what pngBild writes: checks every chunk's CRC,
+// A minimal reader for what pngImage writes: checks every chunk's CRC,
 // inflates the IDAT data and undoes the five row filters.
-Gelesen lies(const std::string& png) {
-  Gelesen g;
+ReadBack read(const std::string& png) {
+  ReadBack g;
   EXPECT_EQ(png.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
-  std::string daten;
-  std::vector<std::string> typen;
+  std::string data;
+  std::vector<std::string> types;
   for (std::size_t at = 8; at + 12 <= png.size();) {
-    const std::uint32_t n = wort(png, at);
-    const std::string typ = png.substr(at + 4, 4);
-    typen.push_back(typ);
-    const std::string inhalt = png.substr(at + 8, n);
-    EXPECT_EQ(wort(png, at + 8 + n),
+    const std::uint32_t n = word(png, at);
+    const std::string type = png.substr(at + 4, 4);
+    types.push_back(type);
+    const std::string content = png.substr(at + 8, n);
+    EXPECT_EQ(word(png, at + 8 + n),
               crc32(0, reinterpret_cast<const Bytef*>(png.data() + at + 4), static_cast<uInt>(n + 4)))
-        << typ;
-    if (typ == "IHDR") {
-      g.breite = static_cast<int>(wort(inhalt, 0));
-      g.hoehe = static_cast<int>(wort(inhalt, 4));
-      EXPECT_EQ(inhalt.substr(8), std::string("\x08\x02\0\0\0", 5));
+        << type;
+    if (type == "IHDR") {
+      g.width = static_cast<int>(word(content, 0));
+      g.height = static_cast<int>(word(content, 4));
+      EXPECT_EQ(content.substr(8), std::string("\x08\x02\0\0\0", 5));
     }
-    if (typ == "IDAT") daten += inhalt;
+    if (type == "IDAT") data += content;
     at += 12 + n;
   }
-  EXPECT_EQ(typen, (std::vector<std::string>{"IHDR", "IDAT", "IEND"}));
-  const std::size_t zeile = static_cast<std::size_t>(g.breite) * 3;
-  std::vector<unsigned char> roh((zeile + 1) * g.hoehe);
-  uLongf laenge = roh.size();
-  EXPECT_EQ(uncompress(roh.data(), &laenge, reinterpret_cast<const Bytef*>(daten.data()), daten.size()), Z_OK);
-  EXPECT_EQ(laenge, roh.size());
-  std::vector<unsigned char> vorher(zeile, 0), jetzt(zeile);
-  for (int y = 0; y < g.hoehe; ++y) {
-    const unsigned char* r = roh.data() + y * (zeile + 1);
-    for (std::size_t i = 0; i < zeile; ++i) {
-      const int a = i >= 3 ? jetzt[i - 3] : 0, b = vorher[i], c = i >= 3 ? vorher[i - 3] : 0;
+  EXPECT_EQ(types, (std::vector<std::string>{"IHDR", "IDAT", "IEND"}));
+  const std::size_t row = static_cast<std::size_t>(g.width) * 3;
+  std::vector<unsigned char> raw((row + 1) * g.height);
+  uLongf lon = raw.size();
+  EXPECT_EQ(uncompress(raw.data(), &lon, reinterpret_cast<const Bytef*>(data.data()), data.size()), Z_OK);
+  EXPECT_EQ(lon, raw.size());
+  std::vector<unsigned char> before(row, 0), now(row);
+  for (int y = 0; y < g.height; ++y) {
+    const unsigned char* r = raw.data() + y * (row + 1);
+    for (std::size_t i = 0; i < row; ++i) {
+      const int a = i >= 3 ? now[i - 3] : 0, b = before[i], c = i >= 3 ? before[i - 3] : 0;
       const int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
       const int paeth = pa <= pb && pa <= pc ? a : (pb <= pc ? b : c);
-      const int vorhersage[] = {0, a, b, (a + b) / 2, paeth};
+      const int prediction[] = {0, a, b, (a + b) / 2, paeth};
       EXPECT_LE(r[0], 4);
-      jetzt[i] = static_cast<unsigned char>(r[1 + i] + vorhersage[r[0] % 5]);
+      now[i] = static_cast<unsigned char>(r[1 + i] + prediction[r[0] % 5]);
     }
-    for (int x = 0; x < g.breite; ++x)
-      g.pixel.push_back(0xFF000000u | jetzt[3 * x] << 16 | jetzt[3 * x + 1] << 8 | jetzt[3 * x + 2]);
-    vorher = jetzt;
+    for (int x = 0; x < g.width; ++x)
+      g.pixel.push_back(0xFF000000u | now[3 * x] << 16 | now[3 * x + 1] << 8 | now[3 * x + 2]);
+    before = now;
   }
   return g;
 }
@@ -78,30 +78,30 @@ Gelesen lies(const std::string& png) {
 TEST(Png, PixelsReadBackExactly) {
   // Smooth areas, noise and hard edges, so that every filter gets chosen.
   const int w = 97, h = 61;
-  std::vector<std::uint32_t> bild(w * h);
-  std::uint32_t saat = 1;
+  std::vector<std::uint32_t> picture(w * h);
+  std::uint32_t seed = 1;
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
-      saat = saat * 1664525u + 1013904223u;
-      bild[y * w + x] = y < 20 ? 0xFF000000u | (x * 2) << 16 | (y * 4) << 8 | 7
-                               : (y < 40 ? saat | 0xFF000000u : (x % 10 < 5 ? 0xFFFFFFFFu : 0xFF000000u));
+      seed = seed * 1664525u + 1013904223u;
+      picture[y * w + x] = y < 20 ? 0xFF000000u | (x * 2) << 16 | (y * 4) << 8 | 7
+                               : (y < 40 ? seed | 0xFF000000u : (x % 10 < 5 ? 0xFFFFFFFFu : 0xFF000000u));
     }
-  const Gelesen g = lies(pngBild(bild.data(), w, h));
-  EXPECT_EQ(g.breite, w);
-  EXPECT_EQ(g.hoehe, h);
-  EXPECT_EQ(g.pixel, bild);
-  EXPECT_TRUE(pngBild(bild.data(), 0, 5).empty());
-  EXPECT_TRUE(pngBild(nullptr, 5, 5).empty());
+  const ReadBack g = read(pngImage(picture.data(), w, h));
+  EXPECT_EQ(g.width, w);
+  EXPECT_EQ(g.height, h);
+  EXPECT_EQ(g.pixel, picture);
+  EXPECT_TRUE(pngImage(picture.data(), 0, 5).empty());
+  EXPECT_TRUE(pngImage(nullptr, 5, 5).empty());
 }
 
 TEST(Png, WelvaroCliWritesPicturesOfTheSizeAsked) {
   TempDir d;
   ASSERT_EQ(runCli({"table", "--dir", d.str(), "--date", "2026-12-08"}).rc, 0);
-  struct Fall {
+  struct Case {
     std::vector<std::string> args;
-    int breite, hoehe;
+    int width, height;
   };
-  const Fall faelle[] = {
+  const Case faelle[] = {
       {{"map", "--freq", "14.2", "--utc", "18:30"}, 1240, 580},
       {{"map", "--freq", "7", "--utc", "00:00", "--size", "1921x1081", "--greyline", "--b", "40.7,-74"}, 1921, 1081},
       {{"map", "--freq", "7", "--utc", "06:10", "--projection", "azimuthal", "--field"}, 960, 800},
@@ -112,18 +112,18 @@ TEST(Png, WelvaroCliWritesPicturesOfTheSizeAsked) {
       {{"chart", "--b", "35.7,139.7"}, 1240, 580},
       {{"chart", "--size", "800x2000", "--field"}, 800, 2000},
   };
-  for (const Fall& f : faelle) {
+  for (const Case& f : faelle) {
     SCOPED_TRACE(f.args[0] + " " + f.args.back());
     std::vector<std::string> args = f.args;
     args.insert(args.end(), {"--dir", d.str(), "--png", (d / "b.png").string()});
     const CliRun r = runCli(args);
     ASSERT_EQ(r.rc, 0) << r.err;
     const std::string png = readFile(d / "b.png");
-    EXPECT_EQ(r.out, (d / "b.png").string() + ": " + std::to_string(f.breite) + " x " + std::to_string(f.hoehe) +
+    EXPECT_EQ(r.out, (d / "b.png").string() + ": " + std::to_string(f.width) + " x " + std::to_string(f.height) +
                          " pixels, " + std::to_string(png.size()) + " bytes\n");
-    const Gelesen g = lies(png);
-    EXPECT_EQ(g.breite, f.breite);
-    EXPECT_EQ(g.hoehe, f.hoehe);
+    const ReadBack g = read(png);
+    EXPECT_EQ(g.width, f.width);
+    EXPECT_EQ(g.height, f.height);
   }
   // --png leaves the bitmap alone.
   EXPECT_FALSE(std::filesystem::exists(d / "WelvDar1.bmp"));
@@ -133,12 +133,12 @@ TEST(Png, WelvaroCliWritesPicturesOfTheSizeAsked) {
 TEST(Png, WelvaroCliRefusesBadPictureOptions) {
   TempDir d;
   ASSERT_EQ(runCli({"table", "--dir", d.str(), "--date", "2026-12-08"}).rc, 0);
-  const std::vector<std::string> karte = {"map", "--dir", d.str(), "--freq", "14", "--utc", "12:00"};
-  struct Fall {
-    std::vector<std::string> mehr;
+  const std::vector<std::string> map = {"map", "--dir", d.str(), "--freq", "14", "--utc", "12:00"};
+  struct Case {
+    std::vector<std::string> more;
     int rc;
   };
-  const Fall faelle[] = {
+  const Case faelle[] = {
       {{"--png", (d / "x.png").string(), "--size", "0x100"}, 2},
       {{"--png", (d / "x.png").string(), "--size", "15x100"}, 2},
       {{"--png", (d / "x.png").string(), "--size", "8193x100"}, 2},
@@ -151,11 +151,11 @@ TEST(Png, WelvaroCliRefusesBadPictureOptions) {
       {{"--png"}, 2},
       {{"--png", (d / "kein" / "x.png").string()}, 4},
   };
-  for (const Fall& f : faelle) {
-    std::vector<std::string> args = karte;
-    args.insert(args.end(), f.mehr.begin(), f.mehr.end());
+  for (const Case& f : faelle) {
+    std::vector<std::string> args = map;
+    args.insert(args.end(), f.more.begin(), f.more.end());
     const CliRun r = runCli(args);
-    EXPECT_EQ(r.rc, f.rc) << f.mehr.back() << ": " << r.err;
+    EXPECT_EQ(r.rc, f.rc) << f.more.back() << ": " << r.err;
     EXPECT_FALSE(r.err.empty());
   }
   EXPECT_EQ(runCli({"chart", "--dir", d.str(), "--projection", "azimuthal", "--png", (d / "c.png").string()}).rc, 2);

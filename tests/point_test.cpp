@@ -15,25 +15,25 @@ using namespace welvaro::test;
 namespace {
 
 // Munich to Madrid on 20 May 2026 (a day-corrected month), 10.2 MHz.
-std::unique_ptr<State> munichMadrid(int stunde = 12, int minute = 0, float mhz = 10.2f) {
+std::unique_ptr<State> munichMadrid(int hour = 12, int minute = 0, float mhz = 10.2f) {
   auto s = defaultLink({2026, 5, 20, 14, 0, 0});
-  s->Zeitpunkt = {2026, 5, 20, stunde, minute, 0};
+  s->Zeitpunkt = {2026, 5, 20, hour, minute, 0};
   s->JahrText = "2026";
   s->AktFrequenz = mhz;
-  fuelleMonatsNamen(*s);
+  fillMonthNames(*s);
   return s;
 }
 
-std::vector<std::string> teile(const std::string& text) { return split(text, kPunktUmbruch); }
+std::vector<std::string> items(const std::string& text) { return split(text, kPointLineBreak); }
 
 // welvaro-cli point: exit status, output lines (plain line feeds) and messages.
-struct PunktLauf {
+struct PointRun {
   int rc;
-  std::vector<std::string> zeilen;
+  std::vector<std::string> lines;
   std::string err;
 };
 
-PunktLauf punkt(std::vector<std::string> args) {
+PointRun point(std::vector<std::string> args) {
   args.insert(args.begin(), "point");
   const CliRun r = runCli(args);
   EXPECT_EQ(r.out.find('\r'), std::string::npos);
@@ -57,7 +57,7 @@ TEST(PointResult, GeographyOfMunichToMadrid) {
   s->L = 1;
   s->P = "L";
   ASSERT_EQ(prgPointErgebnis(*s), 0);
-  auto z = teile(s->GeoAuswertung);
+  auto z = items(s->GeoAuswertung);
   ASSERT_EQ(z.size(), 5u);
   EXPECT_EQ(z[2], "Distance: 38552 km (Long Path)");
   EXPECT_EQ(z[3], "Direction (A-B): 60 ");
@@ -66,25 +66,25 @@ TEST(PointResult, GeographyOfMunichToMadrid) {
   // for "L" alone: a lower-case "l" from a settings file was computed short.
   s->P = "l";
   ASSERT_EQ(prgPointErgebnis(*s), 0);
-  EXPECT_EQ(teile(s->GeoAuswertung)[2], "Distance: 1478 km (Short Path)");
+  EXPECT_EQ(items(s->GeoAuswertung)[2], "Distance: 1478 km (Short Path)");
 }
 
 TEST(PointResult, StationsAreShownToTheTenthTheUserTyped) {
   // Coordinates are held as singles: -3.7 is -3.70000005, 2.3 is 2.29999995.
   // Truncating them to a tenth must not drop them to the next tenth.
-  struct Fall {
+  struct Case {
     double x1;
     float y1, x2, y2;
     const char *a, *b;
   };
-  const Fall faelle[] = {
+  const Case faelle[] = {
       {-34.6, -58.4f, 2.3f, -2.3f, "(A: 34.6 S 58.4 W)", "(B: 2.3 N 2.3 W)"},
       {48.17, 11.58f, -0.1f, 179.9f, "(A: 48.1 N 11.5 E)", "(B: .1 S 179.9 E)"},
       {48.1, 11.5f, 90.0f, 0.0f, "(A: 48.1 N 11.5 E)", "(B: 89.9 N 0 E)"},
       {48.1, 11.5f, -90.0f, -179.9f, "(A: 48.1 N 11.5 E)", "(B: 89.9 S 179.9 W)"},
       {48.1, 11.5f, -12.35f, 8.75f, "(A: 48.1 N 11.5 E)", "(B: 12.4 S 8.7 E)"},
   };
-  for (const Fall& f : faelle) {
+  for (const Case& f : faelle) {
     SCOPED_TRACE(f.b);
     auto s = munichMadrid();
     s->X1 = f.x1;
@@ -92,71 +92,71 @@ TEST(PointResult, StationsAreShownToTheTenthTheUserTyped) {
     s->OrtX2 = f.x2;
     s->OrtY2 = f.y2;
     ASSERT_EQ(prgPointErgebnis(*s), 0);
-    const auto z = teile(s->GeoAuswertung);
+    const auto z = items(s->GeoAuswertung);
     EXPECT_EQ(z[0], std::string("München ") + f.a);
     EXPECT_EQ(z[1], std::string("Madrid ") + f.b);
   }
   // Every tenth around the zero meridian stays as typed, also for the
   // printed report that computes with X2/Y2 afterwards.
-  for (int zehntel = -50; zehntel <= 50; ++zehntel) {
+  for (int tenths = -50; tenths <= 50; ++tenths) {
     auto s = munichMadrid();
-    s->OrtY2 = static_cast<float>(zehntel / 10.0);
+    s->OrtY2 = static_cast<float>(tenths / 10.0);
     ASSERT_EQ(prgPointErgebnis(*s), 0);
-    ASSERT_EQ(s->Y2, s->OrtY2) << zehntel;
-    ASSERT_EQ(static_cast<float>(s->X2), s->OrtX2) << zehntel;
+    ASSERT_EQ(s->Y2, s->OrtY2) << tenths;
+    ASSERT_EQ(static_cast<float>(s->X2), s->OrtX2) << tenths;
   }
 }
 
 TEST(PointResult, StationNames) {
-  struct Fall {
+  struct Case {
     int16 L;
-    std::string ortA, ortB, neuA, neuB;
+    std::string placeA, placeB, newA, newB;
   };
-  const Fall faelle[] = {
+  const Case faelle[] = {
       {0, "", "", "Station", "Station"},
       {3, "", "Lisboa", "Estación", "Lisboa"},
       {0, "Garmisch-Partenkirchen", "Sankt Peter-Ording", "Garmisch-Parten", "Sankt Peter-Ord"},
       // Fifteen characters, not bytes: umlauts are not split.
       {1, "Größenwahn-Süd-Ost", "ÄÖÜäöüßÄÖÜäöüßÄÖÜ", "Größenwahn-Süd-", "ÄÖÜäöüßÄÖÜäöüßÄ"},
   };
-  for (const Fall& f : faelle) {
-    SCOPED_TRACE(f.neuA);
+  for (const Case& f : faelle) {
+    SCOPED_TRACE(f.newA);
     auto s = munichMadrid();
     s->L = f.L;
-    s->OrtA = f.ortA;
-    s->OrtB = f.ortB;
+    s->OrtA = f.placeA;
+    s->OrtB = f.placeB;
     ASSERT_EQ(prgPointErgebnis(*s), 0);
-    EXPECT_EQ(s->OrtA, f.neuA);  // the state keeps the shown names
-    EXPECT_EQ(s->OrtB, f.neuB);
-    const auto z = teile(s->GeoAuswertung);
-    EXPECT_EQ(z[0].rfind(f.neuA + " (A:", 0), 0u);
-    EXPECT_EQ(z[1].rfind(f.neuB + " (B:", 0), 0u);
+    EXPECT_EQ(s->OrtA, f.newA);  // the state keeps the shown names
+    EXPECT_EQ(s->OrtB, f.newB);
+    const auto z = items(s->GeoAuswertung);
+    EXPECT_EQ(z[0].rfind(f.newA + " (A:", 0), 0u);
+    EXPECT_EQ(z[1].rfind(f.newB + " (B:", 0), 0u);
   }
 }
 
 TEST(PointResult, InterpolatesBetweenHoursAndMegahertz) {
-  struct Fall {
-    int stunde, minute;
+  struct Case {
+    int hour, minute;
     float mhz;
-    int zeileUnten, zeileOben, spalte;
+    int rowBottom, rowTop, column;
   };
-  const Fall faelle[] = {
+  const Case faelle[] = {
       {23, 30, 14.0f, 23, 24, 15},  // between 23 UTC and 00 UTC (row 24)
       {0, 30, 14.0f, 24, 1, 15},    // between 00 UTC (row 24) and 01 UTC
       {12, 0, 29.9f, 12, 13, 30},   // 29.9 MHz: columns 30 and 31
       {7, 45, 10.2f, 7, 8, 11},
   };
-  for (const Fall& f : faelle) {
-    SCOPED_TRACE(std::to_string(f.stunde) + ":" + std::to_string(f.minute) + " " + std::to_string(f.mhz));
-    auto s = munichMadrid(f.stunde, f.minute, f.mhz);
+  for (const Case& f : faelle) {
+    SCOPED_TRACE(std::to_string(f.hour) + ":" + std::to_string(f.minute) + " " + std::to_string(f.mhz));
+    auto s = munichMadrid(f.hour, f.minute, f.mhz);
     ASSERT_EQ(prgPointErgebnis(*s), 0);
     const auto& e = s->ErgFeld[0];
-    auto zeit = [&](int c) { return e[f.zeileUnten][c] + (e[f.zeileOben][c] - e[f.zeileUnten][c]) * f.minute / 60; };
-    const double a = zeit(f.spalte), b = zeit(f.spalte + 1);
-    const double feld = std::floor(a + (b - a) * (f.mhz - std::floor(f.mhz)));
-    const double pegel = std::floor(45 - 20 * std::log10(f.mhz * 1e6 + 0.1) + feld);
-    EXPECT_EQ(s->PunktFeld, std::clamp(feld, -54.0, 54.0));
-    EXPECT_EQ(s->PunktPegel, std::clamp(pegel, -127.0, -19.0));
+    auto time = [&](int c) { return e[f.rowBottom][c] + (e[f.rowTop][c] - e[f.rowBottom][c]) * f.minute / 60; };
+    const double a = time(f.column), b = time(f.column + 1);
+    const double field = std::floor(a + (b - a) * (f.mhz - std::floor(f.mhz)));
+    const double level = std::floor(45 - 20 * std::log10(f.mhz * 1e6 + 0.1) + field);
+    EXPECT_EQ(s->PunktFeld, std::clamp(field, -54.0, 54.0));
+    EXPECT_EQ(s->PunktPegel, std::clamp(level, -127.0, -19.0));
     EXPECT_EQ(s->SmeterWert, s->PunktPegel + 127);
     EXPECT_EQ(s->PegelAnzeige, "Feldstärke =" + NumberText(s->PunktFeld) + " dB (µV/m)\n\rPegel =" +
                                    NumberText(s->PunktPegel) + " dBm");
@@ -165,59 +165,59 @@ TEST(PointResult, InterpolatesBetweenHoursAndMegahertz) {
 
 TEST(PointResult, ValuesAreHeldOnTheirScales) {
   // At night 29.9 MHz does not reach Madrid: the bottom of both scales.
-  auto schwach = munichMadrid(0, 0, 29.9f);
-  ASSERT_EQ(prgPointErgebnis(*schwach), 0);
-  EXPECT_LT(schwach->ErgFeld[0][24][30], -54);
-  EXPECT_EQ(schwach->SmeterWert, 0);
-  EXPECT_EQ(schwach->PegelAnzeige, "Feldstärke =-54 dB (µV/m)\n\rPegel =-127 dBm");
+  auto weak = munichMadrid(0, 0, 29.9f);
+  ASSERT_EQ(prgPointErgebnis(*weak), 0);
+  EXPECT_LT(weak->ErgFeld[0][24][30], -54);
+  EXPECT_EQ(weak->SmeterWert, 0);
+  EXPECT_EQ(weak->PegelAnzeige, "Feldstärke =-54 dB (µV/m)\n\rPegel =-127 dBm");
 
   // 1000 kW over 111 km at 7 MHz: far above the top of the field scale.
-  auto stark = munichMadrid(12, 0, 7.0f);
-  stark->OrtX2 = 47.1f;
-  stark->OrtY2 = 11.5f;
-  stark->Zkw = 1000;
-  stark->Sag = 20;
-  ASSERT_EQ(prgPointErgebnis(*stark), 0);
-  const double feld = std::floor(stark->ErgFeld[0][12][8]);
-  ASSERT_GT(feld, 54);
-  EXPECT_EQ(stark->PunktFeld, 54);
+  auto strong = munichMadrid(12, 0, 7.0f);
+  strong->OrtX2 = 47.1f;
+  strong->OrtY2 = 11.5f;
+  strong->Zkw = 1000;
+  strong->Sag = 20;
+  ASSERT_EQ(prgPointErgebnis(*strong), 0);
+  const double field = std::floor(strong->ErgFeld[0][12][8]);
+  ASSERT_GT(field, 54);
+  EXPECT_EQ(strong->PunktFeld, 54);
   // The level comes from the field strength before it was held at 54.
-  EXPECT_EQ(stark->PunktPegel, std::floor(45 - 20 * std::log10(7e6 + 0.1) + feld));
-  EXPECT_EQ(stark->SmeterWert, stark->PunktPegel + 127);
+  EXPECT_EQ(strong->PunktPegel, std::floor(45 - 20 * std::log10(7e6 + 0.1) + field));
+  EXPECT_EQ(strong->SmeterWert, strong->PunktPegel + 127);
 }
 
 TEST(PointResult, ForecastCaption) {
-  struct Fall {
+  struct Case {
     int16 L;
-    double iproz;
-    float monat;
+    double availability;
+    float month;
     const char* text;
   };
-  const Fall faelle[] = {{0, 50, 5, "Welvaro (50%) für Mai 2003"},
+  const Case faelle[] = {{0, 50, 5, "Welvaro (50%) für Mai 2003"},
                          {1, 50, 5, "Forecast (50%) for May 2003"},
                          {3, 10, 12, "Pronóstico (10%) para Dizciembre 2003"},
                          {4, 90, 8, "Welvaro (90%) pour Aout 2003"}};
-  for (const Fall& f : faelle) {
+  for (const Case& f : faelle) {
     SCOPED_TRACE(f.text);
     auto s = munichMadrid();
     s->L = f.L;
-    s->Iproz = f.iproz;
-    s->Monat = f.monat;
+    s->Iproz = f.availability;
+    s->Monat = f.month;
     s->JahrText = "2003";
-    fuelleMonatsNamen(*s);
-    EXPECT_EQ(WelvaroAnzeigeText(*s), f.text);
+    fillMonthNames(*s);
+    EXPECT_EQ(forecastCaption(*s), f.text);
   }
 }
 
 TEST(PointResult, AFaultLeavesThePointWithoutAValue) {
-  struct Fall {
-    const char* was;
+  struct Case {
+    const char* what;
     double x1;
     float y1, x2, y2, mhz;
     int code;
-    const char* distanzZeile;
+    const char* distanceLine;
   };
-  const Fall faelle[] = {
+  const Case faelle[] = {
       // Antipodes and a point on station A itself: no great circle.
       {"antipode", 0, 0, 0, 180, 10.2f, 11, "Distanz: -- km (Short Path)"},
       {"same place", 0, 0, 0, 0, 10.2f, 11, "Distanz: -- km (Short Path)"},
@@ -225,8 +225,8 @@ TEST(PointResult, AFaultLeavesThePointWithoutAValue) {
       {"35 MHz", 48.1, 11.5f, 40.4f, -3.7f, 35.0f, 9, "Distanz: 1478 km (Short Path)"},
       {"30.5 MHz", 48.1, 11.5f, 40.4f, -3.7f, 30.5f, 9, "Distanz: 1478 km (Short Path)"},
   };
-  for (const Fall& f : faelle) {
-    SCOPED_TRACE(f.was);
+  for (const Case& f : faelle) {
+    SCOPED_TRACE(f.what);
     auto s = munichMadrid();
     ASSERT_EQ(prgPointErgebnis(*s), 0);  // a good result first: it must not stay
     s->X1 = f.x1;
@@ -240,14 +240,14 @@ TEST(PointResult, AFaultLeavesThePointWithoutAValue) {
     EXPECT_EQ(s->PunktPegel, -127);
     EXPECT_EQ(s->SmeterWert, 0);
     EXPECT_EQ(s->PegelAnzeige, "Feldstärke = -- dB (µV/m)\n\rPegel = -- dBm");
-    const auto z = teile(s->GeoAuswertung);
+    const auto z = items(s->GeoAuswertung);
     ASSERT_EQ(z.size(), 5u);
-    EXPECT_EQ(z[2], f.distanzZeile);
+    EXPECT_EQ(z[2], f.distanceLine);
     EXPECT_EQ(std::isfinite(s->Distanz), true);
     EXPECT_EQ(s->WelvaroAnzeige, "Welvaro (50%) für Mai 2026");
     // The language switch rebuilds the level caption the same way.
     s->L = 1;
-    EXPECT_EQ(PegelAnzeigeText(*s), "Field-Strength = -- dB (µV/m)\n\rLevel = -- dBm");
+    EXPECT_EQ(levelCaption(*s), "Field-Strength = -- dB (µV/m)\n\rLevel = -- dBm");
     // The next good point shows values again.
     s->X1 = 48.1;
     s->Y1 = 11.5f;
@@ -260,33 +260,33 @@ TEST(PointResult, AFaultLeavesThePointWithoutAValue) {
 }
 
 TEST(PointResult, SettingThePointTakesTheFrequencyFromTheCursorHeight) {
-  struct Fall {
+  struct Case {
     float cursorHoehe, mhz;
     const char* text;
   };
-  const Fall faelle[] = {{0, 1.5f, "  1.5 MHz"},  // never recorded: the lowest frequency
+  const Case faelle[] = {{0, 1.5f, "  1.5 MHz"},  // never recorded: the lowest frequency
                          {1918, 14.2f, " 14.2 MHz"},
                          {945, 7.0f, "    7 MHz"},
                          {5000, 29.9f, " 29.9 MHz"}};
-  for (const Fall& f : faelle) {
+  for (const Case& f : faelle) {
     SCOPED_TRACE(f.text);
     auto s = munichMadrid();
     s->CursorHoehe = f.cursorHoehe;
-    const PunktLage lage = prgSetzePunkt(*s);
+    const PointPlacement position = prgSetzePunkt(*s);
     EXPECT_EQ(s->AktFrequenz, f.mhz);
     EXPECT_EQ(s->FrequenzText, f.text);
-    EXPECT_NEAR(lage.frequenzLinieY, 4050 - 135 * f.mhz, 0.01);
-    EXPECT_NEAR(lage.punktLinks, 3990 - 22.5 * 3.7, 0.01);
-    EXPECT_NEAR(lage.punktOben, 1965 - 22.5 * 40.4, 0.01);
+    EXPECT_NEAR(position.frequencyLineY, 4050 - 135 * f.mhz, 0.01);
+    EXPECT_NEAR(position.markerLeft, 3990 - 22.5 * 3.7, 0.01);
+    EXPECT_NEAR(position.markerTop, 1965 - 22.5 * 40.4, 0.01);
     EXPECT_EQ(s->PunktFehler, 0);  // and the point result ran
     EXPECT_EQ(s->GeoAuswertung.rfind("München (A:", 0), 0u);
   }
 }
 
 TEST(CliPoint, PrintsThePanelLineByLine) {
-  PunktLauf r = punkt({"--freq", "10.2", "--utc", "12:00"});
+  PointRun r = point({"--freq", "10.2", "--utc", "12:00"});
   ASSERT_EQ(r.rc, 0) << r.err;
-  const auto& l = r.zeilen;
+  const auto& l = r.lines;
   ASSERT_EQ(l.size(), 10u);  // nine lines and the empty rest after the last
   EXPECT_EQ(l[0], "München (A: 48.1 N 11.5 E)");
   EXPECT_EQ(l[1], "Madrid (B: 40.4 N 3.7 W)");
@@ -298,22 +298,22 @@ TEST(CliPoint, PrintsThePanelLineByLine) {
   EXPECT_EQ(l[7], "Welvaro (50%) für Dezember 2026");
   EXPECT_EQ(l[8], "S-meter: " + std::to_string(static_cast<int>(ReadNumber(l[6].substr(7))) + 127));
 
-  r = punkt({"--freq", "14.2", "--utc", "23:30", "--lang", "1", "--date", "2003-05-10", "--b",
+  r = point({"--freq", "14.2", "--utc", "23:30", "--lang", "1", "--date", "2003-05-10", "--b",
                "38.7,-9.1", "--name-a", "Home"});
   ASSERT_EQ(r.rc, 0) << r.err;
-  EXPECT_EQ(r.zeilen[0], "Home (A: 48.1 N 11.5 E)");
-  EXPECT_EQ(r.zeilen[1], "Station (B: 38.7 N 9.1 W)");  // no longer Madrid
-  EXPECT_EQ(r.zeilen[7], "Forecast (50%) for May 2003");
-  r = punkt({"--freq", "7", "--utc", "6:05", "--b", "38.7,-9.1", "--name-b", "Lisboa"});
-  EXPECT_EQ(r.zeilen[1], "Lisboa (B: 38.7 N 9.1 W)");
+  EXPECT_EQ(r.lines[0], "Home (A: 48.1 N 11.5 E)");
+  EXPECT_EQ(r.lines[1], "Station (B: 38.7 N 9.1 W)");  // no longer Madrid
+  EXPECT_EQ(r.lines[7], "Forecast (50%) for May 2003");
+  r = point({"--freq", "7", "--utc", "6:05", "--b", "38.7,-9.1", "--name-b", "Lisboa"});
+  EXPECT_EQ(r.lines[1], "Lisboa (B: 38.7 N 9.1 W)");
 }
 
 TEST(CliPoint, AModelFaultStillPrintsThePanel) {
-  PunktLauf r = punkt({"--freq", "10.2", "--utc", "12:00", "--a", "0,0", "--b", "0,180"});
+  PointRun r = point({"--freq", "10.2", "--utc", "12:00", "--a", "0,0", "--b", "0,180"});
   EXPECT_EQ(r.rc, 3);
   EXPECT_NE(r.err.find("division by zero"), std::string::npos);
-  ASSERT_EQ(r.zeilen.size(), 10u);
-  EXPECT_EQ(r.zeilen[5], "Feldstärke = -- dB (µV/m)");
-  EXPECT_EQ(r.zeilen[8], "S-meter: 0");
+  ASSERT_EQ(r.lines.size(), 10u);
+  EXPECT_EQ(r.lines[5], "Feldstärke = -- dB (µV/m)");
+  EXPECT_EQ(r.lines[8], "S-meter: 0");
 }
 

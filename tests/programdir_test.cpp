@@ -28,19 +28,19 @@ TEST(ProgramDir, WhereFilesAreWrittenAndRead) {
     fs::path writeDir;
     std::vector<fs::path> dataDirs;
   };
-  const auto installiert = [](ProgramDirInputs& in) {
+  const auto installed = [](ProgramDirInputs& in) {
     in.exeDir = "/home/dl1abc/.local/bin";
     in.installedDataDir = "/home/dl1abc/.local/share/welvaro";
   };
-  const std::vector<fs::path> installiertDaten = {"/home/dl1abc/.local/bin", "/home/dl1abc/.local/share/welvaro"};
+  const std::vector<fs::path> installedData = {"/home/dl1abc/.local/bin", "/home/dl1abc/.local/share/welvaro"};
   const Case cases[] = {
       {"copy in a writable folder keeps everything beside it", [](ProgramDirInputs&) {}, false,
        "/opt/build/src/app", {"/opt/build/src/app"}},
       {"folder not writable: installed, default user folder, data beside it",
        [](ProgramDirInputs& in) { in.exeDirWritable = false; }, true, "/home/dl1abc/.local/share/welvaro",
        {"/opt/build/src/app"}},
-      {"a writable bin folder with share/welvaro beside it is an installation", installiert, true,
-       "/home/dl1abc/.local/share/welvaro", installiertDaten},
+      {"a writable bin folder with share/welvaro beside it is an installation", installed, true,
+       "/home/dl1abc/.local/share/welvaro", installedData},
       {"/usr/bin, not writable: data from /usr/share/welvaro",
        [](ProgramDirInputs& in) {
          in.exeDir = "/usr/bin";
@@ -88,8 +88,8 @@ TEST(ProgramDir, PrepareCreatesTheUserFolderAndSetsPfad) {
   EXPECT_EQ(prepareProgramDir(*s, d), "");
   EXPECT_TRUE(fs::is_directory(dir / "xdg" / "welvaro"));
   EXPECT_EQ(s->Pfad, (dir / "xdg" / "welvaro").string());
-  EXPECT_EQ(ownFile(*s, kTabelleDatei), dir / "xdg" / "welvaro" / "Welvaro.tab");
-  EXPECT_EQ(ownFile(d, kEinstellungDatei), dir / "xdg" / "welvaro" / "Welvaro.dat");
+  EXPECT_EQ(ownFile(*s, kTableFile), dir / "xdg" / "welvaro" / "Welvaro.tab");
+  EXPECT_EQ(ownFile(d, kSettingsFile), dir / "xdg" / "welvaro" / "Welvaro.dat");
 
   // A file where the folder should be: reported, Pfad unchanged.
   writeFile(dir / "blocked", "x");
@@ -111,9 +111,9 @@ TEST(ProgramDir, DataFileIsTakenFromTheFirstFolderHoldingIt) {
   ASSERT_EQ(::mkfifo((dir / "exe" / "Ortsvorg.txt").c_str(), 0600), 0);  // never taken for the list
   ProgramDirs d;
   d.dataDirs = {dir / "exe", dir / "share"};
-  EXPECT_EQ(dataFile(d, kOrtsvorgDatei), dir / "share" / "Ortsvorg.txt");
-  EXPECT_EQ(dataFile(d, kMapWeltDatei), dir / "exe" / "MapWelt.dat");
-  EXPECT_EQ(dataFile(d, kMapOrtDatei), dir / "exe" / "MapOrt.dat");  // none: first folder
+  EXPECT_EQ(dataFile(d, kPlaceListFile), dir / "share" / "Ortsvorg.txt");
+  EXPECT_EQ(dataFile(d, kWorldOverlayFile), dir / "exe" / "MapWelt.dat");
+  EXPECT_EQ(dataFile(d, kChartOverlayFile), dir / "exe" / "MapOrt.dat");  // none: first folder
 }
 
 TEST(ProgramDir, ThisProcessIsFoundBesideItsExecutable) {

@@ -27,28 +27,28 @@ struct Json {
   const std::string& str() const { return std::get<1>(v); }
 };
 
-class JsonLeser {
+class JsonReader {
  public:
-  explicit JsonLeser(std::string_view t) : t_(t) {}
-  Json wert() {
-    leer();
+  explicit JsonReader(std::string_view t) : t_(t) {}
+  Json value() {
+    blank();
     if (t_.at(p_) == '{') {
       std::map<std::string, Json> m;
-      for (++p_; leer(), t_.at(p_) != '}';) {
+      for (++p_; blank(), t_.at(p_) != '}';) {
         const std::string key = text();
-        leer();
+        blank();
         if (t_.at(p_++) != ':') throw std::runtime_error("':' expected");
-        m.emplace(key, wert());
-        komma();
+        m.emplace(key, value());
+        comma();
       }
       ++p_;
       return {m};
     }
     if (t_.at(p_) == '[') {
       std::vector<Json> a;
-      for (++p_; leer(), t_.at(p_) != ']';) {
-        a.push_back(wert());
-        komma();
+      for (++p_; blank(), t_.at(p_) != ']';) {
+        a.push_back(value());
+        comma();
       }
       ++p_;
       return {a};
@@ -62,31 +62,31 @@ class JsonLeser {
   }
 
  private:
-  void leer() {
+  void blank() {
     while (p_ < t_.size() && std::isspace(static_cast<unsigned char>(t_[p_]))) ++p_;
   }
-  void komma() {
-    leer();
+  void comma() {
+    blank();
     if (t_.at(p_) == ',') ++p_;
   }
   std::string text() {
-    const auto ende = t_.find('"', p_ + 1);
-    std::string s(t_.substr(p_ + 1, ende - p_ - 1));
-    p_ = ende + 1;
+    const auto end = t_.find('"', p_ + 1);
+    std::string s(t_.substr(p_ + 1, end - p_ - 1));
+    p_ = end + 1;
     return s;
   }
   std::string_view t_;
   std::size_t p_ = 0;
 };
 
-long long tausendstel(double v) { return std::llround(v * 1000); }
+long long thousandths(double v) { return std::llround(v * 1000); }
 
 }  // namespace
 
 TEST(ReferenceLinks, EveryValueDistanceBearingAndHopCountAsComputedIndependently) {
   const std::string text = readFile(fs::path(WELVARO_TEST_DATA) / "links.json");
   ASSERT_FALSE(text.empty());
-  const Json links = JsonLeser(text).wert();
+  const Json links = JsonReader(text).value();
   ASSERT_EQ(links.list().size(), 8u);
   for (const Json& link : links.list()) {
     SCOPED_TRACE(link["name"].str());
@@ -94,25 +94,25 @@ TEST(ReferenceLinks, EveryValueDistanceBearingAndHopCountAsComputedIndependently
     for (const Json& a : link["args"].list()) args.push_back(a.str());
     const CliRun csv = runCli(args);
     ASSERT_EQ(csv.rc, static_cast<int>(link["rc"].num())) << csv.err;
-    const auto zeilen = split(csv.out);
+    const auto rows = split(csv.out);
     const auto& grid = link["grid"].list();
     ASSERT_EQ(grid.size(), 24u);
-    ASSERT_EQ(zeilen.size(), 26u);
+    ASSERT_EQ(rows.size(), 26u);
     for (std::size_t h = 0; h < 24; ++h) {
-      const auto werte = split(zeilen[h + 1], ",");
-      ASSERT_EQ(werte.size(), 32u);
+      const auto values = split(rows[h + 1], ",");
+      ASSERT_EQ(values.size(), 32u);
       ASSERT_EQ(grid[h].list().size(), 31u);
       for (std::size_t k = 0; k < 31; ++k)
-        EXPECT_EQ(std::stol(werte[k + 1]), static_cast<long>(grid[h].list()[k].num()))
+        EXPECT_EQ(std::stol(values[k + 1]), static_cast<long>(grid[h].list()[k].num()))
             << "hour " << h + 1 << ", column " << k + 1;
     }
 
     args.back() = "json";  // the same link with its geometry
     const CliRun json = runCli(args);
     ASSERT_EQ(json.rc, 0) << json.err;
-    const Json geo = JsonLeser(json.out).wert();
+    const Json geo = JsonReader(json.out).value();
     for (const char* key : {"distance_km", "bearing_ab", "bearing_ba"})
-      EXPECT_EQ(tausendstel(geo[key].num()), tausendstel(link[key].num())) << key;
+      EXPECT_EQ(thousandths(geo[key].num()), thousandths(link[key].num())) << key;
     for (const char* key : {"hops_e", "hops_f", "hops_d"}) EXPECT_EQ(geo[key].num(), link[key].num()) << key;
   }
 }

@@ -57,13 +57,13 @@ inline void writeFile(const fs::path& p, const std::string& bytes) {
 }
 
 // The start state with the far end on station B (München - Madrid), the
-// clock at `heute` and the forecast month that of `heute`.
-inline std::unique_ptr<State> defaultLink(const DateTime& heute = {2026, 12, 15, 12, 0, 0}) {
+// clock at `today` and the forecast month that of `today`.
+inline std::unique_ptr<State> defaultLink(const DateTime& today = {2026, 12, 15, 12, 0, 0}) {
   auto s = std::make_unique<State>();
   s->X2 = s->OrtX2;
   s->Y2 = s->OrtY2;
-  s->Jetzt = heute;
-  s->Monat = static_cast<float>(heute.month);
+  s->Jetzt = today;
+  s->Monat = static_cast<float>(today.month);
   return s;
 }
 
@@ -71,11 +71,11 @@ inline std::unique_ptr<State> defaultLink(const DateTime& heute = {2026, 12, 15,
 // ending in `sep` gives an empty last piece.
 inline std::vector<std::string> split(const std::string& text, std::string_view sep = "\n") {
   std::vector<std::string> v;
-  for (std::size_t von = 0;;) {
-    const auto bis = text.find(sep, von);
-    v.push_back(text.substr(von, bis - von));
-    if (bis == std::string::npos) return v;
-    von = bis + sep.size();
+  for (std::size_t from = 0;;) {
+    const auto to = text.find(sep, from);
+    v.push_back(text.substr(from, to - from));
+    if (to == std::string::npos) return v;
+    from = to + sep.size();
   }
 }
 
@@ -84,14 +84,14 @@ struct CliRun {
   std::string out, err;
 };
 
-// welvaro-cli with `args` after the program name, its clock at `jetzt`;
-// shipped data files only from `datenOrdner` (none by default).
-inline CliRun runCli(std::vector<std::string> args, const DateTime& jetzt = {2026, 12, 8, 15, 4, 0},
-                     std::vector<fs::path> datenOrdner = {}) {
+// welvaro-cli with `args` after the program name, its clock at `now`;
+// shipped data files only from `dataFolders` (none by default).
+inline CliRun runCli(std::vector<std::string> args, const DateTime& now = {2026, 12, 8, 15, 4, 0},
+                     std::vector<fs::path> dataFolders = {}) {
   args.insert(args.begin(), "welvaro-cli");
-  FixedClock clock(jetzt);
+  FixedClock clock(now);
   std::ostringstream out, err;
-  const int rc = cli::runCli(args, cli::Kontext{clock, std::move(datenOrdner), out, err});
+  const int rc = cli::runCli(args, cli::Context{clock, std::move(dataFolders), out, err});
   return {rc, out.str(), err.str()};
 }
 

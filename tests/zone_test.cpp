@@ -12,7 +12,7 @@
 #include "files/settings.h"
 #include "schedule/session.h"
 #include "state/calendar.h"
-#include "input/eingabe.h"
+#include "input/input_rules.h"
 #include "state/numtext.h"
 #include "testutil.h"
 
@@ -23,25 +23,25 @@ namespace {
 class TzScope {
  public:
   explicit TzScope(const char* tz) {
-    if (const char* alt = std::getenv("TZ")) alt_ = alt;
+    if (const char* old = std::getenv("TZ")) old_ = old;
     ::setenv("TZ", tz, 1);
     ::tzset();
   }
   ~TzScope() {
-    if (alt_)
-      ::setenv("TZ", alt_->c_str(), 1);
+    if (old_)
+      ::setenv("TZ", old_->c_str(), 1);
     else
       ::unsetenv("TZ");
     ::tzset();
   }
 
  private:
-  std::optional<std::string> alt_;
+  std::optional<std::string> old_;
 };
 
 std::int64_t utc(const DateTime& t) { return toSerial(t); }
 
-ProgramDirs ordnerIn(const test::TempDir& d) {
+ProgramDirs folderIn(const test::TempDir& d) {
   ProgramDirs dirs;
   dirs.writeDir = d.path;
   dirs.dataDirs = {d.path};
@@ -53,10 +53,10 @@ struct Zone {
   const char* name;
   const char* tz;
   float winter;  // offset on 15 January [h]
-  float sommer;  // offset on 15 July [h]
+  float summer;  // offset on 15 July [h]
   float standard;
 };
-constexpr Zone kZonen[] = {
+constexpr Zone kZones[] = {
     {"UTC", "UTC0", 0, 0, 0},
     {"New York", "EST5EDT,M3.2.0,M11.1.0", -5, -4, -5},
     {"Kolkata", "IST-5:30", 5.5f, 5.5f, 5.5f},
@@ -65,34 +65,34 @@ constexpr Zone kZonen[] = {
     {"Kathmandu", "<+0545>-5:45", 5.75f, 5.75f, 5.75f},
 };
 
-TEST(Zeitzone, ReadingGivesOffsetAndStandardTimeInBothHemispheres) {
-  for (const Zone& z : kZonen) {
+TEST(TimeZone, ReadingGivesOffsetAndStandardTimeInBothHemispheres) {
+  for (const Zone& z : kZones) {
     SCOPED_TRACE(z.name);
     TzScope tz(z.tz);
-    const ClockReading januar = zoneReading(utc({2026, 1, 15, 12, 0, 0}));
-    const ClockReading juli = zoneReading(utc({2026, 7, 15, 12, 0, 0}));
-    EXPECT_EQ(januar.offsetSeconds, static_cast<int>(z.winter * 3600));
-    EXPECT_EQ(juli.offsetSeconds, static_cast<int>(z.sommer * 3600));
-    EXPECT_EQ(januar.standardOffsetSeconds, static_cast<int>(z.standard * 3600));
-    EXPECT_EQ(juli.standardOffsetSeconds, static_cast<int>(z.standard * 3600));
+    const ClockReading january = zoneReading(utc({2026, 1, 15, 12, 0, 0}));
+    const ClockReading july = zoneReading(utc({2026, 7, 15, 12, 0, 0}));
+    EXPECT_EQ(january.offsetSeconds, static_cast<int>(z.winter * 3600));
+    EXPECT_EQ(july.offsetSeconds, static_cast<int>(z.summer * 3600));
+    EXPECT_EQ(january.standardOffsetSeconds, static_cast<int>(z.standard * 3600));
+    EXPECT_EQ(july.standardOffsetSeconds, static_cast<int>(z.standard * 3600));
     // Local time is UTC plus the offset.
-    EXPECT_EQ(toSerial(juli.local), utc({2026, 7, 15, 12, 0, 0}) + juli.offsetSeconds);
+    EXPECT_EQ(toSerial(july.local), utc({2026, 7, 15, 12, 0, 0}) + july.offsetSeconds);
   }
 }
 
 // The first start without any file, in every zone and season: the clock
 // shows true UTC without the time-zone dialog, and keeps it across the
 // zone's summer-time changes while the program runs.
-TEST(Zeitzone, FirstStartShowsTrueUtcInEveryZone) {
-  const DateTime momente[] = {{2026, 1, 15, 23, 6, 0}, {2026, 7, 15, 23, 20, 0}, {2026, 12, 8, 0, 30, 0}};
-  for (const Zone& z : kZonen) {
-    for (const DateTime& m : momente) {
+TEST(TimeZone, FirstStartShowsTrueUtcInEveryZone) {
+  const DateTime moments[] = {{2026, 1, 15, 23, 6, 0}, {2026, 7, 15, 23, 20, 0}, {2026, 12, 8, 0, 30, 0}};
+  for (const Zone& z : kZones) {
+    for (const DateTime& m : moments) {
       SCOPED_TRACE(std::string(z.name) + " " + shortDate(m));
       TzScope tz(z.tz);
       test::TempDir d;
       auto s = std::make_unique<State>();
-      ZoneClock uhr(utc(m));
-      prgStart(*s, uhr.read(), ordnerIn(d));
+      ZoneClock clock(utc(m));
+      prgStart(*s, clock.read(), folderIn(d));
       EXPECT_EQ(s->Zeitpunkt, m);
       EXPECT_EQ(s->UTCKorrFolgt, 1);
     }
@@ -101,45 +101,45 @@ TEST(Zeitzone, FirstStartShowsTrueUtcInEveryZone) {
   // falls back on 5 April 2026, Berlin on 25 October 2026.
   const struct {
     const char* tz;
-    DateTime vorher;
-  } wechsel[] = {{"EST5EDT,M3.2.0,M11.1.0", {2026, 3, 8, 6, 30, 0}},
+    DateTime before;
+  } changes[] = {{"EST5EDT,M3.2.0,M11.1.0", {2026, 3, 8, 6, 30, 0}},
                  {"AEST-10AEDT,M10.1.0,M4.1.0/3", {2026, 4, 4, 15, 30, 0}},
                  {"CET-1CEST,M3.5.0,M10.5.0/3", {2026, 10, 25, 0, 30, 0}}};
-  for (const auto& w : wechsel) {
+  for (const auto& w : changes) {
     SCOPED_TRACE(w.tz);
     TzScope tz(w.tz);
     test::TempDir d;
     auto s = std::make_unique<State>();
-    ZoneClock uhr(utc(w.vorher));
-    prgStart(*s, uhr.read(), ordnerIn(d));
-    const float vorher = s->UTCKorr;
-    uhr.advance(3600);
-    prgUhr(*s, uhr.read());
-    EXPECT_NE(s->UTCKorr, vorher);
-    EXPECT_EQ(s->Zeitpunkt, addSeconds(w.vorher, 3600));
+    ZoneClock clock(utc(w.before));
+    prgStart(*s, clock.read(), folderIn(d));
+    const float before = s->UTCKorr;
+    clock.advance(3600);
+    prgUhr(*s, clock.read());
+    EXPECT_NE(s->UTCKorr, before);
+    EXPECT_EQ(s->Zeitpunkt, addSeconds(w.before, 3600));
   }
 }
 
 // What is saved in one season is right in the other: the file holds the
 // zone's standard time, and the next start follows the system again.
-TEST(Zeitzone, SavedZoneFollowsTheSystemAtTheNextStart) {
-  for (const Zone& z : kZonen) {
+TEST(TimeZone, SavedZoneFollowsTheSystemAtTheNextStart) {
+  for (const Zone& z : kZones) {
     SCOPED_TRACE(z.name);
     TzScope tz(z.tz);
     test::TempDir d;
-    const DateTime sommer{2026, 7, 15, 23, 6, 0};
+    const DateTime summer{2026, 7, 15, 23, 6, 0};
     auto s = std::make_unique<State>();
-    ZoneClock uhr(utc(sommer));
-    prgStart(*s, uhr.read(), ordnerIn(d));
-    ASSERT_TRUE(prgSpeicherDaten(*s, ordnerIn(d), s->Jetzt).empty());
-    const auto zeile = test::split(test::readFile(d.path / "Welvaro.dat"), "\r\n")[13];
-    EXPECT_EQ(zeile, "\"Zeitzone (O=+/W=- Std.): " + NumberText(z.standard) + "\"");
+    ZoneClock clock(utc(summer));
+    prgStart(*s, clock.read(), folderIn(d));
+    ASSERT_TRUE(prgSpeicherDaten(*s, folderIn(d), s->Jetzt).empty());
+    const auto row = test::split(test::readFile(d.path / "Welvaro.dat"), "\r\n")[13];
+    EXPECT_EQ(row, "\"Zeitzone (O=+/W=- Std.): " + NumberText(z.standard) + "\"");
 
     const DateTime winter{2027, 1, 10, 5, 0, 0};
     auto r = std::make_unique<State>();
-    ZoneClock neu(utc(winter));
-    const StartBericht b = prgStart(*r, neu.read(), ordnerIn(d));
-    EXPECT_EQ(b.einstellungen, EinstellungsQuelle::Datei);
+    ZoneClock fresh(utc(winter));
+    const StartReport b = prgStart(*r, fresh.read(), folderIn(d));
+    EXPECT_EQ(b.settings, SettingsSource::File);
     EXPECT_EQ(r->UTCKorrFolgt, 1);
     EXPECT_EQ(r->Zeitpunkt, winter);
   }
@@ -149,13 +149,13 @@ TEST(Zeitzone, SavedZoneFollowsTheSystemAtTheNextStart) {
 // means the system's zone, so UTC+1 in winter and UTC+2 in summer as
 // before. Another stored zone is the user's own choice and keeps the old
 // rule (stored standard time plus the summer hour of the start).
-TEST(Zeitzone, CentralEuropeanFileBehavesAsBefore) {
+TEST(TimeZone, CentralEuropeanFileBehavesAsBefore) {
   TzScope tz("CET-1CEST,M3.5.0,M10.5.0/3");
   struct Case {
-    const char* wert;
+    const char* value;
     DateTime start;  // UTC
-    float utcKorr;
-    int16 folgt;
+    float utcOffset;
+    int16 follows;
   } cases[] = {
       {" 1", {2026, 7, 1, 10, 0, 0}, 2, 1},
       {" 1", {2026, 12, 1, 10, 0, 0}, 1, 1},
@@ -164,47 +164,47 @@ TEST(Zeitzone, CentralEuropeanFileBehavesAsBefore) {
       {"-5", {2026, 12, 1, 10, 0, 0}, -5, 0},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.wert) + " " + shortDate(c.start));
+    SCOPED_TRACE(std::string(c.value) + " " + shortDate(c.start));
     test::TempDir d;
     auto s = std::make_unique<State>();
-    setzeSommerzeit(*s, {2026, 12, 1, 10, 0, 0});
+    setSummerTime(*s, {2026, 12, 1, 10, 0, 0});
     s->UTCKorrFolgt = 0;
     s->UTCKorr = 0;
-    std::string datei = einstellungsInhalt(*s, {2026, 12, 1, 10, 0, 0});
-    const std::string alt = "\"Zeitzone (O=+/W=- Std.):  0\"";
-    datei.replace(datei.find(alt), alt.size(), std::string("\"Zeitzone (O=+/W=- Std.): ") + c.wert + "\"");
-    test::writeFile(d.path / "Welvaro.dat", datei);
+    std::string file = settingsText(*s, {2026, 12, 1, 10, 0, 0});
+    const std::string old = "\"Zeitzone (O=+/W=- Std.):  0\"";
+    file.replace(file.find(old), old.size(), std::string("\"Zeitzone (O=+/W=- Std.): ") + c.value + "\"");
+    test::writeFile(d.path / "Welvaro.dat", file);
 
     auto r = std::make_unique<State>();
-    ZoneClock uhr(utc(c.start));
-    prgStart(*r, uhr.read(), ordnerIn(d));
-    EXPECT_EQ(r->UTCKorr, c.utcKorr);
-    EXPECT_EQ(r->UTCKorrFolgt, c.folgt);
-    EXPECT_EQ(r->Zeitpunkt, addSeconds(r->Jetzt, -static_cast<int>(c.utcKorr * 3600)));
+    ZoneClock clock(utc(c.start));
+    prgStart(*r, clock.read(), folderIn(d));
+    EXPECT_EQ(r->UTCKorr, c.utcOffset);
+    EXPECT_EQ(r->UTCKorrFolgt, c.follows);
+    EXPECT_EQ(r->Zeitpunkt, addSeconds(r->Jetzt, -static_cast<int>(c.utcOffset * 3600)));
   }
 }
 
 // The time-zone dialog: the system's offset means the system's zone again;
 // another value is held as the user typed it, also over the next tick.
-TEST(Zeitzone, DialogChoosesBetweenTheSystemAndAFixedZone) {
+TEST(TimeZone, DialogChoosesBetweenTheSystemAndAFixedZone) {
   TzScope tz("EST5EDT,M3.2.0,M11.1.0");
   test::TempDir d;
   auto s = std::make_unique<State>();
-  ZoneClock uhr(utc({2026, 7, 15, 23, 20, 0}));
-  prgStart(*s, uhr.read(), ordnerIn(d));
+  ZoneClock clock(utc({2026, 7, 15, 23, 20, 0}));
+  prgStart(*s, clock.read(), folderIn(d));
   ASSERT_EQ(s->UTCKorr, -4);
 
   std::string box = "3";
-  ASSERT_EQ(applyZeitzone(*s, box, zeitzoneOeffnen(*s)).flagge, 0);
-  prgUhr(*s, uhr.read());
+  ASSERT_EQ(applyTimeZone(*s, box, openTimeZone(*s)).flag, 0);
+  prgUhr(*s, clock.read());
   EXPECT_EQ(s->UTCKorrFolgt, 0);
   EXPECT_EQ(s->UTCKorr, 3);
 
   box = "-4";
-  ASSERT_EQ(applyZeitzone(*s, box, zeitzoneOeffnen(*s)).flagge, 0);
+  ASSERT_EQ(applyTimeZone(*s, box, openTimeZone(*s)).flag, 0);
   EXPECT_EQ(s->UTCKorrFolgt, 1);
-  uhr.advance(180 * 86400);  // into winter: the system's zone goes along
-  prgUhr(*s, uhr.read());
+  clock.advance(180 * 86400);  // into winter: the system's zone goes along
+  prgUhr(*s, clock.read());
   EXPECT_EQ(s->UTCKorr, -5);
 }
 
@@ -217,32 +217,32 @@ namespace {
 // Whether the zone follows the system's is kept beside the settings: a
 // computer moved to another zone (a journey) still shows true UTC, and a
 // zone the user chose stays chosen.
-TEST(Zeitzone, FollowingTheSystemSurvivesAChangeOfTheSystemsZone) {
+TEST(TimeZone, FollowingTheSystemSurvivesAChangeOfTheSystemsZone) {
   test::TempDir d;
   {
     TzScope tz("EST5EDT,M3.2.0,M11.1.0");
     auto s = std::make_unique<State>();
-    ZoneClock uhr(utc({2026, 12, 8, 2, 0, 0}));
-    prgStart(*s, uhr.read(), ordnerIn(d));
-    ASSERT_TRUE(prgSpeicherDaten(*s, ordnerIn(d), s->Jetzt).empty());
+    ZoneClock clock(utc({2026, 12, 8, 2, 0, 0}));
+    prgStart(*s, clock.read(), folderIn(d));
+    ASSERT_TRUE(prgSpeicherDaten(*s, folderIn(d), s->Jetzt).empty());
   }
   {
     TzScope tz("IST-5:30");
     auto s = std::make_unique<State>();
-    const DateTime jetzt{2026, 12, 8, 2, 17, 0};
-    ZoneClock uhr(utc(jetzt));
-    prgStart(*s, uhr.read(), ordnerIn(d));
+    const DateTime now{2026, 12, 8, 2, 17, 0};
+    ZoneClock clock(utc(now));
+    prgStart(*s, clock.read(), folderIn(d));
     EXPECT_EQ(s->UTCKorrFolgt, 1);
-    EXPECT_EQ(s->Zeitpunkt, jetzt);
+    EXPECT_EQ(s->Zeitpunkt, now);
     // The user chooses a zone of their own: it stays through the next start.
     std::string box = "3";
-    ASSERT_EQ(applyZeitzone(*s, box, zeitzoneOeffnen(*s)).flagge, 0);
-    ASSERT_TRUE(prgSpeicherDaten(*s, ordnerIn(d), s->Jetzt).empty());
+    ASSERT_EQ(applyTimeZone(*s, box, openTimeZone(*s)).flag, 0);
+    ASSERT_TRUE(prgSpeicherDaten(*s, folderIn(d), s->Jetzt).empty());
   }
   TzScope tz("UTC0");
   auto s = std::make_unique<State>();
-  ZoneClock uhr(utc({2026, 12, 8, 2, 17, 0}));
-  prgStart(*s, uhr.read(), ordnerIn(d));
+  ZoneClock clock(utc({2026, 12, 8, 2, 17, 0}));
+  prgStart(*s, clock.read(), folderIn(d));
   EXPECT_EQ(s->UTCKorrFolgt, 0);
   EXPECT_EQ(s->UTCKorr, 3);
 }

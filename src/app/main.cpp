@@ -4,7 +4,7 @@
 #include <QApplication>
 #include <QIcon>
 
-#include "ui/sitzungsende.h"
+#include "ui/session_end.h"
 #include "files/programdir.h"
 #include "state/datetime.h"
 #include "ui/mainwindow.h"
@@ -21,20 +21,20 @@ int main(int argc, char** argv) {
   QApplication::processEvents();
 
   welvaro::SystemClock clock;
-  welvaro::ui::MainWindow fenster(clock, welvaro::resolveProgramDirs(welvaro::systemProgramDirInputs()));
-  fenster.starten();
-  welvaro::ui::beiSitzungsende(&fenster, [&fenster] { fenster.sitzungsEnde(); });
+  welvaro::ui::MainWindow window(clock, welvaro::resolveProgramDirs(welvaro::systemProgramDirInputs()));
+  window.start();
+  welvaro::ui::onSessionEnd(&window, [&window] { window.endSession(); });
   // A session manager that logs out asks for the data first.
-  QObject::connect(&app, &QGuiApplication::commitDataRequest, &fenster, [&fenster] { fenster.sitzungsEnde(); });
+  QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window] { window.endSession(); });
 
   // Without a display server (the session ended under the program), Qt
   // exits at once: the settings are saved on the way out all the same.
-  welvaro::ui::beimAbbruch([&fenster] { fenster.speichernOhneFenster(); });
+  welvaro::ui::onAbort([&window] { window.saveWithoutWindow(); });
 
   start->close();
   delete start;
-  fenster.show();
+  window.show();
   const int rc = QApplication::exec();
-  welvaro::ui::beimAbbruch({});
+  welvaro::ui::onAbort({});
   return rc;
 }

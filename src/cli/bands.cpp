@@ -4,7 +4,7 @@
 #include <ostream>
 
 #include "cli/commands.h"
-#include "display/baender.h"
+#include "display/bands.h"
 #include "state/fault.h"
 #include "state/datetime.h"
 #include "state/numtext.h"
@@ -13,49 +13,49 @@ namespace welvaro::cli {
 
 namespace {
 
-int runBands(Aufruf& a, const Kontext& k) {
+int runBands(Invocation& a, const Context& k) {
   State& s = *a.s;
-  std::vector<BandZeile> zeilen;
-  const int rc = prgBandWerte(s, a.stunde, a.minute, a.stunden, zeilen);
+  std::vector<BandRow> lines;
+  const int rc = prgBandWerte(s, a.hour, a.minute, a.hours, lines);
   if (rc != 0) {
     k.err << "welvaro-cli bands: model fault: " << faultName(rc) << " (run-time error " << rc
           << "); the link has no values\n";
     return kExitModelFault;
   }
-  const bool pegel = s.PegelFlag == 1;
-  auto wert = [pegel](const BandWert& w) { return PlainText(pegel ? w.pegel : w.feld); };
+  const bool level = s.PegelFlag == 1;
+  auto value = [level](const BandValue& w) { return PlainText(level ? w.level : w.field); };
   if (a.format == "json") {
     k.out << "{\"bands\": [";
-    for (std::size_t i = 0; i < zeilen.size(); ++i) {
-      const BandZeile& z = zeilen[i];
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      const BandRow& z = lines[i];
       k.out << (i ? ", " : "") << "{\"band\": \"" << z.band.name << "\", \"mhz\": " << PlainText(z.band.mhz)
             << ", \"hours\": [";
-      for (std::size_t j = 0; j < z.werte.size(); ++j) {
-        const BandWert& w = z.werte[j];
-        k.out << (j ? ", " : "") << "{\"utc\": \"" << uhrText(w.stunde, w.minute) << "\", \"level_dbm\": "
-              << PlainText(w.pegel) << ", \"field_dbuv\": " << PlainText(w.feld) << "}";
+      for (std::size_t j = 0; j < z.values.size(); ++j) {
+        const BandValue& w = z.values[j];
+        k.out << (j ? ", " : "") << "{\"utc\": \"" << clockText(w.hour, w.minute) << "\", \"level_dbm\": "
+              << PlainText(w.level) << ", \"field_dbuv\": " << PlainText(w.field) << "}";
       }
       k.out << "]}";
     }
     k.out << "]}\n";
   } else if (a.format == "csv") {
-    k.out << "band,mhz,utc," << (pegel ? "level_dbm" : "field_dbuv") << "\n";
-    for (const BandZeile& z : zeilen)
-      for (const BandWert& w : z.werte)
-        k.out << z.band.name << "," << PlainText(z.band.mhz) << "," << uhrText(w.stunde, w.minute) << ","
-              << wert(w) << "\n";
+    k.out << "band,mhz,utc," << (level ? "level_dbm" : "field_dbuv") << "\n";
+    for (const BandRow& z : lines)
+      for (const BandValue& w : z.values)
+        k.out << z.band.name << "," << PlainText(z.band.mhz) << "," << clockText(w.hour, w.minute) << ","
+              << value(w) << "\n";
   } else {
-    k.out << (pegel ? "Level [dBm]" : "Field strength [dB(uV/m)]") << " of the link, UTC\n";
+    k.out << (level ? "Level [dBm]" : "Field strength [dB(uV/m)]") << " of the link, UTC\n";
     k.out << "band    MHz  ";
-    for (const BandWert& w : zeilen.front().werte) k.out << "  " << uhrText(w.stunde, w.minute);
+    for (const BandValue& w : lines.front().values) k.out << "  " << clockText(w.hour, w.minute);
     k.out << "\n";
-    for (const BandZeile& z : zeilen) {
-      std::string kopf = std::string(z.band.name) + "       ";
-      kopf = kopf.substr(0, 5);
+    for (const BandRow& z : lines) {
+      std::string head = std::string(z.band.name) + "       ";
+      head = head.substr(0, 5);
       std::string mhz = "      " + PlainText(z.band.mhz);
-      k.out << kopf << mhz.substr(mhz.size() - 6) << "  ";
-      for (const BandWert& w : z.werte) {
-        std::string v = "       " + wert(w);
+      k.out << head << mhz.substr(mhz.size() - 6) << "  ";
+      for (const BandValue& w : z.values) {
+        std::string v = "       " + value(w);
         k.out << v.substr(v.size() - 7);
       }
       k.out << "\n";
@@ -66,11 +66,11 @@ int runBands(Aufruf& a, const Kontext& k) {
 
 }  // namespace
 
-Befehl bandsBefehl() {
+Command bandsCommand() {
   return {.name = "bands",
-          .optionen = mitGemeinsamen({"--utc", "--hours", "--level", "--field", "--format"}),
-          .pflicht = {"--utc"},
-          .formate = {"text", "csv", "json"},
+          .options = withCommon({"--utc", "--hours", "--level", "--field", "--format"}),
+          .required = {"--utc"},
+          .formats = {"text", "csv", "json"},
           .run = runBands};
 }
 

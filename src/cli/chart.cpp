@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <ostream>
 
-#include "cli/bild.h"
+#include "cli/picture.h"
 #include "cli/commands.h"
 #include "display/bitmap.h"
 #include "display/chart.h"
@@ -16,41 +16,41 @@ namespace welvaro::cli {
 
 namespace {
 
-int runChart(Aufruf& a, const Kontext& k) {
+int runChart(Invocation& a, const Context& k) {
   State& s = *a.s;
   s.Pfad = a.dir;
-  BildOptionen bild = bildOptionen(a);
-  DarstStatus st;
-  if (bild.png.empty()) {
-    readOverlay(datenDatei(a, k, kMapOrtDatei), kOrtskarteLaenge, s.Ortskarte);
+  PictureOptions picture = pictureOptions(a);
+  DisplayStatus st;
+  if (picture.png.empty()) {
+    readOverlay(dataFileFor(a, k, kChartOverlayFile), kChartOverlayLength, s.Ortskarte);
     conBitmaps(s);
     st = prgAktDarst2(s);
   } else {
-    st = chartPng(s, bild);
+    st = chartPng(s, picture);
   }
-  if (st.fehler != 0) {
-    k.err << "welvaro-cli chart: model fault: " << faultName(st.fehler) << " (run-time error " << st.fehler
+  if (st.fault != 0) {
+    k.err << "welvaro-cli chart: model fault: " << faultName(st.fault) << " (run-time error " << st.fault
           << "); no picture written\n";
     return kExitModelFault;
   }
-  if (!st.meldung.empty()) {
-    k.err << "welvaro-cli chart: " << st.meldung << "\n";
+  if (!st.message.empty()) {
+    k.err << "welvaro-cli chart: " << st.message << "\n";
     return kExitFileError;
   }
-  if (!bild.png.empty())
-    k.out << pngMeldung(bild);
+  if (!picture.png.empty())
+    k.out << pngMessage(picture);
   else
-    k.out << ownFile(s, kOrtBildDatei).string() << ": " << kOrtBildLaenge << " bytes\n";
+    k.out << ownFile(s, kChartBitmapFile).string() << ": " << kChartBitmapLength << " bytes\n";
   return kExitOk;
 }
 
 }  // namespace
 
-Befehl chartBefehl() {
+Command chartCommand() {
   return {.name = "chart",
-          .optionen = mitGemeinsamen({"--dir", "--level", "--field", "--png", "--size"}),
-          .pflicht = {"--dir"},
-          .pruefe = pruefeBild,
+          .options = withCommon({"--dir", "--level", "--field", "--png", "--size"}),
+          .required = {"--dir"},
+          .check = checkPicture,
           .run = runChart};
 }
 

@@ -52,14 +52,14 @@ const char* kUsage =
 
 }  // namespace
 
-std::filesystem::path datenDatei(const Aufruf& a, const Kontext& k, std::string_view name) {
+std::filesystem::path dataFileFor(const Invocation& a, const Context& k, std::string_view name) {
   ProgramDirs d;
   d.dataDirs.push_back(a.dir);
-  d.dataDirs.insert(d.dataDirs.end(), k.datenOrdner.begin(), k.datenOrdner.end());
+  d.dataDirs.insert(d.dataDirs.end(), k.dataFolders.begin(), k.dataFolders.end());
   return dataFile(d, name);
 }
 
-int runCli(const std::vector<std::string>& argv, const Kontext& k) {
+int runCli(const std::vector<std::string>& argv, const Context& k) {
   if (argv.size() < 2) {
     k.err << kUsage;
     return kExitBadArguments;
@@ -69,12 +69,12 @@ int runCli(const std::vector<std::string>& argv, const Kontext& k) {
     k.out << kUsage;
     return kExitOk;
   }
-  for (const Befehl& b :
-       {linkBefehl(), pointBefehl(), tableBefehl(), mapBefehl(), chartBefehl(), reportBefehl(), bandsBefehl()}) {
+  for (const Command& b :
+       {linkCommand(), pointCommand(), tableCommand(), mapCommand(), chartCommand(), reportCommand(), bandsCommand()}) {
     if (b.name != cmd) continue;
-    std::optional<Aufruf> a;
+    std::optional<Invocation> a;
     try {
-      a = liesOptionen(b, std::vector<std::string>(argv.begin() + 2, argv.end()), k);
+      a = readOptions(b, std::vector<std::string>(argv.begin() + 2, argv.end()), k);
     } catch (const BadArgument& e) {
       k.err << "welvaro-cli " << b.name << ": " << e.message << "\n";
       return kExitBadArguments;
@@ -87,7 +87,7 @@ int runCli(const std::vector<std::string>& argv, const Kontext& k) {
 
 int runCli(const std::vector<std::string>& argv, const Clock& clock, std::ostream& out, std::ostream& err) {
   const ProgramDirs dirs = resolveProgramDirs(systemProgramDirInputs());
-  return runCli(argv, Kontext{clock, dirs.dataDirs, out, err});
+  return runCli(argv, Context{clock, dirs.dataDirs, out, err});
 }
 
 }  // namespace welvaro::cli

@@ -10,20 +10,20 @@
 
 namespace welvaro::cli {
 
-Befehl linkBefehl();
-Befehl pointBefehl();
-Befehl tableBefehl();
-Befehl mapBefehl();
-Befehl chartBefehl();
-Befehl reportBefehl();
-Befehl bandsBefehl();
+Command linkCommand();
+Command pointCommand();
+Command tableCommand();
+Command mapCommand();
+Command chartCommand();
+Command reportCommand();
+Command bandsCommand();
 
 // A data file that comes with the program ("MapWelt.dat", "MapOrt.dat"):
 // from --dir when it holds one, else from the program's data folders.
-std::filesystem::path datenDatei(const Aufruf& a, const Kontext& k, std::string_view name);
+std::filesystem::path dataFileFor(const Invocation& a, const Context& k, std::string_view name);
 
 // Dispatches argv[1] to its subcommand.
-int runCli(const std::vector<std::string>& argv, const Kontext& k);
+int runCli(const std::vector<std::string>& argv, const Context& k);
 // The same with the data folders of this installation (beside the
 // executable, then <prefix>/share/welvaro).
 int runCli(const std::vector<std::string>& argv, const Clock& clock, std::ostream& out, std::ostream& err);

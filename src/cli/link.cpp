@@ -74,12 +74,12 @@ void printText(const State& s, std::ostream& out) {
 
 namespace {
 
-int runLink(Aufruf& a, const Kontext& k) {
+int runLink(Invocation& a, const Context& k) {
   State& s = *a.s;
   s.X2 = s.OrtX2;
   s.Y2 = s.OrtY2;
   // The six memories go into the calculation only when they were given.
-  if (a.hat("--memories")) s.DruckFlag = 1;
+  if (a.has("--memories")) s.DruckFlag = 1;
   if (int rc = prgTageskorr(s); rc != 0) {
     k.err << "welvaro-cli link: model fault: " << faultName(rc) << " (run-time error " << rc << ")\n";
     return kExitModelFault;
@@ -95,10 +95,10 @@ int runLink(Aufruf& a, const Kontext& k) {
 
 }  // namespace
 
-Befehl linkBefehl() {
+Command linkCommand() {
   return {.name = "link",
-          .optionen = mitGemeinsamen({"--memories", "--format"}),
-          .formate = {"text", "csv", "json"},
+          .options = withCommon({"--memories", "--format"}),
+          .formats = {"text", "csv", "json"},
           .run = runLink};
 }
 

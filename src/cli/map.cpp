@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <ostream>
 
-#include "cli/bild.h"
+#include "cli/picture.h"
 #include "cli/commands.h"
 #include "display/bitmap.h"
 #include "display/worldmap.h"
-#include "files/kartenlinien.h"
+#include "files/map_lines.h"
 #include "files/overlay.h"
 #include "files/programdir.h"
 #include "forecast/table.h"
@@ -18,11 +18,11 @@ namespace welvaro::cli {
 
 namespace {
 
-int runMap(Aufruf& a, const Kontext& k) {
+int runMap(Invocation& a, const Context& k) {
   State& s = *a.s;
   s.Pfad = a.dir;
-  const std::filesystem::path tabelle = ownFile(s, kTabelleDatei);
-  if (const TableFileStatus r = readTableFile(tabelle, s.TabText); !r.ok()) {
+  const std::filesystem::path table = ownFile(s, kTableFile);
+  if (const TableFileStatus r = readTableFile(table, s.TabText); !r.ok()) {
     k.err << "welvaro-cli map: " << r.message;
     if (r.kind == TableFileStatus::kMissing) k.err << " (make it with welvaro-cli table --dir DIR)";
     k.err << "\n";
@@ -30,34 +30,34 @@ int runMap(Aufruf& a, const Kontext& k) {
   }
   prgTabPlus(s);
 
-  BildOptionen bild = bildOptionen(a);
-  DarstStatus st;
-  if (bild.png.empty()) {
-    readOverlay(datenDatei(a, k, kMapWeltDatei), kWeltkarteLaenge, s.Weltkarte);
+  PictureOptions picture = pictureOptions(a);
+  DisplayStatus st;
+  if (picture.png.empty()) {
+    readOverlay(dataFileFor(a, k, kWorldOverlayFile), kWorldOverlayLength, s.Weltkarte);
     conBitmaps(s);
     st = prgAktDarst1(s);
   } else {
-    st = kartePng(s, bild, datenDatei(a, k, kMapLinienDatei));
+    st = mapPng(s, picture, dataFileFor(a, k, kMapLinesFile));
   }
   if (!st.ok()) {
-    k.err << "welvaro-cli map: " << st.meldung << "\n";
+    k.err << "welvaro-cli map: " << st.message << "\n";
     return kExitFileError;
   }
-  if (!bild.png.empty())
-    k.out << pngMeldung(bild);
+  if (!picture.png.empty())
+    k.out << pngMessage(picture);
   else
-    k.out << ownFile(s, kWeltBildDatei).string() << ": " << kWeltBildLaenge << " bytes\n";
+    k.out << ownFile(s, kWorldBitmapFile).string() << ": " << kWorldBitmapLength << " bytes\n";
   return kExitOk;
 }
 
 }  // namespace
 
-Befehl mapBefehl() {
+Command mapCommand() {
   return {.name = "map",
-          .optionen = {"--dir", "--freq", "--utc", "--level", "--field", "--png", "--size", "--projection",
+          .options = {"--dir", "--freq", "--utc", "--level", "--field", "--png", "--size", "--projection",
                        "--greyline", "--b", "--path"},
-          .pflicht = {"--dir", "--freq", "--utc"},
-          .pruefe = pruefeBild,
+          .required = {"--dir", "--freq", "--utc"},
+          .check = checkPicture,
           .run = runMap};
 }
 

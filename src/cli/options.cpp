@@ -34,8 +34,8 @@ std::optional<double> strictNumber(std::string_view t) {
   return ReadNumber(t);
 }
 
-bool Aufruf::hat(std::string_view option) const {
-  return std::find(gegeben.begin(), gegeben.end(), option) != gegeben.end();
+bool Invocation::has(std::string_view option) const {
+  return std::find(given.begin(), given.end(), option) != given.end();
 }
 
 namespace {
@@ -50,22 +50,22 @@ double numberIn(std::string_view option, const std::string& text, double lo, dou
 
 // LAT,LON in degrees, or (when the text does not begin like a number) a
 // Maidenhead locator or a place name, whose name then goes to `name`.
-std::pair<double, double> position(Aufruf& a, std::string_view option, const std::string& text, std::string& name) {
+std::pair<double, double> position(Invocation& a, std::string_view option, const std::string& text, std::string& name) {
   const std::string o(option);
-  const auto erstes = text.find_first_not_of(' ');
-  if (erstes != std::string::npos && std::string_view("0123456789+-.").find(text[erstes]) == std::string_view::npos) {
+  const auto first = text.find_first_not_of(' ');
+  if (first != std::string::npos && std::string_view("0123456789+-.").find(text[first]) == std::string_view::npos) {
     // The place lists are read once, at the first name (a locator needs none).
-    if (!a.orte && !istLocatorVersuch(text)) {
+    if (!a.places && !looksLikeLocator(text)) {
       ProgramDirs d;
-      d.dataDirs = a.datenOrdner;
-      a.orte = std::make_unique<Ortsverzeichnis>(ortsverzeichnisAusDateien(d));
+      d.dataDirs = a.dataFolders;
+      a.places = std::make_unique<PlaceIndex>(placeIndexFromFiles(d));
     }
-    const Ortsverzeichnis keine;
-    const Ortsverzeichnis& v = a.orte ? *a.orte : keine;
-    const StationsOrt r = resolveStation(text, v.ortsliste, v.orte);
-    if (r.art != StationsOrt::Art::Gefunden) throw BadArgument{o + ": " + stationsMeldung(r)};
+    const PlaceIndex none;
+    const PlaceIndex& v = a.places ? *a.places : none;
+    const StationLookup r = resolveStation(text, v.placeList, v.places);
+    if (r.kind != StationLookup::Kind::Found) throw BadArgument{o + ": " + stationMessage(r)};
     name = r.name;
-    return {r.breite, r.laenge};
+    return {r.lat, r.lon};
   }
   const auto comma = text.find(',');
   if (comma == std::string::npos) throw BadArgument{o + " takes LAT,LON (for example 48.1,11.5)"};
@@ -102,165 +102,165 @@ std::optional<DateTime> parseDate(const std::string& t) {
 
 // "HH:MM" or "H:MM", 00:00 .. 23:59, and 24:00 for the end of the UTC day
 // (which is 00:00 of the forecast's day again).
-bool parseUtc(const std::string& t, int& stunde, int& minute) {
+bool parseUtc(const std::string& t, int& hour, int& minute) {
   const auto colon = t.find(':');
   if (colon == std::string::npos || colon == 0 || colon > 2 || t.size() != colon + 3) return false;
   auto num = [&](std::size_t from, std::size_t to, int& out) {
     auto r = std::from_chars(t.data() + from, t.data() + to, out);
     return r.ec == std::errc() && r.ptr == t.data() + to;
   };
-  if (!num(0, colon, stunde) || !num(colon + 1, t.size(), minute)) return false;
-  if (stunde == 24 && minute == 0) stunde = 0;
-  return stunde >= 0 && stunde <= 23 && minute >= 0 && minute <= 59;
+  if (!num(0, colon, hour) || !num(colon + 1, t.size(), minute)) return false;
+  if (hour == 24 && minute == 0) hour = 0;
+  return hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59;
 }
 
 // "WxH" with whole numbers 16 .. 8192.
-bool bildGroesse(const std::string& t, int& w, int& h) {
+bool pictureSize(const std::string& t, int& w, int& h) {
   const auto x = t.find('x');
   if (x == std::string::npos) return false;
-  const auto zahl = [](std::string_view z, int& v) {
+  const auto number = [](std::string_view z, int& v) {
     const auto r = std::from_chars(z.data(), z.data() + z.size(), v);
     return !z.empty() && r.ec == std::errc() && r.ptr == z.data() + z.size() && v >= 16 && v <= 8192;
   };
-  return zahl(std::string_view(t).substr(0, x), w) && zahl(std::string_view(t).substr(x + 1), h);
+  return number(std::string_view(t).substr(0, x), w) && number(std::string_view(t).substr(x + 1), h);
 }
 
 // One option: its name, the word for its value in messages (empty for a
 // switch) and what its value sets.
 struct OptionDef {
   std::string_view name;
-  std::string_view wert;
-  void (*setze)(Aufruf& a, const std::string& text);
+  std::string_view value;
+  void (*set)(Invocation& a, const std::string& text);
 };
 
 // Every option of welvaro-cli.
-constexpr OptionDef kOptionen[] = {
+constexpr OptionDef kOptions[] = {
     // The common options: stations, conditions, date and month.
     {"--a", "LAT,LON",
-     [](Aufruf& a, const std::string& t) {
-       const auto [lat, lon] = position(a, "--a", t, a.ortNameA);
-       if (!a.ortNameA.empty()) a.s->OrtA = a.ortNameA;  // a place carries its name
+     [](Invocation& a, const std::string& t) {
+       const auto [lat, lon] = position(a, "--a", t, a.placeNameA);
+       if (!a.placeNameA.empty()) a.s->OrtA = a.placeNameA;  // a place carries its name
        a.s->X1 = lat;
        a.s->Y1 = static_cast<float>(lon);
      }},
     {"--b", "LAT,LON",
-     [](Aufruf& a, const std::string& t) {
-       const auto [lat, lon] = position(a, "--b", t, a.ortNameB);
-       if (!a.ortNameB.empty()) a.s->OrtB = a.ortNameB;
+     [](Invocation& a, const std::string& t) {
+       const auto [lat, lon] = position(a, "--b", t, a.placeNameB);
+       if (!a.placeNameB.empty()) a.s->OrtB = a.placeNameB;
        a.s->OrtX2 = static_cast<float>(lat);
        a.s->OrtY2 = static_cast<float>(lon);
        a.s->X2 = a.s->OrtX2;
        a.s->Y2 = a.s->OrtY2;
      }},
     {"--ssn", "N",
-     [](Aufruf& a, const std::string& t) {
+     [](Invocation& a, const std::string& t) {
        a.s->Ssna = numberIn("--ssn", t, 0, 300);
        a.s->Ssn = t;
      }},
     {"--power", "KW",
-     [](Aufruf& a, const std::string& t) {
+     [](Invocation& a, const std::string& t) {
        a.s->Zkw = numberIn("--power", t, 0.000001, 1000);
        a.s->Zkwa = t;
      }},
-    {"--gain", "DBI", [](Aufruf& a, const std::string& t) { a.s->Sag = numberIn("--gain", t, -40, 20); }},
-    {"--angle", "DEG", [](Aufruf& a, const std::string& t) { a.s->Angm = numberIn("--angle", t, 0, 90); }},
+    {"--gain", "DBI", [](Invocation& a, const std::string& t) { a.s->Sag = numberIn("--gain", t, -40, 20); }},
+    {"--angle", "DEG", [](Invocation& a, const std::string& t) { a.s->Angm = numberIn("--angle", t, 0, 90); }},
     {"--avail", "10|50|90",
-     [](Aufruf& a, const std::string& t) {
+     [](Invocation& a, const std::string& t) {
        const double v = numberIn("--avail", t, 10, 90);
        if (v != 10 && v != 50 && v != 90) throw BadArgument{"--avail takes 10, 50 or 90"};
        a.s->Iproz = v;
      }},
     {"--path", "S|L",
-     [](Aufruf& a, const std::string& t) {
+     [](Invocation& a, const std::string& t) {
        std::string p = t;
        for (char& ch : p) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
        if (p != "S" && p != "L") throw BadArgument{"--path takes S (short) or L (long)"};
        a.s->P = p;
      }},
     {"--date", "YYYY-MM-DD",
-     [](Aufruf& a, const std::string& t) {
+     [](Invocation& a, const std::string& t) {
        const auto d = parseDate(t);
        if (!d) throw BadArgument{"--date: '" + t + "' is not a date YYYY-MM-DD"};
        a.s->Jetzt = *d;
      }},
     {"--month", "M",
-     [](Aufruf& a, const std::string& t) {
+     [](Invocation& a, const std::string& t) {
        const double m = numberIn("--month", t, 1, 12);
        if (m != std::floor(m)) throw BadArgument{"--month takes a whole month 1..12"};
        a.s->Monat = static_cast<float>(m);
      }},
     // Display frequency and time.
     {"--freq", "MHZ",
-     [](Aufruf& a, const std::string& t) {
+     [](Invocation& a, const std::string& t) {
        a.s->AktFrequenz = static_cast<float>(numberIn("--freq", t, 1, 30));
      }},
     {"--utc", "HH:MM",
-     [](Aufruf& a, const std::string& t) {
-       if (!parseUtc(t, a.stunde, a.minute))
+     [](Invocation& a, const std::string& t) {
+       if (!parseUtc(t, a.hour, a.minute))
          throw BadArgument{"--utc: '" + t + "' is not a time HH:MM (00:00 .. 24:00)"};
      }},
     {"--hours", "N",
-     [](Aufruf& a, const std::string& t) {
+     [](Invocation& a, const std::string& t) {
        const double n = numberIn("--hours", t, 1, 24);
        if (n != std::floor(n)) throw BadArgument{"--hours takes a whole number of hours 1..24"};
-       a.stunden = static_cast<int>(n);
+       a.hours = static_cast<int>(n);
      }},
-    {"--level", "", [](Aufruf& a, const std::string&) { a.s->PegelFlag = 1; }},
-    {"--field", "", [](Aufruf& a, const std::string&) { a.s->PegelFlag = 0; }},
+    {"--level", "", [](Invocation& a, const std::string&) { a.s->PegelFlag = 1; }},
+    {"--field", "", [](Invocation& a, const std::string&) { a.s->PegelFlag = 0; }},
     {"--memories", "F1,..,F6",
-     [](Aufruf& a, const std::string& t) {
+     [](Invocation& a, const std::string& t) {
        const auto f = numberList("--memories", t, 6, 0.000001, 1000);
        State& s = *a.s;
        float* mem[6] = {&s.Speicher1, &s.Speicher2, &s.Speicher3, &s.Speicher4, &s.Speicher5, &s.Speicher6};
        for (std::size_t i = 0; i < 6; ++i) *mem[i] = static_cast<float>(f[i]);
      }},
     {"--lang", "0..5",
-     [](Aufruf& a, const std::string& t) {
+     [](Invocation& a, const std::string& t) {
        if (t.size() != 1 || t[0] < '0' || t[0] > '5') throw BadArgument{"--lang takes a language index 0..5"};
        a.s->L = static_cast<int16>(t[0] - '0');
      }},
-    {"--name-a", "TEXT", [](Aufruf& a, const std::string& t) { a.nameA = t; }},
-    {"--name-b", "TEXT", [](Aufruf& a, const std::string& t) { a.nameB = t; }},
+    {"--name-a", "TEXT", [](Invocation& a, const std::string& t) { a.nameA = t; }},
+    {"--name-b", "TEXT", [](Invocation& a, const std::string& t) { a.nameB = t; }},
     // Files and output forms.
     {"--dir", "DIR",
-     [](Aufruf& a, const std::string& t) {
-       pruefeOrdner(t);
+     [](Invocation& a, const std::string& t) {
+       checkFolder(t);
        a.dir = t;
      }},
-    {"--format", "FORM", [](Aufruf& a, const std::string& t) { a.format = t; }},
-    {"--text", "", [](Aufruf&, const std::string&) {}},
+    {"--format", "FORM", [](Invocation& a, const std::string& t) { a.format = t; }},
+    {"--text", "", [](Invocation&, const std::string&) {}},
     {"--pdf", "FILE",
-     [](Aufruf& a, const std::string& t) {
+     [](Invocation& a, const std::string& t) {
        if (t.empty()) throw BadArgument{"--pdf needs a file name"};
        a.pdf = t;
      }},
     // Pictures at any size.
     {"--png", "FILE",
-     [](Aufruf& a, const std::string& t) {
+     [](Invocation& a, const std::string& t) {
        if (t.empty()) throw BadArgument{"--png needs a file name"};
        a.png = t;
      }},
     {"--size", "WxH",
-     [](Aufruf& a, const std::string& t) {
-       if (!bildGroesse(t, a.bildBreite, a.bildHoehe))
+     [](Invocation& a, const std::string& t) {
+       if (!pictureSize(t, a.pictureWidth, a.pictureHeight))
          throw BadArgument{"--size: '" + t + "' is not WxH with 16 .. 8192 pixels each"};
      }},
     {"--projection", "rect|azimuthal",
-     [](Aufruf& a, const std::string& t) {
+     [](Invocation& a, const std::string& t) {
        if (t != "rect" && t != "azimuthal") throw BadArgument{"--projection takes rect or azimuthal"};
-       a.azimutal = t == "azimuthal";
+       a.azimuthal = t == "azimuthal";
      }},
-    {"--greyline", "", [](Aufruf&, const std::string&) {}},
+    {"--greyline", "", [](Invocation&, const std::string&) {}},
 };
 
-const OptionDef* finde(std::string_view name) {
-  for (const OptionDef& o : kOptionen)
+const OptionDef* find(std::string_view name) {
+  for (const OptionDef& o : kOptions)
     if (o.name == name) return &o;
   return nullptr;
 }
 
 // "a, b or c"
-std::string aufzaehlung(const std::vector<std::string_view>& w) {
+std::string enumeration(const std::vector<std::string_view>& w) {
   std::string t;
   for (std::size_t i = 0; i < w.size(); ++i) {
     if (i > 0) t += i + 1 == w.size() ? " or " : ", ";
@@ -271,50 +271,50 @@ std::string aufzaehlung(const std::vector<std::string_view>& w) {
 
 }  // namespace
 
-std::vector<std::string_view> mitGemeinsamen(std::initializer_list<std::string_view> eigene) {
+std::vector<std::string_view> withCommon(std::initializer_list<std::string_view> own) {
   std::vector<std::string_view> o = {"--a",   "--b",   "--ssn",  "--power", "--gain",
                                      "--angle", "--avail", "--path", "--date",  "--month"};
-  o.insert(o.end(), eigene.begin(), eigene.end());
+  o.insert(o.end(), own.begin(), own.end());
   return o;
 }
 
-Aufruf liesOptionen(const Befehl& b, const std::vector<std::string>& args, const Kontext& k) {
-  Aufruf a;
+Invocation readOptions(const Command& b, const std::vector<std::string>& args, const Context& k) {
+  Invocation a;
   a.s->Jetzt = k.clock.now();
-  a.datenOrdner = k.datenOrdner;
+  a.dataFolders = k.dataFolders;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& name = args[i];
-    const OptionDef* o = finde(name);
-    if (!o || std::find(b.optionen.begin(), b.optionen.end(), name) == b.optionen.end())
+    const OptionDef* o = find(name);
+    if (!o || std::find(b.options.begin(), b.options.end(), name) == b.options.end())
       throw BadArgument{"unknown option '" + name + "'"};
-    std::string wert;
-    if (!o->wert.empty()) {
+    std::string value;
+    if (!o->value.empty()) {
       if (++i >= args.size()) throw BadArgument{name + " needs a value"};
-      wert = args[i];
+      value = args[i];
     }
-    o->setze(a, wert);
-    a.gegeben.push_back(name);
+    o->set(a, value);
+    a.given.push_back(name);
   }
-  for (const std::string_view p : b.pflicht)
-    if (!a.hat(p)) throw BadArgument{std::string(p) + " " + std::string(finde(p)->wert) + " is required"};
-  if (a.hat("--level") && a.hat("--field")) throw BadArgument{"--level and --field exclude each other"};
-  if (!b.formate.empty()) {
-    if (!a.hat("--format")) a.format = b.formate.front();
-    if (std::find(b.formate.begin(), b.formate.end(), a.format) == b.formate.end())
-      throw BadArgument{"--format takes " + aufzaehlung(b.formate)};
+  for (const std::string_view p : b.required)
+    if (!a.has(p)) throw BadArgument{std::string(p) + " " + std::string(find(p)->value) + " is required"};
+  if (a.has("--level") && a.has("--field")) throw BadArgument{"--level and --field exclude each other"};
+  if (!b.formats.empty()) {
+    if (!a.has("--format")) a.format = b.formats.front();
+    if (std::find(b.formats.begin(), b.formats.end(), a.format) == b.formats.end())
+      throw BadArgument{"--format takes " + enumeration(b.formats)};
   }
-  if (b.pruefe) b.pruefe(a);
+  if (b.check) b.check(a);
 
   State& s = *a.s;
-  if (std::find(b.optionen.begin(), b.optionen.end(), "--month") != b.optionen.end() && !a.hat("--month"))
+  if (std::find(b.options.begin(), b.options.end(), "--month") != b.options.end() && !a.has("--month"))
     s.Monat = static_cast<float>(s.Jetzt.month);
-  if (a.hat("--utc")) s.Zeitpunkt = DateTime{s.Jetzt.year, s.Jetzt.month, s.Jetzt.day, a.stunde, a.minute, 0};
+  if (a.has("--utc")) s.Zeitpunkt = DateTime{s.Jetzt.year, s.Jetzt.month, s.Jetzt.day, a.hour, a.minute, 0};
   return a;
 }
 
-void setzeNamen(Aufruf& a) {
-  if (a.hat("--a")) a.s->OrtA = a.ortNameA;
-  if (a.hat("--b")) a.s->OrtB = a.ortNameB;
+void setNames(Invocation& a) {
+  if (a.has("--a")) a.s->OrtA = a.placeNameA;
+  if (a.has("--b")) a.s->OrtB = a.placeNameB;
   if (a.nameA) a.s->OrtA = *a.nameA;
   if (a.nameB) a.s->OrtB = *a.nameB;
 }
@@ -336,7 +336,7 @@ std::string jsonText(std::string_view text) {
   return t;
 }
 
-void pruefeOrdner(const std::string& dir) {
+void checkFolder(const std::string& dir) {
   if (dir.empty()) throw BadArgument{"--dir DIR is required"};
   std::error_code ec;
   if (!std::filesystem::is_directory(dir, ec)) throw BadArgument{"--dir: '" + dir + "' is not a folder"};

@@ -1,7 +1,7 @@
 // Command-line options of welvaro-cli: one table of every option (its name,
 // the word for its value, how its value is read), and per subcommand the
 // list of options it takes. The parser reads the arguments of a call into
-// an `Aufruf`: the program state the options fill, and what is not a state
+// an `Invocation`: the program state the options fill, and what is not a state
 // field (folder, output format, names ...).
 //
 // To add an option: a field in Aufruf when it is not a state field, one
@@ -43,61 +43,61 @@ std::optional<double> strictNumber(std::string_view text);
 
 // Where a subcommand finds the data files that come with the program, and
 // where its output goes.
-struct Kontext {
+struct Context {
   const Clock& clock;
-  std::vector<std::filesystem::path> datenOrdner;  ///< folders of the shipped data files, in order
+  std::vector<std::filesystem::path> dataFolders;  ///< folders of the shipped data files, in order
   std::ostream& out;
   std::ostream& err;
 };
 
 // What the options of one call settled.
-struct Aufruf {
+struct Invocation {
   std::unique_ptr<State> s = std::make_unique<State>();  ///< fields set by the options; Jetzt from the clock
-  std::vector<std::string> gegeben;  ///< the options given, in order
-  int stunde = 0, minute = 0;        ///< --utc HH:MM (24:00 is 00:00)
-  int stunden = 1;                   ///< --hours N
+  std::vector<std::string> given;  ///< the options given, in order
+  int hour = 0, minute = 0;        ///< --utc HH:MM (24:00 is 00:00)
+  int hours = 1;                   ///< --hours N
   std::string dir;                   ///< --dir
   std::string format;                ///< --format (the subcommand's first format when not given)
   std::string pdf;                   ///< --pdf FILE
   std::optional<std::string> nameA, nameB;  ///< --name-a, --name-b
-  std::string ortNameA, ortNameB;            ///< the place's name when --a / --b named a place
+  std::string placeNameA, placeNameB;            ///< the place's name when --a / --b named a place
   std::string png;                           ///< --png FILE
-  int bildBreite = 0, bildHoehe = 0;         ///< --size WxH
-  bool azimutal = false;                     ///< --projection azimuthal
-  std::vector<std::filesystem::path> datenOrdner;  ///< the Kontext's, for place names
-  std::unique_ptr<Ortsverzeichnis> orte;           ///< read at the first place name
-  bool hat(std::string_view option) const;
+  int pictureWidth = 0, pictureHeight = 0;         ///< --size WxH
+  bool azimuthal = false;                     ///< --projection azimuthal
+  std::vector<std::filesystem::path> dataFolders;  ///< the Kontext's, for place names
+  std::unique_ptr<PlaceIndex> places;           ///< read at the first place name
+  bool has(std::string_view option) const;
 };
 
-using Ausfuehrung = int (*)(Aufruf& a, const Kontext& k);
-using Pruefung = void (*)(const Aufruf& a);  // throws BadArgument
+using Runner = int (*)(Invocation& a, const Context& k);
+using Check = void (*)(const Invocation& a);  // throws BadArgument
 
 // A subcommand: its name, the options it takes and how it runs.
-struct Befehl {
+struct Command {
   std::string_view name;
-  std::vector<std::string_view> optionen = {};  ///< the options it takes
-  std::vector<std::string_view> pflicht = {};   ///< those that must be given, checked in this order
-  std::vector<std::string_view> formate = {};   ///< values --format takes, the first is the default
-  Pruefung pruefe = nullptr;               ///< checks across options, after all were read
-  Ausfuehrung run = nullptr;
+  std::vector<std::string_view> options = {};  ///< the options it takes
+  std::vector<std::string_view> required = {};   ///< those that must be given, checked in this order
+  std::vector<std::string_view> formats = {};   ///< values --format takes, the first is the default
+  Check check = nullptr;               ///< checks across options, after all were read
+  Runner run = nullptr;
 };
 
 // The common options: stations, conditions, date and month.
-std::vector<std::string_view> mitGemeinsamen(std::initializer_list<std::string_view> eigene);
+std::vector<std::string_view> withCommon(std::initializer_list<std::string_view> own);
 
 // Reads the arguments after the subcommand's name. Sets Jetzt from the
 // clock (or --date), Monat from --month or the date (when the subcommand
 // takes the common options) and Zeitpunkt from the date and --utc.
-Aufruf liesOptionen(const Befehl& b, const std::vector<std::string>& args, const Kontext& k);
+Invocation readOptions(const Command& b, const std::vector<std::string>& args, const Context& k);
 
 // The name of station A or B: cleared when the station was given by its
 // position alone, --name-a / --name-b whatever their place among the options.
-void setzeNamen(Aufruf& a);
+void setNames(Invocation& a);
 
 // A text inside a JSON string: quotes, backslashes and control characters escaped.
 std::string jsonText(std::string_view text);
 
 // --dir: the folder must be given and exist.
-void pruefeOrdner(const std::string& dir);
+void checkFolder(const std::string& dir);
 
 }  // namespace welvaro::cli

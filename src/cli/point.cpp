@@ -14,35 +14,35 @@ namespace welvaro::cli {
 namespace {
 
 // Writes a caption line by line: its line breaks become the ends of lines.
-void zeilen(std::ostream& out, std::string_view text) {
+void lines(std::ostream& out, std::string_view text) {
   for (;;) {
-    const auto bruch = text.find(kPunktUmbruch);
-    out << text.substr(0, bruch) << '\n';
-    if (bruch == std::string_view::npos) return;
-    text.remove_prefix(bruch + kPunktUmbruch.size());
+    const auto fraction = text.find(kPointLineBreak);
+    out << text.substr(0, fraction) << '\n';
+    if (fraction == std::string_view::npos) return;
+    text.remove_prefix(fraction + kPointLineBreak.size());
   }
 }
 
-int runPoint(Aufruf& a, const Kontext& k) {
-  setzeNamen(a);
+int runPoint(Invocation& a, const Context& k) {
+  setNames(a);
   State& s = *a.s;
   s.JahrText = std::to_string(s.Jetzt.year);
-  fuelleMonatsNamen(s);
+  fillMonthNames(s);
 
   const int rc = prgPointErgebnis(s);
   if (a.format == "json") {
     // The values as the panel shows them; null where the point has none.
-    auto zahl = [rc](double v) { return rc == 0 ? PlainText(v) : std::string("null"); };
+    auto number = [rc](double v) { return rc == 0 ? PlainText(v) : std::string("null"); };
     k.out << "{\"a\": {\"name\": \"" << jsonText(s.OrtA) << "\", \"lat\": " << PlainText(s.X1) << ", \"lon\": "
           << PlainText(s.Y1) << "}, \"b\": {\"name\": \"" << jsonText(s.OrtB) << "\", \"lat\": " << PlainText(s.OrtX2)
           << ", \"lon\": " << PlainText(s.OrtY2) << "}, \"mhz\": " << PlainText(s.AktFrequenz) << ", \"utc\": \""
-          << uhrText(s.Zeitpunkt.hour, s.Zeitpunkt.minute) << "\", \"level_dbm\": " << zahl(s.PunktPegel) << ", \"field_dbuv\": "
-          << zahl(s.PunktFeld) << ", \"s_meter\": " << s.SmeterWert << ", \"distance_km\": " << zahl(s.Distanz)
-          << ", \"bearing_ab\": " << zahl(s.RichtungAB) << ", \"bearing_ba\": " << zahl(s.RichtungBA) << "}\n";
+          << clockText(s.Zeitpunkt.hour, s.Zeitpunkt.minute) << "\", \"level_dbm\": " << number(s.PunktPegel) << ", \"field_dbuv\": "
+          << number(s.PunktFeld) << ", \"s_meter\": " << s.SmeterWert << ", \"distance_km\": " << number(s.Distanz)
+          << ", \"bearing_ab\": " << number(s.RichtungAB) << ", \"bearing_ba\": " << number(s.RichtungBA) << "}\n";
   } else {
-    zeilen(k.out, s.GeoAuswertung);
-    zeilen(k.out, s.PegelAnzeige);
-    zeilen(k.out, s.WelvaroAnzeige);
+    lines(k.out, s.GeoAuswertung);
+    lines(k.out, s.PegelAnzeige);
+    lines(k.out, s.WelvaroAnzeige);
     k.out << "S-meter: " << s.SmeterWert << "\n";
   }
   if (rc != 0) {
@@ -55,11 +55,11 @@ int runPoint(Aufruf& a, const Kontext& k) {
 
 }  // namespace
 
-Befehl pointBefehl() {
+Command pointCommand() {
   return {.name = "point",
-          .optionen = mitGemeinsamen({"--freq", "--utc", "--lang", "--name-a", "--name-b", "--format"}),
-          .pflicht = {"--freq", "--utc"},
-          .formate = {"text", "json"},
+          .options = withCommon({"--freq", "--utc", "--lang", "--name-a", "--name-b", "--format"}),
+          .required = {"--freq", "--utc"},
+          .formats = {"text", "json"},
           .run = runPoint};
 }
 

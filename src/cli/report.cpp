@@ -19,41 +19,41 @@ namespace welvaro::cli {
 namespace {
 
 // Exactly one of the two output forms.
-void pruefeAusgabe(const Aufruf& a) {
-  if (a.hat("--text") == a.hat("--pdf")) throw BadArgument{"give one of --text or --pdf FILE"};
+void checkOutput(const Invocation& a) {
+  if (a.has("--text") == a.has("--pdf")) throw BadArgument{"give one of --text or --pdf FILE"};
 }
 
-int runReport(Aufruf& a, const Kontext& k) {
-  setzeNamen(a);
+int runReport(Invocation& a, const Context& k) {
+  setNames(a);
   State& s = *a.s;
   // The footer carries the moment of the call (--date sets the forecast day only).
-  const DateTime jetzt = k.clock.now();
+  const DateTime now = k.clock.now();
   s.Darstellung = 2.0f;
   s.Zeitpunkt = s.Jetzt;
   s.JahrText = std::to_string(s.Jetzt.year);
-  fuelleMonatsNamen(s);
+  fillMonthNames(s);
 
   // The point result leaves the link as the report prints it; its own
   // value at the display frequency plays no part here.
   prgPointErgebnis(s);
   int rc = prgDruckTabelle(s);
-  std::vector<DruckZeile> seite;
-  if (rc == 0) rc = guarded([&] { seite = druckSeite(s, jetzt); });
+  std::vector<PrintLine> page;
+  if (rc == 0) rc = guarded([&] { page = printPage(s, now); });
   if (rc != 0) {
     k.err << "welvaro-cli report: model fault: " << faultName(rc) << " (run-time error " << rc
         << "); no report made\n";
     return kExitModelFault;
   }
 
-  if (a.hat("--text")) {
-    k.out << druckText(seite);
+  if (a.has("--text")) {
+    k.out << printText(page);
     return kExitOk;
   }
-  const std::string pdf = druckPdf(seite);
-  std::ofstream datei(a.pdf, std::ios::binary | std::ios::trunc);
-  datei.write(pdf.data(), static_cast<std::streamsize>(pdf.size()));
-  datei.close();
-  if (!datei) {
+  const std::string pdf = printPdf(page);
+  std::ofstream file(a.pdf, std::ios::binary | std::ios::trunc);
+  file.write(pdf.data(), static_cast<std::streamsize>(pdf.size()));
+  file.close();
+  if (!file) {
     k.err << "welvaro-cli report: cannot write '" << a.pdf << "'\n";
     return kExitFileError;
   }
@@ -63,11 +63,11 @@ int runReport(Aufruf& a, const Kontext& k) {
 
 }  // namespace
 
-Befehl reportBefehl() {
+Command reportCommand() {
   return {.name = "report",
-          .optionen = mitGemeinsamen(
+          .options = withCommon(
               {"--memories", "--level", "--field", "--lang", "--name-a", "--name-b", "--text", "--pdf"}),
-          .pruefe = pruefeAusgabe,
+          .check = checkOutput,
           .run = runReport};
 }
 

@@ -12,33 +12,33 @@ namespace welvaro::cli {
 
 namespace {
 
-int runTable(Aufruf& a, const Kontext& k) {
+int runTable(Invocation& a, const Context& k) {
   State& s = *a.s;
   std::ostream& out = k.out;
   std::ostream& err = k.err;
   GenTabInfo info;
   if (const int rc = prgGenTabPlus(s, &info); rc != 0) {
     err << "welvaro-cli table: model fault: " << faultName(rc) << " (run-time error " << rc << ") at "
-        << info.gefuellt << " grid point(s), the first at latitude " << tabBreite(info.fehlerBreite)
-        << ", longitude " << tabLaenge(info.fehlerLaenge) << "; no table written\n";
+        << info.filled << " grid point(s), the first at latitude " << tabLat(info.faultLat)
+        << ", longitude " << tabLon(info.faultLon) << "; no table written\n";
     return kExitModelFault;
   }
-  const std::filesystem::path file = std::filesystem::path(a.dir) / kTabelleDatei;
+  const std::filesystem::path file = std::filesystem::path(a.dir) / kTableFile;
   if (const TableFileStatus w = writeTableFile(file, s.TabText); !w.ok()) {
     err << "welvaro-cli table: " << w.message << "\n";
     return kExitFileError;
   }
   out << file.string() << ": " << s.TabText.size() << " bytes\n";
-  out << "header: " << s.TabText.substr(0, kTabKopfLaenge) << "\n";
-  if (info.verschoben > 0)
-    out << info.verschoben << " grid point(s) on station A or its antipode computed 0.1 degree off the grid\n";
+  out << "header: " << s.TabText.substr(0, kTabHeaderLength) << "\n";
+  if (info.moved > 0)
+    out << info.moved << " grid point(s) on station A or its antipode computed 0.1 degree off the grid\n";
   return kExitOk;
 }
 
 }  // namespace
 
-Befehl tableBefehl() {
-  return {.name = "table", .optionen = mitGemeinsamen({"--dir"}), .pflicht = {"--dir"}, .run = runTable};
+Command tableCommand() {
+  return {.name = "table", .options = withCommon({"--dir"}), .required = {"--dir"}, .run = runTable};
 }
 
 }  // namespace welvaro::cli

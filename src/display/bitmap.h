@@ -23,32 +23,32 @@
 
 namespace welvaro {
 
-inline constexpr int kBildHoehe = 271;             ///< rows of both pictures
-inline constexpr int kWeltBildBreite = 541;        ///< pixels per world-map row
-inline constexpr int kOrtBildBreite = 529;         ///< pixels per chart row
-inline constexpr std::size_t kWeltZeile = 544;     ///< bytes per world-map row (with padding)
-inline constexpr std::size_t kOrtZeile = 532;      ///< bytes per chart row (with padding)
-inline constexpr std::size_t kBmpKopfLaenge = 54;  ///< file header and information header
-inline constexpr std::size_t kBmpPaletteLaenge = 1024;
-inline constexpr std::size_t kBmpDatenStart = kBmpKopfLaenge + kBmpPaletteLaenge;  ///< 1078
-inline constexpr std::size_t kWeltBildLaenge = kBmpDatenStart + kWeltZeile * kBildHoehe;  ///< 148502
-inline constexpr std::size_t kOrtBildLaenge = kBmpDatenStart + kOrtZeile * kBildHoehe;    ///< 145250
+inline constexpr int kBitmapHeight = 271;             ///< rows of both pictures
+inline constexpr int kWorldBitmapWidth = 541;        ///< pixels per world-map row
+inline constexpr int kChartBitmapWidth = 529;         ///< pixels per chart row
+inline constexpr std::size_t kWorldRowBytes = 544;     ///< bytes per world-map row (with padding)
+inline constexpr std::size_t kChartRowBytes = 532;      ///< bytes per chart row (with padding)
+inline constexpr std::size_t kBmpHeaderLength = 54;  ///< file header and information header
+inline constexpr std::size_t kBmpPaletteLength = 1024;
+inline constexpr std::size_t kBmpDataStart = kBmpHeaderLength + kBmpPaletteLength;  ///< 1078
+inline constexpr std::size_t kWorldBitmapLength = kBmpDataStart + kWorldRowBytes * kBitmapHeight;  ///< 148502
+inline constexpr std::size_t kChartBitmapLength = kBmpDataStart + kChartRowBytes * kBitmapHeight;    ///< 145250
 
 /// Highest colour index of the value scale (magenta).
-inline constexpr int kFarbMax = 108;
+inline constexpr int kColourMax = 108;
 
-/// The 54-byte header of an 8-bit picture `breite` pixels wide and 271 rows
+/// The 54-byte header of an 8-bit picture `width` pixels wide and 271 rows
 /// high: "BM", file size, pixel data at 1078, 40-byte information header,
 /// one plane, 8 bits, no compression, 256 colours used and important.
-std::string bmpKopf(int breite);
+std::string bmpHeader(int width);
 
-struct Farbe {
-  std::uint8_t rot = 0, gruen = 0, blau = 0;
-  friend bool operator==(const Farbe&, const Farbe&) = default;
+struct Colour {
+  std::uint8_t red = 0, green = 0, blue = 0;
+  friend bool operator==(const Colour&, const Colour&) = default;
 };
 
 /// Colour of table entry `index` (0..255).
-Farbe paletteFarbe(int index);
+Colour paletteColour(int index);
 
 /// The 1024-byte colour table: 256 entries of blue, green, red, 0.
 std::string bmpPalette();
@@ -59,53 +59,53 @@ void conBitmaps(State& s);
 
 /// Whether the three start-up byte strings are there (the display
 /// generators build them when a caller skipped the start-up step).
-bool bitmapsBereit(const State& s);
+bool bitmapsReady(const State& s);
 
-/// Puts the header and the colour table at the start of `bild` (at least
-/// 1078 bytes): `kopf` and `palette` as built at start-up, or built here
-/// for a picture `breite` pixels wide when they are not.
-void setzeKopf(std::string& bild, const std::string& kopf, int breite, const std::string& palette);
+/// Puts the header and the colour table at the start of `picture` (at least
+/// 1078 bytes): `head` and `palette` as built at start-up, or built here
+/// for a picture `width` pixels wide when they are not.
+void setHeader(std::string& picture, const std::string& head, int width, const std::string& palette);
 
 /// Colour index of a drawing byte above 16 inside a row: floor(byte / 2 + 128).
-inline std::uint8_t overlayIndexGanz(std::uint8_t byte) { return static_cast<std::uint8_t>(128 + byte / 2); }
+inline std::uint8_t overlayIndexWhole(std::uint8_t byte) { return static_cast<std::uint8_t>(128 + byte / 2); }
 
 /// Colour index of a drawing byte above 16 in the last column and the top
 /// row: byte / 2 + 128 to the nearest integer, halves to even; 256 (from
 /// bytes 254 and 255) is held at the table's last entry 255.
-std::uint8_t overlayIndexRund(std::uint8_t byte);
+std::uint8_t overlayIndexRounded(std::uint8_t byte);
 
-/// Shape of a picture's value grid: `baender` bands of `zeilenJeBand` pixel
-/// rows, bottom-up, between grid rows b and b + 1; across, `abschnitte`
-/// segments of `pixelJeAbschnitt` pixels, the last one running towards the
+/// Shape of a picture's value grid: `bands` bands of `rowsPerBand` pixel
+/// rows, bottom-up, between grid rows b and b + 1; across, `sections`
+/// segments of `pixelsPerSection` pixels, the last one running towards the
 /// first grid column again; then one pixel for the drawing only and three
 /// padding bytes. Above the bands lies one more row (the top row).
-struct Bildgitter {
-  int baender;
-  int zeilenJeBand;
-  int abschnitte;
-  int pixelJeAbschnitt;
-  std::size_t zeile;  ///< bytes per row, padding included
+struct BitmapGrid {
+  int bands;
+  int rowsPerBand;
+  int sections;
+  int pixelsPerSection;
+  std::size_t row;  ///< bytes per row, padding included
 };
-inline constexpr Bildgitter kWeltGitter{18, 15, 36, 15, kWeltZeile};
-inline constexpr Bildgitter kOrtGitter{30, 9, 24, 22, kOrtZeile};
+inline constexpr BitmapGrid kWorldBitmapGrid{18, 15, 36, 15, kWorldRowBytes};
+inline constexpr BitmapGrid kChartBitmapGrid{30, 9, 24, 22, kChartRowBytes};
 
-/// Paints the 271 rows of a picture into `pixel` (271 x g.zeile bytes).
-/// `werte` holds the colour indices of the grid, (g.baender + 1) grid rows
-/// of g.abschnitte values, bottom grid row first. `karte` is the drawing
-/// laid over the picture (271 x g.zeile bytes, bottom row first; a byte
+/// Paints the 271 rows of a picture into `pixel` (271 x g.row bytes).
+/// `values` holds the colour indices of the grid, (g.bands + 1) grid rows
+/// of g.sections values, bottom grid row first. `map` is the drawing
+/// laid over the picture (271 x g.row bytes, bottom row first; a byte
 /// above 16 is a drawn pixel); one of any other length counts as no drawing.
 ///
 /// Per band the start of each grid column moves up by a single-precision
 /// step of one band-row's share (the first row of a band already one step
 /// up); along a row the value runs as a double from a column's start
 /// towards the next column's start and is cut to its whole part.
-void maleZeilen(const Bildgitter& g, const int16* werte, std::string_view karte, char* pixel);
+void paintRows(const BitmapGrid& g, const int16* values, std::string_view map, char* pixel);
 
 /// Outcome of a display generation.
-struct DarstStatus {
-  int fehler = 0;       ///< fault code of the forecast behind the picture, 0 if none
-  std::string meldung;  ///< what went wrong writing the picture file; empty when written
-  bool ok() const { return fehler == 0 && meldung.empty(); }
+struct DisplayStatus {
+  int fault = 0;       ///< fault code of the forecast behind the picture, 0 if none
+  std::string message;  ///< what went wrong writing the picture file; empty when written
+  bool ok() const { return fault == 0 && message.empty(); }
 };
 
 }  // namespace welvaro

@@ -6,21 +6,21 @@
 #include "files/programdir.h"
 #include "forecast/tageskorr.h"
 #include "state/arith.h"
-#include "state/pegel.h"
+#include "state/level.h"
 
 namespace welvaro {
 
-void ortsRaster(const State& s, bool pegel, Ortsgitter& raster) {
+void chartGrid(const State& s, bool level, ChartGrid& grid) {
   for (int i = 0; i <= 30; ++i) {
     // The level term of the frequency (0 dB(uV/m) as a level).
-    const double pegelTerm = pegelAusFeld(0, i);
+    const double levelTerm = levelFromField(0, i);
     for (int h = 1; h <= 24; ++h) {
       double e = s.ErgFeld[0][h][i + 1];
       if (e < -54.0) e = -54.0;
       if (e > 54.0) e = 54.0;
       int16 index;
-      if (pegel) {
-        double v = i == 0 ? -127.0 : pegelTerm + e;
+      if (level) {
+        double v = i == 0 ? -127.0 : levelTerm + e;
         if (v < -127.0) v = -127.0;
         if (v > -19.0) v = -19.0;
         index = static_cast<int16>(RoundEven(v + 127.0));
@@ -28,44 +28,44 @@ void ortsRaster(const State& s, bool pegel, Ortsgitter& raster) {
         if (i == 0) e = -54.0;
         index = static_cast<int16>(RoundEven(e + 54.0));
       }
-      raster[h][i] = index;
-      if (h == 24) raster[0][i] = index;  // 00 UTC at the left edge too
+      grid[h][i] = index;
+      if (h == 24) grid[0][i] = index;  // 00 UTC at the left edge too
     }
   }
 }
 
-void ortsRasterBilden(State& s) {
-  Ortsgitter raster;
-  ortsRaster(s, s.PegelFlag == 1, raster);
+void buildChartRaster(State& s) {
+  ChartGrid grid;
+  chartGrid(s, s.PegelFlag == 1, grid);
   for (int h = 0; h <= 24; ++h)
-    for (int i = 0; i <= 30; ++i) s.OrtsRaster[h][i] = raster[h][i];
+    for (int i = 0; i <= 30; ++i) s.OrtsRaster[h][i] = grid[h][i];
 }
 
-void ortBildAusRaster(const State& s, std::string& bild) {
+void chartBitmapFromRaster(const State& s, std::string& picture) {
   // Grid rows are the frequencies 0..30 MHz, columns the hours 0..23.
-  int16 werte[31 * 24];
+  int16 values[31 * 24];
   for (int f = 0; f <= 30; ++f)
-    for (int h = 0; h <= 23; ++h) werte[f * 24 + h] = s.OrtsRaster[h][f];
-  bild.resize(kOrtBildLaenge);
-  setzeKopf(bild, s.BmpKopf2, kOrtBildBreite, s.BmpPalette);
-  maleZeilen(kOrtGitter, werte, s.Ortskarte, bild.data() + kBmpDatenStart);
+    for (int h = 0; h <= 23; ++h) values[f * 24 + h] = s.OrtsRaster[h][f];
+  picture.resize(kChartBitmapLength);
+  setHeader(picture, s.BmpKopf2, kChartBitmapWidth, s.BmpPalette);
+  paintRows(kChartBitmapGrid, values, s.Ortskarte, picture.data() + kBmpDataStart);
 }
 
-int ortBild(State& s, std::string& bild) {
+int chartBitmap(State& s, std::string& picture) {
   s.X2 = s.OrtX2;
   s.Y2 = s.OrtY2;
   if (const int rc = prgTageskorr(s); rc != 0) return rc;
-  ortsRasterBilden(s);
-  ortBildAusRaster(s, bild);
+  buildChartRaster(s);
+  chartBitmapFromRaster(s, picture);
   return 0;
 }
 
-DarstStatus prgAktDarst2(State& s, std::string* bild) {
-  std::string eigenes;
-  std::string& b = bild ? *bild : eigenes;
-  DarstStatus st;
-  st.fehler = ortBild(s, b);
-  if (st.fehler == 0) st.meldung = replaceFile(ownFile(s, kOrtBildDatei), b, Haltbarkeit::kFluechtig).message;
+DisplayStatus prgAktDarst2(State& s, std::string* picture) {
+  std::string own;
+  std::string& b = picture ? *picture : own;
+  DisplayStatus st;
+  st.fault = chartBitmap(s, b);
+  if (st.fault == 0) st.message = replaceFile(ownFile(s, kChartBitmapFile), b, Durability::kVolatile).message;
   return st;
 }
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "display/anzeige.h"
+#include "display/window_state.h"
 #include "display/point.h"
 #include "lang/sprachtext.h"
 #include "state/locator.h"
@@ -18,53 +18,53 @@ namespace {
 // hold floor(255 / 18 x n), so the step is the nearest whole number of the
 // component over 255 / 18; a plain floor would read most colours one step
 // too low.
-int stufe(int komponente) { return static_cast<int>(std::floor(komponente / (255.0 / 18.0) + 0.5)); }
+int step(int component) { return static_cast<int>(std::floor(component / (255.0 / 18.0) + 0.5)); }
 
 // Frequency of a cursor height in the chart, one decimal, not limited.
-double chartFrequenz(double hoehe) { return std::floor(hoehe * 0.074075) / 10; }
+double chartFrequency(double height) { return std::floor(height * 0.074075) / 10; }
 
 }  // namespace
 
 
-std::string farbTextAus(int rot, int gruen, int blau) {
-  char puffer[16];
-  std::snprintf(puffer, sizeof puffer, "%02X%02X%02X", blau & 0xFF, gruen & 0xFF, rot & 0xFF);
-  return puffer;
+std::string colourText(int red, int green, int blue) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "%02X%02X%02X", blue & 0xFF, green & 0xFF, red & 0xFF);
+  return buffer;
 }
 
-bool prgFarbWert(State& s, int rot, int gruen, int blau) {
-  s.FarbText = farbTextAus(rot, gruen, blau);
+bool prgFarbWert(State& s, int red, int green, int blue) {
+  s.FarbText = colourText(red, green, blue);
   // The greys of the map and chart drawings are no values.
   if (s.FarbText == "848484" || s.FarbText == "5A5A5A" || s.FarbText == "E0E0E0") return false;
-  const int b = stufe(blau), g = stufe(gruen), r = stufe(rot);
-  int wert = b;  // black to blue
-  if (g == 18) wert = 54;
-  if (r == 18) wert = 90;
-  if (b == 18 && g > 0) wert = g + 18;  // blue to cyan
-  if (g == 18 && b > 0) wert = 54 - b;  // cyan to green
-  if (g == 18 && r > 0) wert = r + 54;  // green to yellow
-  if (r == 18 && g > 0) wert = 90 - g;  // yellow to red
-  if (r == 18 && b > 0) wert = b + 90;  // red to magenta
-  s.FarbWert = static_cast<float>(wert);
+  const int b = step(blue), g = step(green), r = step(red);
+  int value = b;  // black to blue
+  if (g == 18) value = 54;
+  if (r == 18) value = 90;
+  if (b == 18 && g > 0) value = g + 18;  // blue to cyan
+  if (g == 18 && b > 0) value = 54 - b;  // cyan to green
+  if (g == 18 && r > 0) value = r + 54;  // green to yellow
+  if (r == 18 && g > 0) value = 90 - g;  // yellow to red
+  if (r == 18 && b > 0) value = b + 90;  // red to magenta
+  s.FarbWert = static_cast<float>(value);
   return true;
 }
 
-std::string wertText(const State& s, bool pegel) {
-  const bool unten = s.FarbWert == 0;
-  const std::string trenner = unten ? ": <" : ": ";
-  if (pegel) return T(s, kTxPegel) + trenner + NumberText(s.FarbWert - 127.0f) + " dBm";
-  return T(s, kTxFeldstaerke) + trenner + NumberText(s.FarbWert - 54.0f) + " dB [" + "µ" + "V/m]";
+std::string valueText(const State& s, bool level) {
+  const bool bottom = s.FarbWert == 0;
+  const std::string separator = bottom ? ": <" : ": ";
+  if (level) return T(s, kTxPegel) + separator + NumberText(s.FarbWert - 127.0f) + " dBm";
+  return T(s, kTxFeldstaerke) + separator + NumberText(s.FarbWert - 54.0f) + " dB [" + "µ" + "V/m]";
 }
 
-std::string gradText(const State& s, float breite, float laenge) {
-  const std::string b = breite < 0 ? NumberText(std::fabs(breite)) + "°S" : NumberText(breite) + "°N";
-  const std::string l = laenge < 0 ? NumberText(std::fabs(laenge)) + "°W" : NumberText(laenge) + "°E";
+std::string degreeText(const State& s, float lat, float lon) {
+  const std::string b = lat < 0 ? NumberText(std::fabs(lat)) + "°S" : NumberText(lat) + "°N";
+  const std::string l = lon < 0 ? NumberText(std::fabs(lon)) + "°W" : NumberText(lon) + "°E";
   return T(s, kTxPosition) + ": " + b + " " + l;
 }
 
-std::string locatorAus(double x, double hoehe) {
+std::string locatorAtTwips(double x, double height) {
   // The right and top edges are moved one twip inwards.
-  return locatorAusEinheiten(std::clamp(x, 0.0, 8099.0), std::clamp(hoehe, 0.0, 4049.0), 6);
+  return locatorFromUnits(std::clamp(x, 0.0, 8099.0), std::clamp(height, 0.0, 4049.0), 6);
 }
 
 bool prgNaechsterOrt(State& s) {
@@ -72,14 +72,14 @@ bool prgNaechsterOrt(State& s) {
   const int u = std::clamp(static_cast<int>(std::floor(s.Py2 / 10.0 + 18)), 0, 35);
   const int m = std::clamp(static_cast<int>(std::floor(s.Px2 / 10.0 + 9)), 0, 17);
   if (s.OrtFlag != 1) return false;
-  const std::string& zelle = s.OrtRaster[u][m];
-  if (zelle.size() <= 4) return false;
-  bool gefunden = false;
-  for (std::size_t i = 0; i + 4 <= zelle.size(); i += 4) {
-    const std::string gruppe = zelle.substr(i, 4);
-    if (gruppe == "0000") break;
-    if (!std::all_of(gruppe.begin(), gruppe.end(), [](char c) { return c >= '0' && c <= '9'; })) break;
-    const int g = std::stoi(gruppe);
+  const std::string& cell = s.OrtRaster[u][m];
+  if (cell.size() <= 4) return false;
+  bool found = false;
+  for (std::size_t i = 0; i + 4 <= cell.size(); i += 4) {
+    const std::string group = cell.substr(i, 4);
+    if (group == "0000") break;
+    if (!std::all_of(group.begin(), group.end(), [](char c) { return c >= '0' && c <= '9'; })) break;
+    const int g = std::stoi(group);
     if (g < 1 || g > s.OrtZahl) continue;  // a cell index that does not fit the list
     const float db = s.Px2 - s.OrtBreite[g];
     const float dl = s.Py2 - s.OrtLaenge[g];
@@ -87,17 +87,17 @@ bool prgNaechsterOrt(State& s) {
     if (d < s.NahAbstand) {
       s.NahAbstand = d;
       s.NahOrt = static_cast<float>(g);
-      gefunden = true;
+      found = true;
     }
   }
-  return gefunden;
+  return found;
 }
 
-CursorAnzeige prgCursor(State& s, double x, double y, int rot, int gruen, int blau, bool pegel, bool grad) {
-  CursorAnzeige a;
-  if (prgFarbWert(s, rot, gruen, blau)) {
-    a.pegelNeu = true;
-    a.pegel = wertText(s, pegel);
+CursorReadout prgCursor(State& s, double x, double y, int red, int green, int blue, bool level, bool degrees) {
+  CursorReadout a;
+  if (prgFarbWert(s, red, green, blue)) {
+    a.levelChanged = true;
+    a.level = valueText(s, level);
   }
 
   if (s.Darstellung == 1.0f) {
@@ -105,41 +105,41 @@ CursorAnzeige prgCursor(State& s, double x, double y, int rot, int gruen, int bl
     // of the picture lie beyond 90 deg S and 180 deg E.
     s.Py2 = static_cast<float>(std::clamp(std::floor((x - 4050) / 2.25) / 10, -180.0, 180.0));
     s.Px2 = static_cast<float>(std::clamp(std::floor((2025 - y) / 2.25) / 10, -90.0, 90.0));
-    if (!grad) {
+    if (!degrees) {
       s.CursorX = static_cast<float>(std::clamp(x, 0.0, 8099.0));
       s.CursorHoehe = static_cast<float>(std::clamp(4050 - y, 0.0, 4049.0));
-      s.LocatorText = locatorAus(s.CursorX, s.CursorHoehe);
+      s.LocatorText = locatorAtTwips(s.CursorX, s.CursorHoehe);
       a.locator = T(s, kTxPosition) + ": " + s.LocatorText;
     } else {
-      a.locator = gradText(s, s.Px2, s.Py2);
+      a.locator = degreeText(s, s.Px2, s.Py2);
     }
-    a.ortNeu = true;
+    a.placeChanged = true;
     if (prgNaechsterOrt(s)) {
       const int g = static_cast<int>(s.NahOrt);
-      a.ortB = T(s, kTxStadt) + ": " + s.OrtName[g];
-      a.markeNeu = true;
-      a.markeLinks = markeLinks(s.OrtLaenge[g]);
-      a.markeOben = markeOben(s.OrtBreite[g]);
+      a.placeB = T(s, kTxStadt) + ": " + s.OrtName[g];
+      a.markerChanged = true;
+      a.markerLeft = markerLeft(s.OrtLaenge[g]);
+      a.markerTop = markerTop(s.OrtBreite[g]);
     }
     return a;
   }
 
   s.CursorX = static_cast<float>(x);
   s.CursorHoehe = static_cast<float>(4050 - y);
-  const double frequenz = chartFrequenz(s.CursorHoehe);
-  const double stunden = x / 330;
-  const double ganz = std::floor(stunden);
-  const std::string minuten = "00" + NumberText(std::floor((stunden - ganz) * 60)).substr(1);
-  a.frequenzNeu = true;
-  a.frequenz = T(s, kTxFrequenz) + ": " + NumberText(frequenz) + " MHz";
-  a.locator = T(s, kTxZeit) + " [UTC]: " + NumberText(ganz) + ":" + minuten.substr(minuten.size() - 2) + T(s, kTxUhr);
+  const double frequency = chartFrequency(s.CursorHoehe);
+  const double hours = x / 330;
+  const double whole = std::floor(hours);
+  const std::string minutes = "00" + NumberText(std::floor((hours - whole) * 60)).substr(1);
+  a.frequencyChanged = true;
+  a.frequency = T(s, kTxFrequenz) + ": " + NumberText(frequency) + " MHz";
+  a.locator = T(s, kTxZeit) + " [UTC]: " + NumberText(whole) + ":" + minutes.substr(minutes.size() - 2) + T(s, kTxUhr);
   return a;
 }
 
-KlickErgebnis prgKlick(State& s, bool cursorposition) {
-  KlickErgebnis k;
+ClickResult prgKlick(State& s, bool cursorPosition) {
+  ClickResult k;
   if (s.Darstellung == 1.0f) {
-    if (cursorposition) {
+    if (cursorPosition) {
       s.OrtX2 = s.Px2;
       s.OrtY2 = s.Py2;
       s.OrtB = T(s, kTxStation);
@@ -151,34 +151,34 @@ KlickErgebnis prgKlick(State& s, bool cursorposition) {
       s.OrtX2 = s.OrtBreite[g];
       s.OrtY2 = s.OrtLaenge[g];
       s.OrtB = s.OrtName[g];
-      k.zurueckZurCursorposition = true;
+      k.backToCursorPosition = true;
     }
-    k.art = KlickErgebnis::Art::PunktB;
-    k.punktLinks = markeLinks(s.OrtY2);
-    k.punktOben = markeOben(s.OrtX2);
+    k.kind = ClickResult::Kind::PointB;
+    k.markerLeft = markerLeft(s.OrtY2);
+    k.markerTop = markerTop(s.OrtX2);
   } else {
-    float f = static_cast<float>(chartFrequenz(s.CursorHoehe));
+    float f = static_cast<float>(chartFrequency(s.CursorHoehe));
     f = std::clamp(f, 1.5f, 29.9f);
     s.AktFrequenz = f;
-    k.art = KlickErgebnis::Art::Frequenz;
-    k.frequenzLinieY = ortY(static_cast<double>(s.AktFrequenz));
-    setzeAnzeigeFrequenz(s, s.AktFrequenz);
+    k.kind = ClickResult::Kind::Frequency;
+    k.frequencyLineY = chartY(static_cast<double>(s.AktFrequenz));
+    setDisplayFrequency(s, s.AktFrequenz);
     // The chart sets the time shown as well: the map shows that hour at
     // that frequency.
-    zeigeZeit(s, static_cast<int>(std::floor(s.CursorX / ortX(1) * 60)));
+    showTime(s, static_cast<int>(std::floor(s.CursorX / chartX(1) * 60)));
   }
   prgPointErgebnis(s);
   return k;
 }
 
-std::string ortTooltip(const State& s) {
+std::string linkTooltip(const State& s) {
   const std::string station = T(s, kTxStation);
-  const std::string anfang = T(s, kTxOrtsWelvaro) + " " + T(s, kTxFuer) + " ";
-  if (s.OrtB != station) return anfang + s.OrtB + " <--> " + s.OrtA;
-  return anfang + station + " B <--> " + s.OrtA;
+  const std::string start = T(s, kTxOrtsWelvaro) + " " + T(s, kTxFuer) + " ";
+  if (s.OrtB != station) return start + s.OrtB + " <--> " + s.OrtA;
+  return start + station + " B <--> " + s.OrtA;
 }
 
-std::string sonnenfleckenTooltip(const State& s) {
+std::string sunspotTooltip(const State& s) {
   return T(s, kTxSonnenflecken) + " (Ri =" + NumberText(s.Ssna) + ")";
 }
 

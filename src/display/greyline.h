@@ -14,9 +14,9 @@ namespace welvaro {
 /// One straight piece of the greyline, in twips of the picture area
 /// (15 twips per pixel; x grows to the right, y downwards, the equator at
 /// y = 2025). The window draws it in black (colour 0) over the map.
-struct GreyStrecke {
+struct GreySegment {
   double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-  friend bool operator==(const GreyStrecke&, const GreyStrecke&) = default;
+  friend bool operator==(const GreySegment&, const GreySegment&) = default;
 };
 
 /// The template of the day from the solar declination Dekl [rad]: fills
@@ -28,13 +28,13 @@ void prgGreyKurve(State& s);
 /// The polyline of the boundary at the UTC time `utc`: sets GreySpalte (the
 /// shift of the template, 0 at 12:00 UTC and 270 at 00:00 UTC) and returns
 /// the 539 pieces from map column 1 to column 540.
-std::vector<GreyStrecke> greylineStrecken(State& s, const DateTime& utc);
+std::vector<GreySegment> greylineSegments(State& s, const DateTime& utc);
 
 /// The greyline of the current time. While a month other than the current
 /// one is shown (MonatFremd not 0) the greyline would not belong to the
 /// forecast: it returns nothing, and the window clears its drawings and
 /// disables the greyline button. Otherwise it sets Zeitpunkt to the local
-/// time Jetzt minus UTCKorr hours and returns greylineStrecken for it.
-std::vector<GreyStrecke> prgGreyline(State& s);
+/// time Jetzt minus UTCKorr hours and returns greylineSegments for it.
+std::vector<GreySegment> prgGreyline(State& s);
 
 }  // namespace welvaro

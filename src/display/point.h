@@ -14,14 +14,14 @@ namespace welvaro {
 
 /// Line break inside the point-result captions: line feed, then carriage
 /// return (in this order).
-inline constexpr std::string_view kPunktUmbruch = "\n\r";
+inline constexpr std::string_view kPointLineBreak = "\n\r";
 
 /// The UTC minute of the day the displays show: AnzeigeMinute when the user
 /// chose a time, else the minute of Zeitpunkt (now).
-int gezeigteMinute(const State& s);
+int shownMinute(const State& s);
 
 /// Evaluates the link A -> B (OrtX2, OrtY2) with the day-corrected
-/// forecast at the display frequency and the time shown (gezeigteMinute)
+/// forecast at the display frequency and the time shown (shownMinute)
 /// and rewrites GeoAuswertung, PegelAnzeige, WelvaroAnzeige,
 /// PunktFeld, PunktPegel and SmeterWert. Station names are cut to 15
 /// characters (an empty one becomes the word for "Station"); X1/Y1 and
@@ -41,17 +41,17 @@ int prgPointErgebnis(State& s);
 /// forecast) between the two whole hours and the two whole megahertz around
 /// them, rounded down and held to the displays' scales. Raises the subscript
 /// fault for a frequency outside 1..30 MHz or an hour outside 0..23.
-struct PunktWerte {
-  float feld = 0, pegel = 0;
+struct PointValues {
+  float field = 0, level = 0;
 };
-PunktWerte punktWerte(const State& s, double mhz, int stunde, int minute);
+PointValues pointValues(const State& s, double mhz, int hour, int minute);
 
 /// Where the window puts the point marker and the chart's frequency line
 /// after prgSetzePunkt, in twips of the picture area.
-struct PunktLage {
-  double punktLinks = 0;      ///< left edge of the marker shpPunkt
-  double punktOben = 0;       ///< top edge of the marker
-  double frequenzLinieY = 0;  ///< y of both ends of linFrequenzlinie
+struct PointPlacement {
+  double markerLeft = 0;      ///< left edge of the marker shpPunkt
+  double markerTop = 0;       ///< top edge of the marker
+  double frequencyLineY = 0;  ///< y of both ends of linFrequenzlinie
 };
 
 /// After a station B change: places the marker on point B (OrtX2, OrtY2),
@@ -59,25 +59,25 @@ struct PunktLage {
 /// (limited to 1.5..29.9 MHz, then rounded to 0.1 MHz), builds FrequenzText
 /// for the frequency box and runs prgPointErgebnis. Returns the control
 /// positions; the point result's code is in PunktFehler.
-PunktLage prgSetzePunkt(State& s);
+PointPlacement prgSetzePunkt(State& s);
 
 /// The level caption of the point held in the state (PunktFeld, PunktPegel,
 /// PunktFehler) in the current language L, for example
 /// "Feldstärke = 23 dB (µV/m)" + line break + "Pegel =-73 dBm".
 /// The language switch rebuilds it with this too.
-std::string PegelAnzeigeText(const State& s);
+std::string levelCaption(const State& s);
 
 /// The forecast caption in the current language, for example
 /// "Welvaro (50%) für Mai 2003": availability, month name MonatsName(Monat)
 /// and JahrText.
-std::string WelvaroAnzeigeText(const State& s);
+std::string forecastCaption(const State& s);
 
 /// The frequency box text of a display frequency: the number text right-
 /// aligned in five characters, then " MHz" (" 14.2 MHz", "    7 MHz").
-std::string FrequenzBoxText(float mhz);
+std::string frequencyBoxText(float mhz);
 
 /// The display frequency becomes `mhz` rounded half up to 0.1 MHz:
 /// AktFrequenz, FrequenzEin and the box text FrequenzText.
-void setzeAnzeigeFrequenz(State& s, float mhz);
+void setDisplayFrequency(State& s, float mhz);
 
 }  // namespace welvaro

@@ -22,78 +22,78 @@ namespace welvaro {
 
 /// A position on the earth [deg]: latitude north positive, longitude east
 /// positive, -180..180.
-struct Ort {
-  double breite = 0;
-  double laenge = 0;
+struct GeoPoint {
+  double lat = 0;
+  double lon = 0;
 };
 
 /// A point in pixel coordinates.
-struct Punkt {
+struct Point {
   double x = 0;
   double y = 0;
 };
 
 /// The pixel rectangle a picture occupies inside its buffer.
-struct Rahmen {
+struct Rect {
   int x = 0, y = 0;
-  int breite = 0, hoehe = 0;
+  int lat = 0, height = 0;
 };
 
 // ---- Great circles (a sphere; exact pi, not the model's truncated one) ----
 
 /// Central angle between two positions [rad], 0..pi.
-double zentriwinkel(Ort a, Ort b);
+double centralAngle(GeoPoint a, GeoPoint b);
 /// Bearing from `a` towards `b` [deg], 0 <= b < 360; 0 when they coincide.
-double peilung(Ort a, Ort b);
-/// The position reached from `a` along bearing `peilungGrad` after the
-/// central angle `winkel` [rad].
-Ort zielpunkt(Ort a, double peilungGrad, double winkel);
+double bearing(GeoPoint a, GeoPoint b);
+/// The position reached from `a` along bearing `bearingDeg` after the
+/// central angle `angle` [rad].
+GeoPoint destination(GeoPoint a, double bearingDeg, double angle);
 /// Distance along the surface [km], with the model's earth radius.
-double abstandKm(Ort a, Ort b);
+double distanceKm(GeoPoint a, GeoPoint b);
 /// The longitude brought into -180..180.
-double normLaenge(double laenge);
+double normalizeLon(double lon);
 
 // ---- The world map ----------------------------------------------------
 
-enum class Projektion { Rechteck, Azimutal };
+enum class Projection { Rectangular, Azimuthal };
 
-class Kartenprojektion {
+class MapProjection {
  public:
-  Kartenprojektion() = default;
+  MapProjection() = default;
   /// Longitude -180..180 across the pixel columns of `r`, latitude 90..-90
   /// down its rows.
-  static Kartenprojektion rechteck(Rahmen r);
-  /// Azimuthal equidistant around `mitte`: the largest disc centred in `r`.
-  static Kartenprojektion azimutal(Rahmen r, Ort mitte);
+  static MapProjection rectangular(Rect r);
+  /// Azimuthal equidistant around `centre`: the largest disc centred in `r`.
+  static MapProjection azimuthal(Rect r, GeoPoint centre);
 
-  Projektion art() const { return art_; }
-  Ort mitte() const { return mitte_; }
+  Projection kind() const { return kind_; }
+  GeoPoint centre() const { return centre_; }
   /// Azimuthal: centre of the disc and its radius [px] (the antipode).
-  Punkt scheibenMitte() const { return {cx_, cy_}; }
+  Point discCentre() const { return {cx_, cy_}; }
   double radius() const { return radius_; }
 
   /// Pixel coordinates of a position. On the azimuthal map the antipode of
   /// the centre has no one place: it is put on the rim straight above.
-  Punkt zuPixel(Ort o) const;
+  Point toPixel(GeoPoint o) const;
   /// The position shown at a pixel coordinate; none outside the picture
   /// (beyond the half pixel around the outer pixel centres) or, on the
   /// azimuthal map, beyond the rim.
-  std::optional<Ort> zuOrt(Punkt p) const;
+  std::optional<GeoPoint> toGeo(Point p) const;
 
   /// Azimuthal map: the position at a pixel coordinate as a unit vector from
   /// the earth's centre (x towards 0 E on the equator, z towards the North
-  /// Pole); none beyond the rim. zuOrt is its latitude and longitude.
-  std::optional<std::array<double, 3>> zuVektor(Punkt p) const;
+  /// Pole); none beyond the rim. toGeo is its latitude and longitude.
+  std::optional<std::array<double, 3>> toVector(Point p) const;
 
   /// Rectangular map: the pixel column of a longitude and row of a latitude.
-  double spalte(double laenge) const { return r_.x + (laenge + 180.0) * sx_; }
-  double zeile(double breite) const { return r_.y + (90.0 - breite) * sy_; }
+  double column(double lon) const { return r_.x + (lon + 180.0) * sx_; }
+  double row(double lat) const { return r_.y + (90.0 - lat) * sy_; }
 
  private:
-  Projektion art_ = Projektion::Rechteck;
-  Rahmen r_;
+  Projection kind_ = Projection::Rectangular;
+  Rect r_;
   double sx_ = 1, sy_ = 1;  // pixels per degree (rectangular)
-  Ort mitte_;
+  GeoPoint centre_;
   std::array<double, 3> c_{1, 0, 0}, n_{0, 0, 1}, e_{0, 1, 0};  // centre, north and east there
   double cx_ = 0, cy_ = 0, radius_ = 1;
 };
@@ -101,27 +101,27 @@ class Kartenprojektion {
 // ---- The chart ----------------------------------------------------------
 
 /// A time and a frequency of the chart.
-struct ChartOrt {
-  double stunden = 0;  ///< UTC hours 0..24 from the left edge
+struct ChartPoint {
+  double hours = 0;  ///< UTC hours 0..24 from the left edge
   double mhz = 0;      ///< 0..30 MHz from the bottom edge
 };
 
 /// The chart's geometry, as the 529 x 271 bitmap's generalised: the first
 /// and last pixel columns of `r` show 00 and 24 UTC, the bottom and top rows
 /// 0 and 30 MHz.
-class Chartprojektion {
+class ChartProjection {
  public:
-  Chartprojektion() = default;
-  explicit Chartprojektion(Rahmen r);
-  double spalte(double stunden) const { return r_.x + stunden * sx_; }
-  double zeile(double mhz) const { return r_.y + (30.0 - mhz) * sy_; }
-  Punkt zuPixel(ChartOrt o) const { return {spalte(o.stunden), zeile(o.mhz)}; }
+  ChartProjection() = default;
+  explicit ChartProjection(Rect r);
+  double column(double hours) const { return r_.x + hours * sx_; }
+  double row(double mhz) const { return r_.y + (30.0 - mhz) * sy_; }
+  Point toPixel(ChartPoint o) const { return {column(o.hours), row(o.mhz)}; }
   /// None outside the picture (beyond the half pixel around the outer
   /// pixel centres); held to 0..24 h and 0..30 MHz inside.
-  std::optional<ChartOrt> zuOrt(Punkt p) const;
+  std::optional<ChartPoint> toGeo(Point p) const;
 
  private:
-  Rahmen r_;
+  Rect r_;
   double sx_ = 1, sy_ = 1;
 };
 

@@ -13,11 +13,11 @@
 namespace welvaro {
 
 /// Colour indices 0..108 of the 19 x 36 table points, [latitude index
-/// 0..18][longitude index 0..35], for the display frequency `frequenz` at
-/// UTC `stunde`:`minute`, from Weltpegel (`pegel`) or Weltfeld, by the rules
-/// of weltRasterBilden below.
-using Weltgitter = int16[19][36];
-void weltRaster(const State& s, double frequenz, int stunde, int minute, bool pegel, Weltgitter& raster);
+/// 0..18][longitude index 0..35], for the display frequency `frequency` at
+/// UTC `hour`:`minute`, from Weltpegel (`level`) or Weltfeld, by the rules
+/// of buildWorldRaster below.
+using WorldGrid = int16[19][36];
+void worldGrid(const State& s, double frequency, int hour, int minute, bool level, WorldGrid& grid);
 
 /// Fills WeltRaster, the colour index 0..108 of every table point, for the
 /// display frequency AktFrequenz and the hour and minute of Zeitpunkt (UTC),
@@ -28,19 +28,19 @@ void weltRaster(const State& s, double frequenz, int stunde, int minute, bool pe
 /// between the whole-MHz columns below and above AktFrequenz. A display
 /// frequency is held within 1..30 MHz; at exactly 30 MHz only the 30 MHz
 /// column is read.
-void weltRasterBilden(State& s);
+void buildWorldRaster(State& s);
 
 /// The picture file (148502 bytes) from WeltRaster, the map drawing
 /// Weltkarte and the start-up header and colour table.
-void weltBildAusRaster(const State& s, std::string& bild);
+void worldBitmapFromRaster(const State& s, std::string& picture);
 
 /// Both steps: the picture the world-map display shows now.
-void weltBild(State& s, std::string& bild);
+void worldBitmap(State& s, std::string& picture);
 
 /// Generates the world-map picture and writes it as "WelvDar1.bmp" in the
-/// program directory Pfad. When `bild` is given it receives the picture
+/// program directory Pfad. When `picture` is given it receives the picture
 /// too, so a window can show it without reading the file back. The point
 /// result is refreshed by the display cycle after this.
-DarstStatus prgAktDarst1(State& s, std::string* bild = nullptr);
+DisplayStatus prgAktDarst1(State& s, std::string* picture = nullptr);
 
 }  // namespace welvaro

@@ -25,13 +25,13 @@ std::string utf8ToCp1252(std::string_view utf8);
 
 /// The same text, still UTF-8, as the code page's files will hold it: what
 /// a name shows once it is stored.
-std::string nurCodepageZeichen(std::string_view utf8);
+std::string codepageOnly(std::string_view utf8);
 
 /// Replacement written for a character that Windows-1252 cannot hold.
-inline constexpr char kCp1252Ersatz = '?';
+inline constexpr char kCp1252Replacement = '?';
 
 /// Whether `bytes` is well-formed UTF-8 (no overlong forms, no surrogates,
 /// nothing above U+10FFFF).
-bool istUtf8(std::string_view bytes);
+bool isUtf8(std::string_view bytes);
 
 }  // namespace welvaro

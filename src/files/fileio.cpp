@@ -1,6 +1,6 @@
 #include "files/fileio.h"
 
-#include "files/fenster.h"
+#include "files/window_prefs.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -77,31 +77,31 @@ bool allDigits(std::string_view t) {
 bool isTempSuffix(std::string_view t) { return t.size() == 6 && allAlnum(t); }
 
 bool isLeftover(std::string_view entry) {
-  for (const std::string_view name : {kEinstellungDatei, kTabelleDatei, kWeltBildDatei, kOrtBildDatei, kFensterDatei}) {
+  for (const std::string_view name : {kSettingsFile, kTableFile, kWorldBitmapFile, kChartBitmapFile, kWindowPrefsFile}) {
     // ".<name>.XXXXXX"
     if (entry.size() == name.size() + 8 && entry[0] == '.' && entry.substr(1, name.size()) == name &&
         entry[name.size() + 1] == '.' && isTempSuffix(entry.substr(name.size() + 2)))
       return true;
   }
   // Earlier versions: "<name>.XXXXXX" for the table and the pictures ...
-  for (const std::string_view name : {kTabelleDatei, kWeltBildDatei, kOrtBildDatei}) {
+  for (const std::string_view name : {kTableFile, kWorldBitmapFile, kChartBitmapFile}) {
     if (entry.size() == name.size() + 7 && entry.substr(0, name.size()) == name && entry[name.size()] == '.' &&
         isTempSuffix(entry.substr(name.size() + 1)))
       return true;
   }
-  // ... and "Welvaro.dat.neu<pid>_<n>" for the settings.
-  const std::string prefix = std::string(kEinstellungDatei) + ".neu";
+  // ... and "Welvaro.dat.fresh<pid>_<n>" for the settings.
+  const std::string prefix = std::string(kSettingsFile) + ".neu";
   if (entry.substr(0, prefix.size()) != prefix) return false;
   const std::string_view rest = entry.substr(prefix.size());
-  const auto strich = rest.find('_');
-  return strich != std::string_view::npos && allDigits(rest.substr(0, strich)) && allDigits(rest.substr(strich + 1));
+  const auto tick = rest.find('_');
+  return tick != std::string_view::npos && allDigits(rest.substr(0, tick)) && allDigits(rest.substr(tick + 1));
 }
 
 }  // namespace
 
-std::string grundVon(const FileStatus& st, const fs::path& file) {
-  const std::string kopf = file.string() + ": ";
-  return st.message.rfind(kopf, 0) == 0 ? st.message.substr(kopf.size()) : st.message;
+std::string reasonOf(const FileStatus& st, const fs::path& file) {
+  const std::string head = file.string() + ": ";
+  return st.message.rfind(head, 0) == 0 ? st.message.substr(head.size()) : st.message;
 }
 
 FileStatus fileStatus(FileStatus::Kind kind, const fs::path& file, std::string_view what, int err) {
@@ -135,24 +135,24 @@ FileStatus readWholeFile(const fs::path& file, std::string& bytes, std::size_t m
   if (!S_ISREG(st.st_mode)) return fileStatus(FileStatus::kMissing, file, "not a regular file");
   if (static_cast<std::size_t>(st.st_size) > maxBytes)
     return fileStatus(FileStatus::kWrongLength, file, std::to_string(st.st_size) + " bytes, more than expected");
-  std::string inhalt;
-  inhalt.reserve(static_cast<std::size_t>(st.st_size));
-  char puffer[65536];
+  std::string content;
+  content.reserve(static_cast<std::size_t>(st.st_size));
+  char buffer[65536];
   for (;;) {
-    const ssize_t n = ::read(d.fd, puffer, sizeof puffer);
+    const ssize_t n = ::read(d.fd, buffer, sizeof buffer);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return fileStatus(FileStatus::kError, file, "cannot read the file", errno);
     if (n == 0) break;
-    inhalt.append(puffer, static_cast<std::size_t>(n));
-    if (inhalt.size() > maxBytes)  // it grew while it was read
+    content.append(buffer, static_cast<std::size_t>(n));
+    if (content.size() > maxBytes)  // it grew while it was read
       return fileStatus(FileStatus::kWrongLength, file, "more bytes than expected");
   }
-  bytes.swap(inhalt);
+  bytes.swap(content);
   return {};
 }
 
-FileStatus replaceFile(const fs::path& file, std::string_view bytes, Haltbarkeit haltbarkeit) {
-  const bool flush = haltbarkeit == Haltbarkeit::kDauerhaft;
+FileStatus replaceFile(const fs::path& file, std::string_view bytes, Durability durability) {
+  const bool flush = durability == Durability::kDurable;
   const fs::path folder = file.parent_path();
   std::string temp = (folder / ("." + file.filename().string() + ".XXXXXX")).string();
   Fd d(::mkostemp(temp.data(), O_CLOEXEC));
@@ -161,14 +161,14 @@ FileStatus replaceFile(const fs::path& file, std::string_view bytes, Haltbarkeit
   if (err == 0) err = writeAll(d.fd, bytes);
   if (err == 0 && flush && ::fsync(d.fd) != 0) err = errno;
   if (const int e = d.close(); err == 0) err = e;
-  const char* was = "cannot write the file";
+  const char* what = "cannot write the file";
   if (err == 0) {
     err = renameFile(temp, file);
-    was = "cannot replace the file";
+    what = "cannot replace the file";
   }
   if (err != 0) {
     ::unlink(temp.c_str());
-    return fileStatus(FileStatus::kError, file, was, err);
+    return fileStatus(FileStatus::kError, file, what, err);
   }
   if (flush) syncFolder(folder);
   return {};
@@ -182,17 +182,17 @@ FileStatus moveFile(const fs::path& file, const fs::path& target) {
 }
 
 std::vector<std::string> removeLeftovers(const fs::path& folder) {
-  std::vector<std::string> entfernt;
+  std::vector<std::string> removed;
   std::error_code ec;
-  for (fs::directory_iterator it(folder, ec), ende; !ec && it != ende; it.increment(ec)) {
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
     const std::string name = it->path().filename().string();
     if (!isLeftover(name)) continue;
-    std::error_code typ;
-    if (!it->is_regular_file(typ) || it->is_symlink(typ)) continue;
-    if (::unlink(it->path().c_str()) == 0) entfernt.push_back(name);
+    std::error_code type;
+    if (!it->is_regular_file(type) || it->is_symlink(type)) continue;
+    if (::unlink(it->path().c_str()) == 0) removed.push_back(name);
   }
-  std::sort(entfernt.begin(), entfernt.end());
-  return entfernt;
+  std::sort(removed.begin(), removed.end());
+  return removed;
 }
 
 }  // namespace welvaro

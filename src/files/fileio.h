@@ -36,7 +36,7 @@ struct FileStatus {
 FileStatus fileStatus(FileStatus::Kind kind, const std::filesystem::path& file, std::string_view what, int err = 0);
 
 /// What went wrong, without the file name the message begins with.
-std::string grundVon(const FileStatus& st, const std::filesystem::path& file);
+std::string reasonOf(const FileStatus& st, const std::filesystem::path& file);
 
 /// Whether `file` (after following links) is a regular file. Asked before
 /// any reader opens a file: opening a FIFO would wait for a writer.
@@ -48,9 +48,9 @@ bool isRegularFile(const std::filesystem::path& file);
 FileStatus readWholeFile(const std::filesystem::path& file, std::string& bytes, std::size_t maxBytes);
 
 /// How long a replaced file must outlive a power failure.
-enum class Haltbarkeit {
-  kDauerhaft,  ///< flushed to disk before and after the rename (settings, table, the user's files)
-  kFluechtig,  ///< no flush: the display pictures, rebuilt every few minutes
+enum class Durability {
+  kDurable,  ///< flushed to disk before and after the rename (settings, table, the user's files)
+  kVolatile,  ///< no flush: the display pictures, rebuilt every few minutes
 };
 
 /// Replaces `file` with `bytes` (mode 0644): temporary file beside it,
@@ -58,7 +58,7 @@ enum class Haltbarkeit {
 /// is left as it was and the temporary file is removed. Either way a reader
 /// sees the old file or the new one whole.
 FileStatus replaceFile(const std::filesystem::path& file, std::string_view bytes,
-                       Haltbarkeit haltbarkeit = Haltbarkeit::kDauerhaft);
+                       Durability durability = Durability::kDurable);
 
 /// Moves `file` to `target` in the same folder, replacing `target`.
 FileStatus moveFile(const std::filesystem::path& file, const std::filesystem::path& target);
@@ -67,7 +67,7 @@ FileStatus moveFile(const std::filesystem::path& file, const std::filesystem::pa
 /// ("Welvaro.dat", "Welvaro.tab", "WelvDar1.bmp", "WelvDar2.bmp") left
 /// behind: their temporary names ".<name>.XXXXXX", and those of earlier
 /// versions ("Welvaro.tab.XXXXXX", "WelvDar1.bmp.XXXXXX",
-/// "WelvDar2.bmp.XXXXXX", "Welvaro.dat.neu<pid>_<n>"). Nothing else is
+/// "WelvDar2.bmp.XXXXXX", "Welvaro.dat.fresh<pid>_<n>"). Nothing else is
 /// touched. Returns the names removed.
 std::vector<std::string> removeLeftovers(const std::filesystem::path& folder);
 

@@ -14,30 +14,30 @@ namespace welvaro {
 
 namespace {
 
-constexpr std::string_view kMarke = "WelvOrte";
+constexpr std::string_view kMark = "WelvOrte";
 constexpr unsigned char kVersion = 1;
-constexpr std::size_t kNamenMax = 8;
-constexpr double kTeile = 100000;  // parts of a degree in the file
+constexpr std::size_t kNamesMax = 8;
+constexpr double kParts = 100000;  // parts of a degree in the file
 // Fewest bytes a place takes: country, two positions, one name of one byte.
-constexpr std::size_t kOrtMindestens = 2 + 4 + 4 + 1 + 1 + 1;
+constexpr std::size_t kPlaceMinBytes = 2 + 4 + 4 + 1 + 1 + 1;
 
-bool grossbuchstaben(std::string_view t) {
+bool upperCase(std::string_view t) {
   return t.size() == 2 && t[0] >= 'A' && t[0] <= 'Z' && t[1] >= 'A' && t[1] <= 'Z';
 }
 
-bool ohneSteuerzeichen(std::string_view t) {
+bool withoutControlChars(std::string_view t) {
   for (char c : t)
     if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return false;
   return true;
 }
 
 // Reads the bytes front to back; every read checks that enough are left.
-class Leser {
+class Reader {
  public:
-  explicit Leser(std::string_view b) : b_(b) {}
-  std::size_t uebrig() const { return b_.size() - pos_; }
+  explicit Reader(std::string_view b) : b_(b) {}
+  std::size_t remaining() const { return b_.size() - pos_; }
   bool text(std::size_t n, std::string_view& out) {
-    if (uebrig() < n) return false;
+    if (remaining() < n) return false;
     out = b_.substr(pos_, n);
     pos_ += n;
     return true;
@@ -67,92 +67,92 @@ class Leser {
   std::size_t pos_ = 0;
 };
 
-void u32An(std::string& out, std::uint32_t v) {
+void appendU32(std::string& out, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
 }  // namespace
 
-std::optional<std::vector<Ortseintrag>> parseGazetteer(std::string_view bytes, std::string* problem) {
-  auto falsch = [&](const std::string& warum) -> std::optional<std::vector<Ortseintrag>> {
-    if (problem) *problem = warum;
+std::optional<std::vector<PlaceEntry>> parseGazetteer(std::string_view bytes, std::string* problem) {
+  auto invalid = [&](const std::string& why) -> std::optional<std::vector<PlaceEntry>> {
+    if (problem) *problem = why;
     return std::nullopt;
   };
-  Leser l(bytes);
-  std::string_view marke;
+  Reader l(bytes);
+  std::string_view mark;
   unsigned char version = 0;
-  std::uint32_t zahl = 0;
-  if (!l.text(kMarke.size(), marke) || marke != kMarke) return falsch("not a gazetteer file");
-  if (!l.byte(version) || version != kVersion) return falsch("unknown gazetteer version");
-  if (!l.u32(zahl)) return falsch("cut short in its header");
-  if (zahl > kOrteMax || zahl > l.uebrig() / kOrtMindestens)
-    return falsch(std::to_string(zahl) + " places cannot be in " + std::to_string(bytes.size()) + " bytes");
-  std::vector<Ortseintrag> orte;
-  orte.reserve(zahl);
-  for (std::uint32_t i = 0; i < zahl; ++i) {
-    const std::string wo = "place " + std::to_string(i + 1) + ": ";
-    Ortseintrag o;
-    std::string_view land;
-    std::int32_t breite = 0, laenge = 0;
-    unsigned char namen = 0;
-    if (!l.text(2, land) || !l.i32(breite) || !l.i32(laenge) || !l.byte(namen)) return falsch(wo + "cut short");
-    if (!grossbuchstaben(land)) return falsch(wo + "no country code");
-    if (breite < -90 * kTeile || breite > 90 * kTeile || laenge < -180 * kTeile || laenge > 180 * kTeile)
-      return falsch(wo + "position off the earth");
-    if (namen < 1 || namen > kNamenMax) return falsch(wo + std::to_string(namen) + " names");
-    for (unsigned char n = 0; n < namen; ++n) {
-      unsigned char laenge8 = 0;
+  std::uint32_t number = 0;
+  if (!l.text(kMark.size(), mark) || mark != kMark) return invalid("not a gazetteer file");
+  if (!l.byte(version) || version != kVersion) return invalid("unknown gazetteer version");
+  if (!l.u32(number)) return invalid("cut short in its header");
+  if (number > kGazetteerMax || number > l.remaining() / kPlaceMinBytes)
+    return invalid(std::to_string(number) + " places cannot be in " + std::to_string(bytes.size()) + " bytes");
+  std::vector<PlaceEntry> places;
+  places.reserve(number);
+  for (std::uint32_t i = 0; i < number; ++i) {
+    const std::string where = "place " + std::to_string(i + 1) + ": ";
+    PlaceEntry o;
+    std::string_view country;
+    std::int32_t lat = 0, lon = 0;
+    unsigned char names = 0;
+    if (!l.text(2, country) || !l.i32(lat) || !l.i32(lon) || !l.byte(names)) return invalid(where + "cut short");
+    if (!upperCase(country)) return invalid(where + "no country code");
+    if (lat < -90 * kParts || lat > 90 * kParts || lon < -180 * kParts || lon > 180 * kParts)
+      return invalid(where + "position off the earth");
+    if (names < 1 || names > kNamesMax) return invalid(where + std::to_string(names) + " names");
+    for (unsigned char n = 0; n < names; ++n) {
+      unsigned char length8 = 0;
       std::string_view name;
-      if (!l.byte(laenge8) || !l.text(laenge8, name)) return falsch(wo + "cut short");
-      if (name.empty() || !istUtf8(name) || !ohneSteuerzeichen(name)) return falsch(wo + "a name is not text");
-      o.namen.emplace_back(name);
+      if (!l.byte(length8) || !l.text(length8, name)) return invalid(where + "cut short");
+      if (name.empty() || !isUtf8(name) || !withoutControlChars(name)) return invalid(where + "a name is not text");
+      o.names.emplace_back(name);
     }
-    o.land = land;
-    o.breite = breite / kTeile;
-    o.laenge = laenge / kTeile;
-    orte.push_back(std::move(o));
+    o.country = country;
+    o.lat = lat / kParts;
+    o.lon = lon / kParts;
+    places.push_back(std::move(o));
   }
-  if (l.uebrig() != 0) return falsch(std::to_string(l.uebrig()) + " bytes after the last place");
-  return orte;
+  if (l.remaining() != 0) return invalid(std::to_string(l.remaining()) + " bytes after the last place");
+  return places;
 }
 
-std::string gazetteerBytes(const std::vector<Ortseintrag>& orte) {
-  std::string liste;
-  std::uint32_t zahl = 0;
-  for (const Ortseintrag& o : orte) {
-    bool passt = grossbuchstaben(o.land) && !o.namen.empty() && o.namen.size() <= kNamenMax;
-    for (const std::string& n : o.namen) passt = passt && !n.empty() && n.size() <= 255;
-    if (!passt) continue;
-    liste += o.land;
-    u32An(liste, static_cast<std::uint32_t>(static_cast<std::int32_t>(std::lround(o.breite * kTeile))));
-    u32An(liste, static_cast<std::uint32_t>(static_cast<std::int32_t>(std::lround(o.laenge * kTeile))));
-    liste += static_cast<char>(o.namen.size());
-    for (const std::string& n : o.namen) {
-      liste += static_cast<char>(n.size());
-      liste += n;
+std::string gazetteerBytes(const std::vector<PlaceEntry>& places) {
+  std::string list;
+  std::uint32_t number = 0;
+  for (const PlaceEntry& o : places) {
+    bool fits = upperCase(o.country) && !o.names.empty() && o.names.size() <= kNamesMax;
+    for (const std::string& n : o.names) fits = fits && !n.empty() && n.size() <= 255;
+    if (!fits) continue;
+    list += o.country;
+    appendU32(list, static_cast<std::uint32_t>(static_cast<std::int32_t>(std::lround(o.lat * kParts))));
+    appendU32(list, static_cast<std::uint32_t>(static_cast<std::int32_t>(std::lround(o.lon * kParts))));
+    list += static_cast<char>(o.names.size());
+    for (const std::string& n : o.names) {
+      list += static_cast<char>(n.size());
+      list += n;
     }
-    ++zahl;
+    ++number;
   }
-  std::string out(kMarke);
+  std::string out(kMark);
   out += static_cast<char>(kVersion);
-  u32An(out, zahl);
-  return out + liste;
+  appendU32(out, number);
+  return out + list;
 }
 
 Gazetteer readGazetteerFile(const std::filesystem::path& file, std::string* problem) {
-  auto nicht = [&](const std::string& warum) {
-    if (problem) *problem = file.string() + ": " + warum;
+  auto refuse = [&](const std::string& why) {
+    if (problem) *problem = file.string() + ": " + why;
     return Gazetteer();
   };
   // No gazetteer is no problem: the place list is searched instead.
   std::error_code ec;
   if (!std::filesystem::exists(file, ec)) return {};
   std::string bytes;
-  if (const FileStatus st = readWholeFile(file, bytes, kOrteDateiMax); !st.ok()) return nicht(grundVon(st, file));
-  std::string warum;
-  auto orte = parseGazetteer(bytes, &warum);
-  if (!orte) return nicht(warum);
-  return Gazetteer(std::move(*orte));
+  if (const FileStatus st = readWholeFile(file, bytes, kGazetteerFileMax); !st.ok()) return refuse(reasonOf(st, file));
+  std::string why;
+  auto places = parseGazetteer(bytes, &why);
+  if (!places) return refuse(why);
+  return Gazetteer(std::move(*places));
 }
 
 }  // namespace welvaro

@@ -24,31 +24,31 @@
 #include <vector>
 
 #include "files/programdir.h"
-#include "state/ortsuche.h"
+#include "state/place_search.h"
 
 namespace welvaro {
 
-inline constexpr std::string_view kOrteDatei = "Orte.dat";
+inline constexpr std::string_view kGazetteerFile = "Orte.dat";
 
 /// Most places and bytes a gazetteer may have; a file beyond them is refused
 /// before anything is read into memory.
-inline constexpr std::uint32_t kOrteMax = 1000000;
-inline constexpr std::uintmax_t kOrteDateiMax = 64u << 20;
+inline constexpr std::uint32_t kGazetteerMax = 1000000;
+inline constexpr std::uintmax_t kGazetteerFileMax = 64u << 20;
 
 /// The places of a gazetteer file's bytes, or nothing when the bytes do not
 /// follow the layout (wrong mark or version, cut short, a count the bytes
 /// cannot hold, a name that is empty, not UTF-8 or holds control
 /// characters, a country that is not two capitals, a position off the
 /// earth, bytes after the last place); `problem` then says what is wrong.
-std::optional<std::vector<Ortseintrag>> parseGazetteer(std::string_view bytes, std::string* problem = nullptr);
+std::optional<std::vector<PlaceEntry>> parseGazetteer(std::string_view bytes, std::string* problem = nullptr);
 
-/// The bytes of a gazetteer file holding `orte` (positions rounded to
+/// The bytes of a gazetteer file holding `places` (positions rounded to
 /// 1/100000 degree). Places without a name, with a country that is not two
 /// capitals, more than 8 names or a name longer than 255 bytes are left out.
-std::string gazetteerBytes(const std::vector<Ortseintrag>& orte);
+std::string gazetteerBytes(const std::vector<PlaceEntry>& places);
 
 /// Reads a gazetteer file. A missing file, one that is not a regular file,
-/// is larger than kOrteDateiMax or does not follow the layout gives an
+/// is larger than kGazetteerFileMax or does not follow the layout gives an
 /// empty gazetteer: names are then looked up in the place list only.
 /// `problem` (when given) receives why a file that exists was not used.
 Gazetteer readGazetteerFile(const std::filesystem::path& file, std::string* problem = nullptr);

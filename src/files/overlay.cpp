@@ -15,9 +15,9 @@ OverlayStatus readOverlay(const std::filesystem::path& file, std::size_t length,
   return OverlayStatus::kRead;
 }
 
-void readOverlays(State& s, const std::filesystem::path& weltFile, const std::filesystem::path& ortFile) {
-  readOverlay(weltFile, kWeltkarteLaenge, s.Weltkarte);
-  readOverlay(ortFile, kOrtskarteLaenge, s.Ortskarte);
+void readOverlays(State& s, const std::filesystem::path& worldFile, const std::filesystem::path& chartFile) {
+  readOverlay(worldFile, kWorldOverlayLength, s.Weltkarte);
+  readOverlay(chartFile, kChartOverlayLength, s.Ortskarte);
 }
 
 }  // namespace welvaro

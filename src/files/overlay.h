@@ -13,8 +13,8 @@
 
 namespace welvaro {
 
-inline constexpr std::size_t kWeltkarteLaenge = 147424;  ///< 271 x 544 bytes
-inline constexpr std::size_t kOrtskarteLaenge = 144172;  ///< 271 x 532 bytes
+inline constexpr std::size_t kWorldOverlayLength = 147424;  ///< 271 x 544 bytes
+inline constexpr std::size_t kChartOverlayLength = 144172;  ///< 271 x 532 bytes
 
 enum class OverlayStatus {
   kRead,         ///< the file was read
@@ -28,8 +28,8 @@ enum class OverlayStatus {
 /// bytes, so the display shows its computed colours only.
 OverlayStatus readOverlay(const std::filesystem::path& file, std::size_t length, std::string& mask);
 
-/// Both overlays of the start-up: Weltkarte from `weltFile`, Ortskarte from
-/// `ortFile`.
-void readOverlays(State& s, const std::filesystem::path& weltFile, const std::filesystem::path& ortFile);
+/// Both overlays of the start-up: Weltkarte from `worldFile`, Ortskarte from
+/// `chartFile`.
+void readOverlays(State& s, const std::filesystem::path& worldFile, const std::filesystem::path& chartFile);
 
 }  // namespace welvaro

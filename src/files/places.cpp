@@ -14,9 +14,9 @@ std::vector<std::string> placeItems(std::string_view text) {
   std::vector<std::string> items;
   std::size_t i = 0;
   const std::size_t n = text.size();
-  auto trenner = [&](std::size_t p) { return text[p] == ',' || text[p] == '\n' || text[p] == '\r'; };
+  auto separator = [&](std::size_t p) { return text[p] == ',' || text[p] == '\n' || text[p] == '\r'; };
   // Steps over one separator; CR LF counts as one line end.
-  auto ueberspringeTrenner = [&] {
+  auto skipSeparators = [&] {
     if (i >= n) return;
     if (text[i] == '\r' && i + 1 < n && text[i + 1] == '\n') ++i;
     ++i;
@@ -25,19 +25,19 @@ std::vector<std::string> placeItems(std::string_view text) {
     while (i < n && (text[i] == ' ' || text[i] == '\t')) ++i;
     std::string item;
     if (i < n && text[i] == '"') {
-      const std::size_t anfang = ++i;
+      const std::size_t start = ++i;
       while (i < n && text[i] != '"') ++i;
-      item.assign(text.substr(anfang, i - anfang));
-      while (i < n && !trenner(i)) ++i;  // the closing quote and anything after it
+      item.assign(text.substr(start, i - start));
+      while (i < n && !separator(i)) ++i;  // the closing quote and anything after it
     } else {
-      const std::size_t anfang = i;
-      while (i < n && !trenner(i)) ++i;
-      std::size_t ende = i;
-      while (ende > anfang && (text[ende - 1] == ' ' || text[ende - 1] == '\t')) --ende;
-      item.assign(text.substr(anfang, ende - anfang));
+      const std::size_t start = i;
+      while (i < n && !separator(i)) ++i;
+      std::size_t end = i;
+      while (end > start && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
+      item.assign(text.substr(start, end - start));
     }
     items.push_back(std::move(item));
-    ueberspringeTrenner();
+    skipSeparators();
   }
   return items;
 }
@@ -45,7 +45,7 @@ std::vector<std::string> placeItems(std::string_view text) {
 void readPlacesText(State& s, std::string_view text) {
   int g = 1;
   for (const std::string& item : placeItems(text)) {
-    if (g > kOrtMax) break;
+    if (g > kPlacesMax) break;
     const std::size_t p1 = item.find(':');
     if (p1 == std::string::npos) continue;
     const std::size_t p2 = item.find(':', p1 + 1);
@@ -60,7 +60,7 @@ void readPlacesText(State& s, std::string_view text) {
     ++g;
   }
   s.OrtZahl = static_cast<float>(g - 1);
-  for (; g <= kOrtMax; ++g) {
+  for (; g <= kPlacesMax; ++g) {
     s.OrtKennung[g].clear();
     s.OrtName[g].clear();
     s.OrtLaenge[g] = 0;
@@ -68,30 +68,30 @@ void readPlacesText(State& s, std::string_view text) {
   }
 }
 
-double ortZelleLaenge(float laenge) { return std::floor(static_cast<double>(laenge) / 10 + 18); }
-double ortZelleBreite(float breite) { return std::floor(static_cast<double>(breite) / 10 + 9); }
+double placeCellLon(float lon) { return std::floor(static_cast<double>(lon) / 10 + 18); }
+double placeCellLat(float lat) { return std::floor(static_cast<double>(lat) / 10 + 9); }
 
 void buildOrtRaster(State& s) {
-  const int zahl = static_cast<int>(s.OrtZahl);
-  std::vector<double> zx(static_cast<std::size_t>(zahl) + 1), zy(static_cast<std::size_t>(zahl) + 1);
-  for (int g = 1; g <= zahl; ++g) {
-    zx[static_cast<std::size_t>(g)] = ortZelleLaenge(s.OrtLaenge[g]);
-    zy[static_cast<std::size_t>(g)] = ortZelleBreite(s.OrtBreite[g]);
+  const int count = static_cast<int>(s.OrtZahl);
+  std::vector<double> zx(static_cast<std::size_t>(count) + 1), zy(static_cast<std::size_t>(count) + 1);
+  for (int g = 1; g <= count; ++g) {
+    zx[static_cast<std::size_t>(g)] = placeCellLon(s.OrtLaenge[g]);
+    zy[static_cast<std::size_t>(g)] = placeCellLat(s.OrtBreite[g]);
   }
-  char nummer[16];
+  char number[16];
   for (int u = 0; u <= 35; ++u) {
     for (int m = 0; m <= 17; ++m) {
-      std::string& zelle = s.OrtRaster[u][m];
-      zelle.clear();
+      std::string& cell = s.OrtRaster[u][m];
+      cell.clear();
       // Each new place number goes in front, so the highest comes first.
-      for (int g = zahl; g >= 1; --g) {
+      for (int g = count; g >= 1; --g) {
         const double x = zx[static_cast<std::size_t>(g)], y = zy[static_cast<std::size_t>(g)];
         if (u - 1 <= x && x <= u + 1 && m - 1 <= y && y <= m + 1) {
-          std::snprintf(nummer, sizeof nummer, "%04d", g);
-          zelle += nummer;
+          std::snprintf(number, sizeof number, "%04d", g);
+          cell += number;
         }
       }
-      zelle += "0000";
+      cell += "0000";
     }
   }
 }
@@ -99,7 +99,7 @@ void buildOrtRaster(State& s) {
 namespace {
 
 // 2000 places take some 60 kB; a file far beyond that is no place list.
-constexpr std::size_t kHoechstGroesse = std::size_t{16} << 20;
+constexpr std::size_t kMaxBytes = std::size_t{16} << 20;
 
 }  // namespace
 
@@ -111,7 +111,7 @@ bool readPlaceFile(State& s, const std::filesystem::path& file, std::string* pro
     for (int m = 0; m <= 17; ++m) s.OrtRaster[u][m].clear();
 
   std::string text;
-  const FileStatus r = readWholeFile(file, text, kHoechstGroesse);
+  const FileStatus r = readWholeFile(file, text, kMaxBytes);
   if (!r.ok()) {
     // No file at all is the normal case without a list; anything else in
     // its place (a folder, a FIFO, a file that cannot be read) is named.

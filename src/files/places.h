@@ -17,7 +17,7 @@
 
 namespace welvaro {
 
-inline constexpr int kOrtMax = 2000;  ///< most places the list holds
+inline constexpr int kPlacesMax = 2000;  ///< most places the list holds
 
 /// Splits the text of a place list into its items: separated by line ends
 /// (LF, CR LF or CR) and commas; leading blanks and tabs of an item are
@@ -28,7 +28,7 @@ std::vector<std::string> placeItems(std::string_view text);
 /// Reads places from the text of a place list (Windows-1252) into OrtKennung,
 /// OrtName (as UTF-8), OrtLaenge and OrtBreite from entry 1 on and sets
 /// OrtZahl. Items with fewer than three colons are skipped; reading stops
-/// after kOrtMax places. Entries above OrtZahl are cleared.
+/// after kPlacesMax places. Entries above OrtZahl are cleared.
 void readPlacesText(State& s, std::string_view text);
 
 /// Builds OrtRaster from the places read: every cell's text lists, as
@@ -44,8 +44,8 @@ void buildOrtRaster(State& s);
 bool readPlaceFile(State& s, const std::filesystem::path& file, std::string* problem = nullptr);
 
 /// Longitude cell of a place: floor(longitude / 10 + 18) (may lie outside 0..35).
-double ortZelleLaenge(float laenge);
+double placeCellLon(float lon);
 /// Latitude cell of a place: floor(latitude / 10 + 9) (may lie outside 0..17).
-double ortZelleBreite(float breite);
+double placeCellLat(float lat);
 
 }  // namespace welvaro

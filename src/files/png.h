@@ -10,6 +10,6 @@ namespace welvaro {
 /// The file image of a breite x hoehe picture whose pixels are 0xAARRGGBB
 /// (the alpha byte is not written). Empty when the picture has no pixels or
 /// the compression fails.
-std::string pngBild(const std::uint32_t* pixel, int breite, int hoehe);
+std::string pngImage(const std::uint32_t* pixel, int width, int height);
 
 }  // namespace welvaro

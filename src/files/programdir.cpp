@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool gleicherOrdner(const fs::path& a, const fs::path& b) {
+bool sameFolder(const fs::path& a, const fs::path& b) {
   if (a.empty() || b.empty()) return false;
   std::error_code ec1, ec2;
   const fs::path ca = fs::weakly_canonical(a, ec1), cb = fs::weakly_canonical(b, ec2);
@@ -35,7 +35,7 @@ ProgramDirs resolveProgramDirs(const ProgramDirInputs& in) {
   d.installed = !in.exeDirWritable || !in.installedDataDir.empty();
   // Data files beside the executable come first whenever they are there.
   d.dataDirs = {in.exeDir};
-  if (!in.installedDataDir.empty() && !gleicherOrdner(in.exeDir, in.installedDataDir))
+  if (!in.installedDataDir.empty() && !sameFolder(in.exeDir, in.installedDataDir))
     d.dataDirs.push_back(in.installedDataDir);
   if (!d.installed) {
     d.writeDir = in.exeDir;
@@ -53,8 +53,8 @@ ProgramDirs resolveProgramDirs(const ProgramDirInputs& in) {
 
 fs::path installedDataDirOf(const fs::path& exeDir) {
   std::error_code ec;
-  const fs::path daten = (exeDir / WELVARO_DATA_FROM_BIN).lexically_normal();
-  return fs::is_directory(daten, ec) ? daten : fs::path();
+  const fs::path data = (exeDir / WELVARO_DATA_FROM_BIN).lexically_normal();
+  return fs::is_directory(data, ec) ? data : fs::path();
 }
 
 ProgramDirInputs systemProgramDirInputs() {

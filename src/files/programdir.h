@@ -21,15 +21,15 @@
 namespace welvaro {
 
 // Data files that come with the program (read only).
-inline constexpr std::string_view kOrtsvorgDatei = "Ortsvorg.txt";
-inline constexpr std::string_view kMapWeltDatei = "MapWelt.dat";
-inline constexpr std::string_view kMapOrtDatei = "MapOrt.dat";
-inline constexpr std::string_view kHilfeDatei = "Welvaro.hlp";
+inline constexpr std::string_view kPlaceListFile = "Ortsvorg.txt";
+inline constexpr std::string_view kWorldOverlayFile = "MapWelt.dat";
+inline constexpr std::string_view kChartOverlayFile = "MapOrt.dat";
+inline constexpr std::string_view kHelpFile = "Welvaro.hlp";
 // Files the program writes (and reads back).
-inline constexpr std::string_view kEinstellungDatei = "Welvaro.dat";
-inline constexpr std::string_view kTabelleDatei = "Welvaro.tab";
-inline constexpr std::string_view kWeltBildDatei = "WelvDar1.bmp";
-inline constexpr std::string_view kOrtBildDatei = "WelvDar2.bmp";
+inline constexpr std::string_view kSettingsFile = "Welvaro.dat";
+inline constexpr std::string_view kTableFile = "Welvaro.tab";
+inline constexpr std::string_view kWorldBitmapFile = "WelvDar1.bmp";
+inline constexpr std::string_view kChartBitmapFile = "WelvDar2.bmp";
 
 /// What the choice of folders depends on; systemProgramDirInputs() fills it
 /// from the running system, tests fill it by hand.

@@ -20,7 +20,7 @@ namespace {
 
 // Labels of lines 1..22, in memory as UTF-8 (ä, ü, ° become single bytes
 // on disk). Only written: the reader never compares them.
-constexpr std::array<std::string_view, kEinstellungsZeilen> kLabel = {
+constexpr std::array<std::string_view, kSettingsLines> kLabel = {
     "Stationsort(A): ",
     "Breitengrad/A(N=+/S=-): ",
     "Längengrad/A(O=+/W=-): ",
@@ -46,36 +46,36 @@ constexpr std::array<std::string_view, kEinstellungsZeilen> kLabel = {
 };
 
 // A settings file is a few hundred bytes; more than this is not one.
-constexpr std::size_t kHoechstGroesse = 1 << 20;
+constexpr std::size_t kMaxBytes = 1 << 20;
 
-bool istSteuerzeichen(unsigned char c) { return (c < 0x20 && c != '\t') || c == 0x7F; }
+bool isControlChar(unsigned char c) { return (c < 0x20 && c != '\t') || c == 0x7F; }
 
 // The content as UTF-8: Windows-1252 unless it is recognisably UTF-8.
-std::string alsUtf8(std::string_view inhalt) {
+std::string asUtf8(std::string_view content) {
   constexpr std::string_view bom = "\xEF\xBB\xBF";
-  if (inhalt.substr(0, 3) == bom) {
-    inhalt.remove_prefix(3);
-    if (istUtf8(inhalt)) return std::string(inhalt);
-    return cp1252ToUtf8(inhalt);
+  if (content.substr(0, 3) == bom) {
+    content.remove_prefix(3);
+    if (isUtf8(content)) return std::string(content);
+    return cp1252ToUtf8(content);
   }
-  bool nichtAscii = false;
-  for (char c : inhalt)
-    if (static_cast<unsigned char>(c) >= 0x80) nichtAscii = true;
-  if (nichtAscii && istUtf8(inhalt)) return std::string(inhalt);
-  return cp1252ToUtf8(inhalt);
+  bool nonAscii = false;
+  for (char c : content)
+    if (static_cast<unsigned char>(c) >= 0x80) nonAscii = true;
+  if (nonAscii && isUtf8(content)) return std::string(content);
+  return cp1252ToUtf8(content);
 }
 
 // Lines ended by CR LF, LF or CR; a last line without end counts too.
-std::vector<std::string_view> zeilen(std::string_view text, std::size_t hoechstens) {
+std::vector<std::string_view> lines(std::string_view text, std::size_t atMost) {
   std::vector<std::string_view> out;
-  std::size_t anfang = 0;
-  for (std::size_t i = 0; i < text.size() && out.size() < hoechstens; ++i) {
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size() && out.size() < atMost; ++i) {
     if (text[i] != '\r' && text[i] != '\n') continue;
-    out.push_back(text.substr(anfang, i - anfang));
+    out.push_back(text.substr(start, i - start));
     if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    anfang = i + 1;
+    start = i + 1;
   }
-  if (out.size() < hoechstens && anfang < text.size()) out.push_back(text.substr(anfang));
+  if (out.size() < atMost && start < text.size()) out.push_back(text.substr(start));
   return out;
 }
 
@@ -83,24 +83,24 @@ std::vector<std::string_view> zeilen(std::string_view text, std::size_t hoechste
 // double quote (the rest of the line is dropped), an unquoted one to the
 // first comma. Each line gives exactly one item, so a comma in a
 // hand-written line cannot shift the lines after it.
-std::string_view item(std::string_view zeile) {
+std::string_view item(std::string_view line) {
   std::size_t i = 0;
-  while (i < zeile.size() && (zeile[i] == ' ' || zeile[i] == '\t')) ++i;
-  zeile.remove_prefix(i);
-  if (!zeile.empty() && zeile[0] == '"') {
-    zeile.remove_prefix(1);
-    return zeile.substr(0, zeile.find('"'));  // unclosed quote: to line end
+  while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+  line.remove_prefix(i);
+  if (!line.empty() && line[0] == '"') {
+    line.remove_prefix(1);
+    return line.substr(0, line.find('"'));  // unclosed quote: to line end
   }
-  return zeile.substr(0, zeile.find(','));
+  return line.substr(0, line.find(','));
 }
 
 // The value of an item: the text after its first colon and the blank that
 // follows it. (Without a blank after the colon the value starts right
 // after the colon, so a hand-written "Ort:Berlin" keeps its "B".)
-std::optional<std::string> wert(std::string_view it) {
+std::optional<std::string> value(std::string_view it) {
   if (it.empty()) return std::nullopt;
   for (char c : it)
-    if (istSteuerzeichen(static_cast<unsigned char>(c))) return std::nullopt;
+    if (isControlChar(static_cast<unsigned char>(c))) return std::nullopt;
   std::size_t p = it.find(':');
   if (p == std::string_view::npos) return std::nullopt;
   std::string_view w = it.substr(p + 1);
@@ -108,20 +108,20 @@ std::optional<std::string> wert(std::string_view it) {
   return std::string(w);
 }
 
-bool passtInSingle(double v) { return std::isfinite(v) && std::fabs(v) <= FLT_MAX; }
+bool fitsInSingle(double v) { return std::isfinite(v) && std::fabs(v) <= FLT_MAX; }
 
 // Text value as it can stand inside one quoted line.
-std::string zeilenTauglich(std::string t) {
+std::string lineSafe(std::string t) {
   for (char& c : t) {
     if (c == '"') c = '\'';
-    else if (istSteuerzeichen(static_cast<unsigned char>(c))) c = ' ';
+    else if (isControlChar(static_cast<unsigned char>(c))) c = ' ';
   }
   return t;
 }
 
 }  // namespace
 
-void einstellungsDefaults(State& s) {
+void settingsDefaults(State& s) {
   // The start values live in one place, the record's own initialisers.
   const auto d = std::make_unique<State>();
   s.OrtA = d->OrtA;
@@ -149,18 +149,18 @@ void einstellungsDefaults(State& s) {
   s.Speicher5 = d->Speicher5;
   s.Speicher6 = d->Speicher6;
   s.L = 0;
-  for (int i = 1; i <= kEinstellungsZeilen; ++i) s.DatZeile[i].clear();
+  for (int i = 1; i <= kSettingsLines; ++i) s.DatZeile[i].clear();
 }
 
-bool leseEinstellungsInhalt(State& s, std::string_view inhalt) {
-  const std::string text = alsUtf8(inhalt);
-  const auto z = zeilen(text, kEinstellungsZeilen);
-  if (z.size() < static_cast<std::size_t>(kEinstellungsZeilen)) return false;
+bool readSettingsText(State& s, std::string_view content) {
+  const std::string text = asUtf8(content);
+  const auto z = lines(text, kSettingsLines);
+  if (z.size() < static_cast<std::size_t>(kSettingsLines)) return false;
 
-  std::array<std::string, kEinstellungsZeilen + 1> w;  // 1..22
-  std::array<double, kEinstellungsZeilen + 1> n{};
-  for (int i = 1; i <= kEinstellungsZeilen; ++i) {
-    auto v = wert(item(z[static_cast<std::size_t>(i - 1)]));
+  std::array<std::string, kSettingsLines + 1> w;  // 1..22
+  std::array<double, kSettingsLines + 1> n{};
+  for (int i = 1; i <= kSettingsLines; ++i) {
+    auto v = value(item(z[static_cast<std::size_t>(i - 1)]));
     if (!v) return false;
     w[static_cast<std::size_t>(i)] = std::move(*v);
     n[static_cast<std::size_t>(i)] = ReadNumber(w[static_cast<std::size_t>(i)]);
@@ -170,13 +170,13 @@ bool leseEinstellungsInhalt(State& s, std::string_view inhalt) {
   for (int i : {2, 8, 9, 10, 12})
     if (!std::isfinite(n[static_cast<std::size_t>(i)])) return false;
   for (int i : {3, 5, 6, 14, 15, 16, 17, 18, 19, 20, 21})
-    if (!passtInSingle(n[static_cast<std::size_t>(i)])) return false;
+    if (!fitsInSingle(n[static_cast<std::size_t>(i)])) return false;
   if (!std::isfinite(n[7]) || !std::isfinite(n[13])) return false;  // Zkw, Ssna
   // The time zone is held to the dialog's -12..12 (a huge value would
   // overflow the clock's seconds).
   n[14] = std::clamp(n[14], -12.0, 12.0);
 
-  for (int i = 1; i <= kEinstellungsZeilen; ++i) s.DatZeile[i] = w[static_cast<std::size_t>(i)];
+  for (int i = 1; i <= kSettingsLines; ++i) s.DatZeile[i] = w[static_cast<std::size_t>(i)];
   s.OrtA = w[1];
   s.X1 = n[2];
   s.Y1 = static_cast<float>(n[3]);
@@ -202,28 +202,28 @@ bool leseEinstellungsInhalt(State& s, std::string_view inhalt) {
   s.Speicher5 = static_cast<float>(n[20]);
   s.Speicher6 = static_cast<float>(n[21]);
   // Nearest whole number (halves to even), held in the table's 0..5.
-  const double sprache = n[22];
-  s.L = sprache >= 5.0 ? 5 : sprache > 0.0 ? static_cast<int16>(RoundEven(sprache)) : 0;
+  const double language = n[22];
+  s.L = language >= 5.0 ? 5 : language > 0.0 ? static_cast<int16>(RoundEven(language)) : 0;
   return true;
 }
 
-EinstellungsQuelle leseEinstellungen(State& s, const std::string& dateiPfad, std::string* abgelehnt) {
-  std::string inhalt;
-  const FileStatus r = readWholeFile(dateiPfad, inhalt, kHoechstGroesse);
+SettingsSource readSettings(State& s, const std::string& filePath, std::string* refused) {
+  std::string content;
+  const FileStatus r = readWholeFile(filePath, content, kMaxBytes);
   if (r.kind == FileStatus::kMissing) {
-    einstellungsDefaults(s);
-    return EinstellungsQuelle::Fehlt;
+    settingsDefaults(s);
+    return SettingsSource::Missing;
   }
-  if (r.ok() && leseEinstellungsInhalt(s, inhalt)) return EinstellungsQuelle::Datei;
-  if (r.ok() && abgelehnt) *abgelehnt = std::move(inhalt);
-  einstellungsDefaults(s);
-  return EinstellungsQuelle::Unbrauchbar;
+  if (r.ok() && readSettingsText(s, content)) return SettingsSource::File;
+  if (r.ok() && refused) *refused = std::move(content);
+  settingsDefaults(s);
+  return SettingsSource::Unusable;
 }
 
-std::optional<int16> spracheDerDatei(std::string_view inhalt) {
-  const std::string text = alsUtf8(inhalt);
+std::optional<int16> languageOfFile(std::string_view content) {
+  const std::string text = asUtf8(content);
   constexpr std::string_view label = "Landessprache:";
-  for (const std::string_view z : zeilen(text, 1000)) {
+  for (const std::string_view z : lines(text, 1000)) {
     const std::string_view it = item(z);
     if (it.substr(0, label.size()) != label) continue;
     const double v = ReadNumber(it.substr(label.size()));
@@ -232,28 +232,28 @@ std::optional<int16> spracheDerDatei(std::string_view inhalt) {
   return std::nullopt;
 }
 
-std::string einstellungsInhalt(const State& s, const DateTime& jetzt) {
+std::string settingsText(const State& s, const DateTime& now) {
   // The file keeps local standard time.
   float zone = s.UTCKorr;
   if (s.UTCKorrFolgt != 0)
     zone = s.SystemStandardZone;
-  else if (inSommerzeit(s, jetzt))
+  else if (inSummerTime(s, now))
     zone -= 1;
 
-  const std::array<std::string, kEinstellungsZeilen> werte = {
-      zeilenTauglich(s.OrtA),
+  const std::array<std::string, kSettingsLines> values = {
+      lineSafe(s.OrtA),
       NumberText(s.X1),
       NumberText(s.Y1),
-      zeilenTauglich(s.OrtB),
+      lineSafe(s.OrtB),
       NumberText(s.OrtX2),
       NumberText(s.OrtY2),
-      zeilenTauglich(s.Zkwa),
+      lineSafe(s.Zkwa),
       NumberText(s.Sag),
       NumberText(s.Eag),
       NumberText(s.Iproz),
-      zeilenTauglich(s.P),
+      lineSafe(s.P),
       NumberText(s.Angm),
-      zeilenTauglich(s.Ssn),
+      lineSafe(s.Ssn),
       NumberText(zone),
       NumberText(s.AktFrequenz),
       NumberText(s.Speicher1),
@@ -265,17 +265,17 @@ std::string einstellungsInhalt(const State& s, const DateTime& jetzt) {
       NumberText(static_cast<float>(s.L)),
   };
   std::string text;
-  for (std::size_t i = 0; i < werte.size(); ++i) {
+  for (std::size_t i = 0; i < values.size(); ++i) {
     text += '"';
     text += kLabel[i];
-    text += werte[i];
+    text += values[i];
     text += "\"\r\n";
   }
   return utf8ToCp1252(text);
 }
 
-FileStatus schreibeEinstellungen(const State& s, const std::string& dateiPfad, const DateTime& jetzt) {
-  return replaceFile(dateiPfad, einstellungsInhalt(s, jetzt));
+FileStatus writeSettings(const State& s, const std::string& filePath, const DateTime& now) {
+  return replaceFile(filePath, settingsText(s, now));
 }
 
 }  // namespace welvaro

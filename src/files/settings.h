@@ -24,21 +24,21 @@
 namespace welvaro {
 
 /// File name of the settings file inside the program directory.
-inline constexpr const char* kEinstellungsDatei = "Welvaro.dat";
+inline constexpr const char* kSettingsFileName = "Welvaro.dat";
 /// Number of lines (settings) in the file.
-inline constexpr int kEinstellungsZeilen = 22;
+inline constexpr int kSettingsLines = 22;
 
-enum class EinstellungsQuelle {
-  Datei,        ///< all 22 settings came from the file
-  Fehlt,        ///< no file: defaults applied
-  Unbrauchbar,  ///< file unreadable or malformed: defaults applied
+enum class SettingsSource {
+  File,        ///< all 22 settings came from the file
+  Missing,        ///< no file: defaults applied
+  Unusable,  ///< file unreadable or malformed: defaults applied
 };
 
 /// Applies the start values of the stored settings (stations "München" and
 /// "Madrid", 0.1 kW, 10.2 MHz ...): UTCKorr = 1 + SoZeitFlag following the
 /// system's zone (the next clock tick sets it from the system), L = 0, and
 /// clears DatZeile[1..22]. Other fields are left alone.
-void einstellungsDefaults(State& s);
+void settingsDefaults(State& s);
 
 /// Sets the stored settings from the bytes of a settings file. Needs
 /// s.SoZeitFlag (the start-up summer-time flag) and SystemStandardZone.
@@ -59,37 +59,37 @@ void einstellungsDefaults(State& s);
 /// Content is Windows-1252; a file that is valid UTF-8 with non-ASCII
 /// characters, or starts with a UTF-8 byte-order mark, is taken as UTF-8
 /// (a file saved from a UTF-8 text editor).
-bool leseEinstellungsInhalt(State& s, std::string_view inhalt);
+bool readSettingsText(State& s, std::string_view content);
 
-/// Reads the settings file at `dateiPfad` (full path) into DatZeile[1..22]
+/// Reads the settings file at `filePath` (full path) into DatZeile[1..22]
 /// and the fields; a missing, unreadable or malformed file gives the
-/// defaults (einstellungsDefaults) for the whole record. Anything that is
+/// defaults (settingsDefaults) for the whole record. Anything that is
 /// not a regular file counts as missing and is not opened. Nothing is
 /// reported to the user; the result says what happened. When the file was
-/// read but refused, its bytes go to `abgelehnt` (when given).
-EinstellungsQuelle leseEinstellungen(State& s, const std::string& dateiPfad, std::string* abgelehnt = nullptr);
+/// read but refused, its bytes go to `refused` (when given).
+SettingsSource readSettings(State& s, const std::string& filePath, std::string* refused = nullptr);
 
 /// The language index of a settings file that was refused as a whole, when
 /// a line "Landessprache: n" is among its first 1000 lines (rounded and
 /// held to 0..5 as the reader does), so a message about the file can be
 /// given in the user's language.
-std::optional<int16> spracheDerDatei(std::string_view inhalt);
+std::optional<int16> languageOfFile(std::string_view content);
 
-/// The bytes of the settings file for the record, as written at `jetzt`
+/// The bytes of the settings file for the record, as written at `now`
 /// (local date and time). The time-zone line holds standard time: the
 /// system's standard zone while UTCKorr follows the system; else UTCKorr,
-/// less 1 when `jetzt` lies in [SoZeitBeginn, SoZeitEnde). The record is
+/// less 1 when `now` lies in [SoZeitBeginn, SoZeitEnde). The record is
 /// not changed.
 ///
 /// A double quote inside a text value would end the quoted item early and
 /// a line break would shift every following line, so they are written as
 /// an apostrophe and a blank; control characters are written as blanks.
 /// Characters outside Windows-1252 are written as '?'.
-std::string einstellungsInhalt(const State& s, const DateTime& jetzt);
+std::string settingsText(const State& s, const DateTime& now);
 
-/// Writes the settings file at `dateiPfad` (full path) through replaceFile:
+/// Writes the settings file at `filePath` (full path) through replaceFile:
 /// the file is replaced only once the new one is complete on disk; on any
 /// error the old file stays as it was and no partial file is left behind.
-FileStatus schreibeEinstellungen(const State& s, const std::string& dateiPfad, const DateTime& jetzt);
+FileStatus writeSettings(const State& s, const std::string& filePath, const DateTime& now);
 
 }  // namespace welvaro

@@ -10,11 +10,11 @@ namespace {
 // Generates the table, writes it and parses the image it wrote (the bytes
 // on disk are the same, so reading them back would change nothing). A
 // failed write is recorded; the table is used from memory all the same.
-void erzeugen(State& s, const std::filesystem::path& file, TableRun& run) {
+void generate(State& s, const std::filesystem::path& file, TableRun& run) {
   run.generated = true;
   run.fault = prgGenTabPlus(s, &run.info);
   if (const TableFileStatus w = writeTableFile(file, s.TabText); !w.ok())
-    run.problems.push_back({kTxTabelleNichtGeschrieben, file.string(), grundVon(w, file)});
+    run.problems.push_back({kTxTabelleNichtGeschrieben, file.string(), reasonOf(w, file)});
   prgTabPlus(s);
 }
 
@@ -25,23 +25,23 @@ TableRun tableAtStartUp(State& s, const std::filesystem::path& file) {
   const TableFileStatus r = readTableFile(file, s.TabText);
   // A missing file is the normal first start; everything else is worth a line.
   if (!r.ok() && r.kind != TableFileStatus::kMissing) run.problems.push_back({kTxTabelleNeu, file.string(), {}});
-  if (r.ok() && s.TabText.compare(0, kTabKopfLaenge, tableHeader(s)) == 0) {
+  if (r.ok() && s.TabText.compare(0, kTabHeaderLength, tableHeader(s)) == 0) {
     prgTabPlus(s);
     return run;
   }
-  erzeugen(s, file, run);
+  generate(s, file, run);
   return run;
 }
 
 TableRun tableDayCheck(State& s, const std::filesystem::path& file) {
   TableRun run;
-  if (ReadNumber(s.TabTag) != dayOfYear(s.Jetzt)) erzeugen(s, file, run);
+  if (ReadNumber(s.TabTag) != dayOfYear(s.Jetzt)) generate(s, file, run);
   return run;
 }
 
 TableRun tableRenew(State& s, const std::filesystem::path& file) {
   TableRun run;
-  erzeugen(s, file, run);
+  generate(s, file, run);
   return run;
 }
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "forecast/table.h"
-#include "state/meldung.h"
+#include "state/message.h"
 #include "state/state.h"
 
 namespace welvaro {
@@ -23,7 +23,7 @@ struct TableRun {
   /// File problems met on the way, one line each (the sequence went on
   /// without the file: a bad file was replaced by a generated table, a
   /// table that could not be written is still used from memory).
-  std::vector<Meldung> problems;
+  std::vector<Message> problems;
 };
 
 /// Start-up: read the table file; generate and write it when it is missing,

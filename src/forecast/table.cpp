@@ -19,82 +19,82 @@
 #include "files/fileio.h"
 #include "forecast/tageskorr.h"
 #include "state/arith.h"
-#include "state/pegel.h"
+#include "state/level.h"
 #include "state/numtext.h"
 
 namespace welvaro {
 
-double tabBreite(int i) {
+double tabLat(int i) {
   if (i == 0) return -89.5;
-  if (i == kTabBreiten - 1) return 89.5;
+  if (i == kTabLats - 1) return 89.5;
   return (i - 9) * 10.0;
 }
 
-float tabLaenge(int j) { return static_cast<float>((j - 18) * 10); }
+float tabLon(int j) { return static_cast<float>((j - 18) * 10); }
 
 namespace {
 
-std::string zweiStellig(int v) {
+std::string twoDigits(int v) {
   std::string t = std::to_string(v);
   return t.size() < 2 ? std::string(2 - t.size(), '0') + t : t;
 }
 
-std::string dreiStellig(int v) {
+std::string threeDigits(int v) {
   std::string t = std::to_string(v);
   return t.size() < 3 ? std::string(3 - t.size(), '0') + t : t;
 }
 
 // Fills the 720 bytes of one grid block from ErgFeld slice 0: frequency
 // index k = 2..31 (1..30 MHz), inside it hours 1..24.
-void blockAusErgFeld(const State& s, std::array<char, kTabBlockLaenge>& block) {
+void blockFromErgFeld(const State& s, std::array<char, kTabBlockLength>& block) {
   std::size_t n = 0;
   // Hours 1..24 and indices 2..31 lie inside the slice's bounds (0..24,
   // 0..32, both from 0): its plain storage is read without the index check.
-  const auto& schicht = s.ErgFeld[0].v;
+  const auto& layer = s.ErgFeld[0].v;
   for (std::size_t k = 2; k <= 31; ++k)
-    for (std::size_t h = 1; h <= 24; ++h) block[n++] = static_cast<char>(tabByte(schicht[h].v[k]));
+    for (std::size_t h = 1; h <= 24; ++h) block[n++] = static_cast<char>(tabByte(layer[h].v[k]));
 }
 
 // Forecast to the grid point (X2, Y2) already set; when it fails, the same
 // point moved 0.1 degree of latitude towards the equator, then away from it.
 // X2 is set back to the grid latitude in every case. Returns 0 or the fault
-// of the last attempt; `verschoben` tells whether the moved point served.
-int prognoseAmPunkt(State& s, bool& verschoben) {
-  const double breite = s.X2;
-  verschoben = false;
+// of the last attempt; `moved` tells whether the moved point served.
+int forecastAtPoint(State& s, bool& moved) {
+  const double lat = s.X2;
+  moved = false;
   int rc = prgTageskorr(s);
   if (rc == 0) return 0;
-  const double zumAequator = breite > 0 ? -0.1 : 0.1;
-  for (const double schritt : {zumAequator, -zumAequator}) {
-    s.X2 = breite + schritt;
+  const double towardsEquator = lat > 0 ? -0.1 : 0.1;
+  for (const double step : {towardsEquator, -towardsEquator}) {
+    s.X2 = lat + step;
     rc = prgTageskorr(s);
     if (rc == 0) break;
   }
-  s.X2 = breite;
-  verschoben = rc == 0;
+  s.X2 = lat;
+  moved = rc == 0;
   return rc;
 }
 
 // What became of one grid point.
-struct PunktErgebnis {
+struct GridPointResult {
   int rc = 0;
-  bool verschoben = false;
+  bool moved = false;
 };
 
 // Grid point n (0..683, latitude index outermost): its forecast from the
 // state `s`, its 720 bytes written at `block` ("no signal" when it failed:
 // never the previous point's results).
-PunktErgebnis gitterpunkt(State& s, int n, char* block) {
-  s.X2 = tabBreite(n / kTabLaengen);
-  s.Y2 = tabLaenge(n % kTabLaengen);
-  PunktErgebnis e;
-  e.rc = prognoseAmPunkt(s, e.verschoben);
+GridPointResult gridPoint(State& s, int n, char* block) {
+  s.X2 = tabLat(n / kTabLons);
+  s.Y2 = tabLon(n % kTabLons);
+  GridPointResult e;
+  e.rc = forecastAtPoint(s, e.moved);
   if (e.rc == 0) {
-    std::array<char, kTabBlockLaenge> b{};
-    blockAusErgFeld(s, b);
+    std::array<char, kTabBlockLength> b{};
+    blockFromErgFeld(s, b);
     std::memcpy(block, b.data(), b.size());
   } else {
-    std::memset(block, 0, kTabBlockLaenge);
+    std::memset(block, 0, kTabBlockLength);
   }
   return e;
 }
@@ -103,10 +103,10 @@ PunktErgebnis gitterpunkt(State& s, int n, char* block) {
 
 std::string tableHeader(const State& s) {
   std::string k;
-  k.reserve(kTabKopfLaenge + 16);
-  k += zweiStellig(static_cast<int>(s.Monat));
+  k.reserve(kTabHeaderLength + 16);
+  k += twoDigits(static_cast<int>(s.Monat));
   k += ':';
-  k += dreiStellig(dayOfYear(s.Jetzt));
+  k += threeDigits(dayOfYear(s.Jetzt));
   k += ':';
   k += NumberText(s.X1);
   k += ':';
@@ -128,12 +128,12 @@ std::string tableHeader(const State& s) {
   k += ':';
   k += shortDate(s.Jetzt);
   k += ':';
-  k.resize(kTabKopfLaenge, '.');
+  k.resize(kTabHeaderLength, '.');
   return k;
 }
 
-unsigned char tabByte(double feld) {
-  const double b = std::floor(feld + 128);
+unsigned char tabByte(double field) {
+  const double b = std::floor(field + 128);
   if (!(b > 0)) return 0;  // also a value that is not a number
   if (b > 255) return 255;
   return static_cast<unsigned char>(b);
@@ -144,139 +144,139 @@ namespace {
 // The level term of f MHz (0 dB(uV/m) as a level). For whole megahertz it
 // rounds, with any whole field strength added, exactly as the table's own
 // form 45 - 20 x ln(f x 1000000) / 2.3025851 does (tested).
-double pegelTerm(int f) { return pegelAusFeld(0, f); }
+double levelTerm(int f) { return levelFromField(0, f); }
 
 }  // namespace
 
-int16 weltpegel(int f, int v) { return static_cast<int16>(RoundEven(pegelTerm(f) + v)); }
+int16 worldLevel(int f, int v) { return static_cast<int16>(RoundEven(levelTerm(f) + v)); }
 
-int tabThreadZahl() {
+int tabThreadCount() {
   const unsigned n = std::thread::hardware_concurrency();
   return n == 0 ? 1 : static_cast<int>(std::min(n, 8u));
 }
 
-int prgGenTabPlus(State& s, GenTabInfo* infoOut) { return prgGenTabPlus(s, tabThreadZahl(), infoOut); }
+int prgGenTabPlus(State& s, GenTabInfo* infoOut) { return prgGenTabPlus(s, tabThreadCount(), infoOut); }
 
 int prgGenTabPlus(State& s, int threads, GenTabInfo* infoOut) {
-  std::string bild = tableHeader(s);
-  bild.resize(kTabLaenge);
-  char* bloecke = bild.data() + kTabKopfLaenge;
-  std::vector<PunktErgebnis> ergebnis(kTabBloecke);
+  std::string picture = tableHeader(s);
+  picture.resize(kTabLength);
+  char* blocks = picture.data() + kTabHeaderLength;
+  std::vector<GridPointResult> result(kTabBlocks);
 
   // Every thread takes the next grid point not yet taken, with a state
   // record of its own (the model keeps all its working values there), so a
   // point's bytes do not depend on which thread computed it. The last point
   // is left to `s` after the others: the record ends as after the points in
   // order, holding the forecast of the last grid point.
-  std::atomic<int> naechster{0};
-  const auto arbeite = [&](State& w) {
-    for (int n; (n = naechster.fetch_add(1, std::memory_order_relaxed)) < kTabBloecke - 1;)
-      ergebnis[static_cast<std::size_t>(n)] = gitterpunkt(w, n, bloecke + n * kTabBlockLaenge);
+  std::atomic<int> nearest{0};
+  const auto work = [&](State& w) {
+    for (int n; (n = nearest.fetch_add(1, std::memory_order_relaxed)) < kTabBlocks - 1;)
+      result[static_cast<std::size_t>(n)] = gridPoint(w, n, blocks + n * kTabBlockLength);
   };
   // The copies are made before any thread starts: `s` changes as soon as
   // this thread computes its first point.
-  std::vector<std::unique_ptr<State>> kopien;
-  for (int t = 1; t < threads; ++t) kopien.push_back(std::make_unique<State>(s));
-  std::vector<std::exception_ptr> fehler(kopien.size());
+  std::vector<std::unique_ptr<State>> copies;
+  for (int t = 1; t < threads; ++t) copies.push_back(std::make_unique<State>(s));
+  std::vector<std::exception_ptr> fault(copies.size());
   {
-    std::vector<std::jthread> helfer;
-    for (std::size_t t = 0; t < kopien.size(); ++t)
-      helfer.emplace_back([&, t] {
+    std::vector<std::jthread> workers;
+    for (std::size_t t = 0; t < copies.size(); ++t)
+      workers.emplace_back([&, t] {
         try {
-          arbeite(*kopien[t]);
+          work(*copies[t]);
         } catch (...) {
-          fehler[t] = std::current_exception();
-          naechster.store(kTabBloecke, std::memory_order_relaxed);
+          fault[t] = std::current_exception();
+          nearest.store(kTabBlocks, std::memory_order_relaxed);
         }
       });
-    arbeite(s);
+    work(s);
   }
-  for (const std::exception_ptr& f : fehler)
+  for (const std::exception_ptr& f : fault)
     if (f) std::rethrow_exception(f);
-  ergebnis.back() = gitterpunkt(s, kTabBloecke - 1, bloecke + (kTabBloecke - 1) * kTabBlockLaenge);
+  result.back() = gridPoint(s, kTabBlocks - 1, blocks + (kTabBlocks - 1) * kTabBlockLength);
 
   GenTabInfo info;
-  for (int n = 0; n < kTabBloecke; ++n) {
-    const PunktErgebnis& e = ergebnis[static_cast<std::size_t>(n)];
-    if (e.verschoben) ++info.verschoben;
+  for (int n = 0; n < kTabBlocks; ++n) {
+    const GridPointResult& e = result[static_cast<std::size_t>(n)];
+    if (e.moved) ++info.moved;
     if (e.rc == 0) continue;
-    if (info.gefuellt++ == 0) {
-      info.ersterFehler = e.rc;
-      info.fehlerBreite = n / kTabLaengen;
-      info.fehlerLaenge = n % kTabLaengen;
+    if (info.filled++ == 0) {
+      info.firstFault = e.rc;
+      info.faultLat = n / kTabLons;
+      info.faultLon = n % kTabLons;
     }
   }
-  s.TabText = std::move(bild);
+  s.TabText = std::move(picture);
   if (infoOut) *infoOut = info;
-  return info.ersterFehler;
+  return info.firstFault;
 }
 
-PegelTerme pegelTerme() {
-  PegelTerme t{};
-  for (int f = 1; f <= 30; ++f) t[static_cast<std::size_t>(f)] = pegelTerm(f);
+LevelTerms levelTerms() {
+  LevelTerms t{};
+  for (int f = 1; f <= 30; ++f) t[static_cast<std::size_t>(f)] = levelTerm(f);
   return t;
 }
 
-void tabBlockLesen(State& s, int i, int j, const unsigned char* block, const PegelTerme& terme) {
-  auto& feld = s.Weltfeld[i][j];
-  auto& pegel = s.Weltpegel[i][j];
+void readTabBlock(State& s, int i, int j, const unsigned char* block, const LevelTerms& terms) {
+  auto& field = s.Weltfeld[i][j];
+  auto& level = s.Weltpegel[i][j];
   const unsigned char* p = block;
   for (int f = 1; f <= 30; ++f) {
-    const double term = terme[static_cast<std::size_t>(f)];
+    const double term = terms[static_cast<std::size_t>(f)];
     for (int h = 1; h <= 24; ++h) {
       int v = static_cast<int>(*p++) - 128;
       if (v < -64) v = -64;
       if (v > 64) v = 64;
-      feld[f][h] = static_cast<int16>(v);
-      pegel[f][h] = static_cast<int16>(RoundEven(term + v));
+      field[f][h] = static_cast<int16>(v);
+      level[f][h] = static_cast<int16>(RoundEven(term + v));
     }
   }
 }
 
-void tabKopfBehalten(State& s) {
-  s.TabText.resize(kTabKopfLaenge, '.');
+void keepTabHeader(State& s) {
+  s.TabText.resize(kTabHeaderLength, '.');
   s.TabText.shrink_to_fit();
   s.TabMonat = s.TabText.substr(0, 2);
   s.TabTag = s.TabText.substr(3, 3);
 }
 
 bool prgTabPlus(State& s) {
-  if (s.TabText.size() != kTabLaenge) return false;
-  const PegelTerme terme = pegelTerme();  // the level term of each frequency, formed once
-  const auto* p = reinterpret_cast<const unsigned char*>(s.TabText.data()) + kTabKopfLaenge;
-  for (int i = 0; i < kTabBreiten; ++i)
-    for (int j = 0; j < kTabLaengen; ++j, p += kTabBlockLaenge) tabBlockLesen(s, i, j, p, terme);
-  tabKopfBehalten(s);
+  if (s.TabText.size() != kTabLength) return false;
+  const LevelTerms terms = levelTerms();  // the level term of each frequency, formed once
+  const auto* p = reinterpret_cast<const unsigned char*>(s.TabText.data()) + kTabHeaderLength;
+  for (int i = 0; i < kTabLats; ++i)
+    for (int j = 0; j < kTabLons; ++j, p += kTabBlockLength) readTabBlock(s, i, j, p, terms);
+  keepTabHeader(s);
   return true;
 }
 
 // ---- The table file ------------------------------------------------------
 
 TableFileStatus readTableFile(const std::filesystem::path& file, std::string& image) {
-  std::string bild;
-  const FileStatus r = readWholeFile(file, bild, kTabLaenge);
+  std::string picture;
+  const FileStatus r = readWholeFile(file, picture, kTabLength);
   if (r.kind == FileStatus::kMissing) return fileStatus(FileStatus::kMissing, file, "no table file");
   if (r.kind == FileStatus::kError) return fileStatus(FileStatus::kError, file, "cannot read the table file", r.err);
-  if (r.ok() && bild.size() == kTabLaenge) {
-    image.swap(bild);
+  if (r.ok() && picture.size() == kTabLength) {
+    image.swap(picture);
     return {};
   }
   std::error_code ec;  // a longer file was not read: ask for its size
-  const std::uintmax_t groesse = r.ok() ? bild.size() : std::filesystem::file_size(file, ec);
+  const std::uintmax_t size = r.ok() ? picture.size() : std::filesystem::file_size(file, ec);
   return fileStatus(FileStatus::kWrongLength, file,
-                    std::to_string(groesse) + " bytes instead of " + std::to_string(kTabLaenge));
+                    std::to_string(size) + " bytes instead of " + std::to_string(kTabLength));
 }
 
 TableFileStatus writeTableFile(const std::filesystem::path& file, std::string_view image) {
-  if (image.size() != kTabLaenge)
+  if (image.size() != kTabLength)
     return fileStatus(FileStatus::kWrongLength, file,
                       "the table image has " + std::to_string(image.size()) + " bytes instead of " +
-                          std::to_string(kTabLaenge));
+                          std::to_string(kTabLength));
   return replaceFile(file, image);
 }
 
 TableFileStatus writeTableHeader(const std::filesystem::path& file, std::string_view image) {
-  if (image.size() < kTabKopfLaenge) return fileStatus(FileStatus::kWrongLength, file, "no table header in memory");
+  if (image.size() < kTabHeaderLength) return fileStatus(FileStatus::kWrongLength, file, "no table header in memory");
   if (!isRegularFile(file)) return fileStatus(FileStatus::kMissing, file, "no table file to update");
   // O_NONBLOCK: a FIFO put in its place meanwhile makes open fail instead of wait.
   const int fd = ::open(file.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
@@ -287,17 +287,17 @@ TableFileStatus writeTableHeader(const std::filesystem::path& file, std::string_
   }
   struct stat st {};
   int err = ::fstat(fd, &st) == 0 ? 0 : errno;
-  const bool ganz = err == 0 && S_ISREG(st.st_mode) && static_cast<std::size_t>(st.st_size) == kTabLaenge;
+  const bool whole = err == 0 && S_ISREG(st.st_mode) && static_cast<std::size_t>(st.st_size) == kTabLength;
   std::size_t n = 0;
-  while (err == 0 && ganz && n < kTabKopfLaenge) {
-    const ssize_t w = ::pwrite(fd, image.data() + n, kTabKopfLaenge - n, static_cast<off_t>(n));
+  while (err == 0 && whole && n < kTabHeaderLength) {
+    const ssize_t w = ::pwrite(fd, image.data() + n, kTabHeaderLength - n, static_cast<off_t>(n));
     if (w < 0 && errno == EINTR) continue;
     if (w <= 0) err = w < 0 ? errno : EIO;
     else n += static_cast<std::size_t>(w);
   }
   if (::close(fd) != 0 && err == 0) err = errno;
   if (err != 0) return fileStatus(FileStatus::kError, file, "cannot write the table header", err);
-  if (!ganz) return fileStatus(FileStatus::kWrongLength, file, "not a whole table file; header not written");
+  if (!whole) return fileStatus(FileStatus::kWrongLength, file, "not a whole table file; header not written");
   return {};
 }
 

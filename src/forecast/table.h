@@ -19,25 +19,25 @@
 
 namespace welvaro {
 
-inline constexpr int kTabBreiten = 19;                                     ///< latitude indices 0..18
-inline constexpr int kTabLaengen = 36;                                     ///< longitude indices 0..35
-inline constexpr int kTabBloecke = kTabBreiten * kTabLaengen;              ///< 684 grid points
-inline constexpr std::size_t kTabKopfLaenge = 100;                         ///< header bytes
-inline constexpr std::size_t kTabBlockLaenge = 30 * 24;                    ///< bytes of one grid block
-inline constexpr std::size_t kTabLaenge = kTabKopfLaenge + kTabBloecke * kTabBlockLaenge;  ///< 492580
+inline constexpr int kTabLats = 19;                                     ///< latitude indices 0..18
+inline constexpr int kTabLons = 36;                                     ///< longitude indices 0..35
+inline constexpr int kTabBlocks = kTabLats * kTabLons;              ///< 684 grid points
+inline constexpr std::size_t kTabHeaderLength = 100;                         ///< header bytes
+inline constexpr std::size_t kTabBlockLength = 30 * 24;                    ///< bytes of one grid block
+inline constexpr std::size_t kTabLength = kTabHeaderLength + kTabBlocks * kTabBlockLength;  ///< 492580
 
 /// Offset in the file image of the byte for latitude index i (0..18),
 /// longitude index j (0..35), f MHz (1..30) and UTC hour 1..24.
 constexpr std::size_t tabOffset(int i, int j, int f, int hour) {
-  return kTabKopfLaenge +
-         static_cast<std::size_t>(((i * kTabLaengen + j) * 30 + (f - 1)) * 24 + (hour - 1));
+  return kTabHeaderLength +
+         static_cast<std::size_t>(((i * kTabLons + j) * 30 + (f - 1)) * 24 + (hour - 1));
 }
 
 /// Latitude [deg] at which grid row i is computed: (i - 9) x 10, the poles
 /// replaced by -89.5 and 89.5.
-double tabBreite(int i);
+double tabLat(int i);
 /// Longitude [deg] of grid column j: (j - 18) x 10, -180..170.
-float tabLaenge(int j);
+float tabLon(int j);
 
 /// The 100-character header of a table generated now from the state:
 /// month, day of year of `Jetzt`, the station-A and condition inputs, the
@@ -45,7 +45,7 @@ float tabLaenge(int j);
 std::string tableHeader(const State& s);
 
 /// Byte stored for a calculated field strength: floor(v + 128), held in 0..255.
-unsigned char tabByte(double feld);
+unsigned char tabByte(double field);
 
 /// What happened to grid points whose forecast ended in a model fault.
 /// A grid point that lies on station A or on its antipode makes the model
@@ -53,11 +53,11 @@ unsigned char tabByte(double feld);
 /// the equator instead (then 0.1 degree away from it). A point that fails
 /// there too gets the block of "no signal" bytes (0, read back as -64).
 struct GenTabInfo {
-  int verschoben = 0;    ///< grid points computed 0.1 deg off the grid
-  int gefuellt = 0;      ///< grid points that could not be computed at all
-  int ersterFehler = 0;  ///< fault code of the first such point, 0 if none
-  int fehlerBreite = 0;  ///< its latitude index
-  int fehlerLaenge = 0;  ///< its longitude index
+  int moved = 0;    ///< grid points computed 0.1 deg off the grid
+  int filled = 0;      ///< grid points that could not be computed at all
+  int firstFault = 0;  ///< fault code of the first such point, 0 if none
+  int faultLat = 0;  ///< its latitude index
+  int faultLon = 0;  ///< its longitude index
 };
 
 /// Builds the whole file image into TabText from the current state (station
@@ -67,7 +67,7 @@ struct GenTabInfo {
 /// point that could not (its block and any other such blocks hold "no
 /// signal").
 ///
-/// The grid points are shared out over `threads` threads (tabThreadZahl()
+/// The grid points are shared out over `threads` threads (tabThreadCount()
 /// when not given), each with its own copy of the state record; the image
 /// is byte for byte the one a single thread makes.
 int prgGenTabPlus(State& s, GenTabInfo* info = nullptr);
@@ -75,7 +75,7 @@ int prgGenTabPlus(State& s, int threads, GenTabInfo* info = nullptr);
 
 /// Threads of a table generation: the processor's hardware threads, at
 /// most 8 (the 684 grid points give too little work for more).
-int tabThreadZahl();
+int tabThreadCount();
 
 /// Parses the file image in TabText into Weltfeld (limited to -64..64) and
 /// Weltpegel, sets TabMonat and TabTag and cuts TabText to its header.
@@ -83,18 +83,18 @@ int tabThreadZahl();
 bool prgTabPlus(State& s);
 
 /// The level term 45 - 20 x ln(f x 1000000) / 2.3025851 of f = 1..30 MHz.
-using PegelTerme = std::array<double, 31>;
-PegelTerme pegelTerme();
+using LevelTerms = std::array<double, 31>;
+LevelTerms levelTerms();
 
 /// The two steps of prgTabPlus: one grid block (720 bytes at `block`) into
 /// Weltfeld[i][j] and Weltpegel[i][j]; and the header, TabText cut (or
 /// padded with dots) to 100 bytes, TabMonat and TabTag taken from it.
-void tabBlockLesen(State& s, int i, int j, const unsigned char* block, const PegelTerme& terme);
-void tabKopfBehalten(State& s);
+void readTabBlock(State& s, int i, int j, const unsigned char* block, const LevelTerms& terms);
+void keepTabHeader(State& s);
 
 /// Receive level [dBm] of field strength v [dB(uV/m)] at f MHz:
 /// 45 - 20 x ln(f x 1000000) / 2.3025851 + v, rounded half to even.
-int16 weltpegel(int f, int v);
+int16 worldLevel(int f, int v);
 
 // ---- The table file ------------------------------------------------------
 
@@ -103,11 +103,11 @@ using TableFileStatus = FileStatus;
 
 /// Reads the table file whole into `image`. A missing or unreadable file,
 /// anything that is not a regular file (not opened at all), or a file that
-/// is not exactly kTabLaenge bytes long is reported as not ok and leaves
+/// is not exactly kTabLength bytes long is reported as not ok and leaves
 /// `image` unchanged; the caller then generates the table.
 TableFileStatus readTableFile(const std::filesystem::path& file, std::string& image);
 
-/// Writes a whole file image (exactly kTabLaenge bytes) through
+/// Writes a whole file image (exactly kTabLength bytes) through
 /// replaceFile, so a failed write never leaves a half-written table behind.
 TableFileStatus writeTableFile(const std::filesystem::path& file, std::string_view image);
 

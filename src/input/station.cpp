@@ -13,194 +13,194 @@ namespace welvaro {
 
 namespace {
 
-bool asciiBuchstabe(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool asciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 // The shortest decimal that gives the single back: the number its file holds.
-double kurzeDezimalzahl(float f) {
+double shortDecimal(float f) {
   char buf[32];
-  const auto ende = std::to_chars(buf, buf + sizeof buf, f).ptr;
+  const auto end = std::to_chars(buf, buf + sizeof buf, f).ptr;
   double d = 0;
-  std::from_chars(buf, ende, d);
+  std::from_chars(buf, end, d);
   return static_cast<float>(d) == f ? d : f;
 }
 
 // "Paris, US" -> name "Paris", country "US"; otherwise the whole text is the name.
-void trenneLand(std::string_view text, std::string_view& name, std::string_view& land) {
+void splitCountry(std::string_view text, std::string_view& name, std::string_view& country) {
   name = text;
-  land = {};
-  const auto komma = text.rfind(',');
-  if (komma == std::string_view::npos) return;
-  const std::string_view cc = ohneRand(text.substr(komma + 1));
-  if (cc.size() != 2 || !asciiBuchstabe(cc[0]) || !asciiBuchstabe(cc[1])) return;
-  name = ohneRand(text.substr(0, komma));
-  land = cc;
+  country = {};
+  const auto comma = text.rfind(',');
+  if (comma == std::string_view::npos) return;
+  const std::string_view cc = trimmed(text.substr(comma + 1));
+  if (cc.size() != 2 || !asciiLetter(cc[0]) || !asciiLetter(cc[1])) return;
+  name = trimmed(text.substr(0, comma));
+  country = cc;
 }
 
-StationsOrt gefunden(const Treffer& t) {
-  StationsOrt r;
-  r.art = StationsOrt::Art::Gefunden;
-  r.breite = t.breite;
-  r.laenge = t.laenge;
+StationLookup found(const Match& t) {
+  StationLookup r;
+  r.kind = StationLookup::Kind::Found;
+  r.lat = t.lat;
+  r.lon = t.lon;
   r.name = t.name;
   return r;
 }
 
-StationsOrt mehrdeutig(std::string_view name, std::vector<Treffer> alle) {
-  StationsOrt r;
-  r.art = StationsOrt::Art::Mehrdeutig;
-  r.kandidatenZahl = alle.size();
-  if (alle.size() > kKandidatenMax) alle.resize(kKandidatenMax);
-  r.kandidaten = std::move(alle);
-  r.meldung = "'" + std::string(name) + "' fits " + std::to_string(r.kandidatenZahl) + " places";
+StationLookup ambiguous(std::string_view name, std::vector<Match> all) {
+  StationLookup r;
+  r.kind = StationLookup::Kind::Ambiguous;
+  r.candidateCount = all.size();
+  if (all.size() > kCandidatesMax) all.resize(kCandidatesMax);
+  r.candidates = std::move(all);
+  r.message = "'" + std::string(name) + "' fits " + std::to_string(r.candidateCount) + " places";
   return r;
 }
 
 }  // namespace
 
-Gazetteer ortslistenGazetteer(const State& s) {
-  std::vector<Ortseintrag> orte;
-  const int zahl = static_cast<int>(s.OrtZahl);
-  for (int g = 1; g <= zahl; ++g)
-    orte.push_back({{s.OrtName[g]}, s.OrtKennung[g], kurzeDezimalzahl(s.OrtBreite[g]), kurzeDezimalzahl(s.OrtLaenge[g])});
-  return Gazetteer(std::move(orte));
+Gazetteer placeListGazetteer(const State& s) {
+  std::vector<PlaceEntry> places;
+  const int number = static_cast<int>(s.OrtZahl);
+  for (int g = 1; g <= number; ++g)
+    places.push_back({{s.OrtName[g]}, s.OrtKennung[g], shortDecimal(s.OrtBreite[g]), shortDecimal(s.OrtLaenge[g])});
+  return Gazetteer(std::move(places));
 }
 
-StationsOrt resolveStation(std::string_view text, const Gazetteer& ortsliste, const Gazetteer& orte,
-                           bool eindeutigerAnfang) {
-  const std::string_view t = ohneRand(text);
-  if (istLocatorVersuch(t)) {
-    const LocatorLesung l = leseLocator(t);
-    StationsOrt r;
-    r.art = l.ok() ? StationsOrt::Art::Gefunden : StationsOrt::Art::KeinLocator;
-    r.breite = l.breite;
-    r.laenge = l.laenge;
-    r.meldung = l.fehler;
+StationLookup resolveStation(std::string_view text, const Gazetteer& placeList, const Gazetteer& places,
+                           bool uniquePrefix) {
+  const std::string_view t = trimmed(text);
+  if (looksLikeLocator(t)) {
+    const LocatorReading l = readLocator(t);
+    StationLookup r;
+    r.kind = l.ok() ? StationLookup::Kind::Found : StationLookup::Kind::BadLocator;
+    r.lat = l.lat;
+    r.lon = l.lon;
+    r.message = l.fault;
     return r;
   }
-  std::string_view name, land;
-  trenneLand(t, name, land);
+  std::string_view name, country;
+  splitCountry(t, name, country);
   // The gazetteer is searched for the candidates; without it, the place list.
-  const Gazetteer& suchliste = orte.empty() ? ortsliste : orte;
-  for (const Gazetteer* liste : {&ortsliste, &orte}) {
-    std::vector<Treffer> g = liste->genau(name, land);
-    if (g.size() == 1) return gefunden(g.front());
+  const Gazetteer& searchList = places.empty() ? placeList : places;
+  for (const Gazetteer* list : {&placeList, &places}) {
+    std::vector<Match> g = list->exact(name, country);
+    if (g.size() == 1) return found(g.front());
     if (g.size() > 1) {
       // The candidates are listed from the larger list when it knows more of them.
-      if (liste != &suchliste) {
-        std::vector<Treffer> alle = suchliste.genau(name, land);
-        if (alle.size() >= g.size()) g = std::move(alle);
+      if (list != &searchList) {
+        std::vector<Match> all = searchList.exact(name, country);
+        if (all.size() >= g.size()) g = std::move(all);
       }
-      return mehrdeutig(name, std::move(g));
+      return ambiguous(name, std::move(g));
     }
   }
-  std::vector<Treffer> alle;
-  if (eindeutigerAnfang) alle = suchliste.suche(name, suchliste.size(), land);
-  if (alle.size() == 1) return gefunden(alle.front());
-  if (alle.size() > 1) return mehrdeutig(name, std::move(alle));
-  StationsOrt r;
-  r.meldung = "no place is named '" + std::string(name) + "'" + (land.empty() ? "" : " in " + std::string(land));
+  std::vector<Match> all;
+  if (uniquePrefix) all = searchList.search(name, searchList.size(), country);
+  if (all.size() == 1) return found(all.front());
+  if (all.size() > 1) return ambiguous(name, std::move(all));
+  StationLookup r;
+  r.message = "no place is named '" + std::string(name) + "'" + (country.empty() ? "" : " in " + std::string(country));
   return r;
 }
 
-std::string stationsMeldung(const StationsOrt& r) {
-  std::string m = r.meldung;
-  if (r.art == StationsOrt::Art::Unbekannt) m += " (give LAT,LON, a Maidenhead locator or a place name)";
-  if (r.art == StationsOrt::Art::Mehrdeutig) {
+std::string stationMessage(const StationLookup& r) {
+  std::string m = r.message;
+  if (r.kind == StationLookup::Kind::Unknown) m += " (give LAT,LON, a Maidenhead locator or a place name)";
+  if (r.kind == StationLookup::Kind::Ambiguous) {
     m += "; name one as NAME, CC or give LAT,LON:";
-    for (const Treffer& t : r.kandidaten) m += "\n  " + trefferText(t);
-    if (r.kandidatenZahl > r.kandidaten.size())
-      m += "\n  ... and " + std::to_string(r.kandidatenZahl - r.kandidaten.size()) + " more";
+    for (const Match& t : r.candidates) m += "\n  " + matchText(t);
+    if (r.candidateCount > r.candidates.size())
+      m += "\n  ... and " + std::to_string(r.candidateCount - r.candidates.size()) + " more";
   }
   return m;
 }
 
-bool zeichenErlaubtMitLocator(Feld f, int zeichen) {
-  if ((f == Feld::Breite || f == Feld::Laenge) &&
-      ((zeichen >= 'A' && zeichen <= 'X') || (zeichen >= 'a' && zeichen <= 'x')))
+bool charAllowedWithLocator(Field f, int character) {
+  if ((f == Field::Latitude || f == Field::Longitude) &&
+      ((character >= 'A' && character <= 'X') || (character >= 'a' && character <= 'x')))
     return true;
-  return zeichenErlaubt(f, zeichen);
+  return charAllowed(f, character);
 }
 
-bool textErlaubtMitLocator(Feld f, std::string_view text) {
-  return textErlaubt(text, [f](int c) { return zeichenErlaubtMitLocator(f, c); });
+bool textAllowedWithLocator(Field f, std::string_view text) {
+  return textAllowed(text, [f](int c) { return charAllowedWithLocator(f, c); });
 }
 
-PositionsFeld lesePositionsfeld(Feld f, std::string_view text) {
-  PositionsFeld p;
-  if (istLocatorVersuch(text)) {
-    const LocatorLesung l = leseLocator(text);
+PositionBox readPositionBox(Field f, std::string_view text) {
+  PositionBox p;
+  if (looksLikeLocator(text)) {
+    const LocatorReading l = readLocator(text);
     if (!l.ok()) {
-      p.art = PositionsFeld::Art::Falsch;
-      p.meldung = l.fehler;
+      p.kind = PositionBox::Kind::Invalid;
+      p.message = l.fault;
       return p;
     }
-    p.art = PositionsFeld::Art::Locator;
-    p.breite = l.breite;
-    p.laenge = l.laenge;
-    p.breiteText = NumberText(l.breite);
-    p.laengeText = NumberText(l.laenge);
+    p.kind = PositionBox::Kind::Locator;
+    p.lat = l.lat;
+    p.lon = l.lon;
+    p.latText = NumberText(l.lat);
+    p.lonText = NumberText(l.lon);
     return p;
   }
   if (text.empty()) return p;
-  if (!imBereich(f, text)) {
-    p.art = PositionsFeld::Art::Falsch;
-    p.meldung = f == Feld::Breite ? "a latitude from -90 to 90, or a Maidenhead locator"
+  if (!inRange(f, text)) {
+    p.kind = PositionBox::Kind::Invalid;
+    p.message = f == Field::Latitude ? "a latitude from -90 to 90, or a Maidenhead locator"
                                   : "a longitude from -180 to 180, or a Maidenhead locator";
     return p;
   }
-  p.art = PositionsFeld::Art::Zahl;
-  p.wert = ReadNumber(mitDezimalpunkt(text));
+  p.kind = PositionBox::Kind::Number;
+  p.value = ReadNumber(withDecimalPoint(text));
   return p;
 }
 
-std::string locatorZuFeldern(std::string_view breiteText, std::string_view laengeText) {
-  const PositionsFeld b = lesePositionsfeld(Feld::Breite, breiteText);
-  const PositionsFeld l = lesePositionsfeld(Feld::Laenge, laengeText);
-  if (b.art == PositionsFeld::Art::Locator) return locatorVon(b.breite, b.laenge);
-  if (l.art == PositionsFeld::Art::Locator) return locatorVon(l.breite, l.laenge);
-  if (b.art == PositionsFeld::Art::Zahl && l.art == PositionsFeld::Art::Zahl) return locatorVon(b.wert, l.wert);
+std::string locatorOfBoxes(std::string_view latText, std::string_view lonText) {
+  const PositionBox b = readPositionBox(Field::Latitude, latText);
+  const PositionBox l = readPositionBox(Field::Longitude, lonText);
+  if (b.kind == PositionBox::Kind::Locator) return locatorOf(b.lat, b.lon);
+  if (l.kind == PositionBox::Kind::Locator) return locatorOf(l.lat, l.lon);
+  if (b.kind == PositionBox::Kind::Number && l.kind == PositionBox::Kind::Number) return locatorOf(b.value, l.value);
   return {};
 }
 
-std::vector<Treffer> ortsVorschlaege(std::string_view getippt, const Gazetteer& ortsliste, const Gazetteer& orte,
-                                     std::size_t hoechstens) {
-  return (orte.empty() ? ortsliste : orte).suche(getippt, hoechstens);
+std::vector<Match> placeSuggestions(std::string_view typed, const Gazetteer& placeList, const Gazetteer& places,
+                                     std::size_t atMost) {
+  return (places.empty() ? placeList : places).search(typed, atMost);
 }
 
-OrtsFelder ortsFelder(const Treffer& t) { return {t.name, NumberText(t.breite), NumberText(t.laenge)}; }
+PlaceBoxes placeBoxes(const Match& t) { return {t.name, NumberText(t.lat), NumberText(t.lon)}; }
 
-NameBeimOk nameBeimOk(std::string_view name, std::string_view nameBeimOeffnen, bool koordinatenWieBeimOeffnen,
-                      const Gazetteer& ortsliste, const Gazetteer& orte) {
-  NameBeimOk n;
-  const std::string_view t = ohneRand(name);
-  if (!koordinatenWieBeimOeffnen || t.empty() || t == ohneRand(nameBeimOeffnen)) return n;
-  const StationsOrt r = resolveStation(t, ortsliste, orte, false);
-  switch (r.art) {
-    case StationsOrt::Art::Gefunden:
-      n.art = NameBeimOk::Art::Position;
-      n.felder = {r.name.empty() ? std::string(name) : r.name, NumberText(r.breite), NumberText(r.laenge)};
+NameAtOk nameAtOk(std::string_view name, std::string_view nameAtOpening, bool coordinatesAsOpened,
+                      const Gazetteer& placeList, const Gazetteer& places) {
+  NameAtOk n;
+  const std::string_view t = trimmed(name);
+  if (!coordinatesAsOpened || t.empty() || t == trimmed(nameAtOpening)) return n;
+  const StationLookup r = resolveStation(t, placeList, places, false);
+  switch (r.kind) {
+    case StationLookup::Kind::Found:
+      n.kind = NameAtOk::Kind::Position;
+      n.fields = {r.name.empty() ? std::string(name) : r.name, NumberText(r.lat), NumberText(r.lon)};
       break;
-    case StationsOrt::Art::KeinLocator:
-      n.art = NameBeimOk::Art::KeinLocator;
+    case StationLookup::Kind::BadLocator:
+      n.kind = NameAtOk::Kind::BadLocator;
       break;
-    case StationsOrt::Art::Mehrdeutig:
-      n.art = NameBeimOk::Art::Mehrdeutig;
-      n.kandidaten = r.kandidaten;
+    case StationLookup::Kind::Ambiguous:
+      n.kind = NameAtOk::Kind::Ambiguous;
+      n.candidates = r.candidates;
       break;
-    case StationsOrt::Art::Unbekannt:
+    case StationLookup::Kind::Unknown:
       break;
   }
   return n;
 }
 
-Ortsverzeichnis ortsverzeichnis(const State& s, const ProgramDirs& dirs) {
-  return {ortslistenGazetteer(s), readGazetteerFile(dataFile(dirs, kOrteDatei))};
+PlaceIndex placeIndex(const State& s, const ProgramDirs& dirs) {
+  return {placeListGazetteer(s), readGazetteerFile(dataFile(dirs, kGazetteerFile))};
 }
 
-Ortsverzeichnis ortsverzeichnisAusDateien(const ProgramDirs& dirs) {
-  auto liste = std::make_unique<State>();
-  readPlaceFile(*liste, dataFile(dirs, kOrtsvorgDatei));
-  return ortsverzeichnis(*liste, dirs);
+PlaceIndex placeIndexFromFiles(const ProgramDirs& dirs) {
+  auto list = std::make_unique<State>();
+  readPlaceFile(*list, dataFile(dirs, kPlaceListFile));
+  return placeIndex(*list, dirs);
 }
 
 }  // namespace welvaro

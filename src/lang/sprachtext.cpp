@@ -9,7 +9,7 @@ namespace welvaro {
 // Transcribed text for text: the typing of every entry ("Probaility",
 // "Dizciembre", "Deçembre", "Numero de tacke solaire" ...) is the one the
 // window has always shown, and must stay as it is.
-const std::array<std::string_view, kSprachEintraege> SprachText = {
+const std::array<std::string_view, kTextEntries> SprachText = {
     // Key: where the text is used. Slots in order 0 German, 1 English,
     // 2 German (variant), 3 Spanish, 4 French, 5 German (variant).
     // 0: caption of language menu item n (slot n); empty = item hidden
@@ -926,31 +926,31 @@ const std::array<std::string_view, kSprachEintraege> SprachText = {
     "Band",
 };
 
-std::string SprachEintrag(int nummer) {
-  if (nummer < 0 || nummer >= kSprachEintraege) raise(kFaultSubscript);
-  return std::string(SprachText[static_cast<std::size_t>(nummer)]);
+std::string textEntry(int number) {
+  if (number < 0 || number >= kTextEntries) raise(kFaultSubscript);
+  return std::string(SprachText[static_cast<std::size_t>(number)]);
 }
 
-std::string T(const State& s, int schluessel) {
-  if (schluessel < 0 || schluessel >= kSprachSchluessel || s.L < 0 || s.L >= kSprachSlots)
+std::string T(const State& s, int key) {
+  if (key < 0 || key >= kTextKeys || s.L < 0 || s.L >= kLanguageSlots)
     raise(kFaultSubscript);
-  return SprachEintrag(kSprachSlots * schluessel + s.L);
+  return textEntry(kLanguageSlots * key + s.L);
 }
 
-std::string SprachMenuText(int slot) {
-  std::string t = SprachEintrag(kSprachSlots * kTxSpracheMenu + slot);
-  return t.empty() ? SprachEintrag(kSprachSlots * kTxSpracheMenuZusatz + slot) : t;
+std::string languageMenuText(int slot) {
+  std::string t = textEntry(kLanguageSlots * kTxSpracheMenu + slot);
+  return t.empty() ? textEntry(kLanguageSlots * kTxSpracheMenuZusatz + slot) : t;
 }
 
-std::string meldungText(int sprache, const Meldung& m) {
-  const int slot = m.sprache >= 0 && m.sprache < kSprachSlots ? m.sprache : sprache;
-  std::string t = SprachEintrag(kSprachSlots * m.text + std::clamp(slot, 0, kSprachSlots - 1));
-  for (const auto& [marke, wert] : {std::pair{"%1", &m.eins}, std::pair{"%2", &m.zwei}})
-    if (const auto stelle = t.find(marke); stelle != std::string::npos) t.replace(stelle, 2, *wert);
+std::string messageText(int language, const Message& m) {
+  const int slot = m.language >= 0 && m.language < kLanguageSlots ? m.language : language;
+  std::string t = textEntry(kLanguageSlots * m.text + std::clamp(slot, 0, kLanguageSlots - 1));
+  for (const auto& [mark, value] : {std::pair{"%1", &m.isOne}, std::pair{"%2", &m.two}})
+    if (const auto at = t.find(mark); at != std::string::npos) t.replace(at, 2, *value);
   return t;
 }
 
-void fuelleMonatsNamen(State& s) {
+void fillMonthNames(State& s) {
   for (int m = 1; m <= 12; ++m) s.MonatsName[m] = T(s, m);
 }
 

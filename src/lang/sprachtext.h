@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "state/meldung.h"
+#include "state/message.h"
 #include "state/state.h"
 
 namespace welvaro {
@@ -143,32 +143,32 @@ enum Text : int {
   kTxAnzahl  ///< number of keys
 };
 
-inline constexpr int kSprachSchluessel = kTxAnzahl;  ///< text keys 0 .. kTxAnzahl - 1
-inline constexpr int kSprachSlots = 6;        ///< language slots 0..5
-inline constexpr int kSprachEintraege = kSprachSchluessel * kSprachSlots;
+inline constexpr int kTextKeys = kTxAnzahl;  ///< text keys 0 .. kTxAnzahl - 1
+inline constexpr int kLanguageSlots = 6;        ///< language slots 0..5
+inline constexpr int kTextEntries = kTextKeys * kLanguageSlots;
 
 /// The table itself, constant for the whole run, indexed by entry number.
-extern const std::array<std::string_view, kSprachEintraege> SprachText;
+extern const std::array<std::string_view, kTextEntries> SprachText;
 
-/// Entry `nummer` (0..335) of the table. Another number raises the
+/// Entry `number` (0..335) of the table. Another number raises the
 /// subscript fault, as every array of the program state does.
-std::string SprachEintrag(int nummer);
+std::string textEntry(int number);
 
 /// Caption of the language-menu item of slot n, empty when the slot is not
 /// offered (the German variants 2 and 5).
-std::string SprachMenuText(int slot);
+std::string languageMenuText(int slot);
 
-/// Text of key `schluessel` (0 .. kTxAnzahl - 1) in the current language `s.L` (0..5),
+/// Text of key `key` (0 .. kTxAnzahl - 1) in the current language `s.L` (0..5),
 /// that is entry 6 * key + L. A key or language outside its range raises
 /// the subscript fault instead of returning a neighbouring key's text.
-std::string T(const State& s, int schluessel);
+std::string T(const State& s, int key);
 
-/// A message in language slot `sprache` (or in the message's own slot when
+/// A message in language slot `language` (or in the message's own slot when
 /// it names one), its %1 and %2 filled in.
-std::string meldungText(int sprache, const Meldung& m);
+std::string messageText(int language, const Message& m);
 
 /// Month names of the current language: MonatsName(m) = T(m) for m = 1..12
 /// (keys 1..12). Entry 0 stays as it is.
-void fuelleMonatsNamen(State& s);
+void fillMonthNames(State& s);
 
 }  // namespace welvaro

@@ -13,22 +13,22 @@ namespace {
 double log10c(double x) { return cln(x) / k::Ln10; }
 
 // Distance factor of an E hop; x is the hop length in hundreds of miles.
-double eFaktor(double x) {
+double eFactor(double x) {
   return 0.2085 +
          x * (-0.01332 +
               x * (0.03761 + x * (-0.005039 + x * (0.0002625 + x * (-0.000005977 + x * (0.0000001335 - 0.000000004368 * x))))));
 }
 
 // Distance factor of an F2 hop (0 at zero length, about 0.973 at 4000 km).
-double fFaktor(double x) {
+double fFactor(double x) {
   return x * (0.004699 +
               x * (0.002265 + x * (0.00009201999 + x * (0.00006865 + x * (-0.000009986 + x * (0.0000004492 - 0.000000006713 * x))))));
 }
 
 // Slot 1 of a MUF array becomes the path value of the hour: the smallest of
 // the F2 control points, raised to the E-layer MUF.
-void kombiniere(Arr<double, 0, 3>& muf, double letzterF2, double mufE) {
-  if (letzterF2 == 3) {
+void combine(Arr<double, 0, 3>& muf, double lastF2, double mufE) {
+  if (lastF2 == 3) {
     if (muf[2] < muf[1]) muf[1] = muf[2];
     if (muf[3] < muf[1]) muf[1] = muf[3];
   }
@@ -47,23 +47,23 @@ int prgCalculation(State& s) {
     s.FrqListe[0] = 0;
     for (int kk = 2; kk <= 31; ++kk) s.FrqListe[kk] = kk - 1;
     if (s.DruckFlag == 1) {
-      const float speicher[6] = {s.Speicher1, s.Speicher2, s.Speicher3, s.Speicher4, s.Speicher5, s.Speicher6};
-      for (int kk = 0; kk < 6; ++kk) s.FrqListe[kk + 2] = speicher[kk];
+      const float memory[6] = {s.Speicher1, s.Speicher2, s.Speicher3, s.Speicher4, s.Speicher5, s.Speicher6};
+      for (int kk = 0; kk < 6; ++kk) s.FrqListe[kk + 2] = memory[kk];
     }
 
-    s.DeklMonat = tab::DeklTab(s.Monat) * 0.1 * k::GradRad;
+    s.DeklMonat = tab::DeklTab(s.Monat) * 0.1 * k::DegToRad;
 
     check(prcGeometrie(s));
 
-    s.EFaktor = eFaktor(s.HopLaengeE * 0.0062137);
-    s.FFaktor = fFaktor(s.HopLaengeF * 0.0062137);
+    s.EFaktor = eFactor(s.HopLaengeE * 0.0062137);
+    s.FFaktor = fFactor(s.HopLaengeF * 0.0062137);
 
     // Multi-hop F2 paths use the midpoint and both end hops.
-    const double letzterF2 = s.HopsF > 1 ? 3 : 1;
+    const double lastF2 = s.HopsF > 1 ? 3 : 1;
 
     s.GyroMittel = 0;
     for (double h = 1; h <= 24; ++h) {
-      for (double kk = 1; kk <= letzterF2; ++kk) {
+      for (double kk = 1; kk <= lastF2; ++kk) {
         s.Stunde = h;
         s.Kp = kk;
         check(prcMuf(s));
@@ -72,9 +72,9 @@ int prgCalculation(State& s) {
         s.MufF2[h][kk] = muf0 + (s.Muf4000 - muf0) * s.FFaktor;
       }
     }
-    s.GyroMittel = s.GyroMittel / letzterF2;
+    s.GyroMittel = s.GyroMittel / lastF2;
 
-    for (double kk = 1; kk <= letzterF2; ++kk) {
+    for (double kk = 1; kk <= lastF2; ++kk) {
       s.Kp = kk;
       check(prcKormu(s));
     }
@@ -82,14 +82,14 @@ int prgCalculation(State& s) {
     check(prcMufELuf(s));
 
     for (double h = 1; h <= 24; ++h) {
-      kombiniere(s.MufF2[h], letzterF2, s.MufE[h]);
-      kombiniere(s.MufKorr[h], letzterF2, s.MufE[h]);
+      combine(s.MufF2[h], lastF2, s.MufE[h]);
+      combine(s.MufKorr[h], lastF2, s.MufE[h]);
     }
 
     // Antipodal focusing; beyond the antipode (sin y <= 0) it keeps its limit.
     const double x = k::Pi * s.Distanz / 20000;
     double y = x;
-    if (s.Distanz > 20000) y = k::ZweiPi - x;
+    if (s.Distanz > 20000) y = k::TwoPi - x;
     if (s.Distanz > 30000) y = x - k::Pi;
     const double sinY = std::sin(y);
     if (sinY <= 0) {
@@ -99,7 +99,7 @@ int prgCalculation(State& s) {
       if (s.Fokus > 15) s.Fokus = 15;
     }
     s.E0 = 139.6 - 20 * log10c(s.Schraegweg);
-    const double leistung = 10 * log10c(s.Zkw);
+    const double power = 10 * log10c(s.Zkw);
 
     for (double h = 1; h <= 24; ++h) {
       const double M = s.MufKorr[h][1.0], U = s.Luf[h], g = s.GyroMittel;
@@ -111,7 +111,7 @@ int prgCalculation(State& s) {
         s.FrqIndex = i;
         const double f = s.FrqListe[i];
         const double F2 = (f + g) * (f + g);
-        s.Feldstaerke = fin((1 - (cdiv(F2, M2) + cdiv(U2, F2)) * w) * s.E0 - 30 + s.Sag + s.Fokus + leistung);
+        s.Feldstaerke = fin((1 - (cdiv(F2, M2) + cdiv(U2, F2)) * w) * s.E0 - 30 + s.Sag + s.Fokus + power);
         if (s.Feldstaerke < -999) s.Feldstaerke = -999;
         check(prcFcor(s));
         check(prcDecil(s));

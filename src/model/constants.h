@@ -6,13 +6,13 @@
 namespace welvaro::k {
 
 inline constexpr double Pi = 3.141592653589;        // truncated on purpose
-inline constexpr double PiHalbe = 1.5707963267945;  // truncated on purpose
-inline constexpr double ZweiPi = 6.283185307178;    // truncated on purpose
-inline constexpr double GradRad = 0.01745329251993889;  // degrees to radians, truncated on purpose
-inline constexpr double RadGrad = 57.29577951309679;    // radians to degrees (180 / truncated pi)
-inline constexpr double GradRadAz = 0.017453292519943295;  // degrees to radians for the bearing at B
-inline constexpr double BearFaktor = 114.5916;      // 360 / pi, truncated on purpose
+inline constexpr double HalfPi = 1.5707963267945;  // truncated on purpose
+inline constexpr double TwoPi = 6.283185307178;    // truncated on purpose
+inline constexpr double DegToRad = 0.01745329251993889;  // degrees to radians, truncated on purpose
+inline constexpr double RadToDeg = 57.29577951309679;    // radians to degrees (180 / truncated pi)
+inline constexpr double DegToRadAz = 0.017453292519943295;  // degrees to radians for the bearing at B
+inline constexpr double BearingFactor = 114.5916;      // 360 / pi, truncated on purpose
 inline constexpr double Ln10 = 2.3025851;           // ln 10, truncated on purpose
-inline constexpr double Erdradius = 6371.2;         // km
+inline constexpr double EarthRadius = 6371.2;         // km
 
 }  // namespace welvaro::k

@@ -23,14 +23,14 @@ int prcKormu(State& s) {
     s.MufMin = s.MufF2[1.0][kp];
     for (double h = 2; h <= 24; ++h)
       if (s.MufF2[h][kp] < s.MufMin) s.MufMin = s.MufF2[h][kp];
-    const double verh = cdiv(s.MufMin, s.MufMittag);
-    s.KorrTag = s.KorrC * (verh * verh);
+    const double ratio = cdiv(s.MufMin, s.MufMittag);
+    s.KorrTag = s.KorrC * (ratio * ratio);
     for (double h = s.StundeVon; h <= s.StundeBis; ++h) {
       const double m = s.MufF2[h][kp];
       const double r = cdiv(s.MufMittag, m);
-      const double kubik = (r < 0 ? -1.0 : r > 0 ? 1.0 : 0.0) * cpow(std::fabs(r), 1.0 / 3.0);
+      const double cube = (r < 0 ? -1.0 : r > 0 ? 1.0 : 0.0) * cpow(std::fabs(r), 1.0 / 3.0);
       s.MufKorr[h][kp] =
-          fin(m * s.KorrX * (s.KorrTag + 1.2 + cdiv(s.KorrA * m, s.MufMittag) + s.KorrB * (kubik - 1)));
+          fin(m * s.KorrX * (s.KorrTag + 1.2 + cdiv(s.KorrA * m, s.MufMittag) + s.KorrB * (cube - 1)));
     }
   });
 }
@@ -54,18 +54,18 @@ int prcFcor(State& s) {
 int prcDecil(State& s) {
   return guarded([&] {
     if (s.Iproz == 50) return;
-    const int zeile = s.Iproz == 10 ? 1 : 2;
-    const double vorzeichen = s.Iproz == 10 ? 1 : -1;
+    const int row = s.Iproz == 10 ? 1 : 2;
+    const double sign = s.Iproz == 10 ? 1 : -1;
     double r = cdiv(s.FrqListe[s.FrqIndex], s.MufF2[s.Stunde][1.0]);
     if (r > 5) r = 5;
     if (r < 0.1) r = 0.1;
     const double x = r <= 2 ? 10 * r : (r - 2) * 2 + 20;
-    double spalte = Fix(x);
-    if (spalte > 25) spalte = 25;
-    const int i = tab::index(spalte, 1, 26), j = i + 1;
+    double column = Fix(x);
+    if (column > 25) column = 25;
+    const int i = tab::index(column, 1, 26), j = i + 1;
     const double t = (10 * r - tab::DezAbszisse(i)) / (tab::DezAbszisse(j) - tab::DezAbszisse(i));
-    const double abw = ((tab::DezTab(zeile, j) - tab::DezTab(zeile, i)) * t + tab::DezTab(zeile, i)) * vorzeichen;
-    s.Feldstaerke = s.Feldstaerke + abw;
+    const double dev = ((tab::DezTab(row, j) - tab::DezTab(row, i)) * t + tab::DezTab(row, i)) * sign;
+    s.Feldstaerke = s.Feldstaerke + dev;
   });
 }
 

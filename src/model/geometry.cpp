@@ -11,24 +11,24 @@ namespace {
 
 // Hop count of a mode: the first n from `start` on whose hop leaves the ground
 // at no less than the minimum elevation angle, for a reflecting layer at
-// `hoehe` km. The search stops at kMaxHops: an angle of 90 degrees (or just
+// `height` km. The search stops at kMaxHops: an angle of 90 degrees (or just
 // below it) is never reached by any finite hop.
 constexpr double kMaxHops = 10000;
 
-double hopCount(double distanz, double start, double hoehe, double angm) {
+double hopCount(double distance, double start, double height, double angm) {
   double n = start;
   for (; n < kMaxHops; n += 1) {
-    const double laenge = cdiv(distanz, n);
-    const double t = laenge * 0.5 / k::Erdradius;
+    const double lon = cdiv(distance, n);
+    const double t = lon * 0.5 / k::EarthRadius;
     const double elevation =
-        std::atan(cdiv(std::cos(t) - k::Erdradius / (k::Erdradius + hoehe), std::sin(t))) * 360 / k::ZweiPi;
+        std::atan(cdiv(std::cos(t) - k::EarthRadius / (k::EarthRadius + height), std::sin(t))) * 360 / k::TwoPi;
     if (!(elevation < angm)) break;
   }
   return n;
 }
 
 // Turns a bearing by 180 degrees (long path).
-double umkehren(double r) { return r >= 180 ? r - 180 : r + 180; }
+double reverse(double r) { return r >= 180 ? r - 180 : r + 180; }
 
 }  // namespace
 
@@ -37,30 +37,30 @@ int prcBear(State& s) {
     const double lat1 = s.BearBreite1, lon1 = s.BearLaenge1;
     const double lat2 = s.BearBreite2, lon2 = s.BearLaenge2;
     const double d = s.BearWinkel;
-    const double colat1 = k::PiHalbe - lat1, colat2 = k::PiHalbe - lat2;
-    const double halb = (k::Pi - lat1 - lat2 + d) / 2;  // half perimeter pole - 1 - 2
+    const double colat1 = k::HalfPi - lat1, colat2 = k::HalfPi - lat2;
+    const double half = (k::Pi - lat1 - lat2 + d) / 2;  // half perimeter pole - 1 - 2
     for (int pass = 1; pass <= 2; ++pass) {
-      const bool eins = pass == 1;
-      const double latOwn = eins ? lat1 : lat2, latOther = eins ? lat2 : lat1;
-      const double colatOwn = eins ? colat1 : colat2, colatOther = eins ? colat2 : colat1;
-      double dl = (eins ? lon1 - lon2 : lon2 - lon1);
-      if (std::fabs(dl) >= k::Pi) dl = dl >= 0 ? dl - k::ZweiPi : dl + k::ZweiPi;
-      const double u = std::sin(halb) * std::sin(halb - colatOther);
-      double richtung;
+      const bool isOne = pass == 1;
+      const double latOwn = isOne ? lat1 : lat2, latOther = isOne ? lat2 : lat1;
+      const double colatOwn = isOne ? colat1 : colat2, colatOther = isOne ? colat2 : colat1;
+      double dl = (isOne ? lon1 - lon2 : lon2 - lon1);
+      if (std::fabs(dl) >= k::Pi) dl = dl >= 0 ? dl - k::TwoPi : dl + k::TwoPi;
+      const double u = std::sin(half) * std::sin(half - colatOther);
+      double direction;
       if (u == 0) {
-        richtung = 180;
+        direction = 180;
       } else {
-        double b = std::fabs(std::sin(halb - colatOwn) * std::sin(halb - d) / u);
+        double b = std::fabs(std::sin(half - colatOwn) * std::sin(half - d) / u);
         if (!std::isfinite(b)) b = 1e-10;
-        const double c = std::atan(std::sqrt(b)) * k::BearFaktor;
+        const double c = std::atan(std::sqrt(b)) * k::BearingFactor;
         if (dl > 0)
-          richtung = 360 - c;
+          direction = 360 - c;
         else if (dl == 0)
-          richtung = latOther - latOwn < 0 ? 180 : c;
+          direction = latOther - latOwn < 0 ? 180 : c;
         else
-          richtung = c;
+          direction = c;
       }
-      s.Richtung[pass] = richtung;
+      s.Richtung[pass] = direction;
     }
   });
 }
@@ -71,19 +71,19 @@ int prcGeometrie(State& s) {
     if (s.X2 == 90) s.X2 = 89.99;
     if (s.X2 == -90) s.X2 = -89.99;
 
-    const double latA = s.X1 * k::GradRad, lonA = static_cast<double>(s.Y1) * k::GradRad;
-    const double latB = s.X2 * k::GradRad, lonB = static_cast<double>(s.Y2) * k::GradRad;
+    const double latA = s.X1 * k::DegToRad, lonA = static_cast<double>(s.Y1) * k::DegToRad;
+    const double latB = s.X2 * k::DegToRad, lonB = static_cast<double>(s.Y2) * k::DegToRad;
 
     // Central angle of the short great circle. Coincident or antipodal
     // points divide by zero here and end the calculation.
     const double c = std::sin(latA) * std::sin(latB) + std::cos(latA) * std::cos(latB) * std::cos(lonB - lonA);
     const double c2 = std::fabs(c) > 1 ? 1 : c * c;
-    double winkel = k::PiHalbe - std::atan(cdiv(c, std::sqrt(1 - c2)));
-    if (winkel < 0) winkel += k::Pi;
-    s.Winkel = winkel;
+    double angle = k::HalfPi - std::atan(cdiv(c, std::sqrt(1 - c2)));
+    if (angle < 0) angle += k::Pi;
+    s.Winkel = angle;
     const bool lang = s.P == "L";
-    const double pfad = lang ? k::ZweiPi - s.Winkel : s.Winkel;
-    s.Distanz = pfad * k::Erdradius;
+    const double path = lang ? k::TwoPi - s.Winkel : s.Winkel;
+    s.Distanz = path * k::EarthRadius;
 
     // Bearings at both ends, always from the short great circle.
     s.BearBreite1 = latA;
@@ -95,8 +95,8 @@ int prcGeometrie(State& s) {
     s.RichtungAB = s.Richtung[1];
     s.RichtungBA = s.Richtung[2];
     if (lang) {
-      s.RichtungAB = umkehren(s.RichtungAB);
-      s.RichtungBA = umkehren(s.RichtungBA);
+      s.RichtungAB = reverse(s.RichtungAB);
+      s.RichtungBA = reverse(s.RichtungBA);
     }
 
     // Hop counts of the E mode (110 km) and the F mode (300 km).
@@ -104,62 +104,62 @@ int prcGeometrie(State& s) {
     s.HopsF = hopCount(s.Distanz, Fix(s.Distanz / 4000) + 1, 300, s.Angm);
     s.HopLaengeE = s.Distanz / s.HopsE;
     s.HopLaengeF = s.Distanz / s.HopsF;
-    s.KpAbstand[1] = pfad / 2;
-    s.KpAbstand[2] = s.HopLaengeF * 0.5 / k::Erdradius;
-    s.KpAbstand[3] = pfad - s.HopLaengeF * 0.5 / k::Erdradius;
-    s.KpAbstand[4] = s.HopLaengeE * 0.5 / k::Erdradius;
-    s.KpAbstand[5] = pfad - s.HopLaengeE * 0.5 / k::Erdradius;
+    s.KpAbstand[1] = path / 2;
+    s.KpAbstand[2] = s.HopLaengeF * 0.5 / k::EarthRadius;
+    s.KpAbstand[3] = path - s.HopLaengeF * 0.5 / k::EarthRadius;
+    s.KpAbstand[4] = s.HopLaengeE * 0.5 / k::EarthRadius;
+    s.KpAbstand[5] = path - s.HopLaengeE * 0.5 / k::EarthRadius;
 
     // Absorption mode: hops of at most 3000 km through the D region (90 km).
     s.HopsD = Fix(s.Distanz / 3000) + 1;
-    const double w = pfad / s.HopsD;
+    const double w = path / s.HopsD;
     const double t = w / 2;
-    const double einfall = std::atan(cdiv(k::Erdradius * std::sin(t), 6671.2 - k::Erdradius * std::cos(t)));
-    const double p1 = cdiv(k::Erdradius * std::sin(t), std::sin(einfall));
+    const double incidence = std::atan(cdiv(k::EarthRadius * std::sin(t), 6671.2 - k::EarthRadius * std::cos(t)));
+    const double p1 = cdiv(k::EarthRadius * std::sin(t), std::sin(incidence));
     s.Schraegweg = 2 * p1 * s.HopsD;
-    const double g = k::Pi - einfall - t;
-    const double x = k::Erdradius * std::sin(g) / 6461.2;
+    const double g = k::Pi - incidence - t;
+    const double x = k::EarthRadius * std::sin(g) / 6461.2;
     const double x2 = std::fabs(x) > 1 ? 1 : x * x;
     s.EinfallD = std::atan(cdiv(x, std::sqrt(1 - x2)));
     s.DurchgangWinkel = k::Pi - g - s.EinfallD;
 
     // The points where the absorption rays cross 90 km take slots 6 .. e,
     // clear of the F and E hop slots 1..5.
-    const int letzter = static_cast<int>(2 * s.HopsD + 5);
+    const int last = static_cast<int>(2 * s.HopsD + 5);
     s.KpAbstand[6] = s.DurchgangWinkel;
-    for (int kk = 6; kk <= letzter - 1; kk += 2) {
+    for (int kk = 6; kk <= last - 1; kk += 2) {
       s.KpAbstand[kk + 1] = s.KpAbstand[kk] + (w - 2 * s.DurchgangWinkel);
       s.KpAbstand[kk + 2] = s.KpAbstand[kk + 1] + 2 * s.DurchgangWinkel;
     }
 
     // Geographic positions of all control points, going from B along the
     // chosen path's bearing at B.
-    const double az = s.RichtungBA * k::GradRadAz;
-    for (int kk = 1; kk <= letzter; ++kk) {
+    const double az = s.RichtungBA * k::DegToRadAz;
+    for (int kk = 1; kk <= last; ++kk) {
       const double a = s.KpAbstand[kk];
       const double q = std::sin(latB) * std::cos(a) + std::cos(latB) * std::sin(a) * std::cos(az);
       const double q2 = std::fabs(q) > 1 ? 1 : q * q;
-      const double colat = k::PiHalbe - std::atan(cdiv(q, std::sqrt(1 - q2)));
-      s.KpBreite[kk] = 90 - colat * k::RadGrad;
-      const double latP = s.KpBreite[kk] * k::GradRad;
+      const double colat = k::HalfPi - std::atan(cdiv(q, std::sqrt(1 - q2)));
+      s.KpBreite[kk] = 90 - colat * k::RadToDeg;
+      const double latP = s.KpBreite[kk] * k::DegToRad;
       double r = cdiv(cdiv(std::cos(a) - std::sin(latB) * std::sin(latP), std::cos(latP)), std::cos(latB));
       if (r > 0.9999) r = 0.9999;
       if (r < -0.9999) r = -0.9999;
-      double versatz = (k::PiHalbe - std::atan(r / std::sqrt(1 - r * r))) * k::RadGrad;
+      double offset = (k::HalfPi - std::atan(r / std::sqrt(1 - r * r))) * k::RadToDeg;
       // East or west of B's meridian: the offset points away from the side
       // on which the path leaves B (towards A on the first half circle).
-      if ((a >= k::Pi && s.RichtungBA < 180) || (a <= k::Pi && s.RichtungBA > 180)) versatz = -versatz;
-      double laenge = static_cast<double>(s.Y2) + versatz;
-      if (laenge > 180) laenge -= 360;
-      if (laenge < -180) laenge += 360;
-      s.KpLaenge[kk] = laenge;
+      if ((a >= k::Pi && s.RichtungBA < 180) || (a <= k::Pi && s.RichtungBA > 180)) offset = -offset;
+      double lon = static_cast<double>(s.Y2) + offset;
+      if (lon > 180) lon -= 360;
+      if (lon < -180) lon += 360;
+      s.KpLaenge[kk] = lon;
     }
 
     // Azimuth weight from the bearing at the midpoint towards A.
     s.BearBreite1 = latA;
     s.BearLaenge1 = lonA;
-    s.BearBreite2 = s.KpBreite[1] * k::GradRad;
-    s.BearLaenge2 = s.KpLaenge[1] * k::GradRad;
+    s.BearBreite2 = s.KpBreite[1] * k::DegToRad;
+    s.BearLaenge2 = s.KpLaenge[1] * k::DegToRad;
     s.BearWinkel = s.Winkel / 2;
     check(prcBear(s));
     double b = s.Richtung[2];

@@ -12,8 +12,8 @@ namespace welvaro {
 namespace {
 
 // Decoded byte of a packed table word for the current hemisphere.
-double wert(State& s, double wort) {
-  s.Packwert = wort;
+double value(State& s, double word) {
+  s.Packwert = word;
   check(prcDecod(s));
   return s.Packwert;
 }
@@ -22,37 +22,37 @@ double wert(State& s, double wort) {
 
 int prcDecod(State& s) {
   return guarded([&] {
-    const double hoch = Fix(s.Packwert / 256);
-    s.Packwert = s.Halbkugel == 1 ? hoch : s.Packwert - 256 * hoch;
+    const double up = Fix(s.Packwert / 256);
+    s.Packwert = s.Halbkugel == 1 ? up : s.Packwert - 256 * up;
   });
 }
 
 int prcMuf(State& s) {
   return guarded([&] {
     const double kp = s.Kp;
-    const double breite = s.KpBreite[kp], laenge = s.KpLaenge[kp];
-    const double lat = breite * k::GradRad, lon = laenge * k::GradRad;
+    const double latDeg = s.KpBreite[kp], lonDeg = s.KpLaenge[kp];
+    const double lat = latDeg * k::DegToRad, lon = lonDeg * k::DegToRad;
 
     // Geomagnetic latitude (dipole pole at 78.5 N, 69 W); the same point
     // comes back every hour, so its value is kept per slot.
-    auto& merker = s.MagSpeicher[kp];
-    if (merker.breite == breite && merker.laenge == laenge) {
-      s.MagBreite = merker.mag;
+    auto& memo = s.MagSpeicher[kp];
+    if (memo.latDeg == latDeg && memo.lonDeg == lonDeg) {
+      s.MagBreite = memo.mag;
     } else {
       double q = 0.1994 * std::cos(lat) * std::cos(lon + 1.204) + 0.9799 * std::sin(lat);
       q = std::clamp(q, -1.0, 1.0);
-      s.MagBreite = std::atan(cdiv(q, std::sqrt(1 - q * q))) * k::RadGrad;
-      merker = {breite, laenge, s.MagBreite};
+      s.MagBreite = std::atan(cdiv(q, std::sqrt(1 - q * q))) * k::RadToDeg;
+      memo = {latDeg, lonDeg, s.MagBreite};
     }
     const double A = std::fabs(s.MagBreite);
     s.MagBetrag = A;
 
     // Local time and local hour 1..24.
-    double ortszeit = laenge / 15 + s.Stunde;
-    if (ortszeit >= 24) ortszeit -= 24;
-    if (ortszeit < 0) ortszeit += 24;
-    s.Ortszeit = ortszeit;
-    double oh = Int(ortszeit + 0.5);
+    double localTime = lonDeg / 15 + s.Stunde;
+    if (localTime >= 24) localTime -= 24;
+    if (localTime < 0) localTime += 24;
+    s.Ortszeit = localTime;
+    double oh = Int(localTime + 0.5);
     if (oh == 0) oh = 24;
     s.OrtsStunde = oh;
 
@@ -90,27 +90,27 @@ int prcMuf(State& s) {
 
     double R[3] = {0, 0, 0};
     for (int a = 1; a <= 2; ++a) {
-      const double v1s1 = wert(s, tab::FoTab(ib, a, is1, ioh));
-      const double V1 = v1s1 + (wert(s, tab::FoTab(ib, a, is2, ioh)) - v1s1) * ws;
+      const double v1s1 = value(s, tab::FoTab(ib, a, is1, ioh));
+      const double V1 = v1s1 + (value(s, tab::FoTab(ib, a, is2, ioh)) - v1s1) * ws;
       double V2;
       if (polar) {
-        const double p1 = wert(s, tab::FoPolTab(a, is1));
-        V2 = p1 + (wert(s, tab::FoPolTab(a, is2)) - p1) * ws;
+        const double p1 = value(s, tab::FoPolTab(a, is1));
+        V2 = p1 + (value(s, tab::FoPolTab(a, is2)) - p1) * ws;
       } else {
-        const double v2s1 = wert(s, tab::FoTab(ib2, a, is1, ioh));
-        V2 = v2s1 + (wert(s, tab::FoTab(ib2, a, is2, ioh)) - v2s1) * ws;
+        const double v2s1 = value(s, tab::FoTab(ib2, a, is1, ioh));
+        V2 = v2s1 + (value(s, tab::FoTab(ib2, a, is2, ioh)) - v2s1) * ws;
       }
       const double Vf = V2 + (V1 - V2) * wb;
-      const double f1 = wert(s, tab::FaktTab(a, ic, im));
-      const double F = f1 + (wert(s, tab::FaktTab(a, ic2, im)) - f1) * wc;
+      const double f1 = value(s, tab::FaktTab(a, ic, im));
+      const double F = f1 + (value(s, tab::FaktTab(a, ic2, im)) - f1) * wc;
       R[a] = F * Vf;
     }
     s.FoF2 = (R[1] + (R[2] - R[1]) * s.Ssna * 0.01) * 0.001;
 
     // M(3000)F2 from the geographic latitude G.
-    const double G = std::fabs(breite);
+    const double G = std::fabs(latDeg);
     double mp = s.Monat;
-    if (!(breite > 0)) {
+    if (!(latDeg > 0)) {
       mp = mp + 6;
       if (mp > 12) mp -= 12;
     }

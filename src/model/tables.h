@@ -85,7 +85,7 @@ inline constexpr std::uint16_t kFoTab[4][2][4][24] = {
 };
 
 // Packed monthly factors in per cent, [activity a 1..2][band c 1..10][month 1..12].
-inline constexpr std::uint16_t kFaktTab[2][10][12] = {
+inline constexpr std::uint16_t kFactorTable[2][10][12] = {
   {
     {21845, 23644, 25700, 27242, 25186, 25700, 22102, 22873, 25700, 29555, 28270, 25700},
     {23641, 24922, 27241, 27254, 25715, 25194, 23389, 23654, 26483, 31344, 28771, 27743},
@@ -127,19 +127,19 @@ inline constexpr short kMTab[2][2][24] = {
 };
 
 // [June, December][geographic latitude band 0, 10, ..., 90 deg]
-inline constexpr short kMKorr[2][10] = {
+inline constexpr short kMCorr[2][10] = {
     {5, -10, -10, -5, -10, -10, -15, -15, -15, -5},
     {-5, 15, 35, 45, 40, 40, 35, 25, 15, 0},
 };
 
-inline constexpr short kDeklTab[13] = {0, -212, -127, -22, 97, 188, 233, 216, 141, 31, -84, -184, -233};
+inline constexpr short kDeclTable[13] = {0, -212, -127, -22, 97, 188, 233, 216, 141, 31, -84, -184, -233};
 
-inline constexpr double kFcorAbszisse[4] = {1, 1.55, 2.4, 5};
-inline constexpr double kFcorWert[4] = {0, -24, -11, -90};
+inline constexpr double kFcorAbscissa[4] = {1, 1.55, 2.4, 5};
+inline constexpr double kFcorValue[4] = {0, -24, -11, -90};
 
-inline constexpr double kDezAbszisse[26] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13,
+inline constexpr double kDecileAbscissa[26] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13,
                                      14, 15, 16, 17, 18, 19, 20, 25, 30, 35, 40, 45, 50};
-inline constexpr double kDezTab[2][26] = {
+inline constexpr double kDecileTable[2][26] = {
     {10, 8, 7, 5, 5, 5, 5, 5, 6, 7, 10, 13, 13, 13, 12, 11, 10, 9, 9, 9, 8, 8, 8, 7, 7, 6},
     {10, 9, 8, 7, 6, 6, 7, 8, 10, 12, 14, 13, 11, 10, 9, 8, 8, 8, 8, 8, 7, 7, 6, 5, 4, 3},
 };
@@ -159,18 +159,18 @@ inline double FoTab(int b, int a, int s, int hour) {
 // Packed foF2 word at the geomagnetic pole, activity a 1..2, season s 1..4.
 inline double FoPolTab(int a, int s) { return kFoPolTab[at(a, 1, 2)][at(s, 1, 4)]; }
 // Packed monthly factor [%], activity a 1..2, band c 1..10, month 1..12.
-inline double FaktTab(int a, int c, int month) { return kFaktTab[at(a, 1, 2)][at(c, 1, 10)][at(month, 1, 12)]; }
+inline double FaktTab(int a, int c, int month) { return kFactorTable[at(a, 1, 2)][at(c, 1, 10)][at(month, 1, 12)]; }
 // M(3000)F2 x 100, band i 1..2 (latitude 0, 40 deg), activity a 1..2, local hour 1..24.
 inline double MTab(int i, int a, int hour) { return kMTab[at(i, 1, 2)][at(a, 1, 2)][at(hour, 1, 24)]; }
 // Noon correction of M(3000)F2 x 100, row 1..2 (June, December), band d 1..10.
-inline double MKorr(int row, int d) { return kMKorr[at(row, 1, 2)][at(d, 1, 10)]; }
+inline double MKorr(int row, int d) { return kMCorr[at(row, 1, 2)][at(d, 1, 10)]; }
 // Solar declination of mid-month [0.1 deg], month 0..12 (0 unused).
-inline double DeklTab(double month) { return kDeklTab[at(month, 0, 12)]; }
+inline double DeklTab(double month) { return kDeclTable[at(month, 0, 12)]; }
 // Above-MUF correction: abscissa (frequency / MUF) and value [dB], entries 1..4.
-inline double FcorAbszisse(int j) { return kFcorAbszisse[at(j, 1, 4)]; }
-inline double FcorWert(int j) { return kFcorWert[at(j, 1, 4)]; }
+inline double FcorAbszisse(int j) { return kFcorAbscissa[at(j, 1, 4)]; }
+inline double FcorWert(int j) { return kFcorValue[at(j, 1, 4)]; }
 // Decile table: abscissa (ratio x 10), columns 1..26; deviations [dB], rows 1..2.
-inline double DezAbszisse(int i) { return kDezAbszisse[at(i, 1, 26)]; }
-inline double DezTab(int row, int i) { return kDezTab[at(row, 1, 2)][at(i, 1, 26)]; }
+inline double DezAbszisse(int i) { return kDecileAbscissa[at(i, 1, 26)]; }
+inline double DezTab(int row, int i) { return kDecileTable[at(row, 1, 2)][at(i, 1, 26)]; }
 
 }  // namespace welvaro::tab

@@ -15,28 +15,28 @@
 namespace welvaro {
 
 /// Font of the page: a fixed-pitch font, body 12 pt, footer 8 pt.
-inline constexpr std::string_view kDruckSchrift = "Courier";
-inline constexpr int kDruckGroesse = 12;
-inline constexpr int kDruckFussGroesse = 8;
+inline constexpr std::string_view kPrintFont = "Courier";
+inline constexpr int kPrintSize = 12;
+inline constexpr int kPrintFooterSize = 8;
 
 /// Start of the footer text; the printing date and time follow it directly.
-inline constexpr std::string_view kDruckFussKennung = "QX9QQ.DOC/";
+inline constexpr std::string_view kPrintFooterTag = "QX9QQ.DOC/";
 
-/// One text of a printed line, starting at character column `spalte`
+/// One text of a printed line, starting at character column `column`
 /// (column 1 is the left margin; a column is one character of the line's
 /// font).
-struct DruckTeil {
-  int spalte = 1;
+struct PrintItem {
+  int column = 1;
   std::string text;  ///< UTF-8
 
-  friend bool operator==(const DruckTeil&, const DruckTeil&) = default;
+  friend bool operator==(const PrintItem&, const PrintItem&) = default;
 };
 
 /// One printed line: its font size in points and its texts, left to right.
 /// A line without texts is an empty line of that font size.
-struct DruckZeile {
-  int groesse = kDruckGroesse;
-  std::vector<DruckTeil> teile;
+struct PrintLine {
+  int size = kPrintSize;
+  std::vector<PrintItem> items;
 };
 
 /// The report's table, computed before the page is laid out:
@@ -55,20 +55,20 @@ int prgDruckTabelle(State& s);
 
 /// The page as lines, from the state after prgDruckTabelle (and the point
 /// result before it, which leaves the stations cut to 15 characters and
-/// their positions to the tenth of a degree). `jetzt` is the local date and
+/// their positions to the tenth of a degree). `now` is the local date and
 /// time printed in the footer. The language is L, the unit PegelFlag.
 /// Raises the subscript fault when L or Monat lies outside its range.
-std::vector<DruckZeile> druckSeite(const State& s, const DateTime& jetzt);
+std::vector<PrintLine> printPage(const State& s, const DateTime& now);
 
 /// The printing time as the footer shows it: "dd.mm.yyyy hh:mm:ss".
-std::string druckZeitText(const DateTime& t);
+std::string printTimeText(const DateTime& t);
 
 /// The page as plain UTF-8 text, one printed line per text line (each ended
 /// by a line feed): a text that starts in column n follows n - 1 characters
 /// of blanks and earlier texts. Empty lines are kept, font sizes not shown.
-std::string druckText(const std::vector<DruckZeile>& seite);
+std::string printText(const std::vector<PrintLine>& page);
 
 /// Length of a UTF-8 text in characters (the columns it covers).
-int druckZeichen(std::string_view utf8);
+int printChars(std::string_view utf8);
 
 }  // namespace welvaro

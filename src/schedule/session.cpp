@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "display/greyline.h"
-#include "files/fenster.h"
+#include "files/window_prefs.h"
 #include "files/fileio.h"
 #include "display/point.h"
 #include "files/overlay.h"
@@ -17,100 +17,100 @@ namespace welvaro {
 
 namespace {
 
-std::string datei(const ProgramDirs& dirs, std::string_view name) { return ownFile(dirs, name).string(); }
+std::string file(const ProgramDirs& dirs, std::string_view name) { return ownFile(dirs, name).string(); }
 
 }  // namespace
 
-void prgUhr(State& s, const ClockReading& uhr) {
-  s.Jetzt = uhr.local;
-  s.SystemZone = static_cast<float>(uhr.offsetSeconds / 3600.0);
-  s.SystemStandardZone = static_cast<float>(uhr.standardOffsetSeconds / 3600.0);
+void prgUhr(State& s, const ClockReading& clock) {
+  s.Jetzt = clock.local;
+  s.SystemZone = static_cast<float>(clock.offsetSeconds / 3600.0);
+  s.SystemStandardZone = static_cast<float>(clock.standardOffsetSeconds / 3600.0);
   if (s.UTCKorrFolgt != 0) s.UTCKorr = s.SystemZone;
   s.Zeitpunkt = addSeconds(s.Jetzt, -std::llround(static_cast<double>(s.UTCKorr) * 3600));
 }
 
-StartBericht prgStart(State& s, const ClockReading& uhr, const ProgramDirs& dirs) {
-  StartBericht bericht;
-  const DateTime& jetzt = uhr.local;
+StartReport prgStart(State& s, const ClockReading& clock, const ProgramDirs& dirs) {
+  StartReport report;
+  const DateTime& now = clock.local;
   // The settings reader compares the stored zone with the system's.
-  prgUhr(s, uhr);
+  prgUhr(s, clock);
   if (std::string problem = prepareProgramDir(s, dirs); !problem.empty())
-    bericht.probleme.push_back({kTxOrdnerFehler, dirs.writeDir.string(), problem});
+    report.problems.push_back({kTxOrdnerFehler, dirs.writeDir.string(), problem});
   else
-    bericht.reste = removeLeftovers(dirs.writeDir);
+    report.leftovers = removeLeftovers(dirs.writeDir);
 
   s.Darstellung = 1;
   s.L = 0;
   s.SprachLauf = 0;
-  fuelleMonatsNamen(s);
+  fillMonthNames(s);
   s.MonatFremd = 0;
   s.DruckFlag = 0;
 
   // Calendar: summer-time window, month, year, declination, greyline.
-  setzeSommerzeit(s, jetzt);
-  s.Monat = static_cast<float>(jetzt.month);
-  s.JahrText = std::to_string(jetzt.year);
-  setzeJahreswerte(s, jetzt);
+  setSummerTime(s, now);
+  s.Monat = static_cast<float>(now.month);
+  s.JahrText = std::to_string(now.year);
+  setYearValues(s, now);
   prgGreyKurve(s);
 
   // The data files that come with the program: a copy that finds none of
   // them still runs, but the user is told where they were looked for.
-  std::string fehlen;
-  for (const std::string_view name : {kOrtsvorgDatei, kMapWeltDatei, kMapOrtDatei, kHilfeDatei})
-    if (!isRegularFile(dataFile(dirs, name))) fehlen += (fehlen.empty() ? "" : ", ") + std::string(name);
-  if (!fehlen.empty()) {
-    std::string ordner;
-    for (const auto& d : dirs.dataDirs) ordner += (ordner.empty() ? "" : ", ") + d.string();
-    bericht.probleme.push_back({kTxDatenFehlen, ordner, fehlen});
+  std::string missingFiles;
+  for (const std::string_view name : {kPlaceListFile, kWorldOverlayFile, kChartOverlayFile, kHelpFile})
+    if (!isRegularFile(dataFile(dirs, name))) missingFiles += (missingFiles.empty() ? "" : ", ") + std::string(name);
+  if (!missingFiles.empty()) {
+    std::string folder;
+    for (const auto& d : dirs.dataDirs) folder += (folder.empty() ? "" : ", ") + d.string();
+    report.problems.push_back({kTxDatenFehlen, folder, missingFiles});
   }
 
   std::string problem;
-  const std::filesystem::path ortsvorgaben = dataFile(dirs, kOrtsvorgDatei);
-  bericht.orte = readPlaceFile(s, ortsvorgaben, &problem);
-  if (!problem.empty()) bericht.probleme.push_back({kTxDateiFehler, ortsvorgaben.string(), problem});
+  const std::filesystem::path placeList = dataFile(dirs, kPlaceListFile);
+  report.places = readPlaceFile(s, placeList, &problem);
+  if (!problem.empty()) report.problems.push_back({kTxDateiFehler, placeList.string(), problem});
 
-  const std::string einst = datei(dirs, kEinstellungDatei);
-  std::string abgelehnt;
-  bericht.einstellungen = leseEinstellungen(s, einst, &abgelehnt);
-  if (bericht.einstellungen == EinstellungsQuelle::Unbrauchbar) {
+  const std::string settingsFile = file(dirs, kSettingsFile);
+  std::string refused;
+  report.settings = readSettings(s, settingsFile, &refused);
+  if (report.settings == SettingsSource::Unusable) {
     // The confirmed end would overwrite the refused file with the start
     // values: keep it aside, and say so in the language it was written in.
-    const std::string bak = einst + ".bak";
-    if (const FileStatus m = moveFile(einst, bak); m.ok())
-      bericht.probleme.push_back({kTxEinstellungenAufbewahrt, einst, bak, spracheDerDatei(abgelehnt).value_or(-1)});
+    const std::string bak = settingsFile + ".bak";
+    if (const FileStatus m = moveFile(settingsFile, bak); m.ok())
+      report.problems.push_back({kTxEinstellungenAufbewahrt, settingsFile, bak, languageOfFile(refused).value_or(-1)});
     else
-      bericht.probleme.push_back({kTxEinstellungenUnbrauchbar, einst, m.message});
+      report.problems.push_back({kTxEinstellungenUnbrauchbar, settingsFile, m.message});
   }
 
   // Whether the time zone follows the system's was kept beside the settings:
   // a zone saved while following the system in one zone means the same in
   // another (a computer set to a new zone, a journey).
-  if (const int folgt = leseFenster(ownFile(dirs, kFensterDatei)).zoneFolgt;
-      folgt >= 0 && bericht.einstellungen == EinstellungsQuelle::Datei)
-    s.UTCKorrFolgt = static_cast<int16>(folgt);
+  if (const int follows = readWindowPrefs(ownFile(dirs, kWindowPrefsFile)).zoneFollows;
+      follows >= 0 && report.settings == SettingsSource::File)
+    s.UTCKorrFolgt = static_cast<int16>(follows);
 
-  setzeAnzeigeFrequenz(s, s.AktFrequenz);
+  setDisplayFrequency(s, s.AktFrequenz);
   s.Px2 = s.OrtX2;
   s.Py2 = s.OrtY2;
 
   // The point result needs the clock: take the start moment.
-  prgUhr(s, uhr);
+  prgUhr(s, clock);
   s.SprachLauf = 1;
-  fuelleMonatsNamen(s);
+  fillMonthNames(s);
   prgPointErgebnis(s);
 
-  bericht.tabelle = tableAtStartUp(s, ownFile(dirs, kTabelleDatei));
-  for (const Meldung& p : bericht.tabelle.problems) bericht.probleme.push_back(p);
+  report.table = tableAtStartUp(s, ownFile(dirs, kTableFile));
+  for (const Message& p : report.table.problems) report.problems.push_back(p);
 
-  readOverlays(s, dataFile(dirs, kMapWeltDatei), dataFile(dirs, kMapOrtDatei));
-  return bericht;
+  readOverlays(s, dataFile(dirs, kWorldOverlayFile), dataFile(dirs, kChartOverlayFile));
+  return report;
 }
 
 bool prgTagesaktualisierung(State& s, const ProgramDirs& dirs) {
   s.TagZaehler = static_cast<int16>(s.TagZaehler + 1);
   if (s.TagZaehler <= 9) return false;
   s.TagZaehler = 0;
-  return tableDayCheck(s, ownFile(dirs, kTabelleDatei)).generated;
+  return tableDayCheck(s, ownFile(dirs, kTableFile)).generated;
 }
 
 bool prgMonat(State& s, int n, const ProgramDirs& dirs) {
@@ -122,33 +122,33 @@ bool prgMonat(State& s, int n, const ProgramDirs& dirs) {
     s.ZeitModus = 0;
     s.MonatFremd = 0;
   }
-  tableRenew(s, ownFile(dirs, kTabelleDatei));
+  tableRenew(s, ownFile(dirs, kTableFile));
   prgPointErgebnis(s);
   return true;
 }
 
 TableRun prgNeueDaten(State& s, const ProgramDirs& dirs) {
-  TableRun lauf = tableRenew(s, ownFile(dirs, kTabelleDatei));
+  TableRun run = tableRenew(s, ownFile(dirs, kTableFile));
   prgPointErgebnis(s);
-  return lauf;
+  return run;
 }
 
-std::vector<Meldung> prgSpeicherDaten(const State& s, const ProgramDirs& dirs, const DateTime& jetzt) {
-  std::vector<Meldung> probleme;
-  const std::string einst = datei(dirs, kEinstellungDatei);
-  if (const FileStatus st = schreibeEinstellungen(s, einst, jetzt); !st.ok())
-    probleme.push_back({kTxEinstellungenNichtGespeichert, einst, st.err ? std::strerror(st.err) : grundVon(st, einst)});
+std::vector<Message> prgSpeicherDaten(const State& s, const ProgramDirs& dirs, const DateTime& now) {
+  std::vector<Message> problems;
+  const std::string settingsFile = file(dirs, kSettingsFile);
+  if (const FileStatus st = writeSettings(s, settingsFile, now); !st.ok())
+    problems.push_back({kTxEinstellungenNichtGespeichert, settingsFile, st.err ? std::strerror(st.err) : reasonOf(st, settingsFile)});
   // The time zone's choice beside the settings, the window's part as it was.
-  const std::filesystem::path vorgaben = ownFile(dirs, kFensterDatei);
-  Fenstervorgaben v = leseFenster(vorgaben);
-  v.zoneFolgt = s.UTCKorrFolgt != 0 ? 1 : 0;
-  if (const int fehler = schreibeFenster(vorgaben, v); fehler != 0)
-    probleme.push_back({kTxEinstellungenNichtGespeichert, vorgaben.string(), std::strerror(fehler)});
-  const std::filesystem::path tabelle = ownFile(dirs, kTabelleDatei);
-  const TableFileStatus tab = tableAtEnd(s, tabelle);
+  const std::filesystem::path prefsFile = ownFile(dirs, kWindowPrefsFile);
+  WindowPrefs v = readWindowPrefs(prefsFile);
+  v.zoneFollows = s.UTCKorrFolgt != 0 ? 1 : 0;
+  if (const int fault = writeWindowPrefs(prefsFile, v); fault != 0)
+    problems.push_back({kTxEinstellungenNichtGespeichert, prefsFile.string(), std::strerror(fault)});
+  const std::filesystem::path table = ownFile(dirs, kTableFile);
+  const TableFileStatus tab = tableAtEnd(s, table);
   if (!tab.ok() && tab.kind != TableFileStatus::kMissing)
-    probleme.push_back({kTxTabelleNichtGeschrieben, tabelle.string(), grundVon(tab, tabelle)});
-  return probleme;
+    problems.push_back({kTxTabelleNichtGeschrieben, table.string(), reasonOf(tab, table)});
+  return problems;
 }
 
 }  // namespace welvaro

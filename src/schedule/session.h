@@ -12,17 +12,17 @@
 #include "files/settings.h"
 #include "forecast/startup_table.h"
 #include "state/datetime.h"
-#include "state/meldung.h"
+#include "state/message.h"
 #include "state/state.h"
 
 namespace welvaro {
 
-struct StartBericht {
-  EinstellungsQuelle einstellungen = EinstellungsQuelle::Fehlt;
-  bool orte = false;             ///< the place list was read
-  TableRun tabelle;              ///< how the forecast table came about
-  std::vector<Meldung> probleme;      ///< files that could not be used, one message each
-  std::vector<std::string> reste;     ///< leftovers of interrupted writes, removed from the program's folder
+struct StartReport {
+  SettingsSource settings = SettingsSource::Missing;
+  bool places = false;             ///< the place list was read
+  TableRun table;              ///< how the forecast table came about
+  std::vector<Message> problems;      ///< files that could not be used, one message each
+  std::vector<std::string> leftovers;     ///< leftovers of interrupted writes, removed from the program's folder
 };
 
 /// The start-up sequence up to the display timers: program directory (and
@@ -32,14 +32,14 @@ struct StartBericht {
 /// forecast table (read, or generated and written) and overlays. A settings
 /// file that is refused is moved aside to "Welvaro.dat.bak" (and the report
 /// says so), so the confirmed end cannot overwrite the settings in it.
-/// `uhr` is the clock's reading at the start.
-StartBericht prgStart(State& s, const ClockReading& uhr, const ProgramDirs& dirs);
+/// `clock` is the clock's reading at the start.
+StartReport prgStart(State& s, const ClockReading& clock, const ProgramDirs& dirs);
 
 
 /// The clock tick: Jetzt = the local time and the system's zone from the
 /// reading; UTCKorr follows the system's zone unless the user set another
 /// one (UTCKorrFolgt = 0); Zeitpunkt = Jetzt - UTCKorr hours.
-void prgUhr(State& s, const ClockReading& uhr);
+void prgUhr(State& s, const ClockReading& clock);
 
 /// The day-check tick (every minute): every tenth tick, when the table is
 /// not of today, renews it. Returns whether it was renewed.
@@ -56,6 +56,6 @@ TableRun prgNeueDaten(State& s, const ProgramDirs& dirs);
 
 /// The confirmed program end: writes the settings file and the table
 /// header. Returns the problems met (empty when all was saved).
-std::vector<Meldung> prgSpeicherDaten(const State& s, const ProgramDirs& dirs, const DateTime& jetzt);
+std::vector<Message> prgSpeicherDaten(const State& s, const ProgramDirs& dirs, const DateTime& now);
 
 }  // namespace welvaro

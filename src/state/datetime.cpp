@@ -79,13 +79,13 @@ std::string shortDate(const DateTime& t) {
   return buf;
 }
 
-std::string uhrText(int stunde, int minute) {
+std::string clockText(int hour, int minute) {
   char buf[32];
-  std::snprintf(buf, sizeof buf, "%02d:%02d", stunde, minute);
+  std::snprintf(buf, sizeof buf, "%02d:%02d", hour, minute);
   return buf;
 }
 
-DateTime letzterSonntag(int year, int month) {
+DateTime lastSunday(int year, int month) {
   DateTime d{year, month, daysInMonth(year, month), 0, 0, 0};
   const int w = weekday(d);  // Sunday = 1
   return addDays(d, -(w - 1));
@@ -94,7 +94,7 @@ DateTime letzterSonntag(int year, int month) {
 namespace {
 
 // Local time of a UTC moment in the system's zone, and its offset.
-std::tm lokal(std::int64_t utcSeconds) {
+std::tm localTm(std::int64_t utcSeconds) {
   const std::time_t raw = static_cast<std::time_t>(utcSeconds);
   std::tm lt{};
   if (localtime_r(&raw, &lt) == nullptr) {
@@ -108,14 +108,14 @@ std::tm lokal(std::int64_t utcSeconds) {
 }  // namespace
 
 ClockReading zoneReading(std::int64_t utcSeconds) {
-  const std::tm lt = lokal(utcSeconds);
+  const std::tm lt = localTm(utcSeconds);
   ClockReading r;
   r.local = DateTime{lt.tm_year + 1900, lt.tm_mon + 1, lt.tm_mday, lt.tm_hour, lt.tm_min, lt.tm_sec};
   r.offsetSeconds = static_cast<int>(lt.tm_gmtoff);
-  const int jahr = lt.tm_year + 1900;
-  const std::int64_t januar = toSerial(DateTime{jahr, 1, 15, 12, 0, 0});
-  const std::int64_t juli = toSerial(DateTime{jahr, 7, 15, 12, 0, 0});
-  r.standardOffsetSeconds = static_cast<int>(std::min(lokal(januar).tm_gmtoff, lokal(juli).tm_gmtoff));
+  const int year = lt.tm_year + 1900;
+  const std::int64_t january = toSerial(DateTime{year, 1, 15, 12, 0, 0});
+  const std::int64_t july = toSerial(DateTime{year, 7, 15, 12, 0, 0});
+  r.standardOffsetSeconds = static_cast<int>(std::min(localTm(january).tm_gmtoff, localTm(july).tm_gmtoff));
   return r;
 }
 
@@ -124,8 +124,8 @@ ClockReading SystemClock::read() const { return zoneReading(static_cast<std::int
 ClockReading FixedClock::read() const {
   ClockReading r{t_, offset_, standard_};
   if (offset_ < 0) {
-    const bool sommer = !before(t_, letzterSonntag(t_.year, 3)) && before(t_, letzterSonntag(t_.year, 10));
-    r.offsetSeconds = sommer ? 7200 : 3600;
+    const bool summer = !before(t_, lastSunday(t_.year, 3)) && before(t_, lastSunday(t_.year, 10));
+    r.offsetSeconds = summer ? 7200 : 3600;
     r.standardOffsetSeconds = 3600;
   }
   return r;

@@ -42,11 +42,11 @@ bool before(const DateTime& a, const DateTime& b);
 std::string shortDate(const DateTime& t);
 
 // "hh:mm", a time of day as the read-outs and the command line give it.
-std::string uhrText(int stunde, int minute);
+std::string clockText(int hour, int minute);
 
 // Last Sunday of `month` of `year`, 00:00: the last day of the month moved
 // back to the Sunday on or before it.
-DateTime letzterSonntag(int year, int month);
+DateTime lastSunday(int year, int month);
 
 // What the clock reads at one moment: the local date and time, and the
 // offsets of the system's time zone from UTC at that moment and in

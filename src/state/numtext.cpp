@@ -77,9 +77,9 @@ double ReadNumber(std::string_view text) {
   if (r.ec == std::errc::result_out_of_range) {
     // Out of range with no whole part (".000...1" with hundreds of zeros) is
     // an underflow and reads as 0; with one, the number is too large.
-    const std::size_t ganzAnfang = clean[0] == '-' ? 1 : 0;
-    const std::size_t punkt = std::min(clean.find('.'), clean.size());
-    if (clean.find_first_not_of('0', ganzAnfang) >= punkt) return 0.0;
+    const std::size_t wholePrefix = clean[0] == '-' ? 1 : 0;
+    const std::size_t point = std::min(clean.find('.'), clean.size());
+    if (clean.find_first_not_of('0', wholePrefix) >= point) return 0.0;
     return clean[0] == '-' ? -HUGE_VAL : HUGE_VAL;
   }
   if (r.ec != std::errc()) return 0.0;

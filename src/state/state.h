@@ -177,8 +177,8 @@ struct State {
   /// Geomagnetic latitude per control-point slot with the position it was
   /// computed for: the hourly MUF loop asks 24 times for the same point.
   struct MagMerker {
-    double breite = std::numeric_limits<double>::quiet_NaN();
-    double laenge = std::numeric_limits<double>::quiet_NaN();
+    double lat = std::numeric_limits<double>::quiet_NaN();
+    double lon = std::numeric_limits<double>::quiet_NaN();
     double mag = 0;
   };
   Arr<MagMerker, 0, 35> MagSpeicher;

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "input/eingabe.h"
+#include "input/input_rules.h"
 #include "input/station.h"
 #include "state/state.h"
 
@@ -27,34 +27,34 @@ namespace welvaro::ui {
 
 /// Passes the events of the objects it watches to a function; the function
 /// returns true for an event it has taken.
-class Ereignisfilter : public QObject {
+class EventFilter : public QObject {
  public:
-  using Funktion = std::function<bool(QObject*, QEvent*)>;
-  Ereignisfilter(QObject* parent, Funktion f) : QObject(parent), f_(std::move(f)) {}
+  using Function = std::function<bool(QObject*, QEvent*)>;
+  EventFilter(QObject* parent, Function f) : QObject(parent), f_(std::move(f)) {}
   bool eventFilter(QObject* o, QEvent* e) override { return f_(o, e); }
 
  private:
-  Funktion f_;
+  Function f_;
 };
 
 /// Lets into a box only what a rule of the core allows, so a wrong character
 /// is refused alone as it is typed (or pasted) and the rest of the box stays;
 /// the box then emits inputRejected().
-class TextPruefer : public QValidator {
+class TextValidator : public QValidator {
  public:
-  using Regel = std::function<bool(std::string_view)>;
-  TextPruefer(Regel regel, QObject* parent) : QValidator(parent), regel_(std::move(regel)) {}
+  using Rule = std::function<bool(std::string_view)>;
+  TextValidator(Rule rule, QObject* parent) : QValidator(parent), rule_(std::move(rule)) {}
   State validate(QString& text, int&) const override {
-    return regel_(text.toStdString()) ? Intermediate : Invalid;
+    return rule_(text.toStdString()) ? Intermediate : Invalid;
   }
 
  private:
-  Regel regel_;
+  Rule rule_;
 };
 
 /// What the input dialogs have in common: the boxes with their markers and
 /// labels, the key handling, the hint line and the end of OK.
-class EingabeDialog : public QDialog {
+class InputDialog : public QDialog {
   Q_OBJECT
 
  public:
@@ -63,107 +63,107 @@ class EingabeDialog : public QDialog {
   QLabel* lblHinweis = nullptr;
 
   /// Whether a marker shows green (accepted) rather than red (rejected).
-  static bool istGruen(const QLabel* marker);
+  static bool isGreen(const QLabel* marker);
 
   /// Title, labels and the boxes' hints in the current language.
-  virtual void sprachWechsel();
+  virtual void retranslate();
 
   /// The failing field of the last OK (1..n), 0 when none failed.
-  int flagge() const { return flagge_; }
+  int flag() const { return flag_; }
 
  signals:
-  /// OK passed and the dialog closes. `neu`: a changed value went into the
+  /// OK passed and the dialog closes. `changed`: a changed value went into the
   /// program state (by this OK or by an earlier one that failed elsewhere),
   /// so the displays must follow.
-  void bestaetigt(bool neu);
+  void confirmed(bool changed);
   /// The dialog was closed without a passing OK, after a failing OK had
   /// written the fields that passed: the displays must follow them all the same.
-  void verlassenNachAenderung();
+  void leftAfterChange();
 
  protected:
-  /// `titel`: the language key of the window title.
-  EingabeDialog(State& s, const char* name, int titel, QWidget* parent);
+  /// `title`: the language key of the window title.
+  InputDialog(State& s, const char* name, int title, QWidget* parent);
 
-  struct Zeile {
-    Feld feld;
+  struct Row {
+    Field field;
     QLineEdit* box;
     QLabel* marker;
     QLabel* label;
   };
 
   /// Adds a row (label, box, marker) and returns the box.
-  QLineEdit* zeile(Feld feld, const char* boxName, const char* markerName, QLabel*& label, const char* labelName,
+  QLineEdit* row(Field field, const char* boxName, const char* markerName, QLabel*& label, const char* labelName,
                    const char* labelText, QLabel*& marker);
   /// Adds the OK button under the rows; it comes first in the tab order.
-  QPushButton* okKnopf(const char* name);
+  QPushButton* okButton(const char* name);
 
   /// Puts the texts into the boxes, turns every marker green, sets the title
   /// and the boxes' hints in the current language and shows the dialog with
   /// the focus on OK.
-  void zeigeMitTexten(const std::vector<std::string>& texte);
+  void showTexts(const std::vector<std::string>& texts);
 
-  void setzeMarker(std::size_t i, bool gruen);
+  void setMarker(std::size_t i, bool green);
 
   /// The boxes' texts for the core's checks.
   template <std::size_t N>
-  std::array<std::string, N> texte() const {
+  std::array<std::string, N> texts() const {
     std::array<std::string, N> t;
-    for (std::size_t i = 0; i < N; ++i) t[i] = zeilen_[i].box->text().toStdString();
+    for (std::size_t i = 0; i < N; ++i) t[i] = rows_[i].box->text().toStdString();
     return t;
   }
 
   /// Shows what the core's OK left (box texts, markers) and ends the OK:
   /// with a failing field its box takes the focus and the dialog stays open
-  /// for correction; otherwise bestaetigt() and the dialog closes.
+  /// for correction; otherwise confirmed() and the dialog closes.
   template <std::size_t N>
-  void okZeigen(const std::array<std::string, N>& boxen, const OkErgebnis<N>& e) {
+  void showOk(const std::array<std::string, N>& boxes, const OkResult<N>& e) {
     for (std::size_t i = 0; i < N; ++i) {
-      const QString t = QString::fromStdString(boxen[i]);
-      if (zeilen_[i].box->text() != t) zeilen_[i].box->setText(t);
-      setzeMarker(i, !e.rot[i]);
+      const QString t = QString::fromStdString(boxes[i]);
+      if (rows_[i].box->text() != t) rows_[i].box->setText(t);
+      setMarker(i, !e.red[i]);
     }
-    if (e.flagge != 0) zeigeHinweis(static_cast<std::size_t>(e.flagge - 1));
-    okEnde(e.flagge, e.start);
+    if (e.flag != 0) showHint(static_cast<std::size_t>(e.flag - 1));
+    finishOk(e.flag, e.start);
   }
 
   /// The check of OK, done by each dialog with its core rule.
   virtual void ok() = 0;
   /// Enter in box i when the dialog reads it its own way (a locator in a
   /// position box); returns false for the usual check.
-  virtual bool enterSonder(std::size_t) { return false; }
+  virtual bool specialEnter(std::size_t) { return false; }
   /// What box i accepts, in the current language.
-  virtual QString hinweis(std::size_t i) const;
+  virtual QString hint(std::size_t i) const;
   /// The hint line says `text` for box i, whose marker turns red.
-  void zeigeHinweisText(std::size_t i, const QString& text);
+  void showHintText(std::size_t i, const QString& text);
 
   void done(int r) override;
 
   State& s_;
-  std::vector<Zeile> zeilen_;
+  std::vector<Row> rows_;
   QPushButton* ok_ = nullptr;
 
  private:
-  void okEnde(int flagge, bool start);
-  bool taste(std::size_t i, QKeyEvent* e);
+  void finishOk(int flag, bool start);
+  bool key(std::size_t i, QKeyEvent* e);
   void enter(std::size_t i);
-  void zeigeHinweis(std::size_t i);
+  void showHint(std::size_t i);
 
-  QGridLayout* raster_ = nullptr;
-  int titel_;
-  int flagge_ = 0;
-  bool geschrieben_ = false;  // an OK of this opening wrote values
-  bool okSchliesst_ = false;
+  QGridLayout* grid_ = nullptr;
+  int title_;
+  int flag_ = 0;
+  bool written_ = false;  // an OK of this opening wrote values
+  bool okCloses_ = false;
 };
 
 /// The places the station dialogs complete and look names up in: the place
 /// list and the gazetteer, read at their first use.
-using Ortsquelle = std::function<const Ortsverzeichnis&()>;
+using PlaceSource = std::function<const PlaceIndex&()>;
 
 /// What the two station dialogs share in their first three rows (name,
 /// latitude, longitude): place names completed as they are typed, a
 /// Maidenhead locator in a position box, the locator of the position as it
 /// is typed, and a confirmed name that stands for a place or a locator.
-class StationsDialog : public EingabeDialog {
+class StationDialog : public InputDialog {
   Q_OBJECT
 
  public:
@@ -171,40 +171,40 @@ class StationsDialog : public EingabeDialog {
   QLabel* lblLocatorAnzeige = nullptr;
 
  protected:
-  StationsDialog(State& s, const char* name, int titel, Ortsquelle orte, QWidget* parent);
+  StationDialog(State& s, const char* name, int title, PlaceSource places, QWidget* parent);
   /// Binds the rows 0 (name), 1 (latitude) and 2 (longitude).
-  void bindeStation();
+  void bindStation();
   /// At opening: no position from a locator or place yet.
-  void oeffnenStation();
+  void openStation();
   /// Before OK's checks: a name typed while the coordinates stayed as they
   /// were opened becomes its place's or locator's position. Returns false
   /// when the dialog stays open (several places bear the name, a malformed
   /// locator).
-  bool nameVorOk(const std::string& name0, const std::string& breite0, const std::string& laenge0);
+  bool nameBeforeOk(const std::string& name0, const std::string& lat0, const std::string& lon0);
   /// The position texts from a locator or a chosen place, or null.
-  const GenauePosition* genau() const { return genau_.breiteText.empty() ? nullptr : &genau_; }
+  const ExactPosition* exact() const { return exact_.latText.empty() ? nullptr : &exact_; }
 
-  bool enterSonder(std::size_t i) override;
-  QString hinweis(std::size_t i) const override;
+  bool specialEnter(std::size_t i) override;
+  QString hint(std::size_t i) const override;
 
  private:
-  void setzePosition(const std::string& breite, const std::string& laenge);
-  void zeigeLocator();
+  void setPosition(const std::string& lat, const std::string& lon);
+  void showLocator();
 
-  Ortsquelle orte_;
-  GenauePosition genau_;
-  std::vector<Treffer> vorschlaege_;
-  QStringListModel* vorschlagListe_ = nullptr;
+  PlaceSource places_;
+  ExactPosition exact_;
+  std::vector<Match> suggestions_;
+  QStringListModel* suggestionModel_ = nullptr;
 };
 
 /// "Vorgabe Station [A]": place, latitude, longitude, gain, angle, power.
-class StationADialog : public StationsDialog {
+class StationADialog : public StationDialog {
   Q_OBJECT
 
  public:
-  StationADialog(State& s, Ortsquelle orte, QWidget* parent);
+  StationADialog(State& s, PlaceSource places, QWidget* parent);
   /// Fills the boxes from the state, labels in the current language, shows.
-  void oeffnen();
+  void showFromState();
 
   QLineEdit *txtOrt, *txtBreite, *txtLaenge, *txtGewinn, *txtWinkel, *txtLeistung;
   QLabel *shpOrt, *shpBreite, *shpLaenge, *shpGewinn, *shpWinkel, *shpLeistung;
@@ -212,44 +212,44 @@ class StationADialog : public StationsDialog {
       *lblSendeleistung;
   QPushButton* cmdStationA;
 
-  void sprachWechsel() override;
+  void retranslate() override;
 
  protected:
   void ok() override;
 
  private:
-  StationATexte textS_;
+  StationATexts openedTexts_;
 };
 
 /// "Vorgaben Station [B]": place, latitude, longitude.
-class StationBDialog : public StationsDialog {
+class StationBDialog : public StationDialog {
   Q_OBJECT
 
  public:
-  StationBDialog(State& s, Ortsquelle orte, QWidget* parent);
-  void oeffnen();
+  StationBDialog(State& s, PlaceSource places, QWidget* parent);
+  void showFromState();
 
   QLineEdit *txtOrt, *txtBreite, *txtLaenge;
   QLabel *shpOrt, *shpBreite, *shpLaenge;
   QLabel *lblOrt, *lblBreite, *lblLaenge;
   QPushButton* cmdStationB;
 
-  void sprachWechsel() override;
+  void retranslate() override;
 
  protected:
   void ok() override;
 
  private:
-  StationBTexte textS_;
+  StationBTexts openedTexts_;
 };
 
 /// "Vorgaben": sunspot number, availability, path.
-class BedingungenDialog : public EingabeDialog {
+class ConditionsDialog : public InputDialog {
   Q_OBJECT
 
  public:
-  BedingungenDialog(State& s, QWidget* parent);
-  void oeffnen();
+  ConditionsDialog(State& s, QWidget* parent);
+  void showFromState();
 
   QLineEdit *txtSsn, *txtWahrscheinlichkeit, *txtSendeweg;
   QLabel *shpSsn, *shpWahrscheinlichkeit, *shpSendeweg;
@@ -260,16 +260,16 @@ class BedingungenDialog : public EingabeDialog {
   void ok() override;
 
  private:
-  BedingungenTexte textS_;
+  ConditionsTexts openedTexts_;
 };
 
 /// "UTC-Zeitkorrektur": local time minus UTC in hours.
-class ZeitzoneDialog : public EingabeDialog {
+class TimeZoneDialog : public InputDialog {
   Q_OBJECT
 
  public:
-  ZeitzoneDialog(State& s, QWidget* parent);
-  void oeffnen();
+  TimeZoneDialog(State& s, QWidget* parent);
+  void showFromState();
 
   QLineEdit* txtUTCZeitkorrektur;
   QLabel* shpUTC;
@@ -280,7 +280,7 @@ class ZeitzoneDialog : public EingabeDialog {
   void ok() override;
 
  private:
-  std::string textS_;
+  std::string openedTexts_;
 };
 
 }  // namespace welvaro::ui

@@ -12,27 +12,27 @@ HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent), browser_(new QTextBro
   setObjectName("frmHilfe");
   setWindowTitle("Welvaro Hilfe");
   browser_->setOpenExternalLinks(true);
-  auto* knoepfe = new QDialogButtonBox(QDialogButtonBox::Close, this);
-  connect(knoepfe, &QDialogButtonBox::rejected, this, &QDialog::close);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(browser_);
-  layout->addWidget(knoepfe);
+  layout->addWidget(buttons);
   resize(720, 620);
 }
 
-bool HelpViewer::showContents(const QString& file, const QString& anker, const QString& titel,
-                              const QString& fehlt) {
-  setWindowTitle(titel);
+bool HelpViewer::showContents(const QString& file, const QString& anchor, const QString& title,
+                              const QString& missing) {
+  setWindowTitle(title);
   QFileInfo info(file);
   if (!info.isReadable()) {
-    browser_->setHtml("<h2>Welvaro</h2><p>" + fehlt.toHtmlEscaped().arg("<b>" + file.toHtmlEscaped() + "</b>") +
+    browser_->setHtml("<h2>Welvaro</h2><p>" + missing.toHtmlEscaped().arg("<b>" + file.toHtmlEscaped() + "</b>") +
                       "</p>");
     show();
     raise();
     return false;
   }
   QUrl url = QUrl::fromLocalFile(info.absoluteFilePath());
-  url.setFragment(anker);
+  url.setFragment(anchor);
   browser_->setSource(url, QTextDocument::HtmlResource);
   show();
   raise();

@@ -13,10 +13,10 @@ class HelpViewer : public QDialog {
 
  public:
   explicit HelpViewer(QWidget* parent = nullptr);
-  /// Opens `file` at the contents anchor `anker` of the user's language;
-  /// `titel` is the window title, `fehlt` the text shown when the file is
+  /// Opens `file` at the contents anchor `anchor` of the user's language;
+  /// `title` is the window title, `missing` the text shown when the file is
   /// missing (with %1 for its name).
-  bool showContents(const QString& file, const QString& anker, const QString& titel, const QString& fehlt);
+  bool showContents(const QString& file, const QString& anchor, const QString& title, const QString& missing);
   QString shownSource() const;
 
  private:

@@ -23,16 +23,16 @@
 #include "lang/sprachtext.h"
 #include "schedule/session.h"
 #include "ui/dialogs.h"
-#include "ui/frequenzfeld.h"
+#include "ui/frequency_box.h"
 #include "ui/helpviewer.h"
-#include "ui/meldungsleiste.h"
-#include "ui/menues.h"
-#include "display/baender.h"
-#include "ui/bandtafel.h"
-#include "ui/bildansicht.h"
-#include "ui/symbole.h"
+#include "ui/message_bar.h"
+#include "ui/menus.h"
+#include "display/bands.h"
+#include "ui/band_panel.h"
+#include "ui/picture_view.h"
+#include "ui/icons.h"
 #include "ui/version.h"
-#include "ui/zeitleiste.h"
+#include "ui/time_bar.h"
 
 namespace welvaro::ui {
 
@@ -40,7 +40,7 @@ namespace {
 
 // Captions carry the two-character line break of the texts; a label shows
 // one line break for it.
-QString zeilen(const std::string& s) {
+QString rows(const std::string& s) {
   QString t = q(s);
   t.replace("\n\r", "\n");
   t.replace("\r\n", "\n");
@@ -50,14 +50,14 @@ QString zeilen(const std::string& s) {
 
 // A message box wide enough to show its whole title: the window system
 // would otherwise cut a title longer than the box's text.
-void titelGanz(QMessageBox& box) {
-  auto* raster = qobject_cast<QGridLayout*>(box.layout());
-  if (!raster) return;
-  QFont titelSchrift = box.font();
-  titelSchrift.setBold(true);
-  const int breite = QFontMetrics(titelSchrift).horizontalAdvance(box.windowTitle()) + 140;
-  raster->addItem(new QSpacerItem(breite, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), raster->rowCount(), 0, 1,
-                  raster->columnCount());
+void wholeTitle(QMessageBox& box) {
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (!grid) return;
+  QFont titleFont = box.font();
+  titleFont.setBold(true);
+  const int width = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + 140;
+  grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                  grid->columnCount());
 }
 
 }  // namespace
@@ -66,11 +66,11 @@ MainWindow::MainWindow(const Clock& clock, ProgramDirs dirs, QWidget* parent)
     : QMainWindow(parent), clock_(clock), dirs_(std::move(dirs)), s_(std::make_unique<State>()) {
   setObjectName("frmWelvaro");
   setWindowTitle("Welvaro");
-  baueFenster();
-  menues_ = new Menues(menuBar());
-  verbindeMenues();
-  verbindeTimer();
-  verbindeEingaben();
+  buildWindow();
+  menus_ = new Menus(menuBar());
+  connectMenus();
+  connectTimers();
+  connectInputs();
   // The clock and the day check run from the creation of the window.
   tmrAktZeit.start();
   tmrTagesaktualisieren.start();
@@ -81,55 +81,55 @@ MainWindow::~MainWindow() = default;
 
 // ---- The window's parts ------------------------------------------------------------
 
-void MainWindow::baueFenster() {
-  auto* zentrum = new QWidget(this);
-  setCentralWidget(zentrum);
-  auto* haupt = new QVBoxLayout(zentrum);
-  haupt->setContentsMargins(8, 4, 8, 4);
-  haupt->setSpacing(6);
-  baueWerkzeugleiste(haupt);
-  auto* linie = new QFrame(this);
-  linie->setFrameShape(QFrame::HLine);
-  linie->setFrameShadow(QFrame::Sunken);
-  haupt->addWidget(linie);
-  frmMeldungen = new MeldungsLeiste(this);
-  haupt->addWidget(frmMeldungen);
+void MainWindow::buildWindow() {
+  auto* central = new QWidget(this);
+  setCentralWidget(central);
+  auto* mainLayout = new QVBoxLayout(central);
+  mainLayout->setContentsMargins(8, 4, 8, 4);
+  mainLayout->setSpacing(6);
+  buildToolBar(mainLayout);
+  auto* line = new QFrame(this);
+  line->setFrameShape(QFrame::HLine);
+  line->setFrameShadow(QFrame::Sunken);
+  mainLayout->addWidget(line);
+  frmMeldungen = new MessageBar(this);
+  mainLayout->addWidget(frmMeldungen);
 
   // The picture with its scales, and the text panel.
-  auto* mitte = new QHBoxLayout;
-  mitte->setSpacing(10);
-  picDarstellung = new Bildansicht(*s_, this);
-  zeitleiste_ = new Zeitleiste(this);
-  auto* bildSpalte = new QVBoxLayout;
-  bildSpalte->addWidget(picDarstellung, 1);
-  bildSpalte->addWidget(zeitleiste_);
-  mitte->addLayout(bildSpalte, 1);
+  auto* centre = new QHBoxLayout;
+  centre->setSpacing(10);
+  picDarstellung = new PictureView(*s_, this);
+  timeBar_ = new TimeBar(this);
+  auto* pictureColumn = new QVBoxLayout;
+  pictureColumn->addWidget(picDarstellung, 1);
+  pictureColumn->addWidget(timeBar_);
+  centre->addLayout(pictureColumn, 1);
   imgWarten = picDarstellung->imgWarten;
-  imgWarten->setPixmap(wartenBild(q(T(*s_, kTxBerechnung))));
+  imgWarten->setPixmap(waitPicture(q(T(*s_, kTxBerechnung))));
   imgWarten->adjustSize();
-  bauePanel(mitte);
-  haupt->addLayout(mitte, 1);
+  buildPanel(centre);
+  mainLayout->addLayout(centre, 1);
 
   // Cursor read-out.
-  auto* lesen = new QHBoxLayout;
-  lesen->setSpacing(16);
-  for (auto [zeiger, name] : {std::pair{&lblPegel, "lblPegel"}, std::pair{&lblLocator, "lblLocator"},
+  auto* readout = new QHBoxLayout;
+  readout->setSpacing(16);
+  for (auto [pointer, name] : {std::pair{&lblPegel, "lblPegel"}, std::pair{&lblLocator, "lblLocator"},
                               std::pair{&lblFrequenz, "lblFrequenz"}, std::pair{&lblOrtB, "lblOrtB"},
                               std::pair{&lblPeilung, "lblPeilung"}}) {
-    *zeiger = new QLabel(this);
-    (*zeiger)->setObjectName(name);
-    (*zeiger)->setMinimumWidth(150);
-    lesen->addWidget(*zeiger);
+    *pointer = new QLabel(this);
+    (*pointer)->setObjectName(name);
+    (*pointer)->setMinimumWidth(150);
+    readout->addWidget(*pointer);
   }
-  lesen->addStretch(1);
-  haupt->addLayout(lesen);
+  readout->addStretch(1);
+  mainLayout->addLayout(readout);
   statusBar()->setSizeGripEnabled(true);
 }
 
-void MainWindow::baueWerkzeugleiste(QVBoxLayout* haupt) {
-  auto* leiste = new QHBoxLayout;
-  leiste->setSpacing(4);
-  auto knopf = [this](const char* name, const QIcon& icon) {
+void MainWindow::buildToolBar(QVBoxLayout* mainLayout) {
+  auto* bar = new QHBoxLayout;
+  bar->setSpacing(4);
+  auto button = [this](const char* name, const QIcon& icon) {
     auto* b = new QToolButton(this);
     b->setObjectName(name);
     b->setIcon(icon);
@@ -137,71 +137,71 @@ void MainWindow::baueWerkzeugleiste(QVBoxLayout* haupt) {
     b->setAutoRaise(true);
     return b;
   };
-  cmdWelt = knopf("cmdWelt", symbolWelt());
-  cmdOrt = knopf("cmdOrt", symbolOrt());
-  cmdGreyline = knopf("cmdGreyline", symbolGreyline());
-  cmdWelvarozeit = knopf("cmdWelvarozeit", symbolUhr());
-  cmdSonnenflecken = knopf("cmdSonnenflecken", symbolSonne());
-  cmdDrucker = knopf("cmdDrucker", symbolDrucker());
-  cmdEnde = knopf("cmdEnde", symbolEnde());
-  cmdAzimutal = knopf("cmdAzimutal", symbolAzimutal());
+  cmdWelt = button("cmdWelt", worldIcon());
+  cmdOrt = button("cmdOrt", chartIcon());
+  cmdGreyline = button("cmdGreyline", greylineIcon());
+  cmdWelvarozeit = button("cmdWelvarozeit", clockIcon());
+  cmdSonnenflecken = button("cmdSonnenflecken", sunIcon());
+  cmdDrucker = button("cmdDrucker", printerIcon());
+  cmdEnde = button("cmdEnde", endIcon());
+  cmdAzimutal = button("cmdAzimutal", azimuthalIcon());
   cmdAzimutal->setCheckable(true);
   frmMonat = new QFrame(this);
   frmMonat->setObjectName("frmMonat");
-  auto* monatLayout = new QHBoxLayout(frmMonat);
-  monatLayout->setContentsMargins(0, 0, 0, 0);
+  auto* monthLayout = new QHBoxLayout(frmMonat);
+  monthLayout->setContentsMargins(0, 0, 0, 0);
   cmbMonat = new QComboBox(frmMonat);
   cmbMonat->setObjectName("cmbMonat");
   for (int m = 1; m <= 12; ++m) cmbMonat->addItem(q(s_->MonatsName[m]));
-  monatLayout->addWidget(cmbMonat);
+  monthLayout->addWidget(cmbMonat);
   frmMonat->hide();
   lblAnzeige = new QLabel(this);
   lblAnzeige->setObjectName("lblAnzeige");
-  QFont titel = lblAnzeige->font();
-  titel.setPointSizeF(titel.pointSizeF() * 1.3);
-  titel.setBold(true);
-  lblAnzeige->setFont(titel);
+  QFont title = lblAnzeige->font();
+  title.setPointSizeF(title.pointSizeF() * 1.3);
+  title.setBold(true);
+  lblAnzeige->setFont(title);
   lblZeitanzeige = new QLabel(this);
   lblZeitanzeige->setObjectName("lblZeitanzeige");
-  QFont uhr = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  uhr.setPointSizeF(uhr.pointSizeF() * 1.2);
-  lblZeitanzeige->setFont(uhr);
+  QFont clock = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  clock.setPointSizeF(clock.pointSizeF() * 1.2);
+  lblZeitanzeige->setFont(clock);
   lblZeitanzeige->setStyleSheet("QLabel { padding: 2px 6px; border: 1px solid #888; border-radius: 3px; }");
-  auto trenner = [this] {
+  auto separator = [this] {
     auto* f = new QFrame(this);
     f->setFrameShape(QFrame::VLine);
     f->setFrameShadow(QFrame::Sunken);
     return f;
   };
-  for (QWidget* w : std::initializer_list<QWidget*>{cmdWelt, cmdOrt, cmdAzimutal, trenner(), cmdGreyline, cmdWelvarozeit,
-                                                     frmMonat, trenner(), cmdSonnenflecken, cmdDrucker})
-    leiste->addWidget(w);
-  leiste->addStretch(1);
-  leiste->addWidget(lblAnzeige);
-  leiste->addStretch(1);
-  leiste->addWidget(lblZeitanzeige);
-  leiste->addWidget(trenner());
-  leiste->addWidget(cmdEnde);
-  haupt->addLayout(leiste);
+  for (QWidget* w : std::initializer_list<QWidget*>{cmdWelt, cmdOrt, cmdAzimutal, separator(), cmdGreyline, cmdWelvarozeit,
+                                                     frmMonat, separator(), cmdSonnenflecken, cmdDrucker})
+    bar->addWidget(w);
+  bar->addStretch(1);
+  bar->addWidget(lblAnzeige);
+  bar->addStretch(1);
+  bar->addWidget(lblZeitanzeige);
+  bar->addWidget(separator());
+  bar->addWidget(cmdEnde);
+  mainLayout->addLayout(bar);
 }
 
-void MainWindow::bauePanel(QHBoxLayout* mitte) {
+void MainWindow::buildPanel(QHBoxLayout* centre) {
   // The text panel scrolls when the window is lower than it (a small
   // screen), so the picture keeps its room.
-  auto* rollen = new QScrollArea(this);
-  rollen->setObjectName("frmPanel");
-  rollen->setWidgetResizable(true);
-  rollen->setFrameShape(QFrame::NoFrame);
-  rollen->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  auto* inhalt = new QWidget(rollen);
-  auto* panel = new QVBoxLayout(inhalt);
+  auto* scroll = new QScrollArea(this);
+  scroll->setObjectName("frmPanel");
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  auto* content = new QWidget(scroll);
+  auto* panel = new QVBoxLayout(content);
   panel->setContentsMargins(0, 0, 4, 0);
   panel->setSpacing(6);
   lblFunkverbindung = new QLabel(this);
   lblFunkverbindung->setObjectName("lblFunkverbindung");
-  QFont fett = lblFunkverbindung->font();
-  fett.setBold(true);
-  lblFunkverbindung->setFont(fett);
+  QFont bold = lblFunkverbindung->font();
+  bold.setBold(true);
+  lblFunkverbindung->setFont(bold);
   lblGeoAuswertung = new QLabel(this);
   lblGeoAuswertung->setObjectName("lblGeoAuswertung");
   lblGeoAuswertung->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -220,92 +220,92 @@ void MainWindow::bauePanel(QHBoxLayout* mitte) {
       "QProgressBar { border: 1px solid #666; background: #202020; }"
       "QProgressBar::chunk { background: qlineargradient(x1:0,y1:0,x2:1,y2:0, stop:0 #00c000, stop:0.5 #e0e000, "
       "stop:1 #ff2000); }");
-  auto* skala = new QLabel(this);
-  skala->setPixmap(smeterSkala(250));
+  auto* scale = new QLabel(this);
+  scale->setPixmap(smeterScale(250));
   lblWelvaroAnzeige = new QLabel(this);
   lblWelvaroAnzeige->setObjectName("lblWelvaroAnzeige");
   lblWelvaroAnzeige->setWordWrap(true);
   for (QWidget* w : std::initializer_list<QWidget*>{lblFunkverbindung, lblGeoAuswertung, lblStationsLocator})
     panel->addWidget(w);
   panel->addSpacing(4);
-  for (QWidget* w : std::initializer_list<QWidget*>{lblPegelAnzeige, pobSmeter, skala, lblWelvaroAnzeige})
+  for (QWidget* w : std::initializer_list<QWidget*>{lblPegelAnzeige, pobSmeter, scale, lblWelvaroAnzeige})
     panel->addWidget(w);
   panel->addStretch(1);
-  baender_ = new Bandtafel(this);
+  bandPanel_ = new BandPanel(this);
   panel->addSpacing(6);
-  panel->addWidget(baender_);
+  panel->addWidget(bandPanel_);
   panel->addSpacing(6);
-  frequenz_ = new FrequenzFeld(*s_, this);
-  panel->addWidget(frequenz_);
-  rollen->setWidget(inhalt);
-  rollen->setMinimumWidth(inhalt->sizeHint().width() + rollen->verticalScrollBar()->sizeHint().width() + 4);
-  mitte->addWidget(rollen, 0);
+  frequencyBox_ = new FrequencyBox(*s_, this);
+  panel->addWidget(frequencyBox_);
+  scroll->setWidget(content);
+  scroll->setMinimumWidth(content->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width() + 4);
+  centre->addWidget(scroll, 0);
 }
 
-void MainWindow::verbindeMenues() {
-  const Menues& m = *menues_;
-  auto mitFokus = [this](auto f) {
+void MainWindow::connectMenus() {
+  const Menus& m = *menus_;
+  auto withFocus = [this](auto f) {
     return [this, f] {
       f();
-      if (!beendet_) picDarstellung->setFocus();
+      if (!ended_) picDarstellung->setFocus();
     };
   };
-  connect(cmdWelt, &QToolButton::clicked, this, mitFokus([this] { prgDarstellung1(); }));
-  connect(cmdOrt, &QToolButton::clicked, this, mitFokus([this] { prgDarstellung2(); }));
-  connect(cmdGreyline, &QToolButton::clicked, this, mitFokus([this] { folge(schalteGreyline(*s_)); }));
-  connect(cmdWelvarozeit, &QToolButton::clicked, this, mitFokus([this] { folge(schalteWelvarozeit(*s_)); }));
-  connect(cmdEnde, &QToolButton::clicked, this, mitFokus([this] { prgEnde(); }));
-  connect(cmdDrucker, &QToolButton::clicked, this, mitFokus([this] { prgDrucken(); }));
-  connect(cmdAzimutal, &QToolButton::toggled, this, &MainWindow::waehleProjektion);
-  connect(m.mnuAzimutal, &QAction::triggered, this, &MainWindow::waehleProjektion);
-  connect(m.mnuBildSpeichern, &QAction::triggered, this, &MainWindow::bildSpeichern);
-  connect(m.mnuBildKopieren, &QAction::triggered, this, &MainWindow::bildKopieren);
+  connect(cmdWelt, &QToolButton::clicked, this, withFocus([this] { prgDarstellung1(); }));
+  connect(cmdOrt, &QToolButton::clicked, this, withFocus([this] { prgDarstellung2(); }));
+  connect(cmdGreyline, &QToolButton::clicked, this, withFocus([this] { follow(toggleGreyline(*s_)); }));
+  connect(cmdWelvarozeit, &QToolButton::clicked, this, withFocus([this] { follow(toggleForecastPeriod(*s_)); }));
+  connect(cmdEnde, &QToolButton::clicked, this, withFocus([this] { prgEnde(); }));
+  connect(cmdDrucker, &QToolButton::clicked, this, withFocus([this] { prgDrucken(); }));
+  connect(cmdAzimutal, &QToolButton::toggled, this, &MainWindow::chooseProjection);
+  connect(m.mnuAzimutal, &QAction::triggered, this, &MainWindow::chooseProjection);
+  connect(m.mnuBildSpeichern, &QAction::triggered, this, &MainWindow::savePicture);
+  connect(m.mnuBildKopieren, &QAction::triggered, this, &MainWindow::copyPicture);
   connect(cmbMonat, &QComboBox::activated, this, [this](int) {
-    zeigeWarten(true);
+    showWait(true);
     tmrMonat.start();
   });
   connect(m.mnuDrucker, &QAction::triggered, this, &MainWindow::prgDrucken);
   connect(m.mnuEnde, &QAction::triggered, this, &MainWindow::prgEnde);
   connect(m.mnuDarstellung1, &QAction::triggered, this, &MainWindow::prgDarstellung1);
   connect(m.mnuDarstellung2, &QAction::triggered, this, &MainWindow::prgDarstellung2);
-  connect(m.mnuPegel, &QAction::triggered, this, [this] { folge(waehlePegel(*s_, true)); });
-  connect(m.mnuFeldstaerke, &QAction::triggered, this, [this] { folge(waehlePegel(*s_, false)); });
+  connect(m.mnuPegel, &QAction::triggered, this, [this] { follow(chooseLevel(*s_, true)); });
+  connect(m.mnuFeldstaerke, &QAction::triggered, this, [this] { follow(chooseLevel(*s_, false)); });
   for (int n = 0; n < 6; ++n)
     connect(m.mnuBeschriftung[n], &QAction::triggered, this, [this, n] {
       s_->L = static_cast<int16>(n);
       prgLandessprache();
     });
-  connect(m.mnuInfoEinblendung, &QAction::triggered, this, [this] { folge(schalteInfo(*s_)); });
-  connect(m.mnuCursorposition, &QAction::triggered, this, [this] { folge(waehleNaechsteStadt(*s_, false)); });
-  connect(m.mnuNaechsteStadt, &QAction::triggered, this, [this] { folge(waehleNaechsteStadt(*s_, true)); });
-  connect(m.mnuGrad, &QAction::triggered, this, [this] { folge(waehleLocator(*s_, false)); });
-  connect(m.mnuLocator, &QAction::triggered, this, [this] { folge(waehleLocator(*s_, true)); });
-  connect(m.mnuStundeVor, &QAction::triggered, this, [this] { folge(zeitSchritt(*s_, 60)); });
-  connect(m.mnuStundeZurueck, &QAction::triggered, this, [this] { folge(zeitSchritt(*s_, -60)); });
-  connect(m.mnuMinutenVor, &QAction::triggered, this, [this] { folge(zeitSchritt(*s_, 10)); });
-  connect(m.mnuMinutenZurueck, &QAction::triggered, this, [this] { folge(zeitSchritt(*s_, -10)); });
-  connect(m.mnuFrequenzHoch, &QAction::triggered, this, [this] { folge(frequenzSchritt(*s_, 1)); });
-  connect(m.mnuFrequenzRunter, &QAction::triggered, this, [this] { folge(frequenzSchritt(*s_, -1)); });
-  connect(m.mnuBandHoch, &QAction::triggered, this, [this] { folge(bandSchritt(*s_, 1)); });
-  connect(m.mnuBandRunter, &QAction::triggered, this, [this] { folge(bandSchritt(*s_, -1)); });
+  connect(m.mnuInfoEinblendung, &QAction::triggered, this, [this] { follow(toggleInfo(*s_)); });
+  connect(m.mnuCursorposition, &QAction::triggered, this, [this] { follow(chooseNearestPlace(*s_, false)); });
+  connect(m.mnuNaechsteStadt, &QAction::triggered, this, [this] { follow(chooseNearestPlace(*s_, true)); });
+  connect(m.mnuGrad, &QAction::triggered, this, [this] { follow(chooseLocator(*s_, false)); });
+  connect(m.mnuLocator, &QAction::triggered, this, [this] { follow(chooseLocator(*s_, true)); });
+  connect(m.mnuStundeVor, &QAction::triggered, this, [this] { follow(stepTime(*s_, 60)); });
+  connect(m.mnuStundeZurueck, &QAction::triggered, this, [this] { follow(stepTime(*s_, -60)); });
+  connect(m.mnuMinutenVor, &QAction::triggered, this, [this] { follow(stepTime(*s_, 10)); });
+  connect(m.mnuMinutenZurueck, &QAction::triggered, this, [this] { follow(stepTime(*s_, -10)); });
+  connect(m.mnuFrequenzHoch, &QAction::triggered, this, [this] { follow(stepFrequency(*s_, 1)); });
+  connect(m.mnuFrequenzRunter, &QAction::triggered, this, [this] { follow(stepFrequency(*s_, -1)); });
+  connect(m.mnuBandHoch, &QAction::triggered, this, [this] { follow(stepBand(*s_, 1)); });
+  connect(m.mnuBandRunter, &QAction::triggered, this, [this] { follow(stepBand(*s_, -1)); });
   connect(m.mnuJetzt, &QAction::triggered, this, [this] {
-    zeitleiste_->halte();
-    folge(zeitJetzt(*s_));
+    timeBar_->pause();
+    follow(timeNow(*s_));
   });
-  connect(m.mnuAbspielen, &QAction::triggered, zeitleiste_, &Zeitleiste::schalteSpielen);
-  connect(zeitleiste_, &Zeitleiste::minuteGewaehlt, this, [this](int m) { folge(zeigeZeit(*s_, m)); });
-  connect(zeitleiste_, &Zeitleiste::jetztGewaehlt, this, [this] { folge(zeitJetzt(*s_)); });
-  connect(zeitleiste_, &Zeitleiste::weiter, this, [this](int n) { folge(zeitSchritt(*s_, n)); });
-  connect(baender_, &Bandtafel::bandGewaehlt, this, [this](int n) { folge(waehleBand(*s_, n)); });
-  connect(m.mnuInfo, &QAction::triggered, this, &MainWindow::zeigeInfo);
-  connect(m.mnuWelvaroHilfe, &QAction::triggered, this, &MainWindow::zeigeHilfe);
+  connect(m.mnuAbspielen, &QAction::triggered, timeBar_, &TimeBar::togglePlay);
+  connect(timeBar_, &TimeBar::minuteChosen, this, [this](int m) { follow(showTime(*s_, m)); });
+  connect(timeBar_, &TimeBar::nowChosen, this, [this] { follow(timeNow(*s_)); });
+  connect(timeBar_, &TimeBar::advance, this, [this](int n) { follow(stepTime(*s_, n)); });
+  connect(bandPanel_, &BandPanel::bandChosen, this, [this](int n) { follow(chooseBand(*s_, n)); });
+  connect(m.mnuInfo, &QAction::triggered, this, &MainWindow::showAbout);
+  connect(m.mnuWelvaroHilfe, &QAction::triggered, this, &MainWindow::showHelp);
 }
 
-void MainWindow::verbindeTimer() {
-  struct Zeitgeber {
+void MainWindow::connectTimers() {
+  struct TimerDef {
     QTimer* timer;
     int ms;
-    bool einmal;
+    bool once;
     const char* name;
     void (MainWindow::*tick)();
   } timer[] = {
@@ -319,10 +319,10 @@ void MainWindow::verbindeTimer() {
       {&tmrAnpassen, 4000, true, "tmrAnpassen", &MainWindow::tickAnpassen},
       {&tmrGenDarst, 60000, false, "tmrGenDarst", &MainWindow::tickGenDarst},
   };
-  for (const Zeitgeber& z : timer) {
+  for (const TimerDef& z : timer) {
     z.timer->setParent(this);  // found by name like every control
     z.timer->setInterval(z.ms);
-    z.timer->setSingleShot(z.einmal);
+    z.timer->setSingleShot(z.once);
     z.timer->setObjectName(z.name);
     connect(z.timer, &QTimer::timeout, this, z.tick);
   }
@@ -330,24 +330,24 @@ void MainWindow::verbindeTimer() {
 
 // ---- Start-up -------------------------------------------------------------
 
-void MainWindow::starten() {
+void MainWindow::start() {
   State& s = *s_;
   // Constant tables: bitmap headers and colour table.
   conBitmaps(s);
-  zeigeWarten(true);
+  showWait(true);
 
-  const StartBericht bericht = prgStart(s, clock_.read(), dirs_);
-  for (const Meldung& m : bericht.probleme) melde(q(meldungText(s.L, m)));
+  const StartReport report = prgStart(s, clock_.read(), dirs_);
+  for (const Message& m : report.problems) notify(q(messageText(s.L, m)));
   {
-    const QSignalBlocker sperre(cmbMonat);
+    const QSignalBlocker blocker(cmbMonat);
     cmbMonat->setCurrentIndex(static_cast<int>(s.Monat) - 1);
   }
-  frequenz_->zeigeText();
-  const std::filesystem::path linien = dataFile(dirs_, kMapLinienDatei);
-  if (leseKartenlinien(linien, linien_) != LinienStatus::kRead)
-    melde(q(T(s, kTxZeichnungFehlt)).arg(QString::fromStdString(linien.string())));
-  picDarstellung->setzeLinien(&linien_);
-  fensterVorgabenAnwenden();
+  frequencyBox_->showText();
+  const std::filesystem::path lines = dataFile(dirs_, kMapLinesFile);
+  if (readMapLines(lines, lines_) != LinesStatus::kRead)
+    notify(q(T(s, kTxZeichnungFehlt)).arg(QString::fromStdString(lines.string())));
+  picDarstellung->setLines(&lines_);
+  applyWindowPrefs();
   prgLandessprache();
 
   // The first picture as soon as its data is ready; the three-minute cycle
@@ -358,68 +358,68 @@ void MainWindow::starten() {
 
 // ---- What the window shows --------------------------------------------------------
 
-void MainWindow::zeige() {
-  const Anzeige a = anzeigeVon(*s_);
-  cmdWelt->setEnabled(a.cmdWeltAn);
-  cmdOrt->setEnabled(a.cmdOrtAn);
-  cmdGreyline->setEnabled(a.cmdGreylineAn);
-  cmdDrucker->setEnabled(a.cmdDruckerAn);
-  cmdWelvarozeit->setToolTip(q(a.welvarozeitTipp));
-  lblAnzeige->setText(q(a.titel));
-  frmMonat->setVisible(a.frmMonatSichtbar);
-  zeitleiste_->zeige(a.minute, a.jetzt, q(a.zeitText));
-  menues_->zeige(a);
-  lblOrtB->setVisible(a.lblOrtBSichtbar);
-  lblFrequenz->setVisible(a.lblFrequenzSichtbar);
-  lblLocator->setVisible(a.lblLocatorSichtbar);
-  lblPegel->setVisible(a.lblPegelSichtbar);
-  if (!a.ortMarke) picDarstellung->setzeOrtMarke(std::nullopt);
-  lblPeilung->setVisible(a.welt && a.lblLocatorSichtbar);
-  cmdAzimutal->setEnabled(a.welt);
+void MainWindow::present() {
+  const WindowState a = windowStateOf(*s_);
+  cmdWelt->setEnabled(a.cmdWeltEnabled);
+  cmdOrt->setEnabled(a.cmdOrtEnabled);
+  cmdGreyline->setEnabled(a.cmdGreylineEnabled);
+  cmdDrucker->setEnabled(a.cmdDruckerEnabled);
+  cmdWelvarozeit->setToolTip(q(a.welvarozeitTip));
+  lblAnzeige->setText(q(a.title));
+  frmMonat->setVisible(a.frmMonatVisible);
+  timeBar_->present(a.minute, a.now, q(a.timeText));
+  menus_->present(a);
+  lblOrtB->setVisible(a.lblOrtBVisible);
+  lblFrequenz->setVisible(a.lblFrequenzVisible);
+  lblLocator->setVisible(a.lblLocatorVisible);
+  lblPegel->setVisible(a.lblPegelVisible);
+  if (!a.placeMarker) picDarstellung->setPlaceMarker(std::nullopt);
+  lblPeilung->setVisible(a.world && a.lblLocatorVisible);
+  cmdAzimutal->setEnabled(a.world);
   {
-    const QSignalBlocker sperre(cmdAzimutal);
-    cmdAzimutal->setChecked(picDarstellung->projektion() == Projektion::Azimutal);
+    const QSignalBlocker blocker(cmdAzimutal);
+    cmdAzimutal->setChecked(picDarstellung->projection() == Projection::Azimuthal);
   }
-  menues_->mnuAzimutal->setChecked(picDarstellung->projektion() == Projektion::Azimutal);
-  menues_->mnuAzimutal->setEnabled(a.welt);
-  setzeMonatsFarben(a.monatRot);
+  menus_->mnuAzimutal->setChecked(picDarstellung->projection() == Projection::Azimuthal);
+  menus_->mnuAzimutal->setEnabled(a.world);
+  setMonthColours(a.monthRed);
 }
 
-void MainWindow::folge(const Folge& f) {
-  if (f.leseLeeren)
+void MainWindow::follow(const FollowUp& f) {
+  if (f.clearReadout)
     for (QLabel* l : {lblOrtB, lblFrequenz, lblLocator, lblPegel}) l->clear();
-  zeige();
-  if (f.zyklusNeu) {
+  present();
+  if (f.restartCycle) {
     tmrAnpassen.stop();
     tmrGenDarst.start();  // starts the minute anew
   }
-  if (f.neuZeichnen) {
+  if (f.redraw) {
     prgGenDarst();
   } else {
-    if (f.frequenzNeu) frequenz_->zeigeText();
-    if (f.zeitNeu || f.frequenzNeu) {
-      zeigeDatenImSpeicher();
-    } else if (f.greylineNeu) {
-      picDarstellung->neu();
+    if (f.frequencyChanged) frequencyBox_->showText();
+    if (f.timeChanged || f.frequencyChanged) {
+      showDataInMemory();
+    } else if (f.redrawGreyline) {
+      picDarstellung->refresh();
     }
   }
 }
 
-void MainWindow::zeigeDatenImSpeicher() {
+void MainWindow::showDataInMemory() {
   // A time or frequency of the data in memory: drawn anew, no new forecast.
-  picDarstellung->neu();
+  picDarstellung->refresh();
   prgPointErgebnis(*s_);
   prgPointErgebnisZeigen();
 }
 
-void MainWindow::waehleProjektion(bool azimutal) {
-  picDarstellung->setzeProjektion(azimutal ? Projektion::Azimutal : Projektion::Rechteck);
-  zeige();
+void MainWindow::chooseProjection(bool azimuthal) {
+  picDarstellung->setProjection(azimuthal ? Projection::Azimuthal : Projection::Rectangular);
+  present();
 }
 
-void MainWindow::zeigeWarten(bool an) {
+void MainWindow::showWait(bool an) {
   // Something is computed anew: a day being played stops here.
-  if (an) zeitleiste_->halte();
+  if (an) timeBar_->pause();
   imgWarten->setVisible(an);
   if (an) {
     imgWarten->raise();
@@ -427,69 +427,69 @@ void MainWindow::zeigeWarten(bool an) {
   }
 }
 
-void MainWindow::zeigeBaender() {
+void MainWindow::showBands() {
   State& s = *s_;
-  const int minute = gezeigteMinute(s);
-  std::vector<BandZeile> zeilen;
-  prgBandWerte(s, minute / 60, minute % 60, Bandtafel::kStunden, zeilen);
-  baender_->zeige(zeilen, s.PegelFlag == 1, bandVon(s.AktFrequenz));
+  const int minute = shownMinute(s);
+  std::vector<BandRow> rows;
+  prgBandWerte(s, minute / 60, minute % 60, BandPanel::kHours, rows);
+  bandPanel_->present(rows, s.PegelFlag == 1, bandOf(s.AktFrequenz));
 }
 
 void MainWindow::prgGenDarst() {
   State& s = *s_;
   // The pictures are written as bitmap files as always; the view draws the
   // same data at its own size.
-  DarstStatus status;
+  DisplayStatus status;
   if (s.Darstellung != 1.0f) {
     status = prgAktDarst2(s, nullptr);
-    picDarstellung->uebernimmLink(status.fehler == 0);
+    picDarstellung->takeLink(status.fault == 0);
   } else {
     status = prgAktDarst1(s, nullptr);
   }
-  picDarstellung->neu();
-  if (!status.meldung.empty()) melde(q(status.meldung));
+  picDarstellung->refresh();
+  if (!status.message.empty()) notify(q(status.message));
   prgPointErgebnis(s);
   prgPointErgebnisZeigen();
-  zeigeWarten(false);
+  showWait(false);
 }
 
-void MainWindow::prgDarstellung1() { schalteDarstellung(1); }
-void MainWindow::prgDarstellung2() { schalteDarstellung(2); }
+void MainWindow::prgDarstellung1() { switchDisplay(1); }
+void MainWindow::prgDarstellung2() { switchDisplay(2); }
 
-void MainWindow::schalteDarstellung(int modus) {
-  zeigeWarten(true);
-  folge(waehleDarstellung(*s_, modus));
+void MainWindow::switchDisplay(int mode) {
+  showWait(true);
+  follow(chooseDisplay(*s_, mode));
 }
 
 void MainWindow::prgPointErgebnisZeigen() {
   const State& s = *s_;
-  lblGeoAuswertung->setText(zeilen(s.GeoAuswertung));
-  lblStationsLocator->setText(q(stationsLocator(s)));
-  lblPegelAnzeige->setText(zeilen(s.PegelAnzeige));
-  lblWelvaroAnzeige->setText(zeilen(s.WelvaroAnzeige));
+  lblGeoAuswertung->setText(rows(s.GeoAuswertung));
+  lblStationsLocator->setText(q(stationLocators(s)));
+  lblPegelAnzeige->setText(rows(s.PegelAnzeige));
+  lblWelvaroAnzeige->setText(rows(s.WelvaroAnzeige));
   pobSmeter->setValue(s.SmeterWert);
-  setzeMonatsFarben(anzeigeVon(s).monatRot);
-  zeigeBaender();
+  setMonthColours(windowStateOf(s).monthRed);
+  showBands();
 }
 
-void MainWindow::setzeMonatsFarben(bool fremd) {
-  setzeStil(lblPegelAnzeige, fremd ? "color: rgb(255,0,0);" : "color: rgb(128,128,128);");
-  setzeStil(lblWelvaroAnzeige, fremd ? "color: rgb(255,0,0);" : "color: rgb(64,64,64);");
+void MainWindow::setMonthColours(bool foreign) {
+  setStyleIfChanged(lblPegelAnzeige, foreign ? "color: rgb(255,0,0);" : "color: rgb(128,128,128);");
+  setStyleIfChanged(lblWelvaroAnzeige, foreign ? "color: rgb(255,0,0);" : "color: rgb(64,64,64);");
 }
 
-void MainWindow::melde(const QString& text) { frmMeldungen->zeige(text, q(T(*s_, kTxMeldungSchliessen))); }
+void MainWindow::notify(const QString& text) { frmMeldungen->present(text, q(T(*s_, kTxMeldungSchliessen))); }
 
 // ---- Timers -------------------------------------------------------------------
 
 void MainWindow::tickAktZeit() {
   State& s = *s_;
-  const int vorher = s.Zeitpunkt.hour * 60 + s.Zeitpunkt.minute;
+  const int before = s.Zeitpunkt.hour * 60 + s.Zeitpunkt.minute;
   prgUhr(s, clock_.read());
   // Live, the displays follow the clock from minute to minute.
-  if (s.AnzeigeMinute < 0 && tmrGenDarst.isActive() && vorher != s.Zeitpunkt.hour * 60 + s.Zeitpunkt.minute) {
-    Folge f;
-    f.zeitNeu = true;
-    folge(f);
+  if (s.AnzeigeMinute < 0 && tmrGenDarst.isActive() && before != s.Zeitpunkt.hour * 60 + s.Zeitpunkt.minute) {
+    FollowUp f;
+    f.timeChanged = true;
+    follow(f);
   }
   const QDateTime utc(QDate(s.Zeitpunkt.year, s.Zeitpunkt.month, s.Zeitpunkt.day),
                       QTime(s.Zeitpunkt.hour, s.Zeitpunkt.minute, s.Zeitpunkt.second));
@@ -503,10 +503,10 @@ void MainWindow::tickMonat() {
   tmrMonat.stop();
   if (prgMonat(*s_, cmbMonat->currentIndex() + 1, dirs_)) {
     picDarstellung->setFocus();
-    zeige();
+    present();
     prgGenDarst();
   }
-  zeigeWarten(false);
+  showWait(false);
 }
 
 void MainWindow::tickNeueDaten() {
@@ -534,24 +534,24 @@ void MainWindow::tickAnpassen() {
 }
 
 void MainWindow::tickGenDarst() {
-  if (zyklusTick(*s_)) prgGenDarst();
+  if (cycleTick(*s_)) prgGenDarst();
 }
 
 // ---- Help, about, end -----------------------------------------------------------
 
-void MainWindow::zeigeInfo() {
+void MainWindow::showAbout() {
   QMessageBox box(QMessageBox::Information, q(T(*s_, kTxInfo)),
                   QString("Welvaro %1\n\n").arg(kVersion) + q(T(*s_, kTxInfoText)) +
                       QString::fromUtf8("\n\n© 2026 The Welvaro developers\n"
                                         "Map data: Natural Earth. Places: GeoNames (CC BY 4.0)."),
                   QMessageBox::Ok, this);
-  if (testAntwort == Antwort::Fragen) box.exec();
-  picDarstellung->neu();
+  if (testAnswer == Answer::Ask) box.exec();
+  picDarstellung->refresh();
 }
 
-void MainWindow::zeigeHilfe() {
-  if (!hilfe_) hilfe_ = new HelpViewer(this);
-  hilfe_->showContents(QString::fromStdString(dataFile(dirs_, kHilfeDatei).string()), q(T(*s_, kTxHilfeAnker)),
+void MainWindow::showHelp() {
+  if (!help_) help_ = new HelpViewer(this);
+  help_->showContents(QString::fromStdString(dataFile(dirs_, kHelpFile).string()), q(T(*s_, kTxHilfeAnker)),
                        q(T(*s_, kTxWelvaroHilfe)), q(T(*s_, kTxHilfeFehlt)));
 }
 
@@ -559,30 +559,30 @@ void MainWindow::prgEnde() {
   QMessageBox box(QMessageBox::Question, "Welvaro-Programm", "    " + q(T(*s_, kTxProgrammEnde)) + "  ",
                   QMessageBox::Ok | QMessageBox::Cancel, this);
   box.setDefaultButton(QMessageBox::Cancel);
-  titelGanz(box);
-  const bool ok = testAntwort == Antwort::Fragen ? box.exec() == QMessageBox::Ok : testAntwort == Antwort::Ok;
+  wholeTitle(box);
+  const bool ok = testAnswer == Answer::Ask ? box.exec() == QMessageBox::Ok : testAnswer == Answer::Ok;
   if (!ok) return;
-  for (const Meldung& m : prgSpeicherDaten(*s_, dirs_, clock_.now())) {
-    QMessageBox warnung(QMessageBox::Warning, "Welvaro-Programm", q(meldungText(s_->L, m)), QMessageBox::Ok, this);
-    titelGanz(warnung);
-    if (testAntwort == Antwort::Fragen) warnung.exec();
+  for (const Message& m : prgSpeicherDaten(*s_, dirs_, clock_.now())) {
+    QMessageBox warning(QMessageBox::Warning, "Welvaro-Programm", q(messageText(s_->L, m)), QMessageBox::Ok, this);
+    wholeTitle(warning);
+    if (testAnswer == Answer::Ask) warning.exec();
   }
-  if (hilfe_) hilfe_->close();
-  beendet_ = true;
+  if (help_) help_->close();
+  ended_ = true;
   close();
   QApplication::closeAllWindows();
 }
 
-void MainWindow::sitzungsEnde() {
-  sitzungsEnde_ = true;
+void MainWindow::endSession() {
+  sessionEnding_ = true;
   close();
 }
 
-void MainWindow::speichernOhneFenster() {
-  if (beendet_) return;
-  beendet_ = true;
-  for (const Meldung& m : prgSpeicherDaten(*s_, dirs_, clock_.now()))
-    std::fprintf(stderr, "welvaro: %s\n", meldungText(s_->L, m).c_str());
+void MainWindow::saveWithoutWindow() {
+  if (ended_) return;
+  ended_ = true;
+  for (const Message& m : prgSpeicherDaten(*s_, dirs_, clock_.now()))
+    std::fprintf(stderr, "welvaro: %s\n", messageText(s_->L, m).c_str());
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {
@@ -590,34 +590,34 @@ void MainWindow::closeEvent(QCloseEvent* e) {
   // does, without the exit question, so no change is lost. When the save
   // fails the user may keep the program open (the session's end cannot
   // wait for an answer: it reports to the error output).
-  if (!beendet_) {
-    const std::vector<Meldung> probleme = prgSpeicherDaten(*s_, dirs_, clock_.now());
-    if (!probleme.empty()) {
+  if (!ended_) {
+    const std::vector<Message> problems = prgSpeicherDaten(*s_, dirs_, clock_.now());
+    if (!problems.empty()) {
       QString text;
-      for (const Meldung& m : probleme) text += q(meldungText(s_->L, m)) + "\n";
-      if (sitzungsEnde_) {
+      for (const Message& m : problems) text += q(messageText(s_->L, m)) + "\n";
+      if (sessionEnding_) {
         std::fprintf(stderr, "welvaro: %s", text.toLocal8Bit().constData());
       } else {
         QMessageBox box(QMessageBox::Warning, "Welvaro-Programm", text + "\n" + q(T(*s_, kTxTrotzdemBeenden)),
                         QMessageBox::Yes | QMessageBox::No, this);
         box.setDefaultButton(QMessageBox::No);
-        titelGanz(box);
-        letzteSchliessFrage = box.text();
+        wholeTitle(box);
+        lastCloseQuestion = box.text();
         const bool schliessen =
-            testAntwort == Antwort::Fragen ? box.exec() == QMessageBox::Yes : testAntwort == Antwort::Ok;
+            testAnswer == Answer::Ask ? box.exec() == QMessageBox::Yes : testAnswer == Answer::Ok;
         if (!schliessen) {
           e->ignore();
           return;
         }
       }
     }
-    beendet_ = true;
+    ended_ = true;
   }
-  fensterVorgabenSpeichern();
+  saveWindowPrefs();
   // The input dialogs, the help and every timer go with the window.
-  for (EingabeDialog* d : findChildren<EingabeDialog*>()) d->hide();
+  for (InputDialog* d : findChildren<InputDialog*>()) d->hide();
   for (QTimer* t : findChildren<QTimer*>()) t->stop();
-  if (hilfe_) hilfe_->close();
+  if (help_) help_->close();
   e->accept();
 }
 

@@ -23,30 +23,30 @@
 class QHBoxLayout;
 class QVBoxLayout;
 
-#include "display/anzeige.h"
-#include "files/kartenlinien.h"
+#include "display/window_state.h"
+#include "files/map_lines.h"
 #include "files/programdir.h"
 #include "state/datetime.h"
 #include "state/state.h"
 
 namespace welvaro {
-struct Ortsverzeichnis;
+struct PlaceIndex;
 }
 
 namespace welvaro::ui {
 
-class Bandtafel;
-class Bildansicht;
-class Zeitleiste;
-class EingabeDialog;
-class FrequenzFeld;
+class BandPanel;
+class PictureView;
+class TimeBar;
+class InputDialog;
+class FrequencyBox;
 class HelpViewer;
-class MeldungsLeiste;
-class Menues;
+class MessageBar;
+class Menus;
 class StationADialog;
 class StationBDialog;
-class BedingungenDialog;
-class ZeitzoneDialog;
+class ConditionsDialog;
+class TimeZoneDialog;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -58,7 +58,7 @@ class MainWindow : public QMainWindow {
   ~MainWindow() override;
 
   // The start-up sequence; the program entry runs it behind the start window.
-  void starten();
+  void start();
 
   State& state() { return *s_; }
   const ProgramDirs& dirs() const { return dirs_; }
@@ -72,10 +72,10 @@ class MainWindow : public QMainWindow {
   void prgEnde();                 // exit question; OK saves and ends
   // The session ends the program (SIGTERM, logout): save without asking
   // and close. A failed save is written to the error output.
-  void sitzungsEnde();
+  void endSession();
   // The display server is gone (the process is exiting): save without any
   // window, unless the program has ended in order already.
-  void speichernOhneFenster();
+  void saveWithoutWindow();
   // The printed report of the link A-B to the default printer; without a
   // printer the print dialog, and without any printer an offer to save the
   // page as a PDF file (defined in drucken.cpp).
@@ -87,25 +87,25 @@ class MainWindow : public QMainWindow {
   // frequency (chart), after the read-out of the click position.
   void prgKlickDarstellung(QPointF p);
   // The world map's projection: rectangular or azimuthal around station A.
-  void waehleProjektion(bool azimutal);
+  void chooseProjection(bool azimuthal);
   // Memory button n (1..6): recall, or store while store mode is on.
   void prgSpeicherTaste(int n);
   // The four input dialogs, created at their first use.
-  StationADialog* dialogStationA();
-  StationBDialog* dialogStationB();
-  BedingungenDialog* dialogBedingungen();
-  ZeitzoneDialog* dialogZeitzone();
+  StationADialog* stationADialog();
+  StationBDialog* stationBDialog();
+  ConditionsDialog* conditionsDialog();
+  TimeZoneDialog* timeZoneDialog();
 
   // ---- What tests set and read instead of answering boxes ----------------
-  enum class Antwort { Fragen, Ok, Abbrechen };
-  Antwort testAntwort = Antwort::Fragen;  // answer for the questions instead of asking
-  bool testKeinDrucker = false;           // act as if no printer were set up
-  QString testPdfDatei;                   // save the report here instead of asking
-  QString testBildDatei;                  // save the picture here at the view's size instead of asking
-  QString letzteDruckMeldung;             // what the last print told the user
-  QString letzteWarnung;                  // the last warning about an unconfirmed frequency
-  QString letzteSchliessFrage;            // the last question after a failed save at the close box
-  bool beendet() const { return beendet_; }
+  enum class Answer { Ask, Ok, Cancel };
+  Answer testAnswer = Answer::Ask;  // answer for the questions instead of asking
+  bool testNoPrinter = false;           // act as if no printer were set up
+  QString testPdfFile;                   // save the report here instead of asking
+  QString testPictureFile;                  // save the picture here at the view's size instead of asking
+  QString lastPrintMessage;             // what the last print told the user
+  QString lastWarning;                  // the last warning about an unconfirmed frequency
+  QString lastCloseQuestion;            // the last question after a failed save at the close box
+  bool ended() const { return ended_; }
 
  protected:
   void closeEvent(QCloseEvent* e) override;
@@ -123,52 +123,52 @@ class MainWindow : public QMainWindow {
   void tickSpeicher();
 
  private:
-  void baueFenster();
-  void baueWerkzeugleiste(QVBoxLayout* haupt);
-  void bauePanel(QHBoxLayout* mitte);
-  void verbindeMenues();
-  void verbindeTimer();
-  void verbindeEingaben();
+  void buildWindow();
+  void buildToolBar(QVBoxLayout* mainLayout);
+  void buildPanel(QHBoxLayout* centre);
+  void connectMenus();
+  void connectTimers();
+  void connectInputs();
 
   // Applies what the core decides the controls show.
-  void zeige();
+  void present();
   // Carries out what a choice sets going.
-  void folge(const Folge& f);
-  void schalteDarstellung(int modus);
+  void follow(const FollowUp& f);
+  void switchDisplay(int mode);
   // The time or frequency shown changed within the data in memory: the
   // pictures and the point result follow without a new forecast.
-  void zeigeDatenImSpeicher();
-  void zeigeWarten(bool an);
-  void zeigeBaender();
-  void bildSpeichern();
-  void bildKopieren();
-  void fensterVorgabenAnwenden();
-  void fensterVorgabenSpeichern();
+  void showDataInMemory();
+  void showWait(bool an);
+  void showBands();
+  void savePicture();
+  void copyPicture();
+  void applyWindowPrefs();
+  void saveWindowPrefs();
   // Red while the forecast is for another month than the current one.
-  void setzeMonatsFarben(bool fremd);
-  void frequenzBestaetigt();
-  void nachDialog();
-  void zeigeInfo();
-  void zeigeHilfe();
-  void setzeQtSprache();
-  void melde(const QString& text);  // a problem into the message bar, in the user's language
+  void setMonthColours(bool foreign);
+  void frequencyConfirmed();
+  void afterDialog();
+  void showAbout();
+  void showHelp();
+  void setQtLanguage();
+  void notify(const QString& text);  // a problem into the message bar, in the user's language
 
   // One way to connect an input dialog: a passing OK that changed values
   // (or closing it after a failing OK that wrote some) shows the wait
-  // picture and starts `folge`; `uhrZuerst` runs the clock first (time
-  // zone); `schliesstBedingungen` closes the conditions dialog (stations).
-  template <class D, class... Mehr>
-  D* dialog(D*& d, QTimer* folge, bool uhrZuerst, bool schliesstBedingungen, Mehr... mehr);
+  // picture and starts `follow`; `clockFirst` runs the clock first (time
+  // zone); `closesConditions` closes the conditions dialog (stations).
+  template <class D, class... More>
+  D* dialog(D*& d, QTimer* follow, bool clockFirst, bool closesConditions, More... more);
   // The place list and the gazetteer for the station dialogs, read at the
   // first use (the gazetteer takes a moment, start-up does not wait for it).
-  const Ortsverzeichnis& ortsverzeichnis();
+  const PlaceIndex& placeIndex();
 
   const Clock& clock_;
   ProgramDirs dirs_;
   std::unique_ptr<State> s_;
 
   // Controls, named as the system names them.
-  Bildansicht* picDarstellung = nullptr;
+  PictureView* picDarstellung = nullptr;
   QLabel* imgWarten = nullptr;
   QLabel* lblAnzeige = nullptr;
   QLabel* lblZeitanzeige = nullptr;
@@ -187,25 +187,25 @@ class MainWindow : public QMainWindow {
               *cmdDrucker = nullptr, *cmdSonnenflecken = nullptr, *cmdEnde = nullptr, *cmdAzimutal = nullptr;
   QFrame* frmMonat = nullptr;
   QComboBox* cmbMonat = nullptr;
-  MeldungsLeiste* frmMeldungen = nullptr;
-  FrequenzFeld* frequenz_ = nullptr;
-  Zeitleiste* zeitleiste_ = nullptr;  // the time shown, play
-  Bandtafel* baender_ = nullptr;      // the link in the ten bands
-  Menues* menues_ = nullptr;
+  MessageBar* frmMeldungen = nullptr;
+  FrequencyBox* frequencyBox_ = nullptr;
+  TimeBar* timeBar_ = nullptr;  // the time shown, play
+  BandPanel* bandPanel_ = nullptr;      // the link in the ten bands
+  Menus* menus_ = nullptr;
   StationADialog* frmForm_StationA = nullptr;
   StationBDialog* frmForm_StationB = nullptr;
-  BedingungenDialog* frmForm_Rest = nullptr;
-  ZeitzoneDialog* frmForm_UTC = nullptr;
+  ConditionsDialog* frmForm_Rest = nullptr;
+  TimeZoneDialog* frmForm_UTC = nullptr;
 
   QTimer tmrAktZeit, tmrTagesaktualisieren, tmrMonat, tmrNeueDaten, tmrSetzePunkt, tmrSofort, tmrSpeicher,
       tmrAnpassen, tmrGenDarst;
 
-  std::unique_ptr<Ortsverzeichnis> orte_;
-  Kartenlinien linien_;  // coastlines and borders of the scaled pictures
-  QPointer<HelpViewer> hilfe_;
-  QTranslator qtTexte_;  // Qt's own buttons and dialogs in the program's language
-  bool beendet_ = false;
-  bool sitzungsEnde_ = false;
+  std::unique_ptr<PlaceIndex> places_;
+  MapLines lines_;  // coastlines and borders of the scaled pictures
+  QPointer<HelpViewer> help_;
+  QTranslator qtTranslator_;  // Qt's own buttons and dialogs in the program's language
+  bool ended_ = false;
+  bool sessionEnding_ = false;
 };
 
 }  // namespace welvaro::ui

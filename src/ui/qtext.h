@@ -13,8 +13,8 @@ inline QString q(const std::string& s) { return QString::fromStdString(s); }
 /// Sets a widget's style sheet only when it changes: Qt polishes the widget
 /// anew at every call, and some labels are coloured at every step of a day
 /// being played.
-inline void setzeStil(QWidget* w, const QString& stil) {
-  if (w->styleSheet() != stil) w->setStyleSheet(stil);
+inline void setStyleIfChanged(QWidget* w, const QString& style) {
+  if (w->styleSheet() != style) w->setStyleSheet(style);
 }
 
 }  // namespace welvaro::ui

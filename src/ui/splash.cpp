@@ -9,16 +9,16 @@
 
 namespace welvaro::ui {
 
-QPixmap startBild() {
+QPixmap splashPicture() {
   const qreal dpr = qApp ? qApp->devicePixelRatio() : 1.0;
   QPixmap pm(QSize(460, 300) * dpr);
   pm.setDevicePixelRatio(dpr);
   QPainter p(&pm);
   p.setRenderHint(QPainter::Antialiasing);
-  QLinearGradient himmel(0, 0, 0, 300);
-  himmel.setColorAt(0, QColor(10, 20, 60));
-  himmel.setColorAt(1, QColor(20, 90, 140));
-  p.fillRect(QRect(0, 0, 460, 300), himmel);
+  QLinearGradient sky(0, 0, 0, 300);
+  sky.setColorAt(0, QColor(10, 20, 60));
+  sky.setColorAt(1, QColor(20, 90, 140));
+  p.fillRect(QRect(0, 0, 460, 300), sky);
   // The ionosphere as arcs over the earth, a signal hopping between them.
   p.setPen(QPen(QColor(255, 200, 60, 160), 2));
   p.drawArc(QRectF(-140, 150, 740, 420), 30 * 16, 120 * 16);
@@ -28,31 +28,31 @@ QPixmap startBild() {
   const QPointF hops[] = {{60, 262}, {130, 176}, {200, 236}, {265, 170}, {330, 236}, {400, 178}};
   p.drawPolyline(hops, 6);
 
-  QFont titel("Sans Serif");
-  titel.setPixelSize(54);
-  titel.setBold(true);
-  p.setFont(titel);
+  QFont title("Sans Serif");
+  title.setPixelSize(54);
+  title.setBold(true);
+  p.setFont(title);
   p.setPen(Qt::white);
   p.drawText(QRect(0, 22, 460, 64), Qt::AlignHCenter, "Welvaro");
-  QFont klein("Sans Serif");
-  klein.setPixelSize(13);
-  p.setFont(klein);
+  QFont lower("Sans Serif");
+  lower.setPixelSize(13);
+  p.setFont(lower);
   p.setPen(QColor(220, 230, 255));
   p.drawText(QRect(0, 86, 460, 20), Qt::AlignHCenter,
              QString("Kurzwellen-Ausbreitungsvorhersage  ·  Version %1").arg(kVersion));
 
-  const QRect rahmen(40, 116, 380, 50);
+  const QRect frame(40, 116, 380, 50);
   p.setPen(QPen(QColor(255, 220, 120), 2));
   p.setBrush(QColor(0, 0, 0, 120));
-  p.drawRoundedRect(rahmen, 6, 6);
+  p.drawRoundedRect(frame, 6, 6);
   p.setPen(Qt::white);
-  p.drawText(rahmen.adjusted(0, 6, 0, -24), Qt::AlignHCenter, "Die Vorhersagedaten werden berechnet – bitte warten …");
+  p.drawText(frame.adjusted(0, 6, 0, -24), Qt::AlignHCenter, "Die Vorhersagedaten werden berechnet – bitte warten …");
   p.setPen(QColor(200, 210, 230));
-  p.drawText(rahmen.adjusted(0, 26, 0, -4), Qt::AlignHCenter, "Computing the forecast data – please wait …");
+  p.drawText(frame.adjusted(0, 26, 0, -4), Qt::AlignHCenter, "Computing the forecast data – please wait …");
   return pm;
 }
 
-StartWindow::StartWindow() : bild_(startBild()) {
+StartWindow::StartWindow() : picture_(splashPicture()) {
   setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
   setFixedSize(460, 300);
   setWindowTitle("Welvaro");
@@ -61,7 +61,7 @@ StartWindow::StartWindow() : bild_(startBild()) {
 
 void StartWindow::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  p.drawPixmap(0, 0, bild_);
+  p.drawPixmap(0, 0, picture_);
 }
 
 }  // namespace welvaro::ui

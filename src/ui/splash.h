@@ -7,7 +7,7 @@
 
 namespace welvaro::ui {
 
-QPixmap startBild();
+QPixmap splashPicture();
 
 class StartWindow : public QWidget {
  public:
@@ -17,7 +17,7 @@ class StartWindow : public QWidget {
   void paintEvent(QPaintEvent*) override;
 
  private:
-  QPixmap bild_;
+  QPixmap picture_;
 };
 
 }  // namespace welvaro::ui

@@ -16,12 +16,12 @@
 #include "uitest.h"
 
 using namespace welvaro;
-using welvaro::ui::EingabeDialog;
+using welvaro::ui::InputDialog;
 using welvaro::ui::MainWindow;
 
 namespace {
 
-ProgramDirs ordner(const QTemporaryDir& d) {
+ProgramDirs folder(const QTemporaryDir& d) {
   ProgramDirs dirs;
   dirs.writeDir = d.path().toStdString();
   dirs.dataDirs = {d.path().toStdString()};
@@ -30,13 +30,13 @@ ProgramDirs ordner(const QTemporaryDir& d) {
   return dirs;
 }
 
-std::string lies(const QTemporaryDir& d, const char* name) {
+std::string read(const QTemporaryDir& d, const char* name) {
   std::ifstream in(std::filesystem::path(d.path().toStdString()) / name, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 // Replaces the text of a box as the user does: select all, type, Enter.
-void eingeben(QLineEdit* box, const QString& text, bool enter = true) {
+void enter(QLineEdit* box, const QString& text, bool enter = true) {
   box->setFocus();
   box->selectAll();
   QTest::keyClick(box, Qt::Key_Backspace);
@@ -44,9 +44,9 @@ void eingeben(QLineEdit* box, const QString& text, bool enter = true) {
   if (enter) QTest::keyClick(box, Qt::Key_Return);
 }
 
-bool gruen(const QLabel* marker) { return EingabeDialog::istGruen(marker); }
+bool green(const QLabel* marker) { return InputDialog::isGreen(marker); }
 
-constexpr int kRechenzeit = 120000;  // a table regeneration, in the sanitizer build too
+constexpr int kComputeTime = 120000;  // a table regeneration, in the sanitizer build too
 
 }  // namespace
 
@@ -68,15 +68,15 @@ class DialogsTest : public QObject {
 
  private:
   QTemporaryDir* dir_ = nullptr;
-  FixedClock* uhr_ = nullptr;
+  FixedClock* clock_ = nullptr;
   MainWindow* w_ = nullptr;
 };
 
 void DialogsTest::init() {
   dir_ = new QTemporaryDir;
-  uhr_ = new FixedClock({2026, 12, 8, 16, 5, 0});
-  w_ = new MainWindow(*uhr_, ordner(*dir_));
-  w_->starten();
+  clock_ = new FixedClock({2026, 12, 8, 16, 5, 0});
+  w_ = new MainWindow(*clock_, folder(*dir_));
+  w_->start();
   test::tick(w_, "tickAnpassen");
   w_->show();
   QVERIFY(QTest::qWaitForWindowActive(w_));
@@ -84,34 +84,34 @@ void DialogsTest::init() {
 
 void DialogsTest::cleanup() {
   delete w_;
-  delete uhr_;
+  delete clock_;
   delete dir_;
 }
 
 void DialogsTest::wrongCharacterIsRefusedAlone() {
   test::ctl<QAction>(w_, "mnuStationA")->trigger();
-  auto* d = w_->dialogStationA();
+  auto* d = w_->stationADialog();
   QVERIFY(d->isVisible());
   QVERIFY(QTest::qWaitForWindowExposed(d));
-  eingeben(d->txtBreite, "4y5", false);
+  enter(d->txtBreite, "4y5", false);
   // The letter (no locator has it) never reaches the box; the rest stays,
   // the marker turns red and the dialog says what the box accepts.
   QCOMPARE(d->txtBreite->text(), QString("45"));
-  QVERIFY(!gruen(d->shpBreite));
-  const QString hinweis = QString::fromUtf8("Breitengrad -90 … 90 oder Locator (JN58TD)");
-  QCOMPARE(d->lblHinweis->text(), hinweis);
-  QCOMPARE(d->txtBreite->toolTip(), hinweis);
+  QVERIFY(!green(d->shpBreite));
+  const QString hint = QString::fromUtf8("Breitengrad -90 … 90 oder Locator (JN58TD)");
+  QCOMPARE(d->lblHinweis->text(), hint);
+  QCOMPARE(d->txtBreite->toolTip(), hint);
 
   // A minus sign, a point and a decimal comma stay; Enter reads the comma
   // as the point.
-  eingeben(d->txtBreite, "-1,5", false);
+  enter(d->txtBreite, "-1,5", false);
   QCOMPARE(d->txtBreite->text(), QString("-1,5"));
   QTest::keyClick(d->txtBreite, Qt::Key_Return);
   QCOMPARE(d->txtBreite->text(), QString("-1.5"));
-  QVERIFY(gruen(d->shpBreite));
+  QVERIFY(green(d->shpBreite));
   QCOMPARE(d->lblHinweis->text(), QString());  // an accepted entry clears the hint
   // A letter in one box leaves the others alone.
-  eingeben(d->txtWinkel, "x", false);
+  enter(d->txtWinkel, "x", false);
   QCOMPARE(d->txtWinkel->text(), QString());
   QCOMPARE(d->txtBreite->text(), QString("-1.5"));
   // Editing commands are no characters: select all and copy keep the box.
@@ -119,50 +119,50 @@ void DialogsTest::wrongCharacterIsRefusedAlone() {
   QTest::keyClick(d->txtBreite, Qt::Key_C, Qt::ControlModifier);
   QCOMPARE(d->txtBreite->text(), QString("-1.5"));
   // A name takes every character.
-  eingeben(d->txtOrt, "Tokyo-2", false);
+  enter(d->txtOrt, "Tokyo-2", false);
   QCOMPARE(d->txtOrt->text(), QString("Tokyo-2"));
 }
 
 void DialogsTest::latitudeLimitsOnEnter() {
   test::ctl<QAction>(w_, "mnuStationA")->trigger();
-  auto* d = w_->dialogStationA();
+  auto* d = w_->stationADialog();
   QVERIFY(QTest::qWaitForWindowActive(d));
-  struct Fall {
+  struct Case {
     const char* text;
     bool ok;
   } faelle[] = {{"90", true}, {"-90", true}, {"90.01", false}, {"-90.01", false}, {"-", false}};
-  for (const Fall& f : faelle) {
-    eingeben(d->txtBreite, f.text);
-    QCOMPARE(gruen(d->shpBreite), f.ok);
+  for (const Case& f : faelle) {
+    enter(d->txtBreite, f.text);
+    QCOMPARE(green(d->shpBreite), f.ok);
     QCOMPARE(d->txtBreite->text(), f.ok ? QString(f.text) : QString());
     // Accepted: the focus moves on to OK; rejected: it stays in the box.
     QCOMPARE(d->focusWidget() == d->cmdStationA, f.ok);
     QCOMPARE(d->focusWidget() == d->txtBreite, !f.ok);
   }
   // An empty name on Enter becomes "Station", marked red.
-  eingeben(d->txtOrt, "");
+  enter(d->txtOrt, "");
   QCOMPARE(d->txtOrt->text(), QString("Station"));
-  QVERIFY(!gruen(d->shpOrt));
+  QVERIFY(!green(d->shpOrt));
   // Power: a millionth of a kilowatt is the least.
-  eingeben(d->txtLeistung, "0.000001");
-  QVERIFY(gruen(d->shpLeistung));
-  eingeben(d->txtLeistung, "0");
-  QVERIFY(!gruen(d->shpLeistung));
+  enter(d->txtLeistung, "0.000001");
+  QVERIFY(green(d->shpLeistung));
+  enter(d->txtLeistung, "0");
+  QVERIFY(!green(d->shpLeistung));
 }
 
 void DialogsTest::stationAChangeRegeneratesTheTable() {
   MainWindow& w = *w_;
   State& s = w.state();
-  const std::string tabelleVorher = lies(*dir_, "Welvaro.tab");
+  const std::string tableBefore = read(*dir_, "Welvaro.tab");
   test::ctl<QAction>(w, "mnuStationA")->trigger();
-  auto* d = w.dialogStationA();
+  auto* d = w.stationADialog();
   QCOMPARE(d->windowTitle(), QString("Vorgabe Station [A]"));
   QCOMPARE(d->lblBreitengrad->text(), QString("Breitengrad [-90-90]"));
   QCOMPARE(d->txtBreite->text(), QString(" 48.1"));
-  QVERIFY(gruen(d->shpBreite));
-  eingeben(d->txtOrt, "Tokyo");
-  eingeben(d->txtBreite, "35.75");
-  eingeben(d->txtLaenge, "139.75");
+  QVERIFY(green(d->shpBreite));
+  enter(d->txtOrt, "Tokyo");
+  enter(d->txtBreite, "35.75");
+  enter(d->txtLaenge, "139.75");
   QTest::mouseClick(d->cmdStationA, Qt::LeftButton);
   QVERIFY(!d->isVisible());
   QCOMPARE(QString::fromStdString(s.OrtA), QString("Tokyo"));
@@ -171,8 +171,8 @@ void DialogsTest::stationAChangeRegeneratesTheTable() {
   QVERIFY(test::ctl<QTimer>(w, "tmrNeueDaten")->isActive());
   QVERIFY(!test::ctl<QTimer>(w, "tmrSetzePunkt")->isActive());
   QVERIFY(test::ctl<QLabel>(w, "imgWarten")->isVisible());
-  QTRY_VERIFY_WITH_TIMEOUT(!test::ctl<QTimer>(w, "tmrNeueDaten")->isActive() && !test::ctl<QLabel>(w, "imgWarten")->isVisible(), kRechenzeit);
-  QVERIFY(lies(*dir_, "Welvaro.tab") != tabelleVorher);
+  QTRY_VERIFY_WITH_TIMEOUT(!test::ctl<QTimer>(w, "tmrNeueDaten")->isActive() && !test::ctl<QLabel>(w, "imgWarten")->isVisible(), kComputeTime);
+  QVERIFY(read(*dir_, "Welvaro.tab") != tableBefore);
   QVERIFY(test::ctl<QLabel>(w, "lblGeoAuswertung")->text().startsWith("Tokyo (A: 35.7 N"));
 
   // OK without a change writes nothing and starts nothing.
@@ -186,17 +186,17 @@ void DialogsTest::failedOkKeepsTheDialogOpen() {
   MainWindow& w = *w_;
   State& s = w.state();
   test::ctl<QAction>(w, "mnuStationA")->trigger();
-  auto* d = w.dialogStationA();
+  auto* d = w.stationADialog();
   QVERIFY(QTest::qWaitForWindowActive(d));
-  eingeben(d->txtBreite, "95", false);
-  eingeben(d->txtLeistung, "0.5", false);
+  enter(d->txtBreite, "95", false);
+  enter(d->txtLeistung, "0.5", false);
   QTest::mouseClick(d->cmdStationA, Qt::LeftButton);
   // The latitude fails: red, emptied, focused; the dialog stays open and
   // no forecast starts, but the valid power is written.
   QVERIFY(d->isVisible());
-  QCOMPARE(d->flagge(), 2);
-  QVERIFY(!gruen(d->shpBreite));
-  QVERIFY(gruen(d->shpLeistung));
+  QCOMPARE(d->flag(), 2);
+  QVERIFY(!green(d->shpBreite));
+  QVERIFY(green(d->shpLeistung));
   QCOMPARE(d->txtBreite->text(), QString());
   QCOMPARE(d->focusWidget(), d->txtBreite);
   QCOMPARE(s.Zkw, 0.5);
@@ -204,7 +204,7 @@ void DialogsTest::failedOkKeepsTheDialogOpen() {
   QVERIFY(!test::ctl<QTimer>(w, "tmrNeueDaten")->isActive());
 
   // Corrected: OK closes and the new forecast starts.
-  eingeben(d->txtBreite, "48.1", false);
+  enter(d->txtBreite, "48.1", false);
   QTest::mouseClick(d->cmdStationA, Qt::LeftButton);
   QVERIFY(!d->isVisible());
   QVERIFY(test::ctl<QTimer>(w, "tmrNeueDaten")->isActive());
@@ -213,8 +213,8 @@ void DialogsTest::failedOkKeepsTheDialogOpen() {
   // Closing the dialog after a failing OK wrote a value: the forecast
   // follows the value all the same.
   test::ctl<QAction>(w, "mnuStationA")->trigger();
-  eingeben(d->txtBreite, "", false);
-  eingeben(d->txtWinkel, "5", false);
+  enter(d->txtBreite, "", false);
+  enter(d->txtWinkel, "5", false);
   QTest::mouseClick(d->cmdStationA, Qt::LeftButton);
   QVERIFY(d->isVisible());
   QCOMPARE(s.Angm, 5.0);
@@ -226,10 +226,10 @@ void DialogsTest::failedOkKeepsTheDialogOpen() {
 void DialogsTest::stationBChangeMovesThePointOnly() {
   MainWindow& w = *w_;
   State& s = w.state();
-  const std::string tabelleVorher = lies(*dir_, "Welvaro.tab");
-  const float frequenz = s.AktFrequenz;
+  const std::string tableBefore = read(*dir_, "Welvaro.tab");
+  const float frequency = s.AktFrequenz;
   test::ctl<QAction>(w, "mnuStationB")->trigger();
-  auto* d = w.dialogStationB();
+  auto* d = w.stationBDialog();
   QCOMPARE(d->windowTitle(), QString("Vorgaben Station [B]"));
   QCOMPARE(d->txtOrt->text(), QString("Madrid"));
   QCOMPARE(d->txtLaenge->text(), QString("-3.7"));
@@ -242,11 +242,11 @@ void DialogsTest::stationBChangeMovesThePointOnly() {
   QTest::keyClick(d->txtBreite, Qt::Key_Backspace);
   QTest::keyClick(d->txtBreite, Qt::Key_5);
   QCOMPARE(d->txtBreite->text(), QString(" 40.5"));
-  QVERIFY(gruen(d->shpBreite));
+  QVERIFY(green(d->shpBreite));
   QCOMPARE(d->lblHinweis->text(), QString());
-  eingeben(d->txtOrt, " Lisboa");
-  eingeben(d->txtBreite, "38.75");
-  eingeben(d->txtLaenge, "-9.15");
+  enter(d->txtOrt, " Lisboa");
+  enter(d->txtBreite, "38.75");
+  enter(d->txtLaenge, "-9.15");
   QTest::mouseClick(d->cmdStationB, Qt::LeftButton);
   QVERIFY(!d->isVisible());
   QCOMPARE(QString::fromStdString(s.OrtB), QString(" Lisboa"));  // as typed
@@ -254,18 +254,18 @@ void DialogsTest::stationBChangeMovesThePointOnly() {
   QCOMPARE(s.OrtY2, -9.2f);
   QVERIFY(test::ctl<QTimer>(w, "tmrSetzePunkt")->isActive());
   QVERIFY(!test::ctl<QTimer>(w, "tmrNeueDaten")->isActive());
-  QTRY_VERIFY_WITH_TIMEOUT(!test::ctl<QTimer>(w, "tmrSetzePunkt")->isActive(), kRechenzeit);
-  QCOMPARE(lies(*dir_, "Welvaro.tab"), tabelleVorher);  // the table stays
+  QTRY_VERIFY_WITH_TIMEOUT(!test::ctl<QTimer>(w, "tmrSetzePunkt")->isActive(), kComputeTime);
+  QCOMPARE(read(*dir_, "Welvaro.tab"), tableBefore);  // the table stays
   QVERIFY(test::ctl<QLabel>(w, "lblGeoAuswertung")->text().contains("Lisboa (B: 38.7 N"));
-  QCOMPARE(s.AktFrequenz, frequenz);  // a new point B keeps the display frequency
+  QCOMPARE(s.AktFrequenz, frequency);  // a new point B keeps the display frequency
 
   // An empty name fails and stays empty.
   test::ctl<QAction>(w, "mnuStationB")->trigger();
-  eingeben(d->txtOrt, "", false);
+  enter(d->txtOrt, "", false);
   QTest::mouseClick(d->cmdStationB, Qt::LeftButton);
   QVERIFY(d->isVisible());
   QCOMPARE(d->txtOrt->text(), QString());
-  QVERIFY(!gruen(d->shpOrt));
+  QVERIFY(!green(d->shpOrt));
   QCOMPARE(d->focusWidget(), d->txtOrt);
 }
 
@@ -276,32 +276,32 @@ void DialogsTest::stationsByLocatorAndPlaceName() {
   MainWindow& w = *w_;
   State& s = w.state();
   test::ctl<QAction>(w, "mnuStationB")->trigger();
-  auto* d = w.dialogStationB();
+  auto* d = w.stationBDialog();
   QVERIFY(QTest::qWaitForWindowExposed(d));
-  eingeben(d->txtBreite, "jn58td");
+  enter(d->txtBreite, "jn58td");
   QCOMPARE(d->txtBreite->text(), QString(" 48.1458333333333"));
   QCOMPARE(d->txtLaenge->text(), QString(" 11.625"));
-  QVERIFY(gruen(d->shpBreite) && gruen(d->shpLaenge));
+  QVERIFY(green(d->shpBreite) && green(d->shpLaenge));
   QCOMPARE(d->lblLocatorAnzeige->text(), QString("Locator: JN58TD"));
-  eingeben(d->txtOrt, "Home", false);
+  enter(d->txtOrt, "Home", false);
   QTest::mouseClick(d->cmdStationB, Qt::LeftButton);
   QVERIFY(!d->isVisible());
   QCOMPARE(s.OrtX2, static_cast<float>(48.1458333333333));
   QCOMPARE(s.OrtY2, 11.625f);
   QCOMPARE(QString::fromStdString(s.OrtB), QString("Home"));  // a name that is no place stays a label
-  QTRY_VERIFY_WITH_TIMEOUT(test::ctl<QLabel>(w, "lblStationsLocator")->text().endsWith("JN58TD (B)"), kRechenzeit);
+  QTRY_VERIFY_WITH_TIMEOUT(test::ctl<QLabel>(w, "lblStationsLocator")->text().endsWith("JN58TD (B)"), kComputeTime);
 
   // A malformed locator is named as such.
   test::ctl<QAction>(w, "mnuStationB")->trigger();
-  eingeben(d->txtBreite, "JN58T");
-  QVERIFY(!gruen(d->shpBreite));
+  enter(d->txtBreite, "JN58T");
+  QVERIFY(!green(d->shpBreite));
   QVERIFY(d->lblHinweis->text().startsWith(QString::fromUtf8("Kein gültiger Locator")));
 
   // Typing a name offers places without regard to accents; choosing one
   // fills its position.
   d->close();
   test::ctl<QAction>(w, "mnuStationB")->trigger();
-  eingeben(d->txtOrt, "Munch", false);
+  enter(d->txtOrt, "Munch", false);
   QCompleter* c = d->txtOrt->completer();
   QVERIFY(c->completionModel()->rowCount() > 0);
   QVERIFY(c->completionModel()->index(0, 0).data().toString().startsWith(QString::fromUtf8("München, DE")));
@@ -314,7 +314,7 @@ void DialogsTest::stationsByLocatorAndPlaceName() {
 
   // A name confirmed while the coordinates stayed: the place's position.
   test::ctl<QAction>(w, "mnuStationB")->trigger();
-  eingeben(d->txtOrt, "tokyo", false);
+  enter(d->txtOrt, "tokyo", false);
   QTest::mouseClick(d->cmdStationB, Qt::LeftButton);
   QVERIFY(!d->isVisible());
   QCOMPARE(QString::fromStdString(s.OrtB), QString("Tokyo"));
@@ -323,10 +323,10 @@ void DialogsTest::stationsByLocatorAndPlaceName() {
 
   // Several places bear the name: the dialog stays and lists them.
   test::ctl<QAction>(w, "mnuStationB")->trigger();
-  eingeben(d->txtOrt, "Springfield", false);
+  enter(d->txtOrt, "Springfield", false);
   QTest::mouseClick(d->cmdStationB, Qt::LeftButton);
   QVERIFY(d->isVisible());
-  QVERIFY(!gruen(d->shpOrt));
+  QVERIFY(!green(d->shpOrt));
   QVERIFY(d->lblHinweis->text().contains("Springfield, US"));
   QCOMPARE(s.OrtX2, 35.6895f);
 }
@@ -335,43 +335,43 @@ void DialogsTest::conditionsSnapAndAcceptLowerCasePath() {
   MainWindow& w = *w_;
   State& s = w.state();
   test::ctl<QToolButton>(w, "cmdSonnenflecken")->click();
-  auto* d = w.dialogBedingungen();
+  auto* d = w.conditionsDialog();
   QVERIFY(d->isVisible());
   QCOMPARE(d->windowTitle(), QString("Vorgaben"));
   QCOMPARE(d->lblWahrscheinlichkeit->text(), QString("Wahrscheinlichkeit [10,50,90]"));
   QCOMPARE(d->txtWahrscheinlichkeit->text(), QString(" 50"));
 
-  struct Fall {
+  struct Case {
     const char* text;
-    const char* danach;
+    const char* afterwards;
     bool ok;
   } faelle[] = {{"30", "10", true}, {"51", "90", true}, {"50", "50", true}, {"9", "", false}, {"91", "", false}};
-  for (const Fall& f : faelle) {
-    eingeben(d->txtWahrscheinlichkeit, f.text);
-    QCOMPARE(d->txtWahrscheinlichkeit->text(), QString(f.danach));
-    QCOMPARE(gruen(d->shpWahrscheinlichkeit), f.ok);
+  for (const Case& f : faelle) {
+    enter(d->txtWahrscheinlichkeit, f.text);
+    QCOMPARE(d->txtWahrscheinlichkeit->text(), QString(f.afterwards));
+    QCOMPARE(green(d->shpWahrscheinlichkeit), f.ok);
   }
-  eingeben(d->txtSendeweg, "s");
-  QVERIFY(gruen(d->shpSendeweg));
-  eingeben(d->txtSendeweg, "short");
-  QVERIFY(!gruen(d->shpSendeweg));
+  enter(d->txtSendeweg, "s");
+  QVERIFY(green(d->shpSendeweg));
+  enter(d->txtSendeweg, "short");
+  QVERIFY(!green(d->shpSendeweg));
   // A sunspot number beyond the 300 of the label is no green entry.
-  eingeben(d->txtSsn, "450");
-  QVERIFY(!gruen(d->shpSsn));
+  enter(d->txtSsn, "450");
+  QVERIFY(!green(d->shpSsn));
   // A letter is refused; OK finds the box empty.
-  eingeben(d->txtSsn, "x", false);
+  enter(d->txtSsn, "x", false);
   QCOMPARE(d->txtSsn->text(), QString());
-  eingeben(d->txtWahrscheinlichkeit, "30", false);
-  eingeben(d->txtSendeweg, "l", false);
+  enter(d->txtWahrscheinlichkeit, "30", false);
+  enter(d->txtSendeweg, "l", false);
   QTest::mouseClick(d->cmdRest, Qt::LeftButton);
   QVERIFY(d->isVisible());
-  QCOMPARE(d->flagge(), 1);
+  QCOMPARE(d->flag(), 1);
   QCOMPARE(s.Ssna, 128.0);
   QCOMPARE(s.Iproz, 10.0);  // the availability passed and is written
   QCOMPARE(QString::fromStdString(s.P), QString("L"));
   QCOMPARE(d->txtWahrscheinlichkeit->text(), QString("10"));
 
-  eingeben(d->txtSsn, "95", false);
+  enter(d->txtSsn, "95", false);
   QTest::mouseClick(d->cmdRest, Qt::LeftButton);
   QVERIFY(!d->isVisible());
   QCOMPARE(s.Ssna, 95.0);
@@ -383,7 +383,7 @@ void DialogsTest::conditionsSnapAndAcceptLowerCasePath() {
 
   // Opened with P = "L", a lower-case l writes nothing.
   test::ctl<QAction>(w, "mnuSendeweg")->trigger();
-  eingeben(d->txtSendeweg, "l", false);
+  enter(d->txtSendeweg, "l", false);
   QTest::mouseClick(d->cmdRest, Qt::LeftButton);
   QVERIFY(!d->isVisible());
   QVERIFY(!test::ctl<QTimer>(w, "tmrNeueDaten")->isActive());
@@ -393,7 +393,7 @@ void DialogsTest::timeZone() {
   MainWindow& w = *w_;
   State& s = w.state();
   test::ctl<QAction>(w, "mnuUTCZeitkorrektur")->trigger();
-  auto* d = w.dialogZeitzone();
+  auto* d = w.timeZoneDialog();
   QCOMPARE(d->windowTitle(), QString("UTC-Zeitkorrektur"));
   QCOMPARE(d->lblZeitkorrektur->text(), QString("Zeitzone (-12 bis 12)"));
   QCOMPARE(d->txtUTCZeitkorrektur->text(), QString("1"));
@@ -403,17 +403,17 @@ void DialogsTest::timeZone() {
   QVERIFY(!test::ctl<QTimer>(w, "tmrSofort")->isActive());
 
   test::ctl<QAction>(w, "mnuUTCZeitkorrektur")->trigger();
-  eingeben(d->txtUTCZeitkorrektur, "5,5", false);  // half-hour zones take a decimal point
+  enter(d->txtUTCZeitkorrektur, "5,5", false);  // half-hour zones take a decimal point
   QCOMPARE(d->txtUTCZeitkorrektur->text(), QString("5,5"));
-  eingeben(d->txtUTCZeitkorrektur, "13");
-  QVERIFY(!gruen(d->shpUTC));
-  eingeben(d->txtUTCZeitkorrektur, "13", false);
+  enter(d->txtUTCZeitkorrektur, "13");
+  QVERIFY(!green(d->shpUTC));
+  enter(d->txtUTCZeitkorrektur, "13", false);
   QTest::mouseClick(d->cmdZeitkorrektur, Qt::LeftButton);
   QVERIFY(d->isVisible());
   QCOMPARE(d->txtUTCZeitkorrektur->text(), QString());
   QCOMPARE(s.UTCKorr, 1.0f);
 
-  eingeben(d->txtUTCZeitkorrektur, "-12", false);
+  enter(d->txtUTCZeitkorrektur, "-12", false);
   QTest::mouseClick(d->cmdZeitkorrektur, Qt::LeftButton);
   QVERIFY(!d->isVisible());
   QCOMPARE(s.UTCKorr, -12.0f);
@@ -421,25 +421,25 @@ void DialogsTest::timeZone() {
   // The clock follows at once: 16:05 local is 04:05 UTC the next day.
   QCOMPARE(s.Zeitpunkt.hour, 4);
   QCOMPARE(s.Zeitpunkt.day, 9);
-  QTRY_VERIFY_WITH_TIMEOUT(!test::ctl<QTimer>(w, "tmrSofort")->isActive(), kRechenzeit);
+  QTRY_VERIFY_WITH_TIMEOUT(!test::ctl<QTimer>(w, "tmrSofort")->isActive(), kComputeTime);
 }
 
 void DialogsTest::labelsFollowTheLanguage() {
   MainWindow& w = *w_;
   test::ctl<QAction>(w, QString("mnuBeschriftung%1").arg(1))->trigger();
   // The language switch renames the name labels of both station dialogs.
-  QCOMPARE(w.dialogStationA()->lblStationsort->text(), QString("Station (A)"));
-  QCOMPARE(w.dialogStationB()->lblOrt->text(), QString("Station (B)"));
+  QCOMPARE(w.stationADialog()->lblStationsort->text(), QString("Station (A)"));
+  QCOMPARE(w.stationBDialog()->lblOrt->text(), QString("Station (B)"));
   test::ctl<QAction>(w, "mnuStationA")->trigger();
-  QCOMPARE(w.dialogStationA()->lblBreitengrad->text(), QString("Latitude [-90-90]"));
-  QCOMPARE(w.dialogStationA()->lblSendeleistung->text(), QString("Power [kW]"));
+  QCOMPARE(w.stationADialog()->lblBreitengrad->text(), QString("Latitude [-90-90]"));
+  QCOMPARE(w.stationADialog()->lblSendeleistung->text(), QString("Power [kW]"));
   test::ctl<QAction>(w, "mnuSonnenfleckenzahl")->trigger();
-  QCOMPARE(w.dialogBedingungen()->lblSsn->text(), QString("Sunspot-Number [0-300]"));
+  QCOMPARE(w.conditionsDialog()->lblSsn->text(), QString("Sunspot-Number [0-300]"));
   test::ctl<QAction>(w, "mnuUTCZeitkorrektur")->trigger();
-  QCOMPARE(w.dialogZeitzone()->lblZeitkorrektur->text(), QString("Time-Zone (-12 to 12)"));
+  QCOMPARE(w.timeZoneDialog()->lblZeitkorrektur->text(), QString("Time-Zone (-12 to 12)"));
   // All four may be open at once, beside the usable main window.
-  QVERIFY(w.dialogStationA()->isVisible() && w.dialogBedingungen()->isVisible() && w.dialogZeitzone()->isVisible());
-  QVERIFY(!w.dialogStationA()->isModal());
+  QVERIFY(w.stationADialog()->isVisible() && w.conditionsDialog()->isVisible() && w.timeZoneDialog()->isVisible());
+  QVERIFY(!w.stationADialog()->isModal());
 }
 
 QTEST_MAIN(DialogsTest)

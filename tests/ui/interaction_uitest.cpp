@@ -11,12 +11,12 @@
 #include "display/cursor.h"
 #include "files/programdir.h"
 #include "ui/mainwindow.h"
-#include "display/bildcursor.h"
-#include "display/anzeige.h"
+#include "display/picture_cursor.h"
+#include "display/window_state.h"
 #include "display/point.h"
-#include "ui/bildansicht.h"
+#include "ui/picture_view.h"
 #include "ui/dialogs.h"
-#include "ui/zeitleiste.h"
+#include "ui/time_bar.h"
 #include "uitest.h"
 
 using namespace welvaro;
@@ -24,7 +24,7 @@ using welvaro::ui::MainWindow;
 
 namespace {
 
-ProgramDirs ordner(const QTemporaryDir& d) {
+ProgramDirs folder(const QTemporaryDir& d) {
   ProgramDirs dirs;
   dirs.writeDir = d.path().toStdString();
   dirs.dataDirs = {d.path().toStdString()};
@@ -33,19 +33,19 @@ ProgramDirs ordner(const QTemporaryDir& d) {
   return dirs;
 }
 
-ui::Bildansicht* ansicht(MainWindow& w) { return test::ctl<ui::Bildansicht>(w, "picDarstellung"); }
+ui::PictureView* view(MainWindow& w) { return test::ctl<ui::PictureView>(w, "picDarstellung"); }
 
 // Where the world map shows a position in degrees.
-QPoint kartenPixel(MainWindow& w, double breite, double laenge) {
-  const auto p = ansicht(w)->punktVon(Ort{breite, laenge});
+QPoint mapPixels(MainWindow& w, double lat, double lon) {
+  const auto p = view(w)->pointOf(GeoPoint{lat, lon});
   if (!p) qFatal("position not on the map");
   return p->toPoint();
 }
 
 // Where the chart shows an hour and a frequency.
-QPoint chartPixel(MainWindow& w, double stunden, double mhz) { return ansicht(w)->chartPunkt(stunden, mhz).toPoint(); }
+QPoint chartPixel(MainWindow& w, double hours, double mhz) { return view(w)->chartPoint(hours, mhz).toPoint(); }
 
-void tippe(QWidget* w, const QString& text) {
+void typeText(QWidget* w, const QString& text) {
   QTest::keyClicks(w, text);
 }
 
@@ -69,16 +69,16 @@ class InteractionTest : public QObject {
 
  private:
   QTemporaryDir* dir_ = nullptr;
-  FixedClock* uhr_ = nullptr;
+  FixedClock* clock_ = nullptr;
   MainWindow* w_ = nullptr;
 };
 
 void InteractionTest::init() {
   dir_ = new QTemporaryDir;
-  uhr_ = new FixedClock({2026, 12, 8, 16, 5, 0});
-  w_ = new MainWindow(*uhr_, ordner(*dir_));
-  w_->testAntwort = MainWindow::Antwort::Ok;
-  w_->starten();
+  clock_ = new FixedClock({2026, 12, 8, 16, 5, 0});
+  w_ = new MainWindow(*clock_, folder(*dir_));
+  w_->testAnswer = MainWindow::Answer::Ok;
+  w_->start();
   test::tick(w_, "tickAnpassen");  // the first display generation
   w_->show();
   QVERIFY(QTest::qWaitForWindowActive(w_));
@@ -86,7 +86,7 @@ void InteractionTest::init() {
 
 void InteractionTest::cleanup() {
   delete w_;
-  delete uhr_;
+  delete clock_;
   delete dir_;
 }
 
@@ -94,13 +94,13 @@ void InteractionTest::hoverOverTheMapReadsValuePositionAndNearestPlace() {
   MainWindow& w = *w_;
   State& s = w.state();
   // Degrees: the position of the pixel under the cursor.
-  const QPoint madrid = kartenPixel(w, 40.4, -3.7);
-  QTest::mouseMove(ansicht(w), madrid);
+  const QPoint madrid = mapPixels(w, 40.4, -3.7);
+  QTest::mouseMove(view(w), madrid);
   QTRY_VERIFY(test::ctl<QLabel>(w, "lblLocator")->text().startsWith("Position: "));
   QVERIFY(test::ctl<QLabel>(w, "lblLocator")->text().contains(QString::fromUtf8("°N")));
   QVERIFY(test::ctl<QLabel>(w, "lblLocator")->text().contains(QString::fromUtf8("°W")));
   // The value the picture shows there, in the read-out's words.
-  QCOMPARE(test::ctl<QLabel>(w, "lblPegel")->text(), QString::fromStdString(wertText(s, true)));
+  QCOMPARE(test::ctl<QLabel>(w, "lblPegel")->text(), QString::fromStdString(valueText(s, true)));
   QVERIFY(test::ctl<QLabel>(w, "lblPegel")->text().startsWith("Pegel: "));
   QVERIFY(test::ctl<QLabel>(w, "lblPegel")->text().endsWith(" dBm"));
   // Bearing and distance from station A.
@@ -109,20 +109,20 @@ void InteractionTest::hoverOverTheMapReadsValuePositionAndNearestPlace() {
   QCOMPARE(test::ctl<QLabel>(w, "lblOrtB")->text(), QString("Stadt: Madrid"));
   const int g = static_cast<int>(s.NahOrt);
   QCOMPARE(QString::fromStdString(s.OrtName[g]), QString("Madrid"));
-  QVERIFY(!ansicht(w)->ortMarke());  // the marker shows only in nearest-place mode
+  QVERIFY(!view(w)->placeMarker());  // the marker shows only in nearest-place mode
 
   // Locator mode.
   test::ctl<QAction>(w, "mnuLocator")->trigger();
-  const QPoint muenchen = kartenPixel(w, 48.5, 11.0);
-  QTest::mouseMove(ansicht(w), muenchen);
+  const QPoint muenchen = mapPixels(w, 48.5, 11.0);
+  QTest::mouseMove(view(w), muenchen);
   QTRY_VERIFY2(test::ctl<QLabel>(w, "lblLocator")->text().startsWith("Position: JN58"),
                qPrintable(test::ctl<QLabel>(w, "lblLocator")->text()));
   // Field strength instead of level.
   test::ctl<QAction>(w, "mnuFeldstaerke")->trigger();
-  QTest::mouseMove(ansicht(w), kartenPixel(w, 10, 10));
+  QTest::mouseMove(view(w), mapPixels(w, 10, 10));
   QTRY_VERIFY(test::ctl<QLabel>(w, "lblPegel")->text().startsWith(QString::fromUtf8("Feldstärke: ")));
   // Over the open Pacific no place is near: the label is empty.
-  QTest::mouseMove(ansicht(w), kartenPixel(w, -50, -120));
+  QTest::mouseMove(view(w), mapPixels(w, -50, -120));
   QTRY_COMPARE(test::ctl<QLabel>(w, "lblOrtB")->text(), QString());
 }
 
@@ -133,11 +133,11 @@ void InteractionTest::clickInNearestPlaceModePicksThePlaceAsStationB() {
   QVERIFY(test::ctl<QAction>(w, "mnuNaechsteStadt")->isChecked() && !test::ctl<QAction>(w, "mnuCursorposition")->isChecked());
   QVERIFY(test::ctl<QLabel>(w, "lblOrtB")->isVisible());
   // Honolulu is the only place for a thousand kilometres around.
-  const QPoint nahe = kartenPixel(w, 21.0, -158.3);
-  QTest::mouseMove(ansicht(w), nahe);
+  const QPoint near = mapPixels(w, 21.0, -158.3);
+  QTest::mouseMove(view(w), near);
   QTRY_COMPARE(test::ctl<QLabel>(w, "lblOrtB")->text(), QString("Stadt: Honolulu"));
-  QVERIFY(ansicht(w)->ortMarke() && std::abs(ansicht(w)->ortMarke()->breite - 21.30694) < 1e-4);
-  QTest::mouseClick(ansicht(w), Qt::LeftButton, Qt::NoModifier, nahe);
+  QVERIFY(view(w)->placeMarker() && std::abs(view(w)->placeMarker()->lat - 21.30694) < 1e-4);
+  QTest::mouseClick(view(w), Qt::LeftButton, Qt::NoModifier, near);
   QCOMPARE(QString::fromStdString(s.OrtB), QString("Honolulu"));
   QCOMPARE(s.OrtX2, 21.30694f);
   QCOMPARE(s.OrtY2, -157.85833f);
@@ -145,12 +145,12 @@ void InteractionTest::clickInNearestPlaceModePicksThePlaceAsStationB() {
   QVERIFY(test::ctl<QAction>(w, "mnuCursorposition")->isChecked());
   QVERIFY(!test::ctl<QAction>(w, "mnuNaechsteStadt")->isChecked());
   QVERIFY(!test::ctl<QLabel>(w, "lblOrtB")->isVisible());
-  QVERIFY(!ansicht(w)->ortMarke());
+  QVERIFY(!view(w)->placeMarker());
   QVERIFY(test::ctl<QLabel>(w, "lblGeoAuswertung")->text().contains("Honolulu (B:"));
 
   // Nearest-place mode over a place-less ocean: the click changes nothing.
   test::ctl<QAction>(w, "mnuNaechsteStadt")->trigger();
-  QTest::mouseClick(ansicht(w), Qt::LeftButton, Qt::NoModifier, kartenPixel(w, -50, -120));
+  QTest::mouseClick(view(w), Qt::LeftButton, Qt::NoModifier, mapPixels(w, -50, -120));
   QCOMPARE(QString::fromStdString(s.OrtB), QString("Honolulu"));
   QVERIFY(test::ctl<QAction>(w, "mnuNaechsteStadt")->isChecked());
 }
@@ -158,26 +158,26 @@ void InteractionTest::clickInNearestPlaceModePicksThePlaceAsStationB() {
 void InteractionTest::clickWithTheCursorPositionAndInTheChart() {
   MainWindow& w = *w_;
   State& s = w.state();
-  const float frequenz = s.AktFrequenz;
+  const float frequency = s.AktFrequenz;
   // A click without a movement before it takes its own position.
-  QTest::mouseClick(ansicht(w), Qt::LeftButton, Qt::NoModifier, kartenPixel(w, 35.7, 139.7));
+  QTest::mouseClick(view(w), Qt::LeftButton, Qt::NoModifier, mapPixels(w, 35.7, 139.7));
   QCOMPARE(QString::fromStdString(s.OrtB), QString("Station"));
   QVERIFY(std::abs(s.OrtX2 - 35.7f) < 0.7f);
   QVERIFY(std::abs(s.OrtY2 - 139.7f) < 0.7f);
-  QCOMPARE(s.AktFrequenz, frequenz);  // the frequency is not touched
+  QCOMPARE(s.AktFrequenz, frequency);  // the frequency is not touched
 
   // The chart: the click sets the display frequency.
   test::ctl<QToolButton>(w, "cmdOrt")->click();
   QCOMPARE(s.Darstellung, 2.0f);
-  const QPoint bei21 = chartPixel(w, 13.6, 21.2);
-  QTest::mouseMove(ansicht(w), bei21);
+  const QPoint at21 = chartPixel(w, 13.6, 21.2);
+  QTest::mouseMove(view(w), at21);
   QTRY_VERIFY(test::ctl<QLabel>(w, "lblFrequenz")->text().startsWith("Frequenz: "));
   QVERIFY(test::ctl<QLabel>(w, "lblLocator")->text().startsWith("Zeit [UTC]: "));
-  QTest::mouseClick(ansicht(w), Qt::LeftButton, Qt::NoModifier, bei21);
+  QTest::mouseClick(view(w), Qt::LeftButton, Qt::NoModifier, at21);
   QCOMPARE(test::ctl<QLineEdit>(w, "txtAktFrequenz")->text(), QString::fromStdString(s.FrequenzText));
   QVERIFY(std::abs(s.AktFrequenz - 21.2f) < 0.15f);
   // The bottom of the chart is held at 1.5 MHz.
-  QTest::mouseClick(ansicht(w), Qt::LeftButton, Qt::NoModifier, chartPixel(w, 13.6, 0.2));
+  QTest::mouseClick(view(w), Qt::LeftButton, Qt::NoModifier, chartPixel(w, 13.6, 0.2));
   QCOMPARE(s.AktFrequenz, 1.5f);
   QCOMPARE(test::ctl<QLineEdit>(w, "txtAktFrequenz")->text(), QString("  1.5 MHz"));
 }
@@ -188,24 +188,24 @@ void InteractionTest::frequencyBoxConfirmsRoundedOrShowsError() {
   QLineEdit* box = test::ctl<QLineEdit>(w, "txtAktFrequenz");
   box->setFocus();
   box->clear();
-  tippe(box, "14.25");
+  typeText(box, "14.25");
   QVERIFY(box->styleSheet().contains("255,0,0"));  // typed, not confirmed: red
   QTest::keyClick(box, Qt::Key_Return);
   QCOMPARE(box->text(), QString(" 14.3 MHz"));
   QCOMPARE(s.AktFrequenz, 14.3f);
   QVERIFY(box->styleSheet().contains("128,128,128"));  // confirmed: grey
-  QCOMPARE(w.focusWidget(), static_cast<QWidget*>(ansicht(w)));
+  QCOMPARE(w.focusWidget(), static_cast<QWidget*>(view(w)));
 
   box->setFocus();
   box->selectAll();
-  tippe(box, "29.95");
+  typeText(box, "29.95");
   QTest::keyClick(box, Qt::Key_Return);
   QCOMPARE(box->text(), QString(" Error "));
   QVERIFY(box->styleSheet().contains("255,0,0"));
   QCOMPARE(s.AktFrequenz, 14.3f);  // unchanged
 
   box->selectAll();
-  tippe(box, "7");
+  typeText(box, "7");
   QTest::keyClick(box, Qt::Key_Enter);
   QCOMPARE(box->text(), QString("    7 MHz"));
   QCOMPARE(s.AktFrequenz, 7.0f);
@@ -216,7 +216,7 @@ void InteractionTest::storeThenMemoryStoresTheFrequencyOfStore() {
   State& s = w.state();
   QLineEdit* box = test::ctl<QLineEdit>(w, "txtAktFrequenz");
   box->selectAll();
-  tippe(box, "18.1");
+  typeText(box, "18.1");
   QTest::keyClick(box, Qt::Key_Return);
   QCOMPARE(s.AktFrequenz, 18.1f);
 
@@ -227,7 +227,7 @@ void InteractionTest::storeThenMemoryStoresTheFrequencyOfStore() {
 
   // The frequency changes before the memory button: memory 3 still takes 18.1.
   box->selectAll();
-  tippe(box, "24.9");
+  typeText(box, "24.9");
   QTest::keyClick(box, Qt::Key_Return);
   QCOMPARE(s.AktFrequenz, 24.9f);
   QTest::mouseClick(test::ctl<QPushButton>(w, QString("cmdSpeicher%1").arg((2) + 1)), Qt::LeftButton);
@@ -249,19 +249,19 @@ void InteractionTest::storeThenMemoryStoresTheFrequencyOfStore() {
 void InteractionTest::storeWithAnUnconfirmedEntryWarns() {
   MainWindow& w = *w_;
   State& s = w.state();
-  const float speicher1 = s.Speicher1;
+  const float memory1 = s.Speicher1;
   QLineEdit* box = test::ctl<QLineEdit>(w, "txtAktFrequenz");
   box->setFocus();
   box->selectAll();
-  tippe(box, "5");
+  typeText(box, "5");
   QTest::mouseClick(test::ctl<QPushButton>(w, "cmdSpeichern"), Qt::LeftButton);
-  QCOMPARE(w.letzteWarnung, QString::fromUtf8("Die Frequenzeingabe muß mit\nRETURN abgeschlossen werden"));
+  QCOMPARE(w.lastWarning, QString::fromUtf8("Die Frequenzeingabe muß mit\nRETURN abgeschlossen werden"));
   QCOMPARE(s.SpeicherModus, int16{0});
   QVERIFY(!test::ctl<QTimer>(w, "tmrBlinker")->isActive());
   QVERIFY(!test::ctl<QLabel>(w, "shpSignal")->isVisible());
   QTest::mouseClick(test::ctl<QPushButton>(w, QString("cmdSpeicher%1").arg((0) + 1)), Qt::LeftButton);
   QTRY_VERIFY(!test::ctl<QTimer>(w, "tmrSpeicher")->isActive());
-  QCOMPARE(s.Speicher1, speicher1);  // nothing stored
+  QCOMPARE(s.Speicher1, memory1);  // nothing stored
 
   // Store pressed twice cancels store mode.
   QTest::mouseClick(test::ctl<QPushButton>(w, "cmdSpeichern"), Qt::LeftButton);
@@ -283,10 +283,10 @@ void InteractionTest::memoryRecallAndTooltips() {
   QCOMPARE(test::ctl<QLineEdit>(w, "txtAktFrequenz")->text(), QString("  1.5 MHz"));
   QTRY_VERIFY(!test::ctl<QTimer>(w, "tmrSpeicher")->isActive());
 
-  QEvent hinein(QEvent::Enter);
-  QCoreApplication::sendEvent(test::ctl<QToolButton>(w, "cmdOrt"), &hinein);
+  QEvent enter(QEvent::Enter);
+  QCoreApplication::sendEvent(test::ctl<QToolButton>(w, "cmdOrt"), &enter);
   QCOMPARE(test::ctl<QToolButton>(w, "cmdOrt")->toolTip(), QString::fromUtf8("Orts-Welvaro für Madrid <--> München"));
-  QCoreApplication::sendEvent(test::ctl<QToolButton>(w, "cmdSonnenflecken"), &hinein);
+  QCoreApplication::sendEvent(test::ctl<QToolButton>(w, "cmdSonnenflecken"), &enter);
   QCOMPARE(test::ctl<QToolButton>(w, "cmdSonnenflecken")->toolTip(), QString("Sonnenfleckenzahl (Ri = 128)"));
 }
 
@@ -298,8 +298,8 @@ void InteractionTest::timeShownKeysAndBands() {
   QCOMPARE(s.AnzeigeMinute, int16{-1});
   QCOMPARE(test::ctl<QLabel>(w, "lblZeit")->text(), QString("15:05 UTC"));  // 16:05 in Central Europe
   test::ctl<QSlider>(w, "sldZeit")->setValue(18 * 60);
-  QCOMPARE(gezeigteMinute(s), 18 * 60);
-  QCOMPARE(ansicht(w)->minute(), 18 * 60);
+  QCOMPARE(shownMinute(s), 18 * 60);
+  QCOMPARE(view(w)->minute(), 18 * 60);
   QCOMPARE(test::ctl<QLabel>(w, "lblZeit")->text(), QString::fromUtf8("Vorhersage für 18:00 UTC"));
   // The point result is the link's at 18:00.
   auto probe = std::make_unique<State>(s);
@@ -310,14 +310,14 @@ void InteractionTest::timeShownKeysAndBands() {
   QCOMPARE(s.PunktPegel, probe->PunktPegel);
 
   test::ctl<QAction>(w, "mnuStundeVor")->trigger();
-  QCOMPARE(gezeigteMinute(s), 19 * 60);
+  QCOMPARE(shownMinute(s), 19 * 60);
   test::ctl<QAction>(w, "mnuMinutenZurueck")->trigger();
-  QCOMPARE(gezeigteMinute(s), 18 * 60 + 50);
+  QCOMPARE(shownMinute(s), 18 * 60 + 50);
   test::ctl<QSlider>(w, "sldZeit")->setValue(23 * 60 + 30);
   test::ctl<QAction>(w, "mnuStundeVor")->trigger();
-  QCOMPARE(gezeigteMinute(s), 30);  // on past midnight
+  QCOMPARE(shownMinute(s), 30);  // on past midnight
   test::ctl<QSlider>(w, "sldZeit")->setValue(1440);  // 24:00 is 00:00 of the day
-  QCOMPARE(gezeigteMinute(s), 0);
+  QCOMPARE(shownMinute(s), 0);
   test::ctl<QAction>(w, "mnuJetzt")->trigger();
   QCOMPARE(s.AnzeigeMinute, int16{-1});
   QCOMPARE(test::ctl<QLabel>(w, "lblZeit")->text(), QString("15:05 UTC"));
@@ -346,25 +346,25 @@ void InteractionTest::chartClickSetsTimeAndFrequencyAndPlayStopsForNewData() {
   MainWindow& w = *w_;
   State& s = w.state();
   test::ctl<QToolButton>(w, "cmdOrt")->click();
-  QTest::mouseClick(ansicht(w), Qt::LeftButton, Qt::NoModifier, chartPixel(w, 18.5, 21.2));
+  QTest::mouseClick(view(w), Qt::LeftButton, Qt::NoModifier, chartPixel(w, 18.5, 21.2));
   QVERIFY(std::abs(s.AktFrequenz - 21.2f) < 0.15f);
-  QVERIFY(std::abs(gezeigteMinute(s) - (18 * 60 + 30)) <= 5);
-  const int minute = gezeigteMinute(s);
+  QVERIFY(std::abs(shownMinute(s) - (18 * 60 + 30)) <= 5);
+  const int minute = shownMinute(s);
   test::ctl<QToolButton>(w, "cmdWelt")->click();
-  QCOMPARE(ansicht(w)->minute(), minute);
+  QCOMPARE(view(w)->minute(), minute);
 
-  auto* leiste = w.findChild<ui::Zeitleiste*>();
-  leiste->schalteSpielen();
-  QVERIFY(leiste->spielt());
-  QTRY_VERIFY(gezeigteMinute(s) != minute);  // the day moves on
+  auto* bar = w.findChild<ui::TimeBar*>();
+  bar->togglePlay();
+  QVERIFY(bar->playing());
+  QTRY_VERIFY(shownMinute(s) != minute);  // the day moves on
   test::ctl<QAction>(w, "mnuStationA")->trigger();
-  auto* d = w.dialogStationA();
+  auto* d = w.stationADialog();
   d->txtBreite->setText("35.7");
   QTest::mouseClick(d->cmdStationA, Qt::LeftButton);
-  QVERIFY(!leiste->spielt());  // new data: the film stops
-  const int gezeigt = gezeigteMinute(s);
+  QVERIFY(!bar->playing());  // new data: the film stops
+  const int shown = shownMinute(s);
   QTRY_VERIFY_WITH_TIMEOUT(!test::ctl<QTimer>(w, "tmrNeueDaten")->isActive(), 120000);
-  QCOMPARE(gezeigteMinute(s), gezeigt);  // the time shown stays after the station change
+  QCOMPARE(shownMinute(s), shown);  // the time shown stays after the station change
   QCOMPARE(s.X1, 35.7);
 }
 

@@ -16,15 +16,15 @@
 #include "ui/dialogs.h"
 #include "ui/helpviewer.h"
 #include "ui/mainwindow.h"
-#include "display/anzeige.h"
-#include "ui/bildansicht.h"
+#include "display/window_state.h"
+#include "ui/picture_view.h"
 #include "uitest.h"
-#include "ui/sitzungsende.h"
+#include "ui/session_end.h"
 
 using namespace welvaro;
 using welvaro::ui::HelpViewer;
 using welvaro::ui::MainWindow;
-using welvaro::ui::beiSitzungsende;
+using welvaro::ui::onSessionEnd;
 
 namespace {
 
@@ -32,17 +32,17 @@ std::filesystem::path p(const QTemporaryDir& d, const char* name) {
   return std::filesystem::path(d.path().toStdString()) / name;
 }
 
-ProgramDirs ordner(const QTemporaryDir& d, bool mitDaten) {
+ProgramDirs folder(const QTemporaryDir& d, bool withData) {
   ProgramDirs dirs;
   dirs.writeDir = d.path().toStdString();
   dirs.dataDirs = {d.path().toStdString()};
-  if (mitDaten)
+  if (withData)
     for (const char* f : {"MapWelt.dat", "MapOrt.dat", "MapLinien.dat", "Ortsvorg.txt", "Welvaro.hlp"})
       QFile::copy(QString(WELVARO_DATA_DIR) + "/" + f, d.path() + "/" + f);
   return dirs;
 }
 
-std::string lies(const std::filesystem::path& f) {
+std::string read(const std::filesystem::path& f) {
   std::ifstream in(f, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
@@ -70,9 +70,9 @@ class MainWindowTest : public QObject {
 
 void MainWindowTest::startWithoutFilesGivesDefaultsAndATable() {
   QTemporaryDir dir;
-  FixedClock uhr({2026, 12, 8, 16, 5, 0});
-  MainWindow w(uhr, ordner(dir, false));
-  w.starten();
+  FixedClock clock({2026, 12, 8, 16, 5, 0});
+  MainWindow w(clock, folder(dir, false));
+  w.start();
   const State& s = w.state();
   QCOMPARE(QString::fromStdString(s.OrtA), QString::fromUtf8("München"));
   QCOMPARE(QString::fromStdString(s.OrtB), QString("Madrid"));
@@ -94,10 +94,10 @@ void MainWindowTest::startWithoutFilesGivesDefaultsAndATable() {
   QVERIFY(!test::ctl<QFrame>(w, "frmMonat")->isVisibleTo(&w));
   // German, English, Spanish and French are offered; the two German
   // variants are not.
-  QStringList angeboten;
+  QStringList offered;
   for (int n = 0; n < 6; ++n)
-    if (QAction* a = test::ctl<QAction>(w, QString("mnuBeschriftung%1").arg(n)); a->isVisible()) angeboten << a->text();
-  QCOMPARE(angeboten, (QStringList{"Beschriftung (deutsch)", "Inscription (english)",
+    if (QAction* a = test::ctl<QAction>(w, QString("mnuBeschriftung%1").arg(n)); a->isVisible()) offered << a->text();
+  QCOMPARE(offered, (QStringList{"Beschriftung (deutsch)", "Inscription (english)",
                                    QString::fromUtf8("Inscripción (español)"), QString::fromUtf8("Inscription (français)")}));
   QCOMPARE(std::filesystem::file_size(p(dir, "WelvDar1.bmp")), std::uintmax_t{148502});
   QVERIFY(!test::ctl<QLabel>(w, "imgWarten")->isVisible());
@@ -105,15 +105,15 @@ void MainWindowTest::startWithoutFilesGivesDefaultsAndATable() {
 
 void MainWindowTest::startInEnglishFromTheSettingsFile() {
   QTemporaryDir dir;
-  FixedClock uhr({2026, 12, 8, 16, 5, 0});
+  FixedClock clock({2026, 12, 8, 16, 5, 0});
   {
     auto s = std::make_unique<State>();
     s->L = 1;
     s->OrtA = "Berlin";
-    QVERIFY(schreibeEinstellungen(*s, p(dir, "Welvaro.dat").string(), {2026, 12, 1}).ok());
+    QVERIFY(writeSettings(*s, p(dir, "Welvaro.dat").string(), {2026, 12, 1}).ok());
   }
-  MainWindow w(uhr, ordner(dir, true));
-  w.starten();
+  MainWindow w(clock, folder(dir, true));
+  w.start();
   QCOMPARE(test::ctl<QMenu>(w, "mnuDatei")->title(), QString("&File"));
   QCOMPARE(test::ctl<QMenu>(w, "mnuVorgaben")->title(), QString("&Precondition"));
   QCOMPARE(test::ctl<QMenu>(w, "mnuAnzeige")->title(), QString("&Configure"));
@@ -128,13 +128,13 @@ void MainWindowTest::startInEnglishFromTheSettingsFile() {
 
 void MainWindowTest::modeSwitchesAndLevelOrField() {
   QTemporaryDir dir;
-  FixedClock uhr({2026, 12, 8, 16, 5, 0});
-  MainWindow w(uhr, ordner(dir, true));
-  w.starten();
+  FixedClock clock({2026, 12, 8, 16, 5, 0});
+  MainWindow w(clock, folder(dir, true));
+  w.start();
   w.show();
   test::ctl<QToolButton>(w, "cmdGreyline")->click();
   QCOMPARE(w.state().GreylineFlag, int16{1});
-  QVERIFY(anzeigeVon(w.state()).greyline);
+  QVERIFY(windowStateOf(w.state()).greyline);
 
   test::ctl<QToolButton>(w, "cmdOrt")->click();
   State& s = w.state();
@@ -148,14 +148,14 @@ void MainWindowTest::modeSwitchesAndLevelOrField() {
   QCOMPARE(std::filesystem::file_size(p(dir, "WelvDar2.bmp")), std::uintmax_t{145250});
 
   // Field strength: regenerates at once and restarts the three-minute cycle.
-  auto* bild = test::ctl<ui::Bildansicht>(w, "picDarstellung");
-  const QImage pegel = bild->bild();
+  auto* picture = test::ctl<ui::PictureView>(w, "picDarstellung");
+  const QImage level = picture->picture();
   s.GenZaehler = 2;
   test::ctl<QAction>(w, "mnuFeldstaerke")->trigger();
   QVERIFY(test::ctl<QAction>(w, "mnuFeldstaerke")->isChecked() && !test::ctl<QAction>(w, "mnuPegel")->isChecked());
   QCOMPARE(s.PegelFlag, int16{0});
   QCOMPARE(s.GenZaehler, int16{0});
-  QVERIFY(bild->bild() != pegel);
+  QVERIFY(picture->picture() != level);
   // The first two ticks do nothing, the third regenerates.
   test::tick(w, "tickGenDarst");
   test::tick(w, "tickGenDarst");
@@ -172,9 +172,9 @@ void MainWindowTest::modeSwitchesAndLevelOrField() {
 
 void MainWindowTest::languageSwitch() {
   QTemporaryDir dir;
-  FixedClock uhr({2026, 5, 8, 16, 5, 0});
-  MainWindow w(uhr, ordner(dir, false));
-  w.starten();
+  FixedClock clock({2026, 5, 8, 16, 5, 0});
+  MainWindow w(clock, folder(dir, false));
+  w.start();
   QVERIFY(test::ctl<QLabel>(w, "lblWelvaroAnzeige")->text().contains(QString::fromUtf8("für Mai 2026")));
   test::ctl<QAction>(w, QString("mnuBeschriftung%1").arg(1))->trigger();
   QCOMPARE(w.state().L, int16{1});
@@ -189,16 +189,16 @@ void MainWindowTest::languageSwitch() {
 
 void MainWindowTest::monthChoice() {
   QTemporaryDir dir;
-  FixedClock uhr({2026, 12, 8, 16, 5, 0});
-  MainWindow w(uhr, ordner(dir, false));
-  w.starten();
+  FixedClock clock({2026, 12, 8, 16, 5, 0});
+  MainWindow w(clock, folder(dir, false));
+  w.start();
   State& s = w.state();
-  const auto vorher = std::filesystem::last_write_time(p(dir, "Welvaro.tab"));
+  const auto before = std::filesystem::last_write_time(p(dir, "Welvaro.tab"));
   // The month shown already: nothing is recomputed.
   test::ctl<QComboBox>(w, "cmbMonat")->setCurrentIndex(11);
   test::tick(w, "tickMonat");
   QCOMPARE(s.Monat, 12.0f);
-  QCOMPARE(std::filesystem::last_write_time(p(dir, "Welvaro.tab")), vorher);
+  QCOMPARE(std::filesystem::last_write_time(p(dir, "Welvaro.tab")), before);
   QVERIFY(!test::ctl<QLabel>(w, "imgWarten")->isVisible());
 
   test::ctl<QComboBox>(w, "cmbMonat")->setCurrentIndex(5);
@@ -221,53 +221,53 @@ void MainWindowTest::monthChoice() {
 
 void MainWindowTest::dayCheckRenewsTheTableAfterMidnight() {
   QTemporaryDir dir;
-  FixedClock uhr({2026, 12, 8, 23, 55, 0});
-  MainWindow w(uhr, ordner(dir, false));
-  w.starten();
+  FixedClock clock({2026, 12, 8, 23, 55, 0});
+  MainWindow w(clock, folder(dir, false));
+  w.start();
   State& s = w.state();
   QCOMPARE(QString::fromStdString(s.TabTag), QString("342"));
-  uhr.set({2026, 12, 9, 0, 1, 0});
+  clock.set({2026, 12, 9, 0, 1, 0});
   test::tick(w, "tickAktZeit");
   for (int i = 0; i < 9; ++i) test::tick(w, "tickTagesaktualisieren");
   QCOMPARE(QString::fromStdString(s.TabTag), QString("342"));  // not yet: every tenth tick
   test::tick(w, "tickTagesaktualisieren");
   QCOMPARE(QString::fromStdString(s.TabTag), QString("343"));
-  const std::string kopf = lies(p(dir, "Welvaro.tab")).substr(0, 7);
-  QCOMPARE(QString::fromStdString(kopf), QString("12:343:"));
+  const std::string head = read(p(dir, "Welvaro.tab")).substr(0, 7);
+  QCOMPARE(QString::fromStdString(head), QString("12:343:"));
 }
 
 void MainWindowTest::endWithOkSavesAndCancelDoesNot() {
   QTemporaryDir dir;
-  FixedClock uhr({2026, 12, 8, 16, 5, 0});
-  MainWindow w(uhr, ordner(dir, false));
-  w.starten();
+  FixedClock clock({2026, 12, 8, 16, 5, 0});
+  MainWindow w(clock, folder(dir, false));
+  w.start();
   w.state().OrtB = "Tokyo";
-  const std::string tabelle = lies(p(dir, "Welvaro.tab"));
+  const std::string table = read(p(dir, "Welvaro.tab"));
 
-  w.testAntwort = MainWindow::Antwort::Abbrechen;
+  w.testAnswer = MainWindow::Answer::Cancel;
   test::ctl<QToolButton>(w, "cmdEnde")->click();
-  QVERIFY(!w.beendet());
+  QVERIFY(!w.ended());
   QVERIFY(!std::filesystem::exists(p(dir, "Welvaro.dat")));
 
-  w.testAntwort = MainWindow::Antwort::Ok;
+  w.testAnswer = MainWindow::Answer::Ok;
   test::ctl<QAction>(w, "mnuEnde")->trigger();
-  QVERIFY(w.beendet());
-  const std::string dat = lies(p(dir, "Welvaro.dat"));
+  QVERIFY(w.ended());
+  const std::string dat = read(p(dir, "Welvaro.dat"));
   QVERIFY(dat.find("\"Stationsort(B): Tokyo\"\r\n") != std::string::npos);
   QVERIFY(dat.find("\"Landessprache:  0\"\r\n") != std::string::npos);
-  const std::string nachher = lies(p(dir, "Welvaro.tab"));
-  QCOMPARE(nachher.size(), tabelle.size());
-  QVERIFY(nachher == tabelle);  // header rewritten unchanged, blocks kept
+  const std::string after = read(p(dir, "Welvaro.tab"));
+  QCOMPARE(after.size(), table.size());
+  QVERIFY(after == table);  // header rewritten unchanged, blocks kept
 }
 
 // The close box saves what the confirmed end saves, without asking: a
 // station changed since the start is there at the next start.
 void MainWindowTest::closeBoxSavesWithoutAsking() {
   QTemporaryDir dir;
-  FixedClock uhr({2026, 12, 8, 16, 5, 0});
+  FixedClock clock({2026, 12, 8, 16, 5, 0});
   {
-    MainWindow w(uhr, ordner(dir, false));
-    w.starten();
+    MainWindow w(clock, folder(dir, false));
+    w.start();
     w.show();
     w.state().OrtB = "Tokyo";
     w.state().L = 3;
@@ -275,9 +275,9 @@ void MainWindowTest::closeBoxSavesWithoutAsking() {
     QVERIFY(!w.isVisible());
     QVERIFY(!test::ctl<QTimer>(w, "tmrAktZeit")->isActive());
   }
-  QVERIFY(lies(p(dir, "Welvaro.dat")).find("\"Stationsort(B): Tokyo\"\r\n") != std::string::npos);
-  MainWindow w(uhr, ordner(dir, false));
-  w.starten();
+  QVERIFY(read(p(dir, "Welvaro.dat")).find("\"Stationsort(B): Tokyo\"\r\n") != std::string::npos);
+  MainWindow w(clock, folder(dir, false));
+  w.start();
   QCOMPARE(QString::fromStdString(w.state().OrtB), QString("Tokyo"));
   QCOMPARE(w.state().L, int16{3});
 }
@@ -286,17 +286,17 @@ void MainWindowTest::closeBoxSavesWithoutAsking() {
 // nothing, or close all the same.
 void MainWindowTest::failedSaveAtTheCloseBoxIsShown() {
   QTemporaryDir dir;
-  FixedClock uhr({2026, 12, 8, 16, 5, 0});
-  MainWindow w(uhr, ordner(dir, false));
-  w.starten();
+  FixedClock clock({2026, 12, 8, 16, 5, 0});
+  MainWindow w(clock, folder(dir, false));
+  w.start();
   w.show();
   QVERIFY(QDir(dir.path()).mkdir("Welvaro.dat"));  // the settings file cannot be written
-  w.testAntwort = MainWindow::Antwort::Abbrechen;
+  w.testAnswer = MainWindow::Answer::Cancel;
   w.close();
   QVERIFY(w.isVisible());
-  QVERIFY(w.letzteSchliessFrage.contains("Welvaro.dat"));
-  QVERIFY(w.letzteSchliessFrage.contains("Welvaro trotzdem beenden?"));
-  w.testAntwort = MainWindow::Antwort::Ok;
+  QVERIFY(w.lastCloseQuestion.contains("Welvaro.dat"));
+  QVERIFY(w.lastCloseQuestion.contains("Welvaro trotzdem beenden?"));
+  w.testAnswer = MainWindow::Answer::Ok;
   w.close();
   QVERIFY(!w.isVisible());
 }
@@ -304,34 +304,34 @@ void MainWindowTest::failedSaveAtTheCloseBoxIsShown() {
 // The end of the session (SIGTERM) closes the window in order and saves.
 void MainWindowTest::sessionEndSaves() {
   QTemporaryDir dir;
-  FixedClock uhr({2026, 12, 8, 16, 5, 0});
-  MainWindow w(uhr, ordner(dir, false));
-  w.starten();
+  FixedClock clock({2026, 12, 8, 16, 5, 0});
+  MainWindow w(clock, folder(dir, false));
+  w.start();
   w.show();
   w.state().OrtA = "Sydney";
-  beiSitzungsende(&w, [&w] { w.sitzungsEnde(); });
+  onSessionEnd(&w, [&w] { w.endSession(); });
   ::raise(SIGTERM);
   QTRY_VERIFY(!w.isVisible());
-  QVERIFY(lies(p(dir, "Welvaro.dat")).find("\"Stationsort(A): Sydney\"\r\n") != std::string::npos);
+  QVERIFY(read(p(dir, "Welvaro.dat")).find("\"Stationsort(A): Sydney\"\r\n") != std::string::npos);
 }
 
 // Every text of the window follows the language, Qt's own buttons too.
 void MainWindowTest::everyTextFollowsTheLanguage() {
   QTemporaryDir dir;
-  FixedClock uhr({2026, 12, 8, 16, 5, 0});
-  MainWindow w(uhr, ordner(dir, true));
-  w.starten();
+  FixedClock clock({2026, 12, 8, 16, 5, 0});
+  MainWindow w(clock, folder(dir, true));
+  w.start();
   test::ctl<QAction>(w, QString("mnuBeschriftung%1").arg(1))->trigger();
   QCOMPARE(test::ctl<QComboBox>(w, "cmbMonat")->itemText(0), QString("January"));
   QCOMPARE(test::ctl<QComboBox>(w, "cmbMonat")->itemText(11), QString("December"));
   QCOMPARE(test::ctl<QAction>(w, "mnuWelvaroHilfe")->text(), QString("Welvaro Help"));
   QCOMPARE(test::ctl<QMenu>(w, "mnuExtras")->title(), QString("E&xtras"));
   QCOMPARE(test::ctl<QAction>(w, "mnuInfo")->text(), QString("About"));
-  QCOMPARE(w.dialogStationA()->windowTitle(), QString("Station [A]"));
+  QCOMPARE(w.stationADialog()->windowTitle(), QString("Station [A]"));
   test::ctl<QAction>(w, "mnuStationA")->trigger();
-  QCOMPARE(w.dialogStationA()->windowTitle(), QString("Station [A]"));
-  QCOMPARE(w.dialogStationA()->txtBreite->toolTip(), QString::fromUtf8("Latitude -90 … 90 or locator (JN58TD)"));
-  w.dialogStationA()->close();
+  QCOMPARE(w.stationADialog()->windowTitle(), QString("Station [A]"));
+  QCOMPARE(w.stationADialog()->txtBreite->toolTip(), QString::fromUtf8("Latitude -90 … 90 or locator (JN58TD)"));
+  w.stationADialog()->close();
   QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Cancel"));
 
   test::ctl<QAction>(w, QString("mnuBeschriftung%1").arg(4))->trigger();  // French
@@ -348,10 +348,10 @@ void MainWindowTest::everyTextFollowsTheLanguage() {
   // The help opens at the part of the user's language.
   test::ctl<QAction>(w, QString("mnuBeschriftung%1").arg(1))->trigger();
   test::ctl<QAction>(w, "mnuWelvaroHilfe")->trigger();
-  auto* hilfe = w.findChild<HelpViewer*>();
-  QVERIFY(hilfe);
-  QVERIFY(hilfe->shownSource().endsWith("#Contents"));
-  QCOMPARE(hilfe->windowTitle(), QString("Welvaro Help"));
+  auto* help = w.findChild<HelpViewer*>();
+  QVERIFY(help);
+  QVERIFY(help->shownSource().endsWith("#Contents"));
+  QCOMPARE(help->windowTitle(), QString("Welvaro Help"));
 }
 
 // The scales rendered as the user sees them: the mark of 0° longitude, of
@@ -359,39 +359,39 @@ void MainWindowTest::everyTextFollowsTheLanguage() {
 // of that value, and the picture fills most of a large window.
 void MainWindowTest::scaleMarksStandOnThePicturesPixels() {
   QTemporaryDir dir;
-  FixedClock uhr({2026, 12, 8, 16, 5, 0});
-  MainWindow w(uhr, ordner(dir, false));
-  w.starten();
+  FixedClock clock({2026, 12, 8, 16, 5, 0});
+  MainWindow w(clock, folder(dir, false));
+  w.start();
   w.resize(1920, 1050);
   w.show();
   QVERIFY(QTest::qWaitForWindowExposed(&w));
   // Usable on a small screen: the window can be made 1024 x 600.
   QVERIFY2(w.minimumSizeHint().width() <= 1024 && w.minimumSizeHint().height() <= 600,
            qPrintable(QString("%1 x %2").arg(w.minimumSizeHint().width()).arg(w.minimumSizeHint().height())));
-  auto* ansicht = test::ctl<ui::Bildansicht>(w, "picDarstellung");
+  auto* view = test::ctl<ui::PictureView>(w, "picDarstellung");
   // At least half the window is picture.
-  const Rahmen r = ansicht->bildRahmen();
-  const double dpr = ansicht->devicePixelRatioF();
-  QVERIFY2(1.0 * r.breite * r.hoehe >= 0.5 * w.width() * w.height() * dpr * dpr,
-           qPrintable(QString("%1 x %2 in %3 x %4").arg(r.breite).arg(r.hoehe).arg(w.width()).arg(w.height())));
-  auto pruefe = [&](QPointF wert) {
-    const QImage bild = ansicht->bild();
-    const Rahmen b = ansicht->bildRahmen();
-    const int x = static_cast<int>(wert.x() * bild.devicePixelRatio());
-    const int y = static_cast<int>(wert.y() * bild.devicePixelRatio());
-    const QRgb marke = bild.pixel(x, b.y + b.hoehe + 1);
+  const Rect r = view->pictureRect();
+  const double dpr = view->devicePixelRatioF();
+  QVERIFY2(1.0 * r.width * r.height >= 0.5 * w.width() * w.height() * dpr * dpr,
+           qPrintable(QString("%1 x %2 in %3 x %4").arg(r.width).arg(r.height).arg(w.width()).arg(w.height())));
+  auto check = [&](QPointF value) {
+    const QImage picture = view->picture();
+    const Rect b = view->pictureRect();
+    const int x = static_cast<int>(value.x() * picture.devicePixelRatio());
+    const int y = static_cast<int>(value.y() * picture.devicePixelRatio());
+    const QRgb mark = picture.pixel(x, b.y + b.height + 1);
     // Under the picture: the mark at the value's column, none beside it.
-    QVERIFY(qGray(marke) < 80);
-    QVERIFY(bild.pixel(x - 1, b.y + b.hoehe + 1) != marke);
-    QVERIFY(bild.pixel(x + 1, b.y + b.hoehe + 1) != marke);
+    QVERIFY(qGray(mark) < 80);
+    QVERIFY(picture.pixel(x - 1, b.y + b.height + 1) != mark);
+    QVERIFY(picture.pixel(x + 1, b.y + b.height + 1) != mark);
     // Left of the picture: the mark at the value's row.
-    QVERIFY(qGray(bild.pixel(b.x - 2, y)) < 80);
-    QVERIFY(bild.pixel(b.x - 2, y - 1) != bild.pixel(b.x - 2, y));
-    QVERIFY(bild.pixel(b.x - 2, y + 1) != bild.pixel(b.x - 2, y));
+    QVERIFY(qGray(picture.pixel(b.x - 2, y)) < 80);
+    QVERIFY(picture.pixel(b.x - 2, y - 1) != picture.pixel(b.x - 2, y));
+    QVERIFY(picture.pixel(b.x - 2, y + 1) != picture.pixel(b.x - 2, y));
   };
-  pruefe(*ansicht->punktVon(Ort{0, 0}));  // 0° and the equator
+  check(*view->pointOf(GeoPoint{0, 0}));  // 0° and the equator
   w.prgDarstellung2();
-  pruefe(ansicht->chartPunkt(12, 15));  // 12:00 UTC and 15 MHz
+  check(view->chartPoint(12, 15));  // 12:00 UTC and 15 MHz
 }
 
 // The azimuthal map is one click away and needs no new forecast; the view
@@ -399,35 +399,35 @@ void MainWindowTest::scaleMarksStandOnThePicturesPixels() {
 // the next start.
 void MainWindowTest::projectionSavedPictureAndWindowAreRemembered() {
   QTemporaryDir dir;
-  FixedClock uhr({2026, 12, 8, 16, 5, 0});
+  FixedClock clock({2026, 12, 8, 16, 5, 0});
   {
-    MainWindow w(uhr, ordner(dir, true));
-    w.starten();
+    MainWindow w(clock, folder(dir, true));
+    w.start();
     w.resize(1200, 760);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    auto* ansicht = test::ctl<ui::Bildansicht>(w, "picDarstellung");
-    const auto tabelle = std::filesystem::last_write_time(p(dir, "Welvaro.tab"));
+    auto* view = test::ctl<ui::PictureView>(w, "picDarstellung");
+    const auto table = std::filesystem::last_write_time(p(dir, "Welvaro.tab"));
     test::ctl<QToolButton>(w, "cmdAzimutal")->click();
-    QCOMPARE(ansicht->projektion(), Projektion::Azimutal);
+    QCOMPARE(view->projection(), Projection::Azimuthal);
     QVERIFY(test::ctl<QAction>(w, "mnuAzimutal")->isChecked());
-    QCOMPARE(std::filesystem::last_write_time(p(dir, "Welvaro.tab")), tabelle);
+    QCOMPARE(std::filesystem::last_write_time(p(dir, "Welvaro.tab")), table);
     // Over Madrid the read-out gives bearing and distance from München.
-    const auto madrid = ansicht->punktVon(Ort{40.4, -3.7});
+    const auto madrid = view->pointOf(GeoPoint{40.4, -3.7});
     QVERIFY(madrid);
     QVERIFY(w.prgCursorBewegt(*madrid));
     QVERIFY(test::ctl<QLabel>(w, "lblPeilung")->text().contains("Distanz: 14"));
 
-    w.testBildDatei = QString::fromStdString(p(dir, "Karte.png").string());
+    w.testPictureFile = QString::fromStdString(p(dir, "Karte.png").string());
     test::ctl<QAction>(w, "mnuBildSpeichern")->trigger();
-    const QImage gespeichert(w.testBildDatei);
-    QCOMPARE(gespeichert.size(), ansicht->size() * ansicht->devicePixelRatioF());
+    const QImage saved(w.testPictureFile);
+    QCOMPARE(saved.size(), view->size() * view->devicePixelRatioF());
     w.close();
   }
-  QVERIFY(lies(p(dir, "WelvaroFenster.ini")).find("projektion=1") != std::string::npos);
-  MainWindow w(uhr, ordner(dir, true));
-  w.starten();
-  QCOMPARE(test::ctl<ui::Bildansicht>(w, "picDarstellung")->projektion(), Projektion::Azimutal);
+  QVERIFY(read(p(dir, "WelvaroFenster.ini")).find("projektion=1") != std::string::npos);
+  MainWindow w(clock, folder(dir, true));
+  w.start();
+  QCOMPARE(test::ctl<ui::PictureView>(w, "picDarstellung")->projection(), Projection::Azimuthal);
   QCOMPARE(w.size(), QSize(1200, 760));
 }
 

@@ -1,0 +1,239 @@
+#include "display/layout.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <numbers>
+#include <vector>
+
+#include "display/bitmap.h"
+#include "display/font.h"
+
+namespace welvaro {
+
+namespace {
+
+// Sizes in font dots.
+constexpr int kTick = 3;   // tick length
+constexpr int kGap = 2;   // gap between tick and label, and around
+constexpr int kBar = 4;   // width of the colour bar
+constexpr int kBarGap = 5;
+
+int tb(std::string_view text, int n) { return textWidth(text) * n; }
+
+const char* unit(bool level) { return level ? "dBm" : "dB(\u00B5V/m)"; }
+
+// Text centred on (x, y).
+void centredText(StrokeMask& m, std::string_view text, double x, double y, int n) {
+  writeText(m, text, static_cast<int>(std::lround(x - tb(text, n) / 2.0)),
+           static_cast<int>(std::lround(y - kFontHeight * n / 2.0)), n);
+}
+
+// A tick one dot wide (at least one pixel) whose middle pixel is the
+// column (waagrecht false) or row (true) `position`.
+void tick(Canvas& w, int position, int from, int to, bool horizontal, int n, std::uint32_t colour) {
+  const int thickness = std::max(1, n / 2), a = position - (thickness - 1) / 2;
+  const int lo = std::min(from, to), len = std::abs(to - from) + 1;
+  w.fill(horizontal ? Rect{lo, a, len, thickness} : Rect{a, lo, thickness, len}, colour);
+}
+
+// The step of the labels: the first of `steps` whose labels, `distance`
+// pixels apart per unit, leave room for the widest label.
+int stepFor(std::initializer_list<int> steps, double distance, int widest) {
+  for (int s : steps)
+    if (s * distance >= widest) return s;
+  return *(steps.end() - 1);
+}
+
+// A tick of a scale: its place (column or row in pixel coordinates) and its
+// label; an unlabelled tick is half as long.
+struct Mark {
+  double position;
+  std::string text;
+};
+
+// Ticks and labels below the picture (`bottom`, columns) and left of it
+// (`left`, rows). A tick stands on the picture's own pixel of its value:
+// the nearest whole pixel to the place the projection gives.
+void axes(Canvas& w, StrokeMask& m, const Layout& t, std::uint32_t font, const std::vector<Mark>& bottom,
+            const std::vector<Mark>& left) {
+  const int n = t.point, gh = kFontHeight * n;
+  const Rect& r = t.picture;
+  const int row = r.y + r.height;  // first row below the picture
+  for (const Mark& k : bottom) {
+    const int x = static_cast<int>(std::lround(k.position));
+    tick(w, x, row, row + (k.text.empty() ? kTick * n / 2 : kTick * n) - 1, false, n, font);
+    if (!k.text.empty()) centredText(m, k.text, x, row + kTick * n + kGap * n + gh / 2.0, n);
+  }
+  for (const Mark& k : left) {
+    const int y = static_cast<int>(std::lround(k.position));
+    tick(w, y, r.x - 1, r.x - (k.text.empty() ? kTick * n / 2 : kTick * n), true, n, font);
+    if (!k.text.empty()) writeText(m, k.text, r.x - kTick * n - kGap * n - tb(k.text, n), y - gh / 2, n);
+  }
+  m.apply(w, font);
+}
+
+}  // namespace
+
+LayoutKey layoutKey(int width, int height, bool lines, bool scales, bool level, double scale,
+                                std::uint32_t background) {
+  return {std::max(1, width), std::max(1, height), lines, scales, level && scales, scale, background};
+}
+
+int fontDot(double scale) { return std::max(1, static_cast<int>(std::lround(2 * scale))); }
+
+const std::uint32_t* valueColours() {
+  static const std::array<std::uint32_t, 129> colours = [] {
+    std::array<std::uint32_t, 129> f{};
+    for (int i = 0; i <= 128; ++i) {
+      const Colour c = paletteColour(i);
+      f[static_cast<std::size_t>(i)] = rgb(c.red, c.green, c.blue);
+    }
+    return f;
+  }();
+  return colours.data();
+}
+
+std::uint32_t textColour(std::uint32_t background) {
+  const int r = (background >> 16) & 0xFF, g = (background >> 8) & 0xFF, b = background & 0xFF;
+  return 299 * r + 587 * g + 114 * b > 128000 ? rgb(0, 0, 0) : rgb(255, 255, 255);
+}
+
+std::string degreeLabel(int degrees, bool lon) {
+  if (degrees == 0) return "0\u00B0";
+  const char* hemisphere = lon ? (degrees < 0 ? "W" : "E") : (degrees < 0 ? "S" : "N");
+  return std::to_string(std::abs(degrees)) + "\u00B0" + hemisphere;
+}
+
+Layout planLayout(LayoutKind kind, int width, int height, bool scales, int n) {
+  Layout t;
+  t.width = std::max(0, width);
+  t.height = std::max(0, height);
+  t.point = std::max(1, n);
+  // Small plates take a smaller font.
+  while (scales && t.point > 1 && (t.width < 240 * t.point || t.height < 120 * t.point)) --t.point;
+  t.scales = scales;
+  n = t.point;
+  const int gh = kFontHeight * n, gap = kGap * n;
+  int left = 0, right = 0, top = 0, bottom = 0;
+  if (scales) {
+    // The colour bar with its values and, above it, the unit.
+    const int bar = kBarGap * n + kBar * n + kTick * n / 2 + n + tb("-127", n) + gap;
+    right = std::max(bar, kBarGap * n + std::max(tb(unit(true), n), tb(unit(false), n)) + gap);
+    if (kind == LayoutKind::Map) {
+      left = std::max(gap + tb("90\u00B0S", n) + gap + kTick * n, tb("180\u00B0W", n) / 2 + gap);
+      right = std::max(right, tb("180\u00B0E", n) / 2 + gap);
+      top = gh / 2 + gap;
+      bottom = kTick * n + gap + gh + gap;
+    } else if (kind == LayoutKind::Azimuthal) {
+      const int edge = gap + kTick * n + gap;
+      left = edge + tb("300\u00B0", n) + gap;
+      right += edge + tb("300\u00B0", n);
+      top = bottom = edge + gh + gap;
+    } else {
+      left = gap + tb("MHz", n) + gap + kTick * n;
+      right = std::max(right, tb("24", n) / 2 + gap);
+      top = gh / 2 + gap + gh + gap;  // "MHz" above the frequency labels
+      bottom = kTick * n + gap + gh + gap;
+    }
+  }
+  // A buffer too small for the margins gets the picture alone.
+  if (scales && (t.width - left - right < 16 || t.height - top - bottom < 8))
+    return planLayout(kind, width, height, false, n);
+  const int aw = std::max(1, t.width - left - right), ah = std::max(1, t.height - top - bottom);
+  int pw = aw, ph = ah;
+  if (kind == LayoutKind::Map) {
+    ph = std::min(ah, (aw - 1) / 2 + 1);
+    pw = 2 * (ph - 1) + 1;
+  } else if (kind == LayoutKind::Azimuthal) {
+    pw = ph = std::min(aw, ah);
+  }
+  const int x0 = (t.width - (left + pw + right)) / 2 + left;
+  const int y0 = (t.height - (top + ph + bottom)) / 2 + top;
+  t.picture = {x0, y0, pw, ph};
+  if (scales) {
+    const int top = y0 + gh + gap + gh / 2;  // below the unit and the top value's label
+    t.bar = {x0 + pw + (kind == LayoutKind::Azimuthal ? left - gap : 0) + kBarGap * n, top, kBar * n,
+                std::max(1, y0 + ph - top)};
+  }
+  return t;
+}
+
+void drawFrame(Canvas& w, StrokeMask& m, const Layout& t, std::uint32_t background, bool level) {
+  w.fill({0, 0, w.width, w.height}, background);
+  if (!t.scales || t.bar.width <= 0) return;
+  const std::uint32_t font = textColour(background);
+  const int n = t.point;
+  const Rect& b = t.bar;
+  const std::uint32_t* colours = valueColours();
+  // Index 0 on the bottom row, 108 on the top row.
+  const int bottom = b.y + b.height - 1;
+  for (int y = b.y; y <= bottom; ++y) {
+    const int v = b.height > 1 ? static_cast<int>((bottom - y) * static_cast<double>(kColourMax) / (b.height - 1) + 1e-9)
+                              : 0;
+    w.fill({b.x, y, b.width, 1}, colours[v]);
+  }
+  // Labels every 18 steps (a ramp of the colour table), fewer on a short bar.
+  const int step = stepFor({18, 36, 54, 108}, (b.height - 1) / static_cast<double>(kColourMax),
+                                  kFontHeight * n + n);
+  for (int v = 0; v <= kColourMax; v += step) {
+    const int y = static_cast<int>(std::lround(bottom - v * (b.height - 1) / static_cast<double>(kColourMax)));
+    const int x = b.x + b.width;
+    tick(w, y, x, x + kTick * n / 2, true, n, font);
+    writeText(m, std::to_string(valueOfIndex(v, level)), x + kTick * n / 2 + n, y - kFontHeight * n / 2, n);
+  }
+  writeText(m, unit(level), b.x, b.y - kFontHeight * n / 2 - kGap * n - kFontHeight * n, n);
+  m.apply(w, font);
+}
+
+void drawMapScales(Canvas& w, StrokeMask& m, const Layout& t, const MapProjection& p,
+                         std::uint32_t background) {
+  if (!t.scales) return;
+  const int n = t.point;
+  const Rect& r = t.picture;
+  std::vector<Mark> bottom, left;
+  const int sl = stepFor({30, 60, 90, 180}, (r.width - 1) / 360.0, tb("120\u00B0W", n) + 2 * n);
+  for (int l = -180; l <= 180; l += sl) bottom.push_back({p.column(l), degreeLabel(l, true)});
+  const int sb = stepFor({30, 60, 90}, (r.height - 1) / 180.0, kFontHeight * n + 2 * n);
+  for (int b = -90; b <= 90; b += sb) left.push_back({p.row(b), degreeLabel(b, false)});
+  axes(w, m, t, textColour(background), bottom, left);
+}
+
+void drawAzimuthalScales(Canvas& w, StrokeMask& m, const Layout& t, const MapProjection& p,
+                           std::uint32_t background) {
+  if (!t.scales) return;
+  const std::uint32_t font = textColour(background);
+  const int n = t.point, gh = kFontHeight * n;
+  const Point c = p.discCentre();
+  const double r = p.radius();
+  for (int degrees = 0; degrees < 360; degrees += 30) {
+    const double th = degrees * std::numbers::pi / 180, s = std::sin(th), k = -std::cos(th);
+    m.segment({c.x + s * (r + 1), c.y + k * (r + 1)}, {c.x + s * (r + kTick * n), c.y + k * (r + kTick * n)},
+              std::max(1.0, n / 2.0));
+    const std::string text = std::to_string(degrees) + "\u00B0";
+    const double d = r + (kTick + kGap) * n + 0.5 * (std::fabs(s) * tb(text, n) + std::fabs(k) * gh);
+    centredText(m, text, c.x + s * d, c.y + k * d, n);
+  }
+  m.apply(w, font);
+}
+
+void drawChartScales(Canvas& w, StrokeMask& m, const Layout& t, const ChartProjection& p,
+                        std::uint32_t background) {
+  if (!t.scales) return;
+  const std::uint32_t font = textColour(background);
+  const int n = t.point, gh = kFontHeight * n;
+  const Rect& r = t.picture;
+  std::vector<Mark> bottom, left;
+  const int sh = stepFor({1, 2, 3, 4, 6, 12}, (r.width - 1) / 24.0, tb("00", n) + 3 * n);
+  for (int h = 0; h <= 24; ++h) bottom.push_back({p.column(h), h % sh == 0 ? std::to_string(h) : std::string()});
+  const int sm = stepFor({5, 10, 15, 30}, (r.height - 1) / 30.0, gh + 2 * n);
+  for (int f = 0; f <= 30; ++f) left.push_back({p.row(f), f % sm == 0 ? std::to_string(f) : std::string()});
+  axes(w, m, t, font, bottom, left);
+  writeText(m, "UTC", static_cast<int>(std::lround(p.column(24))) + tb("24", n) / 2 + 2 * kGap * n,
+           r.y + r.height + kTick * n + kGap * n, n);
+  writeText(m, "MHz", r.x - kTick * n - kGap * n - tb("MHz", n), r.y - gh / 2 - kGap * n - gh, n);
+  m.apply(w, font);
+}
+
+}  // namespace welvaro

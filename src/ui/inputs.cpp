@@ -1,0 +1,193 @@
+// The main window's input: the cursor read-out and clicks in the picture
+// area, the frequency box and the memories, and the four input dialogs.
+#include <QEvent>
+#include <QMessageBox>
+#include <cmath>
+#include <functional>
+
+#include "display/window_state.h"
+#include "display/picture_cursor.h"
+#include "display/cursor.h"
+#include "display/twips.h"
+#include "display/point.h"
+#include "files/gazetteer.h"
+#include "lang/sprachtext.h"
+#include "input/input_rules.h"
+#include "ui/dialogs.h"
+#include "ui/qtext.h"
+#include "ui/frequency_box.h"
+#include "ui/mainwindow.h"
+#include "ui/menus.h"
+#include "ui/picture_view.h"
+
+namespace welvaro::ui {
+
+void MainWindow::connectInputs() {
+  connect(picDarstellung, &PictureView::cursorMoved, this, &MainWindow::prgCursorBewegt);
+  connect(picDarstellung, &PictureView::clicked, this, &MainWindow::prgKlickDarstellung);
+
+  // Tool tips built from the state when the mouse comes over the button.
+  auto tip = [this](QToolButton* button, std::function<std::string()> text) {
+    button->installEventFilter(new EventFilter(button, [button, text](QObject*, QEvent* e) {
+      if (e->type() == QEvent::Enter) button->setToolTip(q(text()));
+      return false;
+    }));
+  };
+  tip(cmdOrt, [this] { return linkTooltip(*s_); });
+  tip(cmdSonnenflecken, [this] { return sunspotTooltip(*s_); });
+
+  connect(frequencyBox_, &FrequencyBox::confirmed, this, &MainWindow::frequencyConfirmed);
+  connect(frequencyBox_, &FrequencyBox::memoryButton, this, &MainWindow::prgSpeicherTaste);
+  connect(frequencyBox_, &FrequencyBox::finished, this, [this] { picDarstellung->setFocus(); });
+  connect(frequencyBox_, &FrequencyBox::warning, this, [this] {
+    lastWarning = q(T(*s_, kTxFrequenzWarnung)).replace("\r\n", "\n");
+    QMessageBox box(QMessageBox::Warning, q(T(*s_, kTxFehler)), lastWarning, QMessageBox::Ok, this);
+    if (testAnswer == Answer::Ask) box.exec();
+  });
+
+  const Menus& m = *menus_;
+  connect(m.mnuStationA, &QAction::triggered, this, [this] { stationADialog()->showFromState(); });
+  connect(m.mnuStationB, &QAction::triggered, this, [this] { stationBDialog()->showFromState(); });
+  for (QAction* a : {m.mnuSendeweg, m.mnuWahrscheinlichkeit, m.mnuSonnenfleckenzahl})
+    connect(a, &QAction::triggered, this, [this] { conditionsDialog()->showFromState(); });
+  connect(cmdSonnenflecken, &QToolButton::clicked, this, [this] { conditionsDialog()->showFromState(); });
+  connect(m.mnuUTCZeitkorrektur, &QAction::triggered, this, [this] { timeZoneDialog()->showFromState(); });
+}
+
+// ---- Cursor read-out and clicks ---------------------------------------------------
+
+bool MainWindow::prgCursorBewegt(QPointF p) {
+  State& s = *s_;
+  CursorReadout a;
+  if (s.Darstellung == 1.0f) {
+    const std::optional<MapReading> l = picDarstellung->readMap(p);
+    if (!l) return false;
+    a = prgKartenCursor(s, *l, s.PegelFlag == 1, s.LocatorFlag != 1);
+    lblPeilung->setText(q(bearingText(s, *l)));
+    if (a.markerChanged) {
+      const int g = static_cast<int>(s.NahOrt);
+      picDarstellung->setPlaceMarker(windowStateOf(s).placeMarker ? std::optional<GeoPoint>(GeoPoint{s.OrtBreite[g], s.OrtLaenge[g]})
+                                                           : std::nullopt);
+    }
+  } else {
+    const std::optional<ChartReading> l = picDarstellung->readChart(p);
+    if (!l) return false;
+    a = prgChartCursor(s, *l, s.PegelFlag == 1);
+  }
+  if (a.levelChanged) lblPegel->setText(q(a.level));
+  lblLocator->setText(q(a.locator));
+  if (a.frequencyChanged) lblFrequenz->setText(q(a.frequency));
+  if (a.placeChanged) lblOrtB->setText(q(a.placeB));
+  return true;
+}
+
+void MainWindow::prgKlickDarstellung(QPointF p) {
+  // The click takes the position it happened at, even without a movement
+  // before it; beside the picture (scales, colour bar) it does nothing.
+  if (!prgCursorBewegt(p)) return;
+  const ClickResult k = prgKlick(*s_, s_->NaechsteStadtFlag != 1);
+  switch (k.kind) {
+    case ClickResult::Kind::None:
+      return;
+    case ClickResult::Kind::PointB:
+      if (k.backToCursorPosition) chooseNearestPlace(*s_, false);
+      break;
+    case ClickResult::Kind::Frequency:
+      // The chart sets the time shown as well: the map shows that hour at
+      // that frequency.
+      frequencyBox_->showText();
+      break;
+  }
+  present();
+  picDarstellung->refresh();
+  prgPointErgebnisZeigen();
+}
+
+// ---- Frequency box and memories ---------------------------------------------------
+
+void MainWindow::frequencyConfirmed() {
+  if (s_->Darstellung == 1.0f) {
+    prgGenDarst();
+  } else {
+    // The chart shows every frequency already: the line moves and the
+    // point result follows the new frequency.
+    showDataInMemory();
+  }
+}
+
+void MainWindow::prgSpeicherTaste(int n) {
+  State& s = *s_;
+  showWait(true);
+  if (s.SpeicherModus != 1) {
+    prgSpeicherAbruf(s, n);
+    frequencyBox_->showText();
+  }
+  s.SpeicherWahl = static_cast<int16>(n);
+  tmrSpeicher.start();
+}
+
+void MainWindow::tickSpeicher() {
+  State& s = *s_;
+  tmrSpeicher.stop();
+  if (prgSpeicher(s, s.SpeicherWahl)) {
+    frequencyBox_->stopBlinking();
+    frequencyBox_->retranslate();  // the memory buttons say their new frequencies
+    if (s.Darstellung == 2.0f)
+      showDataInMemory();
+    else
+      picDarstellung->refresh();
+  } else {
+    frequencyConfirmed();
+  }
+  showWait(false);
+  picDarstellung->setFocus();
+}
+
+// ---- The input dialogs -----------------------------------------------------------
+
+// After a passing OK: the main window in front, the greyline drawn anew.
+void MainWindow::afterDialog() {
+  show();
+  raise();
+  activateWindow();
+  picDarstellung->refresh();
+}
+
+template <class D, class... More>
+D* MainWindow::dialog(D*& d, QTimer* follow, bool clockFirst, bool closesConditions, More... more) {
+  if (d) return d;
+  d = new D(*s_, more..., this);
+  auto advance = [this, follow, clockFirst] {
+    // The clock shows the new UTC time at once; the displays follow.
+    if (clockFirst) tickAktZeit();
+    showWait(true);
+    follow->start();
+  };
+  connect(d, &InputDialog::confirmed, this, [this, advance, closesConditions](bool refresh) {
+    if (refresh) advance();
+    if (closesConditions && frmForm_Rest && frmForm_Rest->isVisible()) frmForm_Rest->close();
+    afterDialog();
+  });
+  connect(d, &InputDialog::leftAfterChange, this, advance);
+  return d;
+}
+
+const PlaceIndex& MainWindow::placeIndex() {
+  if (!places_) places_ = std::make_unique<PlaceIndex>(welvaro::placeIndex(*s_, dirs_));
+  return *places_;
+}
+
+StationADialog* MainWindow::stationADialog() {
+  return dialog(frmForm_StationA, &tmrNeueDaten, false, true, PlaceSource([this]() -> const PlaceIndex& {
+                  return placeIndex();
+                }));
+}
+StationBDialog* MainWindow::stationBDialog() {
+  return dialog(frmForm_StationB, &tmrSetzePunkt, false, true, PlaceSource([this]() -> const PlaceIndex& {
+                  return placeIndex();
+                }));
+}
+ConditionsDialog* MainWindow::conditionsDialog() { return dialog(frmForm_Rest, &tmrNeueDaten, false, false); }
+TimeZoneDialog* MainWindow::timeZoneDialog() { return dialog(frmForm_UTC, &tmrSofort, true, false); }
+
+}  // namespace welvaro::ui

@@ -1,0 +1,92 @@
+// The main window's picture as a file and on the clipboard, and the
+// window's own preferences (size, place, projection).
+#include <QApplication>
+#include <QClipboard>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QScreen>
+#include <QSpinBox>
+#include <QStatusBar>
+
+#include "files/window_prefs.h"
+#include "files/fileio.h"
+#include "files/png.h"
+#include "lang/sprachtext.h"
+#include "ui/picture_view.h"
+#include "ui/qtext.h"
+#include "ui/mainwindow.h"
+
+namespace welvaro::ui {
+
+void MainWindow::savePicture() {
+  const State& s = *s_;
+  QString file = testPictureFile;
+  QSize size = picDarstellung->size() * picDarstellung->devicePixelRatioF();
+  if (file.isEmpty()) {
+    file = QFileDialog::getSaveFileName(this, q(T(s, kTxBildSpeichern)), QDir::home().filePath("Welvaro.png"),
+                                         "PNG (*.png)");
+    if (file.isEmpty()) return;
+    // The size: the window's by default, or one of the user's choosing.
+    QDialog question(this);
+    question.setWindowTitle(q(T(s, kTxBildSpeichern)));
+    auto* width = new QSpinBox(&question);
+    auto* height = new QSpinBox(&question);
+    for (QSpinBox* b : {width, height}) b->setRange(16, 8192);
+    width->setValue(size.width());
+    height->setValue(size.height());
+    auto* row = new QHBoxLayout;
+    row->addWidget(width);
+    row->addWidget(height);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &question);
+    connect(buttons, &QDialogButtonBox::accepted, &question, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &question, &QDialog::reject);
+    auto* form = new QFormLayout(&question);
+    form->addRow(q(T(s, kTxBildGroesse)), row);
+    form->addRow(buttons);
+    if (question.exec() != QDialog::Accepted) return;
+    size = QSize(width->value(), height->value());
+  }
+  const QImage picture = picDarstellung->pictureAtSize(size).convertToFormat(QImage::Format_RGB32);
+  const std::string png = pngImage(reinterpret_cast<const std::uint32_t*>(picture.constBits()), picture.width(), picture.height());
+  const bool ok = !png.empty() && replaceFile(file.toStdString(), png).ok();
+  const QString message = q(T(s, ok ? kTxBildGespeichert : kTxBildFehler)).arg(QDir::toNativeSeparators(file));
+  statusBar()->showMessage(message, 10000);
+  if (!ok) notify(message);
+}
+
+void MainWindow::copyPicture() { QApplication::clipboard()->setImage(picDarstellung->picture()); }
+
+void MainWindow::applyWindowPrefs() {
+  const WindowPrefs f = readWindowPrefs(ownFile(dirs_, kWindowPrefsFile));
+  if (f.projection == 1) picDarstellung->setProjection(Projection::Azimuthal);
+  if (f.width >= 200 && f.height >= 150) {
+    // Only a place that still lies on one of the screens.
+    const QRect r(f.x, f.y, f.width, f.height);
+    for (QScreen* sc : QGuiApplication::screens())
+      if (sc->availableGeometry().intersects(r)) {
+        resize(f.width, f.height);
+        move(f.x, f.y);
+        break;
+      }
+  }
+  if (f.maximized) setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void MainWindow::saveWindowPrefs() {
+  // The time zone's choice in the file is the one the settings' save wrote.
+  WindowPrefs f = readWindowPrefs(ownFile(dirs_, kWindowPrefsFile));
+  const QRect r = normalGeometry();
+  f.x = pos().x();
+  f.y = pos().y();
+  f.width = r.width();
+  f.height = r.height();
+  f.maximized = isMaximized();
+  f.projection = picDarstellung->projection() == Projection::Azimuthal ? 1 : 0;
+  writeWindowPrefs(ownFile(dirs_, kWindowPrefsFile), f);
+}
+
+}  // namespace welvaro::ui

@@ -1,0 +1,155 @@
+#include "ui/printing.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QStatusBar>
+
+#include "lang/sprachtext.h"
+#include "report/pdf.h"
+#include "state/fault.h"
+#include "ui/mainwindow.h"
+
+namespace welvaro::ui {
+
+QFont printFont(int size) {
+  QFont f(QString::fromLatin1(kPrintFont.data(), static_cast<qsizetype>(kPrintFont.size())));
+  f.setStyleHint(QFont::TypeWriter);
+  f.setFixedPitch(true);
+  f.setPointSize(size);
+  if (QFontInfo(f).fixedPitch()) return f;
+  QFont fixedFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  fixedFont.setPointSize(size);
+  return fixedFont;
+}
+
+bool paintPage(QPagedPaintDevice& device, const std::vector<PrintLine>& page) {
+  // The core's margins; a printer that cannot print so near the edge keeps
+  // its own.
+  device.setPageMargins(QMarginsF(kSheetMarginLeft, kSheetMarginTop, 36, 36), QPageLayout::Point);
+
+  QPainter p;
+  if (!p.begin(&device)) return false;
+  const double perPointY = device.logicalDpiY() / 72.0;
+
+  double height = 0;
+  for (const PrintLine& z : page) height += kLineFactor * z.size * perPointY;
+  const double room = device.height();
+  if (height > room && height > 0) {
+    const double f = room / height;
+    p.scale(f, f);
+  }
+
+  double top = 0;
+  for (const PrintLine& z : page) {
+    const QFont font = printFont(z.size);
+    p.setFont(font);
+    const QFontMetricsF fm(font, &device);
+    const double column = fm.horizontalAdvance(QLatin1Char('0'));
+    const double baseline = top + 0.9 * z.size * perPointY;
+    for (const PrintItem& t : z.items)
+      p.drawText(QPointF((t.column - 1) * column, baseline), QString::fromStdString(t.text));
+    top += kLineFactor * z.size * perPointY;
+  }
+  return p.end();
+}
+
+// ---- The report from the main window ------------------------------------------
+
+namespace {
+
+// A text of the printing path in the current language.
+QString text(const State& s, Text key) { return QString::fromStdString(T(s, key)); }
+
+}  // namespace
+
+void MainWindow::prgDrucken() {
+  State& s = *s_;
+  int rc = prgDruckTabelle(s);
+  std::vector<PrintLine> page;
+  if (rc == 0) rc = guarded([&] { page = printPage(s, clock_.now()); });
+
+  // Every way out tells the user what became of the report: in the status
+  // bar, and a failure also in a message box.
+  auto notify = [&](const QString& message, bool fault) {
+    lastPrintMessage = message;
+    statusBar()->showMessage(message, 15000);
+    if (fault && testPdfFile.isEmpty()) QMessageBox::warning(this, "Welvaro", message);
+  };
+  if (rc != 0) {
+    notify(text(s, kTxBerichtFehler)
+              .arg(rc),
+          true);
+    return;
+  }
+
+  // The default printer; where there is none, the print dialog lets the
+  // user pick one of the printers set up.
+  QString background;
+  const QPrinterInfo standard = testNoPrinter ? QPrinterInfo() : QPrinterInfo::defaultPrinter();
+  if (!standard.isNull()) {
+    QPrinter printer(standard, QPrinter::HighResolution);
+    printer.setDocName("Welvaro");
+    if (paintPage(printer, page)) {
+      notify(text(s, kTxBerichtGesendet).arg(standard.printerName()), false);
+      return;
+    }
+    background = text(s, kTxDruckerAbgelehnt)
+                .arg(standard.printerName());
+  } else if (!testNoPrinter && !QPrinterInfo::availablePrinters().isEmpty()) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName("Welvaro");
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted) {
+      notify(text(s, kTxDruckAbgebrochen), false);
+      return;
+    }
+    if (paintPage(printer, page)) {
+      notify(text(s, kTxBerichtGesendet).arg(printer.printerName()), false);
+      return;
+    }
+    background = text(s, kTxDruckerAbgelehnt)
+                .arg(printer.printerName());
+  } else {
+    background = text(s, kTxKeinDrucker);
+  }
+
+  // No printer took the page: offer to save it as a PDF file, painted as
+  // the printer would have got it.
+  QString file = testPdfFile;
+  if (file.isEmpty()) {
+    const auto answer =
+        QMessageBox::question(this, "Welvaro",
+                              background + "\n\n" + text(s, kTxAlsPdfFrage),
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    if (answer == QMessageBox::Yes)
+      file = QFileDialog::getSaveFileName(this, text(s, kTxBerichtSpeichern),
+                                           QDir::home().filePath("Welvaro.pdf"), "PDF (*.pdf)");
+    if (file.isEmpty()) {
+      notify(background + " " + text(s, kTxNichtGedruckt), false);
+      return;
+    }
+  }
+  QPrinter pdf(QPrinter::HighResolution);
+  pdf.setOutputFormat(QPrinter::PdfFormat);
+  pdf.setOutputFileName(file);
+  pdf.setPageSize(QPageSize(QPageSize::A4));
+  pdf.setDocName("Welvaro");
+  if (paintPage(pdf, page))
+    notify(text(s, kTxAlsPdfGespeichert).arg(QDir::toNativeSeparators(file)), false);
+  else
+    notify(text(s, kTxPdfFehler)
+              .arg(QDir::toNativeSeparators(file)),
+          true);
+}
+
+}  // namespace welvaro::ui
