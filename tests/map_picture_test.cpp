@@ -65,7 +65,7 @@ int indexOf(std::uint32_t c) {
 }
 
 std::uint32_t pixel(const MapPicture& b, Point p) {
-  return b.pixel()[static_cast<std::size_t>(std::lround(p.y)) * b.lat() + std::lround(p.x)];
+  return b.pixel()[static_cast<std::size_t>(std::lround(p.y)) * b.width() + std::lround(p.x)];
 }
 
 int brightness(std::uint32_t c) { return ((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF); }
@@ -124,7 +124,7 @@ TEST(MapPicture, ShowsTheBitmapsValuesAtTheSamePlaces) {
         for (int xb = 0; xb <= 540; ++xb) {
           // Column 540 is 180 E: the bitmap has the value of -180 in column 0.
           const int expected = bitmapIndex(picture, kWorldRowBytes, xb == 540 ? 0 : xb, yb);
-          const int shown = indexOf(map->pixel()[static_cast<std::size_t>(k * (yb - 1)) * map->lat() + k * xb]);
+          const int shown = indexOf(map->pixel()[static_cast<std::size_t>(k * (yb - 1)) * map->width() + k * xb]);
           if (shown == expected) {
             ++equals;
             continue;
@@ -368,7 +368,7 @@ TEST(MapPicture, TicksLieOnThePicturesOwnPixel) {
   const std::uint32_t background = rgb(255, 255, 255);
   for (const int l : {-180, -90, 0, 30, 180}) {
     const int x = static_cast<int>(std::lround(p.column(l)));
-    EXPECT_NEAR(p.toGeo({double(x), double(t.picture.y)})->lon, l, 0.5 * 360 / (t.picture.lat - 1));
+    EXPECT_NEAR(p.toGeo({double(x), double(t.picture.y)})->lon, l, 0.5 * 360 / (t.picture.width - 1));
     EXPECT_NE(map->pixel()[static_cast<std::size_t>(bottom) * 1240 + x], background) << l;
     EXPECT_EQ(map->pixel()[static_cast<std::size_t>(bottom) * 1240 + x + 2], background) << l;
   }
@@ -377,7 +377,7 @@ TEST(MapPicture, TicksLieOnThePicturesOwnPixel) {
   EXPECT_NE(map->pixel()[static_cast<std::size_t>(y) * 1240 + t.picture.x - 1], background);
   EXPECT_EQ(map->pixel()[static_cast<std::size_t>(y + 2) * 1240 + t.picture.x - 1], background);
   // The map keeps 2 : 1 between its outer pixel centres.
-  EXPECT_EQ(t.picture.lat - 1, 2 * (t.picture.height - 1));
+  EXPECT_EQ(t.picture.width - 1, 2 * (t.picture.height - 1));
 }
 
 TEST(MapPicture, AnySizeAndEveryOptionStaysInsideItsBuffer) {
@@ -402,10 +402,10 @@ TEST(MapPicture, AnySizeAndEveryOptionStaysInsideItsBuffer) {
         a.scales = scales;
         a.scale = 2.5;
         ASSERT_NE(map->render(*s, a, g.w, g.h), nullptr);
-        EXPECT_EQ(map->lat(), std::max(1, g.w));
+        EXPECT_EQ(map->width(), std::max(1, g.w));
         EXPECT_EQ(map->height(), std::max(1, g.h));
         const Rect& r = map->layout().picture;
-        EXPECT_TRUE(r.x >= 0 && r.y >= 0 && r.x + r.lat <= map->lat() && r.y + r.height <= map->height());
+        EXPECT_TRUE(r.x >= 0 && r.y >= 0 && r.x + r.width <= map->width() && r.y + r.height <= map->height());
       }
 }
 
@@ -454,7 +454,7 @@ TEST(ChartPicture, TicksOfNoonAndFifteenMegahertz) {
   const Layout& t = chart->layout();
   const ChartProjection& p = chart->projection();
   const int x = static_cast<int>(std::lround(p.column(12)));
-  EXPECT_NEAR(p.toGeo({double(x), double(t.picture.y)})->hours, 12, 0.5 * 24 / (t.picture.lat - 1));
+  EXPECT_NEAR(p.toGeo({double(x), double(t.picture.y)})->hours, 12, 0.5 * 24 / (t.picture.width - 1));
   EXPECT_NE(chart->pixel()[static_cast<std::size_t>(t.picture.y + t.picture.height) * 1000 + x], rgb(255, 255, 255));
   const int y = static_cast<int>(std::lround(p.row(15)));
   EXPECT_NEAR(p.toGeo({double(t.picture.x), double(y)})->mhz, 15, 0.5 * 30 / (t.picture.height - 1));

@@ -39,11 +39,11 @@ TEST(RectangularMap, KeepsTheBitmapGeometryAt541By271) {
 TEST(RectangularMap, RoundTripsOverTheWholePictureAtManySizes) {
   for (const Rect r : {Rect{0, 0, 541, 271}, Rect{7, 3, 1920, 960}, Rect{40, 11, 1081, 541},
                          Rect{0, 0, 37, 19}}) {
-    SCOPED_TRACE(r.lat);
+    SCOPED_TRACE(r.width);
     const auto p = MapProjection::rectangular(r);
     // Every 7th pixel plus the edges: the date line on both sides, the poles.
     for (int y = 0; y < r.height; y = y + 7 < r.height || y == r.height - 1 ? y + 7 : r.height - 1) {
-      for (int x = 0; x < r.lat; x = x + 7 < r.lat || x == r.lat - 1 ? x + 7 : r.lat - 1) {
+      for (int x = 0; x < r.width; x = x + 7 < r.width || x == r.width - 1 ? x + 7 : r.width - 1) {
         const Point px{double(r.x + x), double(r.y + y)};
         const auto o = p.toGeo(px);
         ASSERT_TRUE(o);
@@ -53,7 +53,7 @@ TEST(RectangularMap, RoundTripsOverTheWholePictureAtManySizes) {
       }
     }
     EXPECT_DOUBLE_EQ(p.toGeo({double(r.x), double(r.y)})->lon, -180);
-    EXPECT_DOUBLE_EQ(p.toGeo({double(r.x + r.lat - 1), double(r.y)})->lon, 180);
+    EXPECT_DOUBLE_EQ(p.toGeo({double(r.x + r.width - 1), double(r.y)})->lon, 180);
     EXPECT_DOUBLE_EQ(p.toGeo({double(r.x), double(r.y)})->lat, 90);
     EXPECT_DOUBLE_EQ(p.toGeo({double(r.x), double(r.y + r.height - 1)})->lat, -90);
     // Half a pixel beyond the outer pixel centres is still the picture (held
@@ -61,7 +61,7 @@ TEST(RectangularMap, RoundTripsOverTheWholePictureAtManySizes) {
     EXPECT_DOUBLE_EQ(p.toGeo({r.x - 0.5, double(r.y)})->lon, -180);
     EXPECT_DOUBLE_EQ(p.toGeo({double(r.x), r.y + r.height - 0.5})->lat, -90);
     EXPECT_FALSE(p.toGeo({r.x - 0.51, double(r.y)}));
-    EXPECT_FALSE(p.toGeo({r.x + r.lat - 0.49, double(r.y)}));
+    EXPECT_FALSE(p.toGeo({r.x + r.width - 0.49, double(r.y)}));
     EXPECT_FALSE(p.toGeo({double(r.x), r.y - 0.51}));
     EXPECT_FALSE(p.toGeo({double(r.x), r.y + r.height - 0.49}));
   }
@@ -77,7 +77,7 @@ TEST(AzimuthalMap, RoundTripsInsideTheDiscForCentresAnywhere) {
     EXPECT_DOUBLE_EQ(p.radius(), 349.5);
     samePlace(*p.toGeo(p.discCentre()), centre, 1e-9);
     for (int y = r.y; y < r.y + r.height; y += 13) {
-      for (int x = r.x; x < r.x + r.lat; x += 13) {
+      for (int x = r.x; x < r.x + r.width; x += 13) {
         const Point px{double(x), double(y)};
         const double rho = std::hypot(px.x - p.discCentre().x, px.y - p.discCentre().y);
         const auto o = p.toGeo(px);
@@ -149,13 +149,13 @@ TEST(GreatCircle, BearingAndDistanceOfKnownLinks) {
 
 TEST(ChartGeometry, HoursAndFrequenciesAtAnySize) {
   for (const Rect r : {Rect{0, 0, 529, 271}, Rect{20, 30, 1700, 900}}) {
-    SCOPED_TRACE(r.lat);
+    SCOPED_TRACE(r.width);
     const ChartProjection p(r);
     // 12:00 halfway across, 15 MHz halfway up.
-    EXPECT_DOUBLE_EQ(p.column(12), r.x + (r.lat - 1) / 2.0);
+    EXPECT_DOUBLE_EQ(p.column(12), r.x + (r.width - 1) / 2.0);
     EXPECT_DOUBLE_EQ(p.row(15), r.y + (r.height - 1) / 2.0);
     for (int y = r.y; y < r.y + r.height; y += 17)
-      for (int x = r.x; x < r.x + r.lat; x += 17) {
+      for (int x = r.x; x < r.x + r.width; x += 17) {
         const auto o = p.toGeo({double(x), double(y)});
         ASSERT_TRUE(o);
         EXPECT_NEAR(p.toPixel(*o).x, x, 1e-9);

@@ -153,9 +153,9 @@ Layout planLayout(LayoutKind kind, int width, int height, bool scales, int n) {
   const int y0 = (t.height - (top + ph + bottom)) / 2 + top;
   t.picture = {x0, y0, pw, ph};
   if (scales) {
-    const int top = y0 + gh + gap + gh / 2;  // below the unit and the top value's label
-    t.bar = {x0 + pw + (kind == LayoutKind::Azimuthal ? left - gap : 0) + kBarGap * n, top, kBar * n,
-                std::max(1, y0 + ph - top)};
+    const int barTop = y0 + gh + gap + gh / 2;  // below the unit and the top value's label
+    t.bar = {x0 + pw + (kind == LayoutKind::Azimuthal ? left - gap : 0) + kBarGap * n, barTop, kBar * n,
+                std::max(1, y0 + ph - barTop)};
   }
   return t;
 }

@@ -149,12 +149,12 @@ void MapPicture::setLines(const MapLines* lines) { lineData_ = lines; }
 void MapPicture::build(const State& s, const MapView& a, const Key& k) {
   key_ = k;
   const bool azimuthal = a.projection == Projection::Azimuthal;
-  layout_ = planLayout(azimuthal ? LayoutKind::Azimuthal : LayoutKind::Map, k.layout.lat, k.layout.height, a.scales,
+  layout_ = planLayout(azimuthal ? LayoutKind::Azimuthal : LayoutKind::Map, k.layout.width, k.layout.height, a.scales,
                           fontDot(a.scale));
-  const std::size_t area = static_cast<std::size_t>(k.layout.lat) * k.layout.height;
+  const std::size_t area = static_cast<std::size_t>(k.layout.width) * k.layout.height;
   buffer_.assign(area, a.background);
   collected_.assign(area, 0);
-  mask_.setSize(k.layout.lat, k.layout.height);
+  mask_.setSize(k.layout.width, k.layout.height);
   const Rect& r = layout_.picture;
   proj_ = azimuthal ? MapProjection::azimuthal(r, {s.X1, s.Y1}) : MapProjection::rectangular(r);
 
@@ -183,9 +183,9 @@ void MapPicture::build(const State& s, const MapView& a, const Key& k) {
   if (!azimuthal) {
     // Per picture column its weight between its grid columns; the columns
     // of each grid segment follow each other.
-    segment_.assign(37, r.lat);
-    for (int x = r.lat - 1; x >= 0; --x) {
-      const double sp = r.lat > 1 ? x * 36.0 / (r.lat - 1) : 0.0;  // grid columns from -180
+    segment_.assign(37, r.width);
+    for (int x = r.width - 1; x >= 0; --x) {
+      const double sp = r.width > 1 ? x * 36.0 / (r.width - 1) : 0.0;  // grid columns from -180
       segment_[static_cast<std::size_t>(std::min(35, static_cast<int>(sp)))] = x;
     }
     // A grid column without a pixel (a picture narrower than 36 pixels)
@@ -193,8 +193,8 @@ void MapPicture::build(const State& s, const MapView& a, const Key& k) {
     for (int j = 35; j >= 0; --j)
       segment_[static_cast<std::size_t>(j)] =
           std::min(segment_[static_cast<std::size_t>(j)], segment_[static_cast<std::size_t>(j) + 1]);
-    for (int x = 0; x < r.lat; ++x) {
-      const double sp = r.lat > 1 ? x * 36.0 / (r.lat - 1) : 0.0;
+    for (int x = 0; x < r.width; ++x) {
+      const double sp = r.width > 1 ? x * 36.0 / (r.width - 1) : 0.0;
       columnU_.push_back(static_cast<float>(sp - std::min(35, static_cast<int>(sp))));
       columnLon_.push_back(-180.0 + sp * 10.0);
     }
@@ -208,7 +208,7 @@ void MapPicture::build(const State& s, const MapView& a, const Key& k) {
       const double half = (rad + 0.5) * (rad + 0.5) - dy * dy;
       if (half < 0) continue;
       const int from = std::max(0, static_cast<int>(std::ceil(c.x - std::sqrt(half))) - r.x);
-      const int to = std::min(r.lat, static_cast<int>(std::floor(c.x + std::sqrt(half))) - r.x + 1);
+      const int to = std::min(r.width, static_cast<int>(std::floor(c.x + std::sqrt(half))) - r.x + 1);
       rowFrom_[static_cast<std::size_t>(y)] = static_cast<std::uint32_t>(disc_.size());
       rowX0_[static_cast<std::size_t>(y)] = from;
       for (int x = from; x < to; ++x) {
@@ -222,7 +222,7 @@ void MapPicture::build(const State& s, const MapView& a, const Key& k) {
         disc_.push_back({static_cast<std::uint16_t>(z.b * 37 + z.j), e(v[0]), e(v[1]), e(v[2]), z.t, z.u});
         const double coverage = std::clamp(rad + 0.5 - rho, 0.0, 1.0);
         if (coverage < 1)
-          edge_.push_back({static_cast<std::uint32_t>((r.y + y) * k.layout.lat + r.x + x),
+          edge_.push_back({static_cast<std::uint32_t>((r.y + y) * k.layout.width + r.x + x),
                            static_cast<std::uint8_t>(coverage * 255 + 0.5)});
       }
       rowTo_[static_cast<std::size_t>(y)] = static_cast<std::uint32_t>(disc_.size());
@@ -295,7 +295,7 @@ void MapPicture::staticLines(const MapView& a) {
     }
   }
   StrokeMask::compact(collected_, lineLayer_);
-  mask_.setClip({0, 0, mask_.lat(), mask_.height()});
+  mask_.setClip({0, 0, mask_.width(), mask_.height()});
 }
 
 GeoPoint subsolarPoint(float decl, int utcMinute) {
@@ -340,7 +340,7 @@ const std::uint32_t* MapPicture::render(const State& s, const MapView& a, int la
   mask_.setClip(layout_.picture);
   if (a.greyline) drawTerminator(a);
   if (a.path) drawPath(s, a);
-  mask_.setClip({0, 0, mask_.lat(), mask_.height()});
+  mask_.setClip({0, 0, mask_.width(), mask_.height()});
   return buffer_.data();
 }
 
@@ -370,10 +370,10 @@ void MapPicture::renderRectangular(const MapView& a, const float (&values)[19][3
       const float sb = static_cast<float>(std::cos(lat) * cosDecl_) * stepsPerZ;
       if (sa + std::fabs(sb) > 0) nightRun(colour, columnCos_.data(), w, sa, sb);  // else all in daylight
     }
-    std::uint32_t* out = buffer_.data() + static_cast<std::size_t>(r.y + y) * layout_.lat + r.x;
+    std::uint32_t* out = buffer_.data() + static_cast<std::size_t>(r.y + y) * layout_.width + r.x;
     const std::uint32_t* f = colours_.data();
     for (std::size_t x = 0; x < w; ++x) out[x] = f[colour[x]];
-    lineLayer_.applyUntil(buffer_.data(), line, static_cast<std::uint32_t>((r.y + y + 1) * layout_.lat));
+    lineLayer_.applyUntil(buffer_.data(), line, static_cast<std::uint32_t>((r.y + y + 1) * layout_.width));
   }
 }
 
@@ -385,7 +385,7 @@ void MapPicture::renderAzimuthal(const MapView& a, const float (&values)[19][37]
   const float* w = &values[0][0];
   std::size_t line = 0, edgePos = 0;
   for (int y = 0; y < r.height; ++y) {
-    std::uint32_t* row = buffer_.data() + static_cast<std::size_t>(r.y + y) * layout_.lat + r.x;
+    std::uint32_t* row = buffer_.data() + static_cast<std::size_t>(r.y + y) * layout_.width + r.x;
     const std::size_t from = rowFrom_[static_cast<std::size_t>(y)], to = rowTo_[static_cast<std::size_t>(y)];
     // Around the disc the plate as it was drawn, also where last frame's
     // lines reached out.
@@ -393,7 +393,7 @@ void MapPicture::renderAzimuthal(const MapView& a, const float (&values)[19][37]
     const int x1 = x0 + static_cast<int>(to - from);
     const std::uint32_t* still = basePicture_.data() + (row - buffer_.data());
     std::copy(still, still + x0, row);
-    std::copy(still + x1, still + r.lat, row + x1);
+    std::copy(still + x1, still + r.width, row + x1);
     for (std::size_t i = from; i < to; ++i) {
       const DiscPixel& p = disc_[i];
       const int band = p.cell / 37, j = p.cell % 37;
@@ -402,7 +402,7 @@ void MapPicture::renderAzimuthal(const MapView& a, const float (&values)[19][37]
       if (a.greyline) step = static_cast<int>(std::clamp(sx * p.ex + sy * p.ey + sz * p.ez, 0.0f, float{kSteps}));
       row[x0 + static_cast<int>(i - from)] = colours_[static_cast<std::size_t>(step) * 129 + index];
     }
-    const auto end = static_cast<std::uint32_t>((r.y + y + 1) * layout_.lat);
+    const auto end = static_cast<std::uint32_t>((r.y + y + 1) * layout_.width);
     for (; edgePos < edge_.size() && edge_[edgePos].index < end; ++edgePos) {
       const EdgePixel& p = edge_[edgePos];
       buffer_[p.index] = blend(basePicture_[p.index], buffer_[p.index], p.coverage);
@@ -464,7 +464,7 @@ void MapPicture::drawPath(const State& s, const MapView& a) {
 
 std::optional<MapReading> MapPicture::readAt(const State& s, Point p) const {
   const std::optional<GeoPoint> o = proj_.toGeo(p);
-  if (!o || key_.layout.lat < 0) return std::nullopt;
+  if (!o || key_.layout.width < 0) return std::nullopt;
   MapReading a;
   a.place = *o;
   const GeoPoint station{s.X1, s.Y1};

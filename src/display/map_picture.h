@@ -17,7 +17,7 @@
 // map, the lines projected and rasterised); a frame only recolours.
 //
 // Use in a window: render at the widget's size in device pixels, wrap the
-// buffer as a 32-bit RGB picture of lat() x height() (4 x lat() bytes
+// buffer as a 32-bit RGB picture of width() x height() (4 x width() bytes
 // per row) and draw it; forward the mouse as readAt(mouse x dpr - 0.5) and
 // then prgKartenCursor / prgKlick (display/bildcursor.h).
 #pragma once
@@ -78,7 +78,7 @@ class MapPicture {
   const std::uint32_t* render(const State& s, const MapView& a, int lat, int height);
 
   const std::uint32_t* pixel() const { return buffer_.data(); }
-  int lat() const { return layout_.lat; }
+  int width() const { return layout_.width; }
   int height() const { return layout_.height; }
   /// Placement of the last frame: the projection (positions <-> pixels) and
   /// the plate (picture, colour bar).
@@ -121,7 +121,7 @@ class MapPicture {
   void drawTerminator(const MapView& a);
   void drawPath(const State& s, const MapView& a);
   void drawMark(GeoPoint o, const char* name, const MapView& a);
-  Canvas canvas() { return {buffer_.data(), layout_.lat, layout_.height}; }
+  Canvas canvas() { return {buffer_.data(), layout_.width, layout_.height}; }
 
   const MapLines* lineData_ = nullptr;
   Key key_;

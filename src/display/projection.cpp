@@ -19,7 +19,7 @@ constexpr double kRad = kPi / 180.0;
 double perPixel(int pixel, double span) { return pixel > 1 ? (pixel - 1) / span : 1.0; }
 
 bool inRect(const Rect& r, Point p) {
-  return p.x >= r.x - 0.5 && p.x <= r.x + r.lat - 0.5 && p.y >= r.y - 0.5 && p.y <= r.y + r.height - 0.5;
+  return p.x >= r.x - 0.5 && p.x <= r.x + r.width - 0.5 && p.y >= r.y - 0.5 && p.y <= r.y + r.height - 0.5;
 }
 
 }  // namespace
@@ -65,7 +65,7 @@ MapProjection MapProjection::rectangular(Rect r) {
   MapProjection p;
   p.kind_ = Projection::Rectangular;
   p.r_ = r;
-  p.sx_ = perPixel(r.lat, 360.0);
+  p.sx_ = perPixel(r.width, 360.0);
   p.sy_ = perPixel(r.height, 180.0);
   return p;
 }
@@ -83,9 +83,9 @@ MapProjection MapProjection::azimuthal(Rect r, GeoPoint centre) {
   p.c_ = {cb * cl, cb * sl, sb};
   p.n_ = {-sb * cl, -sb * sl, cb};
   p.e_ = {-sl, cl, 0};
-  p.cx_ = r.x + (r.lat - 1) / 2.0;
+  p.cx_ = r.x + (r.width - 1) / 2.0;
   p.cy_ = r.y + (r.height - 1) / 2.0;
-  p.radius_ = std::max(0.5, (std::min(r.lat, r.height) - 1) / 2.0);
+  p.radius_ = std::max(0.5, (std::min(r.width, r.height) - 1) / 2.0);
   return p;
 }
 
@@ -131,7 +131,7 @@ std::optional<std::array<double, 3>> MapProjection::toVector(Point p) const {
 
 // ---- Chart --------------------------------------------------------------
 
-ChartProjection::ChartProjection(Rect r) : r_(r), sx_(perPixel(r.lat, 24.0)), sy_(perPixel(r.height, 30.0)) {}
+ChartProjection::ChartProjection(Rect r) : r_(r), sx_(perPixel(r.width, 24.0)), sy_(perPixel(r.height, 30.0)) {}
 
 std::optional<ChartPoint> ChartProjection::toGeo(Point p) const {
   if (!inRect(r_, p)) return std::nullopt;

@@ -36,7 +36,7 @@ struct Point {
 /// The pixel rectangle a picture occupies inside its buffer.
 struct Rect {
   int x = 0, y = 0;
-  int lat = 0, height = 0;
+  int width = 0, height = 0;
 };
 
 // ---- Great circles (a sphere; exact pi, not the model's truncated one) ----

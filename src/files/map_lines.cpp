@@ -64,7 +64,7 @@ LinesStatus decode(std::string_view b, MapLines& l) {
   if (lines > (b.size() - kHeaderBytes) / 6 || points > (b.size() - kHeaderBytes) / 2) return LinesStatus::kWrongLength;
   l.lines.reserve(lines);
   l.lat.reserve(points);
-  l.length.reserve(points);
+  l.lon.reserve(points);
   Reader r(b);
   for (std::uint32_t i = 0; i < lines; ++i) {
     std::uint8_t kind = 0;
@@ -80,7 +80,7 @@ LinesStatus decode(std::string_view b, MapLines& l) {
       x += dx;
       y += dy;
       if (x < -18000 || x > 18000 || y < -9000 || y > 9000) return LinesStatus::kBad;
-      l.length.push_back(static_cast<float>(x) / 100.0f);
+      l.lon.push_back(static_cast<float>(x) / 100.0f);
       l.lat.push_back(static_cast<float>(y) / 100.0f);
     }
   }

@@ -22,7 +22,7 @@ Range range(Field f) {
     case Field::Latitude: return {-90, 90};
     case Field::Longitude: return {-180, 180};
     case Field::Gain: return {-40, 20};
-    case Field::Winkel: return {0, 90};
+    case Field::Angle: return {0, 90};
     case Field::Power: return {0.000001, 1000};
     case Field::Sunspots: return {0, 300};
     case Field::Availability: return {10, 90};
@@ -100,7 +100,7 @@ std::string inputHint(const State& s, Field f) {
     case Field::Latitude: return T(s, kTxHinweisBreite);
     case Field::Longitude: return T(s, kTxHinweisLaenge);
     case Field::Gain: return T(s, kTxHinweisGewinn);
-    case Field::Winkel: return T(s, kTxHinweisWinkel);
+    case Field::Angle: return T(s, kTxHinweisWinkel);
     case Field::Power: return T(s, kTxHinweisLeistung);
     case Field::Sunspots: return T(s, kTxHinweisSonnenflecken);
     case Field::Availability: return T(s, kTxHinweisWahrscheinlichkeit);
@@ -189,7 +189,7 @@ OkResult<6> applyStationA(State& s, StationATexts& boxes, const StationATexts& o
   numberBox(e, 3, Field::Longitude, boxes[2], old[2],
            [&](double v) { s.Y1 = static_cast<float>(coordinate(v, boxes[2], exact, false)); });
   numberBox(e, 4, Field::Gain, boxes[3], old[3], [&](double v) { s.Sag = roundedDown(v, 100); });
-  numberBox(e, 5, Field::Winkel, boxes[4], old[4], [&](double v) { s.Angm = roundedDown(v, 1); });
+  numberBox(e, 5, Field::Angle, boxes[4], old[4], [&](double v) { s.Angm = roundedDown(v, 1); });
   numberBox(e, 6, Field::Power, boxes[5], old[5], [&](double v) {
     s.Zkw = v;
     s.Zkwa = boxes[5];

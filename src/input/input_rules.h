@@ -21,7 +21,7 @@ enum class Field {
   Latitude,              ///< latitude -90..90
   Longitude,              ///< longitude -180..180
   Gain,              ///< antenna gain -40..20 dBi
-  Winkel,              ///< minimum elevation angle 0..90 deg
+  Angle,              ///< minimum elevation angle 0..90 deg
   Power,            ///< transmitter power 0.000001..1000 kW
   Sunspots,       ///< sunspot number 0..300
   Availability,  ///< availability 10..90 %, snapped to 10, 50 or 90

@@ -74,7 +74,7 @@ StationLookup resolveStation(std::string_view text, const Gazetteer& placeList, 
     r.kind = l.ok() ? StationLookup::Kind::Found : StationLookup::Kind::BadLocator;
     r.lat = l.lat;
     r.lon = l.lon;
-    r.message = l.fault;
+    r.message = l.error;
     return r;
   }
   std::string_view name, country;
@@ -131,7 +131,7 @@ PositionBox readPositionBox(Field f, std::string_view text) {
     const LocatorReading l = readLocator(text);
     if (!l.ok()) {
       p.kind = PositionBox::Kind::Invalid;
-      p.message = l.fault;
+      p.message = l.error;
       return p;
     }
     p.kind = PositionBox::Kind::Locator;

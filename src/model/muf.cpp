@@ -36,7 +36,7 @@ int prcMuf(State& s) {
     // Geomagnetic latitude (dipole pole at 78.5 N, 69 W); the same point
     // comes back every hour, so its value is kept per slot.
     auto& memo = s.MagSpeicher[kp];
-    if (memo.latDeg == latDeg && memo.lonDeg == lonDeg) {
+    if (memo.lat == latDeg && memo.lon == lonDeg) {
       s.MagBreite = memo.mag;
     } else {
       double q = 0.1994 * std::cos(lat) * std::cos(lon + 1.204) + 0.9799 * std::sin(lat);

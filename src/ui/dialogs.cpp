@@ -303,7 +303,7 @@ StationADialog::StationADialog(State& s, PlaceSource places, QWidget* parent)
                     "Längengrad [-180 bis 180]", shpLaenge);
   txtGewinn = row(Field::Gain, "txtGewinn", "shpGewinn", lblAntennengewinn, "lblAntennengewinn",
                     "Antennengewinn [dBi]", shpGewinn);
-  txtWinkel = row(Field::Winkel, "txtWinkel", "shpWinkel", lblAbstrahlwinkel, "lblAbstrahlwinkel",
+  txtWinkel = row(Field::Angle, "txtWinkel", "shpWinkel", lblAbstrahlwinkel, "lblAbstrahlwinkel",
                     "Abstrahlwinkel [0 bis 90]", shpWinkel);
   txtLeistung = row(Field::Power, "txtLeistung", "shpLeistung", lblSendeleistung, "lblSendeleistung",
                       "Sendeleistung [kW]", shpLeistung);
