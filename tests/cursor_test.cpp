@@ -88,9 +88,9 @@ TEST(CursorValue, LevelAndFieldStrengthTexts) {
       {54, true, 0, "Pegel: -73 dBm"},
       {0, true, 0, "Pegel: <-127 dBm"},
       {108, true, 0, "Pegel: -19 dBm"},
-      {54, false, 0, "Feldstärke:  0 dB [µV/m]"},
-      {0, false, 0, "Feldstärke: <-54 dB [µV/m]"},
-      {100, false, 1, "Field-Strength:  46 dB [µV/m]"},
+      {54, false, 0, "Feldstärke:  0 dB(µV/m)"},
+      {0, false, 0, "Feldstärke: <-54 dB(µV/m)"},
+      {100, false, 1, "Field strength:  46 dB(µV/m)"},
       {54, true, 1, "Level: -73 dBm"},
   };
   for (const Case& f : faelle) {
@@ -244,7 +244,7 @@ TEST(CursorChart, FrequencyAndTime) {
     EXPECT_EQ(a.frequency, f.frequency);
     EXPECT_EQ(a.locator, f.time);
     EXPECT_FALSE(a.placeChanged);
-    EXPECT_EQ(a.level, "Feldstärke:  0 dB [µV/m]");
+    EXPECT_EQ(a.level, "Feldstärke:  0 dB(µV/m)");
     EXPECT_FLOAT_EQ(s->CursorHoehe, static_cast<float>(4050 - f.y));
   }
 }
@@ -319,8 +319,8 @@ TEST(CursorTooltips, ChartButtonAndSunspotButton) {
   EXPECT_EQ(linkTooltip(*s), "Orts-Welvaro für Station B <--> München");
   s->L = 1;
   s->OrtB = "Tokyo";
-  EXPECT_EQ(linkTooltip(*s), "HF-Propagation Point to Point for Tokyo <--> München");
-  EXPECT_EQ(sunspotTooltip(*s), "Sunspot-Number (Ri = 128)");
+  EXPECT_EQ(linkTooltip(*s), "Point-to-point forecast for Tokyo <--> München");
+  EXPECT_EQ(sunspotTooltip(*s), "Sunspot number (Ri = 128)");
   s->L = 0;
   s->Ssna = 7.5;
   EXPECT_EQ(sunspotTooltip(*s), "Sonnenfleckenzahl (Ri = 7.5)");

@@ -28,30 +28,32 @@ class LanguageTable : public testing::Test {
 TEST_F(LanguageTable, EntrySixTimesKeyPlusSlot) {
   // Entry 96 + L is key 16 ("Welt-Welvaro" in German).
   EXPECT_EQ(textEntry(96), "Welt-Welvaro");
-  EXPECT_EQ(textEntry(97), "HF-Propagation World Wide");
+  EXPECT_EQ(textEntry(97), "Worldwide forecast");
   EXPECT_EQ(textEntry(335), "Position");  // key 55, slot 5
   EXPECT_EQ(textEntry(0), "Beschriftung (deutsch)");
-  // Empty are only the language-menu captions of slots that have none in
-  // key 0 or in its companion key, and the English word after a time.
+  // Empty are only the language-menu captions of slots that have none (in
+  // key 0, its companion key and the languages' own names), and the English
+  // word after a time.
   int blank = 0;
   for (int e = 0; e < kTextEntries; ++e)
     if (SprachText[static_cast<std::size_t>(e)].empty()) {
       SCOPED_TRACE(e);
       const int key = e / 6;
-      EXPECT_TRUE(key == kTxSpracheMenu || key == kTxSpracheMenuZusatz || e == 6 * kTxUhr + 1);
+      EXPECT_TRUE(key == kTxSpracheMenu || key == kTxSpracheMenuZusatz || key == kTxLanguageName ||
+                  e == 6 * kTxUhr + 1);
       ++blank;
     }
-  EXPECT_EQ(blank, 9);
+  EXPECT_EQ(blank, 11);
 }
 
-// The language menu offers German, English, Spanish and French: every slot
-// but the two German variants.
-TEST_F(LanguageTable, MenuOffersTheFourLanguages) {
-  EXPECT_EQ(languageMenuText(0), "Beschriftung (deutsch)");
-  EXPECT_EQ(languageMenuText(1), "Inscription (english)");
+// The language menu offers German, English, Spanish and French, each by its
+// own name: every slot but the two German variants.
+TEST_F(LanguageTable, MenuOffersTheFourLanguagesByTheirOwnNames) {
+  EXPECT_EQ(languageMenuText(0), "Deutsch");
+  EXPECT_EQ(languageMenuText(1), "English");
   EXPECT_EQ(languageMenuText(2), "");
-  EXPECT_EQ(languageMenuText(3), "Inscripci\xC3\xB3n (espa\xC3\xB1ol)");
-  EXPECT_EQ(languageMenuText(4), "Inscription (fran\xC3\xA7" "ais)");
+  EXPECT_EQ(languageMenuText(3), "Espa\xC3\xB1ol");
+  EXPECT_EQ(languageMenuText(4), "Fran\xC3\xA7" "ais");
   EXPECT_EQ(languageMenuText(5), "");
 }
 
@@ -63,32 +65,35 @@ TEST_F(LanguageTable, SpotChecksInAllFourLanguages) {
     const char* text;
   } cases[] = {
       {0, 0, "Beschriftung (deutsch)"},
-      {0, 1, "Inscription (english)"},
+      {0, 1, "Labels in English"},
       {3, 0, "M\xC3\xA4rz"},
-      {12, 4, "De\xC3\xA7" "embre"},
+      {12, 3, "diciembre"},
+      {12, 4, "d\xC3\xA9" "cembre"},
       {13, 0, "f\xC3\xBCr"},
       {15, 3, "Estaci\xC3\xB3n"},
       {16, 0, "Welt-Welvaro"},
-      {16, 1, "HF-Propagation World Wide"},
-      {16, 3, "Pron\xC3\xB3stico de radio mundial"},
+      {16, 1, "Worldwide forecast"},
+      {16, 3, "Pron\xC3\xB3stico mundial"},
       {17, 0, "Welvarozeit-\xC3\x84nderung Ein"},
-      {18, 4, "Changement du temps de welvaro ferm\xC3\xA9"},
+      {18, 4, "Masquer la liste des mois de pr\xC3\xA9vision"},
       {23, 0, "Die Frequenzeingabe mu\xC3\x9F mit\r\nRETURN abgeschlossen werden"},
-      {23, 1, "Frequency selection\r\ninput with RETURN key"},
-      {23, 4, "Entr\xC3\xA9" "e de la fr\xC3\xA9quence par\r\nRETURN pour terminer"},
+      {23, 1, "Confirm the frequency\r\nwith the Return key"},
+      {23, 4, "Validez la fr\xC3\xA9quence\r\navec la touche Entr\xC3\xA9" "e"},
       {26, 0, "Feldst\xC3\xA4rke"},
       {28, 0, "D&arstellung"},
-      {28, 1, "&Configure"},
-      {28, 3, "&Presentaci\xC3\xB3n"},
-      {31, 4, "Pr\xC3\xA9 de &Termination"},
-      {34, 1, "Probaility"},
-      {38, 4, "Profit d\xC2\xB4" "antenne"},
-      {39, 3, "\xC3\x81ngulo de radiaci\xC3\xB3n"},
+      {28, 1, "&View"},
+      {28, 3, "&Ver"},
+      {31, 4, "&Param\xC3\xA8tres"},
+      {34, 1, "Probability"},
+      {38, 4, "Gain d'antenne"},
+      {39, 3, "\xC3\x81ngulo de elevaci\xC3\xB3n"},
+      {49, 4, "Liaison radio\xC2\xA0:"},
       {46, 0, "N\xC3\xA4" "chste Stadt"},
       {50, 0, "PROGRAMM-ENDE"},
-      {50, 1, "END-OF-PROGRAM"},
+      {50, 1, "Quit Welvaro?"},
+      {50, 3, "\xC2\xBFSalir de Welvaro?"},
       {52, 0, "Auswertung: "},
-      {52, 3, "Evaluaci\xC3\xB3n: "},
+      {52, 3, "Valores: "},
       {55, 3, "Posici\xC3\xB3n"},
   };
   for (const auto& c : cases) {
@@ -101,7 +106,7 @@ TEST_F(LanguageTable, SlotsTwoAndFiveAreGermanWithTheirTwoDifferences) {
   for (int key = 0; key < kTextKeys; ++key) {
     SCOPED_TRACE(key);
     const std::string de = text(key, 0);
-    if (key == kTxSpracheMenu || key == kTxSpracheMenuZusatz) {
+    if (key == kTxSpracheMenu || key == kTxSpracheMenuZusatz || key == kTxLanguageName) {
       EXPECT_EQ(text(key, 2), "");
       EXPECT_EQ(text(key, 5), "");
     } else if (key == 28) {
@@ -159,8 +164,8 @@ TEST(MonthNames, FollowTheLanguageAndLeaveEntryZero) {
     const char* name;
   } cases[] = {
       {0, 1, "Januar"}, {0, 3, "M\xC3\xA4rz"}, {0, 12, "Dezember"}, {1, 5, "May"},
-      {1, 12, "December"}, {2, 10, "Oktober"}, {3, 12, "Dizciembre"}, {3, 8, "Agosto"},
-      {4, 12, "De\xC3\xA7" "embre"}, {4, 7, "Juillet"}, {5, 6, "Juni"},
+      {1, 12, "December"}, {2, 10, "Oktober"}, {3, 12, "diciembre"}, {3, 8, "agosto"},
+      {4, 12, "d\xC3\xA9" "cembre"}, {4, 7, "juillet"}, {4, 8, "ao\xC3\xBBt"}, {5, 6, "Juni"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "L " << c.l << " month " << c.month);

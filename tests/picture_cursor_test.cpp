@@ -44,7 +44,7 @@ TEST(PictureCursor, ChartReadOutAndClickTakeTheFrequency) {
   const CursorReadout c = prgChartCursor(*s, a, false);
   EXPECT_EQ(c.locator, "Zeit [UTC]:  12:30 Uhr");
   EXPECT_EQ(c.frequency, "Frequenz:  15 MHz");
-  EXPECT_EQ(c.level, "Feldstärke: <-54 dB [µV/m]");
+  EXPECT_EQ(c.level, "Feldstärke: <-54 dB(µV/m)");
   EXPECT_EQ(prgKlick(*s, true).kind, ClickResult::Kind::Frequency);
   EXPECT_FLOAT_EQ(s->AktFrequenz, 15.0f);
   EXPECT_EQ(shownMinute(*s), 12 * 60 + 30);  // the chart click sets the time shown too

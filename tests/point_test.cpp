@@ -47,7 +47,7 @@ TEST(PointResult, GeographyOfMunichToMadrid) {
   ASSERT_EQ(prgPointErgebnis(*s), 0);
   // Lines end in line feed + carriage return.
   EXPECT_EQ(s->GeoAuswertung,
-            "München (A: 48.1 N 11.5 E)\n\rMadrid (B: 40.4 N 3.7 W)\n\rDistanz: 1478 km (Short Path)\n\r"
+            "München (A: 48.1 N 11.5 E)\n\rMadrid (B: 40.4 N 3.7 W)\n\rDistanz: 1478 km (kurzer Weg)\n\r"
             "Richtung (A-B): 240 \n\rRichtung (B-A): 49 ");
   EXPECT_EQ(s->Distanz, 1478);  // cut to whole numbers in the state
   EXPECT_EQ(s->RichtungAB, 240);
@@ -59,14 +59,14 @@ TEST(PointResult, GeographyOfMunichToMadrid) {
   ASSERT_EQ(prgPointErgebnis(*s), 0);
   auto z = items(s->GeoAuswertung);
   ASSERT_EQ(z.size(), 5u);
-  EXPECT_EQ(z[2], "Distance: 38552 km (Long Path)");
-  EXPECT_EQ(z[3], "Direction (A-B): 60 ");
-  EXPECT_EQ(z[4], "Direction (B-A): 229 ");
+  EXPECT_EQ(z[2], "Distance: 38552 km (long path)");
+  EXPECT_EQ(z[3], "Bearing (A-B): 60 ");
+  EXPECT_EQ(z[4], "Bearing (B-A): 229 ");
   // The caption names the path the calculation took, which is the long one
   // for "L" alone: a lower-case "l" from a settings file was computed short.
   s->P = "l";
   ASSERT_EQ(prgPointErgebnis(*s), 0);
-  EXPECT_EQ(items(s->GeoAuswertung)[2], "Distance: 1478 km (Short Path)");
+  EXPECT_EQ(items(s->GeoAuswertung)[2], "Distance: 1478 km (short path)");
 }
 
 TEST(PointResult, StationsAreShownToTheTenthTheUserTyped) {
@@ -158,7 +158,7 @@ TEST(PointResult, InterpolatesBetweenHoursAndMegahertz) {
     EXPECT_EQ(s->PunktFeld, std::clamp(field, -54.0, 54.0));
     EXPECT_EQ(s->PunktPegel, std::clamp(level, -127.0, -19.0));
     EXPECT_EQ(s->SmeterWert, s->PunktPegel + 127);
-    EXPECT_EQ(s->PegelAnzeige, "Feldstärke =" + NumberText(s->PunktFeld) + " dB (µV/m)\n\rPegel =" +
+    EXPECT_EQ(s->PegelAnzeige, "Feldstärke =" + NumberText(s->PunktFeld) + " dB(µV/m)\n\rPegel =" +
                                    NumberText(s->PunktPegel) + " dBm");
   }
 }
@@ -169,7 +169,7 @@ TEST(PointResult, ValuesAreHeldOnTheirScales) {
   ASSERT_EQ(prgPointErgebnis(*weak), 0);
   EXPECT_LT(weak->ErgFeld[0][24][30], -54);
   EXPECT_EQ(weak->SmeterWert, 0);
-  EXPECT_EQ(weak->PegelAnzeige, "Feldstärke =-54 dB (µV/m)\n\rPegel =-127 dBm");
+  EXPECT_EQ(weak->PegelAnzeige, "Feldstärke =-54 dB(µV/m)\n\rPegel =-127 dBm");
 
   // 1000 kW over 111 km at 7 MHz: far above the top of the field scale.
   auto strong = munichMadrid(12, 0, 7.0f);
@@ -195,8 +195,8 @@ TEST(PointResult, ForecastCaption) {
   };
   const Case faelle[] = {{0, 50, 5, "Welvaro (50%) für Mai 2003"},
                          {1, 50, 5, "Forecast (50%) for May 2003"},
-                         {3, 10, 12, "Pronóstico (10%) para Dizciembre 2003"},
-                         {4, 90, 8, "Welvaro (90%) pour Aout 2003"}};
+                         {3, 10, 12, "Pronóstico (10%) para diciembre 2003"},
+                         {4, 90, 8, "Prévision (90%) pour août 2003"}};
   for (const Case& f : faelle) {
     SCOPED_TRACE(f.text);
     auto s = munichMadrid();
@@ -219,11 +219,11 @@ TEST(PointResult, AFaultLeavesThePointWithoutAValue) {
   };
   const Case faelle[] = {
       // Antipodes and a point on station A itself: no great circle.
-      {"antipode", 0, 0, 0, 180, 10.2f, 11, "Distanz: -- km (Short Path)"},
-      {"same place", 0, 0, 0, 0, 10.2f, 11, "Distanz: -- km (Short Path)"},
+      {"antipode", 0, 0, 0, 180, 10.2f, 11, "Distanz: -- km (kurzer Weg)"},
+      {"same place", 0, 0, 0, 0, 10.2f, 11, "Distanz: -- km (kurzer Weg)"},
       // A frequency memory may hold 35 MHz: outside the forecast table.
-      {"35 MHz", 48.1, 11.5f, 40.4f, -3.7f, 35.0f, 9, "Distanz: 1478 km (Short Path)"},
-      {"30.5 MHz", 48.1, 11.5f, 40.4f, -3.7f, 30.5f, 9, "Distanz: 1478 km (Short Path)"},
+      {"35 MHz", 48.1, 11.5f, 40.4f, -3.7f, 35.0f, 9, "Distanz: 1478 km (kurzer Weg)"},
+      {"30.5 MHz", 48.1, 11.5f, 40.4f, -3.7f, 30.5f, 9, "Distanz: 1478 km (kurzer Weg)"},
   };
   for (const Case& f : faelle) {
     SCOPED_TRACE(f.what);
@@ -239,7 +239,7 @@ TEST(PointResult, AFaultLeavesThePointWithoutAValue) {
     EXPECT_EQ(s->PunktFeld, -54);
     EXPECT_EQ(s->PunktPegel, -127);
     EXPECT_EQ(s->SmeterWert, 0);
-    EXPECT_EQ(s->PegelAnzeige, "Feldstärke = -- dB (µV/m)\n\rPegel = -- dBm");
+    EXPECT_EQ(s->PegelAnzeige, "Feldstärke = -- dB(µV/m)\n\rPegel = -- dBm");
     const auto z = items(s->GeoAuswertung);
     ASSERT_EQ(z.size(), 5u);
     EXPECT_EQ(z[2], f.distanceLine);
@@ -247,7 +247,7 @@ TEST(PointResult, AFaultLeavesThePointWithoutAValue) {
     EXPECT_EQ(s->WelvaroAnzeige, "Welvaro (50%) für Mai 2026");
     // The language switch rebuilds the level caption the same way.
     s->L = 1;
-    EXPECT_EQ(levelCaption(*s), "Field-Strength = -- dB (µV/m)\n\rLevel = -- dBm");
+    EXPECT_EQ(levelCaption(*s), "Field strength = -- dB(µV/m)\n\rLevel = -- dBm");
     // The next good point shows values again.
     s->X1 = 48.1;
     s->Y1 = 11.5f;
@@ -290,13 +290,13 @@ TEST(CliPoint, PrintsThePanelLineByLine) {
   ASSERT_EQ(l.size(), 10u);  // nine lines and the empty rest after the last
   EXPECT_EQ(l[0], "München (A: 48.1 N 11.5 E)");
   EXPECT_EQ(l[1], "Madrid (B: 40.4 N 3.7 W)");
-  EXPECT_EQ(l[2], "Distanz: 1478 km (Short Path)");
+  EXPECT_EQ(l[2], "Distanz: 1478 km (kurzer Weg)");
   EXPECT_EQ(l[3], "Richtung (A-B): 240 ");
   EXPECT_EQ(l[4], "Richtung (B-A): 49 ");
   EXPECT_EQ(l[5].rfind("Feldstärke =", 0), 0u);
   ASSERT_EQ(l[6].rfind("Pegel =", 0), 0u);
   EXPECT_EQ(l[7], "Welvaro (50%) für Dezember 2026");
-  EXPECT_EQ(l[8], "S-meter: " + std::to_string(static_cast<int>(ReadNumber(l[6].substr(7))) + 127));
+  EXPECT_EQ(l[8], "S-Meter: " + std::to_string(static_cast<int>(ReadNumber(l[6].substr(7))) + 127));
 
   r = point({"--freq", "14.2", "--utc", "23:30", "--lang", "1", "--date", "2003-05-10", "--b",
                "38.7,-9.1", "--name-a", "Home"});
@@ -313,7 +313,7 @@ TEST(CliPoint, AModelFaultStillPrintsThePanel) {
   EXPECT_EQ(r.rc, 3);
   EXPECT_NE(r.err.find("division by zero"), std::string::npos);
   ASSERT_EQ(r.lines.size(), 10u);
-  EXPECT_EQ(r.lines[5], "Feldstärke = -- dB (µV/m)");
-  EXPECT_EQ(r.lines[8], "S-meter: 0");
+  EXPECT_EQ(r.lines[5], "Feldstärke = -- dB(µV/m)");
+  EXPECT_EQ(r.lines[8], "S-Meter: 0");
 }
 

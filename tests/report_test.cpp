@@ -191,11 +191,11 @@ TEST(PrintPage, PageTextInBothUnitsAndTwoLanguages) {
   const std::vector<std::string> geoDe = {
       r7 + "Sonnenfleckenzahl: 128",      r7 + "Sendeleistung: 0.1 kW",         r7 + "Antennengewinn:  2.15 dBi",
       r7 + "Funkverbindung:",             r7 + "München (A: 48.1 N 11.5 E)",   r7 + "Madrid (B: 40.4 N 3.7 W)",
-      r7 + "Distanz: 1478 km (Short Path)", r7 + "Richtung (A-B): 240",         r7 + "Richtung (B-A): 49"};
+      r7 + "Distanz: 1478 km (kurzer Weg)", r7 + "Richtung (A-B): 240",         r7 + "Richtung (B-A): 49"};
   const std::vector<std::string> geoEn = {
-      r7 + "Sunspot-Number: 128",          r7 + "Power: 0.1 kW",                 r7 + "Antenna-Gain:  2.15 dBi",
-      r7 + "Radio-Link:",                  r7 + "München (A: 48.1 N 11.5 E)",   r7 + "Madrid (B: 40.4 N 3.7 W)",
-      r7 + "Distance: 1478 km (Short Path)", r7 + "Direction (A-B): 240",       r7 + "Direction (B-A): 49"};
+      r7 + "Sunspot number: 128",          r7 + "Transmitter power: 0.1 kW",     r7 + "Antenna gain:  2.15 dBi",
+      r7 + "Radio link:",                  r7 + "München (A: 48.1 N 11.5 E)",   r7 + "Madrid (B: 40.4 N 3.7 W)",
+      r7 + "Distance: 1478 km (short path)", r7 + "Bearing (A-B): 240",         r7 + "Bearing (B-A): 49"};
   auto head = [&](const std::string& title, const std::string& welvaro, const std::vector<std::string>& geo,
                   const std::string& unit, const std::string& columns) {
     std::vector<std::string> k = {"", "", "", "", r27 + title, "", r27 + welvaro, "", ""};
@@ -209,16 +209,16 @@ TEST(PrintPage, PageTextInBothUnitsAndTwoLanguages) {
   const std::string timeDe = "Zeit(UTC)" + std::string(18, ' ') + "Frequenz(MHz)";
   const std::string timeEn = "Time(UTC)" + std::string(18, ' ') + "Frequency(MHz)";
   const Case faelle[] = {
-      {0, true, head("Welt-Welvaro", "Welvaro (50%) für Mai 2026", geoDe, "Auswertung: Pegel in dBm", timeDe), "...."},
+      {0, true, head("Orts-Welvaro", "Welvaro (50%) für Mai 2026", geoDe, "Auswertung: Pegel in dBm", timeDe), "...."},
       {0, false,
-       head("Welt-Welvaro", "Welvaro (50%) für Mai 2026", geoDe, "Auswertung: Feldstärke in dB über 1µV/m", timeDe),
+       head("Orts-Welvaro", "Welvaro (50%) für Mai 2026", geoDe, "Auswertung: Feldstärke in dB(µV/m)", timeDe),
        "..."},
       {1, true,
-       head("HF-Propagation World Wide", "Forecast (50%) for May 2026", geoEn, "Evaluation: Level in dBm", timeEn),
+       head("Point-to-point forecast", "Forecast (50%) for May 2026", geoEn, "Values: level in dBm", timeEn),
        "...."},
       {1, false,
-       head("HF-Propagation World Wide", "Forecast (50%) for May 2026", geoEn,
-            "Evaluation: Field-Strength in dB over 1µV/m", timeEn),
+       head("Point-to-point forecast", "Forecast (50%) for May 2026", geoEn, "Values: field strength in dB(µV/m)",
+            timeEn),
        "..."},
   };
   for (const Case& f : faelle) {
@@ -323,7 +323,7 @@ TEST(PrintPage, GeographyOfSouthernWesternAndLongPaths) {
   EXPECT_EQ(z[13], "       Buenos Aires, A (A: 34.6 S 58.4 W)");
   EXPECT_EQ(z[14], "       Station (B: 35.7 N 139.7 E)");
   EXPECT_EQ(z[15].rfind("       Distanz:", 0), 0u);
-  EXPECT_NE(z[15].find(" km (Long Path)"), std::string::npos);
+  EXPECT_NE(z[15].find(" km (langer Weg)"), std::string::npos);
   // The distance as the long path has it: more than half the circumference.
   EXPECT_GT(ReadNumber(z[15].substr(15)), 20015);
 }
@@ -425,7 +425,7 @@ TEST(CliReport, TextIsThePageOfTheCore) {
   ASSERT_EQ(r.rc, 0) << r.err;
   const auto z = items(r.out);
   ASSERT_EQ(z.size(), 56u);
-  EXPECT_EQ(z[22], "       Evaluation: Field-Strength in dB over 1µV/m");
+  EXPECT_EQ(z[22], "       Values: field strength in dB(µV/m)");
   EXPECT_EQ(z[26], "                       2       4       6       8      10      12");
 
   // Names hold whatever their order with the positions.

@@ -46,7 +46,7 @@ TEST(StartUp, FifosInPlaceOfTheFilesCountAsMissing) {
   EXPECT_FALSE(fs::exists(d / "Welvaro.dat.bak"));
   // No data files anywhere, and the user is told where they were looked for.
   ASSERT_FALSE(b.problems.empty());
-  EXPECT_EQ(messageText(1, b.problems.front()), "Data files of the program not found (looked in " + d.str() +
+  EXPECT_EQ(messageText(1, b.problems.front()), "Some of the program's data files are missing (looked in " + d.str() +
                                                     "): Ortsvorg.txt, MapWelt.dat, MapOrt.dat, Welvaro.hlp");
   // Said in the program's language.
   EXPECT_EQ(messageText(0, b.problems.front()).rfind("Dateien, die zum Programm geh", 0), 0u);

@@ -38,7 +38,7 @@ TEST(WindowState, ModesDecideButtonsMenusAndDrawings) {
   EXPECT_TRUE(a.cmdWeltEnabled && a.cmdDruckerEnabled && a.chartLines && a.lblFrequenzVisible);
   EXPECT_EQ(a.title, "Orts-Welvaro");
   s->L = 1;
-  EXPECT_EQ(windowStateOf(*s).title, "HF-Propagation Point to Point");
+  EXPECT_EQ(windowStateOf(*s).title, "Point-to-point forecast");
 }
 
 TEST(WindowState, ReadOutLabelsFollowInfoAndNearestPlace) {

@@ -45,7 +45,7 @@ int runBands(Invocation& a, const Context& k) {
         k.out << z.band.name << "," << PlainText(z.band.mhz) << "," << clockText(w.hour, w.minute) << ","
               << value(w) << "\n";
   } else {
-    k.out << (level ? "Level [dBm]" : "Field strength [dB(uV/m)]") << " of the link, UTC\n";
+    k.out << (level ? "Level [dBm]" : "Field strength [dB(µV/m)]") << " of the link, UTC\n";
     k.out << "band    MHz  ";
     for (const BandValue& w : lines.front().values) k.out << "  " << clockText(w.hour, w.minute);
     k.out << "\n";

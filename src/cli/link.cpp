@@ -58,7 +58,7 @@ void printText(const State& s, std::ostream& out) {
       << whole(s.HopsD) << "\n";
   out << "Month " << whole(s.Monat) << ", sunspot number " << s.Ssn << ", " << s.Zkwa << " kW, " << PlainText(s.Sag)
       << " dBi, " << whole(s.Iproz) << " %, " << (s.P == "L" ? "long" : "short") << " path\n";
-  out << "Field strength in dB(uV/m); MUF = at the path MUF of the hour\n\n";
+  out << "Field strength in dB(µV/m); MUF = at the path MUF of the hour\n\n";
   out << "UTC  MUF";
   for (int f = 1; f <= 30; ++f) out << std::setw(5) << f;
   out << "\n";

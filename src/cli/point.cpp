@@ -43,7 +43,7 @@ int runPoint(Invocation& a, const Context& k) {
     lines(k.out, s.GeoAuswertung);
     lines(k.out, s.PegelAnzeige);
     lines(k.out, s.WelvaroAnzeige);
-    k.out << "S-meter: " << s.SmeterWert << "\n";
+    k.out << T(s, kTxSMeter) << ": " << s.SmeterWert << "\n";
   }
   if (rc != 0) {
     k.err << "welvaro-cli point: model fault: " << faultName(rc) << " (run-time error " << rc

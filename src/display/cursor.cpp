@@ -53,7 +53,7 @@ std::string valueText(const State& s, bool level) {
   const bool bottom = s.FarbWert == 0;
   const std::string separator = bottom ? ": <" : ": ";
   if (level) return T(s, kTxPegel) + separator + NumberText(s.FarbWert - 127.0f) + " dBm";
-  return T(s, kTxFeldstaerke) + separator + NumberText(s.FarbWert - 54.0f) + " dB [" + "µ" + "V/m]";
+  return T(s, kTxFeldstaerke) + separator + NumberText(s.FarbWert - 54.0f) + " dB(µV/m)";
 }
 
 std::string degreeText(const State& s, float lat, float lon) {

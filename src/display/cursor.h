@@ -27,7 +27,7 @@ std::string colourText(int red, int green, int blue);
 bool prgFarbWert(State& s, int red, int green, int blue);
 
 /// The value label of FarbWert: level "Pegel: -73 dBm" or field strength
-/// "Feldstärke:  0 dB [µV/m]"; the lowest index reads "<-127 dBm" / "<-54".
+/// "Feldstärke:  0 dB(µV/m)"; the lowest index reads "<-127 dBm" / "<-54".
 std::string valueText(const State& s, bool level);
 
 /// Position text in degrees: "Position:  48.1°N  11.5°E".

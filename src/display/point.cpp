@@ -65,7 +65,7 @@ std::string pathLines(State& s) {
   // takes the long path for "L" alone: any other text (a lower-case "l"
   // from an edited settings file) was computed, and is named, short.
   const bool shortPath = s.P != "L";
-  std::string t = T(s, kTxDistanz) + ":" + distance + " km (" + (shortPath ? "Short Path)" : "Long Path)");
+  std::string t = T(s, kTxDistanz) + ":" + distance + " km (" + T(s, shortPath ? kTxShortPath : kTxLongPath) + ")";
   t += kPointLineBreak;
   t += T(s, kTxRichtung) + " (A-B):" + from + " ";
   t += kPointLineBreak;
@@ -143,7 +143,7 @@ PointValues pointValues(const State& s, double mhz, int hour, int minute) {
 std::string levelCaption(const State& s) {
   const bool value = s.PunktFehler == 0;
   std::string t = T(s, kTxFeldstaerke) + " =" + (value ? NumberText(s.PunktFeld) : std::string(kNoValue)) +
-                  " dB (" + "µ" + "V/m)";
+                  " dB(µV/m)";
   t += kPointLineBreak;
   t += T(s, kTxPegel) + " =" + (value ? NumberText(s.PunktPegel) : std::string(kNoValue)) + " dBm";
   return t;

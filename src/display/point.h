@@ -63,7 +63,7 @@ PointPlacement prgSetzePunkt(State& s);
 
 /// The level caption of the point held in the state (PunktFeld, PunktPegel,
 /// PunktFehler) in the current language L, for example
-/// "Feldstärke = 23 dB (µV/m)" + line break + "Pegel =-73 dBm".
+/// "Feldstärke = 23 dB(µV/m)" + line break + "Pegel =-73 dBm".
 /// The language switch rebuilds it with this too.
 std::string levelCaption(const State& s);
 

@@ -1,12 +1,12 @@
 // The language table: every window text that follows the user's language,
 // by text key (enum Text) and language slot (0..5). The six slots of one key lie
 // next to each other: entry number 6 * key + slot. Keys 0..55 are the
-// original table, kept as it always was (typing included).
+// original table; its German texts are kept as they always were.
 //
 // Slots: 0 German, 1 English, 2 German (key 0 empty, key 28 "&Darstellung"),
-// 3 Spanish, 4 French, 5 German (key 0 empty). Only slots 0 and 1 carry a
-// language-menu caption in key 0. Texts are UTF-8; a line break inside a
-// text is carriage return + line feed.
+// 3 Spanish, 4 French, 5 German (key 0 empty). The language menu offers
+// the slots whose kTxLanguageName is not empty. Texts are UTF-8; a line
+// break inside a text is carriage return + line feed.
 #pragma once
 
 #include <array>
@@ -21,7 +21,7 @@ namespace welvaro {
 /// The text keys: 0..55 the original table, from 56 on the texts added
 /// for the window's own words, messages and input hints.
 enum Text : int {
-  kTxSpracheMenu = 0,  ///< caption of language menu item n (slot n); empty = item hidden
+  kTxSpracheMenu = 0,  ///< the original captions of the language menu (the menu names the languages by kTxLanguageName)
   kTxJanuar = 1,  ///< month names 1..12 (MonatsName): kTxJanuar + month - 1
   kTxFuer = 13,  ///< "für": forecast caption, point result, print
   kTxOrtsWelvaro = 14,  ///< chart mode: cmdOrt tooltip, mnuDarstellung2, lblAnzeige
@@ -66,7 +66,7 @@ enum Text : int {
   kTxZeit = 53,  ///< cursor read-out, print
   kTxFrequenz = 54,  ///< cursor read-out, print
   kTxPosition = 55,  ///< mnuCursorposition (after "Cursor-"), cursor read-out
-  kTxSpracheMenuZusatz = 56,  ///< language-menu caption of a slot without one in key 0
+  kTxSpracheMenuZusatz = 56,  ///< former language-menu caption of a slot without one in key 0
   kTxStadt = 57,  ///< nearest place in the cursor read-out
   kTxUhr = 58,  ///< after the time of day in the chart read-out
   kTxTitelStationA = 59,  ///< title of the station A dialog
@@ -140,6 +140,21 @@ enum Text : int {
   kTxBandRunter = 127,  ///< mnuBandRunter (Page Down)
   kTxBaender = 128,  ///< frmBaender: the bands of the link
   kTxBand = 129,  ///< cmdBand: tool tip of a band button
+  kTxLanguageName = 130,  ///< the language's own name in the language menu (item n: slot n); empty = not offered
+  kTxShortPath = 131,  ///< the short great-circle path in the point result and the report
+  kTxLongPath = 132,  ///< the long great-circle path in the point result and the report
+  kTxKeySpace = 133,  ///< name of the space bar in tool tips
+  kTxKeyHome = 134,  ///< name of the Home key in tool tips
+  kTxMemoryStore = 135,  ///< cmdSpeichern: puts the frequency shown into a memory
+  kTxMemoryStoreTip = 136,  ///< cmdSpeichern tool tip
+  kTxProgramTitle = 137,  ///< title of the program's message boxes (exit question, warnings)
+  kTxCursorPosition = 138,  ///< mnuCursorposition
+  kTxCopyright = 139,  ///< about box: the authors
+  kTxDataSources = 140,  ///< about box: where the map and the places come from
+  kTxSMeter = 141,  ///< the S-meter value in the command line's point result
+  kTxUnitLevel = 142,  ///< print: after the values caption (key 52) in level mode
+  kTxUnitFieldStrength = 143,  ///< print: after the values caption (key 52) in field-strength mode
+  kTxForecastMonth = 144,  ///< accessible name of cmdWelvarozeit
   kTxAnzahl  ///< number of keys
 };
 
@@ -154,8 +169,9 @@ extern const std::array<std::string_view, kTextEntries> SprachText;
 /// subscript fault, as every array of the program state does.
 std::string textEntry(int number);
 
-/// Caption of the language-menu item of slot n, empty when the slot is not
-/// offered (the German variants 2 and 5).
+/// Caption of the language-menu item of slot n: the language's own name
+/// ("Deutsch", "English", "Español", "Français") whatever the window's
+/// language; empty when the slot is not offered (the German variants 2 and 5).
 std::string languageMenuText(int slot);
 
 /// Text of key `key` (0 .. kTxAnzahl - 1) in the current language `s.L` (0..5),

@@ -112,9 +112,10 @@ std::vector<PrintLine> printPage(const State& s, const DateTime& now) {
   auto text = [&](int column, std::string t) { page.push_back(Row().set(column, std::move(t)).finished()); };
   const bool level = s.PegelFlag == 1;
 
-  // Title: the display's name and the forecast caption.
+  // Title: the name of the chart the report is printed from, and the
+  // forecast caption.
   blank(4);
-  text(kTitle, T(s, kTxWeltWelvaro));
+  text(kTitle, T(s, kTxOrtsWelvaro));
   blank(1);
   text(kTitle, forecastCaption(s));
   blank(2);
@@ -129,13 +130,13 @@ std::vector<PrintLine> printPage(const State& s, const DateTime& now) {
   // The calculation takes the long path for "L" alone, so any other path
   // text is named short, as the point result names it.
   text(kMargin, T(s, kTxDistanz) + ":" + NumberText(std::floor(s.Distanz)) + " km (" +
-                  (s.P != "L" ? "Short Path)" : "Long Path)"));
+                  T(s, s.P != "L" ? kTxShortPath : kTxLongPath) + ")");
   text(kMargin, T(s, kTxRichtung) + " (A-B):" + NumberText(std::floor(s.RichtungAB)) + " ");
   text(kMargin, T(s, kTxRichtung) + " (B-A):" + NumberText(std::floor(s.RichtungBA)) + " ");
   blank(4);
 
   // The table: unit, heading, memory frequencies, 24 hours.
-  text(kMargin, T(s, kTxAuswertung) + (level ? T(s, kTxPegel) + " in dBm" : T(s, kTxFeldstaerkeUeber) + " 1" + "µ" + "V/m"));
+  text(kMargin, T(s, kTxAuswertung) + T(s, level ? kTxUnitLevel : kTxUnitFieldStrength));
   blank(1);
   text(kMargin, T(s, kTxZeit) + "(UTC)" + std::string(18, ' ') + T(s, kTxFrequenz) + "(MHz)");
   text(kMargin, std::string(kTickLine));

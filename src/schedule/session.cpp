@@ -29,7 +29,7 @@ void prgUhr(State& s, const ClockReading& clock) {
   s.Zeitpunkt = addSeconds(s.Jetzt, -std::llround(static_cast<double>(s.UTCKorr) * 3600));
 }
 
-StartReport prgStart(State& s, const ClockReading& clock, const ProgramDirs& dirs) {
+StartReport prgStart(State& s, const ClockReading& clock, const ProgramDirs& dirs, const EnvironmentReader& env) {
   StartReport report;
   const DateTime& now = clock.local;
   // The settings reader compares the stored zone with the system's.
@@ -72,6 +72,8 @@ StartReport prgStart(State& s, const ClockReading& clock, const ProgramDirs& dir
   const std::string settingsFile = file(dirs, kSettingsFile);
   std::string refused;
   report.settings = readSettings(s, settingsFile, &refused);
+  // A first start greets the user in the system's language.
+  if (report.settings == SettingsSource::Missing) s.L = systemLanguage(env);
   if (report.settings == SettingsSource::Unusable) {
     // The confirmed end would overwrite the refused file with the start
     // values: keep it aside, and say so in the language it was written in.

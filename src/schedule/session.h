@@ -11,6 +11,7 @@
 #include "files/programdir.h"
 #include "files/settings.h"
 #include "forecast/startup_table.h"
+#include "lang/system_language.h"
 #include "state/datetime.h"
 #include "state/message.h"
 #include "state/state.h"
@@ -32,8 +33,11 @@ struct StartReport {
 /// forecast table (read, or generated and written) and overlays. A settings
 /// file that is refused is moved aside to "Welvaro.dat.bak" (and the report
 /// says so), so the confirmed end cannot overwrite the settings in it.
-/// `clock` is the clock's reading at the start.
-StartReport prgStart(State& s, const ClockReading& clock, const ProgramDirs& dirs);
+/// `clock` is the clock's reading at the start. Without a settings file the
+/// language is the one the system's locale asks for, read through `env`;
+/// a settings file (or one refused) keeps its own.
+StartReport prgStart(State& s, const ClockReading& clock, const ProgramDirs& dirs,
+                      const EnvironmentReader& env = systemEnvironment);
 
 
 /// The clock tick: Jetzt = the local time and the system's zone from the

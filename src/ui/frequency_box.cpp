@@ -90,7 +90,8 @@ void FrequencyBox::showText() {
 
 void FrequencyBox::retranslate() {
   lblFrequenzEingabe->setText(q(T(s_, kTxAktuelleFrequenz)));
-  cmdSpeichern->setText(q(T(s_, kTxSpeichern)));
+  cmdSpeichern->setText(q(T(s_, kTxMemoryStore)));
+  cmdSpeichern->setToolTip(q(T(s_, kTxMemoryStoreTip)));
   txtAktFrequenz->setToolTip(q(T(s_, kTxHinweisFrequenz)));
   for (int n = 1; n <= 6; ++n) cmdSpeicher[n - 1]->setToolTip(q(PlainText(memory(s_, n)) + " MHz"));
 }

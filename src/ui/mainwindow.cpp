@@ -21,6 +21,7 @@
 #include "display/point.h"
 #include "display/worldmap.h"
 #include "lang/sprachtext.h"
+#include "lang/system_language.h"
 #include "schedule/session.h"
 #include "ui/dialogs.h"
 #include "ui/frequency_box.h"
@@ -494,7 +495,7 @@ void MainWindow::tickAktZeit() {
   const QDateTime utc(QDate(s.Zeitpunkt.year, s.Zeitpunkt.month, s.Zeitpunkt.day),
                       QTime(s.Zeitpunkt.hour, s.Zeitpunkt.minute, s.Zeitpunkt.second));
   lblZeitanzeige->setText(utc.time().toString("HH:mm:ss") + " UTC");
-  lblZeitanzeige->setToolTip(QLocale().toString(utc.date(), QLocale::LongFormat));
+  lblZeitanzeige->setToolTip(QLocale(q(std::string(languageCode(s.L)))).toString(utc.date(), QLocale::LongFormat));
 }
 
 void MainWindow::tickTagesaktualisieren() { prgTagesaktualisierung(*s_, dirs_); }
@@ -541,9 +542,8 @@ void MainWindow::tickGenDarst() {
 
 void MainWindow::showAbout() {
   QMessageBox box(QMessageBox::Information, q(T(*s_, kTxInfo)),
-                  QString("Welvaro %1\n\n").arg(kVersion) + q(T(*s_, kTxInfoText)) +
-                      QString::fromUtf8("\n\n© 2026 The Welvaro developers\n"
-                                        "Map data: Natural Earth. Places: GeoNames (CC BY 4.0)."),
+                  QString("Welvaro %1\n\n").arg(kVersion) + q(T(*s_, kTxInfoText)) + "\n\n" +
+                      q(T(*s_, kTxCopyright)) + "\n" + q(T(*s_, kTxDataSources)),
                   QMessageBox::Ok, this);
   if (testAnswer == Answer::Ask) box.exec();
   picDarstellung->refresh();
@@ -556,14 +556,15 @@ void MainWindow::showHelp() {
 }
 
 void MainWindow::prgEnde() {
-  QMessageBox box(QMessageBox::Question, "Welvaro-Programm", "    " + q(T(*s_, kTxProgrammEnde)) + "  ",
+  QMessageBox box(QMessageBox::Question, q(T(*s_, kTxProgramTitle)), "    " + q(T(*s_, kTxProgrammEnde)) + "  ",
                   QMessageBox::Ok | QMessageBox::Cancel, this);
   box.setDefaultButton(QMessageBox::Cancel);
   wholeTitle(box);
   const bool ok = testAnswer == Answer::Ask ? box.exec() == QMessageBox::Ok : testAnswer == Answer::Ok;
   if (!ok) return;
   for (const Message& m : prgSpeicherDaten(*s_, dirs_, clock_.now())) {
-    QMessageBox warning(QMessageBox::Warning, "Welvaro-Programm", q(messageText(s_->L, m)), QMessageBox::Ok, this);
+    QMessageBox warning(QMessageBox::Warning, q(T(*s_, kTxProgramTitle)), q(messageText(s_->L, m)), QMessageBox::Ok,
+                        this);
     wholeTitle(warning);
     if (testAnswer == Answer::Ask) warning.exec();
   }
@@ -598,7 +599,7 @@ void MainWindow::closeEvent(QCloseEvent* e) {
       if (sessionEnding_) {
         std::fprintf(stderr, "welvaro: %s", text.toLocal8Bit().constData());
       } else {
-        QMessageBox box(QMessageBox::Warning, "Welvaro-Programm", text + "\n" + q(T(*s_, kTxTrotzdemBeenden)),
+        QMessageBox box(QMessageBox::Warning, q(T(*s_, kTxProgramTitle)), text + "\n" + q(T(*s_, kTxTrotzdemBeenden)),
                         QMessageBox::Yes | QMessageBox::No, this);
         box.setDefaultButton(QMessageBox::No);
         wholeTitle(box);

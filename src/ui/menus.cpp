@@ -152,7 +152,7 @@ void Menus::retranslate(const State& s) {
   }
   mnuInfoEinblendung->setText(t(kTxInfoEinblendung));
   mnuOrtsEingabe->setTitle(t(kTxOrtsEingabe));
-  mnuCursorposition->setText("Cursor-" + t(kTxPosition));
+  mnuCursorposition->setText(t(kTxCursorPosition));
   mnuNaechsteStadt->setText(t(kTxNaechsteStadt));
   mnuPositionsAnzeige->setTitle(t(kTxPositionsAnzeige));
   mnuGrad->setText(t(kTxKoordinaten));
@@ -210,6 +210,12 @@ void MainWindow::prgLandessprache() {
   cmdDrucker->setToolTip(t(kTxDrucken));
   cmdAzimutal->setToolTip(t(kTxAzimutal));
   cmdEnde->setToolTip(t(kTxBeenden));
+  // The tool buttons show only a picture: screen readers read these names.
+  for (auto [button, key] : {std::pair{cmdWelt, kTxWeltWelvaro}, std::pair{cmdOrt, kTxOrtsWelvaro},
+                            std::pair{cmdAzimutal, kTxAzimutal}, std::pair{cmdGreyline, kTxGreyline},
+                            std::pair{cmdWelvarozeit, kTxForecastMonth}, std::pair{cmdSonnenflecken, kTxSonnenflecken},
+                            std::pair{cmdDrucker, kTxDrucken}, std::pair{cmdEnde, kTxBeenden}})
+    button->setAccessibleName(t(key));
   imgWarten->setPixmap(waitPicture(t(kTxBerechnung)));
   imgWarten->adjustSize();
   lblFunkverbindung->setText(t(kTxFunkverbindung));

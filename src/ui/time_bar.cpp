@@ -70,12 +70,13 @@ void TimeBar::present(int minute, bool now, const QString& text) {
 }
 
 void TimeBar::retranslate(const State& s) {
-  cmdAbspielen->setToolTip(q(T(s, kTxAbspielen)) + " (Space)");
+  cmdAbspielen->setToolTip(q(T(s, kTxAbspielen) + " (" + T(s, kTxKeySpace) + ")"));
+  cmdAbspielen->setAccessibleName(q(T(s, kTxAbspielen)));
   cmbTempo->setToolTip(q(T(s, kTxTempo)));
   sldZeit->setToolTip(q(T(s, kTxZeitleiste)));
   sldZeit->setAccessibleName(q(T(s, kTxZeitleiste)));
   cmdJetzt->setText(q(T(s, kTxJetzt)));
-  cmdJetzt->setToolTip(q(T(s, kTxJetzt)) + " (Home)");
+  cmdJetzt->setToolTip(q(T(s, kTxJetzt) + " (" + T(s, kTxKeyHome) + ")"));
 }
 
 void TimeBar::togglePlay() {

@@ -432,11 +432,11 @@ void DialogsTest::labelsFollowTheLanguage() {
   QCOMPARE(w.stationBDialog()->lblOrt->text(), QString("Station (B)"));
   test::ctl<QAction>(w, "mnuStationA")->trigger();
   QCOMPARE(w.stationADialog()->lblBreitengrad->text(), QString("Latitude [-90-90]"));
-  QCOMPARE(w.stationADialog()->lblSendeleistung->text(), QString("Power [kW]"));
+  QCOMPARE(w.stationADialog()->lblSendeleistung->text(), QString("Transmitter power [kW]"));
   test::ctl<QAction>(w, "mnuSonnenfleckenzahl")->trigger();
-  QCOMPARE(w.conditionsDialog()->lblSsn->text(), QString("Sunspot-Number [0-300]"));
+  QCOMPARE(w.conditionsDialog()->lblSsn->text(), QString("Sunspot number [0-300]"));
   test::ctl<QAction>(w, "mnuUTCZeitkorrektur")->trigger();
-  QCOMPARE(w.timeZoneDialog()->lblZeitkorrektur->text(), QString("Time-Zone (-12 to 12)"));
+  QCOMPARE(w.timeZoneDialog()->lblZeitkorrektur->text(), QString("Time zone (-12 to 12)"));
   // All four may be open at once, beside the usable main window.
   QVERIFY(w.stationADialog()->isVisible() && w.conditionsDialog()->isVisible() && w.timeZoneDialog()->isVisible());
   QVERIFY(!w.stationADialog()->isModal());

@@ -92,13 +92,13 @@ void MainWindowTest::startWithoutFilesGivesDefaultsAndATable() {
   QVERIFY(test::ctl<QTimer>(w, "tmrAktZeit")->isActive());
   QVERIFY(!test::ctl<QToolButton>(w, "cmdDrucker")->isEnabled());
   QVERIFY(!test::ctl<QFrame>(w, "frmMonat")->isVisibleTo(&w));
-  // German, English, Spanish and French are offered; the two German
-  // variants are not.
+  // German, English, Spanish and French are offered, each by its own name;
+  // the two German variants are not.
   QStringList offered;
   for (int n = 0; n < 6; ++n)
     if (QAction* a = test::ctl<QAction>(w, QString("mnuBeschriftung%1").arg(n)); a->isVisible()) offered << a->text();
-  QCOMPARE(offered, (QStringList{"Beschriftung (deutsch)", "Inscription (english)",
-                                   QString::fromUtf8("Inscripción (español)"), QString::fromUtf8("Inscription (français)")}));
+  QCOMPARE(offered,
+           (QStringList{"Deutsch", "English", QString::fromUtf8("Español"), QString::fromUtf8("Français")}));
   QCOMPARE(std::filesystem::file_size(p(dir, "WelvDar1.bmp")), std::uintmax_t{148502});
   QVERIFY(!test::ctl<QLabel>(w, "imgWarten")->isVisible());
 }
@@ -115,12 +115,12 @@ void MainWindowTest::startInEnglishFromTheSettingsFile() {
   MainWindow w(clock, folder(dir, true));
   w.start();
   QCOMPARE(test::ctl<QMenu>(w, "mnuDatei")->title(), QString("&File"));
-  QCOMPARE(test::ctl<QMenu>(w, "mnuVorgaben")->title(), QString("&Precondition"));
-  QCOMPARE(test::ctl<QMenu>(w, "mnuAnzeige")->title(), QString("&Configure"));
+  QCOMPARE(test::ctl<QMenu>(w, "mnuVorgaben")->title(), QString("&Settings"));
+  QCOMPARE(test::ctl<QMenu>(w, "mnuAnzeige")->title(), QString("&View"));
   QCOMPARE(test::ctl<QMenu>(w, "mnuHilfe")->title(), QString("&Help"));
   QVERIFY(test::ctl<QAction>(w, QString("mnuBeschriftung%1").arg(1))->isChecked());
   QVERIFY(!test::ctl<QAction>(w, QString("mnuBeschriftung%1").arg(0))->isChecked());
-  QCOMPARE(test::ctl<QLabel>(w, "lblAnzeige")->text(), QString("HF-Propagation World Wide"));
+  QCOMPARE(test::ctl<QLabel>(w, "lblAnzeige")->text(), QString("Worldwide forecast"));
   QVERIFY(test::ctl<QLabel>(w, "lblWelvaroAnzeige")->text().startsWith("Forecast (50%) for"));
   QVERIFY(test::ctl<QLabel>(w, "lblGeoAuswertung")->text().startsWith("Berlin (A:"));
   QVERIFY(test::ctl<QAction>(w, "mnuNaechsteStadt")->isEnabled());  // place list present
@@ -180,7 +180,7 @@ void MainWindowTest::languageSwitch() {
   QCOMPARE(w.state().L, int16{1});
   QCOMPARE(test::ctl<QMenu>(w, "mnuDatei")->title(), QString("&File"));
   QVERIFY(test::ctl<QLabel>(w, "lblWelvaroAnzeige")->text().contains("for May 2026"));
-  QVERIFY(test::ctl<QLabel>(w, "lblPegelAnzeige")->text().startsWith("Field-Strength ="));
+  QVERIFY(test::ctl<QLabel>(w, "lblPegelAnzeige")->text().startsWith("Field strength ="));
   QVERIFY(test::ctl<QAction>(w, QString("mnuBeschriftung%1").arg(1))->isChecked() && !test::ctl<QAction>(w, QString("mnuBeschriftung%1").arg(0))->isChecked());
   test::ctl<QAction>(w, QString("mnuBeschriftung%1").arg(0))->trigger();
   QCOMPARE(test::ctl<QMenu>(w, "mnuDatei")->title(), QString("&Datei"));
@@ -325,7 +325,7 @@ void MainWindowTest::everyTextFollowsTheLanguage() {
   QCOMPARE(test::ctl<QComboBox>(w, "cmbMonat")->itemText(0), QString("January"));
   QCOMPARE(test::ctl<QComboBox>(w, "cmbMonat")->itemText(11), QString("December"));
   QCOMPARE(test::ctl<QAction>(w, "mnuWelvaroHilfe")->text(), QString("Welvaro Help"));
-  QCOMPARE(test::ctl<QMenu>(w, "mnuExtras")->title(), QString("E&xtras"));
+  QCOMPARE(test::ctl<QMenu>(w, "mnuExtras")->title(), QString("&Options"));
   QCOMPARE(test::ctl<QAction>(w, "mnuInfo")->text(), QString("About"));
   QCOMPARE(w.stationADialog()->windowTitle(), QString("Station [A]"));
   test::ctl<QAction>(w, "mnuStationA")->trigger();
@@ -336,7 +336,7 @@ void MainWindowTest::everyTextFollowsTheLanguage() {
 
   test::ctl<QAction>(w, QString("mnuBeschriftung%1").arg(4))->trigger();  // French
   QCOMPARE(w.state().L, int16{4});
-  QCOMPARE(test::ctl<QComboBox>(w, "cmbMonat")->itemText(1), QString("Fevrier"));
+  QCOMPARE(test::ctl<QComboBox>(w, "cmbMonat")->itemText(1), QString::fromUtf8("février"));
   QCOMPARE(test::ctl<QAction>(w, "mnuWelvaroHilfe")->text(), QString("Aide de Welvaro"));
   QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Annuler"));
 
