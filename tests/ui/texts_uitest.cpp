@@ -125,7 +125,7 @@ void TextsTest::firstStartSpeaksTheSystemsLanguage_data() {
   QTest::addColumn<QByteArray>("lcMessages");
   QTest::addColumn<QByteArray>("lang");
   QTest::addColumn<int>("slot");
-  QTest::addColumn<QString>("datei");
+  QTest::addColumn<QString>("file");
   QTest::newRow("LANG French") << QByteArray() << QByteArray() << QByteArray("fr_FR.UTF-8") << 4 << "&Fichier";
   QTest::newRow("LC_ALL Spanish") << QByteArray("es_ES.UTF-8") << QByteArray() << QByteArray("de_DE.UTF-8") << 3
                                   << "&Archivo";
