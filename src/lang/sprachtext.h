@@ -140,6 +140,15 @@ enum Text : int {
   kTxBandRunter = 127,  ///< mnuBandRunter (Page Down)
   kTxBaender = 128,  ///< frmBaender: the bands of the link
   kTxBand = 129,  ///< cmdBand: tool tip of a band button
+  kTxHeardStoreSetAside = 130,  ///< message: the store of heard decodes was damaged (%1 file, %2 the name set aside)
+  kTxHeardOpenNow = 131,  ///< compare: forecast open and heard toward B
+  kTxHeardBetterThanForecast = 132,  ///< compare: forecast poor but heard toward B
+  kTxHeardUnexpectedOpening = 133,  ///< compare: forecast closed but heard toward B
+  kTxHeardForecastOpenNothingHeard = 134,  ///< compare: forecast open, band listened to, nothing heard toward B
+  kTxHeardPoorNothingHeard = 135,  ///< compare: forecast poor, band listened to, nothing heard toward B
+  kTxHeardClosedAsForecast = 136,  ///< compare: forecast closed, band listened to, nothing heard toward B
+  kTxHeardNotListened = 137,  ///< compare: nothing decoded in the band during the span
+  kTxHeardLegend = 138,  ///< title of the legend of the heard stations' dots
   kTxAnzahl  ///< number of keys
 };
 
