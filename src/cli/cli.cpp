@@ -34,6 +34,16 @@ const char* kUsage =
     "  report   printed report of the link A-B at the six memory frequencies\n"
     "           (--text or --pdf FILE; --memories F1,...,F6, --level or --field,\n"
     "           --lang 0..5, --name-a TEXT, --name-b TEXT)\n"
+    "  heard    reads receiver logs (ALL.TXT) into the store of heard decodes and\n"
+    "           sums them up per band: --log FILE... [--store FILE]\n"
+    "           [--since 15m|1h|6h|24h|all, counted back from the newest decode]\n"
+    "           [--band 20m] [--rx LAT,LON|LOCATOR, the receiver; default station A]\n"
+    "           [--list] [--keep-days N] [--format text|json]\n"
+    "  listen   receives the receiver's UDP messages into the store and sums them\n"
+    "           up at the end: [--udp ADDR:PORT, default 127.0.0.1:2237; a group in\n"
+    "           224.0.0.0/4 is joined on loopback] [--seconds N, default until\n"
+    "           Ctrl-C] [--store FILE] [--rx LAT,LON] [--keep-days N]\n"
+    "           [--format text|json]\n"
     "\n"
     "common options:\n"
     "  --a LAT,LON        station A (default 48.1,11.5); also a Maidenhead locator\n"
@@ -70,7 +80,8 @@ int runCli(const std::vector<std::string>& argv, const Context& k) {
     return kExitOk;
   }
   for (const Command& b :
-       {linkCommand(), pointCommand(), tableCommand(), mapCommand(), chartCommand(), reportCommand(), bandsCommand()}) {
+       {linkCommand(), pointCommand(), tableCommand(), mapCommand(), chartCommand(), reportCommand(), bandsCommand(),
+        heardBefehl(), listenBefehl()}) {
     if (b.name != cmd) continue;
     std::optional<Invocation> a;
     try {

@@ -17,6 +17,8 @@ Command mapCommand();
 Command chartCommand();
 Command reportCommand();
 Command bandsCommand();
+Command heardBefehl();
+Command listenBefehl();
 
 // A data file that comes with the program ("MapWelt.dat", "MapOrt.dat"):
 // from --dir when it holds one, else from the program's data folders.

@@ -7,9 +7,12 @@
 #include <cstdio>
 #include <system_error>
 
+#include "decodes/heard.h"
+#include "decodes/listener.h"
 #include "files/gazetteer.h"
 #include "files/programdir.h"
 #include "input/station.h"
+#include "state/bands.h"
 #include "state/locator.h"
 #include "state/calendar.h"
 #include "state/numtext.h"
@@ -131,6 +134,7 @@ struct OptionDef {
   std::string_view name;
   std::string_view value;
   void (*set)(Invocation& a, const std::string& text);
+  bool mehrere = false;  ///< takes several values: every argument up to the next option
 };
 
 // Every option of welvaro-cli.
@@ -251,6 +255,51 @@ constexpr OptionDef kOptions[] = {
        a.azimuthal = t == "azimuthal";
      }},
     {"--greyline", "", [](Invocation&, const std::string&) {}},
+    // What a digital-mode receiver heard.
+    {"--log", "FILE...",
+     [](Invocation& a, const std::string& t) {
+       if (t.empty()) throw BadArgument{"--log needs a file name"};
+       a.logs.push_back(t);
+     },
+     true},
+    {"--store", "FILE",
+     [](Invocation& a, const std::string& t) {
+       if (t.empty()) throw BadArgument{"--store needs a file name"};
+       a.store = t;
+     }},
+    {"--since", "15m|1h|6h|24h|all",
+     [](Invocation& a, const std::string& t) {
+       if (!parseHeardSpan(t)) throw BadArgument{"--since takes 15m, 1h, 6h, 24h or all"};
+       a.since = t;
+     }},
+    {"--band", "BAND",
+     [](Invocation& a, const std::string& t) {
+       a.band = hfBandOfName(t);
+       if (a.band < 0) throw BadArgument{"--band takes 160m, 80m, 60m, 40m, 30m, 20m, 17m, 15m, 12m or 10m"};
+     }},
+    {"--rx", "LAT,LON",
+     [](Invocation& a, const std::string& t) {
+       std::string name;
+       a.rx = position(a, "--rx", t, name);
+     }},
+    {"--list", "", [](Invocation&, const std::string&) {}},
+    {"--udp", "ADDR:PORT",
+     [](Invocation& a, const std::string& t) {
+       if (!parseEndpoint(t)) throw BadArgument{"--udp: '" + t + "' is not ADDR:PORT (for example 127.0.0.1:2237)"};
+       a.udp = t;
+     }},
+    {"--seconds", "N",
+     [](Invocation& a, const std::string& t) {
+       const double n = numberIn("--seconds", t, 1, 86400);
+       if (n != std::floor(n)) throw BadArgument{"--seconds takes a whole number of seconds 1..86400"};
+       a.seconds = static_cast<int>(n);
+     }},
+    {"--keep-days", "N",
+     [](Invocation& a, const std::string& t) {
+       const double n = numberIn("--keep-days", t, 1, 36500);
+       if (n != std::floor(n)) throw BadArgument{"--keep-days takes a whole number of days 1..36500"};
+       a.keepDays = static_cast<int>(n);
+     }},
 };
 
 const OptionDef* find(std::string_view name) {
@@ -293,6 +342,8 @@ Invocation readOptions(const Command& b, const std::vector<std::string>& args, c
       value = args[i];
     }
     o->set(a, value);
+    // Further values up to the next option.
+    while (o->mehrere && i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) o->set(a, args[++i]);
     a.given.push_back(name);
   }
   for (const std::string_view p : b.required)

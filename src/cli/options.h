@@ -64,6 +64,14 @@ struct Invocation {
   std::string png;                           ///< --png FILE
   int pictureWidth = 0, pictureHeight = 0;         ///< --size WxH
   bool azimuthal = false;                     ///< --projection azimuthal
+  std::vector<std::string> logs;             ///< --log FILE... (heard)
+  std::string store;                         ///< --store FILE (heard, listen)
+  std::string since;                         ///< --since 15m|1h|6h|24h|all (heard)
+  int band = -1;                             ///< --band 20m: index into kHfBands, -1 every band
+  std::optional<std::pair<double, double>> rx;  ///< --rx LAT,LON|LOCATOR: the receiver's position
+  std::string udp;                           ///< --udp ADDR:PORT (listen)
+  int seconds = 0;                          ///< --seconds N (listen), 0 until interrupted
+  int keepDays = 0;                          ///< --keep-days N (heard, listen), 0 keeps everything
   std::vector<std::filesystem::path> dataFolders;  ///< the Kontext's, for place names
   std::unique_ptr<PlaceIndex> places;           ///< read at the first place name
   bool has(std::string_view option) const;

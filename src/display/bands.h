@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "state/bands.h"
 #include "state/state.h"
 
 namespace welvaro {
@@ -17,17 +18,12 @@ struct Band {
 };
 
 /// 160 m to 10 m, each at a frequency inside the band (the display frequency
-/// a band button sets).
-inline constexpr std::array<Band, 10> kBands{{{"160m", 1.85f},
-                                                 {"80m", 3.65f},
-                                                 {"60m", 5.36f},
-                                                 {"40m", 7.1f},
-                                                 {"30m", 10.12f},
-                                                 {"20m", 14.2f},
-                                                 {"17m", 18.12f},
-                                                 {"15m", 21.2f},
-                                                 {"12m", 24.94f},
-                                                 {"10m", 28.5f}}};
+/// a band button sets): the names and frequencies of kHfBands.
+inline constexpr std::array<Band, 10> kBands = [] {
+  std::array<Band, 10> b{};
+  for (std::size_t i = 0; i < b.size(); ++i) b[i] = {kHfBands[i].name, kHfBands[i].forecastMhz};
+  return b;
+}();
 
 /// The band after (richtung +1) or before (-1) the frequency `mhz`: the
 /// next band whose frequency lies above or below it; the first or last band

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <charconv>
+#include <cstdio>
 #include <sstream>
 
 #include "files/fileio.h"
@@ -15,6 +16,26 @@ void number(std::string_view text, int lo, int hi, int& target) {
   int v = 0;
   const auto r = std::from_chars(text.data(), text.data() + text.size(), v);
   if (r.ec == std::errc() && r.ptr == text.data() + text.size() && v >= lo && v <= hi) target = v;
+}
+
+// LAT;LON;PATH with LAT and LON both empty (station A) or both numbers in
+// range; the path is the rest of the line and must not be empty.
+void heardLog(std::string_view v, WindowPrefs& f) {
+  const auto a = v.find(';');
+  const auto b = a == std::string_view::npos ? a : v.find(';', a + 1);
+  if (b == std::string_view::npos || b + 1 >= v.size()) return;
+  WindowPrefs::HeardLog log;
+  log.path = std::string(v.substr(b + 1));
+  const std::string_view lat = v.substr(0, a), lon = v.substr(a + 1, b - a - 1);
+  if (!lat.empty() || !lon.empty()) {
+    const auto zahlIn = [](std::string_view t, double lo, double hi, double& out) {
+      const auto r = std::from_chars(t.data(), t.data() + t.size(), out);
+      return r.ec == std::errc() && r.ptr == t.data() + t.size() && out >= lo && out <= hi;
+    };
+    if (!zahlIn(lat, -90, 90, log.lat) || !zahlIn(lon, -180, 180, log.lon)) return;
+    log.ownPosition = true;
+  }
+  f.heardLogs.push_back(std::move(log));
 }
 
 }  // namespace
@@ -38,7 +59,19 @@ WindowPrefs windowPrefsFromText(std::string_view text) {
     else if (k == "hoehe") number(v, 0, kGross, f.height);
     else if (k == "projektion") number(v, 0, 1, f.projection);
     else if (k == "zonefolgt") number(v, 0, 1, f.zoneFollows);
-    else if (k == "maximiert") {
+    else if (k == "heard_log") heardLog(v, f);
+    else if (k == "heard_listen") {
+      int m = f.heardListen ? 1 : 0;
+      number(v, 0, 1, m);
+      f.heardListen = m == 1;
+    } else if (k == "heard_udp") {
+      if (!v.empty() && v.size() < 64) f.heardUdp = std::string(v);
+    } else if (k == "heard_keep_days") number(v, 1, 36500, f.heardKeepDays);
+    else if (k == "heard_span") {
+      int m = f.heardSpan;
+      number(v, 0, 1440, m);
+      if (m == 0 || m == 15 || m == 60 || m == 360 || m == 1440) f.heardSpan = m;
+    } else if (k == "maximiert") {
       int m = f.maximized ? 1 : 0;
       number(v, 0, 1, m);
       f.maximized = m == 1;
@@ -52,12 +85,26 @@ std::string windowPrefsText(const WindowPrefs& f) {
   o << "x=" << f.x << "\ny=" << f.y << "\nbreite=" << f.width << "\nhoehe=" << f.height
     << "\nmaximiert=" << (f.maximized ? 1 : 0) << "\nprojektion=" << f.projection << "\n";
   if (f.zoneFollows >= 0) o << "zonefolgt=" << f.zoneFollows << "\n";
+  for (const WindowPrefs::HeardLog& l : f.heardLogs) {
+    if (l.path.empty() || l.path.find_first_of("\r\n") != std::string::npos) continue;
+    o << "heard_log=";
+    if (l.ownPosition) {
+      char b[64];
+      std::snprintf(b, sizeof b, "%.6f;%.6f", l.lat, l.lon);
+      o << b;
+    } else {
+      o << ";";
+    }
+    o << ";" << l.path << "\n";
+  }
+  o << "heard_listen=" << (f.heardListen ? 1 : 0) << "\nheard_udp=" << f.heardUdp
+    << "\nheard_keep_days=" << f.heardKeepDays << "\nheard_span=" << f.heardSpan << "\n";
   return o.str();
 }
 
 WindowPrefs readWindowPrefs(const std::filesystem::path& file) {
   std::string text;
-  if (!readWholeFile(file, text, 4096).ok()) return {};
+  if (!readWholeFile(file, text, 1 << 16).ok()) return {};
   return windowPrefsFromText(text);
 }
 

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace welvaro {
 
@@ -19,6 +20,18 @@ struct WindowPrefs {
   bool maximized = false;
   int projection = 0;              ///< 0 rectangular, 1 azimuthal around station A
   int zoneFollows = -1;              ///< 1: the time zone follows the system's, 0: the user chose one, -1: not known
+
+  // What a digital-mode receiver heard (keys heard_*).
+  struct HeardLog {
+    std::string path;                  ///< the receiver's log file (ALL.TXT)
+    bool ownPosition = false;          ///< false: the receiver stands at station A
+    double lat = 0, lon = 0;           ///< else its position [deg]
+  };
+  std::vector<HeardLog> heardLogs;     ///< heard_log=LAT;LON;PATH (LAT and LON empty: station A), one line each
+  bool heardListen = false;            ///< heard_listen=0|1: listen for the receiver's UDP messages
+  std::string heardUdp = "127.0.0.1:2237";  ///< heard_udp=ADDR:PORT
+  int heardKeepDays = 90;              ///< heard_keep_days: retention of the stored decodes [days], 1..36500
+  int heardSpan = 60;                  ///< heard_span: span of the dots and the bands panel [min]: 15, 60, 360, 1440; 0 none shown
 };
 
 /// The preferences in a file's text: unknown keys and lines that are not

@@ -155,6 +155,15 @@ enum Text : int {
   kTxUnitLevel = 142,  ///< print: after the values caption (key 52) in level mode
   kTxUnitFieldStrength = 143,  ///< print: after the values caption (key 52) in field-strength mode
   kTxForecastMonth = 144,  ///< accessible name of cmdWelvarozeit
+  kTxHeardStoreSetAside = 145,  ///< message: the store of heard decodes was damaged (%1 file, %2 the name set aside)
+  kTxHeardOpenNow = 146,  ///< compare: forecast open and heard toward B
+  kTxHeardBetterThanForecast = 147,  ///< compare: forecast poor but heard toward B
+  kTxHeardUnexpectedOpening = 148,  ///< compare: forecast closed but heard toward B
+  kTxHeardForecastOpenNothingHeard = 149,  ///< compare: forecast open, band listened to, nothing heard toward B
+  kTxHeardPoorNothingHeard = 150,  ///< compare: forecast poor, band listened to, nothing heard toward B
+  kTxHeardClosedAsForecast = 151,  ///< compare: forecast closed, band listened to, nothing heard toward B
+  kTxHeardNotListened = 152,  ///< compare: nothing decoded in the band during the span
+  kTxHeardLegend = 153,  ///< title of the legend of the heard stations' dots
   kTxAnzahl  ///< number of keys
 };
 
