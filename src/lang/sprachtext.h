@@ -140,6 +140,32 @@ enum Text : int {
   kTxBandRunter = 127,  ///< mnuBandRunter (Page Down)
   kTxBaender = 128,  ///< frmBaender: the bands of the link
   kTxBand = 129,  ///< cmdBand: tool tip of a band button
+  kTxSsnObserved = 130,  ///< source of the sunspot number: the table's observed value (%1 table date)
+  kTxSsnPredicted = 131,  ///< source of the sunspot number: the table's predicted value (%1 table date)
+  kTxSsnTyped = 132,  ///< source of the sunspot number: typed by the user
+  kTxSsnNotInTable = 133,  ///< source of the sunspot number: typed, the month is not in the table (%1 month)
+  kTxSsnNoTable = 134,  ///< source of the sunspot number: typed, there is no table
+  kTxSsnTableChoice = 135,  ///< conditions dialog: the sunspot number from the table
+  kTxSolarUpdateMenu = 136,  ///< menu item: update the solar data
+  kTxSolarCheckMonthly = 137,  ///< menu item: look for new solar data once a month
+  kTxSolarFetching = 138,  ///< progress of the update (%1 address)
+  kTxSolarUpdated = 139,  ///< message (%1 table date, %2 months)
+  kTxSolarNotUpdated = 140,  ///< message before the reason of a failed update
+  kTxSolarCancelled = 141,  ///< reason: the user cancelled
+  kTxSolarTimeout = 142,  ///< reason (%1 address, %2 seconds)
+  kTxSolarNoConnection = 143,  ///< reason (%1 address, %2 what the network said)
+  kTxSolarCertificate = 144,  ///< reason (%1 address, %2 what the network said)
+  kTxSolarHttpStatus = 145,  ///< reason (%1 file address, %2 HTTP status)
+  kTxSolarTooLarge = 146,  ///< reason (%1 file address, %2 size limit)
+  kTxSolarIncomplete = 147,  ///< reason (%1 file address)
+  kTxSolarNotJson = 148,  ///< reason (%1 file address, %2 character position)
+  kTxSolarUnexpected = 149,  ///< reason (%1 file address, %2 entry number)
+  kTxSolarOutOfRange = 150,  ///< reason (%1 file address, %2 month)
+  kTxSolarTooFewMonths = 151,  ///< reason (%1 file address, %2 number of months)
+  kTxSolarNotAscending = 152,  ///< reason (%1 file address, %2 month)
+  kTxSolarNotWritten = 153,  ///< reason (%1 file, %2 what the system said)
+  kTxSolarBadAddress = 154,  ///< reason (%1 address)
+  kTxSolarNotList = 155,  ///< reason (%1 file address)
   kTxAnzahl  ///< number of keys
 };
 
