@@ -2,10 +2,11 @@
 # welvaro_<version>_amd64.deb from the install rules (programs in /usr/bin,
 # data files and help in /usr/share/welvaro, desktop entry, icon, AppStream
 # metadata). Its dependencies come from the libraries the programs link
-# (dpkg-shlibdeps: the Qt 6 libraries, libstdc++, libc) plus the package of
-# Qt platform plugins, which no program links (where a distribution keeps the
-# X11 plugin there, the window needs it). Qt's own translations make its
-# buttons and file dialog speak the program's language.
+# (dpkg-shlibdeps: the Qt 6 libraries, libcurl, libstdc++, libc) plus the
+# package of Qt platform plugins, which no program links (where a distribution
+# keeps the X11 plugin there, the window needs it). Qt's own translations make
+# its buttons and file dialog speak the program's language; the certificate
+# authorities let the update of the solar data verify NOAA's https address.
 set(CPACK_PACKAGE_NAME welvaro)
 set(CPACK_PACKAGE_VENDOR "Welvaro developers")
 set(CPACK_PACKAGE_CONTACT "Welvaro developers <welvaro@localhost>")
@@ -17,7 +18,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libqt6svg6, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libqt6svg6, qt6-translations-l10n, ca-certificates")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "For a home station, a far station and the month's conditions (sunspot\n\
 number, power, antenna gain, elevation angle, availability, short or long\n\

@@ -184,16 +184,18 @@ TEST(PrintPage, PageTextInBothUnitsAndTwoLanguages) {
   struct Case {
     int language;
     bool level;
-    std::vector<std::string> head;  // lines 1..27, blanks at the end removed
+    std::vector<std::string> head;  // lines 1..28, blanks at the end removed
     std::string points;             // the weakest value
   };
   const std::string r7(7, ' '), r27(27, ' ');
   const std::vector<std::string> geoDe = {
-      r7 + "Sonnenfleckenzahl: 128",      r7 + "Sendeleistung: 0.1 kW",         r7 + "Antennengewinn:  2.15 dBi",
+      r7 + "Sonnenfleckenzahl: 128",      r7 + "(eingegeben)",
+      r7 + "Sendeleistung: 0.1 kW",         r7 + "Antennengewinn:  2.15 dBi",
       r7 + "Funkverbindung:",             r7 + "München (A: 48.1 N 11.5 E)",   r7 + "Madrid (B: 40.4 N 3.7 W)",
       r7 + "Distanz: 1478 km (kurzer Weg)", r7 + "Richtung (A-B): 240",         r7 + "Richtung (B-A): 49"};
   const std::vector<std::string> geoEn = {
-      r7 + "Sunspot number: 128",          r7 + "Transmitter power: 0.1 kW",     r7 + "Antenna gain:  2.15 dBi",
+      r7 + "Sunspot number: 128",          r7 + "(typed)",
+      r7 + "Transmitter power: 0.1 kW",     r7 + "Antenna gain:  2.15 dBi",
       r7 + "Radio link:",                  r7 + "München (A: 48.1 N 11.5 E)",   r7 + "Madrid (B: 40.4 N 3.7 W)",
       r7 + "Distance: 1478 km (short path)", r7 + "Bearing (A-B): 240",         r7 + "Bearing (B-A): 49"};
   auto head = [&](const std::string& title, const std::string& welvaro, const std::vector<std::string>& geo,
@@ -227,19 +229,19 @@ TEST(PrintPage, PageTextInBothUnitsAndTwoLanguages) {
     ASSERT_EQ(prgDruckTabelle(*s), 0);
     const auto page = printPage(*s, kPrintTime);
     const auto z = items(printText(page));
-    ASSERT_EQ(z.size(), 56u);
-    ASSERT_EQ(page.size(), 56u);
+    ASSERT_EQ(z.size(), 57u);
+    ASSERT_EQ(page.size(), 57u);
     for (std::size_t i = 0; i < f.head.size(); ++i) EXPECT_EQ(rtrim(z[i]), f.head[i]) << "line " << i + 1;
     // The bearings keep the blank after them.
-    EXPECT_EQ(z[16].back(), ' ');
     EXPECT_EQ(z[17].back(), ' ');
+    EXPECT_EQ(z[18].back(), ' ');
 
     // 24 data rows: the hour ending in column 14, the values in columns 24,
     // 32, .., 64; the weakest value as dots, never as its number.
     int points = 0;
     for (int h = 1; h <= 24; ++h) {
       SCOPED_TRACE(h);
-      const std::string& line = z[static_cast<std::size_t>(27 + h)];
+      const std::string& line = z[static_cast<std::size_t>(28 + h)];
       EXPECT_EQ(cell(line, 14), PlainText(static_cast<double>(h)));
       EXPECT_EQ(line.find_first_not_of(' '), static_cast<std::size_t>(h < 10 ? 13 : 12));
       EXPECT_EQ(static_cast<int>(line.size()), 64);
@@ -254,10 +256,10 @@ TEST(PrintPage, PageTextInBothUnitsAndTwoLanguages) {
       EXPECT_EQ(line.find(f.level ? "-127" : "-52"), std::string::npos);
     }
     EXPECT_GT(points, 0);
-    EXPECT_EQ(z[52], "");
     EXPECT_EQ(z[53], "");
     EXPECT_EQ(z[54], "");
-    EXPECT_EQ(z[55], std::string(11, ' ') + "QX9QQ.DOC/20.05.2026 14:00:05");
+    EXPECT_EQ(z[55], "");
+    EXPECT_EQ(z[56], std::string(11, ' ') + "QX9QQ.DOC/20.05.2026 14:00:05");
 
     // Font sizes: the footer small, everything else at 12 pt.
     for (std::size_t i = 0; i + 1 < page.size(); ++i) EXPECT_EQ(page[i].size, 12) << i;
@@ -287,9 +289,9 @@ TEST(PrintPage, FrequencyRowEndsInTheValueColumns) {
     s->Speicher4 = f.m[3], s->Speicher5 = f.m[4], s->Speicher6 = f.m[5];
     ASSERT_EQ(prgDruckTabelle(*s), 0);
     const auto page = printPage(*s, kPrintTime);
-    EXPECT_EQ(items(printText(page))[26], f.line);
+    EXPECT_EQ(items(printText(page))[27], f.line);
     // As items: one per memory, none starting inside the one before.
-    const auto& lineItems = page[26].items;
+    const auto& lineItems = page[27].items;
     ASSERT_EQ(lineItems.size(), 6u);
     for (std::size_t k = 1; k < 6; ++k)
       EXPECT_GT(lineItems[k].column, lineItems[k - 1].column + printChars(lineItems[k - 1].text) - 1);
@@ -318,14 +320,15 @@ TEST(PrintPage, GeographyOfSouthernWesternAndLongPaths) {
   const auto z = items(printText(printPage(*s, kPrintTime)));
   EXPECT_EQ(z[6], std::string(27, ' ') + "Welvaro (90%) für November 2026");
   EXPECT_EQ(z[9], "       Sonnenfleckenzahl: 12");
-  EXPECT_EQ(z[10], "       Sendeleistung: 1.5 kW");
-  EXPECT_EQ(z[11], "       Antennengewinn: -3 dBi");
-  EXPECT_EQ(z[13], "       Buenos Aires, A (A: 34.6 S 58.4 W)");
-  EXPECT_EQ(z[14], "       Station (B: 35.7 N 139.7 E)");
-  EXPECT_EQ(z[15].rfind("       Distanz:", 0), 0u);
-  EXPECT_NE(z[15].find(" km (langer Weg)"), std::string::npos);
+  EXPECT_EQ(z[10], "       (eingegeben)");
+  EXPECT_EQ(z[11], "       Sendeleistung: 1.5 kW");
+  EXPECT_EQ(z[12], "       Antennengewinn: -3 dBi");
+  EXPECT_EQ(z[14], "       Buenos Aires, A (A: 34.6 S 58.4 W)");
+  EXPECT_EQ(z[15], "       Station (B: 35.7 N 139.7 E)");
+  EXPECT_EQ(z[16].rfind("       Distanz:", 0), 0u);
+  EXPECT_NE(z[16].find(" km (langer Weg)"), std::string::npos);
   // The distance as the long path has it: more than half the circumference.
-  EXPECT_GT(ReadNumber(z[15].substr(15)), 20015);
+  EXPECT_GT(ReadNumber(z[16].substr(15)), 20015);
 }
 
 TEST(PrintPage, FooterTimeIsZeroPadded) {
@@ -424,15 +427,15 @@ TEST(CliReport, TextIsThePageOfTheCore) {
   r = runTool({"--text", "--field", "--lang", "1", "--date", "2026-05-20", "--memories", "2,4,6,8,10,12"});
   ASSERT_EQ(r.rc, 0) << r.err;
   const auto z = items(r.out);
-  ASSERT_EQ(z.size(), 56u);
-  EXPECT_EQ(z[22], "       Values: field strength in dB(µV/m)");
-  EXPECT_EQ(z[26], "                       2       4       6       8      10      12");
+  ASSERT_EQ(z.size(), 57u);
+  EXPECT_EQ(z[23], "       Values: field strength in dB(µV/m)");
+  EXPECT_EQ(z[27], "                       2       4       6       8      10      12");
 
   // Names hold whatever their order with the positions.
   r = runTool({"--text", "--name-b", "Lisboa", "--b", "38.7,-9.1", "--a", "52.5,13.4", "--date", "2026-05-20"});
   ASSERT_EQ(r.rc, 0) << r.err;
-  EXPECT_EQ(items(r.out)[13], "       Station (A: 52.5 N 13.4 E)");
-  EXPECT_EQ(items(r.out)[14], "       Lisboa (B: 38.7 N 9.1 W)");
+  EXPECT_EQ(items(r.out)[14], "       Station (A: 52.5 N 13.4 E)");
+  EXPECT_EQ(items(r.out)[15], "       Lisboa (B: 38.7 N 9.1 W)");
 }
 
 TEST(CliReport, PdfFileAndItsFaults) {

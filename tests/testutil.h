@@ -91,7 +91,7 @@ inline CliRun runCli(std::vector<std::string> args, const DateTime& now = {2026,
   args.insert(args.begin(), "welvaro-cli");
   FixedClock clock(now);
   std::ostringstream out, err;
-  const int rc = cli::runCli(args, cli::Context{clock, std::move(dataFolders), out, err});
+  const int rc = cli::runCli(args, cli::Context{clock, std::move(dataFolders), out, err, {}});
   return {rc, out.str(), err.str()};
 }
 

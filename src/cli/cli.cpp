@@ -44,19 +44,27 @@ const char* kUsage =
     "           224.0.0.0/4 is joined on loopback] [--seconds N, default until\n"
     "           Ctrl-C] [--store FILE] [--rx LAT,LON] [--keep-days N]\n"
     "           [--format text|json]\n"
+    "  ssn      NOAA's smoothed sunspot number of a month from the table in use:\n"
+    "           value, observed or predicted, the table's date, shipped or updated\n"
+    "           (--month M|YYYY-MM, --date YYYY-MM-DD, --format text|json)\n"
+    "           ssn --update [--url BASE]: fetch NOAA's current table into the\n"
+    "           user's data folder; BASE is the address up to /json/solar-cycle/\n"
+    "           (default https://services.swpc.noaa.gov, or WELVARO_SOLAR_URL)\n"
     "\n"
     "common options:\n"
     "  --a LAT,LON        station A (default 48.1,11.5); also a Maidenhead locator\n"
     "                     (JN58TD) or a place name (Tokyo; Paris, US)\n"
     "  --b LAT,LON        point B (default 40.4,-3.7); also a locator or a place name\n"
-    "  --ssn N            sunspot number 0..300 (default 128)\n"
+    "  --ssn N|table      sunspot number 0..300 (default 128), or table: NOAA's\n"
+    "                     smoothed value of the forecast month from the table in use\n"
     "  --power KW         transmitter power (default 0.1)\n"
     "  --gain DBI         antenna gain of station A (default 2.15)\n"
     "  --angle DEG        minimum elevation angle 0..90 (default 20)\n"
     "  --avail 10|50|90   required availability in per cent (default 50)\n"
     "  --path S|L         short or long path (default S)\n"
     "  --date YYYY-MM-DD  the day taken as today (default: today)\n"
-    "  --month M          month of the forecast 1..12 (default: month of --date)\n"
+    "  --month M|YYYY-MM  month of the forecast 1..12 (default: month of --date);\n"
+    "                     for --ssn table the coming month M, or YYYY-MM exactly\n"
     "\n"
     "exit status: 0 success, 2 bad arguments, 3 model fault, 4 file error\n";
 
@@ -81,7 +89,7 @@ int runCli(const std::vector<std::string>& argv, const Context& k) {
   }
   for (const Command& b :
        {linkCommand(), pointCommand(), tableCommand(), mapCommand(), chartCommand(), reportCommand(), bandsCommand(),
-        heardBefehl(), listenBefehl()}) {
+        heardCommand(), listenCommand(), ssnCommand()}) {
     if (b.name != cmd) continue;
     std::optional<Invocation> a;
     try {
@@ -89,6 +97,9 @@ int runCli(const std::vector<std::string>& argv, const Context& k) {
     } catch (const BadArgument& e) {
       k.err << "welvaro-cli " << b.name << ": " << e.message << "\n";
       return kExitBadArguments;
+    } catch (const FileProblem& e) {
+      k.err << "welvaro-cli " << b.name << ": " << e.message << "\n";
+      return kExitFileError;
     }
     return b.run(*a, k);
   }
@@ -98,7 +109,7 @@ int runCli(const std::vector<std::string>& argv, const Context& k) {
 
 int runCli(const std::vector<std::string>& argv, const Clock& clock, std::ostream& out, std::ostream& err) {
   const ProgramDirs dirs = resolveProgramDirs(systemProgramDirInputs());
-  return runCli(argv, Context{clock, dirs.dataDirs, out, err});
+  return runCli(argv, Context{clock, dirs.dataDirs, out, err, dirs.writeDir});
 }
 
 }  // namespace welvaro::cli

@@ -17,8 +17,9 @@ Command mapCommand();
 Command chartCommand();
 Command reportCommand();
 Command bandsCommand();
-Command heardBefehl();
-Command listenBefehl();
+Command heardCommand();
+Command listenCommand();
+Command ssnCommand();
 
 // A data file that comes with the program ("MapWelt.dat", "MapOrt.dat"):
 // from --dir when it holds one, else from the program's data folders.

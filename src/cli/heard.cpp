@@ -236,7 +236,7 @@ int runListen(Invocation& a, const Context& k) {
 
 }  // namespace
 
-Command heardBefehl() {
+Command heardCommand() {
   return {.name = "heard",
           .options = {"--log", "--store", "--since", "--band", "--rx", "--list", "--keep-days", "--format"},
           .required = {"--log"},
@@ -244,7 +244,7 @@ Command heardBefehl() {
           .run = runHeard};
 }
 
-Command listenBefehl() {
+Command listenCommand() {
   return {.name = "listen",
           .options = {"--udp", "--seconds", "--store", "--rx", "--keep-days", "--format"},
           .formats = {"text", "json"},

@@ -13,6 +13,8 @@
 #include "files/programdir.h"
 #include "input/station.h"
 #include "state/bands.h"
+#include "solar/solar_update.h"
+#include "solar/sunspot_table.h"
 #include "state/locator.h"
 #include "state/calendar.h"
 #include "state/numtext.h"
@@ -156,8 +158,10 @@ constexpr OptionDef kOptions[] = {
        a.s->X2 = a.s->OrtX2;
        a.s->Y2 = a.s->OrtY2;
      }},
-    {"--ssn", "N",
+    {"--ssn", "N|table",
      [](Invocation& a, const std::string& t) {
+       a.ssnTable = t == "table";
+       if (a.ssnTable) return;  // looked up once the forecast month is known
        a.s->Ssna = numberIn("--ssn", t, 0, 300);
        a.s->Ssn = t;
      }},
@@ -187,8 +191,15 @@ constexpr OptionDef kOptions[] = {
        if (!d) throw BadArgument{"--date: '" + t + "' is not a date YYYY-MM-DD"};
        a.s->Jetzt = *d;
      }},
-    {"--month", "M",
+    {"--month", "M|YYYY-MM",
      [](Invocation& a, const std::string& t) {
+       // YYYY-MM: that very month (its year counts for --ssn table).
+       if (const auto ym = parseYearMonth(t)) {
+         a.forecastYear = ym->year;
+         a.s->Monat = static_cast<float>(ym->month);
+         return;
+       }
+       a.forecastYear = 0;
        const double m = numberIn("--month", t, 1, 12);
        if (m != std::floor(m)) throw BadArgument{"--month takes a whole month 1..12"};
        a.s->Monat = static_cast<float>(m);
@@ -300,6 +311,13 @@ constexpr OptionDef kOptions[] = {
        if (n != std::floor(n)) throw BadArgument{"--keep-days takes a whole number of days 1..36500"};
        a.keepDays = static_cast<int>(n);
      }},
+    // The sunspot table's update.
+    {"--update", "", [](Invocation& a, const std::string&) { a.update = true; }},
+    {"--url", "BASE",
+     [](Invocation& a, const std::string& t) {
+       if (!isHttpAddress(t)) throw BadArgument{"--url takes an http:// or https:// address"};
+       a.url = t;
+     }},
 };
 
 const OptionDef* find(std::string_view name) {
@@ -360,6 +378,7 @@ Invocation readOptions(const Command& b, const std::vector<std::string>& args, c
   if (std::find(b.options.begin(), b.options.end(), "--month") != b.options.end() && !a.has("--month"))
     s.Monat = static_cast<float>(s.Jetzt.month);
   if (a.has("--utc")) s.Zeitpunkt = DateTime{s.Jetzt.year, s.Jetzt.month, s.Jetzt.day, a.hour, a.minute, 0};
+  if (a.ssnTable) takeSsnFromTable(a, k);
   return a;
 }
 

@@ -35,6 +35,11 @@ struct BadArgument {
   std::string message;
 };
 
+// Thrown when a file an option needs cannot be used (exit status 4).
+struct FileProblem {
+  std::string message;
+};
+
 // A number by the number-reading rule (leading blanks skipped, an optional
 // sign, digits with at most one point), making up the whole argument but
 // for blanks after it: "48.1", " -3.7", ".5". Anything else is no number,
@@ -48,6 +53,7 @@ struct Context {
   std::vector<std::filesystem::path> dataFolders;  ///< folders of the shipped data files, in order
   std::ostream& out;
   std::ostream& err;
+  std::filesystem::path userDir;  ///< folder of the user's own files (the updated sunspot table); empty: none
 };
 
 // What the options of one call settled.
@@ -72,6 +78,10 @@ struct Invocation {
   std::string udp;                           ///< --udp ADDR:PORT (listen)
   int seconds = 0;                          ///< --seconds N (listen), 0 until interrupted
   int keepDays = 0;                          ///< --keep-days N (heard, listen), 0 keeps everything
+  bool ssnTable = false;                     ///< --ssn table: the sunspot number from NOAA's table
+  int forecastYear = 0;                      ///< year of --month YYYY-MM; 0: --month M or none
+  bool update = false;                       ///< --update
+  std::string url;                           ///< --url BASE
   std::vector<std::filesystem::path> dataFolders;  ///< the Kontext's, for place names
   std::unique_ptr<PlaceIndex> places;           ///< read at the first place name
   bool has(std::string_view option) const;
@@ -95,8 +105,16 @@ std::vector<std::string_view> withCommon(std::initializer_list<std::string_view>
 
 // Reads the arguments after the subcommand's name. Sets Jetzt from the
 // clock (or --date), Monat from --month or the date (when the subcommand
-// takes the common options) and Zeitpunkt from the date and --utc.
+// takes the common options) and Zeitpunkt from the date and --utc; with
+// --ssn table, Ssn and Ssna from NOAA's table (takeSsnFromTable). Throws
+// BadArgument, or FileProblem when no sunspot table can be read.
 Invocation readOptions(const Command& b, const std::vector<std::string>& args, const Context& k);
+
+// --ssn table: the table's value for the forecast month (the month of
+// --month YYYY-MM, else forecastMonth) into Ssn and Ssna, with the record's
+// look-up fields. Throws BadArgument when the month is not in the table,
+// FileProblem when there is no table. Defined with the ssn subcommand.
+void takeSsnFromTable(Invocation& a, const Context& k);
 
 // The name of station A or B: cleared when the station was given by its
 // position alone, --name-a / --name-b whatever their place among the options.

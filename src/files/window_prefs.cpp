@@ -38,6 +38,32 @@ void heardLog(std::string_view v, WindowPrefs& f) {
   f.heardLogs.push_back(std::move(log));
 }
 
+// A sunspot number as typed: digits with at most one point, 0..300.
+bool isTypedSsn(std::string_view t) {
+  if (t.empty() || t.size() > 16 || t.find_first_not_of("0123456789.") != std::string_view::npos ||
+      t.find('.') != t.rfind('.') || t == ".")
+    return false;
+  double v = 0;
+  const auto r = std::from_chars(t.data(), t.data() + t.size(), v, std::chars_format::fixed);
+  return r.ptr == t.data() + t.size() && v >= 0 && v <= 300;
+}
+
+// A date YYYY-MM-DD (digits in place; the reader of the date checks the rest).
+bool isDateText(std::string_view t) {
+  if (t.size() != 10 || t[4] != '-' || t[7] != '-') return false;
+  for (std::size_t i = 0; i < t.size(); ++i)
+    if (i != 4 && i != 7 && (t[i] < '0' || t[i] > '9')) return false;
+  return true;
+}
+
+// An address: printable characters without blanks, at most 1000.
+bool isAddressText(std::string_view t) {
+  if (t.empty() || t.size() > 1000) return false;
+  for (const char c : t)
+    if (static_cast<unsigned char>(c) <= ' ' || c == 127) return false;
+  return true;
+}
+
 }  // namespace
 
 WindowPrefs windowPrefsFromText(std::string_view text) {
@@ -71,7 +97,12 @@ WindowPrefs windowPrefsFromText(std::string_view text) {
       int m = f.heardSpan;
       number(v, 0, 1440, m);
       if (m == 0 || m == 15 || m == 60 || m == 360 || m == 1440) f.heardSpan = m;
-    } else if (k == "maximiert") {
+    } else if (k == "ssnfromtable") number(v, 0, 1, f.ssnFromTable);
+    else if (k == "solarmonthly") number(v, 0, 1, f.solarMonthly);
+    else if (k == "ssntyped" && isTypedSsn(v)) f.ssnTyped = v;
+    else if (k == "solarurl" && isAddressText(v)) f.solarUrl = v;
+    else if (k == "solarlastcheck" && isDateText(v)) f.solarLastCheck = v;
+    else if (k == "maximiert") {
       int m = f.maximized ? 1 : 0;
       number(v, 0, 1, m);
       f.maximized = m == 1;
@@ -99,6 +130,11 @@ std::string windowPrefsText(const WindowPrefs& f) {
   }
   o << "heard_listen=" << (f.heardListen ? 1 : 0) << "\nheard_udp=" << f.heardUdp
     << "\nheard_keep_days=" << f.heardKeepDays << "\nheard_span=" << f.heardSpan << "\n";
+  if (f.ssnFromTable >= 0) o << "ssnfromtable=" << f.ssnFromTable << "\n";
+  if (isTypedSsn(f.ssnTyped)) o << "ssntyped=" << f.ssnTyped << "\n";
+  if (isAddressText(f.solarUrl)) o << "solarurl=" << f.solarUrl << "\n";
+  if (f.solarMonthly == 1) o << "solarmonthly=1\n";
+  if (isDateText(f.solarLastCheck)) o << "solarlastcheck=" << f.solarLastCheck << "\n";
   return o.str();
 }
 

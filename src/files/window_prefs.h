@@ -1,6 +1,7 @@
 // The preferences the settings file has no line for: the window's size and
-// place on the screen, the map projection chosen, and whether the time zone
-// follows the system's. They live in a file of their own beside the
+// place on the screen, the map projection chosen, whether the time zone
+// follows the system's, and the sunspot number's source and the solar-data
+// update. They live in a file of their own beside the
 // settings file ("WelvaroFenster.ini", lines of key=value), so the settings
 // file keeps its layout. A missing or damaged file gives the start values.
 #pragma once
@@ -32,6 +33,13 @@ struct WindowPrefs {
   std::string heardUdp = "127.0.0.1:2237";  ///< heard_udp=ADDR:PORT
   int heardKeepDays = 90;              ///< heard_keep_days: retention of the stored decodes [days], 1..36500
   int heardSpan = 60;                  ///< heard_span: span of the dots and the bands panel [min]: 15, 60, 360, 1440; 0 none shown
+  // The sunspot number's choice and the solar-data update (keys ssnfromtable,
+  // ssntyped, solarurl, solarmonthly, solarlastcheck).
+  int ssnFromTable = -1;           ///< 1: the number from NOAA's table, 0: the typed number, -1: not known
+  std::string ssnTyped;            ///< the number typed last ("120", 0..300); empty: not known
+  std::string solarUrl;            ///< address of the solar data up to "/json/..."; empty: the default
+  int solarMonthly = 0;            ///< 1: check for new solar data once a month
+  std::string solarLastCheck;      ///< "YYYY-MM-DD" of the last finished update; empty: never
 };
 
 /// The preferences in a file's text: unknown keys and lines that are not

@@ -164,6 +164,32 @@ enum Text : int {
   kTxHeardClosedAsForecast = 151,  ///< compare: forecast closed, band listened to, nothing heard toward B
   kTxHeardNotListened = 152,  ///< compare: nothing decoded in the band during the span
   kTxHeardLegend = 153,  ///< title of the legend of the heard stations' dots
+  kTxSsnObserved = 154,  ///< source of the sunspot number: the table's observed value (%1 table date)
+  kTxSsnPredicted = 155,  ///< source of the sunspot number: the table's predicted value (%1 table date)
+  kTxSsnTyped = 156,  ///< source of the sunspot number: typed by the user
+  kTxSsnNotInTable = 157,  ///< source of the sunspot number: typed, the month is not in the table (%1 month)
+  kTxSsnNoTable = 158,  ///< source of the sunspot number: typed, there is no table
+  kTxSsnTableChoice = 159,  ///< conditions dialog: the sunspot number from the table
+  kTxSolarUpdateMenu = 160,  ///< menu item: update the solar data
+  kTxSolarCheckMonthly = 161,  ///< menu item: look for new solar data once a month
+  kTxSolarFetching = 162,  ///< progress of the update (%1 address)
+  kTxSolarUpdated = 163,  ///< message (%1 table date, %2 months)
+  kTxSolarNotUpdated = 164,  ///< message before the reason of a failed update
+  kTxSolarCancelled = 165,  ///< reason: the user cancelled
+  kTxSolarTimeout = 166,  ///< reason (%1 address, %2 seconds)
+  kTxSolarNoConnection = 167,  ///< reason (%1 address, %2 what the network said)
+  kTxSolarCertificate = 168,  ///< reason (%1 address, %2 what the network said)
+  kTxSolarHttpStatus = 169,  ///< reason (%1 file address, %2 HTTP status)
+  kTxSolarTooLarge = 170,  ///< reason (%1 file address, %2 size limit)
+  kTxSolarIncomplete = 171,  ///< reason (%1 file address)
+  kTxSolarNotJson = 172,  ///< reason (%1 file address, %2 character position)
+  kTxSolarUnexpected = 173,  ///< reason (%1 file address, %2 entry number)
+  kTxSolarOutOfRange = 174,  ///< reason (%1 file address, %2 month)
+  kTxSolarTooFewMonths = 175,  ///< reason (%1 file address, %2 number of months)
+  kTxSolarNotAscending = 176,  ///< reason (%1 file address, %2 month)
+  kTxSolarNotWritten = 177,  ///< reason (%1 file, %2 what the system said)
+  kTxSolarBadAddress = 178,  ///< reason (%1 address)
+  kTxSolarNotList = 179,  ///< reason (%1 file address)
   kTxAnzahl  ///< number of keys
 };
 

@@ -7,6 +7,7 @@
 #include "display/point.h"
 #include "forecast/tageskorr.h"
 #include "lang/sprachtext.h"
+#include "solar/sunspot_choice.h"
 #include "state/fault.h"
 #include "state/numtext.h"
 #include "state/level.h"
@@ -122,6 +123,7 @@ std::vector<PrintLine> printPage(const State& s, const DateTime& now) {
 
   // Conditions and geography of the link.
   text(kMargin, T(s, kTxSonnenflecken) + ": " + s.Ssn);
+  text(kMargin, "(" + ssnSourceText(s) + ")");
   text(kMargin, T(s, kTxSendeleistung) + ": " + s.Zkwa + " kW");
   text(kMargin, T(s, kTxAntennengewinn) + ": " + NumberText(s.Sag) + " dBi");
   text(kMargin, T(s, kTxFunkverbindung));

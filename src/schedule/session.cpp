@@ -10,6 +10,7 @@
 #include "files/overlay.h"
 #include "files/places.h"
 #include "lang/sprachtext.h"
+#include "solar/sunspot_choice.h"
 #include "state/calendar.h"
 #include "state/numtext.h"
 
@@ -87,9 +88,13 @@ StartReport prgStart(State& s, const ClockReading& clock, const ProgramDirs& dir
   // Whether the time zone follows the system's was kept beside the settings:
   // a zone saved while following the system in one zone means the same in
   // another (a computer set to a new zone, a journey).
-  if (const int follows = readWindowPrefs(ownFile(dirs, kWindowPrefsFile)).zoneFollows;
-      follows >= 0 && report.settings == SettingsSource::File)
+  const WindowPrefs prefs = readWindowPrefs(ownFile(dirs, kWindowPrefsFile));
+  if (const int follows = prefs.zoneFollows; follows >= 0 && report.settings == SettingsSource::File)
     s.UTCKorrFolgt = static_cast<int16>(follows);
+
+  // The sunspot number: the one typed, or NOAA's table's value for the
+  // forecast month, which a new user (no settings file) gets.
+  startSunspotChoice(s, dirs, prefs, report.settings == SettingsSource::File, &report.problems);
 
   setDisplayFrequency(s, s.AktFrequenz);
   s.Px2 = s.OrtX2;
@@ -124,6 +129,7 @@ bool prgMonat(State& s, int n, const ProgramDirs& dirs) {
     s.ZeitModus = 0;
     s.MonatFremd = 0;
   }
+  applySunspotTable(s, dirs);
   tableRenew(s, ownFile(dirs, kTableFile));
   prgPointErgebnis(s);
   return true;
@@ -144,6 +150,7 @@ std::vector<Message> prgSpeicherDaten(const State& s, const ProgramDirs& dirs, c
   const std::filesystem::path prefsFile = ownFile(dirs, kWindowPrefsFile);
   WindowPrefs v = readWindowPrefs(prefsFile);
   v.zoneFollows = s.UTCKorrFolgt != 0 ? 1 : 0;
+  storeSunspotChoice(s, v);
   if (const int fault = writeWindowPrefs(prefsFile, v); fault != 0)
     problems.push_back({kTxEinstellungenNichtGespeichert, prefsFile.string(), std::strerror(fault)});
   const std::filesystem::path table = ownFile(dirs, kTableFile);

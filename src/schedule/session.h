@@ -29,7 +29,9 @@ struct StartReport {
 /// The start-up sequence up to the display timers: program directory (and
 /// the removal of leftovers of interrupted writes there), calendar and
 /// summer-time window, declination and greyline template, place list,
-/// settings, display frequency, marker, first point result,
+/// settings, the sunspot number's source (NOAA's table for a user without a
+/// settings file, see startSunspotChoice), display frequency, marker, first
+/// point result,
 /// forecast table (read, or generated and written) and overlays. A settings
 /// file that is refused is moved aside to "Welvaro.dat.bak" (and the report
 /// says so), so the confirmed end cannot overwrite the settings in it.
@@ -52,14 +54,15 @@ bool prgTagesaktualisierung(State& s, const ProgramDirs& dirs);
 /// Month n (1..12) chosen in the month list. Returns false when n is the
 /// month shown already (nothing recomputed); else sets Monat and MonatFremd
 /// (1 for a month other than the current one), ZeitModus = 0 for the
-/// current month, and renews the table and the point result.
+/// current month, takes the sunspot number of that month from NOAA's table
+/// when the user chose the table, and renews the table and the point result.
 bool prgMonat(State& s, int n, const ProgramDirs& dirs);
 
 /// New station-A or condition inputs: renews the table and the point result.
 TableRun prgNeueDaten(State& s, const ProgramDirs& dirs);
 
-/// The confirmed program end: writes the settings file and the table
-/// header. Returns the problems met (empty when all was saved).
+/// The confirmed program end: writes the settings file, the time zone's
+/// and the sunspot number's choices beside it, and the table header. Returns the problems met (empty when all was saved).
 std::vector<Message> prgSpeicherDaten(const State& s, const ProgramDirs& dirs, const DateTime& now);
 
 }  // namespace welvaro

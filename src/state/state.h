@@ -42,6 +42,23 @@ struct State {
   std::string Ssn = "128";   ///< sunspot number as typed
   double Ssna = 128;         ///< numeric value of Ssn, 0..300
   float Monat = 1;           ///< month of the forecast, 1..12 (never stored)
+  // Sunspot number from NOAA's table of monthly smoothed sunspot numbers.
+  // Kept in the window preferences file, not in the settings file.
+  int16 SsnFromTable = 0;      ///< 1: Ssn/Ssna take the table's value for the forecast month; 0: the typed number
+  std::string SsnTyped = "128";  ///< the sunspot number the user typed last (text), 0..300; used when the
+                                 ///< table has no value
+  // Filled by the table look-up whatever the choice, for the panel, the
+  // report and the conditions dialog.
+  std::string SsnMonth;        ///< forecast month looked up, "YYYY-MM"
+  double SsnTableValue = -1;   ///< the table's smoothed sunspot number for SsnMonth, 0..500; -1: none
+  int16 SsnTableKind = 0;      ///< that value: 1 observed, 2 predicted; 0 none
+  std::string SsnTableDate;    ///< date of the table in use, "YYYY-MM"; empty when there is none
+  int16 SsnTableUpdated = 0;   ///< 1: the table in use is the user's updated copy; 0: the shipped one
+  int16 SsnSource = 0;         ///< where Ssn came from: 0 typed, 1 table (observed), 2 table (predicted),
+                               ///< 3 typed because SsnMonth is not in the table, 4 typed because there is no table
+  std::string SolarUrl;        ///< address of NOAA's solar-cycle files up to "/json/..."; empty: the default address
+  int16 SolarCheckMonthly = 0; ///< 1: look for new solar data once a month at start-up; 0: only when asked
+  std::string SolarLastCheck;  ///< date of the last finished update, "YYYY-MM-DD"; empty: never
   float UTCKorr = 1;         ///< local time minus UTC [h], summer time included
   int16 UTCKorrFolgt = 1;    ///< 1: UTCKorr follows the system's time zone at every clock tick;
                              ///< 0: the user set another zone (dialog or settings file)
