@@ -35,6 +35,13 @@ struct BadArgument {
   std::string message;
 };
 
+// Thrown when an option needs a data file that is damaged or cannot be
+// read (exit status 4); the message names the option, the file and what
+// is wrong with it.
+struct FileProblem {
+  std::string message;
+};
+
 // A number by the number-reading rule (leading blanks skipped, an optional
 // sign, digits with at most one point), making up the whole argument but
 // for blanks after it: "48.1", " -3.7", ".5". Anything else is no number,
@@ -66,6 +73,7 @@ struct Invocation {
   bool azimuthal = false;                     ///< --projection azimuthal
   std::vector<std::filesystem::path> dataFolders;  ///< the Kontext's, for place names
   std::unique_ptr<PlaceIndex> places;           ///< read at the first place name
+  std::vector<std::string> notes;  ///< what the user is told beside the output (the place a name was taken as)
   bool has(std::string_view option) const;
 };
 

@@ -140,6 +140,8 @@ enum Text : int {
   kTxBandRunter = 127,  ///< mnuBandRunter (Page Down)
   kTxBaender = 128,  ///< frmBaender: the bands of the link
   kTxBand = 129,  ///< cmdBand: tool tip of a band button
+  kTxFileDamaged = 130,  ///< message (%1 file, %2 what is wrong)
+  kTxPlaceTaken = 131,  ///< station dialog hint (%1 the place taken, %2 how many bear the name)
   kTxAnzahl  ///< number of keys
 };
 
