@@ -41,9 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (e == std::string_view::npos) break;
     ++lines;
     Decode d;
-    const LineKind k = parseLogLine(text.substr(a, e - a), d);
-    if (k == LineKind::Decode) FUZZ_CHECK(!d.call.empty());
-    if (k == LineKind::Decode || k == LineKind::NoStation) checkDecode(d);
+    const LogLineKind k = parseLogLine(text.substr(a, e - a), d);
+    if (k == LogLineKind::Decode) FUZZ_CHECK(!d.call.empty());
+    if (k == LogLineKind::Decode || k == LogLineKind::NoStation) checkDecode(d);
     a = e + 1;
   }
   for (const bool wspr : {false, true}) {

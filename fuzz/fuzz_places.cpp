@@ -4,11 +4,14 @@
 // An input that begins with '*' stands for the rest (its first 64 bytes)
 // repeated 2100 times, so that lists beyond kPlacesMax places are tried
 // without huge inputs.
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <string>
 
 #include "files/codepage.h"
+#include "files/datafiles.h"
 #include "files/places.h"
 #include "fuzz_check.h"
 
@@ -56,6 +59,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(s->OrtKennung[g].find(':') == std::string::npos);
   }
   for (int g = number + 1; g <= kPlacesMax; ++g) FUZZ_CHECK(s->OrtKennung[g].empty() && s->OrtName[g].empty());
+
+  // A list found sound holds no NUL byte, and every item that is not empty
+  // is a place on the earth: all of them read (up to kPlacesMax).
+  if (placeListDamage(text).empty()) {
+    FUZZ_CHECK(text.find('\0') == std::string_view::npos);
+    int items = 0;
+    for (const std::string& item : placeItems(text)) items += item.empty() ? 0 : 1;
+    FUZZ_CHECK(number == std::min(items, kPlacesMax));
+    for (int g = 1; g <= number; ++g)
+      FUZZ_CHECK(std::fabs(s->OrtLaenge[g]) <= 180 && std::fabs(s->OrtBreite[g]) <= 90);
+  }
 
   // Every cell: four-digit place numbers in descending order, ended by "0000".
   for (int u = 0; u <= 35; ++u) {

@@ -29,6 +29,8 @@ FUZZ_UNTRACED void reset(State& s, const State& d, int16 summer) {
   s.OrtA = d.OrtA;
   s.X1 = d.X1;
   s.Y1 = d.Y1;
+  s.StationALatitude = d.StationALatitude;
+  s.StationALongitude = d.StationALongitude;
   s.OrtB = d.OrtB;
   s.OrtX2 = d.OrtX2;
   s.OrtY2 = d.OrtY2;

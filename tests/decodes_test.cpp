@@ -24,7 +24,7 @@ TEST(LogLine, LinesOfTheLog) {
   const struct {
     const char* name;
     const char* line;
-    LineKind kind;
+    LogLineKind kind;
     const char* call;
     const char* grid;
     int snr;
@@ -32,62 +32,62 @@ TEST(LogLine, LinesOfTheLog) {
     std::int64_t dialHz;
     const char* band;
   } cases[] = {
-      {"cq with grid", "261208_143015    14.074 Rx FT8    -12  0.3 1234 CQ DL1ABC JO62", LineKind::Decode, "DL1ABC",
+      {"cq with grid", "261208_143015    14.074 Rx FT8    -12  0.3 1234 CQ DL1ABC JO62", LogLineKind::Decode, "DL1ABC",
        "JO62", -12, ms(2026, 12, 8, 14, 30, 15), 14074000, "20m"},
-      {"report", "261208_143015    14.074 Rx FT8     -7 -0.1  845 K1ABC G4XYZ -15", LineKind::Decode, "G4XYZ", "", -7,
+      {"report", "261208_143015    14.074 Rx FT8     -7 -0.1  845 K1ABC G4XYZ -15", LogLineKind::Decode, "G4XYZ", "", -7,
        ms(2026, 12, 8, 14, 30, 15), 14074000, "20m"},
-      {"positive snr, CRLF", "261208_143015    14.074 Rx FT8     +7 -0.1  845 K1ABC G4XYZ R-07\r", LineKind::Decode,
+      {"positive snr, CRLF", "261208_143015    14.074 Rx FT8     +7 -0.1  845 K1ABC G4XYZ R-07\r", LogLineKind::Decode,
        "G4XYZ", "", 7, ms(2026, 12, 8, 14, 30, 15), 14074000, "20m"},
-      {"minute only", "261208_1431     7.074 Rx FT8    -20  0.1  900 W1AW K1ABC FN42", LineKind::Decode, "K1ABC",
+      {"minute only", "261208_1431     7.074 Rx FT8    -20  0.1  900 W1AW K1ABC FN42", LogLineKind::Decode, "K1ABC",
        "FN42", -20, ms(2026, 12, 8, 14, 31, 0), 7074000, "40m"},
-      {"cq dx", "261208_143030    14.074 Rx FT8      3  0.1  900 CQ DX VK2XYZ QF56", LineKind::Decode, "VK2XYZ",
+      {"cq dx", "261208_143030    14.074 Rx FT8      3  0.1  900 CQ DX VK2XYZ QF56", LogLineKind::Decode, "VK2XYZ",
        "QF56", 3, ms(2026, 12, 8, 14, 30, 30), 14074000, "20m"},
-      {"cq pota", "261208_143030    14.074 Rx FT8      3  0.1  900 CQ POTA N1XYZ fn42", LineKind::Decode, "N1XYZ",
+      {"cq pota", "261208_143030    14.074 Rx FT8      3  0.1  900 CQ POTA N1XYZ fn42", LogLineKind::Decode, "N1XYZ",
        "FN42", 3, ms(2026, 12, 8, 14, 30, 30), 14074000, "20m"},
-      {"cq 3-digit number", "261208_143030    14.074 Rx FT8      3  0.1  900 CQ 291 N1XYZ FN42", LineKind::Decode,
+      {"cq 3-digit number", "261208_143030    14.074 Rx FT8      3  0.1  900 CQ 291 N1XYZ FN42", LogLineKind::Decode,
        "N1XYZ", "FN42", 3, ms(2026, 12, 8, 14, 30, 30), 14074000, "20m"},
-      {"rr73 is no grid", "261208_143100    14.074 Rx FT8     -1  0.3 1234 G4XYZ DL1ABC RR73", LineKind::Decode,
+      {"rr73 is no grid", "261208_143100    14.074 Rx FT8     -1  0.3 1234 G4XYZ DL1ABC RR73", LogLineKind::Decode,
        "DL1ABC", "", -1, ms(2026, 12, 8, 14, 31, 0), 14074000, "20m"},
-      {"roger and grid", "261208_143100    14.074 Rx FT8     -1  0.3 1234 G4XYZ DL1ABC R JO62", LineKind::Decode,
+      {"roger and grid", "261208_143100    14.074 Rx FT8     -1  0.3 1234 G4XYZ DL1ABC R JO62", LogLineKind::Decode,
        "DL1ABC", "JO62", -1, ms(2026, 12, 8, 14, 31, 0), 14074000, "20m"},
-      {"compound sender", "261208_143100    28.074 Rx FT4      5  0.3 1234 W9XYZ <PJ4/K1ABC> RR73", LineKind::Decode,
+      {"compound sender", "261208_143100    28.074 Rx FT4      5  0.3 1234 W9XYZ <PJ4/K1ABC> RR73", LogLineKind::Decode,
        "PJ4/K1ABC", "", 5, ms(2026, 12, 8, 14, 31, 0), 28074000, "10m"},
       {"compound addressee", "261208_143100    28.074 Rx FT4      5  0.3 1234 <PJ4/K1ABC> W9XYZ EM12",
-       LineKind::Decode, "W9XYZ", "EM12", 5, ms(2026, 12, 8, 14, 31, 0), 28074000, "10m"},
-      {"wspr", "261208_143200  10.1387 Rx WSPR   -25  0.5 1500 K1ABC FN42 37", LineKind::Decode, "K1ABC", "FN42", -25,
+       LogLineKind::Decode, "W9XYZ", "EM12", 5, ms(2026, 12, 8, 14, 31, 0), 28074000, "10m"},
+      {"wspr", "261208_143200  10.1387 Rx WSPR   -25  0.5 1500 K1ABC FN42 37", LogLineKind::Decode, "K1ABC", "FN42", -25,
        ms(2026, 12, 8, 14, 32, 0), 10138700, "30m"},
-      {"60 m", "261208_143200   5.357 Rx FT8   -25  0.5 1500 CQ G4XYZ IO91", LineKind::Decode, "G4XYZ", "IO91", -25,
+      {"60 m", "261208_143200   5.357 Rx FT8   -25  0.5 1500 CQ G4XYZ IO91", LogLineKind::Decode, "G4XYZ", "IO91", -25,
        ms(2026, 12, 8, 14, 32, 0), 5357000, "60m"},
-      {"6 m is outside", "261208_143200   50.313 Rx FT8   -25  0.5 1500 CQ G4XYZ IO91", LineKind::Decode, "G4XYZ",
+      {"6 m is outside", "261208_143200   50.313 Rx FT8   -25  0.5 1500 CQ G4XYZ IO91", LogLineKind::Decode, "G4XYZ",
        "IO91", -25, ms(2026, 12, 8, 14, 32, 0), 50313000, ""},
-      {"own transmission", "261208_143030    14.074 Tx FT8      0  0.0 1500 CQ DL9ZZZ JN58", LineKind::Transmit, "",
+      {"own transmission", "261208_143030    14.074 Tx FT8      0  0.0 1500 CQ DL9ZZZ JN58", LogLineKind::Transmit, "",
        "", 0, 0, 0, ""},
-      {"free text", "261208_143030    14.074 Rx FT8      0  0.0 1500 TNX BOB 73 GL", LineKind::NoStation, "", "", 0,
+      {"free text", "261208_143030    14.074 Rx FT8      0  0.0 1500 TNX BOB 73 GL", LogLineKind::NoStation, "", "", 0,
        0, 0, ""},
-      {"unresolved call", "261208_143030    14.074 Rx FT8      0  0.0 1500 K1ABC <...> -10", LineKind::NoStation, "",
+      {"unresolved call", "261208_143030    14.074 Rx FT8      0  0.0 1500 K1ABC <...> -10", LogLineKind::NoStation, "",
        "", 0, 0, 0, ""},
-      {"empty", "", LineKind::Unreadable, "", "", 0, 0, 0, ""},
-      {"garbage", "garbage line", LineKind::Unreadable, "", "", 0, 0, 0, ""},
-      {"bad date", "261308_143015    14.074 Rx FT8    -12  0.3 1234 CQ DL1ABC JO62", LineKind::Unreadable, "", "", 0,
+      {"empty", "", LogLineKind::Unreadable, "", "", 0, 0, 0, ""},
+      {"garbage", "garbage line", LogLineKind::Unreadable, "", "", 0, 0, 0, ""},
+      {"bad date", "261308_143015    14.074 Rx FT8    -12  0.3 1234 CQ DL1ABC JO62", LogLineKind::Unreadable, "", "", 0,
        0, 0, ""},
-      {"bad frequency", "261208_143015    14,074 Rx FT8    -12  0.3 1234 CQ DL1ABC JO62", LineKind::Unreadable, "",
+      {"bad frequency", "261208_143015    14,074 Rx FT8    -12  0.3 1234 CQ DL1ABC JO62", LogLineKind::Unreadable, "",
        "", 0, 0, 0, ""},
       {"frequency of many digits", "261208_143015 77777777777777777777777 Rx FT8 -12 0.3 1234 CQ DL1ABC JO62",
-       LineKind::Unreadable, "", "", 0, 0, 0, ""},
-      {"frequency of 5 digits", "261208_143015 14074.000 Rx FT8 -12 0.3 1234 CQ DL1ABC JO62", LineKind::Decode,
+       LogLineKind::Unreadable, "", "", 0, 0, 0, ""},
+      {"frequency of 5 digits", "261208_143015 14074.000 Rx FT8 -12 0.3 1234 CQ DL1ABC JO62", LogLineKind::Decode,
        "DL1ABC", "JO62", -12, ms(2026, 12, 8, 14, 30, 15), 14'074'000'000, ""},
-      {"no message", "261208_143015    14.074 Rx FT8    -12  0.3 1234   ", LineKind::Unreadable, "", "", 0, 0, 0, ""},
-      {"snr no number", "261208_143015    14.074 Rx FT8    x12  0.3 1234 CQ DL1ABC JO62", LineKind::Unreadable, "",
+      {"no message", "261208_143015    14.074 Rx FT8    -12  0.3 1234   ", LogLineKind::Unreadable, "", "", 0, 0, 0, ""},
+      {"snr no number", "261208_143015    14.074 Rx FT8    x12  0.3 1234 CQ DL1ABC JO62", LogLineKind::Unreadable, "",
        "", 0, 0, 0, ""},
-      {"neither Rx nor Tx", "261208_143015    14.074 Qx FT8    -12  0.3 1234 CQ DL1ABC JO62", LineKind::Unreadable,
+      {"neither Rx nor Tx", "261208_143015    14.074 Qx FT8    -12  0.3 1234 CQ DL1ABC JO62", LogLineKind::Unreadable,
        "", "", 0, 0, 0, ""},
-      {"cut off", "261208_143015    14.074 Rx FT8    -12", LineKind::Unreadable, "", "", 0, 0, 0, ""},
+      {"cut off", "261208_143015    14.074 Rx FT8    -12", LogLineKind::Unreadable, "", "", 0, 0, 0, ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     Decode d;
     ASSERT_EQ(parseLogLine(c.line, d), c.kind);
-    if (c.kind != LineKind::Decode) continue;
+    if (c.kind != LogLineKind::Decode) continue;
     EXPECT_EQ(d.call, c.call);
     EXPECT_EQ(d.grid, c.grid);
     EXPECT_EQ(d.snr, c.snr);

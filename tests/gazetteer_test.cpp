@@ -63,7 +63,7 @@ TEST(GazetteerFile, BadBytesAreRefused) {
     const char* why;
   } faelle[] = {
       {"wrong mark", withLine(0, "Welvorte"), "not a gazetteer file"},
-      {"version 2", withLine(8, "\x02"), "version"},
+      {"version 3", withLine(8, "\x03"), "version"},
       {"absurd count", withLine(9, "\xff\xff\xff\xff"), "4294967295 places cannot be in"},
       {"count beyond the bytes", withLine(9, std::string("\x40\0\0\0", 4)), "64 places cannot be in"},
       {"lower-case country", withLine(kHeaderBytes, "de"), "place 1: no country code"},
@@ -120,4 +120,55 @@ TEST(GazetteerFile, ShippedFileAgreesWithThePlaceList) {
   }
   EXPECT_EQ(g.exact("München").size(), 1u);
   EXPECT_EQ(g.exact("Sankt Petersburg").size(), 1u);
+}
+
+// Version 2 carries the inhabitants of every place; a list where one is
+// not known is written as version 1, without them.
+TEST(GazetteerFile, InhabitantsInVersionTwo) {
+  std::vector<PlaceEntry> places = kPlaces;
+  for (std::size_t i = 0; i < places.size(); ++i) places[i].population = static_cast<std::uint32_t>(4000000000u >> i);
+  const std::string bytes = gazetteerBytes(places);
+  EXPECT_EQ(bytes.substr(0, 13), std::string("WelvOrte\x02\x04\0\0\0", 13));
+  EXPECT_EQ(bytes.size(), gazetteerBytes(kPlaces).size() + 4 * kPlaces.size());
+  const auto readBack = parseGazetteer(bytes);
+  ASSERT_TRUE(readBack);
+  for (std::size_t i = 0; i < places.size(); ++i) EXPECT_EQ((*readBack)[i].population, places[i].population);
+  EXPECT_EQ(gazetteerBytes(*readBack), bytes);
+  EXPECT_EQ(Gazetteer(*readBack).exact("Munich").front().population, 4000000000u);
+
+  places[2].population = 0;
+  EXPECT_EQ(gazetteerBytes(places), gazetteerBytes(kPlaces));
+
+  struct Case {
+    const char* name;
+    std::string bytes;
+    const char* why;
+  } faelle[] = {
+      {"no population", std::string(bytes).replace(kHeaderBytes + 10, 4, std::string(4, '\0')), "place 1: no population"},
+      {"no places", std::string("WelvOrte\x02\0\0\0\0", 13), "no places"},
+      {"version 1 read as 2", std::string(gazetteerBytes(kPlaces)).replace(8, 1, "\x02"), "place"},
+  };
+  for (const Case& f : faelle) {
+    SCOPED_TRACE(f.name);
+    std::string problem;
+    EXPECT_FALSE(parseGazetteer(f.bytes, &problem));
+    EXPECT_NE(problem.find(f.why), std::string::npos) << problem;
+  }
+}
+
+// The shipped gazetteer knows how many live in each place, so a name
+// several places bear can be settled by size.
+TEST(GazetteerFile, ShippedFileKnowsTheInhabitants) {
+  const Gazetteer g = readGazetteerFile(shipped(kGazetteerFile));
+  ASSERT_GT(g.size(), 20000u);
+  for (std::size_t i = 0; i < g.size(); ++i) {
+    ASSERT_GE(g.place(i).population, 15000u) << g.place(i).names[0];
+    if (i > 0) {
+      ASSERT_LE(g.place(i).population, g.place(i - 1).population) << g.place(i).names[0];
+    }
+  }
+  const auto nyc = g.exact("New York City"), wny = g.exact("West New York");
+  ASSERT_EQ(nyc.size(), 1u);
+  ASSERT_EQ(wny.size(), 1u);
+  EXPECT_GE(nyc[0].population, 10u * wny[0].population);
 }

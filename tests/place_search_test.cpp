@@ -12,23 +12,23 @@ using namespace welvaro;
 
 namespace {
 
-// A small gazetteer, most populous first.
+// A small gazetteer with the places' inhabitants.
 Gazetteer places() {
   return Gazetteer({
-      {{"Munich", "München"}, "DE", 48.13743, 11.57549},
-      {{"Saint Petersburg", "Sankt Petersburg"}, "RU", 59.93863, 30.31413},
-      {{"Paris"}, "FR", 48.85341, 2.3488},
-      {{"Xi'an"}, "CN", 34.25833, 108.92861},
-      {{"N'Djamena"}, "TD", 12.10672, 15.0444},
-      {{"Sanaa"}, "YE", 15.35472, 44.20667},
-      {{"San José"}, "CR", 9.93333, -84.08333},
-      {{"Köln", "Cologne"}, "DE", 50.93333, 6.95},
-      {{"Washington, D.C."}, "US", 38.89511, -77.03637},
-      {{"St. Petersburg"}, "US", 27.77086, -82.67927},
-      {{"Springfield"}, "US", 39.80172, -89.64371},
-      {{"Springfield"}, "US", 42.10148, -72.58981},
-      {{"Paris"}, "US", 33.66094, -95.55551},
-      {{"Łódź"}, "PL", 51.75, 19.46667},
+      {{"Munich", "München"}, "DE", 48.13743, 11.57549, 1260391},
+      {{"Saint Petersburg", "Sankt Petersburg"}, "RU", 59.93863, 30.31413, 5351935},
+      {{"Paris"}, "FR", 48.85341, 2.3488, 2138551},
+      {{"Xi'an"}, "CN", 34.25833, 108.92861, 6501190},
+      {{"N'Djamena"}, "TD", 12.10672, 15.0444, 721081},
+      {{"Sanaa"}, "YE", 15.35472, 44.20667, 1937451},
+      {{"San José"}, "CR", 9.93333, -84.08333, 335007},
+      {{"Köln", "Cologne"}, "DE", 50.93333, 6.95, 963395},
+      {{"Washington, D.C."}, "US", 38.89511, -77.03637, 689545},
+      {{"St. Petersburg"}, "US", 27.77086, -82.67927, 258308},
+      {{"Springfield"}, "US", 39.80172, -89.64371, 166000},
+      {{"Springfield"}, "US", 42.10148, -72.58981, 155929},
+      {{"Paris"}, "US", 33.66094, -95.55551, 25171},
+      {{"Łódź"}, "PL", 51.75, 19.46667, 768755},
   });
 }
 

@@ -28,7 +28,7 @@ ProgramDirs folderOf(const TempDir& d) {
 
 }  // namespace
 
-TEST(StartUp, FifosInPlaceOfTheFilesCountAsMissing) {
+TEST(StartUp, FifosInPlaceOfTheFilesAreNamedAsUnreadable) {
   TempDir d;
   for (const char* n : {"Welvaro.dat", "Welvaro.tab", "Ortsvorg.txt", "fifo"})
     ASSERT_EQ(::mkfifo((d / n).c_str(), 0600), 0) << n;
@@ -44,10 +44,15 @@ TEST(StartUp, FifosInPlaceOfTheFilesCountAsMissing) {
   EXPECT_EQ(fs::file_size(d / "Welvaro.tab"), kTabLength);
   EXPECT_TRUE(fs::is_fifo(d / "Welvaro.dat"));
   EXPECT_FALSE(fs::exists(d / "Welvaro.dat.bak"));
-  // No data files anywhere, and the user is told where they were looked for.
-  ASSERT_FALSE(b.problems.empty());
-  EXPECT_EQ(messageText(1, b.problems.front()), "Some of the program's data files are missing (looked in " + d.str() +
-                                                    "): Ortsvorg.txt, MapWelt.dat, MapOrt.dat, Welvaro.hlp");
+  // The data files not there, and the user is told where they were looked
+  // for; those that are there but are no files are named as unreadable.
+  ASSERT_EQ(b.problems.size(), 3u);
+  EXPECT_EQ(messageText(1, b.problems[0]),
+            "Some of the program's data files are missing (looked in " + d.str() + "): MapOrt.dat, Welvaro.hlp");
+  EXPECT_EQ(messageText(1, b.problems[1]),
+            "The file " + (d / "Ortsvorg.txt").string() + " could not be read: not a regular file");
+  EXPECT_EQ(messageText(1, b.problems[2]),
+            "The file " + (d / "MapWelt.dat").string() + " could not be read: not a regular file");
   // Said in the program's language.
   EXPECT_EQ(messageText(0, b.problems.front()).rfind("Dateien, die zum Programm geh", 0), 0u);
 }

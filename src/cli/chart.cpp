@@ -8,6 +8,7 @@
 #include "cli/commands.h"
 #include "display/bitmap.h"
 #include "display/chart.h"
+#include "files/datafiles.h"
 #include "files/overlay.h"
 #include "files/programdir.h"
 #include "state/fault.h"
@@ -22,7 +23,12 @@ int runChart(Invocation& a, const Context& k) {
   PictureOptions picture = pictureOptions(a);
   DisplayStatus st;
   if (picture.png.empty()) {
-    readOverlay(dataFileFor(a, k, kChartOverlayFile), kChartOverlayLength, s.Ortskarte);
+    // A missing drawing leaves the colours alone; a damaged one is an error.
+    if (const DataFileStatus o = loadOverlay(dataFileFor(a, k, kChartOverlayFile), kChartOverlayLength, s.Ortskarte);
+        o.broken()) {
+      k.err << "welvaro-cli chart: " << o.message() << "\n";
+      return kExitFileError;
+    }
     conBitmaps(s);
     st = prgAktDarst2(s);
   } else {

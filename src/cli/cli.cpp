@@ -53,7 +53,10 @@ const char* kUsage =
     "\n"
     "common options:\n"
     "  --a LAT,LON        station A (default 48.1,11.5); also a Maidenhead locator\n"
-    "                     (JN58TD) or a place name (Tokyo; Paris, US)\n"
+    "                     (JN58TD) or a place name (Tokyo; Paris, US); a name several\n"
+    "                     places bear means one with ten times the inhabitants of\n"
+    "                     any other (said on stderr); St./Saint/Sankt, Mt./Mount,\n"
+    "                     Ft./Fort, Moscow/Moskva/Moskau, Kiev/Kyiv are one name\n"
     "  --b LAT,LON        point B (default 40.4,-3.7); also a locator or a place name\n"
     "  --ssn N|table      sunspot number 0..300 (default 128), or table: NOAA's\n"
     "                     smoothed value of the forecast month from the table in use\n"
@@ -101,6 +104,8 @@ int runCli(const std::vector<std::string>& argv, const Context& k) {
       k.err << "welvaro-cli " << b.name << ": " << e.message << "\n";
       return kExitFileError;
     }
+    // Which place a name was taken as, beside the output.
+    for (const std::string& note : a->notes) k.err << "welvaro-cli " << b.name << ": " << note << "\n";
     return b.run(*a, k);
   }
   k.err << "welvaro-cli: unknown command '" << cmd << "'\n" << kUsage;

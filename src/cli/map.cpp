@@ -9,6 +9,7 @@
 #include "cli/commands.h"
 #include "display/bitmap.h"
 #include "display/worldmap.h"
+#include "files/datafiles.h"
 #include "files/map_lines.h"
 #include "files/overlay.h"
 #include "files/programdir.h"
@@ -33,7 +34,12 @@ int runMap(Invocation& a, const Context& k) {
   PictureOptions picture = pictureOptions(a);
   DisplayStatus st;
   if (picture.png.empty()) {
-    readOverlay(dataFileFor(a, k, kWorldOverlayFile), kWorldOverlayLength, s.Weltkarte);
+    // A missing drawing leaves the colours alone; a damaged one is an error.
+    if (const DataFileStatus o = loadOverlay(dataFileFor(a, k, kWorldOverlayFile), kWorldOverlayLength, s.Weltkarte);
+        o.broken()) {
+      k.err << "welvaro-cli map: " << o.message() << "\n";
+      return kExitFileError;
+    }
     conBitmaps(s);
     st = prgAktDarst1(s);
   } else {

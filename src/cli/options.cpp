@@ -18,6 +18,7 @@
 #include "state/locator.h"
 #include "state/calendar.h"
 #include "state/numtext.h"
+#include "state/station_a.h"
 
 namespace welvaro::cli {
 
@@ -67,8 +68,12 @@ std::pair<double, double> position(Invocation& a, std::string_view option, const
     }
     const PlaceIndex none;
     const PlaceIndex& v = a.places ? *a.places : none;
+    // A name is looked up in both lists: a damaged one would silently
+    // change what the name means.
+    if (const DataFileStatus* broken = v.broken()) throw FileProblem{o + ": " + broken->message()};
     const StationLookup r = resolveStation(text, v.placeList, v.places);
     if (r.kind != StationLookup::Kind::Found) throw BadArgument{o + ": " + stationMessage(r)};
+    if (const std::string note = takenNote(r); !note.empty()) a.notes.push_back(o + ": '" + text + "' " + note);
     name = r.name;
     return {r.lat, r.lon};
   }
@@ -146,8 +151,8 @@ constexpr OptionDef kOptions[] = {
      [](Invocation& a, const std::string& t) {
        const auto [lat, lon] = position(a, "--a", t, a.placeNameA);
        if (!a.placeNameA.empty()) a.s->OrtA = a.placeNameA;  // a place carries its name
-       a.s->X1 = lat;
-       a.s->Y1 = static_cast<float>(lon);
+       setStationALatitude(*a.s, lat);
+       setStationALongitude(*a.s, static_cast<float>(lon));
      }},
     {"--b", "LAT,LON",
      [](Invocation& a, const std::string& t) {

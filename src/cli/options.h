@@ -35,7 +35,9 @@ struct BadArgument {
   std::string message;
 };
 
-// Thrown when a file an option needs cannot be used (exit status 4).
+// Thrown when a file an option needs is missing, damaged or cannot be
+// read or written (exit status 4); the message names the file and what is
+// wrong with it.
 struct FileProblem {
   std::string message;
 };
@@ -84,6 +86,7 @@ struct Invocation {
   std::string url;                           ///< --url BASE
   std::vector<std::filesystem::path> dataFolders;  ///< the Kontext's, for place names
   std::unique_ptr<PlaceIndex> places;           ///< read at the first place name
+  std::vector<std::string> notes;  ///< what the user is told beside the output (the place a name was taken as)
   bool has(std::string_view option) const;
 };
 

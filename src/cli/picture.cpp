@@ -8,6 +8,7 @@
 
 #include "display/chart_picture.h"
 #include "display/map_picture.h"
+#include "files/datafiles.h"
 #include "files/fileio.h"
 #include "files/map_lines.h"
 #include "files/png.h"
@@ -84,7 +85,12 @@ DisplayStatus mapPng(State& s, PictureOptions& b, const std::filesystem::path& l
   b.height = h;
 
   MapLines lines;
-  readMapLines(linesFile, lines);
+  DisplayStatus st;
+  // Missing lines leave the map without coasts; damaged ones are an error.
+  if (const DataFileStatus l = loadMapLines(linesFile, lines); l.broken()) {
+    st.message = l.message();
+    return st;
+  }
   auto picture = std::make_unique<MapPicture>();
   picture->setLines(&lines);
   MapView a;
@@ -97,7 +103,6 @@ DisplayStatus mapPng(State& s, PictureOptions& b, const std::filesystem::path& l
   a.scales = true;
   a.scale = az ? scaleFor(w, h, kAzWidth, kAzHeight) : scaleFor(w, h, kWidth, kHeight);
   const std::uint32_t* pixel = picture->render(s, a, w, h);
-  DisplayStatus st;
   st.message = writeText(pixel, w, h, b);
   return st;
 }

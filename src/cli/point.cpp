@@ -8,6 +8,7 @@
 #include "state/fault.h"
 #include "state/datetime.h"
 #include "state/numtext.h"
+#include "state/station_a.h"
 
 namespace welvaro::cli {
 
@@ -33,8 +34,9 @@ int runPoint(Invocation& a, const Context& k) {
   if (a.format == "json") {
     // The values as the panel shows them; null where the point has none.
     auto number = [rc](double v) { return rc == 0 ? PlainText(v) : std::string("null"); };
-    k.out << "{\"a\": {\"name\": \"" << jsonText(s.OrtA) << "\", \"lat\": " << PlainText(s.X1) << ", \"lon\": "
-          << PlainText(s.Y1) << "}, \"b\": {\"name\": \"" << jsonText(s.OrtB) << "\", \"lat\": " << PlainText(s.OrtX2)
+    const StationAPosition pa = enteredStationA(s);  // as given, not the forecast's tenth
+    k.out << "{\"a\": {\"name\": \"" << jsonText(s.OrtA) << "\", \"lat\": " << PlainText(pa.latitude) << ", \"lon\": "
+          << PlainText(pa.longitude) << "}, \"b\": {\"name\": \"" << jsonText(s.OrtB) << "\", \"lat\": " << PlainText(s.OrtX2)
           << ", \"lon\": " << PlainText(s.OrtY2) << "}, \"mhz\": " << PlainText(s.AktFrequenz) << ", \"utc\": \""
           << clockText(s.Zeitpunkt.hour, s.Zeitpunkt.minute) << "\", \"level_dbm\": " << number(s.PunktPegel) << ", \"field_dbuv\": "
           << number(s.PunktFeld) << ", \"s_meter\": " << s.SmeterWert << ", \"distance_km\": " << number(s.Distanz)

@@ -171,7 +171,7 @@ Sender senderOf(std::string_view message, bool wspr) {
   return s;
 }
 
-LineKind parseLogLine(std::string_view line, Decode& out) {
+LogLineKind parseLogLine(std::string_view line, Decode& out) {
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   std::size_t pos = 0;
   const std::string_view time = nextWord(line, pos);
@@ -181,16 +181,16 @@ LineKind parseLogLine(std::string_view line, Decode& out) {
   const std::string_view snr = nextWord(line, pos);
   const std::string_view dt = nextWord(line, pos);
   const std::string_view audio = nextWord(line, pos);
-  if (!readTime(time, out.utcMs, out.minuteOnly) || !readMhz(freq, out.dialHz)) return LineKind::Unreadable;
-  if (dir == "Tx") return LineKind::Transmit;
-  if (dir != "Rx" || mode.empty() || mode.size() > 12) return LineKind::Unreadable;
+  if (!readTime(time, out.utcMs, out.minuteOnly) || !readMhz(freq, out.dialHz)) return LogLineKind::Unreadable;
+  if (dir == "Tx") return LogLineKind::Transmit;
+  if (dir != "Rx" || mode.empty() || mode.size() > 12) return LogLineKind::Unreadable;
   if (!readInt(snr, out.snr) || out.snr < -99 || out.snr > 99 || !isDecimal(dt) || dt.size() > 12 ||
       !readInt(audio, out.audioHz) || out.audioHz < -9999 || out.audioHz > 99999)
-    return LineKind::Unreadable;
+    return LogLineKind::Unreadable;
   while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t')) ++pos;
   std::string_view msg = line.substr(pos);
   while (!msg.empty() && (msg.back() == ' ' || msg.back() == '\t')) msg.remove_suffix(1);
-  if (msg.empty()) return LineKind::Unreadable;
+  if (msg.empty()) return LogLineKind::Unreadable;
   out.mode.assign(mode);
   const Sender s = senderOf(msg, out.mode == "WSPR" || out.mode == "FST4W");
   out.message.assign(msg);
@@ -200,7 +200,7 @@ LineKind parseLogLine(std::string_view line, Decode& out) {
   for (const char c : s.grid) out.grid += upper(c);
   out.band = hfBandOfHz(out.dialHz);
   out.source = DecodeSource::Log;
-  return s.call.empty() ? LineKind::NoStation : LineKind::Decode;
+  return s.call.empty() ? LogLineKind::NoStation : LogLineKind::Decode;
 }
 
 std::int64_t periodMs(std::string_view mode) {

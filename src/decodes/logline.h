@@ -15,7 +15,7 @@
 namespace welvaro {
 
 /// What became of a log line.
-enum class LineKind {
+enum class LogLineKind {
   Decode,      ///< a decode with a sending call: `out` is filled
   Transmit,    ///< an own transmission (Tx), passed over
   NoStation,   ///< a decode whose message names no sending call (free text, a hashed call):
@@ -24,11 +24,11 @@ enum class LineKind {
 };
 
 /// Reads one line (without its LF; a CR at the end is taken off). `out` is
-/// filled for LineKind::Decode and LineKind::NoStation (its source and
+/// filled for LogLineKind::Decode and LogLineKind::NoStation (its source and
 /// band are set, the band from the dial frequency, -1 outside the ten
 /// bands; the receiver is left to the caller); otherwise its contents are
 /// unspecified.
-LineKind parseLogLine(std::string_view line, Decode& out);
+LogLineKind parseLogLine(std::string_view line, Decode& out);
 
 /// The sending station of a message, and its grid when the message carries
 /// one.

@@ -122,14 +122,14 @@ LogReadCounts readNewLines(const LogFile& log, const std::optional<LogPosition>&
         continue;
       }
       ++c.lines;
-      const LineKind kind = parseLogLine(line, d);
-      if (kind == LineKind::Decode || kind == LineKind::NoStation) {
-        ++(kind == LineKind::Decode ? c.decodes : c.noStation);
+      const LogLineKind kind = parseLogLine(line, d);
+      if (kind == LogLineKind::Decode || kind == LogLineKind::NoStation) {
+        ++(kind == LogLineKind::Decode ? c.decodes : c.noStation);
         d.rxLat = log.rxLat;
         d.rxLon = log.rxLon;
         batch.push_back(std::move(d));
         d = Decode{};
-      } else if (kind == LineKind::Transmit) {
+      } else if (kind == LogLineKind::Transmit) {
         ++c.transmits;
       } else {
         ++c.unreadable;

@@ -5,6 +5,7 @@
 #include "lang/sprachtext.h"
 #include "state/datetime.h"
 #include "state/locator.h"
+#include "state/station_a.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,7 +15,9 @@ namespace welvaro {
 bool greylineShown(const State& s) { return s.Darstellung == 1.0f && s.GreylineFlag == 1 && s.MonatFremd == 0; }
 
 std::string stationLocators(const State& s) {
-  return T(s, kTxLocator) + ": " + locatorOf(s.X1, s.Y1) + " (A)  " + locatorOf(s.OrtX2, s.OrtY2) + " (B)";
+  const StationAPosition a = enteredStationA(s);
+  return T(s, kTxLocator) + ": " + locatorOf(a.latitude, a.longitude) + " (A)  " + locatorOf(s.OrtX2, s.OrtY2) +
+         " (B)";
 }
 
 WindowState windowStateOf(const State& s) {

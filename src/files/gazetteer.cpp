@@ -6,7 +6,7 @@
 #include <system_error>
 
 #include "files/codepage.h"
-#include "files/fileio.h"
+#include "files/datafiles.h"
 #include "files/places.h"
 #include "state/locator.h"
 
@@ -15,7 +15,8 @@ namespace welvaro {
 namespace {
 
 constexpr std::string_view kMark = "WelvOrte";
-constexpr unsigned char kVersion = 1;
+constexpr unsigned char kVersion = 1;                // without populations
+constexpr unsigned char kVersionEinwohner = 2;       // with them
 constexpr std::size_t kNamesMax = 8;
 constexpr double kParts = 100000;  // parts of a degree in the file
 // Fewest bytes a place takes: country, two positions, one name of one byte.
@@ -83,10 +84,13 @@ std::optional<std::vector<PlaceEntry>> parseGazetteer(std::string_view bytes, st
   unsigned char version = 0;
   std::uint32_t number = 0;
   if (!l.text(kMark.size(), mark) || mark != kMark) return invalid("not a gazetteer file");
-  if (!l.byte(version) || version != kVersion) return invalid("unknown gazetteer version");
+  if (!l.byte(version) || (version != kVersion && version != kVersionEinwohner))
+    return invalid("unknown gazetteer version");
+  const bool einwohner = version == kVersionEinwohner;
   if (!l.u32(number)) return invalid("cut short in its header");
-  if (number > kGazetteerMax || number > l.remaining() / kPlaceMinBytes)
+  if (number > kGazetteerMax || number > l.remaining() / (kPlaceMinBytes + (einwohner ? 4 : 0)))
     return invalid(std::to_string(number) + " places cannot be in " + std::to_string(bytes.size()) + " bytes");
+  if (einwohner && number == 0) return invalid("no places");
   std::vector<PlaceEntry> places;
   places.reserve(number);
   for (std::uint32_t i = 0; i < number; ++i) {
@@ -95,7 +99,10 @@ std::optional<std::vector<PlaceEntry>> parseGazetteer(std::string_view bytes, st
     std::string_view country;
     std::int32_t lat = 0, lon = 0;
     unsigned char names = 0;
-    if (!l.text(2, country) || !l.i32(lat) || !l.i32(lon) || !l.byte(names)) return invalid(where + "cut short");
+    std::uint32_t leute = 0;
+    if (!l.text(2, country) || !l.i32(lat) || !l.i32(lon) || (einwohner && !l.u32(leute)) || !l.byte(names))
+      return invalid(where + "cut short");
+    if (einwohner && leute == 0) return invalid(where + "no population");
     if (!upperCase(country)) return invalid(where + "no country code");
     if (lat < -90 * kParts || lat > 90 * kParts || lon < -180 * kParts || lon > 180 * kParts)
       return invalid(where + "position off the earth");
@@ -110,6 +117,7 @@ std::optional<std::vector<PlaceEntry>> parseGazetteer(std::string_view bytes, st
     o.country = country;
     o.lat = lat / kParts;
     o.lon = lon / kParts;
+    o.population = leute;
     places.push_back(std::move(o));
   }
   if (l.remaining() != 0) return invalid(std::to_string(l.remaining()) + " bytes after the last place");
@@ -117,42 +125,39 @@ std::optional<std::vector<PlaceEntry>> parseGazetteer(std::string_view bytes, st
 }
 
 std::string gazetteerBytes(const std::vector<PlaceEntry>& places) {
-  std::string list;
-  std::uint32_t number = 0;
+  std::vector<const PlaceEntry*> passend;
+  bool einwohner = true;
   for (const PlaceEntry& o : places) {
     bool fits = upperCase(o.country) && !o.names.empty() && o.names.size() <= kNamesMax;
     for (const std::string& n : o.names) fits = fits && !n.empty() && n.size() <= 255;
     if (!fits) continue;
-    list += o.country;
-    appendU32(list, static_cast<std::uint32_t>(static_cast<std::int32_t>(std::lround(o.lat * kParts))));
-    appendU32(list, static_cast<std::uint32_t>(static_cast<std::int32_t>(std::lround(o.lon * kParts))));
-    list += static_cast<char>(o.names.size());
-    for (const std::string& n : o.names) {
-      list += static_cast<char>(n.size());
-      list += n;
-    }
-    ++number;
+    passend.push_back(&o);
+    einwohner = einwohner && o.population > 0;
   }
+  einwohner = einwohner && !passend.empty();
   std::string out(kMark);
-  out += static_cast<char>(kVersion);
-  appendU32(out, number);
-  return out + list;
+  out += static_cast<char>(einwohner ? kVersionEinwohner : kVersion);
+  appendU32(out, static_cast<std::uint32_t>(passend.size()));
+  for (const PlaceEntry* o : passend) {
+    out += o->country;
+    appendU32(out, static_cast<std::uint32_t>(static_cast<std::int32_t>(std::lround(o->lat * kParts))));
+    appendU32(out, static_cast<std::uint32_t>(static_cast<std::int32_t>(std::lround(o->lon * kParts))));
+    if (einwohner) appendU32(out, o->population);
+    out += static_cast<char>(o->names.size());
+    for (const std::string& n : o->names) {
+      out += static_cast<char>(n.size());
+      out += n;
+    }
+  }
+  return out;
 }
 
 Gazetteer readGazetteerFile(const std::filesystem::path& file, std::string* problem) {
-  auto refuse = [&](const std::string& why) {
-    if (problem) *problem = file.string() + ": " + why;
-    return Gazetteer();
-  };
   // No gazetteer is no problem: the place list is searched instead.
-  std::error_code ec;
-  if (!std::filesystem::exists(file, ec)) return {};
-  std::string bytes;
-  if (const FileStatus st = readWholeFile(file, bytes, kGazetteerFileMax); !st.ok()) return refuse(reasonOf(st, file));
-  std::string why;
-  auto places = parseGazetteer(bytes, &why);
-  if (!places) return refuse(why);
-  return Gazetteer(std::move(*places));
+  Gazetteer g;
+  const DataFileStatus st = loadGazetteer(file, g);
+  if (problem && st.broken()) *problem = file.string() + ": " + st.reason;
+  return g;
 }
 
 }  // namespace welvaro

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "files/fileio.h"
+#include "files/read_limits.h"
 
 namespace welvaro {
 
@@ -10,9 +11,6 @@ namespace {
 
 constexpr std::string_view kMagic = "WVLINIEN";
 constexpr std::size_t kHeaderBytes = 20;
-// Far above the 1:50 million data (about 170 KB): a larger file is no map
-// line file, and reading it whole would only cost memory.
-constexpr std::uintmax_t kMaxBytes = 16u << 20;
 
 std::uint32_t word32(std::string_view b, std::size_t at) {
   std::uint32_t v = 0;
@@ -101,7 +99,7 @@ LinesStatus decodeMapLines(std::string_view bytes, MapLines& lines) {
 LinesStatus readMapLines(const std::filesystem::path& file, MapLines& lines) {
   lines = {};
   std::string bytes;
-  switch (readWholeFile(file, bytes, kMaxBytes).kind) {
+  switch (readWholeFile(file, bytes, kMapLinesReadLimit).kind) {
     case FileStatus::kOk: return decodeMapLines(bytes, lines);
     case FileStatus::kMissing: return LinesStatus::kMissing;
     case FileStatus::kWrongLength: return LinesStatus::kWrongLength;

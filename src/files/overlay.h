@@ -9,12 +9,13 @@
 #include <filesystem>
 #include <string>
 
+#include "files/read_limits.h"
 #include "state/state.h"
 
 namespace welvaro {
 
-inline constexpr std::size_t kWorldOverlayLength = 147424;  ///< 271 x 544 bytes
-inline constexpr std::size_t kChartOverlayLength = 144172;  ///< 271 x 532 bytes
+inline constexpr std::size_t kWorldOverlayLength = kWorldOverlayReadLimit;  ///< 271 x 544 bytes
+inline constexpr std::size_t kChartOverlayLength = kChartOverlayReadLimit;  ///< 271 x 532 bytes
 
 enum class OverlayStatus {
   kRead,         ///< the file was read

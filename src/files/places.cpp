@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "files/codepage.h"
-#include "files/fileio.h"
+#include "files/datafiles.h"
 #include "state/numtext.h"
 
 namespace welvaro {
@@ -96,34 +96,12 @@ void buildOrtRaster(State& s) {
   }
 }
 
-namespace {
-
-// 2000 places take some 60 kB; a file far beyond that is no place list.
-constexpr std::size_t kMaxBytes = std::size_t{16} << 20;
-
-}  // namespace
-
 bool readPlaceFile(State& s, const std::filesystem::path& file, std::string* problem) {
-  // Without a list: no places, no index, the nearest-place command off.
-  s.OrtFlag = 0;
-  readPlacesText(s, {});
-  for (int u = 0; u <= 35; ++u)
-    for (int m = 0; m <= 17; ++m) s.OrtRaster[u][m].clear();
-
-  std::string text;
-  const FileStatus r = readWholeFile(file, text, kMaxBytes);
-  if (!r.ok()) {
-    // No file at all is the normal case without a list; anything else in
-    // its place (a folder, a FIFO, a file that cannot be read) is named.
-    std::error_code ec;
-    if (problem && std::filesystem::symlink_status(file, ec).type() != std::filesystem::file_type::not_found)
-      *problem = r.message + "; no place list";
-    return false;
-  }
-  s.OrtFlag = 1;
-  readPlacesText(s, text);
-  buildOrtRaster(s);
-  return true;
+  // No file at all is the normal case without a list; anything else in
+  // its place (a folder, a FIFO, a damaged list) is named.
+  const DataFileStatus st = loadPlaceList(s, file);
+  if (problem && st.broken()) *problem = st.message() + "; no place list";
+  return st.read();
 }
 
 }  // namespace welvaro

@@ -36,11 +36,12 @@ void readPlacesText(State& s, std::string_view text);
 /// within one cell of it in both directions, and ends with "0000".
 void buildOrtRaster(State& s);
 
-/// The place-list reader of the start-up: when `file` can be read,
-/// OrtFlag = 1, the places are read and OrtRaster is built; otherwise
-/// OrtFlag = 0, no places, OrtRaster empty. Returns whether the list was
-/// read; `problem` (when given) receives why not, for a file that exists
-/// but cannot be read.
+/// The place-list reader of the start-up: when `file` can be read and is a
+/// place list, OrtFlag = 1, the places are read and OrtRaster is built;
+/// otherwise OrtFlag = 0, no places, OrtRaster empty. Returns whether the
+/// list was read; `problem` (when given) receives why not, for a file that
+/// exists but is damaged or cannot be read (loadPlaceList in
+/// files/datafiles.h tells which).
 bool readPlaceFile(State& s, const std::filesystem::path& file, std::string* problem = nullptr);
 
 /// Longitude cell of a place: floor(longitude / 10 + 18) (may lie outside 0..35).

@@ -10,9 +10,11 @@
 
 #include "files/codepage.h"
 #include "files/fileio.h"
+#include "files/read_limits.h"
 #include "state/arith.h"
 #include "state/calendar.h"
 #include "state/numtext.h"
+#include "state/station_a.h"
 
 namespace welvaro {
 
@@ -44,9 +46,6 @@ constexpr std::array<std::string_view, kSettingsLines> kLabel = {
     "Speicher6-Frequenz(MHz): ",
     "Landessprache: ",
 };
-
-// A settings file is a few hundred bytes; more than this is not one.
-constexpr std::size_t kMaxBytes = 1 << 20;
 
 bool isControlChar(unsigned char c) { return (c < 0x20 && c != '\t') || c == 0x7F; }
 
@@ -125,8 +124,8 @@ void settingsDefaults(State& s) {
   // The start values live in one place, the record's own initialisers.
   const auto d = std::make_unique<State>();
   s.OrtA = d->OrtA;
-  s.X1 = d->X1;
-  s.Y1 = d->Y1;
+  setStationALatitude(s, d->X1);
+  setStationALongitude(s, d->Y1);
   s.OrtB = d->OrtB;
   s.OrtX2 = d->OrtX2;
   s.OrtY2 = d->OrtY2;
@@ -178,8 +177,8 @@ bool readSettingsText(State& s, std::string_view content) {
 
   for (int i = 1; i <= kSettingsLines; ++i) s.DatZeile[i] = w[static_cast<std::size_t>(i)];
   s.OrtA = w[1];
-  s.X1 = n[2];
-  s.Y1 = static_cast<float>(n[3]);
+  setStationALatitude(s, n[2]);
+  setStationALongitude(s, static_cast<float>(n[3]));
   s.OrtB = w[4];
   s.OrtX2 = static_cast<float>(n[5]);
   s.OrtY2 = static_cast<float>(n[6]);
@@ -209,7 +208,7 @@ bool readSettingsText(State& s, std::string_view content) {
 
 SettingsSource readSettings(State& s, const std::string& filePath, std::string* refused) {
   std::string content;
-  const FileStatus r = readWholeFile(filePath, content, kMaxBytes);
+  const FileStatus r = readWholeFile(filePath, content, kSettingsReadLimit);
   if (r.kind == FileStatus::kMissing) {
     settingsDefaults(s);
     return SettingsSource::Missing;
@@ -240,10 +239,13 @@ std::string settingsText(const State& s, const DateTime& now) {
   else if (inSummerTime(s, now))
     zone -= 1;
 
+  // Station A as entered (a locator's centre keeps its decimals), not the
+  // tenth the forecast computes with.
+  const StationAPosition a = enteredStationA(s);
   const std::array<std::string, kSettingsLines> values = {
       lineSafe(s.OrtA),
-      NumberText(s.X1),
-      NumberText(s.Y1),
+      NumberText(a.latitude),
+      NumberText(a.longitude),
       lineSafe(s.OrtB),
       NumberText(s.OrtX2),
       NumberText(s.OrtY2),

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "files/fileio.h"
+#include "files/read_limits.h"
 
 namespace welvaro {
 
@@ -140,7 +141,7 @@ std::string windowPrefsText(const WindowPrefs& f) {
 
 WindowPrefs readWindowPrefs(const std::filesystem::path& file) {
   std::string text;
-  if (!readWholeFile(file, text, 1 << 16).ok()) return {};
+  if (!readWholeFile(file, text, kWindowPrefsReadLimit).ok()) return {};
   return windowPrefsFromText(text);
 }
 

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "files/fileio.h"
+#include "files/read_limits.h"
 #include "forecast/tageskorr.h"
 #include "state/arith.h"
 #include "state/level.h"
@@ -252,9 +253,11 @@ bool prgTabPlus(State& s) {
 
 // ---- The table file ------------------------------------------------------
 
+static_assert(kTableReadLimit == kTabLength, "the table file is read whole and no longer");
+
 TableFileStatus readTableFile(const std::filesystem::path& file, std::string& image) {
   std::string picture;
-  const FileStatus r = readWholeFile(file, picture, kTabLength);
+  const FileStatus r = readWholeFile(file, picture, kTableReadLimit);
   if (r.kind == FileStatus::kMissing) return fileStatus(FileStatus::kMissing, file, "no table file");
   if (r.kind == FileStatus::kError) return fileStatus(FileStatus::kError, file, "cannot read the table file", r.err);
   if (r.ok() && picture.size() == kTabLength) {

@@ -8,6 +8,7 @@
 #include "lang/sprachtext.h"
 #include "state/fault.h"
 #include "state/numtext.h"
+#include "state/station_a.h"
 
 namespace welvaro {
 
@@ -158,7 +159,9 @@ EnterResult checkEnter(Field f, std::string_view raw) {
 // ---- Station A ------------------------------------------------------------------
 
 StationATexts openStationA(const State& s) {
-  return {s.OrtA, NumberText(s.X1), NumberText(s.Y1), NumberText(s.Sag), NumberText(s.Angm), s.Zkwa};
+  // The position as entered, not the tenth the forecast computes with.
+  const StationAPosition a = enteredStationA(s);
+  return {s.OrtA, NumberText(a.latitude), NumberText(a.longitude), NumberText(s.Sag), NumberText(s.Angm), s.Zkwa};
 }
 
 namespace {
@@ -185,9 +188,10 @@ OkResult<6> applyStationA(State& s, StationATexts& boxes, const StationATexts& o
     boxes[0] = s.OrtA;
     e.start = true;
   }
-  numberBox(e, 2, Field::Latitude, boxes[1], old[1], [&](double v) { s.X1 = coordinate(v, boxes[1], exact, true); });
+  numberBox(e, 2, Field::Latitude, boxes[1], old[1],
+           [&](double v) { setStationALatitude(s, coordinate(v, boxes[1], exact, true)); });
   numberBox(e, 3, Field::Longitude, boxes[2], old[2],
-           [&](double v) { s.Y1 = static_cast<float>(coordinate(v, boxes[2], exact, false)); });
+           [&](double v) { setStationALongitude(s, static_cast<float>(coordinate(v, boxes[2], exact, false))); });
   numberBox(e, 4, Field::Gain, boxes[3], old[3], [&](double v) { s.Sag = roundedDown(v, 100); });
   numberBox(e, 5, Field::Angle, boxes[4], old[4], [&](double v) { s.Angm = roundedDown(v, 1); });
   numberBox(e, 6, Field::Power, boxes[5], old[5], [&](double v) {

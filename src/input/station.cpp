@@ -1,11 +1,12 @@
 #include "input/station.h"
 
+#include <algorithm>
 #include <memory>
 
 #include <charconv>
 
 #include "files/gazetteer.h"
-#include "files/places.h"
+#include "input/place_names.h"
 #include "state/locator.h"
 #include "state/numtext.h"
 
@@ -42,7 +43,21 @@ StationLookup found(const Match& t) {
   r.lat = t.lat;
   r.lon = t.lon;
   r.name = t.name;
+  r.country = t.country;
   return r;
+}
+
+// The place that several bearing the name were weighed for.
+StationLookup gewaehlt(const PlaceCandidate& c, std::size_t unter) {
+  StationLookup r = found(c.place);
+  r.takenAmong = unter;
+  return r;
+}
+
+std::vector<Match> nurOrte(const std::vector<PlaceCandidate>& k) {
+  std::vector<Match> t;
+  for (const PlaceCandidate& c : k) t.push_back(c.place);
+  return t;
 }
 
 StationLookup ambiguous(std::string_view name, std::vector<Match> all) {
@@ -79,20 +94,28 @@ StationLookup resolveStation(std::string_view text, const Gazetteer& placeList, 
   }
   std::string_view name, country;
   splitCountry(t, name, country);
-  // The gazetteer is searched for the candidates; without it, the place list.
-  const Gazetteer& searchList = places.empty() ? placeList : places;
-  for (const Gazetteer* list : {&placeList, &places}) {
-    std::vector<Match> g = list->exact(name, country);
-    if (g.size() == 1) return found(g.front());
-    if (g.size() > 1) {
-      // The candidates are listed from the larger list when it knows more of them.
-      if (list != &searchList) {
-        std::vector<Match> all = searchList.exact(name, country);
-        if (all.size() >= g.size()) g = std::move(all);
-      }
-      return ambiguous(name, std::move(g));
-    }
+  // The places bearing the whole name, in both lists: one, or one far more
+  // populous than the next, is the place meant.
+  const std::vector<std::string> schreibweisen = sameNameSpellings(name);
+  const std::vector<PlaceCandidate> whole = placesNamed(schreibweisen, country, placeList, places, NameMatch::kWhole);
+  if (whole.size() == 1) return found(whole.front().place);
+  if (const PlaceCandidate* c = largestByFar(whole)) return gewaehlt(*c, whole.size());
+  if (whole.size() > 1) {
+    // Lists without populations (a gazetteer of the first layout): the
+    // place list's only place of the name, as it always was.
+    const bool ohneEinwohner = std::none_of(whole.begin(), whole.end(), [](auto& c) { return c.place.population > 0; });
+    const auto inListe = std::count_if(whole.begin(), whole.end(), [](auto& c) { return c.inPlaceList; });
+    if (ohneEinwohner && inListe == 1)
+      return found(std::find_if(whole.begin(), whole.end(), [](auto& c) { return c.inPlaceList; })->place);
+    return ambiguous(name, nurOrte(whole));
   }
+  // Whole words of a longer name ("New York" of New York City and West New
+  // York): the same rule.
+  const std::vector<PlaceCandidate> worte = placesNamed(schreibweisen, country, placeList, places, NameMatch::kWholeWords);
+  if (worte.size() == 1) return found(worte.front().place);
+  if (const PlaceCandidate* c = largestByFar(worte)) return gewaehlt(*c, worte.size());
+  // The gazetteer is searched for the beginnings; without it, the place list.
+  const Gazetteer& searchList = places.empty() ? placeList : places;
   std::vector<Match> all;
   if (uniquePrefix) all = searchList.search(name, searchList.size(), country);
   if (all.size() == 1) return found(all.front());
@@ -100,6 +123,17 @@ StationLookup resolveStation(std::string_view text, const Gazetteer& placeList, 
   StationLookup r;
   r.message = "no place is named '" + std::string(name) + "'" + (country.empty() ? "" : " in " + std::string(country));
   return r;
+}
+
+std::string takenNote(const StationLookup& r) {
+  if (r.kind != StationLookup::Kind::Found || r.takenAmong < 2) return {};
+  Match t;
+  t.name = r.name;
+  t.country = r.country;
+  t.lat = r.lat;
+  t.lon = r.lon;
+  return "taken as " + matchText(t) + ", by far the largest of " + std::to_string(r.takenAmong) +
+         " places of that name (name another as NAME, CC)";
 }
 
 std::string stationMessage(const StationLookup& r) {
@@ -179,6 +213,10 @@ NameAtOk nameAtOk(std::string_view name, std::string_view nameAtOpening, bool co
     case StationLookup::Kind::Found:
       n.kind = NameAtOk::Kind::Position;
       n.fields = {r.name.empty() ? std::string(name) : r.name, NumberText(r.lat), NumberText(r.lon)};
+      if (r.takenAmong >= 2) {
+        n.taken = matchText({Match::Kind::Exact, 0, r.name, r.country, r.lat, r.lon, 0});
+        n.takenAmong = r.takenAmong;
+      }
       break;
     case StationLookup::Kind::BadLocator:
       n.kind = NameAtOk::Kind::BadLocator;
@@ -193,14 +231,25 @@ NameAtOk nameAtOk(std::string_view name, std::string_view nameAtOpening, bool co
   return n;
 }
 
+const DataFileStatus* PlaceIndex::broken() const {
+  for (const DataFileStatus* st : {&placeListStatus, &gazetteerStatus})
+    if (st->broken()) return st;
+  return nullptr;
+}
+
 PlaceIndex placeIndex(const State& s, const ProgramDirs& dirs) {
-  return {placeListGazetteer(s), readGazetteerFile(dataFile(dirs, kGazetteerFile))};
+  PlaceIndex v;
+  v.placeList = placeListGazetteer(s);
+  v.gazetteerStatus = loadGazetteer(dataFile(dirs, kGazetteerFile), v.places);
+  return v;
 }
 
 PlaceIndex placeIndexFromFiles(const ProgramDirs& dirs) {
   auto list = std::make_unique<State>();
-  readPlaceFile(*list, dataFile(dirs, kPlaceListFile));
-  return placeIndex(*list, dirs);
+  const DataFileStatus st = loadPlaceList(*list, dataFile(dirs, kPlaceListFile));
+  PlaceIndex v = placeIndex(*list, dirs);
+  v.placeListStatus = st;
+  return v;
 }
 
 }  // namespace welvaro

@@ -2,14 +2,15 @@
 // name of a place. welvaro-cli --a/--b and the station dialogs share these
 // rules; the dialogs only bind them to their boxes.
 //
-// A name is looked up in the place list first (the places the map names,
-// Ortsvorg.txt) and then in the gazetteer (Orte.dat, the larger list for
-// searching). A name that only one place of the place list bears is that
-// place, so "Paris" is the capital and "Tokyo" has exactly the position the
-// place list gives it, whatever smaller places of the same name the
-// gazetteer knows. A name the place list does not settle is looked up in
-// the gazetteer. A country code after a comma narrows the search:
-// "Paris, US".
+// A name is looked up in the place list (the places the map names,
+// Ortsvorg.txt) and the gazetteer (Orte.dat, the larger list for
+// searching) together, as input/place_names.h tells: the only place of the
+// name, or one with ten times the inhabitants of the next, is the place
+// meant, so "Paris" is the capital and "St. Petersburg" the Russian city;
+// a place both lists hold has exactly the position the place list gives
+// it ("Tokyo"). Common spellings count as one (St./Saint/Sankt,
+// Moscow/Moskva/Moskau, Kiev/Kyiv). A country code after a comma narrows
+// the search in both lists: "Paris, US", "St. Petersburg, RU".
 #pragma once
 
 #include <cstddef>
@@ -17,6 +18,7 @@
 #include <string_view>
 #include <vector>
 
+#include "files/datafiles.h"
 #include "files/programdir.h"
 #include "input/input_rules.h"
 #include "state/place_search.h"
@@ -37,6 +39,10 @@ Gazetteer placeListGazetteer(const State& s);
 struct PlaceIndex {
   Gazetteer placeList;  ///< the place list ("Ortsvorg.txt")
   Gazetteer places;       ///< the gazetteer ("Orte.dat"); empty when there is none
+  DataFileStatus placeListStatus;  ///< how the place list was read (read: taken from the state)
+  DataFileStatus gazetteerStatus;  ///< how the gazetteer was read
+  /// The first of the two files that is damaged or unreadable, if any.
+  const DataFileStatus* broken() const;
 };
 
 /// The place list of `s` and the gazetteer of the data folders.
@@ -56,6 +62,8 @@ struct StationLookup {
   double lat = 0;
   double lon = 0;
   std::string name;     ///< the place's name as found ("München" for "munchen"); empty for a locator
+  std::string country;  ///< the place's country (ISO code); empty for a locator
+  std::size_t takenAmong = 0;  ///< when several places bear the name: how many (the one taken is by far the largest)
   std::string message;  ///< what went wrong, in English; empty when found
   std::vector<Match> candidates;  ///< up to kCandidatesMax places that fit, exact names first, by rank
   std::size_t candidateCount = 0;   ///< how many places fit in all
@@ -63,13 +71,20 @@ struct StationLookup {
 
 /// Reads a station from text: a Maidenhead locator (the centre of its
 /// square), or a place name, optionally followed by ", CC" (country code):
-/// exactly one place bearing the name (in the place list, else in the
-/// gazetteer), or - with `uniquePrefix` - the only place whose name or
-/// one of its words begins with the text. Names are compared in their
-/// search form (case, accents, apostrophes and hyphens do not count).
-/// Numbers are not read here.
+/// the place of both lists bearing the name, or the one with ten times
+/// the inhabitants of any other (takenAmong then says of how many); else
+/// the same for the places whose name holds the text as whole words; or -
+/// with `uniquePrefix` - the only place whose name or one of its words
+/// begins with the text. Names are compared in their search form (case,
+/// accents, apostrophes and hyphens do not count) and in their common
+/// spellings (input/place_names.h). Numbers are not read here.
 StationLookup resolveStation(std::string_view text, const Gazetteer& placeList, const Gazetteer& places,
                            bool uniquePrefix = true);
+
+/// For a station taken as the largest of several places of its name, in
+/// English: "taken as Saint Petersburg, RU (59.93863, 30.31413), by far
+/// the largest of 3 places of that name (...)"; empty otherwise.
+std::string takenNote(const StationLookup& r);
 
 /// The message for a station that was not found, in English: what is wrong,
 /// what may be given instead and, when several places fit, the candidates
@@ -135,6 +150,11 @@ struct NameAtOk {
   Kind kind = Kind::None;
   PlaceBoxes fields;
   std::vector<Match> candidates;
+  /// Position taken as the largest of several places of the name: the
+  /// place ("Saint Petersburg, RU (59.93863, 30.31413)") and how many bear
+  /// the name, for the dialog's hint; empty and 0 otherwise.
+  std::string taken;
+  std::size_t takenAmong = 0;
 };
 
 NameAtOk nameAtOk(std::string_view name, std::string_view nameAtOpening, bool coordinatesAsOpened,

@@ -1276,6 +1276,20 @@ const std::array<std::string_view, kTextEntries> SprachText = {
     "Los datos de %1 no son una lista de meses.",
     "Les données de %1 ne sont pas une liste de mois.",
     "Die Daten von %1 sind keine Liste von Monaten.",
+    // 180: message (%1 file, %2 what is wrong)
+    "Die Datei %1 ist beschädigt und wird nicht verwendet: %2",
+    "The file %1 is damaged and is not used: %2",
+    "Die Datei %1 ist beschädigt und wird nicht verwendet: %2",
+    "El archivo %1 está dañado y no se utiliza: %2",
+    "Le fichier %1 est endommagé et n'est pas utilisé\u00A0: %2",
+    "Die Datei %1 ist beschädigt und wird nicht verwendet: %2",
+    // 181: station dialog hint (%1 the place taken, %2 how many bear the name)
+    "Genommen: %1, der bei Weitem größte von %2 Orten dieses Namens. OK übernimmt ihn; für einen anderen das Land anhängen (Name, CC).",
+    "Taken: %1, by far the largest of %2 places of this name. OK keeps it; for another one add its country (name, CC).",
+    "Genommen: %1, der bei Weitem größte von %2 Orten dieses Namens. OK übernimmt ihn; für einen anderen das Land anhängen (Name, CC).",
+    "Elegido: %1, con mucho el mayor de los %2 lugares con este nombre. OK lo conserva; para otro, añada su país (nombre, CC).",
+    "Retenu\u00A0: %1, de loin le plus grand des %2 lieux de ce nom. OK le garde\u00A0; pour un autre, ajoutez son pays (nom, CC).",
+    "Genommen: %1, der bei Weitem größte von %2 Orten dieses Namens. OK übernimmt ihn; für einen anderen das Land anhängen (Name, CC).",
 };
 
 std::string textEntry(int number) {

@@ -190,6 +190,8 @@ enum Text : int {
   kTxSolarNotWritten = 177,  ///< reason (%1 file, %2 what the system said)
   kTxSolarBadAddress = 178,  ///< reason (%1 address)
   kTxSolarNotList = 179,  ///< reason (%1 file address)
+  kTxFileDamaged = 180,  ///< message (%1 file, %2 what is wrong)
+  kTxPlaceTaken = 181,  ///< station dialog hint (%1 the place taken, %2 how many bear the name)
   kTxAnzahl  ///< number of keys
 };
 

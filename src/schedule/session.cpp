@@ -5,12 +5,14 @@
 
 #include "display/greyline.h"
 #include "files/window_prefs.h"
+#include "files/datafiles.h"
 #include "files/fileio.h"
 #include "display/point.h"
 #include "files/overlay.h"
 #include "files/places.h"
 #include "lang/sprachtext.h"
 #include "solar/sunspot_choice.h"
+#include "schedule/datafile_messages.h"
 #include "state/calendar.h"
 #include "state/numtext.h"
 
@@ -55,20 +57,26 @@ StartReport prgStart(State& s, const ClockReading& clock, const ProgramDirs& dir
   prgGreyKurve(s);
 
   // The data files that come with the program: a copy that finds none of
-  // them still runs, but the user is told where they were looked for.
+  // them still runs, but the user is told where they were looked for. One
+  // that is there but damaged or unreadable is named with what is wrong.
   std::string missingFiles;
-  for (const std::string_view name : {kPlaceListFile, kWorldOverlayFile, kChartOverlayFile, kHelpFile})
-    if (!isRegularFile(dataFile(dirs, name))) missingFiles += (missingFiles.empty() ? "" : ", ") + std::string(name);
+  for (const std::string_view name : {kPlaceListFile, kWorldOverlayFile, kChartOverlayFile, kHelpFile}) {
+    std::error_code ec;
+    if (!std::filesystem::exists(dataFile(dirs, name), ec)) missingFiles += (missingFiles.empty() ? "" : ", ") + std::string(name);
+  }
   if (!missingFiles.empty()) {
     std::string folder;
     for (const auto& d : dirs.dataDirs) folder += (folder.empty() ? "" : ", ") + d.string();
     report.problems.push_back({kTxDatenFehlen, folder, missingFiles});
   }
+  auto notify = [&](const DataFileStatus& st) {
+    if (const auto m = dataFileMessage(st)) report.problems.push_back(*m);
+  };
 
-  std::string problem;
-  const std::filesystem::path placeList = dataFile(dirs, kPlaceListFile);
-  report.places = readPlaceFile(s, placeList, &problem);
-  if (!problem.empty()) report.problems.push_back({kTxDateiFehler, placeList.string(), problem});
+  const DataFileStatus places = loadPlaceList(s, dataFile(dirs, kPlaceListFile));
+  report.places = places.read();
+  notify(places);
+  notify(checkHelpFile(dataFile(dirs, kHelpFile)));
 
   const std::string settingsFile = file(dirs, kSettingsFile);
   std::string refused;
@@ -109,7 +117,8 @@ StartReport prgStart(State& s, const ClockReading& clock, const ProgramDirs& dir
   report.table = tableAtStartUp(s, ownFile(dirs, kTableFile));
   for (const Message& p : report.table.problems) report.problems.push_back(p);
 
-  readOverlays(s, dataFile(dirs, kWorldOverlayFile), dataFile(dirs, kChartOverlayFile));
+  notify(loadOverlay(dataFile(dirs, kWorldOverlayFile), kWorldOverlayLength, s.Weltkarte));
+  notify(loadOverlay(dataFile(dirs, kChartOverlayFile), kChartOverlayLength, s.Ortskarte));
   return report;
 }
 

@@ -202,7 +202,7 @@ std::string_view Gazetteer::rest(const Key& k) const {
 Match Gazetteer::match(std::uint32_t name, Match::Kind kind) const {
   const Name& n = names_[name];
   const PlaceEntry& o = places_[n.place];
-  return {kind, n.place, o.names[n.number], o.country, o.lat, o.lon};
+  return {kind, n.place, o.names[n.number], o.country, o.lat, o.lon, o.population};
 }
 
 std::vector<Match> Gazetteer::search(std::string_view typed, std::size_t atMost, std::string_view country) const {
@@ -223,6 +223,7 @@ std::vector<Match> Gazetteer::search(std::string_view typed, std::size_t atMost,
     found.push_back((static_cast<std::uint64_t>(kind) << 62) | (static_cast<std::uint64_t>(n.place) << 30) |
                        it->name);
   }
+  if (found.empty()) return {};
   std::sort(found.begin(), found.end());
   // Each place once, by its best match: a place may match by several names.
   std::vector<Match> result;
@@ -239,10 +240,22 @@ std::vector<Match> Gazetteer::search(std::string_view typed, std::size_t atMost,
 }
 
 std::vector<Match> Gazetteer::exact(std::string_view name, std::string_view country) const {
+  // As suche's first group, without building the places that only begin so.
+  const std::string q = fold(name, false).text;
+  if (q.empty()) return {};
+  std::vector<std::uint64_t> found;  // rank of the place, the name
+  auto it = std::lower_bound(index_.begin(), index_.end(), q,
+                             [&](const Key& k, const std::string& t) { return rest(k) < t; });
+  for (; it != index_.end() && rest(*it) == q; ++it) {
+    const Name& n = names_[it->name];
+    if (it->from != 0 || (!country.empty() && !sameCountry(places_[n.place].country, country))) continue;
+    found.push_back((static_cast<std::uint64_t>(n.place) << 30) | it->name);
+  }
+  std::sort(found.begin(), found.end());
   std::vector<Match> result;
-  for (const Match& t : search(name, places_.size(), country)) {
-    if (t.kind != Match::Kind::Exact) break;
-    result.push_back(t);
+  for (std::size_t i = 0; i < found.size(); ++i) {
+    if (i > 0 && found[i] >> 30 == found[i - 1] >> 30) continue;  // each place once, by its first name
+    result.push_back(match(static_cast<std::uint32_t>(found[i] & ((1u << 30) - 1)), Match::Kind::Exact));
   }
   return result;
 }

@@ -30,6 +30,7 @@ struct PlaceEntry {
   std::string country;
   double lat = 0;
   double lon = 0;
+  std::uint32_t population = 0;  ///< inhabitants; 0 when the list does not say
 };
 
 /// A place found for a name.
@@ -45,6 +46,7 @@ struct Match {
   std::string country;
   double lat = 0;
   double lon = 0;
+  std::uint32_t population = 0;  ///< inhabitants of the place; 0 when unknown
 };
 
 /// "München, DE (48.13743, 11.57549)": name, country and position.

@@ -23,6 +23,12 @@ struct State {
   std::string OrtA = "München";  ///< name of station A
   double X1 = 48.1;              ///< latitude of station A [deg], -90..90
   float Y1 = 11.5f;              ///< longitude of station A [deg], -180..180
+  // Station A as the user entered it (a locator's centre, a place's own
+  // position): what the dialog, the read-out and the settings file show.
+  // X1/Y1 are what the forecast computes with; the point result cuts them
+  // to a tenth of a degree (see state/station_a.h).
+  double StationALatitude = 48.1;   ///< latitude of station A as entered [deg], -90..90
+  float StationALongitude = 11.5f;  ///< longitude of station A as entered [deg], -180..180
   std::string OrtB = "Madrid";   ///< name of station B
   float OrtX2 = 40.4f;           ///< latitude of station B [deg]
   float OrtY2 = -3.7f;           ///< longitude of station B [deg]

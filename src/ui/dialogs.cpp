@@ -277,7 +277,14 @@ bool StationDialog::nameBeforeOk(const std::string& name0, const std::string& la
     case NameAtOk::Kind::Position:
       rows_[0].box->setText(q(n.fields.name));
       setPosition(n.fields.lat, n.fields.lon);
-      return true;
+      if (n.takenAmong < 2) return true;
+      // Several places bear the name: the dialog stays open and says which
+      // one was taken; the next OK keeps it.
+      lblHinweis->setText(q(T(s_, kTxPlaceTaken))
+                              .replace("%1", q(n.taken))
+                              .replace("%2", QString::number(n.takenAmong)));
+      ok_->setFocus();
+      return false;
     case NameAtOk::Kind::BadLocator:
       showHintText(0, q(T(s_, kTxLocatorFalsch)));
       break;

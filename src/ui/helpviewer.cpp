@@ -1,14 +1,36 @@
 #include "ui/helpviewer.h"
 
 #include <QDialogButtonBox>
-#include <QFileInfo>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
 
 namespace welvaro::ui {
 
-HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent), browser_(new QTextBrowser(this)) {
+// A text browser that never opens a file itself: the help comes from the
+// core's reader, which refuses FIFOs, devices and oversized files, and so
+// does anything else of the program's folder a page of the help names.
+class HelpBrowser : public QTextBrowser {
+ public:
+  using QTextBrowser::QTextBrowser;
+  void setHelp(const HelpText& help) {
+    file_ = QUrl::fromLocalFile(QString::fromStdString(help.file.string()));
+    html_ = QString::fromStdString(help.html);
+  }
+  QVariant loadResource(int type, const QUrl& name) override {
+    if (!name.isLocalFile()) return QTextBrowser::loadResource(type, name);
+    if (name.adjusted(QUrl::RemoveFragment) == file_) return html_;
+    std::string bytes;
+    if (!loadHelpFile(name.toLocalFile().toStdString(), bytes).read()) return {};
+    return QByteArray::fromStdString(bytes);
+  }
+
+ private:
+  QUrl file_;
+  QString html_;
+};
+
+HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent), browser_(new HelpBrowser(this)) {
   setObjectName("frmHilfe");
   setWindowTitle("Welvaro Hilfe");
   browser_->setOpenExternalLinks(true);
@@ -20,18 +42,16 @@ HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent), browser_(new QTextBro
   resize(720, 620);
 }
 
-bool HelpViewer::showContents(const QString& file, const QString& anchor, const QString& title,
-                              const QString& missing) {
+bool HelpViewer::showContents(const HelpText& help, const QString& anchor, const QString& title) {
   setWindowTitle(title);
-  QFileInfo info(file);
-  if (!info.isReadable()) {
-    browser_->setHtml("<h2>Welvaro</h2><p>" + missing.toHtmlEscaped().arg("<b>" + file.toHtmlEscaped() + "</b>") +
-                      "</p>");
+  if (!help.ok) {
+    browser_->setHtml("<h2>Welvaro</h2><p>" + QString::fromStdString(help.message).toHtmlEscaped() + "</p>");
     show();
     raise();
     return false;
   }
-  QUrl url = QUrl::fromLocalFile(info.absoluteFilePath());
+  browser_->setHelp(help);
+  QUrl url = QUrl::fromLocalFile(QString::fromStdString(help.file.string()));
   url.setFragment(anchor);
   browser_->setSource(url, QTextDocument::HtmlResource);
   show();
@@ -41,5 +61,6 @@ bool HelpViewer::showContents(const QString& file, const QString& anchor, const 
 }
 
 QString HelpViewer::shownSource() const { return browser_->source().toString(); }
+QString HelpViewer::shownText() const { return browser_->toPlainText(); }
 
 }  // namespace welvaro::ui

@@ -4,23 +4,26 @@
 #include <QDialog>
 #include <QString>
 
-class QTextBrowser;
+#include "schedule/datafile_messages.h"
 
 namespace welvaro::ui {
+
+class HelpBrowser;
 
 class HelpViewer : public QDialog {
   Q_OBJECT
 
  public:
   explicit HelpViewer(QWidget* parent = nullptr);
-  /// Opens `file` at the contents anchor `anchor` of the user's language;
-  /// `title` is the window title, `missing` the text shown when the file is
-  /// missing (with %1 for its name).
-  bool showContents(const QString& file, const QString& anchor, const QString& title, const QString& missing);
+  /// Shows the help read by the core (readHelp) at the contents anchor
+  /// `anchor` of the user's language, or what readHelp says instead;
+  /// `title` is the window title. Returns whether the help is shown.
+  bool showContents(const HelpText& help, const QString& anchor, const QString& title);
   QString shownSource() const;
+  QString shownText() const;
 
  private:
-  QTextBrowser* browser_;
+  HelpBrowser* browser_;
 };
 
 }  // namespace welvaro::ui

@@ -12,6 +12,7 @@
 #include "display/point.h"
 #include "files/gazetteer.h"
 #include "lang/sprachtext.h"
+#include "schedule/datafile_messages.h"
 #include "input/input_rules.h"
 #include "ui/dialogs.h"
 #include "ui/qtext.h"
@@ -173,7 +174,10 @@ D* MainWindow::dialog(D*& d, QTimer* follow, bool clockFirst, bool closesConditi
 }
 
 const PlaceIndex& MainWindow::placeIndex() {
-  if (!places_) places_ = std::make_unique<PlaceIndex>(welvaro::placeIndex(*s_, dirs_));
+  if (!places_) {
+    places_ = std::make_unique<PlaceIndex>(welvaro::placeIndex(*s_, dirs_));
+    if (const auto m = dataFileMessage(places_->gazetteerStatus)) notify(q(messageText(s_->L, *m)));
+  }
   return *places_;
 }
 

@@ -22,6 +22,7 @@
 #include "display/worldmap.h"
 #include "lang/sprachtext.h"
 #include "lang/system_language.h"
+#include "schedule/datafile_messages.h"
 #include "schedule/session.h"
 #include "ui/dialogs.h"
 #include "ui/frequency_box.h"
@@ -344,9 +345,8 @@ void MainWindow::start() {
     cmbMonat->setCurrentIndex(static_cast<int>(s.Monat) - 1);
   }
   frequencyBox_->showText();
-  const std::filesystem::path lines = dataFile(dirs_, kMapLinesFile);
-  if (readMapLines(lines, lines_) != LinesStatus::kRead)
-    notify(q(T(s, kTxZeichnungFehlt)).arg(QString::fromStdString(lines.string())));
+  if (const auto m = dataFileMessage(loadMapLines(dataFile(dirs_, kMapLinesFile), lines_), kTxZeichnungFehlt))
+    notify(q(messageText(s.L, *m)));
   picDarstellung->setLines(&lines_);
   applyWindowPrefs();
   prgLandessprache();
@@ -551,8 +551,7 @@ void MainWindow::showAbout() {
 
 void MainWindow::showHelp() {
   if (!help_) help_ = new HelpViewer(this);
-  help_->showContents(QString::fromStdString(dataFile(dirs_, kHelpFile).string()), q(T(*s_, kTxHilfeAnker)),
-                       q(T(*s_, kTxWelvaroHilfe)), q(T(*s_, kTxHilfeFehlt)));
+  help_->showContents(readHelp(*s_, dirs_), q(T(*s_, kTxHilfeAnker)), q(T(*s_, kTxWelvaroHilfe)));
 }
 
 void MainWindow::prgEnde() {

@@ -3,12 +3,14 @@
 // position of each place the place list holds. Names stay in UTF-8 with all
 // their letters; a few large places also get the names German speakers and
 // their own inhabitants use where GeoNames gives the English one.
+// Each place carries its number of inhabitants, so that a name several
+// places bear can be settled by size (New York City, not West New York).
 // The layout is described in src/files/gazetteer.h.
 import { rankedCities, degreesText } from './places.mjs';
 
 const MIN_POPULATION = 15000;
 const MARK = 'WelvOrte';
-const VERSION = 1;
+const VERSION = 2;  // with the number of inhabitants of each place
 
 // Further names by GeoNames id: the German name and the local one where
 // GeoNames uses the English name (and the other way round).
@@ -88,16 +90,18 @@ export function makeGazetteer() {
     if (!name || !/^[A-Z]{2}$/.test(c.country) || !(Math.abs(lon) <= 180 && Math.abs(lat) <= 90)) continue;
     const other = OTHER_NAMES[c.cityId] ?? [];
     if (other.length) seen.add(Number(c.cityId));
-    places.push({ names: [name, ...other], country: c.country, lat: hundredThousandths(lat), lon: hundredThousandths(lon) });
+    places.push({ names: [name, ...other], country: c.country, lat: hundredThousandths(lat), lon: hundredThousandths(lon),
+                  population: c.population });
   }
   const missing = Object.keys(OTHER_NAMES).filter((id) => !seen.has(Number(id)));
   if (missing.length) throw new Error(`places of OTHER_NAMES not in the gazetteer: ${missing.join(', ')}`);
 
   const parts = [Buffer.from(MARK, 'latin1'), Buffer.from([VERSION]), u32(places.length)];
   for (const p of places) {
-    const pos = Buffer.alloc(8);
+    const pos = Buffer.alloc(12);
     pos.writeInt32LE(p.lat, 0);
     pos.writeInt32LE(p.lon, 4);
+    pos.writeUInt32LE(Math.min(p.population, 0xffffffff), 8);
     parts.push(Buffer.from(p.country, 'latin1'), pos, Buffer.from([p.names.length]));
     for (const n of p.names) {
       const bytes = Buffer.from(n, 'utf8');
