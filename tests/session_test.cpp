@@ -40,9 +40,12 @@ TEST(StartUp, FifosInPlaceOfTheFilesCountAsMissing) {
   EXPECT_TRUE(b.table.generated);
   EXPECT_EQ(s->OrtA, "München");
   EXPECT_EQ(s->Weltkarte, std::string(kWorldOverlayLength, '\0'));
-  // The generated table took the FIFO's name; the settings FIFO is left alone.
-  EXPECT_EQ(fs::file_size(d / "Welvaro.tab"), kTabLength);
+  // The generated table is used from memory; no file takes a FIFO's place.
+  EXPECT_EQ(s->TabText.size(), kTabHeaderLength);  // parsed, its header kept
+  EXPECT_TRUE(fs::is_fifo(d / "Welvaro.tab"));
   EXPECT_TRUE(fs::is_fifo(d / "Welvaro.dat"));
+  EXPECT_TRUE(std::any_of(b.problems.begin(), b.problems.end(),
+                          [](const Message& m) { return m.text == kTxTabelleNichtGeschrieben; }));
   EXPECT_FALSE(fs::exists(d / "Welvaro.dat.bak"));
   // No data files anywhere, and the user is told where they were looked for.
   ASSERT_FALSE(b.problems.empty());

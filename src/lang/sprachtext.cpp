@@ -924,6 +924,19 @@ const std::array<std::string_view, kTextEntries> SprachText = {
     "Banda",
     "Bande",
     "Band",
+    // 130: message at the end (%1 the table file)
+    "Die Vorhersagetabelle wurde nicht gespeichert; %1 bleibt, wie es war, und beim nächsten Start wird die "
+    "Vorhersage neu berechnet.",
+    "The forecast table was not saved; %1 is left as it was, and the forecast will be computed anew at the next "
+    "start.",
+    "Die Vorhersagetabelle wurde nicht gespeichert; %1 bleibt, wie es war, und beim nächsten Start wird die "
+    "Vorhersage neu berechnet.",
+    "La tabla de pronóstico no se ha guardado; %1 queda como estaba y el pronóstico se volverá a calcular en el "
+    "próximo inicio.",
+    "La table de prévision n'a pas été enregistrée; %1 reste tel quel et la prévision sera recalculée au prochain "
+    "démarrage.",
+    "Die Vorhersagetabelle wurde nicht gespeichert; %1 bleibt, wie es war, und beim nächsten Start wird die "
+    "Vorhersage neu berechnet.",
 };
 
 std::string textEntry(int number) {

@@ -140,6 +140,7 @@ enum Text : int {
   kTxBandRunter = 127,  ///< mnuBandRunter (Page Down)
   kTxBaender = 128,  ///< frmBaender: the bands of the link
   kTxBand = 129,  ///< cmdBand: tool tip of a band button
+  kTxForecastNotSaved = 130,  ///< message at the end (%1 the table file)
   kTxAnzahl  ///< number of keys
 };
 
