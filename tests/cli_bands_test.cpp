@@ -8,11 +8,11 @@ using namespace welvaro;
 
 namespace {
 
-// The number after `"key": ` in a JSON text, from position `from` on.
+// The number after `"key":` in a JSON text, from position `from` on.
 std::string valueAfter(const std::string& json, const std::string& key, std::size_t from = 0) {
-  const auto p = json.find("\"" + key + "\": ", from);
+  const auto p = json.find("\"" + key + "\":", from);
   if (p == std::string::npos) return {};
-  const auto a = p + key.size() + 4;
+  const auto a = json.find_first_not_of(' ', p + key.size() + 3);
   return json.substr(a, json.find_first_of(",}", a) - a);
 }
 
@@ -22,9 +22,9 @@ TEST(CliBands, TenBandsAndThe20mValueIsThePointResult) {
   const test::CliRun b = test::runCli({"bands", "--utc", "12:00", "--format", "json"});
   ASSERT_EQ(b.rc, 0) << b.err;
   int bands = 0;
-  for (std::size_t p = 0; (p = b.out.find("\"band\": ", p)) != std::string::npos; ++p) ++bands;
+  for (std::size_t p = 0; (p = b.out.find("\"band\":", p)) != std::string::npos; ++p) ++bands;
   EXPECT_EQ(bands, 10);
-  const auto twenty = b.out.find("\"band\": \"20m\"");
+  const auto twenty = b.out.find("\"band\":\"20m\"");
   ASSERT_NE(twenty, std::string::npos);
   EXPECT_EQ(valueAfter(b.out, "mhz", twenty), "14.2");
 

@@ -47,8 +47,8 @@ TEST(CliLink, DateMonthAndStationsChangeTheResult) {
 TEST(CliLink, JsonCarriesTheGeometryAndTextIsATableForAPerson) {
   const CliRun json = link({"--format", "json"});
   ASSERT_EQ(json.rc, 0);
-  for (const char* key : {"\"distance_km\": 1478.", "\"bearing_ab\": 240.", "\"bearing_ba\": 49.", "\"hops_e\": 3",
-                          "\"hops_f\": 2", "\"hops_d\": 1", "\"grid\": ["})
+  for (const char* key : {"\"distance_km\":1478.", "\"bearing_ab\":240.", "\"bearing_ba\":49.", "\"hops_e\":3",
+                          "\"hops_f\":2", "\"hops_d\":1", "\"grid\":["})
     EXPECT_NE(json.out.find(key), std::string::npos) << key;
 
   const CliRun text = link({});

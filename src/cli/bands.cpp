@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "cli/commands.h"
+#include "cli/json.h"
 #include "display/bands.h"
 #include "state/fault.h"
 #include "state/datetime.h"
@@ -25,19 +26,16 @@ int runBands(Invocation& a, const Context& k) {
   const bool level = s.PegelFlag == 1;
   auto value = [level](const BandValue& w) { return PlainText(level ? w.level : w.field); };
   if (a.format == "json") {
-    k.out << "{\"bands\": [";
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-      const BandRow& z = lines[i];
-      k.out << (i ? ", " : "") << "{\"band\": \"" << z.band.name << "\", \"mhz\": " << PlainText(z.band.mhz)
-            << ", \"hours\": [";
-      for (std::size_t j = 0; j < z.values.size(); ++j) {
-        const BandValue& w = z.values[j];
-        k.out << (j ? ", " : "") << "{\"utc\": \"" << clockText(w.hour, w.minute) << "\", \"level_dbm\": "
-              << PlainText(w.level) << ", \"field_dbuv\": " << PlainText(w.field) << "}";
-      }
-      k.out << "]}";
+    Json bands = Json::array();
+    for (const BandRow& z : lines) {
+      Json hours = Json::array();
+      for (const BandValue& w : z.values)
+        hours.push_back({{"utc", clockText(w.hour, w.minute)},
+                         {"level_dbm", plainNumber(w.level)},
+                         {"field_dbuv", plainNumber(w.field)}});
+      bands.push_back({{"band", z.band.name}, {"mhz", plainNumber(z.band.mhz)}, {"hours", std::move(hours)}});
     }
-    k.out << "]}\n";
+    k.out << jsonLine(Json{{"bands", std::move(bands)}});
   } else if (a.format == "csv") {
     k.out << "band,mhz,utc," << (level ? "level_dbm" : "field_dbuv") << "\n";
     for (const BandRow& z : lines)

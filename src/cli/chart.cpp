@@ -57,7 +57,11 @@ Command chartCommand() {
           .options = withCommon({"--dir", "--level", "--field", "--png", "--size"}),
           .required = {"--dir"},
           .check = checkPicture,
-          .run = runChart};
+          .run = runChart,
+          .outputs = [](const Invocation& a) {
+            return std::vector{a.png.empty() ? std::filesystem::path(a.dir) / kChartBitmapFile
+                                             : std::filesystem::path(a.png)};
+          }};
 }
 
 }  // namespace welvaro::cli

@@ -2,6 +2,7 @@
 #include <ostream>
 
 #include "cli/commands.h"
+#include "files/fileio.h"
 #include "files/programdir.h"
 
 namespace welvaro::cli {
@@ -71,6 +72,24 @@ const char* kUsage =
     "\n"
     "exit status: 0 success, 2 bad arguments, 3 model fault, 4 file error\n";
 
+// Before a subcommand runs: every file it will write must be one the
+// writer may replace (a FIFO, device, socket or folder of that name ends
+// the call at once, before any work); then what interrupted runs left
+// beside those files, and in --dir, is cleared away, as the window does at
+// its start.
+int prepareOutputs(const Command& b, const Invocation& a, const Context& k) {
+  if (!b.outputs) return kExitOk;
+  const std::vector<std::filesystem::path> files = b.outputs(a);
+  for (const std::filesystem::path& f : files)
+    if (const FileStatus st = checkOutputFile(f); !st.ok()) {
+      k.err << "welvaro-cli " << b.name << ": " << st.message << "\n";
+      return kExitFileError;
+    }
+  if (!a.dir.empty()) removeLeftovers(a.dir);
+  for (const std::filesystem::path& f : files) removeLeftoversOf(f);
+  return kExitOk;
+}
+
 }  // namespace
 
 std::filesystem::path dataFileFor(const Invocation& a, const Context& k, std::string_view name) {
@@ -106,6 +125,7 @@ int runCli(const std::vector<std::string>& argv, const Context& k) {
     }
     // Which place a name was taken as, beside the output.
     for (const std::string& note : a->notes) k.err << "welvaro-cli " << b.name << ": " << note << "\n";
+    if (const int rc = prepareOutputs(b, *a, k); rc != kExitOk) return rc;
     return b.run(*a, k);
   }
   k.err << "welvaro-cli: unknown command '" << cmd << "'\n" << kUsage;

@@ -1,11 +1,11 @@
 // welvaro-cli link: the day-corrected forecast of the link A-B.
-#include <charconv>
 #include <cmath>
 #include <iomanip>
 #include <memory>
 #include <ostream>
 
 #include "cli/commands.h"
+#include "cli/json.h"
 #include "forecast/tageskorr.h"
 #include "state/fault.h"
 #include "state/numtext.h"
@@ -15,13 +15,6 @@ namespace welvaro::cli {
 namespace {
 
 std::string whole(double v) { return std::to_string(static_cast<long long>(v)); }
-
-// Shortest round-trip form of a double, for JSON.
-std::string exact(double v) {
-  char buf[32];
-  auto r = std::to_chars(buf, buf + sizeof buf, v);
-  return std::string(buf, r.ptr);
-}
 
 void printCsv(const State& s, std::ostream& out) {
   out << "hour,muf";
@@ -35,17 +28,24 @@ void printCsv(const State& s, std::ostream& out) {
 }
 
 void printJson(const State& s, std::ostream& out) {
-  out << "{\n  \"distance_km\": " << exact(s.Distanz) << ",\n  \"bearing_ab\": " << exact(s.RichtungAB)
-      << ",\n  \"bearing_ba\": " << exact(s.RichtungBA) << ",\n  \"hops_e\": " << whole(s.HopsE)
-      << ",\n  \"hops_f\": " << whole(s.HopsF) << ",\n  \"hops_d\": " << whole(s.HopsD) << ",\n  \"columns\": [\"hour\", \"muf\"";
-  for (int f = 1; f <= 30; ++f) out << ", \"f" << f << '"';
-  out << "],\n  \"grid\": [\n";
+  Json j;
+  j["distance_km"] = exactNumber(s.Distanz);
+  j["bearing_ab"] = exactNumber(s.RichtungAB);
+  j["bearing_ba"] = exactNumber(s.RichtungBA);
+  j["hops_e"] = static_cast<long long>(s.HopsE);
+  j["hops_f"] = static_cast<long long>(s.HopsF);
+  j["hops_d"] = static_cast<long long>(s.HopsD);
+  Json columns = Json::array({"hour", "muf"});
+  for (int f = 1; f <= 30; ++f) columns.push_back("f" + std::to_string(f));
+  j["columns"] = std::move(columns);
+  Json grid = Json::array();
   for (int h = 1; h <= 24; ++h) {
-    out << "    [" << h;
-    for (int k = 1; k <= 31; ++k) out << ", " << whole(s.ErgFeld[0][h][k]);
-    out << (h < 24 ? "],\n" : "]\n");
+    Json row = Json::array({h});
+    for (int k = 1; k <= 31; ++k) row.push_back(static_cast<long long>(s.ErgFeld[0][h][k]));
+    grid.push_back(std::move(row));
   }
-  out << "  ]\n}\n";
+  j["grid"] = std::move(grid);
+  out << jsonLine(j);
 }
 
 void printText(const State& s, std::ostream& out) {

@@ -64,7 +64,11 @@ Command mapCommand() {
                        "--greyline", "--b", "--path"},
           .required = {"--dir", "--freq", "--utc"},
           .check = checkPicture,
-          .run = runMap};
+          .run = runMap,
+          .outputs = [](const Invocation& a) {
+            return std::vector{a.png.empty() ? std::filesystem::path(a.dir) / kWorldBitmapFile
+                                             : std::filesystem::path(a.png)};
+          }};
 }
 
 }  // namespace welvaro::cli

@@ -4,7 +4,6 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <system_error>
 
 #include "decodes/heard.h"
@@ -392,23 +391,6 @@ void setNames(Invocation& a) {
   if (a.has("--b")) a.s->OrtB = a.placeNameB;
   if (a.nameA) a.s->OrtA = *a.nameA;
   if (a.nameB) a.s->OrtB = *a.nameB;
-}
-
-std::string jsonText(std::string_view text) {
-  std::string t;
-  for (const char c : text) {
-    if (c == '"' || c == '\\') {
-      t += '\\';
-      t += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
-      char u[8];
-      std::snprintf(u, sizeof u, "\\u%04x", c);
-      t += u;
-    } else {
-      t += c;
-    }
-  }
-  return t;
 }
 
 void checkFolder(const std::string& dir) {

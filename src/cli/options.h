@@ -92,6 +92,8 @@ struct Invocation {
 
 using Runner = int (*)(Invocation& a, const Context& k);
 using Check = void (*)(const Invocation& a);  // throws BadArgument
+// The files a call writes, from its options.
+using Outputs = std::vector<std::filesystem::path> (*)(const Invocation& a);
 
 // A subcommand: its name, the options it takes and how it runs.
 struct Command {
@@ -101,6 +103,10 @@ struct Command {
   std::vector<std::string_view> formats = {};   ///< values --format takes, the first is the default
   Check check = nullptr;               ///< checks across options, after all were read
   Runner run = nullptr;
+  /// The files it writes: each is checked before anything is computed
+  /// (one that is no regular file ends the call with exit 4), and what an
+  /// interrupted earlier write of it left behind is removed.
+  Outputs outputs = nullptr;
 };
 
 // The common options: stations, conditions, date and month.
@@ -122,9 +128,6 @@ void takeSsnFromTable(Invocation& a, const Context& k);
 // The name of station A or B: cleared when the station was given by its
 // position alone, --name-a / --name-b whatever their place among the options.
 void setNames(Invocation& a);
-
-// A text inside a JSON string: quotes, backslashes and control characters escaped.
-std::string jsonText(std::string_view text);
 
 // --dir: the folder must be given and exist.
 void checkFolder(const std::string& dir);

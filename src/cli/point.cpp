@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cli/commands.h"
+#include "cli/json.h"
 #include "display/point.h"
 #include "lang/sprachtext.h"
 #include "state/fault.h"
@@ -33,14 +34,20 @@ int runPoint(Invocation& a, const Context& k) {
   const int rc = prgPointErgebnis(s);
   if (a.format == "json") {
     // The values as the panel shows them; null where the point has none.
-    auto number = [rc](double v) { return rc == 0 ? PlainText(v) : std::string("null"); };
+    auto value = [rc](auto v) { return rc == 0 ? plainNumber(v) : Json(); };
+    Json j;
     const StationAPosition pa = enteredStationA(s);  // as given, not the forecast's tenth
-    k.out << "{\"a\": {\"name\": \"" << jsonText(s.OrtA) << "\", \"lat\": " << PlainText(pa.latitude) << ", \"lon\": "
-          << PlainText(pa.longitude) << "}, \"b\": {\"name\": \"" << jsonText(s.OrtB) << "\", \"lat\": " << PlainText(s.OrtX2)
-          << ", \"lon\": " << PlainText(s.OrtY2) << "}, \"mhz\": " << PlainText(s.AktFrequenz) << ", \"utc\": \""
-          << clockText(s.Zeitpunkt.hour, s.Zeitpunkt.minute) << "\", \"level_dbm\": " << number(s.PunktPegel) << ", \"field_dbuv\": "
-          << number(s.PunktFeld) << ", \"s_meter\": " << s.SmeterWert << ", \"distance_km\": " << number(s.Distanz)
-          << ", \"bearing_ab\": " << number(s.RichtungAB) << ", \"bearing_ba\": " << number(s.RichtungBA) << "}\n";
+    j["a"] = {{"name", s.OrtA}, {"lat", plainNumber(pa.latitude)}, {"lon", plainNumber(pa.longitude)}};
+    j["b"] = {{"name", s.OrtB}, {"lat", plainNumber(s.OrtX2)}, {"lon", plainNumber(s.OrtY2)}};
+    j["mhz"] = plainNumber(s.AktFrequenz);
+    j["utc"] = clockText(s.Zeitpunkt.hour, s.Zeitpunkt.minute);
+    j["level_dbm"] = value(s.PunktPegel);
+    j["field_dbuv"] = value(s.PunktFeld);
+    j["s_meter"] = s.SmeterWert;
+    j["distance_km"] = value(s.Distanz);
+    j["bearing_ab"] = value(s.RichtungAB);
+    j["bearing_ba"] = value(s.RichtungBA);
+    k.out << jsonLine(j);
   } else {
     lines(k.out, s.GeoAuswertung);
     lines(k.out, s.PegelAnzeige);

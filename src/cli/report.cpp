@@ -3,12 +3,12 @@
 // report is made as the desktop program makes it after a display
 // generation: the point result runs first (it cuts the station names and
 // takes the positions to the tenth of a degree), then the report's table.
-#include <fstream>
 #include <optional>
 #include <ostream>
 
 #include "cli/commands.h"
 #include "display/point.h"
+#include "files/fileio.h"
 #include "lang/sprachtext.h"
 #include "report/pdf.h"
 #include "report/report.h"
@@ -50,11 +50,9 @@ int runReport(Invocation& a, const Context& k) {
     return kExitOk;
   }
   const std::string pdf = printPdf(page);
-  std::ofstream file(a.pdf, std::ios::binary | std::ios::trunc);
-  file.write(pdf.data(), static_cast<std::streamsize>(pdf.size()));
-  file.close();
-  if (!file) {
-    k.err << "welvaro-cli report: cannot write '" << a.pdf << "'\n";
+  // Replaced whole: a run killed while writing leaves the old report.
+  if (const FileStatus st = replaceFile(a.pdf, pdf); !st.ok()) {
+    k.err << "welvaro-cli report: cannot write '" << a.pdf << "': " << reasonOf(st, a.pdf) << "\n";
     return kExitFileError;
   }
   k.out << a.pdf << ": " << pdf.size() << " bytes\n";
@@ -68,7 +66,10 @@ Command reportCommand() {
           .options = withCommon(
               {"--memories", "--level", "--field", "--lang", "--name-a", "--name-b", "--text", "--pdf"}),
           .check = checkOutput,
-          .run = runReport};
+          .run = runReport,
+          .outputs = [](const Invocation& a) {
+            return a.pdf.empty() ? std::vector<std::filesystem::path>{} : std::vector{std::filesystem::path(a.pdf)};
+          }};
 }
 
 }  // namespace welvaro::cli

@@ -38,7 +38,11 @@ int runTable(Invocation& a, const Context& k) {
 }  // namespace
 
 Command tableCommand() {
-  return {.name = "table", .options = withCommon({"--dir"}), .required = {"--dir"}, .run = runTable};
+  return {.name = "table",
+          .options = withCommon({"--dir"}),
+          .required = {"--dir"},
+          .run = runTable,
+          .outputs = [](const Invocation& a) { return std::vector{std::filesystem::path(a.dir) / kTableFile}; }};
 }
 
 }  // namespace welvaro::cli

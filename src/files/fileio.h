@@ -2,11 +2,19 @@
 // file, and replacing a file so that a reader never sees half of it.
 //
 // Every file the program writes whole (settings, forecast table, the two
-// display pictures, the refused settings file kept aside) goes through
-// replaceFile: a temporary file ".<name>.XXXXXX" in the same folder, all
-// bytes written, flushed to disk, then renamed over the target. A write
-// that is interrupted (the program killed) leaves only that temporary file;
-// removeLeftovers clears such files at the next start.
+// display pictures, the refused settings file kept aside, the pictures and
+// reports saved where the user chose) goes through replaceFile: a
+// temporary file ".<name>.XXXXXX" in the same folder, all bytes written,
+// flushed to disk, then renamed over the target. A write that is
+// interrupted (the program killed) leaves only that temporary file;
+// removeLeftovers clears such files at the next start. The writer holds a
+// lock on its temporary file, so a file another run is still writing is
+// never taken for a leftover.
+//
+// A target that is a symbolic link is written through: the file the link
+// points to is replaced in its own folder and the link stays. A target that
+// exists and is no regular file (a folder, a FIFO, a device, a socket) is
+// refused before anything is opened or made.
 #pragma once
 
 #include <cstddef>
@@ -53,10 +61,19 @@ enum class Durability {
   kVolatile,  ///< no flush: the display pictures, rebuilt every few minutes
 };
 
-/// Replaces `file` with `bytes` (mode 0644): temporary file beside it,
-/// write, (fsync,) rename(, fsync of the folder). On failure the old file
-/// is left as it was and the temporary file is removed. Either way a reader
-/// sees the old file or the new one whole.
+/// Whether `file` may be replaced: it does not exist, is a regular file, or
+/// is a symbolic link to one of these. Anything else is kError with a
+/// message "<file>: ..." that says what the name is (EISDIR in `err` for a
+/// folder, ELOOP for links that go round in a circle).
+FileStatus checkOutputFile(const std::filesystem::path& file);
+
+/// Replaces `file` with `bytes` (mode 0644): temporary file beside it (for
+/// a link: beside the file it points to), write, (fsync,) rename(, fsync of
+/// the folder). A target checkOutputFile refuses is left alone. On failure
+/// the old file is left as it was and the temporary file is removed; so it
+/// is when the command line's termination handler noted a signal
+/// (termination.h): "<file>: interrupted". Either way a reader sees the old
+/// file or the new one whole.
 FileStatus replaceFile(const std::filesystem::path& file, std::string_view bytes,
                        Durability durability = Durability::kDurable);
 
@@ -67,8 +84,15 @@ FileStatus moveFile(const std::filesystem::path& file, const std::filesystem::pa
 /// ("Welvaro.dat", "Welvaro.tab", "WelvDar1.bmp", "WelvDar2.bmp") left
 /// behind: their temporary names ".<name>.XXXXXX", and those of earlier
 /// versions ("Welvaro.tab.XXXXXX", "WelvDar1.bmp.XXXXXX",
-/// "WelvDar2.bmp.XXXXXX", "Welvaro.dat.fresh<pid>_<n>"). Nothing else is
-/// touched. Returns the names removed.
+/// "WelvDar2.bmp.XXXXXX", "Welvaro.dat.fresh<pid>_<n>"). Where one of these
+/// files is a symbolic link, the temporary names beside the file it points
+/// to go as well. A temporary file that a running writer still holds is
+/// left alone; nothing else is touched. Returns the names removed.
 std::vector<std::string> removeLeftovers(const std::filesystem::path& folder);
+
+/// Removes what interrupted writes of `file` (a picture or report saved
+/// under a name of the user's) left beside it, or beside the file it points
+/// to: ".<name>.XXXXXX" no writer holds. Returns the names removed.
+std::vector<std::string> removeLeftoversOf(const std::filesystem::path& file);
 
 }  // namespace welvaro

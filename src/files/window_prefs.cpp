@@ -79,11 +79,10 @@ WindowPrefs windowPrefsFromText(std::string_view text) {
     const auto equals = line.find('=');
     if (equals == std::string_view::npos) continue;
     const std::string_view k = line.substr(0, equals), v = line.substr(equals + 1);
-    constexpr int kGross = 100000;
-    if (k == "x") number(v, -kGross, kGross, f.x);
-    else if (k == "y") number(v, -kGross, kGross, f.y);
-    else if (k == "breite") number(v, 0, kGross, f.width);
-    else if (k == "hoehe") number(v, 0, kGross, f.height);
+    if (k == "x") number(v, kWindowPlaceMin, kWindowPlaceMax, f.x);
+    else if (k == "y") number(v, kWindowPlaceMin, kWindowPlaceMax, f.y);
+    else if (k == "breite") number(v, kWindowMinWidth, kWindowSizeMax, f.width);
+    else if (k == "hoehe") number(v, kWindowMinHeight, kWindowSizeMax, f.height);
     else if (k == "projektion") number(v, 0, 1, f.projection);
     else if (k == "zonefolgt") number(v, 0, 1, f.zoneFollows);
     else if (k == "heard_log") heardLog(v, f);

@@ -15,9 +15,19 @@ namespace welvaro {
 
 inline constexpr std::string_view kWindowPrefsFile = "WelvaroFenster.ini";
 
+/// What a stored window size and place may be; anything else in the file
+/// gives the start value (a file edited by hand, or from another machine,
+/// cannot make the window ask for a picture no memory holds). The window
+/// still fits the size to the screen it is shown on.
+inline constexpr int kWindowMinWidth = 200;    ///< [logical px]
+inline constexpr int kWindowMinHeight = 150;   ///< [logical px]
+inline constexpr int kWindowSizeMax = 16384;   ///< width and height [logical px]
+inline constexpr int kWindowPlaceMin = -32768; ///< x and y of the top-left corner [logical px]
+inline constexpr int kWindowPlaceMax = 32767;
+
 struct WindowPrefs {
   int x = 0, y = 0;                ///< top-left corner on the screen [logical px]
-  int width = 0, height = 0;       ///< 0: the window's own start size
+  int width = 0, height = 0;       ///< 200..16384 and 150..16384; 0: the window's own start size
   bool maximized = false;
   int projection = 0;              ///< 0 rectangular, 1 azimuthal around station A
   int zoneFollows = -1;              ///< 1: the time zone follows the system's, 0: the user chose one, -1: not known
@@ -44,7 +54,7 @@ struct WindowPrefs {
 
 /// The preferences in a file's text: unknown keys and lines that are not
 /// key=value are passed over; a value that is no whole number in its range
-/// keeps the start value.
+/// (sizes and places: the limits above) keeps the start value.
 WindowPrefs windowPrefsFromText(std::string_view text);
 std::string windowPrefsText(const WindowPrefs& f);
 

@@ -13,8 +13,10 @@ namespace {
 void generate(State& s, const std::filesystem::path& file, TableRun& run) {
   run.generated = true;
   run.fault = prgGenTabPlus(s, &run.info);
-  if (const TableFileStatus w = writeTableFile(file, s.TabText); !w.ok())
-    run.problems.push_back({kTxTabelleNichtGeschrieben, file.string(), reasonOf(w, file)});
+  const TableFileStatus w = writeTableFile(file, s.TabText);
+  if (!w.ok()) run.problems.push_back({kTxTabelleNichtGeschrieben, file.string(), reasonOf(w, file)});
+  // The file keeps what it held before: it is not this table.
+  s.TableSaved = w.ok() ? 1 : 0;
   prgTabPlus(s);
 }
 
@@ -27,6 +29,7 @@ TableRun tableAtStartUp(State& s, const std::filesystem::path& file) {
   if (!r.ok() && r.kind != TableFileStatus::kMissing) run.problems.push_back({kTxTabelleNeu, file.string(), {}});
   if (r.ok() && s.TabText.compare(0, kTabHeaderLength, tableHeader(s)) == 0) {
     prgTabPlus(s);
+    s.TableSaved = 1;
     return run;
   }
   generate(s, file, run);
@@ -46,6 +49,8 @@ TableRun tableRenew(State& s, const std::filesystem::path& file) {
 }
 
 TableFileStatus tableAtEnd(const State& s, const std::filesystem::path& file) {
+  if (s.TableSaved == 0)
+    return fileStatus(FileStatus::kError, file, "the table of this run was not saved; the file is left as it was");
   return writeTableHeader(file, s.TabText);
 }
 

@@ -41,7 +41,11 @@ TableRun tableDayCheck(State& s, const std::filesystem::path& file);
 TableRun tableRenew(State& s, const std::filesystem::path& file);
 
 /// Program end: rewrite the header of the table file from the header held
-/// in TabText (the file keeps its blocks and its length).
+/// in TabText (the file keeps its blocks and its length). Only a file that
+/// holds the table in memory gets it (TableSaved, set by the sequences
+/// above when they read the table as today's or wrote it): a file that this
+/// run could not write keeps its own header, so the next start sees it is
+/// not today's table. Such a file is left alone and kError returned.
 TableFileStatus tableAtEnd(const State& s, const std::filesystem::path& file);
 
 }  // namespace welvaro

@@ -1290,6 +1290,19 @@ const std::array<std::string_view, kTextEntries> SprachText = {
     "Elegido: %1, con mucho el mayor de los %2 lugares con este nombre. OK lo conserva; para otro, añada su país (nombre, CC).",
     "Retenu\u00A0: %1, de loin le plus grand des %2 lieux de ce nom. OK le garde\u00A0; pour un autre, ajoutez son pays (nom, CC).",
     "Genommen: %1, der bei Weitem größte von %2 Orten dieses Namens. OK übernimmt ihn; für einen anderen das Land anhängen (Name, CC).",
+    // 182: message at the end (%1 the table file)
+    "Die Vorhersagetabelle wurde nicht gespeichert; %1 bleibt, wie es war, und beim nächsten Start wird die "
+    "Vorhersage neu berechnet.",
+    "The forecast table was not saved; %1 is left as it was, and the forecast will be computed anew at the next "
+    "start.",
+    "Die Vorhersagetabelle wurde nicht gespeichert; %1 bleibt, wie es war, und beim nächsten Start wird die "
+    "Vorhersage neu berechnet.",
+    "La tabla de pronóstico no se ha guardado; %1 queda como estaba y el pronóstico se volverá a calcular en el "
+    "próximo inicio.",
+    "La table de prévision n'a pas été enregistrée\u00A0; %1 reste tel quel et la prévision sera recalculée au prochain "
+    "démarrage.",
+    "Die Vorhersagetabelle wurde nicht gespeichert; %1 bleibt, wie es war, und beim nächsten Start wird die "
+    "Vorhersage neu berechnet.",
 };
 
 std::string textEntry(int number) {

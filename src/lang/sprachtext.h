@@ -192,6 +192,7 @@ enum Text : int {
   kTxSolarNotList = 179,  ///< reason (%1 file address)
   kTxFileDamaged = 180,  ///< message (%1 file, %2 what is wrong)
   kTxPlaceTaken = 181,  ///< station dialog hint (%1 the place taken, %2 how many bear the name)
+  kTxForecastNotSaved = 182,  ///< message at the end (%1 the table file)
   kTxAnzahl  ///< number of keys
 };
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "display/greyline.h"
+#include "files/backup.h"
 #include "files/window_prefs.h"
 #include "files/datafiles.h"
 #include "files/fileio.h"
@@ -85,10 +86,12 @@ StartReport prgStart(State& s, const ClockReading& clock, const ProgramDirs& dir
   if (report.settings == SettingsSource::Missing) s.L = systemLanguage(env);
   if (report.settings == SettingsSource::Unusable) {
     // The confirmed end would overwrite the refused file with the start
-    // values: keep it aside, and say so in the language it was written in.
-    const std::string bak = settingsFile + ".bak";
-    if (const FileStatus m = moveFile(settingsFile, bak); m.ok())
-      report.problems.push_back({kTxEinstellungenAufbewahrt, settingsFile, bak, languageOfFile(refused).value_or(-1)});
+    // values: keep it aside, beside the copies kept before, and say so in
+    // the language it was written in.
+    std::filesystem::path bak;
+    if (const FileStatus m = keepAside(settingsFile, bak); m.ok())
+      report.problems.push_back(
+          {kTxEinstellungenAufbewahrt, settingsFile, bak.string(), languageOfFile(refused).value_or(-1)});
     else
       report.problems.push_back({kTxEinstellungenUnbrauchbar, settingsFile, m.message});
   }
@@ -163,6 +166,12 @@ std::vector<Message> prgSpeicherDaten(const State& s, const ProgramDirs& dirs, c
   if (const int fault = writeWindowPrefs(prefsFile, v); fault != 0)
     problems.push_back({kTxEinstellungenNichtGespeichert, prefsFile.string(), std::strerror(fault)});
   const std::filesystem::path table = ownFile(dirs, kTableFile);
+  if (s.TableSaved == 0) {
+    // The file is not this run's table: its header stays, and the user
+    // learns that the forecast was not kept.
+    problems.push_back({kTxForecastNotSaved, table.string(), {}});
+    return problems;
+  }
   const TableFileStatus tab = tableAtEnd(s, table);
   if (!tab.ok() && tab.kind != TableFileStatus::kMissing)
     problems.push_back({kTxTabelleNichtGeschrieben, table.string(), reasonOf(tab, table)});

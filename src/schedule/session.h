@@ -33,8 +33,10 @@ struct StartReport {
 /// settings file, see startSunspotChoice), display frequency, marker, first
 /// point result,
 /// forecast table (read, or generated and written) and overlays. A settings
-/// file that is refused is moved aside to "Welvaro.dat.bak" (and the report
-/// says so), so the confirmed end cannot overwrite the settings in it.
+/// file that is refused is kept aside as "Welvaro.dat.bak" (or, when copies
+/// of earlier refused files are kept, ".bak.1" .. ".bak.4"; see keepAside),
+/// and the report names the copy, so the confirmed end cannot overwrite the
+/// settings in it.
 /// `clock` is the clock's reading at the start. Without a settings file the
 /// language is the one the system's locale asks for, read through `env`;
 /// a settings file (or one refused) keeps its own.
@@ -61,8 +63,11 @@ bool prgMonat(State& s, int n, const ProgramDirs& dirs);
 /// New station-A or condition inputs: renews the table and the point result.
 TableRun prgNeueDaten(State& s, const ProgramDirs& dirs);
 
-/// The confirmed program end: writes the settings file, the time zone's
-/// and the sunspot number's choices beside it, and the table header. Returns the problems met (empty when all was saved).
+/// The confirmed program end: writes the settings file, the time zone's and
+/// the sunspot number's choices beside it, and the table header (the latter
+/// only onto a table file this run wrote or read as today's; otherwise the
+/// problems say the forecast was not saved).
+/// Returns the problems met (empty when all was saved).
 std::vector<Message> prgSpeicherDaten(const State& s, const ProgramDirs& dirs, const DateTime& now);
 
 }  // namespace welvaro

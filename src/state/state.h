@@ -225,6 +225,9 @@ struct State {
   WeltArr Weltpegel;  ///< receive level [dBm], same layout
   std::string TabMonat;  ///< month of the table (header characters 1-2)
   std::string TabTag;    ///< day of year of the table (header characters 4-6)
+  /// 1 when the table file holds the table in memory (this run wrote it, or
+  /// read it as today's), else 0; only then does the end write its header. 0..1
+  int16 TableSaved = 0;
 
   // ---- Display ----------------------------------------------------------
   int16 GenZaehler = 0;  ///< tick counter of the display timer tmrGenDarst, 0..3

@@ -12,6 +12,8 @@
 #include <QSpinBox>
 #include <QStatusBar>
 
+#include <algorithm>
+
 #include "files/window_prefs.h"
 #include "files/fileio.h"
 #include "files/png.h"
@@ -63,15 +65,20 @@ void MainWindow::copyPicture() { QApplication::clipboard()->setImage(picDarstell
 void MainWindow::applyWindowPrefs() {
   const WindowPrefs f = readWindowPrefs(ownFile(dirs_, kWindowPrefsFile));
   if (f.projection == 1) picDarstellung->setProjection(Projection::Azimuthal);
-  if (f.width >= 200 && f.height >= 150) {
-    // Only a place that still lies on one of the screens.
+  if (f.width > 0 && f.height > 0) {
+    // Only a place that still lies on one of the screens, and no larger
+    // than that screen's free area (a size from a larger screen, or typed
+    // by hand, would make every picture that large).
     const QRect r(f.x, f.y, f.width, f.height);
-    for (QScreen* sc : QGuiApplication::screens())
-      if (sc->availableGeometry().intersects(r)) {
-        resize(f.width, f.height);
-        move(f.x, f.y);
-        break;
-      }
+    for (QScreen* sc : QGuiApplication::screens()) {
+      const QRect area = sc->availableGeometry();
+      if (!area.intersects(r)) continue;
+      const QSize size = r.size().boundedTo(area.size());
+      resize(size);
+      move(std::clamp(f.x, area.left(), area.right() + 1 - size.width()),
+           std::clamp(f.y, area.top(), area.bottom() + 1 - size.height()));
+      break;
+    }
   }
   if (f.maximized) setWindowState(windowState() | Qt::WindowMaximized);
 }

@@ -1,5 +1,6 @@
 #include "ui/printing.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileDialog>
 #include <QFontDatabase>
@@ -9,11 +10,13 @@
 #include <QPageLayout>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStatusBar>
 
+#include "files/fileio.h"
 #include "lang/sprachtext.h"
 #include "report/pdf.h"
 #include "state/fault.h"
@@ -139,12 +142,24 @@ void MainWindow::prgDrucken() {
       return;
     }
   }
-  QPrinter pdf(QPrinter::HighResolution);
-  pdf.setOutputFormat(QPrinter::PdfFormat);
-  pdf.setOutputFileName(file);
-  pdf.setPageSize(QPageSize(QPageSize::A4));
-  pdf.setDocName("Welvaro");
-  if (paintPage(pdf, page))
+  // Painted into memory, then replaced whole through the one writer: an
+  // old report survives a failed save, and a FIFO or folder of that name is
+  // refused.
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  bool saved = false;
+  {
+    QPdfWriter pdf(&buffer);
+    pdf.setPageSize(QPageSize(QPageSize::A4));
+    pdf.setTitle("Welvaro");
+    saved = paintPage(pdf, page);
+  }
+  if (saved) {
+    const QByteArray& bytes = buffer.data();
+    saved = replaceFile(file.toStdString(), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))
+                .ok();
+  }
+  if (saved)
     notify(text(s, kTxAlsPdfGespeichert).arg(QDir::toNativeSeparators(file)), false);
   else
     notify(text(s, kTxPdfFehler)

@@ -4,7 +4,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -66,6 +69,7 @@ class MainWindowTest : public QObject {
   void everyTextFollowsTheLanguage();
   void scaleMarksStandOnThePicturesPixels();
   void projectionSavedPictureAndWindowAreRemembered();
+  void storedWindowSizeIsHeldToTheScreen();
 };
 
 void MainWindowTest::startWithoutFilesGivesDefaultsAndATable() {
@@ -400,10 +404,12 @@ void MainWindowTest::scaleMarksStandOnThePicturesPixels() {
 void MainWindowTest::projectionSavedPictureAndWindowAreRemembered() {
   QTemporaryDir dir;
   FixedClock clock({2026, 12, 8, 16, 5, 0});
+  // A size the screen has room for (the test screen may be small).
+  const QSize size = QSize(1200, 760).boundedTo(QGuiApplication::primaryScreen()->availableGeometry().size());
   {
     MainWindow w(clock, folder(dir, true));
     w.start();
-    w.resize(1200, 760);
+    w.resize(size);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     auto* view = test::ctl<ui::PictureView>(w, "picDarstellung");
@@ -428,7 +434,43 @@ void MainWindowTest::projectionSavedPictureAndWindowAreRemembered() {
   MainWindow w(clock, folder(dir, true));
   w.start();
   QCOMPARE(test::ctl<ui::PictureView>(w, "picDarstellung")->projection(), Projection::Azimuthal);
-  QCOMPARE(w.size(), QSize(1200, 760));
+  QCOMPARE(w.size(), size);
+}
+
+// Preferences cannot stop the program starting: a size larger than the
+// screen is held to its free area, one no screen could have gives the
+// window's own start size.
+void MainWindowTest::storedWindowSizeIsHeldToTheScreen() {
+  FixedClock clock({2026, 12, 8, 16, 5, 0});
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  struct Case {
+    const char* text;
+    bool ownSize;  // the window's own start size
+  } cases[] = {
+      {"x=0\ny=0\nbreite=16000\nhoehe=16000\n", false},
+      {"x=-50\ny=-50\nbreite=16384\nhoehe=300\n", false},
+      {"x=0\ny=0\nbreite=100000\nhoehe=100000\n", true},
+  };
+  QSize startSize;
+  {
+    QTemporaryDir dir;
+    MainWindow w(clock, folder(dir, false));
+    w.start();
+    startSize = w.size();
+  }
+  for (const Case& c : cases) {
+    QTemporaryDir dir;
+    QFile prefs(dir.filePath("WelvaroFenster.ini"));
+    QVERIFY(prefs.open(QIODevice::WriteOnly));
+    prefs.write(c.text);
+    prefs.close();
+    MainWindow w(clock, folder(dir, false));
+    w.start();
+    QVERIFY2(w.width() <= std::max(area.width(), w.minimumSizeHint().width()), c.text);
+    QVERIFY2(w.height() <= std::max(area.height(), w.minimumSizeHint().height()), c.text);
+    if (c.ownSize) QCOMPARE(w.size(), startSize);
+    QVERIFY2(area.contains(w.pos()), c.text);
+  }
 }
 
 QTEST_MAIN(MainWindowTest)

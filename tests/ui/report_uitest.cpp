@@ -9,6 +9,7 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <filesystem>
+#include <sys/stat.h>
 
 #include "files/programdir.h"
 #include "report/report.h"
@@ -47,6 +48,7 @@ class ReportUiTest : public QObject {
 
  private slots:
   void withoutPrinterThePageIsSavedAsPdf();
+  void savedPdfReplacesTheOldFileWholeAndRefusesAFifo();
   void failuresAreToldNotSwallowed();
   void pageOnAPrinterKeepsColumnsAndOnePage();
 };
@@ -80,6 +82,36 @@ void ReportUiTest::withoutPrinterThePageIsSavedAsPdf() {
   test::ctl<QAction>(w, "mnuDrucker")->trigger();
   QVERIFY(read(file).startsWith("%PDF-"));
   QCOMPARE(w.lastPrintMessage, "Report saved as " + QDir::toNativeSeparators(file) + ".");
+}
+
+// The report saved as PDF goes through the program's one writer: an old
+// report is replaced by a new file (a second name of the old one keeps its
+// bytes), and a FIFO of that name is refused instead of waited on.
+void ReportUiTest::savedPdfReplacesTheOldFileWholeAndRefusesAFifo() {
+  QTemporaryDir dir;
+  FixedClock clock({2026, 5, 20, 14, 0, 5});
+  MainWindow w(clock, folder(dir));
+  w.start();
+  test::ctl<QToolButton>(w, "cmdOrt")->click();
+  w.testNoPrinter = true;
+
+  const QString file = dir.filePath("report.pdf");
+  QFile old(file);
+  QVERIFY(old.open(QIODevice::WriteOnly));
+  old.write("the report of yesterday");
+  old.close();
+  std::filesystem::create_hard_link(file.toStdString(), dir.filePath("yesterday.pdf").toStdString());
+  w.testPdfFile = file;
+  test::ctl<QAction>(w, "mnuDrucker")->trigger();
+  QVERIFY(read(file).startsWith("%PDF-"));
+  QCOMPARE(read(dir.filePath("yesterday.pdf")), QByteArray("the report of yesterday"));
+
+  const QString fifo = dir.filePath("fifo.pdf");
+  QCOMPARE(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+  w.testPdfFile = fifo;
+  test::ctl<QAction>(w, "mnuDrucker")->trigger();  // would wait for a reader for good
+  QVERIFY(w.lastPrintMessage.startsWith("Der Bericht konnte nicht als "));
+  QVERIFY(std::filesystem::is_fifo(fifo.toStdString()));
 }
 
 void ReportUiTest::failuresAreToldNotSwallowed() {
