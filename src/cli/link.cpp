@@ -1,4 +1,6 @@
-// welvaro-cli link: the day-corrected forecast of the link A-B.
+// welvaro-cli link: the day-corrected forecast of the link A-B; with --outlook
+// also the outlook of the mode (--mode, --noise) per hour and MHz.
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <iomanip>
@@ -6,7 +8,10 @@
 #include <ostream>
 
 #include "cli/commands.h"
+#include "cli/outlook.h"
+#include "forecast/availability.h"
 #include "forecast/tageskorr.h"
+#include "outlook/grids.h"
 #include "state/fault.h"
 #include "state/numtext.h"
 
@@ -34,7 +39,7 @@ void printCsv(const State& s, std::ostream& out) {
   }
 }
 
-void printJson(const State& s, std::ostream& out) {
+void printJson(const State& s, std::ostream& out, const std::string& extra) {
   out << "{\n  \"distance_km\": " << exact(s.Distanz) << ",\n  \"bearing_ab\": " << exact(s.RichtungAB)
       << ",\n  \"bearing_ba\": " << exact(s.RichtungBA) << ",\n  \"hops_e\": " << whole(s.HopsE)
       << ",\n  \"hops_f\": " << whole(s.HopsF) << ",\n  \"hops_d\": " << whole(s.HopsD) << ",\n  \"columns\": [\"hour\", \"muf\"";
@@ -45,7 +50,7 @@ void printJson(const State& s, std::ostream& out) {
     for (int k = 1; k <= 31; ++k) out << ", " << whole(s.ErgFeld[0][h][k]);
     out << (h < 24 ? "],\n" : "]\n");
   }
-  out << "  ]\n}\n";
+  out << "  ]" << extra << "\n}\n";
 }
 
 void printText(const State& s, std::ostream& out) {
@@ -74,22 +79,81 @@ void printText(const State& s, std::ostream& out) {
 
 namespace {
 
+// The outlook of every hour 1..24 (24 = 00 UTC) at 1..30 MHz.
+using OutlookGrid = std::array<std::array<Outlook, 31>, 25>;
+OutlookGrid outlookGrid(const State& s) {
+  OutlookGrid g{};
+  for (int h = 1; h <= 24; ++h)
+    for (int f = 1; f <= 30; ++f)
+      g[static_cast<std::size_t>(h)][static_cast<std::size_t>(f)] = linkOutlook(s, f, h % 24, 0).outlook;
+  return g;
+}
+
+// --outlook: the outlook after the field strengths (text), in their place
+// (CSV: the outlook words per hour and MHz) or as the member "outlook" (JSON).
+void printOutlookText(const State& s, const OutlookGrid& g, std::ostream& out) {
+  out << "\n" << outlookHeading(s) << "\n\nUTC";
+  for (int f = 1; f <= 30; ++f) out << std::setw(3) << f;
+  out << "\n";
+  for (int h = 1; h <= 24; ++h) {
+    out << std::setw(2) << std::setfill('0') << (h % 24) << std::setfill(' ') << " ";
+    for (int f = 1; f <= 30; ++f)
+      out << "  " << outlookSymbol(g[static_cast<std::size_t>(h)][static_cast<std::size_t>(f)]);
+    out << "\n";
+  }
+}
+
+void printOutlookCsv(const OutlookGrid& g, std::ostream& out) {
+  out << "hour";
+  for (int f = 1; f <= 30; ++f) out << ",f" << f;
+  out << '\n';
+  for (int h = 1; h <= 24; ++h) {
+    out << h;
+    for (int f = 1; f <= 30; ++f) out << ',' << outlookWord(g[static_cast<std::size_t>(h)][static_cast<std::size_t>(f)]);
+    out << '\n';
+  }
+}
+
+std::string outlookJson(const State& s, const OutlookGrid& g) {
+  nlohmann::ordered_json j;
+  j["mode"] = modeName(s);
+  j["required_db_hz"] = requiredSnr(s);
+  j["noise"] = noiseWord(s);
+  j["columns"] = nlohmann::ordered_json::array({"hour"});
+  for (int f = 1; f <= 30; ++f) j["columns"].push_back("f" + std::to_string(f));
+  j["grid"] = nlohmann::ordered_json::array();
+  for (int h = 1; h <= 24; ++h) {
+    nlohmann::ordered_json row = nlohmann::ordered_json::array({h});
+    for (int f = 1; f <= 30; ++f)
+      row.push_back(std::string(outlookWord(g[static_cast<std::size_t>(h)][static_cast<std::size_t>(f)])));
+    j["grid"].push_back(row);
+  }
+  return ",\n  \"outlook\": " + j.dump();
+}
+
 int runLink(Invocation& a, const Context& k) {
   State& s = *a.s;
   s.X2 = s.OrtX2;
   s.Y2 = s.OrtY2;
   // The six memories go into the calculation only when they were given.
   if (a.has("--memories")) s.DruckFlag = 1;
-  if (int rc = prgTageskorr(s); rc != 0) {
+  const bool outlook = s.OutlookFlag == 1;
+  if (int rc = outlook ? forecastAvailabilities(s) : prgTageskorr(s); rc != 0) {
     k.err << "welvaro-cli link: model fault: " << faultName(rc) << " (run-time error " << rc << ")\n";
     return kExitModelFault;
   }
-  if (a.format == "csv")
-    printCsv(s, k.out);
-  else if (a.format == "json")
-    printJson(s, k.out);
-  else
+  const OutlookGrid g = outlook ? outlookGrid(s) : OutlookGrid{};
+  if (a.format == "csv") {
+    if (outlook)
+      printOutlookCsv(g, k.out);
+    else
+      printCsv(s, k.out);
+  } else if (a.format == "json") {
+    printJson(s, k.out, outlook ? outlookJson(s, g) : std::string());
+  } else {
     printText(s, k.out);
+    if (outlook) printOutlookText(s, g, k.out);
+  }
   return kExitOk;
 }
 
@@ -97,8 +161,13 @@ int runLink(Invocation& a, const Context& k) {
 
 Command linkCommand() {
   return {.name = "link",
-          .options = withCommon({"--memories", "--format"}),
+          .options = withCommon({"--memories", "--format", "--mode", "--noise", "--outlook"}),
           .formats = {"text", "csv", "json"},
+          .check =
+              [](const Invocation& a) {
+                // The memories take the place of 1..6 MHz, which the outlook's columns are.
+                if (a.has("--outlook") && a.has("--memories")) throw BadArgument{"--outlook excludes --memories"};
+              },
           .run = runLink};
 }
 

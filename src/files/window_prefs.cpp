@@ -2,9 +2,11 @@
 
 #include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <sstream>
 
 #include "files/fileio.h"
+#include "state/numtext.h"
 
 namespace welvaro {
 
@@ -15,6 +17,14 @@ void number(std::string_view text, int lo, int hi, int& target) {
   int v = 0;
   const auto r = std::from_chars(text.data(), text.data() + text.size(), v);
   if (r.ec == std::errc() && r.ptr == text.data() + text.size() && v >= lo && v <= hi) target = v;
+}
+
+// A finite number (the number-reading rule's form: an optional sign,
+// digits with at most one point), else the value as it was.
+void decimal(std::string_view text, double& target) {
+  double v = 0;
+  const auto r = std::from_chars(text.data(), text.data() + text.size(), v, std::chars_format::fixed);
+  if (r.ec == std::errc() && r.ptr == text.data() + text.size() && std::isfinite(v)) target = v;
 }
 
 }  // namespace
@@ -38,6 +48,10 @@ WindowPrefs windowPrefsFromText(std::string_view text) {
     else if (k == "hoehe") number(v, 0, kGross, f.height);
     else if (k == "projektion") number(v, 0, 1, f.projection);
     else if (k == "zonefolgt") number(v, 0, 1, f.zoneFollows);
+    else if (k == "mode" && v.size() <= 16) f.mode = std::string(v);
+    else if (k == "mode_dbhz") decimal(v, f.modeDbHz);
+    else if (k == "noise" && v.size() <= 16) f.noise = std::string(v);
+    else if (k == "noise_dbm") decimal(v, f.noiseDbm);
     else if (k == "maximiert") {
       int m = f.maximized ? 1 : 0;
       number(v, 0, 1, m);
@@ -52,6 +66,10 @@ std::string windowPrefsText(const WindowPrefs& f) {
   o << "x=" << f.x << "\ny=" << f.y << "\nbreite=" << f.width << "\nhoehe=" << f.height
     << "\nmaximiert=" << (f.maximized ? 1 : 0) << "\nprojektion=" << f.projection << "\n";
   if (f.zoneFollows >= 0) o << "zonefolgt=" << f.zoneFollows << "\n";
+  if (!f.mode.empty()) o << "mode=" << f.mode << "\n";
+  if (std::isfinite(f.modeDbHz)) o << "mode_dbhz=" << PlainText(f.modeDbHz) << "\n";
+  if (!f.noise.empty()) o << "noise=" << f.noise << "\n";
+  if (std::isfinite(f.noiseDbm)) o << "noise_dbm=" << PlainText(f.noiseDbm) << "\n";
   return o.str();
 }
 

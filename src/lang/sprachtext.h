@@ -140,6 +140,30 @@ enum Text : int {
   kTxBandRunter = 127,  ///< mnuBandRunter (Page Down)
   kTxBaender = 128,  ///< frmBaender: the bands of the link
   kTxBand = 129,  ///< cmdBand: tool tip of a band button
+  kTxOutlookQuantity = 130,  ///< the third display quantity (%1 the mode): menu item, tool button, caption
+  kTxOutlookGood = 131,  ///< outlook class: works on nine days in ten
+  kTxOutlookFair = 132,  ///< outlook class: works on half the days
+  kTxOutlookPoor = 133,  ///< outlook class: works on one day in ten
+  kTxOutlookClosed = 134,  ///< outlook class: not even on one day in ten
+  kTxOutlookLine = 135,  ///< point result's outlook line (%1 mode, %2 class, %3 margin)
+  kTxMarginSpare = 136,  ///< margin above what the mode needs (%1 dB)
+  kTxMarginShort = 137,  ///< margin below what the mode needs (%1 dB)
+  kTxOutlookNone = 138,  ///< outlook line of a link without a forecast (%1 mode)
+  kTxMode = 139,  ///< label of the mode list
+  kTxModeCustom = 140,  ///< mode list: the custom need (%1 dB-Hz)
+  kTxHintRequiredSnr = 141,  ///< what the custom need box accepts
+  kTxNoise = 142,  ///< label of the noise list
+  kTxNoiseCity = 143,  ///< noise list: city
+  kTxNoiseResidential = 144,  ///< noise list: residential
+  kTxNoiseRural = 145,  ///< noise list: rural
+  kTxNoiseQuiet = 146,  ///< noise list: quiet rural
+  kTxNoiseFloor = 147,  ///< noise list: my noise floor (%1 dBm)
+  kTxHintNoiseFloor = 148,  ///< what the noise floor box accepts
+  kTxBestBand = 149,  ///< best band line (%1 mode, %2 when, %3 band, %4 class and margin)
+  kTxNoBandOpen = 150,  ///< best band line when none is open (%1 mode, %2 when, %3 band, %4 UTC time)
+  kTxNoBandIn24h = 151,  ///< best band line when none opens within 24 hours (%1 mode, %2 when)
+  kTxWhenNow = 152,  ///< best band line: at the time now
+  kTxWhenAt = 153,  ///< best band line: at a time shown that is not now (%1 hh:mm)
   kTxAnzahl  ///< number of keys
 };
 

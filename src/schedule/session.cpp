@@ -10,6 +10,7 @@
 #include "files/overlay.h"
 #include "files/places.h"
 #include "lang/sprachtext.h"
+#include "outlook/outlook.h"
 #include "state/calendar.h"
 #include "state/numtext.h"
 
@@ -85,9 +86,11 @@ StartReport prgStart(State& s, const ClockReading& clock, const ProgramDirs& dir
   // Whether the time zone follows the system's was kept beside the settings:
   // a zone saved while following the system in one zone means the same in
   // another (a computer set to a new zone, a journey).
-  if (const int follows = readWindowPrefs(ownFile(dirs, kWindowPrefsFile)).zoneFollows;
-      follows >= 0 && report.settings == SettingsSource::File)
+  const WindowPrefs preferences = readWindowPrefs(ownFile(dirs, kWindowPrefsFile));
+  if (const int follows = preferences.zoneFollows; follows >= 0 && report.settings == SettingsSource::File)
     s.UTCKorrFolgt = static_cast<int16>(follows);
+  // The outlook's mode and noise are kept there too.
+  outlookFromPreferences(s, preferences);
 
   setDisplayFrequency(s, s.AktFrequenz);
   s.Px2 = s.OrtX2;
@@ -142,6 +145,7 @@ std::vector<Message> prgSpeicherDaten(const State& s, const ProgramDirs& dirs, c
   const std::filesystem::path prefsFile = ownFile(dirs, kWindowPrefsFile);
   WindowPrefs v = readWindowPrefs(prefsFile);
   v.zoneFollows = s.UTCKorrFolgt != 0 ? 1 : 0;
+  outlookToPreferences(s, v);
   if (const int fault = writeWindowPrefs(prefsFile, v); fault != 0)
     problems.push_back({kTxEinstellungenNichtGespeichert, prefsFile.string(), std::strerror(fault)});
   const std::filesystem::path table = ownFile(dirs, kTableFile);
