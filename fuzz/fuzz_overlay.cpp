@@ -45,17 +45,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool whole = (data[0] & 2) != 0;
   const std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
   const std::size_t lon = chart ? kChartOverlayLength : kWorldOverlayLength;
-  const std::string file = whole ? tiled(rest, lon) : std::string(rest);
+  const std::string bytes = whole ? tiled(rest, lon) : std::string(rest);
 
   static MemFile file;
-  file.set(file);
+  file.set(bytes);
   static State* s = new State;
   std::string& mask = chart ? s->Ortskarte : s->Weltkarte;
   const OverlayStatus st = readOverlay(file.path(), lon, mask);
 
   FUZZ_CHECK(mask.size() == lon);
-  if (file.size() == lon) {
-    FUZZ_CHECK(st == OverlayStatus::kRead && mask == file);
+  if (bytes.size() == lon) {
+    FUZZ_CHECK(st == OverlayStatus::kRead && mask == bytes);
   } else {
     FUZZ_CHECK(st == OverlayStatus::kWrongLength);
     FUZZ_CHECK(mask.find_first_not_of('\0') == std::string::npos);

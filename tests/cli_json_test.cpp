@@ -109,15 +109,16 @@ TEST(CliJson, NumbersAreJsonNumbersWithTheirValues) {
   EXPECT_EQ(j["utc"], "06:30");
   for (const char* key : {"level_dbm", "field_dbuv", "s_meter", "distance_km", "bearing_ab", "bearing_ba"})
     EXPECT_TRUE(j[key].is_number()) << key;
-  // The keys in the order they always had.
+  // The keys in the order they always had, the outlook's after them.
   std::size_t at = 0;
   for (const char* key : {"\"a\":", "\"b\":", "\"mhz\":", "\"utc\":", "\"level_dbm\":", "\"field_dbuv\":",
-                          "\"s_meter\":", "\"distance_km\":", "\"bearing_ab\":", "\"bearing_ba\":"}) {
+                          "\"s_meter\":", "\"distance_km\":", "\"bearing_ab\":", "\"bearing_ba\":",
+                          "\"snr_db_hz\":", "\"required_db_hz\":", "\"margin_db\":", "\"outlook\":"}) {
     const std::size_t next = p.out.find(key, at);
     EXPECT_NE(next, std::string::npos) << key;
     at = next;
   }
-  EXPECT_EQ(j.size(), 10u);
+  EXPECT_EQ(j.size(), 14u);
 
   // A point the model cannot compute: its values are null.
   const CliRun f = runCli({"point", "--freq", "7", "--utc", "06:30", "--a", "0,0", "--b", "0,0", "--format", "json"},

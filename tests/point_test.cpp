@@ -287,7 +287,7 @@ TEST(CliPoint, PrintsThePanelLineByLine) {
   PointRun r = point({"--freq", "10.2", "--utc", "12:00"});
   ASSERT_EQ(r.rc, 0) << r.err;
   const auto& l = r.lines;
-  ASSERT_EQ(l.size(), 10u);  // nine lines and the empty rest after the last
+  ASSERT_EQ(l.size(), 11u);  // ten lines and the empty rest after the last
   EXPECT_EQ(l[0], "München (A: 48.1 N 11.5 E)");
   EXPECT_EQ(l[1], "Madrid (B: 40.4 N 3.7 W)");
   EXPECT_EQ(l[2], "Distanz: 1478 km (kurzer Weg)");
@@ -297,6 +297,7 @@ TEST(CliPoint, PrintsThePanelLineByLine) {
   ASSERT_EQ(l[6].rfind("Pegel =", 0), 0u);
   EXPECT_EQ(l[7], "Welvaro (50%) für Dezember 2026");
   EXPECT_EQ(l[8], "S-Meter: " + std::to_string(static_cast<int>(ReadNumber(l[6].substr(7))) + 127));
+  EXPECT_EQ(l[9].rfind("FT8: ", 0), 0u);  // the outlook line of the mode
 
   r = point({"--freq", "14.2", "--utc", "23:30", "--lang", "1", "--date", "2003-05-10", "--b",
                "38.7,-9.1", "--name-a", "Home"});
@@ -312,8 +313,9 @@ TEST(CliPoint, AModelFaultStillPrintsThePanel) {
   PointRun r = point({"--freq", "10.2", "--utc", "12:00", "--a", "0,0", "--b", "0,180"});
   EXPECT_EQ(r.rc, 3);
   EXPECT_NE(r.err.find("division by zero"), std::string::npos);
-  ASSERT_EQ(r.lines.size(), 10u);
+  ASSERT_EQ(r.lines.size(), 11u);
   EXPECT_EQ(r.lines[5], "Feldstärke = -- dB(µV/m)");
   EXPECT_EQ(r.lines[8], "S-Meter: 0");
+  EXPECT_EQ(r.lines[9], "FT8: keine Aussicht");
 }
 

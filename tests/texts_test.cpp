@@ -130,7 +130,8 @@ std::vector<std::string> words(const std::string& t) {
 // languages use, names or units.
 TEST(ReviewTable, FrenchAndSpanishTextsAreNotEnglish) {
   const std::set<std::string> shared = {"Station",  "Distance",   "Position", "Latitude", "Longitude", "Conditions",
-                                        "Options",  "Error",      "Locator",  "Welvaro",  "A",         "B"};
+                                        "Options",  "Error",      "Locator",  "Welvaro",  "A",         "B",
+                                        "Mode"};
   for (int k = 0; k < kTextKeys; ++k) {
     SCOPED_TRACE(testing::Message() << "key " << k);
     const std::string en = text(k, kEn);

@@ -1,6 +1,7 @@
 // welvaro-cli chart: the frequency/time chart of the link A-B, written as
 // DIR/WelvDar2.bmp with the chart drawing DIR/MapOrt.dat, or the one that
-// comes with the program when DIR has none.
+// comes with the program when DIR has none; with --outlook the outlook of
+// the mode (--mode, --noise; the PNG's legend in the language --lang).
 #include <filesystem>
 #include <ostream>
 
@@ -54,7 +55,8 @@ int runChart(Invocation& a, const Context& k) {
 
 Command chartCommand() {
   return {.name = "chart",
-          .options = withCommon({"--dir", "--level", "--field", "--png", "--size"}),
+          .options = withCommon({"--dir", "--level", "--field", "--png", "--size", "--mode", "--noise", "--outlook",
+                                      "--lang"}),
           .required = {"--dir"},
           .check = checkPicture,
           .run = runChart,

@@ -1,4 +1,7 @@
-// welvaro-cli link: the day-corrected forecast of the link A-B.
+// welvaro-cli link: the day-corrected forecast of the link A-B; with --outlook
+// also the outlook of the mode (--mode, --noise) per hour and MHz.
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <iomanip>
 #include <memory>
@@ -6,7 +9,10 @@
 
 #include "cli/commands.h"
 #include "cli/json.h"
+#include "cli/outlook.h"
+#include "forecast/availability.h"
 #include "forecast/tageskorr.h"
+#include "outlook/grids.h"
 #include "state/fault.h"
 #include "state/numtext.h"
 
@@ -27,7 +33,7 @@ void printCsv(const State& s, std::ostream& out) {
   }
 }
 
-void printJson(const State& s, std::ostream& out) {
+void printJson(const State& s, std::ostream& out, const Json* outlook) {
   Json j;
   j["distance_km"] = exactNumber(s.Distanz);
   j["bearing_ab"] = exactNumber(s.RichtungAB);
@@ -45,6 +51,7 @@ void printJson(const State& s, std::ostream& out) {
     grid.push_back(std::move(row));
   }
   j["grid"] = std::move(grid);
+  if (outlook) j["outlook"] = *outlook;
   out << jsonLine(j);
 }
 
@@ -74,22 +81,82 @@ void printText(const State& s, std::ostream& out) {
 
 namespace {
 
+// The outlook of every hour 1..24 (24 = 00 UTC) at 1..30 MHz.
+using OutlookGrid = std::array<std::array<Outlook, 31>, 25>;
+OutlookGrid outlookGrid(const State& s) {
+  OutlookGrid g{};
+  for (int h = 1; h <= 24; ++h)
+    for (int f = 1; f <= 30; ++f)
+      g[static_cast<std::size_t>(h)][static_cast<std::size_t>(f)] = linkOutlook(s, f, h % 24, 0).outlook;
+  return g;
+}
+
+// --outlook: the outlook after the field strengths (text), in their place
+// (CSV: the outlook words per hour and MHz) or as the member "outlook" (JSON).
+void printOutlookText(const State& s, const OutlookGrid& g, std::ostream& out) {
+  out << "\n" << outlookHeading(s) << "\n\nUTC";
+  for (int f = 1; f <= 30; ++f) out << std::setw(3) << f;
+  out << "\n";
+  for (int h = 1; h <= 24; ++h) {
+    out << std::setw(2) << std::setfill('0') << (h % 24) << std::setfill(' ') << " ";
+    for (int f = 1; f <= 30; ++f)
+      out << "  " << outlookSymbol(g[static_cast<std::size_t>(h)][static_cast<std::size_t>(f)]);
+    out << "\n";
+  }
+}
+
+void printOutlookCsv(const OutlookGrid& g, std::ostream& out) {
+  out << "hour";
+  for (int f = 1; f <= 30; ++f) out << ",f" << f;
+  out << '\n';
+  for (int h = 1; h <= 24; ++h) {
+    out << h;
+    for (int f = 1; f <= 30; ++f) out << ',' << outlookWord(g[static_cast<std::size_t>(h)][static_cast<std::size_t>(f)]);
+    out << '\n';
+  }
+}
+
+Json outlookJson(const State& s, const OutlookGrid& g) {
+  Json j;
+  j["mode"] = modeName(s);
+  j["required_db_hz"] = requiredSnr(s);
+  j["noise"] = noiseWord(s);
+  j["columns"] = Json::array({"hour"});
+  for (int f = 1; f <= 30; ++f) j["columns"].push_back("f" + std::to_string(f));
+  j["grid"] = Json::array();
+  for (int h = 1; h <= 24; ++h) {
+    Json row = Json::array({h});
+    for (int f = 1; f <= 30; ++f)
+      row.push_back(std::string(outlookWord(g[static_cast<std::size_t>(h)][static_cast<std::size_t>(f)])));
+    j["grid"].push_back(row);
+  }
+  return j;
+}
+
 int runLink(Invocation& a, const Context& k) {
   State& s = *a.s;
   s.X2 = s.OrtX2;
   s.Y2 = s.OrtY2;
   // The six memories go into the calculation only when they were given.
   if (a.has("--memories")) s.DruckFlag = 1;
-  if (int rc = prgTageskorr(s); rc != 0) {
+  const bool outlook = s.OutlookFlag == 1;
+  if (int rc = outlook ? forecastAvailabilities(s) : prgTageskorr(s); rc != 0) {
     k.err << "welvaro-cli link: model fault: " << faultName(rc) << " (run-time error " << rc << ")\n";
     return kExitModelFault;
   }
-  if (a.format == "csv")
-    printCsv(s, k.out);
-  else if (a.format == "json")
-    printJson(s, k.out);
-  else
+  const OutlookGrid g = outlook ? outlookGrid(s) : OutlookGrid{};
+  if (a.format == "csv") {
+    if (outlook)
+      printOutlookCsv(g, k.out);
+    else
+      printCsv(s, k.out);
+  } else if (a.format == "json") {
+    const Json grid = outlook ? outlookJson(s, g) : Json();
+    printJson(s, k.out, outlook ? &grid : nullptr);
+  } else {
     printText(s, k.out);
+    if (outlook) printOutlookText(s, g, k.out);
+  }
   return kExitOk;
 }
 
@@ -97,8 +164,13 @@ int runLink(Invocation& a, const Context& k) {
 
 Command linkCommand() {
   return {.name = "link",
-          .options = withCommon({"--memories", "--format"}),
+          .options = withCommon({"--memories", "--format", "--mode", "--noise", "--outlook"}),
           .formats = {"text", "csv", "json"},
+          .check =
+              [](const Invocation& a) {
+                // The memories take the place of 1..6 MHz, which the outlook's columns are.
+                if (a.has("--outlook") && a.has("--memories")) throw BadArgument{"--outlook excludes --memories"};
+              },
           .run = runLink};
 }
 

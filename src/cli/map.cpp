@@ -1,7 +1,9 @@
 // welvaro-cli map: the world-map picture for a display frequency and a UTC
 // time, from the forecast table DIR/Welvaro.tab, written as DIR/WelvDar1.bmp,
 // with the map drawing DIR/MapWelt.dat, or the one that comes with the
-// program when DIR has none.
+// program when DIR has none; with --outlook the outlook of the mode
+// (--mode, --noise; the PNG's legend in the language --lang).
+#include <cstdio>
 #include <filesystem>
 #include <ostream>
 
@@ -13,11 +15,48 @@
 #include "files/map_lines.h"
 #include "files/overlay.h"
 #include "files/programdir.h"
+#include "forecast/availability.h"
 #include "forecast/table.h"
+#include "state/calendar.h"
+#include "state/numtext.h"
 
 namespace welvaro::cli {
 
 namespace {
+
+// The outlook needs the table at its three availabilities, which the file
+// does not hold: they are made from the inputs in the table's header (month,
+// date, station A and the conditions), and the table made with them must be
+// the file's, byte for byte. Returns what went wrong, empty when made.
+std::string availabilitiesOfTable(State& s, const std::filesystem::path& file) {
+  const std::string image = s.TabText;
+  std::vector<std::string> items;
+  for (std::size_t from = 0, to; (to = image.find(':', from)) != std::string::npos && to < kTabHeaderLength;
+       from = to + 1)
+    items.push_back(image.substr(from, to - from));
+  const auto text = [&](std::size_t i) { return items[i].starts_with(' ') ? items[i].substr(1) : items[i]; };
+  int day = 0, month = 0, year = 0;
+  if (items.size() < 12 || std::sscanf(items[11].c_str(), "%2d.%2d.%4d", &day, &month, &year) != 3 || month < 1 ||
+      month > 12 || day < 1 || year < 1601 || year > 9999 || day > daysInMonth(year, month))
+    return file.string() + ": the table's header does not name its inputs";
+  s.Jetzt = {year, month, day, 12, 0, 0};
+  s.Monat = static_cast<float>(ReadNumber(items[0]));
+  s.X1 = ReadNumber(items[2]);
+  s.Y1 = static_cast<float>(ReadNumber(items[3]));
+  s.Sag = ReadNumber(items[4]);
+  s.Angm = ReadNumber(items[5]);
+  s.Zkwa = text(6);
+  s.Zkw = ReadNumber(s.Zkwa);
+  s.P = text(7);
+  s.Iproz = ReadNumber(items[8]);
+  s.Ssn = text(9);
+  s.Ssna = ReadNumber(s.Ssn);
+  generateTableAndAvailabilities(s);
+  if (s.TabText != image)
+    return file.string() +
+           ": the table does not follow from the inputs in its header; make it anew with welvaro-cli table";
+  return {};
+}
 
 int runMap(Invocation& a, const Context& k) {
   State& s = *a.s;
@@ -28,6 +67,12 @@ int runMap(Invocation& a, const Context& k) {
     if (r.kind == TableFileStatus::kMissing) k.err << " (make it with welvaro-cli table --dir DIR)";
     k.err << "\n";
     return kExitFileError;
+  }
+  if (s.OutlookFlag == 1) {
+    if (const std::string problem = availabilitiesOfTable(s, table); !problem.empty()) {
+      k.err << "welvaro-cli map: " << problem << "\n";
+      return kExitFileError;
+    }
   }
   prgTabPlus(s);
 
@@ -61,7 +106,7 @@ int runMap(Invocation& a, const Context& k) {
 Command mapCommand() {
   return {.name = "map",
           .options = {"--dir", "--freq", "--utc", "--level", "--field", "--png", "--size", "--projection",
-                       "--greyline", "--b", "--path"},
+                       "--greyline", "--b", "--path", "--mode", "--noise", "--outlook", "--lang"},
           .required = {"--dir", "--freq", "--utc"},
           .check = checkPicture,
           .run = runMap,

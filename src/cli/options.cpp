@@ -14,6 +14,7 @@
 #include "state/bands.h"
 #include "solar/solar_update.h"
 #include "solar/sunspot_table.h"
+#include "outlook/outlook.h"
 #include "state/locator.h"
 #include "state/calendar.h"
 #include "state/numtext.h"
@@ -224,6 +225,17 @@ constexpr OptionDef kOptions[] = {
        if (n != std::floor(n)) throw BadArgument{"--hours takes a whole number of hours 1..24"};
        a.hours = static_cast<int>(n);
      }},
+    // The outlook: the mode, the noise at the receiving station, and the
+    // outlook as the quantity shown.
+    {"--mode", "CW|SSB|FT8|FT4|WSPR|DBHZ",
+     [](Invocation& a, const std::string& t) {
+       if (const std::string e = modeFromText(*a.s, t); !e.empty()) throw BadArgument{e};
+     }},
+    {"--noise", "city|residential|rural|quiet|DBM",
+     [](Invocation& a, const std::string& t) {
+       if (const std::string e = noiseFromText(*a.s, t); !e.empty()) throw BadArgument{e};
+     }},
+    {"--outlook", "", [](Invocation& a, const std::string&) { a.s->OutlookFlag = 1; }},
     {"--level", "", [](Invocation& a, const std::string&) { a.s->PegelFlag = 1; }},
     {"--field", "", [](Invocation& a, const std::string&) { a.s->PegelFlag = 0; }},
     {"--memories", "F1,..,F6",
@@ -371,6 +383,8 @@ Invocation readOptions(const Command& b, const std::vector<std::string>& args, c
   for (const std::string_view p : b.required)
     if (!a.has(p)) throw BadArgument{std::string(p) + " " + std::string(find(p)->value) + " is required"};
   if (a.has("--level") && a.has("--field")) throw BadArgument{"--level and --field exclude each other"};
+  if (a.has("--outlook") && (a.has("--level") || a.has("--field")))
+    throw BadArgument{"--outlook excludes --level and --field"};
   if (!b.formats.empty()) {
     if (!a.has("--format")) a.format = b.formats.front();
     if (std::find(b.formats.begin(), b.formats.end(), a.format) == b.formats.end())

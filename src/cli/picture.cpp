@@ -12,6 +12,7 @@
 #include "files/fileio.h"
 #include "files/map_lines.h"
 #include "files/png.h"
+#include "forecast/availability.h"
 #include "forecast/tageskorr.h"
 #include "state/calendar.h"
 #include "state/numtext.h"
@@ -98,6 +99,7 @@ DisplayStatus mapPng(State& s, PictureOptions& b, const std::filesystem::path& l
   a.frequency = s.AktFrequenz;
   a.utcMinute = s.Zeitpunkt.hour * 60 + s.Zeitpunkt.minute;
   a.level = s.PegelFlag == 1;
+  a.outlook = s.OutlookFlag == 1;
   a.greyline = b.greyline;
   a.path = b.path;
   a.scales = true;
@@ -111,7 +113,7 @@ DisplayStatus chartPng(State& s, PictureOptions& b) {
   DisplayStatus st;
   s.X2 = s.OrtX2;
   s.Y2 = s.OrtY2;
-  st.fault = prgTageskorr(s);
+  st.fault = s.OutlookFlag == 1 ? forecastAvailabilities(s) : prgTageskorr(s);
   if (st.fault != 0) return st;
   const int w = b.width ? b.width : kWidth, h = b.height ? b.height : kHeight;
   b.width = w;
@@ -119,6 +121,7 @@ DisplayStatus chartPng(State& s, PictureOptions& b) {
   auto picture = std::make_unique<ChartPicture>();
   ChartView a;
   a.level = s.PegelFlag == 1;
+  a.outlook = s.OutlookFlag == 1;
   a.scales = true;
   a.scale = scaleFor(w, h, kWidth, kHeight);
   st.message = writeText(picture->render(s, a, w, h), w, h, b);

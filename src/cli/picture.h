@@ -33,12 +33,14 @@ void checkPicture(const Invocation& a);
 
 /// The world map of the table already parsed into `s` (station A from the
 /// table's header), at the UTC time of Zeitpunkt and the frequency
-/// AktFrequenz, level or field strength by PegelFlag; written to b.png,
-/// with the coastlines and borders of `lines` (MapLinien.dat).
+/// AktFrequenz, level or field strength by PegelFlag (the outlook from
+/// AvailabilityTables with OutlookFlag); written to b.png, with the
+/// coastlines and borders of `lines` (MapLinien.dat).
 DisplayStatus mapPng(State& s, PictureOptions& b, const std::filesystem::path& lines);
 
-/// The chart of the link A-B (runs the day-corrected forecast); written to
-/// b.png. A model fault writes nothing and is returned as `fault`.
+/// The chart of the link A-B (runs the day-corrected forecast, at the three
+/// availabilities for the outlook); written to b.png. A model fault writes
+/// nothing and is returned as `fault`.
 DisplayStatus chartPng(State& s, PictureOptions& b);
 
 /// "FILE: 1240 x 580 pixels, N bytes".

@@ -1,9 +1,12 @@
 // welvaro-cli point: the point result of the link A-B at one frequency and
-// one UTC minute, as the main window's text panel shows it.
+// one UTC minute, as the main window's text panel shows it, with the
+// outlook of the mode (--mode, --noise).
 #include <ostream>
 
 #include "cli/commands.h"
 #include "cli/json.h"
+#include "cli/outlook.h"
+#include "display/outlookview.h"
 #include "display/point.h"
 #include "lang/sprachtext.h"
 #include "state/fault.h"
@@ -32,6 +35,7 @@ int runPoint(Invocation& a, const Context& k) {
   fillMonthNames(s);
 
   const int rc = prgPointErgebnis(s);
+  const PointOutlook outlook = prgPointOutlook(s);
   if (a.format == "json") {
     // The values as the panel shows them; null where the point has none.
     auto value = [rc](auto v) { return rc == 0 ? plainNumber(v) : Json(); };
@@ -47,12 +51,14 @@ int runPoint(Invocation& a, const Context& k) {
     j["distance_km"] = value(s.Distanz);
     j["bearing_ab"] = value(s.RichtungAB);
     j["bearing_ba"] = value(s.RichtungBA);
+    j.update(outlookMembers(outlook.value, outlook.availability, outlook.fault == 0, requiredSnr(s)));
     k.out << jsonLine(j);
   } else {
     lines(k.out, s.GeoAuswertung);
     lines(k.out, s.PegelAnzeige);
     lines(k.out, s.WelvaroAnzeige);
     k.out << T(s, kTxSMeter) << ": " << s.SmeterWert << "\n";
+    k.out << s.OutlookLine << "\n";
   }
   if (rc != 0) {
     k.err << "welvaro-cli point: model fault: " << faultName(rc) << " (run-time error " << rc
@@ -66,7 +72,7 @@ int runPoint(Invocation& a, const Context& k) {
 
 Command pointCommand() {
   return {.name = "point",
-          .options = withCommon({"--freq", "--utc", "--lang", "--name-a", "--name-b", "--format"}),
+          .options = withCommon({"--freq", "--utc", "--lang", "--name-a", "--name-b", "--format", "--mode", "--noise"}),
           .required = {"--freq", "--utc"},
           .formats = {"text", "json"},
           .run = runPoint};

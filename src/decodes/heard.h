@@ -18,6 +18,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include "outlook/outlook.h"
+
 #include "decodes/store.h"
 #include "display/projection.h"
 #include "state/bands.h"
@@ -70,9 +72,6 @@ class HeardSummarizer {
   std::array<std::unordered_set<std::string>, kHfBands.size()> calls_, toward_;
 };
 
-/// The forecast's outlook for the link toward B in a band (given by
-/// whoever judges the forecast).
-enum class Outlook { Good, Fair, Poor, Closed };
 
 /// The recommendation of one band. The table, by forecast outlook and by
 /// what the span holds for the band:

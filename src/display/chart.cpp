@@ -2,9 +2,12 @@
 
 #include <cmath>
 
+#include "display/outlookview.h"
 #include "files/fileio.h"
 #include "files/programdir.h"
+#include "forecast/availability.h"
 #include "forecast/tageskorr.h"
+#include "outlook/grids.h"
 #include "state/arith.h"
 #include "state/level.h"
 
@@ -36,7 +39,10 @@ void chartGrid(const State& s, bool level, ChartGrid& grid) {
 
 void buildChartRaster(State& s) {
   ChartGrid grid;
-  chartGrid(s, s.PegelFlag == 1, grid);
+  if (s.OutlookFlag == 1)
+    outlookChartGrid(s, grid);
+  else
+    chartGrid(s, s.PegelFlag == 1, grid);
   for (int h = 0; h <= 24; ++h)
     for (int i = 0; i <= 30; ++i) s.OrtsRaster[h][i] = grid[h][i];
 }
@@ -47,14 +53,15 @@ void chartBitmapFromRaster(const State& s, std::string& picture) {
   for (int f = 0; f <= 30; ++f)
     for (int h = 0; h <= 23; ++h) values[f * 24 + h] = s.OrtsRaster[h][f];
   picture.resize(kChartBitmapLength);
-  setHeader(picture, s.BmpKopf2, kChartBitmapWidth, s.BmpPalette);
+  setHeader(picture, s.BmpKopf2, kChartBitmapWidth, s.OutlookFlag == 1 ? outlookPalette() : s.BmpPalette);
   paintRows(kChartBitmapGrid, values, s.Ortskarte, picture.data() + kBmpDataStart);
 }
 
 int chartBitmap(State& s, std::string& picture) {
   s.X2 = s.OrtX2;
   s.Y2 = s.OrtY2;
-  if (const int rc = prgTageskorr(s); rc != 0) return rc;
+  // The outlook needs the forecast at its three availabilities too.
+  if (const int rc = s.OutlookFlag == 1 ? forecastAvailabilities(s) : prgTageskorr(s); rc != 0) return rc;
   buildChartRaster(s);
   chartBitmapFromRaster(s, picture);
   return 0;

@@ -20,7 +20,9 @@ void chartGrid(const State& s, bool level, ChartGrid& grid);
 /// Fills OrtsRaster from the day-corrected forecast in ErgFeld slice 0: the
 /// colour index 0..108 of every whole MHz 0..30 and hour 1..24, the level
 /// when PegelFlag is 1, else the field strength; 0 MHz is always black, and
-/// row 0 repeats hour 24 (00 UTC) so that the day closes on itself.
+/// row 0 repeats hour 24 (00 UTC) so that the day closes on itself. With
+/// OutlookFlag = 1 the outlook from AvailabilityResults (outlookChartGrid),
+/// which the picture shows in the outlook's colour table.
 void buildChartRaster(State& s);
 
 /// The picture file (145250 bytes) from OrtsRaster, the chart drawing
@@ -28,7 +30,8 @@ void buildChartRaster(State& s);
 void chartBitmapFromRaster(const State& s, std::string& picture);
 
 /// The chart of the link from station A to point B (OrtX2, OrtY2): sets X2
-/// and Y2, runs the day-corrected forecast and builds the picture. Returns
+/// and Y2, runs the day-corrected forecast (with OutlookFlag = 1 at the
+/// three availabilities too) and builds the picture. Returns
 /// 0, or the model's fault code, in which case no picture is made (`picture`
 /// is left as it was).
 int chartBitmap(State& s, std::string& picture);

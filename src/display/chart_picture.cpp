@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "display/bitmap.h"
+#include "display/outlookview.h"
+#include "outlook/grids.h"
 
 namespace welvaro {
 
@@ -13,9 +15,11 @@ constexpr std::uint32_t kGridGrey = rgb(0x84, 0x84, 0x84);
 
 }  // namespace
 
-void ChartPicture::build(const ChartView& a, const LayoutKey& k) {
+void ChartPicture::build(const State& s, const ChartView& a, const LayoutKey& k) {
   key_ = k;
-  layout_ = planLayout(LayoutKind::Chart, k.width, k.height, a.scales, fontDot(a.scale));
+  const std::array<std::string, 5> legend = a.outlook ? outlookLegend(s) : std::array<std::string, 5>{};
+  layout_ = planLayout(LayoutKind::Chart, k.width, k.height, a.scales, fontDot(a.scale),
+                          a.outlook ? outlookLegendWidth(legend) : 0);
   const std::size_t area = static_cast<std::size_t>(k.width) * k.height;
   buffer_.assign(area, a.background);
   collected_.assign(area, 0);
@@ -23,6 +27,7 @@ void ChartPicture::build(const ChartView& a, const LayoutKey& k) {
   proj_ = ChartProjection(layout_.picture);
   Canvas w{buffer_.data(), k.width, k.height};
   drawFrame(w, mask_, layout_, a.background, a.level);
+  if (a.outlook) drawOutlookLegend(w, mask_, layout_, a.background, legend);
   drawChartScales(w, mask_, layout_, proj_, a.background);
 
   const Rect& r = layout_.picture;
@@ -50,17 +55,23 @@ void ChartPicture::build(const ChartView& a, const LayoutKey& k) {
 }
 
 const std::uint32_t* ChartPicture::render(const State& s, const ChartView& a, int width, int height) {
-  const LayoutKey k = layoutKey(width, height, a.lines, a.scales, a.level, a.scale, a.background);
-  if (!(k == key_)) build(a, k);
+  LayoutKey k = layoutKey(width, height, a.lines, a.scales, a.level, a.scale, a.background);
+  if (a.outlook)
+    for (const std::string& text : outlookLegend(s)) k.legend += text + '\n';
+  if (!(k == key_)) build(s, a, k);
   level_ = a.level;
+  outlook_ = a.outlook;
 
   ChartGrid grid;
-  chartGrid(s, a.level, grid);
+  if (a.outlook)
+    outlookChartGrid(s, grid);
+  else
+    chartGrid(s, a.level, grid);
   for (int f = 0; f <= 30; ++f)
     for (int h = 0; h <= 24; ++h) values_[f][h] = grid[h][f];  // hour 24 = 00 UTC again
 
   const Rect& r = layout_.picture;
-  const std::uint32_t* colours = valueColours();
+  const std::uint32_t* colours = a.outlook ? outlookColours() : valueColours();
   for (int y = 0; y < r.height; ++y) {
     const double z = r.height > 1 ? 30.0 - y * 30.0 / (r.height - 1) : 15.0;
     const int b = std::min(29, static_cast<int>(z));
@@ -102,7 +113,7 @@ std::optional<ChartReading> ChartPicture::readAt(Point p) const {
   const int b = std::min(29, static_cast<int>(o->mhz)), j = std::min(23, static_cast<int>(o->hours));
   const float t = static_cast<float>(o->mhz - b), u = static_cast<float>(o->hours - j);
   a.colourIndex = std::min(kColourMax, valueIndex(bilinear(values_[b], values_[b + 1], j, t, u)));
-  a.value = valueOfIndex(a.colourIndex, level_);
+  a.value = outlook_ ? static_cast<int>(outlookOfIndex(a.colourIndex)) : valueOfIndex(a.colourIndex, level_);
   return a;
 }
 

@@ -20,6 +20,7 @@ namespace welvaro {
 
 struct ChartView {
   bool level = true;           ///< level [dBm], else field strength [dB(uV/m)]
+  bool outlook = false;        ///< the outlook of the record's mode instead (OutlookFlag), a legend for the colour bar
   bool lines = true;          ///< grid every hour and every 5 MHz
   bool scales = false;         ///< scales and colour bar around the picture
   bool timeLine = false;      ///< a line at utcMinute
@@ -33,13 +34,14 @@ struct ChartView {
 struct ChartReading {
   ChartPoint place;       ///< hour and frequency
   int colourIndex = 0;  ///< colour index 0..108 of the value shown there
-  double value = 0;    ///< level [dBm] or field strength [dB(uV/m)]
+  double value = 0;    ///< level [dBm] or field strength [dB(uV/m)]; the outlook's class 0..3
 };
 
 class ChartPicture {
  public:
   /// Draws the chart from ErgFeld slice 0 (the day-corrected forecast of the
-  /// link, which the caller has run). The buffer is valid until the next call.
+  /// link, which the caller has run), the outlook from AvailabilityResults
+  /// slice 0 (forecastAvailabilities). The buffer is valid until the next call.
   const std::uint32_t* render(const State& s, const ChartView& a, int width, int height);
   const std::uint32_t* pixel() const { return buffer_.data(); }
   int width() const { return layout_.width; }
@@ -50,7 +52,7 @@ class ChartPicture {
   std::optional<ChartReading> readAt(Point p) const;
 
  private:
-  void build(const ChartView& a, const LayoutKey& k);
+  void build(const State& s, const ChartView& a, const LayoutKey& k);
 
   LayoutKey key_;
   Layout layout_;
@@ -62,6 +64,7 @@ class ChartPicture {
   std::vector<float> columnU_;
   float values_[31][25] = {};  // [MHz][hour 0..24] of the last frame
   bool level_ = true;
+  bool outlook_ = false;
 };
 
 }  // namespace welvaro

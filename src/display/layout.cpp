@@ -78,7 +78,7 @@ void axes(Canvas& w, StrokeMask& m, const Layout& t, std::uint32_t font, const s
 
 LayoutKey layoutKey(int width, int height, bool lines, bool scales, bool level, double scale,
                                 std::uint32_t background) {
-  return {std::max(1, width), std::max(1, height), lines, scales, level && scales, scale, background};
+  return {std::max(1, width), std::max(1, height), lines, scales, level && scales, scale, background, {}};
 }
 
 int fontDot(double scale) { return std::max(1, static_cast<int>(std::lround(2 * scale))); }
@@ -106,7 +106,7 @@ std::string degreeLabel(int degrees, bool lon) {
   return std::to_string(std::abs(degrees)) + "\u00B0" + hemisphere;
 }
 
-Layout planLayout(LayoutKind kind, int width, int height, bool scales, int n) {
+Layout planLayout(LayoutKind kind, int width, int height, bool scales, int n, int legendWidth) {
   Layout t;
   t.width = std::max(0, width);
   t.height = std::max(0, height);
@@ -121,6 +121,7 @@ Layout planLayout(LayoutKind kind, int width, int height, bool scales, int n) {
     // The colour bar with its values and, above it, the unit.
     const int bar = kBarGap * n + kBar * n + kTick * n / 2 + n + tb("-127", n) + gap;
     right = std::max(bar, kBarGap * n + std::max(tb(unit(true), n), tb(unit(false), n)) + gap);
+    if (legendWidth > 0) right = std::max(right, kBarGap * n + legendWidth * n + gap);
     if (kind == LayoutKind::Map) {
       left = std::max(gap + tb("90\u00B0S", n) + gap + kTick * n, tb("180\u00B0W", n) / 2 + gap);
       right = std::max(right, tb("180\u00B0E", n) / 2 + gap);
@@ -140,7 +141,7 @@ Layout planLayout(LayoutKind kind, int width, int height, bool scales, int n) {
   }
   // A buffer too small for the margins gets the picture alone.
   if (scales && (t.width - left - right < 16 || t.height - top - bottom < 8))
-    return planLayout(kind, width, height, false, n);
+    return planLayout(kind, width, height, false, n, legendWidth);
   const int aw = std::max(1, t.width - left - right), ah = std::max(1, t.height - top - bottom);
   int pw = aw, ph = ah;
   if (kind == LayoutKind::Map) {

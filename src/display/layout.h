@@ -31,6 +31,7 @@ struct LayoutKey {
   bool lines = false, scales = false, level = false;
   double scale = 0;
   std::uint32_t background = 0;
+  std::string legend;  ///< the outlook legend's texts in place of the colour bar; empty: the bar
   bool operator==(const LayoutKey&) const = default;
 };
 /// The key of a frame: the size held to at least 1 x 1; the unit counts
@@ -47,7 +48,10 @@ int fontDot(double scale);
 /// 2 : 1 between its outer pixel centres (so 1081 x 541 holds it exactly),
 /// the azimuthal map is a square, the chart takes the whole buffer. With
 /// scales, margins for the labels and the colour bar come off first.
-Layout planLayout(LayoutKind kind, int width, int height, bool scales, int point);
+///
+/// `legendWidth` > 0: the colour bar's place holds a legend of that many
+/// font dots' width instead, and the margin on the right makes room for it.
+Layout planLayout(LayoutKind kind, int width, int height, bool scales, int point, int legendWidth = 0);
 
 /// Colours of the value scale: entry v (0..128) is the colour of the display
 /// pictures' colour table for index v, as 0xFFRRGGBB.

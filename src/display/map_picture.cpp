@@ -10,8 +10,10 @@
 #include <emmintrin.h>
 #endif
 
+#include "display/outlookview.h"
 #include "display/font.h"
 #include "model/constants.h"
+#include "outlook/grids.h"
 
 namespace welvaro {
 
@@ -149,8 +151,9 @@ void MapPicture::setLines(const MapLines* lines) { lineData_ = lines; }
 void MapPicture::build(const State& s, const MapView& a, const Key& k) {
   key_ = k;
   const bool azimuthal = a.projection == Projection::Azimuthal;
+  const std::array<std::string, 5> legend = a.outlook ? outlookLegend(s) : std::array<std::string, 5>{};
   layout_ = planLayout(azimuthal ? LayoutKind::Azimuthal : LayoutKind::Map, k.layout.width, k.layout.height, a.scales,
-                          fontDot(a.scale));
+                          fontDot(a.scale), a.outlook ? outlookLegendWidth(legend) : 0);
   const std::size_t area = static_cast<std::size_t>(k.layout.width) * k.layout.height;
   buffer_.assign(area, a.background);
   collected_.assign(area, 0);
@@ -160,6 +163,7 @@ void MapPicture::build(const State& s, const MapView& a, const Key& k) {
 
   Canvas w = canvas();
   drawFrame(w, mask_, layout_, a.background, a.level);
+  if (a.outlook) drawOutlookLegend(w, mask_, layout_, a.background, legend);
   if (azimuthal)
     drawAzimuthalScales(w, mask_, layout_, proj_, a.background);
   else
@@ -167,7 +171,7 @@ void MapPicture::build(const State& s, const MapView& a, const Key& k) {
 
   // The colours, darkened step by step for the night side.
   colours_.resize(static_cast<std::size_t>(kSteps + 1) * 129);
-  const std::uint32_t* values = valueColours();
+  const std::uint32_t* values = a.outlook ? outlookColours() : valueColours();
   for (int st = 0; st <= kSteps; ++st) {
     const auto coverage = static_cast<std::uint32_t>(std::lround(255 * kNight * st / kSteps));
     for (int i = 0; i <= 128; ++i) colours_[static_cast<std::size_t>(st) * 129 + i] = blend(values[i], kBlack, coverage);
@@ -315,6 +319,8 @@ void MapPicture::setSun(const State& s, const MapView& a) {
 const std::uint32_t* MapPicture::render(const State& s, const MapView& a, int lat, int height) {
   Key k;
   k.layout = layoutKey(lat, height, a.lines, a.scales, a.level, a.scale, a.background);
+  if (a.outlook)
+    for (const std::string& text : outlookLegend(s)) k.layout.legend += text + '\n';
   k.projection = a.projection;
   if (a.projection == Projection::Azimuthal) {
     k.centreLat = s.X1;
@@ -324,9 +330,13 @@ const std::uint32_t* MapPicture::render(const State& s, const MapView& a, int la
   k.dataPoints = lineData_ ? lineData_->lat.size() : 0;
   if (!(k == key_)) build(s, a, k);
   level_ = a.level;
+  outlook_ = a.outlook;
 
   const int minute = std::clamp(a.utcMinute, 0, 1439);
-  worldGrid(s, a.frequency, minute / 60, minute % 60, a.level, grid_);
+  if (a.outlook)
+    outlookWorldGrid(s, a.frequency, minute / 60, minute % 60, grid_);
+  else
+    worldGrid(s, a.frequency, minute / 60, minute % 60, a.level, grid_);
   for (int i = 0; i <= 18; ++i) {
     for (int j = 0; j <= 35; ++j) values_[i][j] = grid_[i][j];
     values_[i][36] = values_[i][0];  // east of 170 E towards -180 again
@@ -472,7 +482,7 @@ std::optional<MapReading> MapPicture::readAt(const State& s, Point p) const {
   a.distanceKm = distanceKm(station, a.place);
   const Cell z = cellOf(a.place);
   a.colourIndex = std::min(kColourMax, valueIndex(bilinear(values_[z.b], values_[z.b + 1], z.j, z.t, z.u)));
-  a.value = valueOfIndex(a.colourIndex, level_);
+  a.value = outlook_ ? static_cast<int>(outlookOfIndex(a.colourIndex)) : valueOfIndex(a.colourIndex, level_);
   return a;
 }
 

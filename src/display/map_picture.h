@@ -41,6 +41,7 @@ struct MapView {
   float frequency = 10.2f;  ///< display frequency [MHz]
   int utcMinute = 0;       ///< UTC time shown, minute of the day 0..1439
   bool level = true;       ///< level [dBm], else field strength [dB(uV/m)]
+  bool outlook = false;    ///< the outlook of the record's mode instead (OutlookFlag), a legend for the colour bar
   bool greyline = false;   ///< night side shaded, terminator drawn
   bool path = false;       ///< path A-B as its great circle, A and B marked
   bool lines = true;      ///< coastlines, borders, graticule (rings and bearings)
@@ -55,7 +56,7 @@ struct MapReading {
   double bearing = 0;      ///< bearing from station A [deg], 0..360
   double distanceKm = 0;    ///< distance from station A [km]
   int colourIndex = 0;       ///< colour index 0..108 of the value shown there
-  double value = 0;         ///< that value: level [dBm] or field strength [dB(uV/m)]
+  double value = 0;         ///< that value: level [dBm] or field strength [dB(uV/m)]; the outlook's class 0..3
 };
 
 /// The sub-solar point at minute `utcMinute` of the UTC day: latitude the
@@ -154,6 +155,7 @@ class MapPicture {
   double sunXyz_[3] = {0, 0, 0};      // its direction from the earth's centre
   double sinDecl_ = 0, cosDecl_ = 1;
   bool level_ = true;  // unit of the last frame's values
+  bool outlook_ = false;  // the last frame showed the outlook
 };
 
 }  // namespace welvaro

@@ -2,8 +2,10 @@
 
 #include <cmath>
 
+#include "display/outlookview.h"
 #include "files/fileio.h"
 #include "files/programdir.h"
+#include "outlook/grids.h"
 #include "state/arith.h"
 
 namespace welvaro {
@@ -44,7 +46,10 @@ void worldGrid(const State& s, double frequency, int hour, int minute, bool leve
 
 void buildWorldRaster(State& s) {
   WorldGrid grid;
-  worldGrid(s, s.AktFrequenz, s.Zeitpunkt.hour, s.Zeitpunkt.minute, s.PegelFlag == 1, grid);
+  if (s.OutlookFlag == 1)
+    outlookWorldGrid(s, s.AktFrequenz, s.Zeitpunkt.hour, s.Zeitpunkt.minute, grid);
+  else
+    worldGrid(s, s.AktFrequenz, s.Zeitpunkt.hour, s.Zeitpunkt.minute, s.PegelFlag == 1, grid);
   for (int i = 0; i <= 18; ++i)
     for (int j = 0; j <= 35; ++j) s.WeltRaster[j][i] = grid[i][j];
 }
@@ -56,7 +61,7 @@ void worldBitmapFromRaster(const State& s, std::string& picture) {
   for (int i = 0; i <= 18; ++i)
     for (int j = 0; j <= 35; ++j) values[i * 36 + j] = s.WeltRaster[j][i];
   picture.resize(kWorldBitmapLength);
-  setHeader(picture, s.BmpKopf1, kWorldBitmapWidth, s.BmpPalette);
+  setHeader(picture, s.BmpKopf1, kWorldBitmapWidth, s.OutlookFlag == 1 ? outlookPalette() : s.BmpPalette);
   paintRows(kWorldBitmapGrid, values, s.Weltkarte, picture.data() + kBmpDataStart);
 }
 

@@ -21,7 +21,9 @@ void worldGrid(const State& s, double frequency, int hour, int minute, bool leve
 
 /// Fills WeltRaster, the colour index 0..108 of every table point, for the
 /// display frequency AktFrequenz and the hour and minute of Zeitpunkt (UTC),
-/// from Weltpegel when PegelFlag is 1, else from Weltfeld.
+/// from Weltpegel when PegelFlag is 1, else from Weltfeld; with OutlookFlag
+/// = 1 the outlook (outlookWorldGrid), which the picture shows in the
+/// outlook's colour table.
 ///
 /// Interpolation is linear in time between the hour rows (hour 0 read from
 /// row 24, 00 UTC; 23 h running towards row 24) and then in frequency

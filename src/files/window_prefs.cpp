@@ -2,11 +2,13 @@
 
 #include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <sstream>
 
 #include "files/fileio.h"
 #include "files/read_limits.h"
+#include "state/numtext.h"
 
 namespace welvaro {
 
@@ -65,6 +67,14 @@ bool isAddressText(std::string_view t) {
   return true;
 }
 
+// A finite number (the number-reading rule's form: an optional sign,
+// digits with at most one point), else the value as it was.
+void decimal(std::string_view text, double& target) {
+  double v = 0;
+  const auto r = std::from_chars(text.data(), text.data() + text.size(), v, std::chars_format::fixed);
+  if (r.ec == std::errc() && r.ptr == text.data() + text.size() && std::isfinite(v)) target = v;
+}
+
 }  // namespace
 
 WindowPrefs windowPrefsFromText(std::string_view text) {
@@ -102,6 +112,10 @@ WindowPrefs windowPrefsFromText(std::string_view text) {
     else if (k == "ssntyped" && isTypedSsn(v)) f.ssnTyped = v;
     else if (k == "solarurl" && isAddressText(v)) f.solarUrl = v;
     else if (k == "solarlastcheck" && isDateText(v)) f.solarLastCheck = v;
+    else if (k == "mode" && v.size() <= 16) f.mode = std::string(v);
+    else if (k == "mode_dbhz") decimal(v, f.modeDbHz);
+    else if (k == "noise" && v.size() <= 16) f.noise = std::string(v);
+    else if (k == "noise_dbm") decimal(v, f.noiseDbm);
     else if (k == "maximiert") {
       int m = f.maximized ? 1 : 0;
       number(v, 0, 1, m);
@@ -135,6 +149,10 @@ std::string windowPrefsText(const WindowPrefs& f) {
   if (isAddressText(f.solarUrl)) o << "solarurl=" << f.solarUrl << "\n";
   if (f.solarMonthly == 1) o << "solarmonthly=1\n";
   if (isDateText(f.solarLastCheck)) o << "solarlastcheck=" << f.solarLastCheck << "\n";
+  if (!f.mode.empty()) o << "mode=" << f.mode << "\n";
+  if (std::isfinite(f.modeDbHz)) o << "mode_dbhz=" << PlainText(f.modeDbHz) << "\n";
+  if (!f.noise.empty()) o << "noise=" << f.noise << "\n";
+  if (std::isfinite(f.noiseDbm)) o << "noise_dbm=" << PlainText(f.noiseDbm) << "\n";
   return o.str();
 }
 

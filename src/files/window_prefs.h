@@ -1,12 +1,14 @@
 // The preferences the settings file has no line for: the window's size and
 // place on the screen, the map projection chosen, whether the time zone
-// follows the system's, and the sunspot number's source and the solar-data
-// update. They live in a file of their own beside the
-// settings file ("WelvaroFenster.ini", lines of key=value), so the settings
-// file keeps its layout. A missing or damaged file gives the start values.
+// follows the system's, the receiver's logs and UDP listening, the sunspot
+// number's source and the solar-data update, and the outlook's mode and
+// noise. They live in a file of their own beside the settings file
+// ("WelvaroFenster.ini", lines of key=value), so the settings file keeps its
+// layout. A missing or damaged file gives the start values.
 #pragma once
 
 #include <filesystem>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,6 +52,13 @@ struct WindowPrefs {
   std::string solarUrl;            ///< address of the solar data up to "/json/..."; empty: the default
   int solarMonthly = 0;            ///< 1: check for new solar data once a month
   std::string solarLastCheck;      ///< "YYYY-MM-DD" of the last finished update; empty: never
+  // The outlook's mode and the noise at the receiving station (outlook/outlook.h
+  // reads and checks them): words as written, empty when not given; numbers
+  // NaN when not given.
+  std::string mode;                ///< key mode: CW, SSB, FT8, FT4, WSPR or custom
+  double modeDbHz = std::numeric_limits<double>::quiet_NaN();  ///< key mode_dbhz: the custom need [dB-Hz]
+  std::string noise;               ///< key noise: city, residential, rural, quiet or floor
+  double noiseDbm = std::numeric_limits<double>::quiet_NaN();  ///< key noise_dbm: my noise floor [dBm in 2500 Hz]
 };
 
 /// The preferences in a file's text: unknown keys and lines that are not

@@ -1,5 +1,6 @@
 #include "forecast/startup_table.h"
 
+#include "forecast/availability.h"
 #include "lang/sprachtext.h"
 #include "state/numtext.h"
 
@@ -12,7 +13,9 @@ namespace {
 // failed write is recorded; the table is used from memory all the same.
 void generate(State& s, const std::filesystem::path& file, TableRun& run) {
   run.generated = true;
-  run.fault = prgGenTabPlus(s, &run.info);
+  // The table as prgGenTabPlus makes it, with its three availabilities
+  // (the outlook's) from the same run.
+  run.fault = generateTableAndAvailabilities(s, &run.info);
   const TableFileStatus w = writeTableFile(file, s.TabText);
   if (!w.ok()) run.problems.push_back({kTxTabelleNichtGeschrieben, file.string(), reasonOf(w, file)});
   // The file keeps what it held before: it is not this table.
@@ -28,6 +31,11 @@ TableRun tableAtStartUp(State& s, const std::filesystem::path& file) {
   // A missing file is the normal first start; everything else is worth a line.
   if (!r.ok() && r.kind != TableFileStatus::kMissing) run.problems.push_back({kTxTabelleNeu, file.string(), {}});
   if (r.ok() && s.TabText.compare(0, kTabHeaderLength, tableHeader(s)) == 0) {
+    // The file holds the table; its three availabilities are not stored
+    // and are made anew.
+    std::string image = std::move(s.TabText);
+    generateTableAndAvailabilities(s);
+    s.TabText = std::move(image);
     prgTabPlus(s);
     s.TableSaved = 1;
     return run;

@@ -1,7 +1,8 @@
 // When the world forecast table is read, generated, written and parsed: at
 // start-up, at the day check, after new inputs and at the program end. The
 // desktop window and welvaro-cli call these; each one leaves Weltfeld and
-// Weltpegel filled (except tableAtEnd, which only saves the header).
+// Weltpegel filled, and the table's three availabilities of the outlook in
+// AvailabilityTables (except tableAtEnd, which only saves the header).
 //
 // Today's date is taken from `Jetzt`; the caller sets it from its clock.
 #pragma once

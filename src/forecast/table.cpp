@@ -56,10 +56,8 @@ void blockFromErgFeld(const State& s, std::array<char, kTabBlockLength>& block) 
     for (std::size_t h = 1; h <= 24; ++h) block[n++] = static_cast<char>(tabByte(layer[h].v[k]));
 }
 
-// Forecast to the grid point (X2, Y2) already set; when it fails, the same
-// point moved 0.1 degree of latitude towards the equator, then away from it.
-// X2 is set back to the grid latitude in every case. Returns 0 or the fault
-// of the last attempt; `moved` tells whether the moved point served.
+}  // namespace
+
 int forecastAtPoint(State& s, bool& moved) {
   const double lat = s.X2;
   moved = false;
@@ -75,6 +73,8 @@ int forecastAtPoint(State& s, bool& moved) {
   moved = rc == 0;
   return rc;
 }
+
+namespace {
 
 // What became of one grid point.
 struct GridPointResult {

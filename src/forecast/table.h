@@ -60,6 +60,13 @@ struct GenTabInfo {
   int faultLon = 0;  ///< its longitude index
 };
 
+/// Forecast to the grid point (X2, Y2) already set; when it fails, the same
+/// point moved 0.1 degree of latitude towards the equator, then away from
+/// it. X2 is set back to the grid latitude in every case. Returns 0 or the
+/// fault of the last attempt; `moved` tells whether the moved point
+/// served. Every table generation computes its grid points with this.
+int forecastAtPoint(State& s, bool& moved);
+
 /// Builds the whole file image into TabText from the current state (station
 /// A, conditions, Monat, Jetzt). Leaves X2/Y2 at the last grid point and
 /// ErgFeld with its forecast. The image is always complete; returns 0 when

@@ -8,7 +8,11 @@ namespace welvaro {
 
 namespace {
 
-void copySlice1(State& s) { s.ErgFeld[0] = s.ErgFeld[1]; }
+void copySlice1(State& s) {
+  s.ErgFeld[0] = s.ErgFeld[1];
+  if (s.AvailabilityRun == 1)
+    for (auto& v : s.AvailabilityResults.v) v[0] = v[1];
+}
 
 }  // namespace
 
@@ -39,13 +43,18 @@ int prgTageskorr(State& s) {
     const double g = s.TagGewicht;
     // Every hour 0..24 and index 0..32 of the slices: their whole plain
     // storage, read without the index check.
-    auto& e = s.ErgFeld.v;
-    for (std::size_t h = 0; h <= 24; ++h) {
-      for (std::size_t kk = 0; kk <= 32; ++kk) {
-        const double s1 = e[1].v[h].v[kk], s2 = e[2].v[h].v[kk];
-        e[0].v[h].v[kk] = later ? std::floor(s1 + (s2 - s1) * g) : std::floor(s1 - (s1 - s2) * g);
+    const auto blend = [&](auto& e) {
+      for (std::size_t h = 0; h <= 24; ++h) {
+        for (std::size_t kk = 0; kk <= 32; ++kk) {
+          const double s1 = e[1].v[h].v[kk], s2 = e[2].v[h].v[kk];
+          e[0].v[h].v[kk] = later ? std::floor(s1 + (s2 - s1) * g) : std::floor(s1 - (s1 - s2) * g);
+        }
       }
-    }
+    };
+    blend(s.ErgFeld.v);
+    // The 10, 50 and 90 % values of the same run, blended alike.
+    if (s.AvailabilityRun == 1)
+      for (auto& v : s.AvailabilityResults.v) blend(v.v);
   });
   s.Monat = month;
   return rc;

@@ -193,6 +193,30 @@ enum Text : int {
   kTxFileDamaged = 180,  ///< message (%1 file, %2 what is wrong)
   kTxPlaceTaken = 181,  ///< station dialog hint (%1 the place taken, %2 how many bear the name)
   kTxForecastNotSaved = 182,  ///< message at the end (%1 the table file)
+  kTxOutlookQuantity = 183,  ///< the third display quantity (%1 the mode): menu item, tool button, caption
+  kTxOutlookGood = 184,  ///< outlook class: works on nine days in ten
+  kTxOutlookFair = 185,  ///< outlook class: works on half the days
+  kTxOutlookPoor = 186,  ///< outlook class: works on one day in ten
+  kTxOutlookClosed = 187,  ///< outlook class: not even on one day in ten
+  kTxOutlookLine = 188,  ///< point result's outlook line (%1 mode, %2 class, %3 margin)
+  kTxMarginSpare = 189,  ///< margin above what the mode needs (%1 dB)
+  kTxMarginShort = 190,  ///< margin below what the mode needs (%1 dB)
+  kTxOutlookNone = 191,  ///< outlook line of a link without a forecast (%1 mode)
+  kTxMode = 192,  ///< label of the mode list
+  kTxModeCustom = 193,  ///< mode list: the custom need (%1 dB-Hz)
+  kTxHintRequiredSnr = 194,  ///< what the custom need box accepts
+  kTxNoise = 195,  ///< label of the noise list
+  kTxNoiseCity = 196,  ///< noise list: city
+  kTxNoiseResidential = 197,  ///< noise list: residential
+  kTxNoiseRural = 198,  ///< noise list: rural
+  kTxNoiseQuiet = 199,  ///< noise list: quiet rural
+  kTxNoiseFloor = 200,  ///< noise list: my noise floor (%1 dBm)
+  kTxHintNoiseFloor = 201,  ///< what the noise floor box accepts
+  kTxBestBand = 202,  ///< best band line (%1 mode, %2 when, %3 band, %4 class and margin)
+  kTxNoBandOpen = 203,  ///< best band line when none is open (%1 mode, %2 when, %3 band, %4 UTC time)
+  kTxNoBandIn24h = 204,  ///< best band line when none opens within 24 hours (%1 mode, %2 when)
+  kTxWhenNow = 205,  ///< best band line: at the time now
+  kTxWhenAt = 206,  ///< best band line: at a time shown that is not now (%1 hh:mm)
   kTxAnzahl  ///< number of keys
 };
 

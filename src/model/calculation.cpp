@@ -114,6 +114,7 @@ int prgCalculation(State& s) {
         s.Feldstaerke = fin((1 - (cdiv(F2, M2) + cdiv(U2, F2)) * w) * s.E0 - 30 + s.Sag + s.Fokus + power);
         if (s.Feldstaerke < -999) s.Feldstaerke = -999;
         check(prcFcor(s));
+        if (s.AvailabilityRun == 1) keepAvailabilities(s);
         check(prcDecil(s));
         s.ErgFeld[s.ErgSchicht][h][i] = Int(fin(s.Feldstaerke) + 0.5);
       }

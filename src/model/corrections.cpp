@@ -1,6 +1,7 @@
 // Corrected MUF curve and the above-MUF correction of the field strength.
 #include <cmath>
 
+#include "model/decile.h"
 #include "model/model.h"
 #include "model/tables.h"
 #include "state/arith.h"
@@ -55,16 +56,7 @@ int prcDecil(State& s) {
   return guarded([&] {
     if (s.Iproz == 50) return;
     const int row = s.Iproz == 10 ? 1 : 2;
-    const double sign = s.Iproz == 10 ? 1 : -1;
-    double r = cdiv(s.FrqListe[s.FrqIndex], s.MufF2[s.Stunde][1.0]);
-    if (r > 5) r = 5;
-    if (r < 0.1) r = 0.1;
-    const double x = r <= 2 ? 10 * r : (r - 2) * 2 + 20;
-    double column = Fix(x);
-    if (column > 25) column = 25;
-    const int i = tab::index(column, 1, 26), j = i + 1;
-    const double t = (10 * r - tab::DezAbszisse(i)) / (tab::DezAbszisse(j) - tab::DezAbszisse(i));
-    const double dev = ((tab::DezTab(row, j) - tab::DezTab(row, i)) * t + tab::DezTab(row, i)) * sign;
+    const double dev = decileDeviation(row, decileColumn(s));
     s.Feldstaerke = s.Feldstaerke + dev;
   });
 }

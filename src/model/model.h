@@ -30,6 +30,14 @@ int prcDecil(State& s);
 // E-layer MUF and lowest usable frequency per hour, with the evening smoothing.
 int prcMufELuf(State& s);
 
+// With AvailabilityRun = 1 the driver calls this for every hour and
+// frequency between prcFcor and prcDecil: Feldstaerke shifted to each of
+// the availabilities 10, 50 and 90 % and kept, rounded as ErgFeld, in
+// AvailabilityResults[0..2][ErgSchicht]. Feldstaerke and Iproz are left as
+// they were. A value that cannot be formed does not end the calculation:
+// its fault is kept in AvailabilityFault (when that is still 0).
+void keepAvailabilities(State& s);
+
 // Within the model: turns a nonzero routine result back into a fault.
 inline void check(int rc) {
   if (rc != 0) raise(rc);

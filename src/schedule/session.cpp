@@ -14,6 +14,7 @@
 #include "lang/sprachtext.h"
 #include "solar/sunspot_choice.h"
 #include "schedule/datafile_messages.h"
+#include "outlook/outlook.h"
 #include "state/calendar.h"
 #include "state/numtext.h"
 
@@ -102,6 +103,8 @@ StartReport prgStart(State& s, const ClockReading& clock, const ProgramDirs& dir
   const WindowPrefs prefs = readWindowPrefs(ownFile(dirs, kWindowPrefsFile));
   if (const int follows = prefs.zoneFollows; follows >= 0 && report.settings == SettingsSource::File)
     s.UTCKorrFolgt = static_cast<int16>(follows);
+  // The outlook's mode and noise are kept there too.
+  outlookFromPreferences(s, prefs);
 
   // The sunspot number: the one typed, or NOAA's table's value for the
   // forecast month, which a new user (no settings file) gets.
@@ -163,6 +166,7 @@ std::vector<Message> prgSpeicherDaten(const State& s, const ProgramDirs& dirs, c
   WindowPrefs v = readWindowPrefs(prefsFile);
   v.zoneFollows = s.UTCKorrFolgt != 0 ? 1 : 0;
   storeSunspotChoice(s, v);
+  outlookToPreferences(s, v);
   if (const int fault = writeWindowPrefs(prefsFile, v); fault != 0)
     problems.push_back({kTxEinstellungenNichtGespeichert, prefsFile.string(), std::strerror(fault)});
   const std::filesystem::path table = ownFile(dirs, kTableFile);

@@ -238,6 +238,27 @@ struct State {
   Arr<Arr<int16, 0, 18>, 0, 35> WeltRaster;  ///< world-map colour indices 0..108 [lon 0..35][lat 0..18]
   Arr<Arr<int16, 0, 30>, 0, 24> OrtsRaster;  ///< chart colour indices 0..108 [hour 0..24][MHz 0..30]
 
+  // ---- Outlook: will the chosen mode get through ------------------------
+  // The third display quantity beside level and field strength: the
+  // signal-to-noise ratio at the receiving station against what the mode
+  // needs, classed by the day-to-day spread of the forecast (outlook/).
+  int16 OutlookFlag = 0;        ///< 1 while the displays show the outlook of OutlookMode (PegelFlag then unused by them)
+  int16 OutlookMode = 2;        ///< mode the outlook is for: 0 CW, 1 SSB, 2 FT8, 3 FT4, 4 WSPR, 5 custom (CustomSnr)
+  double CustomSnr = 20;        ///< required signal-to-noise ratio of the custom mode [dB-Hz], -20..80
+  int16 NoiseEnvironment = 1;   ///< noise at the receiving station: 0 city, 1 residential, 2 rural,
+                                ///< 3 quiet rural, 4 my noise floor (NoiseFloor)
+  double NoiseFloor = -100;     ///< my noise floor: level read in 2500 Hz with the antenna connected [dBm], -174..0
+  int16 AvailabilityRun = 0;    ///< 1 while the calculation also keeps the 10, 50 and 90 % values (AvailabilityResults)
+  int16 AvailabilityFault = 0;  ///< 0, or the fault code of the first of those values that could not be formed
+  /// ErgFeld at the three availabilities: [0..2: 10, 50, 90 %][slice 0..2][hour 0..24][frequency index 0..32],
+  /// dB(uV/m), rounded and day-corrected as ErgFeld; slice 0 holds the day-corrected forecast.
+  Arr<Arr<Arr<Arr<double, 0, 32>, 0, 24>, 0, 2>, 0, 2> AvailabilityResults;
+  /// The world table's file image (kTabLength bytes, header included) at 10, 50 and 90 %, made with
+  /// the table and kept in memory only; empty until made.
+  Arr<std::string, 0, 2> AvailabilityTables;
+  std::string OutlookLine;   ///< the point result's outlook line, "FT8: good, 14 dB to spare"
+  std::string BestBandLine;  ///< the band with the best outlook at the time shown, or when the next one opens
+
   // ---- Files and places -------------------------------------------------
   std::string Pfad;  ///< program directory
   Arr<std::string, 0, 30> DatZeile;  ///< settings-file values, 1..22 used
