@@ -14,13 +14,13 @@ using namespace welvaro;
 namespace {
 
 FUZZ_UNTRACED auto fields(const WindowPrefs& f) {
-  return std::tuple(f.x, f.y, f.lat, f.height, f.maximized, f.projection, f.zoneFollows);
+  return std::tuple(f.x, f.y, f.width, f.height, f.maximized, f.projection, f.zoneFollows);
 }
 
 FUZZ_UNTRACED void checkRanges(const WindowPrefs& f) {
   FUZZ_CHECK(f.x >= kWindowPlaceMin && f.x <= kWindowPlaceMax);
   FUZZ_CHECK(f.y >= kWindowPlaceMin && f.y <= kWindowPlaceMax);
-  FUZZ_CHECK(f.lat == 0 || (f.lat >= kWindowMinWidth && f.lat <= kWindowSizeMax));
+  FUZZ_CHECK(f.width == 0 || (f.width >= kWindowMinWidth && f.width <= kWindowSizeMax));
   FUZZ_CHECK(f.height == 0 || (f.height >= kWindowMinHeight && f.height <= kWindowSizeMax));
   FUZZ_CHECK(f.projection == 0 || f.projection == 1);
   FUZZ_CHECK(f.zoneFollows >= -1 && f.zoneFollows <= 1);
