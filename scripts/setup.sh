@@ -5,7 +5,7 @@ set -euo pipefail
 # The same names on Debian 12 and Ubuntu 24.04. dpkg-dev and file serve
 # `cpack -G DEB` (dpkg-shlibdeps finds the package's dependencies).
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-translations-l10n
-          zlib1g-dev dpkg-dev file)
+          zlib1g-dev nlohmann-json3-dev dpkg-dev file)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

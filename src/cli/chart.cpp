@@ -19,6 +19,7 @@ namespace {
 int runChart(Invocation& a, const Context& k) {
   State& s = *a.s;
   s.Pfad = a.dir;
+  setNames(a);
   PictureOptions picture = pictureOptions(a);
   DisplayStatus st;
   if (picture.png.empty()) {
@@ -48,7 +49,8 @@ int runChart(Invocation& a, const Context& k) {
 
 Command chartCommand() {
   return {.name = "chart",
-          .options = withCommon({"--dir", "--level", "--field", "--png", "--size"}),
+          .options = withCommon({"--dir", "--level", "--field", "--png", "--size", "--lang", "--name-a",
+                                      "--name-b"}),
           .required = {"--dir"},
           .check = checkPicture,
           .run = runChart};

@@ -17,6 +17,7 @@ Command mapCommand();
 Command chartCommand();
 Command reportCommand();
 Command bandsCommand();
+Command sunBefehl();
 
 // A data file that comes with the program ("MapWelt.dat", "MapOrt.dat"):
 // from --dir when it holds one, else from the program's data folders.

@@ -10,6 +10,7 @@
 #include "display/bitmap.h"
 #include "display/worldmap.h"
 #include "files/map_lines.h"
+#include "files/landareas.h"
 #include "files/overlay.h"
 #include "files/programdir.h"
 #include "forecast/table.h"
@@ -30,6 +31,7 @@ int runMap(Invocation& a, const Context& k) {
   }
   prgTabPlus(s);
 
+  setNames(a);
   PictureOptions picture = pictureOptions(a);
   DisplayStatus st;
   if (picture.png.empty()) {
@@ -37,7 +39,7 @@ int runMap(Invocation& a, const Context& k) {
     conBitmaps(s);
     st = prgAktDarst1(s);
   } else {
-    st = mapPng(s, picture, dataFileFor(a, k, kMapLinesFile));
+    st = mapPng(s, picture, dataFileFor(a, k, kMapLinesFile), dataFileFor(a, k, kLandFile));
   }
   if (!st.ok()) {
     k.err << "welvaro-cli map: " << st.message << "\n";
@@ -55,7 +57,7 @@ int runMap(Invocation& a, const Context& k) {
 Command mapCommand() {
   return {.name = "map",
           .options = {"--dir", "--freq", "--utc", "--level", "--field", "--png", "--size", "--projection",
-                       "--greyline", "--b", "--path"},
+                       "--greyline", "--b", "--path", "--name-b", "--lang"},
           .required = {"--dir", "--freq", "--utc"},
           .check = checkPicture,
           .run = runMap};

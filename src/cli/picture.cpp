@@ -6,10 +6,12 @@
 #include <filesystem>
 #include <memory>
 
+#include "display/caption.h"
 #include "display/chart_picture.h"
 #include "display/map_picture.h"
 #include "files/fileio.h"
 #include "files/map_lines.h"
+#include "files/landareas.h"
 #include "files/png.h"
 #include "forecast/tageskorr.h"
 #include "state/calendar.h"
@@ -20,18 +22,22 @@ namespace welvaro::cli {
 namespace {
 
 // Default sizes of the whole picture: the rectangular map then is 1081 x 541
-// pixels (three per degree), the azimuthal one a disc of 721 pixels.
-constexpr int kWidth = 1240, kHeight = 580;
-constexpr int kAzWidth = 960, kAzHeight = 800;
+// pixels (three per degree), the azimuthal one a disc of 721 pixels, with
+// the scales, the colour bar and up to three lines of caption around them.
+constexpr int kWidth = 1280, kHeight = 660;
+constexpr int kAzWidth = 980, kAzHeight = 860;
 
 // Lines and font grow with the picture beyond its default size.
 double scaleFor(int w, int h, int w0, int h0) {
   return std::max(1.0, std::floor(std::min(static_cast<double>(w) / w0, static_cast<double>(h) / h0) * 2) / 2);
 }
 
-// Station A and the day of the table, from its header: the third and fourth
-// items and the date dd.mm.yyyy (the twelfth). The day gives the sun's
-// declination for the greyline; without it the day of Zeitpunkt is taken.
+// Station A, the conditions and the day of the table, from its header: the
+// month (the first item), the third and fourth items, availability and
+// sunspot number (the ninth and tenth) and the date dd.mm.yyyy (the
+// twelfth). The day is the date of the picture (its caption and its sun);
+// without it the day of Zeitpunkt is taken. The table keeps no name of
+// station A.
 void fromHeader(State& s) {
   std::vector<std::string> items;
   for (std::size_t from = 0, to; (to = s.TabText.find(':', from)) != std::string::npos; from = to + 1)
@@ -40,6 +46,10 @@ void fromHeader(State& s) {
   if (items.size() >= 12) {
     s.X1 = std::clamp(ReadNumber(items[2]), -90.0, 90.0);
     s.Y1 = static_cast<float>(std::clamp(ReadNumber(items[3]), -180.0, 180.0));
+    s.Iproz = ReadNumber(items[8]);
+    s.Ssna = ReadNumber(items[9]);
+    s.OrtA.clear();
+    if (const double m = ReadNumber(items[0]); m >= 1 && m <= 12) s.Monat = static_cast<float>(m);
     const std::string& d = items[11];
     int t = 0, m = 0, j = 0;
     if (d.size() == 10 && std::sscanf(d.c_str(), "%2d.%2d.%4d", &t, &m, &j) == 3 && m >= 1 && m <= 12 && t >= 1 &&
@@ -47,6 +57,10 @@ void fromHeader(State& s) {
       tag = {j, m, t, 12, 0, 0};
   }
   setYearValues(s, tag);
+  s.Jetzt = tag;
+  s.Zeitpunkt.year = tag.year;
+  s.Zeitpunkt.month = tag.month;
+  s.Zeitpunkt.day = tag.day;
 }
 
 std::string writeText(const std::uint32_t* pixel, int w, int h, PictureOptions& b) {
@@ -75,7 +89,8 @@ void checkPicture(const Invocation& a) {
     throw BadArgument{"--size, --projection and --greyline need --png FILE"};
 }
 
-DisplayStatus mapPng(State& s, PictureOptions& b, const std::filesystem::path& linesFile) {
+DisplayStatus mapPng(State& s, PictureOptions& b, const std::filesystem::path& linesFile,
+                     const std::filesystem::path& landDatei) {
   fromHeader(s);
   const bool az = b.projection == Projection::Azimuthal;
   const int w = b.width ? b.width : (az ? kAzWidth : kWidth);
@@ -85,8 +100,11 @@ DisplayStatus mapPng(State& s, PictureOptions& b, const std::filesystem::path& l
 
   MapLines lines;
   readMapLines(linesFile, lines);
+  LandAreas country;
+  readLandAreas(landDatei, country);
   auto picture = std::make_unique<MapPicture>();
   picture->setLines(&lines);
+  picture->setLandAreas(&country);
   MapView a;
   a.projection = b.projection;
   a.frequency = s.AktFrequenz;
@@ -96,6 +114,8 @@ DisplayStatus mapPng(State& s, PictureOptions& b, const std::filesystem::path& l
   a.path = b.path;
   a.scales = true;
   a.scale = az ? scaleFor(w, h, kAzWidth, kAzHeight) : scaleFor(w, h, kWidth, kHeight);
+  a.caption = mapCaption(s, {.projection = a.projection, .frequency = a.frequency, .utcMinute = a.utcMinute,
+                             .level = a.level, .pointB = a.path, .night = a.greyline, .country = !country.empty()});
   const std::uint32_t* pixel = picture->render(s, a, w, h);
   DisplayStatus st;
   st.message = writeText(pixel, w, h, b);
@@ -116,6 +136,9 @@ DisplayStatus chartPng(State& s, PictureOptions& b) {
   a.level = s.PegelFlag == 1;
   a.scales = true;
   a.scale = scaleFor(w, h, kWidth, kHeight);
+  // The chart is the forecast of a day: the day taken as today.
+  s.Zeitpunkt = {s.Jetzt.year, s.Jetzt.month, s.Jetzt.day, 0, 0, 0};
+  a.caption = chartCaption(s, {.level = a.level});
   st.message = writeText(picture->render(s, a, w, h), w, h, b);
   return st;
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "display/bitmap.h"
+#include "display/caption.h"
 
 namespace welvaro {
 
@@ -15,10 +16,9 @@ constexpr std::uint32_t kGridGrey = rgb(0x84, 0x84, 0x84);
 
 void ChartPicture::build(const ChartView& a, const LayoutKey& k) {
   key_ = k;
-  layout_ = planLayout(LayoutKind::Chart, k.width, k.height, a.scales, fontDot(a.scale));
+  layout_ = planLayout(LayoutKind::Chart, k.width, k.height, a.scales, fontDot(a.scale), k.captionLines);
   const std::size_t area = static_cast<std::size_t>(k.width) * k.height;
   buffer_.assign(area, a.background);
-  collected_.assign(area, 0);
   mask_.setSize(k.width, k.height);
   proj_ = ChartProjection(layout_.picture);
   Canvas w{buffer_.data(), k.width, k.height};
@@ -43,14 +43,16 @@ void ChartPicture::build(const ChartView& a, const LayoutKey& k) {
       mask_.segment({proj_.column(h), proj_.row(0)}, {proj_.column(h), proj_.row(30)}, d);
     for (int f = 5; f < 30; f += 5)
       mask_.segment({proj_.column(0), proj_.row(f)}, {proj_.column(24), proj_.row(f)}, d);
-    mask_.collect(collected_, kGridGrey);
-    StrokeMask::compact(collected_, gridLayer_);
+    mask_.collect(gridLayer_, kGridGrey);
     mask_.setClip({0, 0, k.width, k.height});
   }
 }
 
 const std::uint32_t* ChartPicture::render(const State& s, const ChartView& a, int width, int height) {
-  const LayoutKey k = layoutKey(width, height, a.lines, a.scales, a.level, a.scale, a.background);
+  const int n = tafelPunkt(std::max(1, width), std::max(1, height), a.scales, fontDot(a.scale));
+  captionLines_ = captionLines(a.caption, captionWidth(std::max(1, width), n), n);
+  const LayoutKey k = layoutKey(width, height, a.lines, a.scales, a.level, a.scale, a.background,
+                                            static_cast<int>(captionLines_.size()));
   if (!(k == key_)) build(a, k);
   level_ = a.level;
 
@@ -91,6 +93,7 @@ const std::uint32_t* ChartPicture::render(const State& s, const ChartView& a, in
     mask_.apply(w, pass == 0 ? rgb(0, 0, 0) : rgb(255, 255, 255));
   }
   mask_.setClip({0, 0, layout_.width, layout_.height});
+  drawCaption(w, mask_, layout_, captionLines_, a.background);
   return buffer_.data();
 }
 

@@ -924,6 +924,48 @@ const std::array<std::string_view, kTextEntries> SprachText = {
     "Banda",
     "Bande",
     "Band",
+    // 130: panel: sunrise and sunset at a station (%1 A or B, %2 and %3 "HH:MM")
+    "Sonne bei %1: auf %2, unter %3 UTC",
+    "Sun at %1: rises %2, sets %3 UTC",
+    "Sonne bei %1: auf %2, unter %3 UTC",
+    "Sol en %1: sale %2, se pone %3 UTC",
+    "Soleil en %1 : lever %2, coucher %3 UTC",
+    "Sonne bei %1: auf %2, unter %3 UTC",
+    // 131: panel: the sun does not set at a station (%1 A or B)
+    "Sonne bei %1: geht heute nicht unter (Polartag)",
+    "Sun at %1: does not set today (midnight sun)",
+    "Sonne bei %1: geht heute nicht unter (Polartag)",
+    "Sol en %1: hoy no se pone (sol de medianoche)",
+    "Soleil en %1 : ne se couche pas aujourd'hui (soleil de minuit)",
+    "Sonne bei %1: geht heute nicht unter (Polartag)",
+    // 132: panel: the sun does not rise at a station (%1 A or B)
+    "Sonne bei %1: geht heute nicht auf (Polarnacht)",
+    "Sun at %1: does not rise today (polar night)",
+    "Sonne bei %1: geht heute nicht auf (Polarnacht)",
+    "Sol en %1: hoy no sale (noche polar)",
+    "Soleil en %1 : ne se lève pas aujourd'hui (nuit polaire)",
+    "Sonne bei %1: geht heute nicht auf (Polarnacht)",
+    // 133: picture caption: the longitude/latitude map
+    "Weltkarte nach Länge und Breite",
+    "Map by longitude and latitude",
+    "Weltkarte nach Länge und Breite",
+    "Mapa por longitud y latitud",
+    "Carte en longitude et latitude",
+    "Weltkarte nach Länge und Breite",
+    // 134: picture caption: what the hatching means
+    "schraffiert: Nacht",
+    "hatched: night",
+    "schraffiert: Nacht",
+    "rayado: noche",
+    "hachuré : nuit",
+    "schraffiert: Nacht",
+    // 135: picture caption: what the grey land and sea mean
+    "grau: kein Signal",
+    "grey: no signal",
+    "grau: kein Signal",
+    "gris: sin señal",
+    "gris : aucun signal",
+    "grau: kein Signal",
 };
 
 std::string textEntry(int number) {

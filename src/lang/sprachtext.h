@@ -140,6 +140,12 @@ enum Text : int {
   kTxBandRunter = 127,  ///< mnuBandRunter (Page Down)
   kTxBaender = 128,  ///< frmBaender: the bands of the link
   kTxBand = 129,  ///< cmdBand: tool tip of a band button
+  kTxSunTimes = 130,  ///< panel: sunrise and sunset at a station (%1 A or B, %2 and %3 "HH:MM")
+  kTxSunNoSet = 131,  ///< panel: the sun does not set at a station (%1 A or B)
+  kTxSunNoRise = 132,  ///< panel: the sun does not rise at a station (%1 A or B)
+  kTxRectangularMap = 133,  ///< picture caption: the longitude/latitude map
+  kTxCaptionNight = 134,  ///< picture caption: what the hatching means
+  kTxCaptionNoSignal = 135,  ///< picture caption: what the grey land and sea mean
   kTxAnzahl  ///< number of keys
 };
 
