@@ -2,14 +2,17 @@
 // 1920 x 960 with coastlines, borders, graticule and night shading, as the
 // window redraws it on every change of time or frequency (the time moves
 // from frame to frame, as a time slider would move it). Also the azimuthal
-// frame, the rebuild after a change of size, and the chart.
+// frame, the rebuild after a change of size, and the chart; and both maps
+// as the window shows them (land and sea, scales, caption, path).
 #include <benchmark/benchmark.h>
 
 #include <memory>
 
+#include "display/caption.h"
 #include "display/chart_picture.h"
 #include "display/map_picture.h"
 #include "files/map_lines.h"
+#include "files/landareas.h"
 #include "forecast/table.h"
 #include "forecast/tageskorr.h"
 #include "state/calendar.h"
@@ -19,6 +22,7 @@ namespace {
 struct Welt {
   std::unique_ptr<welvaro::State> s = std::make_unique<welvaro::State>();
   welvaro::MapLines lines;
+  welvaro::LandAreas land;
   Welt() {
     s->Jetzt = {2026, 12, 8, 12, 0, 0};
     s->Monat = 12;
@@ -26,6 +30,7 @@ struct Welt {
     welvaro::prgGenTabPlus(*s);
     welvaro::prgTabPlus(*s);
     welvaro::readMapLines(WELVARO_SOURCE_DATA "/MapLinien.dat", lines);
+    welvaro::readLandAreas(WELVARO_SOURCE_DATA "/MapLand.dat", land);
   }
 };
 
@@ -48,6 +53,38 @@ void frames(benchmark::State& st, welvaro::Projection projection) {
 }
 
 void BM_ScaledWorldMap(benchmark::State& st) { frames(st, welvaro::Projection::Rectangular); }
+
+// The frame as the window draws it: land and sea under a closed band, the
+// caption above the map and the scales around it.
+void mitAllem(benchmark::State& st, welvaro::Projection projection) {
+  Welt w;
+  if (w.lines.blank() || w.land.empty()) st.SkipWithError("MapLinien.dat or MapLand.dat not found");
+  auto picture = std::make_unique<welvaro::MapPicture>();
+  picture->setLines(&w.lines);
+  picture->setLandAreas(&w.land);
+  welvaro::MapView a;
+  a.projection = projection;
+  a.frequency = 14.2f;
+  a.greyline = a.scales = a.path = true;
+  int minute = 0;
+  const auto frame = [&] {
+    a.utcMinute = minute;
+    a.caption = welvaro::mapCaption(*w.s, {.projection = projection, .frequency = a.frequency, .utcMinute = minute,
+                                           .pointB = true, .night = true, .land = true});
+    return picture->render(*w.s, a, 1920, 1080);
+  };
+  frame();
+  for (auto _ : st) {
+    minute = (minute + 7) % 1440;
+    benchmark::DoNotOptimize(frame());
+  }
+}
+
+void BM_ScaledWorldMapAsShown(benchmark::State& st) { mitAllem(st, welvaro::Projection::Rectangular); }
+BENCHMARK(BM_ScaledWorldMapAsShown)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_ScaledWorldMapAzimuthalAsShown(benchmark::State& st) { mitAllem(st, welvaro::Projection::Azimuthal); }
+BENCHMARK(BM_ScaledWorldMapAzimuthalAsShown)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_ScaledWorldMap)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 void BM_ScaledWorldMapAzimuthal(benchmark::State& st) { frames(st, welvaro::Projection::Azimuthal); }

@@ -1,9 +1,11 @@
 // The world map and the chart drawn at any size: the values against the
 // bitmaps at the same places, grid points, the date line, the read-out, the
-// night side against the greyline, the path A-B, the coastline greys, the
+// hatched night side, land and sea where no signal arrives, the terminator
+// against the greyline, the path A-B, the coastline greys, the
 // ticks of the scales, odd sizes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <memory>
@@ -14,8 +16,10 @@
 #include "display/chart_picture.h"
 #include "display/greyline.h"
 #include "display/map_picture.h"
+#include "display/sun.h"
 #include "display/worldmap.h"
 #include "files/map_lines.h"
+#include "files/landareas.h"
 #include "forecast/tageskorr.h"
 #include "testutil.h"
 
@@ -209,29 +213,124 @@ TEST(MapPicture, AzimuthalMapIsCentredOnStationAWithItsValue) {
   EXPECT_NEAR(map->readAt(*s, {m.x, m.y - 6000 * perKm})->place.lon, -170, 1e-6);
 }
 
-TEST(MapPicture, NightSideIsShadedFromTheSubSolarPoint) {
+// The night side is hatched around the antipode of the sun of the date and
+// minute (equation of time included); between the lines and on the whole
+// day side the colours stay those of the colour bar. On black the lines are
+// light, so the night shows there too.
+TEST(MapPicture, NightSideIsHatchedFromTheSubSolarPoint) {
   auto s = std::make_unique<State>();
   fillAll(*s, -73);  // index 54: green everywhere
-  s->Dekl = 0.3f;
+  s->Zeitpunkt = {2026, 12, 8, 12, 0, 0};
   auto map = std::make_unique<MapPicture>();
   MapView a = valuesOnly(14, 12 * 60, true);
   a.greyline = true;
   map->render(*s, a, 1081, 541);
   const MapProjection& p = map->projection();
   const std::uint32_t green = colour(54);
-  EXPECT_EQ(pixel(*map, p.toPixel({17, 0})), green);            // under the sun at noon UTC
-  EXPECT_EQ(pixel(*map, p.toPixel({60, 60})), green);           // afternoon in Siberia, far from the terminator
-  EXPECT_EQ(pixel(*map, p.toPixel({-17, 180})), rgb(0, 127, 0));  // midnight: half as bright
-  EXPECT_EQ(pixel(*map, p.toPixel({-60, 120})), rgb(0, 127, 0));
-  // Six hours later the sun stands over 90 W.
+  // The sun of 8 December at noon UTC: 22.7 S, and 2 degrees west of
+  // Greenwich (the equation of time is +8 minutes: it culminated there at
+  // 11:52).
+  const SolarPosition sun = solarPosition(2026, 12, 8, 720);
+  EXPECT_NEAR(sun.subsolarLatitude, -22.7, 0.1);
+  EXPECT_NEAR(sun.subsolarLongitude, -2.0, 0.1);
+  // A row through the sun and one through its antipode, 40 pixels each.
+  const auto count = [&](GeoPoint o, std::uint32_t colourThere, int& equals, int& others) {
+    equals = others = 0;
+    const Point q = p.toPixel(o);
+    for (int dx = -20; dx < 20; ++dx) {
+      const std::uint32_t c = pixel(*map, {q.x + dx, q.y});
+      (c == colourThere ? equals : others)++;
+    }
+  };
+  int equals = 0, others = 0;
+  count({sun.subsolarLatitude, sun.subsolarLongitude}, green, equals, others);
+  EXPECT_EQ(others, 0);
+  count({-sun.subsolarLatitude, sun.subsolarLongitude + 180 - 360}, green, equals, others);
+  // One pixel in six lies on a hatch line, a darker green; the rest is green.
+  EXPECT_GE(others, 40 / 6 - 1);
+  EXPECT_LE(others, 40 / 6 + 1);
+  const Point night = p.toPixel({-sun.subsolarLatitude, sun.subsolarLongitude - 180});
+  for (int dx = 0; dx < 6; ++dx) {
+    const std::uint32_t c = pixel(*map, {night.x + dx, night.y});
+    if (c == green) continue;
+    EXPECT_EQ(c & 0xFF00FFu, 0u);  // still a pure green, darker
+    EXPECT_LT((c >> 8) & 0xFF, 0xFFu * 6 / 10);
+  }
+  // At twice the scale the lines are two pixels wide, twelve apart, on the
+  // rectangular map as on the azimuthal one.
+  for (const Projection pr : {Projection::Rectangular, Projection::Azimuthal}) {
+    auto gross = std::make_unique<MapPicture>();
+    MapView g = a;
+    g.scale = 2;
+    g.projection = pr;
+    gross->render(*s, g, 2161, 1081);
+    const Point q = gross->projection().toPixel({-sun.subsolarLatitude, sun.subsolarLongitude - 180});
+    std::string muster;
+    for (int dx = 0; dx < 48; ++dx) muster += pixel(*gross, {q.x + dx, q.y}) == green ? '.' : '#';
+    EXPECT_EQ(std::count(muster.begin(), muster.end(), '#'), 8) << muster;
+    EXPECT_NE(muster.find("##"), std::string::npos) << muster;
+    EXPECT_EQ(muster.find("###"), std::string::npos) << muster;
+  }
+  // Six hours later the sun stands 90 degrees further west.
   a.utcMinute = 18 * 60;
   map->render(*s, a, 1081, 541);
-  EXPECT_EQ(pixel(*map, p.toPixel({17, -90})), green);
-  EXPECT_EQ(pixel(*map, p.toPixel({-17, 90})), rgb(0, 127, 0));
-  const GeoPoint sun = subsolarPoint(0.3f, 18 * 60);
-  EXPECT_NEAR(sun.lat, 0.3 * 180 / kPi, 1e-5);
-  EXPECT_DOUBLE_EQ(sun.lon, -90);
-  EXPECT_DOUBLE_EQ(subsolarPoint(0.3f, 0).lon, 180);
+  const SolarPosition abends = solarPosition(2026, 12, 8, 18 * 60);
+  EXPECT_NEAR(abends.subsolarLongitude, sun.subsolarLongitude - 90, 0.05);
+  count({abends.subsolarLatitude, abends.subsolarLongitude}, green, equals, others);
+  EXPECT_EQ(others, 0);
+  // On black the hatch lines are light.
+  fillAll(*s, -140);
+  map->render(*s, a, 1081, 541);
+  count({-abends.subsolarLatitude, abends.subsolarLongitude + 180}, colour(0), equals, others);
+  EXPECT_GE(others, 40 / 6 - 1);
+  const Point schwarz = p.toPixel({-abends.subsolarLatitude, abends.subsolarLongitude + 180});
+  int hellste = 0;
+  for (int dx = 0; dx < 6; ++dx) hellste = std::max(hellste, brightness(pixel(*map, {schwarz.x + dx, schwarz.y})));
+  EXPECT_GT(hellste, 300);
+}
+
+// Where no signal arrives the land and the sea show, lit by day and darker
+// at night; where a value arrives its colour stays. The read-out keeps the
+// value, and without land data the place stays black.
+TEST(MapPicture, LandAndSeaWhereNoSignalArrives) {
+  LandAreas land;
+  ASSERT_EQ(readLandAreas(welvaro::test::shippedData() / "MapLand.dat", land), LandStatus::kRead);
+  auto s = std::make_unique<State>();
+  fillAll(*s, -140);  // nothing arrives anywhere
+  s->Weltpegel[9][20][14][12] = -73;  // but at 0 N 20 E, at 14 MHz 12 UTC
+  s->Zeitpunkt = {2026, 6, 21, 12, 0, 0};
+  for (const Projection pr : {Projection::Rectangular, Projection::Azimuthal}) {
+    SCOPED_TRACE(pr == Projection::Azimuthal);
+    auto map = std::make_unique<MapPicture>();
+    map->setLandAreas(&land);
+    MapView a = valuesOnly(14, 12 * 60, true);
+    a.projection = pr;
+    map->render(*s, a, 1081, 541);
+    const MapProjection& p = map->projection();
+    const std::uint32_t africa = pixel(*map, p.toPixel({15, 20})), sahara = pixel(*map, p.toPixel({25, 10}));
+    const std::uint32_t atlantik = pixel(*map, p.toPixel({-30, -20})), pazifik = pixel(*map, p.toPixel({0, -150}));
+    EXPECT_EQ(africa, sahara);
+    EXPECT_EQ(atlantik, pazifik);
+    EXPECT_NE(africa, atlantik);
+    EXPECT_GT(brightness(africa), brightness(atlantik));
+    for (const std::uint32_t c : {africa, atlantik}) EXPECT_EQ(indexOf(c), -1) << std::hex << c;
+    // The value where one arrives (on the azimuthal map near that grid point).
+    EXPECT_GT(indexOf(pixel(*map, p.toPixel({0, 20}))), pr == Projection::Rectangular ? 53 : 40);
+    EXPECT_EQ(map->readAt(*s, p.toPixel({25, 10}))->value, -127);
+    // Antarctica and Greenland are land; the Caspian Sea is water.
+    EXPECT_EQ(pixel(*map, p.toPixel({-80, 60})), africa);
+    EXPECT_EQ(pixel(*map, p.toPixel({72, -40})), africa);
+    EXPECT_EQ(pixel(*map, p.toPixel({42, 50.5})), atlantik);
+    // At night both are darker (and hatched).
+    a.greyline = true;
+    map->render(*s, a, 1081, 541);
+    const std::uint32_t nightLand = pixel(*map, p.toPixel({35, 140})), dayLand = pixel(*map, p.toPixel({15, 20}));
+    EXPECT_EQ(dayLand, africa);
+    EXPECT_LT(brightness(nightLand), brightness(africa) * 3 / 4);
+  }
+  auto without = std::make_unique<MapPicture>();
+  without->render(*s, valuesOnly(14, 12 * 60, true), 1081, 541);
+  EXPECT_EQ(pixel(*without, without->projection().toPixel({15, 20})), colour(0));
 }
 
 // The terminator follows the time and the declination as the bitmap's
@@ -259,6 +358,11 @@ TEST(MapPicture, TerminatorAgreesWithTheGreyline) {
       EXPECT_LT(sum / segments.size(), 1.0);
     }
   }
+  // The greyline's sun: the declination of the day, 15 degrees an hour.
+  const GeoPoint sun = subsolarPoint(0.3f, 18 * 60);
+  EXPECT_NEAR(sun.lat, 0.3 * 180 / kPi, 1e-5);
+  EXPECT_DOUBLE_EQ(sun.lon, -90);
+  EXPECT_DOUBLE_EQ(subsolarPoint(0.3f, 0).lon, 180);
 }
 
 TEST(MapPicture, PathAToBShortOrLongWithMarks) {
@@ -454,7 +558,7 @@ TEST(ChartPicture, TicksOfNoonAndFifteenMegahertz) {
   const Layout& t = chart->layout();
   const ChartProjection& p = chart->projection();
   const int x = static_cast<int>(std::lround(p.column(12)));
-  EXPECT_NEAR(p.toGeo({double(x), double(t.picture.y)})->hours, 12, 0.5 * 24 / (t.picture.width - 1));
+  EXPECT_NEAR(p.toGeo({double(x), double(t.picture.y)})->hours, 12, 0.5 * 24 / (t.picture.width - 1) + 1e-9);
   EXPECT_NE(chart->pixel()[static_cast<std::size_t>(t.picture.y + t.picture.height) * 1000 + x], rgb(255, 255, 255));
   const int y = static_cast<int>(std::lround(p.row(15)));
   EXPECT_NEAR(p.toGeo({double(t.picture.x), double(y)})->mhz, 15, 0.5 * 30 / (t.picture.height - 1));

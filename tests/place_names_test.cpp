@@ -126,7 +126,7 @@ TEST(PlaceNames, TheNameMeansTheLargestByFarOtherwiseTheUserIsAsked) {
     A kind;
     const char* name;
     const char* country;
-    std::size_t unter;  // how many bore the name when one was taken by size
+    std::size_t among;  // how many bore the name when one was taken by size
   } faelle[] = {
       {"New York", A::Found, "New York City", "US", 2},
       {"St. Petersburg", A::Found, "Saint Petersburg", "RU", 2},
@@ -152,8 +152,8 @@ TEST(PlaceNames, TheNameMeansTheLargestByFarOtherwiseTheUserIsAsked) {
     EXPECT_EQ(r.kind, f.kind) << r.message;
     EXPECT_EQ(r.name, f.name);
     EXPECT_EQ(r.country, f.country);
-    EXPECT_EQ(r.takenAmong, f.unter);
-    EXPECT_EQ(takenNote(r).empty(), f.unter == 0);
+    EXPECT_EQ(r.takenAmong, f.among);
+    EXPECT_EQ(takenNote(r).empty(), f.among == 0);
   }
   EXPECT_EQ(takenNote(resolveStation("St. Petersburg", list, g)),
             "taken as Saint Petersburg, RU (59.93863, 30.31413), by far the largest of 2 places of that name "

@@ -21,6 +21,7 @@ namespace {
 int runChart(Invocation& a, const Context& k) {
   State& s = *a.s;
   s.Pfad = a.dir;
+  setNames(a);
   PictureOptions picture = pictureOptions(a);
   DisplayStatus st;
   if (picture.png.empty()) {
@@ -56,7 +57,7 @@ int runChart(Invocation& a, const Context& k) {
 Command chartCommand() {
   return {.name = "chart",
           .options = withCommon({"--dir", "--level", "--field", "--png", "--size", "--mode", "--noise", "--outlook",
-                                      "--lang"}),
+                                      "--lang", "--name-a", "--name-b"}),
           .required = {"--dir"},
           .check = checkPicture,
           .run = runChart,

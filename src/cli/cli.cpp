@@ -30,10 +30,16 @@ const char* kUsage =
     "  chart    chart picture of the link A-B, DIR/WelvDar2.bmp, with DIR/MapOrt.dat\n"
     "           (--dir DIR, --level, --field or --outlook; level is the default)\n"
     "           map and chart with --png FILE: a PNG picture at any size instead,\n"
-    "           with coastlines, scales and colour bar; --size WxH is the size of\n"
-    "           the whole PNG (default 1240x580, azimuthal map 960x800); the map\n"
-    "           also takes --projection rect|azimuthal (centred on station A),\n"
-    "           --greyline (night side) and --b LAT,LON [--path S|L] (path A-B)\n"
+    "           with coastlines, land and sea, scales, colour bar and a caption\n"
+    "           (in the language of --lang 0..5); --size WxH is the size of the\n"
+    "           whole PNG (default 1280x660, azimuthal map 980x860); the map also\n"
+    "           takes --projection rect|azimuthal (centred on station A),\n"
+    "           --greyline (night side hatched) and --b LAT,LON [--path S|L]\n"
+    "           (path A-B)\n"
+    "  sun      the sub-solar point at --utc HH:MM on the date, and sunrise and\n"
+    "           sunset (UTC, the sun's centre 0.833 degrees below the horizon) at\n"
+    "           station A and point B on that UTC date (--format text|json; none\n"
+    "           in polar day or night)\n"
     "  report   printed report of the link A-B at the six memory frequencies\n"
     "           (--text or --pdf FILE; --memories F1,...,F6, --level or --field,\n"
     "           --lang 0..5, --name-a TEXT, --name-b TEXT)\n"
@@ -124,7 +130,7 @@ int runCli(const std::vector<std::string>& argv, const Context& k) {
   }
   for (const Command& b :
        {linkCommand(), pointCommand(), tableCommand(), mapCommand(), chartCommand(), reportCommand(), bandsCommand(),
-        heardCommand(), listenCommand(), ssnCommand()}) {
+        heardCommand(), listenCommand(), ssnCommand(), sunCommand()}) {
     if (b.name != cmd) continue;
     std::optional<Invocation> a;
     try {

@@ -20,6 +20,7 @@ Command bandsCommand();
 Command heardCommand();
 Command listenCommand();
 Command ssnCommand();
+Command sunCommand();
 
 // A data file that comes with the program ("MapWelt.dat", "MapOrt.dat"):
 // from --dir when it holds one, else from the program's data folders.

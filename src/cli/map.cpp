@@ -13,6 +13,7 @@
 #include "display/worldmap.h"
 #include "files/datafiles.h"
 #include "files/map_lines.h"
+#include "files/landareas.h"
 #include "files/overlay.h"
 #include "files/programdir.h"
 #include "forecast/availability.h"
@@ -76,6 +77,7 @@ int runMap(Invocation& a, const Context& k) {
   }
   prgTabPlus(s);
 
+  setNames(a);
   PictureOptions picture = pictureOptions(a);
   DisplayStatus st;
   if (picture.png.empty()) {
@@ -88,7 +90,7 @@ int runMap(Invocation& a, const Context& k) {
     conBitmaps(s);
     st = prgAktDarst1(s);
   } else {
-    st = mapPng(s, picture, dataFileFor(a, k, kMapLinesFile));
+    st = mapPng(s, picture, dataFileFor(a, k, kMapLinesFile), dataFileFor(a, k, kLandFile));
   }
   if (!st.ok()) {
     k.err << "welvaro-cli map: " << st.message << "\n";
@@ -106,7 +108,7 @@ int runMap(Invocation& a, const Context& k) {
 Command mapCommand() {
   return {.name = "map",
           .options = {"--dir", "--freq", "--utc", "--level", "--field", "--png", "--size", "--projection",
-                       "--greyline", "--b", "--path", "--mode", "--noise", "--outlook", "--lang"},
+                       "--greyline", "--b", "--path", "--name-b", "--mode", "--noise", "--outlook", "--lang"},
           .required = {"--dir", "--freq", "--utc"},
           .check = checkPicture,
           .run = runMap,

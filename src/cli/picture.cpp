@@ -6,11 +6,13 @@
 #include <filesystem>
 #include <memory>
 
+#include "display/caption.h"
 #include "display/chart_picture.h"
 #include "display/map_picture.h"
 #include "files/datafiles.h"
 #include "files/fileio.h"
 #include "files/map_lines.h"
+#include "files/landareas.h"
 #include "files/png.h"
 #include "forecast/availability.h"
 #include "forecast/tageskorr.h"
@@ -22,18 +24,22 @@ namespace welvaro::cli {
 namespace {
 
 // Default sizes of the whole picture: the rectangular map then is 1081 x 541
-// pixels (three per degree), the azimuthal one a disc of 721 pixels.
-constexpr int kWidth = 1240, kHeight = 580;
-constexpr int kAzWidth = 960, kAzHeight = 800;
+// pixels (three per degree), the azimuthal one a disc of 721 pixels, with
+// the scales, the colour bar and up to three lines of caption around them.
+constexpr int kWidth = 1280, kHeight = 660;
+constexpr int kAzWidth = 980, kAzHeight = 860;
 
 // Lines and font grow with the picture beyond its default size.
 double scaleFor(int w, int h, int w0, int h0) {
   return std::max(1.0, std::floor(std::min(static_cast<double>(w) / w0, static_cast<double>(h) / h0) * 2) / 2);
 }
 
-// Station A and the day of the table, from its header: the third and fourth
-// items and the date dd.mm.yyyy (the twelfth). The day gives the sun's
-// declination for the greyline; without it the day of Zeitpunkt is taken.
+// Station A, the conditions and the day of the table, from its header: the
+// month (the first item), the third and fourth items, availability and
+// sunspot number (the ninth and tenth) and the date dd.mm.yyyy (the
+// twelfth). The day is the date of the picture (its caption and its sun);
+// without it the day of Zeitpunkt is taken. The table keeps no name of
+// station A.
 void fromHeader(State& s) {
   std::vector<std::string> items;
   for (std::size_t from = 0, to; (to = s.TabText.find(':', from)) != std::string::npos; from = to + 1)
@@ -42,6 +48,10 @@ void fromHeader(State& s) {
   if (items.size() >= 12) {
     s.X1 = std::clamp(ReadNumber(items[2]), -90.0, 90.0);
     s.Y1 = static_cast<float>(std::clamp(ReadNumber(items[3]), -180.0, 180.0));
+    s.Iproz = ReadNumber(items[8]);
+    s.Ssna = ReadNumber(items[9]);
+    s.OrtA.clear();
+    if (const double m = ReadNumber(items[0]); m >= 1 && m <= 12) s.Monat = static_cast<float>(m);
     const std::string& d = items[11];
     int t = 0, m = 0, j = 0;
     if (d.size() == 10 && std::sscanf(d.c_str(), "%2d.%2d.%4d", &t, &m, &j) == 3 && m >= 1 && m <= 12 && t >= 1 &&
@@ -49,6 +59,10 @@ void fromHeader(State& s) {
       tag = {j, m, t, 12, 0, 0};
   }
   setYearValues(s, tag);
+  s.Jetzt = tag;
+  s.Zeitpunkt.year = tag.year;
+  s.Zeitpunkt.month = tag.month;
+  s.Zeitpunkt.day = tag.day;
 }
 
 std::string writeText(const std::uint32_t* pixel, int w, int h, PictureOptions& b) {
@@ -77,7 +91,8 @@ void checkPicture(const Invocation& a) {
     throw BadArgument{"--size, --projection and --greyline need --png FILE"};
 }
 
-DisplayStatus mapPng(State& s, PictureOptions& b, const std::filesystem::path& linesFile) {
+DisplayStatus mapPng(State& s, PictureOptions& b, const std::filesystem::path& linesFile,
+                     const std::filesystem::path& landFile) {
   fromHeader(s);
   const bool az = b.projection == Projection::Azimuthal;
   const int w = b.width ? b.width : (az ? kAzWidth : kWidth);
@@ -92,8 +107,11 @@ DisplayStatus mapPng(State& s, PictureOptions& b, const std::filesystem::path& l
     st.message = l.message();
     return st;
   }
+  LandAreas land;
+  readLandAreas(landFile, land);
   auto picture = std::make_unique<MapPicture>();
   picture->setLines(&lines);
+  picture->setLandAreas(&land);
   MapView a;
   a.projection = b.projection;
   a.frequency = s.AktFrequenz;
@@ -104,6 +122,9 @@ DisplayStatus mapPng(State& s, PictureOptions& b, const std::filesystem::path& l
   a.path = b.path;
   a.scales = true;
   a.scale = az ? scaleFor(w, h, kAzWidth, kAzHeight) : scaleFor(w, h, kWidth, kHeight);
+  a.caption = mapCaption(s, {.projection = a.projection, .frequency = a.frequency, .utcMinute = a.utcMinute,
+                             .level = a.level, .outlook = a.outlook, .pointB = a.path, .night = a.greyline,
+                             .land = !land.empty()});
   const std::uint32_t* pixel = picture->render(s, a, w, h);
   st.message = writeText(pixel, w, h, b);
   return st;
@@ -124,6 +145,9 @@ DisplayStatus chartPng(State& s, PictureOptions& b) {
   a.outlook = s.OutlookFlag == 1;
   a.scales = true;
   a.scale = scaleFor(w, h, kWidth, kHeight);
+  // The chart is the forecast of a day: the day taken as today.
+  s.Zeitpunkt = {s.Jetzt.year, s.Jetzt.month, s.Jetzt.day, 0, 0, 0};
+  a.caption = chartCaption(s, {.level = a.level, .outlook = a.outlook});
   st.message = writeText(picture->render(s, a, w, h), w, h, b);
   return st;
 }

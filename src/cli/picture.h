@@ -1,8 +1,8 @@
 // welvaro-cli map and chart as PNG pictures at any size: --png FILE
 // [--size WxH], for the map also --projection rect|azimuthal, --greyline
 // and the path A-B with --b LAT,LON [--path S|L]. The picture carries the
-// coastlines, the scales and the colour bar; --size is the size of the
-// whole PNG file.
+// coastlines, land and sea, the scales, the colour bar and its caption;
+// --size is the size of the whole PNG file.
 #pragma once
 
 #include <filesystem>
@@ -35,15 +35,17 @@ void checkPicture(const Invocation& a);
 /// table's header), at the UTC time of Zeitpunkt and the frequency
 /// AktFrequenz, level or field strength by PegelFlag (the outlook from
 /// AvailabilityTables with OutlookFlag); written to b.png, with the
-/// coastlines and borders of `lines` (MapLinien.dat).
-DisplayStatus mapPng(State& s, PictureOptions& b, const std::filesystem::path& lines);
+/// coastlines and borders of `lines` (MapLinien.dat) and the land and sea
+/// of `land` (MapLand.dat) where no signal arrives.
+DisplayStatus mapPng(State& s, PictureOptions& b, const std::filesystem::path& lines,
+                     const std::filesystem::path& land);
 
 /// The chart of the link A-B (runs the day-corrected forecast, at the three
 /// availabilities for the outlook); written to b.png. A model fault writes
 /// nothing and is returned as `fault`.
 DisplayStatus chartPng(State& s, PictureOptions& b);
 
-/// "FILE: 1240 x 580 pixels, N bytes".
+/// "FILE: 1280 x 660 pixels, N bytes".
 std::string pngMessage(const PictureOptions& b);
 
 }  // namespace welvaro::cli

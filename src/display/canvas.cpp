@@ -76,29 +76,53 @@ void StrokeMask::apply(Canvas& target, std::uint32_t colour) {
   touched_.clear();
 }
 
-void StrokeMask::collect(std::vector<std::uint32_t>& collected, std::uint32_t colour) {
-  for (const std::uint32_t i : touched_) {
-    const double as = coverage_[i] / 255.0;
-    const std::uint32_t old = collected[i];
-    const double ad = (old >> 24) / 255.0;
-    const double ao = as + ad * (1 - as);
-    std::uint32_t merged = static_cast<std::uint32_t>(ao * 255 + 0.5) << 24;
-    for (int k = 0; k < 24; k += 8) {
-      const double cs = (colour >> k) & 0xFF, cd = (old >> k) & 0xFF;
-      merged |= static_cast<std::uint32_t>((cs * as + cd * ad * (1 - as)) / ao + 0.5) << k;
-    }
-    collected[i] = merged;
-    coverage_[i] = 0;
+namespace {
+
+// Sorts pixel indices ascending: by their two 16-bit halves for many (a
+// coastline), plainly for a few (a label).
+void sortByIndex(std::vector<std::uint32_t>& v, std::vector<std::uint32_t>& scratch) {
+  if (v.size() < 4096) {
+    std::sort(v.begin(), v.end());
+    return;
   }
-  touched_.clear();
+  scratch.resize(v.size());
+  for (const int shift : {0, 16}) {
+    std::vector<std::uint32_t> count(65537, 0);
+    for (const std::uint32_t i : v) ++count[((i >> shift) & 0xFFFF) + 1];
+    for (std::size_t k = 1; k < count.size(); ++k) count[k] += count[k - 1];
+    for (const std::uint32_t i : v) scratch[count[(i >> shift) & 0xFFFF]++] = i;
+    v.swap(scratch);
+  }
 }
 
-void StrokeMask::compact(std::vector<std::uint32_t>& collected, CoverLayer& target) {
-  target.entries_.clear();
-  for (std::size_t i = 0; i < collected.size(); ++i) {
-    if (collected[i] >> 24) target.entries_.push_back({static_cast<std::uint32_t>(i), collected[i]});
-    collected[i] = 0;
+}  // namespace
+
+void StrokeMask::collect(CoverLayer& layer, std::uint32_t colour) {
+  sortByIndex(touched_, sortScratch_);
+  const std::vector<CoverLayer::Entry>& old = layer.entries_;
+  merged_.clear();
+  merged_.reserve(old.size() + touched_.size());
+  std::size_t k = 0;
+  for (const std::uint32_t i : touched_) {
+    for (; k < old.size() && old[k].index < i; ++k) merged_.push_back(old[k]);
+    const double as = coverage_[i] / 255.0;
+    coverage_[i] = 0;
+    const std::uint32_t below = k < old.size() && old[k].index == i ? old[k++].colour : 0;
+    // `colour` with the cover as over what lies there ("over" of two
+    // colours with cover): the cover of both, and the colours weighted.
+    const double ad = (below >> 24) / 255.0;
+    const double ao = as + ad * (1 - as);
+    if (!(ao > 0)) continue;  // nothing covers the pixel
+    std::uint32_t over = static_cast<std::uint32_t>(ao * 255 + 0.5) << 24;
+    for (int c = 0; c < 24; c += 8) {
+      const double cs = (colour >> c) & 0xFF, cd = (below >> c) & 0xFF;
+      over |= static_cast<std::uint32_t>((cs * as + cd * ad * (1 - as)) / ao + 0.5) << c;
+    }
+    merged_.push_back({i, over});
   }
+  for (; k < old.size(); ++k) merged_.push_back(old[k]);
+  layer.entries_.swap(merged_);
+  touched_.clear();
 }
 
 }  // namespace welvaro

@@ -6,7 +6,8 @@
 // pixel the line covers (the largest cover where pieces of a polyline meet,
 // so joints do not darken), then lays its colour over the pixels by that
 // cover. Layers that stay the same from frame to frame (coastlines, grid)
-// are collected once into a sparse list of covered pixels.
+// are collected once into a sparse list of covered pixels, which takes
+// memory in proportion to the lines, not to the picture.
 #pragma once
 
 #include <cstdint>
@@ -78,14 +79,15 @@ class StrokeMask {
 
   /// Lays `colour` over `target` by the collected cover and clears the cover.
   void apply(Canvas& target, std::uint32_t colour);
-  /// Lays `colour` by the collected cover over what `collected` holds so far
-  /// (a dense layer being built) and clears the cover.
-  void collect(std::vector<std::uint32_t>& collected, std::uint32_t colour);
-  /// The built dense layer as a sparse one; `collected` is emptied (all 0).
-  static void compact(std::vector<std::uint32_t>& collected, CoverLayer& target);
+  /// Lays `colour` by the collected cover over what the layer `layer`
+  /// holds so far and clears the cover.
+  void collect(CoverLayer& layer, std::uint32_t colour);
 
  private:
+  // A cover of 0 (a line grazing the pixel by less than half of 1/255)
+  // marks nothing: a touched pixel always has some cover.
   void cover(int x, int y, std::uint8_t c) {
+    if (c == 0) return;
     std::uint8_t& d = coverage_[static_cast<std::size_t>(y) * width_ + x];
     if (d == 0) touched_.push_back(static_cast<std::uint32_t>(y) * width_ + x);
     if (c > d) d = c;
@@ -94,6 +96,8 @@ class StrokeMask {
   Rect clip_;
   std::vector<std::uint8_t> coverage_;
   std::vector<std::uint32_t> touched_;
+  std::vector<std::uint32_t> sortScratch_;  // scratch of the sort by index
+  std::vector<CoverLayer::Entry> merged_;  // scratch of the merge
 };
 
 }  // namespace welvaro

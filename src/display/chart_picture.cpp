@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "display/bitmap.h"
+#include "display/caption.h"
 #include "display/outlookview.h"
 #include "outlook/grids.h"
 
@@ -18,15 +19,14 @@ constexpr std::uint32_t kGridGrey = rgb(0x84, 0x84, 0x84);
 void ChartPicture::build(const State& s, const ChartView& a, const LayoutKey& k) {
   key_ = k;
   const std::array<std::string, 5> legend = a.outlook ? outlookLegend(s) : std::array<std::string, 5>{};
-  layout_ = planLayout(LayoutKind::Chart, k.width, k.height, a.scales, fontDot(a.scale),
+  layout_ = planLayout(LayoutKind::Chart, k.width, k.height, a.scales, fontDot(a.scale), k.captionLines,
                           a.outlook ? outlookLegendWidth(legend) : 0);
   const std::size_t area = static_cast<std::size_t>(k.width) * k.height;
   buffer_.assign(area, a.background);
-  collected_.assign(area, 0);
   mask_.setSize(k.width, k.height);
   proj_ = ChartProjection(layout_.picture);
   Canvas w{buffer_.data(), k.width, k.height};
-  drawFrame(w, mask_, layout_, a.background, a.level);
+  drawFrame(w, mask_, layout_, a.background, a.level && !a.outlook);
   if (a.outlook) drawOutlookLegend(w, mask_, layout_, a.background, legend);
   drawChartScales(w, mask_, layout_, proj_, a.background);
 
@@ -48,14 +48,16 @@ void ChartPicture::build(const State& s, const ChartView& a, const LayoutKey& k)
       mask_.segment({proj_.column(h), proj_.row(0)}, {proj_.column(h), proj_.row(30)}, d);
     for (int f = 5; f < 30; f += 5)
       mask_.segment({proj_.column(0), proj_.row(f)}, {proj_.column(24), proj_.row(f)}, d);
-    mask_.collect(collected_, kGridGrey);
-    StrokeMask::compact(collected_, gridLayer_);
+    mask_.collect(gridLayer_, kGridGrey);
     mask_.setClip({0, 0, k.width, k.height});
   }
 }
 
 const std::uint32_t* ChartPicture::render(const State& s, const ChartView& a, int width, int height) {
-  LayoutKey k = layoutKey(width, height, a.lines, a.scales, a.level, a.scale, a.background);
+  const int n = platePoint(std::max(1, width), std::max(1, height), a.scales, fontDot(a.scale));
+  captionLines_ = captionLines(a.caption, captionWidth(std::max(1, width), n), n);
+  LayoutKey k = layoutKey(width, height, a.lines, a.scales, a.level, a.scale, a.background,
+                                      static_cast<int>(captionLines_.size()));
   if (a.outlook)
     for (const std::string& text : outlookLegend(s)) k.legend += text + '\n';
   if (!(k == key_)) build(s, a, k);
@@ -102,6 +104,7 @@ const std::uint32_t* ChartPicture::render(const State& s, const ChartView& a, in
     mask_.apply(w, pass == 0 ? rgb(0, 0, 0) : rgb(255, 255, 255));
   }
   mask_.setClip({0, 0, layout_.width, layout_.height});
+  drawCaption(w, mask_, layout_, captionLines_, a.background);
   return buffer_.data();
 }
 

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "display/chart.h"
@@ -29,6 +30,8 @@ struct ChartView {
   float frequency = 10.2f;      ///< [MHz]
   double scale = 1.0;          ///< device pixels per logical pixel
   std::uint32_t background = 0xFFFFFFFFu;
+  /// The caption above the chart (display/caption.h: chartCaption); empty: none.
+  std::vector<std::string> caption;
 };
 
 struct ChartReading {
@@ -57,12 +60,13 @@ class ChartPicture {
   LayoutKey key_;
   Layout layout_;
   ChartProjection proj_;
-  std::vector<std::uint32_t> buffer_, collected_;
+  std::vector<std::uint32_t> buffer_;
   StrokeMask mask_;
   CoverLayer gridLayer_;
   std::vector<std::uint16_t> columnJ_;
   std::vector<float> columnU_;
   float values_[31][25] = {};  // [MHz][hour 0..24] of the last frame
+  std::vector<std::string> captionLines_;
   bool level_ = true;
   bool outlook_ = false;
 };

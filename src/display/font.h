@@ -1,6 +1,9 @@
-// A small pixel font for the scales of the pictures: 5 x 7 dots per glyph
-// (digits, capitals, the few small letters and signs of the scale texts),
-// each dot drawn as a square of n x n device pixels.
+// A small pixel font for the scales and captions of the pictures: 5 x 7
+// dots per glyph above the line (digits, capitals, small letters with two
+// more dots for their descenders, the signs of the captions, and the
+// accented letters of Latin place names, the accent over a smaller
+// capital), each dot drawn as a square of n x n device pixels. A sign the
+// font lacks shows as "?".
 #pragma once
 
 #include <cstdint>
@@ -10,8 +13,11 @@
 
 namespace welvaro {
 
-/// Glyph height in dots; one dot of space follows every glyph.
+/// Glyph height in dots above the line; one dot of space follows every glyph.
 inline constexpr int kFontHeight = 7;
+/// Rows of a glyph: the seven above the line and two for descenders (g, p,
+/// y, the comma, a cedilla) below it.
+inline constexpr int kGlyphRows = 9;
 
 /// Width of `text` (UTF-8) in dots, without the space after the last glyph.
 /// A character the font lacks counts as a blank.

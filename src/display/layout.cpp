@@ -18,7 +18,13 @@ namespace {
 constexpr int kTick = 3;   // tick length
 constexpr int kGap = 2;   // gap between tick and label, and around
 constexpr int kBar = 4;   // width of the colour bar
-constexpr int kBarGap = 5;
+constexpr int kBarGap = 3;  // between the picture and the S-units left of the bar
+constexpr int kPointer = 2;   // length of the triangle that marks a value on the colour bar
+
+// The S-units beside the level scale: S9 is -73 dBm, 6 dB per S-unit below
+// it, and above it S9+10, S9+20 ... in steps of 10 dB, written "+10",
+// "+20" ... over the "S9" as on the S-meter's own scale. The widest label.
+constexpr std::string_view kWidestSUnit = "+50";
 
 int tb(std::string_view text, int n) { return textWidth(text) * n; }
 
@@ -74,11 +80,39 @@ void axes(Canvas& w, StrokeMask& m, const Layout& t, std::uint32_t font, const s
   m.apply(w, font);
 }
 
+// A mark of the colour bar: a small triangle whose tip touches the bar at
+// row y, pointing left (from the bar's right edge, `direction` -1: its tip
+// at column x, its base to the right) or right (+1: its tip at x, its base
+// to the left). Unlike a short dash it cannot be taken for a minus sign.
+void valuePointer(Canvas& w, int x, int y, int direction, int n, std::uint32_t colour) {
+  const int half = n, length = kPointer * n;
+  for (int dy = -half; dy <= half; ++dy) {
+    const int width = std::max(1, static_cast<int>(std::lround(length * (half + 0.5 - std::abs(dy)) / (half + 0.5))));
+    w.fill(direction < 0 ? Rect{x, y + dy, width, 1} : Rect{x - width + 1, y + dy, width, 1}, colour);
+  }
+}
+
+// Room left of the colour bar for the S-units and their marks.
+int sUnitRoom(int n) { return tb(kWidestSUnit, n) + kPointer * n + n; }
+
 }  // namespace
 
+std::vector<SUnitMark> sUnitMarks(int barHeight, int labelHeight) {
+  // Every S-unit (and every 10 dB above S9) when the labels fit, else every
+  // second or fourth.
+  const double perIndex = barHeight > 1 ? (barHeight - 1) / static_cast<double>(kColourMax) : 0.0;
+  int k = 1;
+  while (k < 8 && 6 * k * perIndex < labelHeight) k *= 2;
+  std::vector<SUnitMark> m;
+  for (int s = 9; s >= 1; s -= k) m.insert(m.begin(), {6 * s, "S" + std::to_string(s)});
+  for (int d = 10 * k; 54 + d <= kColourMax; d += 10 * k) m.push_back({54 + d, "+" + std::to_string(d)});
+  return m;
+}
+
 LayoutKey layoutKey(int width, int height, bool lines, bool scales, bool level, double scale,
-                                std::uint32_t background) {
-  return {std::max(1, width), std::max(1, height), lines, scales, level && scales, scale, background, {}};
+                                std::uint32_t background, int captionLines) {
+  return {std::max(1, width), std::max(1, height), lines, scales, level && scales, scale, background,
+          std::max(0, captionLines)};
 }
 
 int fontDot(double scale) { return std::max(1, static_cast<int>(std::lround(2 * scale))); }
@@ -106,21 +140,32 @@ std::string degreeLabel(int degrees, bool lon) {
   return std::to_string(std::abs(degrees)) + "\u00B0" + hemisphere;
 }
 
-Layout planLayout(LayoutKind kind, int width, int height, bool scales, int n, int legendWidth) {
+int platePoint(int width, int height, bool scales, int point) {
+  int n = std::max(1, point);
+  // Small plates take a smaller font.
+  while (scales && n > 1 && (width < 240 * n || height < 120 * n)) --n;
+  return n;
+}
+
+int captionWidth(int width, int point) { return std::max(1, width - 2 * kGap * std::max(1, point)); }
+
+Layout planLayout(LayoutKind kind, int width, int height, bool scales, int n, int captionLines, int legendWidth) {
+  // A legend in the colour bar's place has no S-units beside it.
+  const int sRoom = legendWidth > 0 ? 0 : sUnitRoom(n);
   Layout t;
   t.width = std::max(0, width);
   t.height = std::max(0, height);
-  t.point = std::max(1, n);
-  // Small plates take a smaller font.
-  while (scales && t.point > 1 && (t.width < 240 * t.point || t.height < 120 * t.point)) --t.point;
+  t.point = platePoint(t.width, t.height, scales, n);
   t.scales = scales;
   n = t.point;
   const int gh = kFontHeight * n, gap = kGap * n;
   int left = 0, right = 0, top = 0, bottom = 0;
   if (scales) {
-    // The colour bar with its values and, above it, the unit.
-    const int bar = kBarGap * n + kBar * n + kTick * n / 2 + n + tb("-127", n) + gap;
-    right = std::max(bar, kBarGap * n + std::max(tb(unit(true), n), tb(unit(false), n)) + gap);
+    // The colour bar with the S-units left of it, its values right of it
+    // and, above it, the unit.
+    const int bar = kBarGap * n + sRoom + kBar * n + kPointer * n + n + tb("-127", n) + gap;
+    const int unitWidth = std::max(tb(unit(true), n), tb(unit(false), n));
+    right = std::max(bar, kBarGap * n + sRoom + unitWidth + gap);
     if (legendWidth > 0) right = std::max(right, kBarGap * n + legendWidth * n + gap);
     if (kind == LayoutKind::Map) {
       left = std::max(gap + tb("90\u00B0S", n) + gap + kTick * n, tb("180\u00B0W", n) / 2 + gap);
@@ -139,9 +184,14 @@ Layout planLayout(LayoutKind kind, int width, int height, bool scales, int n, in
       bottom = kTick * n + gap + gh + gap;
     }
   }
+  // The caption's lines above everything: a glyph with its descenders and
+  // a dot between lines.
+  const int lineHeight = (kGlyphRows + 1) * n, captionHeight = std::max(0, captionLines) * lineHeight;
+  const int topWithoutCaption = top;
+  if (captionHeight > 0) top += captionHeight + gap;
   // A buffer too small for the margins gets the picture alone.
-  if (scales && (t.width - left - right < 16 || t.height - top - bottom < 8))
-    return planLayout(kind, width, height, false, n, legendWidth);
+  if ((scales || captionHeight > 0) && (t.width - left - right < 16 || t.height - top - bottom < 8))
+    return planLayout(kind, width, height, false, n, 0, legendWidth);
   const int aw = std::max(1, t.width - left - right), ah = std::max(1, t.height - top - bottom);
   int pw = aw, ph = ah;
   if (kind == LayoutKind::Map) {
@@ -153,10 +203,14 @@ Layout planLayout(LayoutKind kind, int width, int height, bool scales, int n, in
   const int x0 = (t.width - (left + pw + right)) / 2 + left;
   const int y0 = (t.height - (top + ph + bottom)) / 2 + top;
   t.picture = {x0, y0, pw, ph};
+  if (captionHeight > 0) {
+    t.caption = {gap, y0 - topWithoutCaption - gap - captionHeight, captionWidth(t.width, n), captionHeight};
+    t.captionLineHeight = lineHeight;
+  }
   if (scales) {
     const int barTop = y0 + gh + gap + gh / 2;  // below the unit and the top value's label
-    t.bar = {x0 + pw + (kind == LayoutKind::Azimuthal ? left - gap : 0) + kBarGap * n, barTop, kBar * n,
-                std::max(1, y0 + ph - barTop)};
+    t.bar = {x0 + pw + (kind == LayoutKind::Azimuthal ? left - gap : 0) + kBarGap * n + sRoom, barTop,
+                kBar * n, std::max(1, y0 + ph - barTop)};
   }
   return t;
 }
@@ -175,17 +229,40 @@ void drawFrame(Canvas& w, StrokeMask& m, const Layout& t, std::uint32_t backgrou
                               : 0;
     w.fill({b.x, y, b.width, 1}, colours[v]);
   }
-  // Labels every 18 steps (a ramp of the colour table), fewer on a short bar.
+  // Values every 18 steps (a ramp of the colour table), fewer on a short
+  // bar, each marked by a triangle pointing at its row; on the level scale
+  // the S-units on the other side.
   const int step = stepFor({18, 36, 54, 108}, (b.height - 1) / static_cast<double>(kColourMax),
                                   kFontHeight * n + n);
+  const auto rowOf = [&](int v) {
+    return static_cast<int>(std::lround(bottom - v * (b.height - 1) / static_cast<double>(kColourMax)));
+  };
   for (int v = 0; v <= kColourMax; v += step) {
-    const int y = static_cast<int>(std::lround(bottom - v * (b.height - 1) / static_cast<double>(kColourMax)));
-    const int x = b.x + b.width;
-    tick(w, y, x, x + kTick * n / 2, true, n, font);
-    writeText(m, std::to_string(valueOfIndex(v, level)), x + kTick * n / 2 + n, y - kFontHeight * n / 2, n);
+    const int y = rowOf(v), x = b.x + b.width;
+    valuePointer(w, x, y, -1, n, font);
+    writeText(m, std::to_string(valueOfIndex(v, level)), x + kPointer * n + n, y - kFontHeight * n / 2, n);
+  }
+  if (level) {
+    for (const SUnitMark& s : sUnitMarks(b.height, kFontHeight * n + n)) {
+      const int y = rowOf(s.index);
+      valuePointer(w, b.x - 1, y, 1, n, font);
+      writeText(m, s.text, b.x - 1 - kPointer * n - n - tb(s.text, n), y - kFontHeight * n / 2, n);
+    }
   }
   writeText(m, unit(level), b.x, b.y - kFontHeight * n / 2 - kGap * n - kFontHeight * n, n);
   m.apply(w, font);
+}
+
+void drawCaption(Canvas& w, StrokeMask& m, const Layout& t, const std::vector<std::string>& lines,
+                 std::uint32_t background) {
+  if (t.caption.height <= 0) return;
+  w.fill(t.caption, background);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const int y = t.caption.y + static_cast<int>(i) * t.captionLineHeight;
+    if (y + t.captionLineHeight > t.caption.y + t.caption.height) break;
+    writeText(m, lines[i], t.caption.x, y, t.point);
+  }
+  m.apply(w, textColour(background));
 }
 
 void drawMapScales(Canvas& w, StrokeMask& m, const Layout& t, const MapProjection& p,

@@ -10,8 +10,10 @@
 #include <emmintrin.h>
 #endif
 
+#include "display/caption.h"
 #include "display/outlookview.h"
 #include "display/font.h"
+#include "display/sun.h"
 #include "model/constants.h"
 #include "outlook/grids.h"
 
@@ -29,12 +31,23 @@ constexpr std::uint32_t kGridGrey = rgb(0xE0, 0xE0, 0xE0);
 constexpr std::uint32_t kBlack = rgb(0, 0, 0);
 constexpr std::uint32_t kWeiss = rgb(255, 255, 255);
 
-// Night shading: from the terminator the colours darken over a twilight band
-// (the sun down to about 6 degrees below the horizon) in kSteps steps to
-// half their brightness.
+// Night side: from the terminator the night grows over a twilight band (the
+// sun down to about 6 degrees below the horizon) in kSteps steps. It is
+// shown by a hatching of thin diagonal lines, dark over light colours and
+// light over dark ones, and leaves the colours between the lines exactly
+// those of the colour bar, so every value reads against the bar by day and
+// by night alike, black included. The land and sea under a closed band are
+// lit by day and darker at night.
 constexpr int kSteps = 32;
 constexpr double kTwilight = 0.1;  // sine of the sun's depth where full night begins
-constexpr double kNight = 0.5;       // share of the brightness the night takes away
+constexpr double kHatchCover = 0.6;  // cover of a hatch line at full night
+// Colour table entries per step: the 129 values, then land and sea.
+constexpr int kLandEntry = 129, kSeaEntry = 130, kEntries = 131;
+// Hatched variants follow the plain ones: entry (stufe + kHatched) x kEntries + e.
+constexpr int kHatched = kSteps + 1;
+// Land and sea where no signal arrives: by day, and at full night.
+constexpr std::uint32_t kLandByDay = rgb(0x6C, 0x68, 0x5C), kLandAtNight = rgb(0x3A, 0x38, 0x32);
+constexpr std::uint32_t kSeaByDay = rgb(0x2E, 0x36, 0x40), kSeaAtNight = rgb(0x18, 0x1C, 0x22);
 
 // Rings of the azimuthal map every 5000 km, bearing lines every 30 degrees.
 constexpr double kRingKm = 5000;
@@ -115,25 +128,36 @@ void indexRun(std::uint16_t* target, const float* u, int from, int to, float a, 
   for (; x < to; ++x) target[x] = static_cast<std::uint16_t>(static_cast<int>(a + u[x] * d));
 }
 
-// Adds to each index 129 times the pixel's night step sa + sb cos, held to
-// 0..kSteps: the entry of the colour table darkened by that step.
-void nightRun(std::uint16_t* target, const float* cosL, std::size_t n, float sa, float sb) {
+// Adds to each colour table entry the pixel's night step sa + sb cos, held
+// to 0..kSteps, and the hatching `hatch` (kHatched on a hatch line, else
+// 0), in steps of kEntries: the entry of that step, plain or hatched.
+void nightRun(std::uint16_t* target, const float* cosL, const std::int16_t* hatch, std::size_t n, float sa,
+               float sb) {
   std::size_t x = 0;
 #if defined(__SSE2__)
   const __m128 va = _mm_set1_ps(sa), vb = _mm_set1_ps(sb), null = _mm_setzero_ps(),
                full = _mm_set1_ps(float{kSteps});
-  const __m128i rows = _mm_set1_epi16(129);
+  const __m128i eintraege = _mm_set1_epi16(kEntries);
   for (; x + 8 <= n; x += 8) {
     const __m128 s0 = _mm_min_ps(_mm_max_ps(_mm_add_ps(va, _mm_mul_ps(vb, _mm_loadu_ps(cosL + x))), null), full);
     const __m128 s1 = _mm_min_ps(_mm_max_ps(_mm_add_ps(va, _mm_mul_ps(vb, _mm_loadu_ps(cosL + x + 4))), null), full);
-    const __m128i st = _mm_packs_epi32(_mm_cvttps_epi32(s0), _mm_cvttps_epi32(s1));
+    __m128i st = _mm_packs_epi32(_mm_cvttps_epi32(s0), _mm_cvttps_epi32(s1));
+    st = _mm_add_epi16(st, _mm_loadu_si128(reinterpret_cast<const __m128i*>(hatch + x)));
     __m128i* p = reinterpret_cast<__m128i*>(target + x);
-    _mm_storeu_si128(p, _mm_add_epi16(_mm_loadu_si128(p), _mm_mullo_epi16(st, rows)));
+    _mm_storeu_si128(p, _mm_add_epi16(_mm_loadu_si128(p), _mm_mullo_epi16(st, eintraege)));
   }
 #endif
   for (; x < n; ++x)
     target[x] = static_cast<std::uint16_t>(
-        target[x] + 129 * static_cast<int>(std::min(std::max(sa + sb * cosL[x], 0.0f), float{kSteps})));
+        target[x] + kEntries * (static_cast<int>(std::min(std::max(sa + sb * cosL[x], 0.0f), float{kSteps})) +
+                              hatch[x]));
+}
+
+// Where no signal arrives (index 0) the land or sea of `ground` shows: in
+// the picture columns from..to-1.
+void groundRun(std::uint16_t* row, const std::uint16_t* ground, int from, int to) {
+  for (int x = from; x < to; ++x)
+    if (row[x] == 0) row[x] = ground[x];
 }
 
 // Points of the great circle from `a` along `bearingDeg` over `angle`
@@ -148,34 +172,67 @@ void arcPoints(GeoPoint a, double bearingDeg, double angle, std::vector<GeoPoint
 
 void MapPicture::setLines(const MapLines* lines) { lineData_ = lines; }
 
+void MapPicture::setLandAreas(const LandAreas* land) { land_ = land; }
+
 void MapPicture::build(const State& s, const MapView& a, const Key& k) {
   key_ = k;
   const bool azimuthal = a.projection == Projection::Azimuthal;
   const std::array<std::string, 5> legend = a.outlook ? outlookLegend(s) : std::array<std::string, 5>{};
   layout_ = planLayout(azimuthal ? LayoutKind::Azimuthal : LayoutKind::Map, k.layout.width, k.layout.height, a.scales,
-                          fontDot(a.scale), a.outlook ? outlookLegendWidth(legend) : 0);
+                          fontDot(a.scale), k.layout.captionLines, a.outlook ? outlookLegendWidth(legend) : 0);
   const std::size_t area = static_cast<std::size_t>(k.layout.width) * k.layout.height;
   buffer_.assign(area, a.background);
-  collected_.assign(area, 0);
   mask_.setSize(k.layout.width, k.layout.height);
   const Rect& r = layout_.picture;
   proj_ = azimuthal ? MapProjection::azimuthal(r, {s.X1, s.Y1}) : MapProjection::rectangular(r);
 
   Canvas w = canvas();
-  drawFrame(w, mask_, layout_, a.background, a.level);
+  drawFrame(w, mask_, layout_, a.background, a.level && !a.outlook);
   if (a.outlook) drawOutlookLegend(w, mask_, layout_, a.background, legend);
   if (azimuthal)
     drawAzimuthalScales(w, mask_, layout_, proj_, a.background);
   else
     drawMapScales(w, mask_, layout_, proj_, a.background);
 
-  // The colours, darkened step by step for the night side.
-  colours_.resize(static_cast<std::size_t>(kSteps + 1) * 129);
+  // The colours per night step, plain and on a hatch line.
+  colours_.resize(static_cast<std::size_t>(2 * kHatched) * kEntries);
   const std::uint32_t* values = a.outlook ? outlookColours() : valueColours();
   for (int st = 0; st <= kSteps; ++st) {
-    const auto coverage = static_cast<std::uint32_t>(std::lround(255 * kNight * st / kSteps));
-    for (int i = 0; i <= 128; ++i) colours_[static_cast<std::size_t>(st) * 129 + i] = blend(values[i], kBlack, coverage);
+    const auto night = static_cast<std::uint32_t>(std::lround(255.0 * st / kSteps));
+    const auto line = static_cast<std::uint32_t>(std::lround(255 * kHatchCover * st / kSteps));
+    for (int e = 0; e < kEntries; ++e) {
+      const std::uint32_t c = e == kLandEntry ? blend(kLandByDay, kLandAtNight, night)
+                              : e == kSeaEntry ? blend(kSeaByDay, kSeaAtNight, night)
+                                               : values[e];
+      // A hatch line is dark on a light colour and light on a dark one.
+      const int light = 299 * ((c >> 16) & 0xFF) + 587 * ((c >> 8) & 0xFF) + 114 * (c & 0xFF);
+      colours_[static_cast<std::size_t>(st) * kEntries + e] = c;
+      colours_[static_cast<std::size_t>(st + kHatched) * kEntries + e] =
+          blend(c, light > 70000 ? kBlack : kWeiss, line);
+    }
   }
+  // The hatching: lines down to the left, a dot wide every few dots, laid
+  // on the picture's own pixels, so that they do not move from frame to
+  // frame; row y begins at entry (r.x + r.y + y) mod period.
+  hatchPeriod_ = std::max(4, static_cast<int>(std::lround(6 * a.scale)));
+  hatchLine_ = std::max(1, static_cast<int>(std::lround(a.scale)));
+  hatch_.assign(static_cast<std::size_t>(std::max(0, r.width) + hatchPeriod_), 0);
+  for (std::size_t x = 0; x < hatch_.size(); ++x)
+    if (static_cast<int>(x) % hatchPeriod_ < hatchLine_) hatch_[x] = kHatched;
+
+  // Land and sea: on the rectangular map at its own pixels, on the
+  // azimuthal one on a grid about as fine as its centre.
+  landRaster_.clear();
+  if (land_ != nullptr && !land_->empty()) {
+    if (!azimuthal && r.width >= 2 && r.height >= 2) {
+      landRaster_.build(*land_, r.width, r.height, -180.0, 360.0 / (r.width - 1), 90.0, 180.0 / (r.height - 1), false);
+    } else if (azimuthal) {
+      const double step = 180.0 / std::clamp(std::ceil(proj_.radius()), 90.0, 8192.0);
+      landRaster_.build(*land_, static_cast<int>(std::lround(360.0 / step)) + 1,
+                        static_cast<int>(std::lround(180.0 / step)) + 1, -180.0, step, 90.0, step, true);
+    }
+  }
+  groundRow_.assign(static_cast<std::size_t>(std::max(0, r.width)), kSeaEntry);
 
   columnU_.clear();
   columnLon_.clear();
@@ -207,36 +264,66 @@ void MapPicture::build(const State& s, const MapView& a, const Key& k) {
   } else {
     const Point c = proj_.discCentre();
     const double rad = proj_.radius();
+    std::size_t discPixels = 0;
     for (int y = 0; y < r.height; ++y) {
       const double dy = r.y + y - c.y;
       const double half = (rad + 0.5) * (rad + 0.5) - dy * dy;
       if (half < 0) continue;
       const int from = std::max(0, static_cast<int>(std::ceil(c.x - std::sqrt(half))) - r.x);
       const int to = std::min(r.width, static_cast<int>(std::floor(c.x + std::sqrt(half))) - r.x + 1);
-      rowFrom_[static_cast<std::size_t>(y)] = static_cast<std::uint32_t>(disc_.size());
       rowX0_[static_cast<std::size_t>(y)] = from;
+      rowTo_[static_cast<std::size_t>(y)] = static_cast<std::uint32_t>(std::max(from, to));
+      rowFrom_[static_cast<std::size_t>(y)] = static_cast<std::uint32_t>(discPixels);
+      discPixels += static_cast<std::size_t>(std::max(0, to - from));
+    }
+    // The per-pixel positions are kept while they take little memory; a
+    // picture larger than that (a poster) computes them as it draws.
+    discKept_ = discPixels * sizeof(DiscPixel) <= kDiscKeptBytes;
+    if (discKept_)
+      disc_.reserve(discPixels);
+    else
+      std::vector<DiscPixel>().swap(disc_);
+    for (int y = 0; y < r.height; ++y) {
+      const double dy = r.y + y - c.y;
+      const int from = rowX0_[static_cast<std::size_t>(y)];
+      const int to = static_cast<int>(rowTo_[static_cast<std::size_t>(y)]);
       for (int x = from; x < to; ++x) {
         const double dx = r.x + x - c.x, rho = std::sqrt(dx * dx + dy * dy);
-        // Pixels just beyond the rim show the antipode, partly covered.
-        const double f = rho > rad * (1 - 1e-12) ? rad * (1 - 1e-12) / rho : 1.0;
-        const std::array<double, 3> v = proj_.toVector({c.x + dx * f, c.y + dy * f}).value_or(std::array<double, 3>{1, 0, 0});
-        const Cell z = cellOf({std::asin(std::clamp(v[2], -1.0, 1.0)) / kRad,
-                                  v[0] == 0 && v[1] == 0 ? proj_.centre().lon : std::atan2(v[1], v[0]) / kRad});
-        const auto e = [](double w) { return static_cast<std::int16_t>(w * 32767 + (w < 0 ? -0.5 : 0.5)); };
-        disc_.push_back({static_cast<std::uint16_t>(z.b * 37 + z.j), e(v[0]), e(v[1]), e(v[2]), z.t, z.u});
+        if (discKept_) disc_.push_back(discPixel(dx, dy));
         const double coverage = std::clamp(rad + 0.5 - rho, 0.0, 1.0);
-        if (coverage < 1)
-          edge_.push_back({static_cast<std::uint32_t>((r.y + y) * k.layout.width + r.x + x),
-                           static_cast<std::uint8_t>(coverage * 255 + 0.5)});
+        if (coverage < 1) {
+          const auto index = static_cast<std::uint32_t>((r.y + y) * k.layout.width + r.x + x);
+          edge_.push_back({index, static_cast<std::uint8_t>(coverage * 255 + 0.5), buffer_[index]});
+        }
       }
-      rowTo_[static_cast<std::size_t>(y)] = static_cast<std::uint32_t>(disc_.size());
     }
   }
   staticLines(a);
-  if (azimuthal)
-    basePicture_ = buffer_;
-  else
-    basePicture_.clear();
+  // The plate around the disc, as it was drawn, for every frame.
+  aroundDisc_.clear();
+  if (azimuthal) {
+    for (int y = 0; y < r.height; ++y) {
+      const std::uint32_t* row = buffer_.data() + static_cast<std::size_t>(r.y + y) * k.layout.width + r.x;
+      const int x0 = rowX0_[static_cast<std::size_t>(y)];
+      const int x1 = static_cast<int>(rowTo_[static_cast<std::size_t>(y)]);
+      aroundDisc_.insert(aroundDisc_.end(), row, row + x0);
+      aroundDisc_.insert(aroundDisc_.end(), row + x1, row + r.width);
+    }
+  }
+}
+
+MapPicture::DiscPixel MapPicture::discPixel(double dx, double dy) const {
+  const Point c = proj_.discCentre();
+  const double rad = proj_.radius(), rho = std::sqrt(dx * dx + dy * dy);
+  // Pixels just beyond the rim show the antipode, partly covered.
+  const double f = rho > rad * (1 - 1e-12) ? rad * (1 - 1e-12) / rho : 1.0;
+  const std::array<double, 3> v = proj_.toVector({c.x + dx * f, c.y + dy * f}).value_or(std::array<double, 3>{1, 0, 0});
+  const GeoPoint o{std::asin(std::clamp(v[2], -1.0, 1.0)) / kRad,
+              v[0] == 0 && v[1] == 0 ? proj_.centre().lon : std::atan2(v[1], v[0]) / kRad};
+  const Cell z = cellOf(o);
+  const auto e = [](double w) { return static_cast<std::int16_t>(w * 32767 + (w < 0 ? -0.5 : 0.5)); };
+  const bool land = !landRaster_.empty() && landRaster_.at(o.lat, o.lon);
+  return {static_cast<std::uint16_t>(z.b * 37 + z.j + (land ? kLandBit : 0)), e(v[0]), e(v[1]), e(v[2]), z.t, z.u};
 }
 
 void MapPicture::staticLines(const MapView& a) {
@@ -270,7 +357,7 @@ void MapPicture::staticLines(const MapView& a) {
       mask_.segment(c, {c.x + proj_.radius() * std::sin(g * kRad), c.y - proj_.radius() * std::cos(g * kRad)},
                      lat);
   }
-  mask_.collect(collected_, kGridGrey);
+  mask_.collect(lineLayer_, kGridGrey);
   if (lineData_ != nullptr) {
     for (const LineKind kind : {LineKind::Border, LineKind::Coast}) {
       for (const MapLines::Line& l : lineData_->lines) {
@@ -279,7 +366,7 @@ void MapPicture::staticLines(const MapView& a) {
         const float* g = lineData_->lon.data() + l.start;
         polyline(proj_, mask_, l.count, [&](std::size_t i) { return GeoPoint{b[i], g[i]}; }, lat);
       }
-      mask_.collect(collected_, kind == LineKind::Coast ? kCoastGrey : kBorderGrey);
+      mask_.collect(lineLayer_, kind == LineKind::Coast ? kCoastGrey : kBorderGrey);
     }
   }
   if (proj_.kind() == Projection::Azimuthal) {
@@ -293,12 +380,11 @@ void MapPicture::staticLines(const MapView& a) {
       const int y = static_cast<int>(std::lround(c.y - km * perKm)) - gh - 2 * n;
       for (int yy = y - n; yy < y + gh + n; ++yy)
         for (int xx = x - n; xx < x + textWidth(text) * n + n; ++xx) mask_.pixel(xx, yy);
-      mask_.collect(collected_, rgb(0x20, 0x20, 0x20));
+      mask_.collect(lineLayer_, rgb(0x20, 0x20, 0x20));
       writeText(mask_, text, x, y, n);
-      mask_.collect(collected_, kWeiss);
+      mask_.collect(lineLayer_, kWeiss);
     }
   }
-  StrokeMask::compact(collected_, lineLayer_);
   mask_.setClip({0, 0, mask_.width(), mask_.height()});
 }
 
@@ -308,7 +394,9 @@ GeoPoint subsolarPoint(float decl, int utcMinute) {
 }
 
 void MapPicture::setSun(const State& s, const MapView& a) {
-  sun_ = subsolarPoint(s.Dekl, a.utcMinute);
+  const SolarPosition p =
+      solarPosition(s.Zeitpunkt.year, s.Zeitpunkt.month, s.Zeitpunkt.day, std::clamp(a.utcMinute, 0, 1439));
+  sun_ = {p.subsolarLatitude, p.subsolarLongitude};
   sinDecl_ = std::sin(sun_.lat * kRad);
   cosDecl_ = std::cos(sun_.lat * kRad);
   sunXyz_[0] = cosDecl_ * std::cos(sun_.lon * kRad);
@@ -318,7 +406,10 @@ void MapPicture::setSun(const State& s, const MapView& a) {
 
 const std::uint32_t* MapPicture::render(const State& s, const MapView& a, int lat, int height) {
   Key k;
-  k.layout = layoutKey(lat, height, a.lines, a.scales, a.level, a.scale, a.background);
+  const int n = platePoint(std::max(1, lat), std::max(1, height), a.scales, fontDot(a.scale));
+  captionLines_ = captionLines(a.caption, captionWidth(std::max(1, lat), n), n);
+  k.layout = layoutKey(lat, height, a.lines, a.scales, a.level, a.scale, a.background,
+                            static_cast<int>(captionLines_.size()));
   if (a.outlook)
     for (const std::string& text : outlookLegend(s)) k.layout.legend += text + '\n';
   k.projection = a.projection;
@@ -328,6 +419,8 @@ const std::uint32_t* MapPicture::render(const State& s, const MapView& a, int la
   }
   k.data = lineData_;
   k.dataPoints = lineData_ ? lineData_->lat.size() : 0;
+  k.land = land_;
+  k.landPoints = land_ ? land_->longitude.size() : 0;
   if (!(k == key_)) build(s, a, k);
   level_ = a.level;
   outlook_ = a.outlook;
@@ -351,6 +444,8 @@ const std::uint32_t* MapPicture::render(const State& s, const MapView& a, int la
   if (a.greyline) drawTerminator(a);
   if (a.path) drawPath(s, a);
   mask_.setClip({0, 0, mask_.width(), mask_.height()});
+  Canvas w = canvas();
+  drawCaption(w, mask_, layout_, captionLines_, a.background);
   return buffer_.data();
 }
 
@@ -363,22 +458,36 @@ void MapPicture::renderRectangular(const MapView& a, const float (&values)[19][3
   const float stepsPerZ = static_cast<float>(-kSteps / kTwilight);
   std::uint16_t* colour = rowColour_.data();
   std::size_t line = 0;
-  // Per row: the colour index per grid column segment, the night step, the
-  // colour; then the lines over it while the row is in the cache.
+  const bool withLand = !landRaster_.empty() && !a.outlook;  // the outlook paints "closed" itself
+  // Per row: the colour index per grid column segment, land and sea where
+  // it is 0, the night step and hatching, the colour; then the lines over
+  // it while the row is in the cache.
   for (int y = 0; y < r.height; ++y) {
     const double z = r.height > 1 ? 18.0 - y * 18.0 / (r.height - 1) : 9.0;  // grid rows from the south pole
     const int b = std::min(17, static_cast<int>(z));
     const float t = static_cast<float>(z - b);
     float row[37];
     for (int j = 0; j <= 36; ++j) row[j] = values[b][j] + t * (values[b + 1][j] - values[b][j]);
-    for (std::size_t j = 0; j < 36; ++j)
+    bool groundFilled = false;
+    for (std::size_t j = 0; j < 36; ++j) {
       indexRun(colour, columnU_.data(), segment_[j], segment_[j + 1], row[j], row[j + 1] - row[j]);
+      // Between grid columns the index runs straight: it reaches 0 only
+      // where an end lies below 1 (below 2: a margin for the rounding).
+      if (withLand && std::min(row[j], row[j + 1]) < 2.0f) {
+        if (!groundFilled) landRaster_.fillRow(y, groundRow_.data(), kLandEntry, kSeaEntry);
+        groundFilled = true;
+        groundRun(colour, groundRow_.data(), segment_[j], segment_[j + 1]);
+      }
+    }
     if (a.greyline) {
       // Height of the sun: sin(lat) sin(decl) + cos(lat) cos(decl) cos(longitude from the sun).
       const double lat = (z * 10.0 - 90.0) * kRad;
       const float sa = static_cast<float>(std::sin(lat) * sinDecl_) * stepsPerZ;
       const float sb = static_cast<float>(std::cos(lat) * cosDecl_) * stepsPerZ;
-      if (sa + std::fabs(sb) > 0) nightRun(colour, columnCos_.data(), w, sa, sb);  // else all in daylight
+      // Row y's hatch lines: the columns x with (r.x + r.y + y + x) mod
+      // period below the line's width.
+      const std::int16_t* hatch = hatch_.data() + (r.x + r.y + y) % hatchPeriod_;
+      if (sa + std::fabs(sb) > 0) nightRun(colour, columnCos_.data(), hatch, w, sa, sb);  // else all in daylight
     }
     std::uint32_t* out = buffer_.data() + static_cast<std::size_t>(r.y + y) * layout_.width + r.x;
     const std::uint32_t* f = colours_.data();
@@ -393,29 +502,42 @@ void MapPicture::renderAzimuthal(const MapView& a, const float (&values)[19][37]
   const float sx = static_cast<float>(sunXyz_[0]) * stepsPerZ, sy = static_cast<float>(sunXyz_[1]) * stepsPerZ,
               sz = static_cast<float>(sunXyz_[2]) * stepsPerZ;
   const float* w = &values[0][0];
-  std::size_t line = 0, edgePos = 0;
+  const Point c = proj_.discCentre();
+  const bool withLand = !landRaster_.empty() && !a.outlook, night = a.greyline;
+  const std::uint32_t* colours = colours_.data();
+  std::size_t line = 0, edgePos = 0, around = 0;
   for (int y = 0; y < r.height; ++y) {
     std::uint32_t* row = buffer_.data() + static_cast<std::size_t>(r.y + y) * layout_.width + r.x;
-    const std::size_t from = rowFrom_[static_cast<std::size_t>(y)], to = rowTo_[static_cast<std::size_t>(y)];
     // Around the disc the plate as it was drawn, also where last frame's
     // lines reached out.
-    const int x0 = rowX0_[static_cast<std::size_t>(y)];
-    const int x1 = x0 + static_cast<int>(to - from);
-    const std::uint32_t* still = basePicture_.data() + (row - buffer_.data());
-    std::copy(still, still + x0, row);
-    std::copy(still + x1, still + r.width, row + x1);
-    for (std::size_t i = from; i < to; ++i) {
-      const DiscPixel& p = disc_[i];
-      const int band = p.cell / 37, j = p.cell % 37;
-      const int index = valueIndex(bilinear(w + band * 37, w + (band + 1) * 37, j, p.t, p.u));
+    const int x0 = rowX0_[static_cast<std::size_t>(y)], x1 = static_cast<int>(rowTo_[static_cast<std::size_t>(y)]);
+    std::copy(aroundDisc_.data() + around, aroundDisc_.data() + around + x0, row);
+    around += static_cast<std::size_t>(x0);
+    std::copy(aroundDisc_.data() + around, aroundDisc_.data() + around + (r.width - x1), row + x1);
+    around += static_cast<std::size_t>(r.width - x1);
+    const double dy = r.y + y - c.y;
+    const std::int16_t* hatch = hatch_.data() + (r.x + r.y + y) % hatchPeriod_;
+    // The value's entry, land or sea for none, in the pixel's night step.
+    const auto colourOf = [=](const DiscPixel& p, int x) {
+      // The cell's corner band x 37 + column is its place in the 19 x 37 values.
+      const float* corner = w + (p.cell & ~kLandBit);
+      int index = valueIndex(bilinear(corner, corner + 37, 0, p.t, p.u));
+      if (withLand && index == 0) index = (p.cell & kLandBit) ? kLandEntry : kSeaEntry;
       int step = 0;
-      if (a.greyline) step = static_cast<int>(std::clamp(sx * p.ex + sy * p.ey + sz * p.ez, 0.0f, float{kSteps}));
-      row[x0 + static_cast<int>(i - from)] = colours_[static_cast<std::size_t>(step) * 129 + index];
+      if (night)
+        step = static_cast<int>(std::clamp(sx * p.ex + sy * p.ey + sz * p.ez, 0.0f, float{kSteps})) + hatch[x];
+      return colours[static_cast<std::size_t>(step) * kEntries + index];
+    };
+    if (discKept_) {
+      const DiscPixel* kept = disc_.data() + rowFrom_[static_cast<std::size_t>(y)] - x0;
+      for (int x = x0; x < x1; ++x) row[x] = colourOf(kept[x], x);
+    } else {
+      for (int x = x0; x < x1; ++x) row[x] = colourOf(discPixel(r.x + x - c.x, dy), x);
     }
     const auto end = static_cast<std::uint32_t>((r.y + y + 1) * layout_.width);
     for (; edgePos < edge_.size() && edge_[edgePos].index < end; ++edgePos) {
       const EdgePixel& p = edge_[edgePos];
-      buffer_[p.index] = blend(basePicture_[p.index], buffer_[p.index], p.coverage);
+      buffer_[p.index] = blend(p.plate, buffer_[p.index], p.coverage);
     }
     lineLayer_.applyUntil(buffer_.data(), line, end);
   }

@@ -34,13 +34,50 @@ int paeth(int a, int b, int c) {
 std::string pngImage(const std::uint32_t* pixel, int width, int height) {
   if (pixel == nullptr || width <= 0 || height <= 0) return {};
   const std::size_t row = static_cast<std::size_t>(width) * 3;
+
+  std::string head;
+  word(head, static_cast<std::uint32_t>(width));
+  word(head, static_cast<std::uint32_t>(height));
+  head += '\x08';  // bits per sample
+  head += '\x02';  // RGB
+  head += '\0';    // deflate
+  head += '\0';    // adaptive filters
+  head += '\0';    // not interlaced
+  std::string b("\x89PNG\r\n\x1a\n", 8);
+  block(b, "IHDR", head);
+
+  // The rows are filtered and compressed one at a time, and the compressed
+  // stream goes out in IDAT chunks of up to kStueck bytes, so that memory
+  // beyond the file itself stays a few rows whatever the picture's size.
+  constexpr std::size_t kStueck = 1 << 18;
+  z_stream z{};
+  if (deflateInit(&z, 6) != Z_OK) return {};
+  std::string piece(kStueck, '\0');
+  const auto ausgeben = [&](int flush, const unsigned char* data, std::size_t n) {
+    z.next_in = const_cast<Bytef*>(data);
+    z.avail_in = static_cast<uInt>(n);
+    int rc = Z_OK;
+    do {
+      if (z.avail_out == 0) {
+        block(b, "IDAT", piece);
+        z.next_out = reinterpret_cast<Bytef*>(piece.data());
+        z.avail_out = static_cast<uInt>(kStueck);
+      }
+      rc = deflate(&z, flush);
+      if (rc == Z_STREAM_ERROR) return false;
+    } while (z.avail_in > 0 || (flush == Z_FINISH && rc != Z_STREAM_END));
+    return true;
+  };
+  z.next_out = reinterpret_cast<Bytef*>(piece.data());
+  z.avail_out = static_cast<uInt>(kStueck);
+
   // Filtered rows: a filter byte, then the row. Per row the filter with the
   // smallest sum of bytes taken as signed values (the usual choice).
-  std::vector<unsigned char> raw((row + 1) * static_cast<std::size_t>(height));
-  std::vector<unsigned char> now(row), before(row, 0);
+  std::vector<unsigned char> now(row), before(row, 0), gefiltert(row + 1);
   std::array<std::vector<unsigned char>, 5> candidate;
   for (auto& k : candidate) k.resize(row);
-  for (int y = 0; y < height; ++y) {
+  bool ok = true;
+  for (int y = 0; y < height && ok; ++y) {
     const std::uint32_t* p = pixel + static_cast<std::size_t>(y) * width;
     for (int x = 0; x < width; ++x) {
       now[3 * x] = static_cast<unsigned char>(p[x] >> 16);
@@ -63,31 +100,16 @@ std::string pngImage(const std::uint32_t* pixel, int width, int height) {
         bestFilter = f;
       }
     }
-    unsigned char* target = raw.data() + static_cast<std::size_t>(y) * (row + 1);
-    target[0] = static_cast<unsigned char>(bestFilter);
-    std::copy(candidate[bestFilter].begin(), candidate[bestFilter].end(), target + 1);
+    gefiltert[0] = static_cast<unsigned char>(bestFilter);
+    std::copy(candidate[bestFilter].begin(), candidate[bestFilter].end(), gefiltert.begin() + 1);
+    ok = ausgeben(Z_NO_FLUSH, gefiltert.data(), gefiltert.size());
     now.swap(before);
   }
-
-  uLongf length = compressBound(static_cast<uLong>(raw.size()));
-  std::string packed(length, '\0');
-  if (compress2(reinterpret_cast<Bytef*>(packed.data()), &length, raw.data(), static_cast<uLong>(raw.size()), 6) !=
-      Z_OK)
-    return {};
-  packed.resize(length);
-
-  std::string head;
-  word(head, static_cast<std::uint32_t>(width));
-  word(head, static_cast<std::uint32_t>(height));
-  head += '\x08';  // bits per sample
-  head += '\x02';  // RGB
-  head += '\0';    // deflate
-  head += '\0';    // adaptive filters
-  head += '\0';    // not interlaced
-
-  std::string b("\x89PNG\r\n\x1a\n", 8);
-  block(b, "IHDR", head);
-  block(b, "IDAT", packed);
+  ok = ok && ausgeben(Z_FINISH, nullptr, 0);
+  deflateEnd(&z);
+  if (!ok) return {};
+  piece.resize(kStueck - z.avail_out);
+  if (!piece.empty()) block(b, "IDAT", piece);
   block(b, "IEND", {});
   return b;
 }

@@ -48,9 +48,9 @@ StationLookup found(const Match& t) {
 }
 
 // The place that several bearing the name were weighed for.
-StationLookup gewaehlt(const PlaceCandidate& c, std::size_t unter) {
+StationLookup chosenAmong(const PlaceCandidate& c, std::size_t among) {
   StationLookup r = found(c.place);
-  r.takenAmong = unter;
+  r.takenAmong = among;
   return r;
 }
 
@@ -99,7 +99,7 @@ StationLookup resolveStation(std::string_view text, const Gazetteer& placeList, 
   const std::vector<std::string> schreibweisen = sameNameSpellings(name);
   const std::vector<PlaceCandidate> whole = placesNamed(schreibweisen, country, placeList, places, NameMatch::kWhole);
   if (whole.size() == 1) return found(whole.front().place);
-  if (const PlaceCandidate* c = largestByFar(whole)) return gewaehlt(*c, whole.size());
+  if (const PlaceCandidate* c = largestByFar(whole)) return chosenAmong(*c, whole.size());
   if (whole.size() > 1) {
     // Lists without populations (a gazetteer of the first layout): the
     // place list's only place of the name, as it always was.
@@ -113,7 +113,7 @@ StationLookup resolveStation(std::string_view text, const Gazetteer& placeList, 
   // York): the same rule.
   const std::vector<PlaceCandidate> worte = placesNamed(schreibweisen, country, placeList, places, NameMatch::kWholeWords);
   if (worte.size() == 1) return found(worte.front().place);
-  if (const PlaceCandidate* c = largestByFar(worte)) return gewaehlt(*c, worte.size());
+  if (const PlaceCandidate* c = largestByFar(worte)) return chosenAmong(*c, worte.size());
   // The gazetteer is searched for the beginnings; without it, the place list.
   const Gazetteer& searchList = places.empty() ? placeList : places;
   std::vector<Match> all;

@@ -1471,6 +1471,48 @@ const std::array<std::string_view, kTextEntries> SprachText = {
     "a las %1 UTC",
     "à %1 UTC",
     "um %1 UTC",
+    // 207: panel: sunrise and sunset at a station (%1 A or B, %2 and %3 "HH:MM")
+    "Sonne bei %1: auf %2, unter %3 UTC",
+    "Sun at %1: rises %2, sets %3 UTC",
+    "Sonne bei %1: auf %2, unter %3 UTC",
+    "Sol en %1: sale %2, se pone %3 UTC",
+    "Soleil en %1\u00A0: lever %2, coucher %3 UTC",
+    "Sonne bei %1: auf %2, unter %3 UTC",
+    // 208: panel: the sun does not set at a station (%1 A or B)
+    "Sonne bei %1: geht heute nicht unter (Polartag)",
+    "Sun at %1: does not set today (midnight sun)",
+    "Sonne bei %1: geht heute nicht unter (Polartag)",
+    "Sol en %1: hoy no se pone (sol de medianoche)",
+    "Soleil en %1\u00A0: ne se couche pas aujourd'hui (soleil de minuit)",
+    "Sonne bei %1: geht heute nicht unter (Polartag)",
+    // 209: panel: the sun does not rise at a station (%1 A or B)
+    "Sonne bei %1: geht heute nicht auf (Polarnacht)",
+    "Sun at %1: does not rise today (polar night)",
+    "Sonne bei %1: geht heute nicht auf (Polarnacht)",
+    "Sol en %1: hoy no sale (noche polar)",
+    "Soleil en %1\u00A0: ne se lève pas aujourd'hui (nuit polaire)",
+    "Sonne bei %1: geht heute nicht auf (Polarnacht)",
+    // 210: picture caption: the longitude/latitude map
+    "Weltkarte nach Länge und Breite",
+    "Map by longitude and latitude",
+    "Weltkarte nach Länge und Breite",
+    "Mapa por longitud y latitud",
+    "Carte en longitude et latitude",
+    "Weltkarte nach Länge und Breite",
+    // 211: picture caption: what the hatching means
+    "schraffiert: Nacht",
+    "hatched: night",
+    "schraffiert: Nacht",
+    "rayado: noche",
+    "hachuré\u00A0: nuit",
+    "schraffiert: Nacht",
+    // 212: picture caption: what the grey land and sea mean
+    "grau: kein Signal",
+    "grey: no signal",
+    "grau: kein Signal",
+    "gris: sin señal",
+    "gris\u00A0: aucun signal",
+    "grau: kein Signal",
 };
 
 std::string textEntry(int number) {

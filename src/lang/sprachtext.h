@@ -217,6 +217,12 @@ enum Text : int {
   kTxNoBandIn24h = 204,  ///< best band line when none opens within 24 hours (%1 mode, %2 when)
   kTxWhenNow = 205,  ///< best band line: at the time now
   kTxWhenAt = 206,  ///< best band line: at a time shown that is not now (%1 hh:mm)
+  kTxSunTimes = 207,  ///< panel: sunrise and sunset at a station (%1 A or B, %2 and %3 "HH:MM")
+  kTxSunNoSet = 208,  ///< panel: the sun does not set at a station (%1 A or B)
+  kTxSunNoRise = 209,  ///< panel: the sun does not rise at a station (%1 A or B)
+  kTxRectangularMap = 210,  ///< picture caption: the longitude/latitude map
+  kTxCaptionNight = 211,  ///< picture caption: what the hatching means
+  kTxCaptionNoSignal = 212,  ///< picture caption: what the grey land and sea mean
   kTxAnzahl  ///< number of keys
 };
 

@@ -164,24 +164,4 @@ QPixmap waitPicture(const QString& text) {
   return pm;
 }
 
-QPixmap smeterScale(int width) {
-  QPixmap pm(width, 14);
-  pm.fill(Qt::transparent);
-  QPainter p(&pm);
-  QFont f = p.font();
-  f.setPixelSize(10);
-  p.setFont(f);
-  p.setPen(QColor(60, 60, 60));
-  struct Mark {
-    int value;
-    const char* text;
-  } marks[] = {{6, "1"}, {18, "3"}, {30, "5"}, {42, "7"}, {54, "S9"}, {74, "+20"}, {94, "+40"}};
-  for (const Mark& m : marks) {
-    const double x = m.value * (width - 1) / 108.0;
-    const int w = p.fontMetrics().horizontalAdvance(m.text);
-    p.drawText(QPointF(std::clamp(x - w / 2.0, 0.0, width - w * 1.0), 11), m.text);
-  }
-  return pm;
-}
-
 }  // namespace welvaro::ui

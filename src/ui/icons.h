@@ -1,6 +1,5 @@
 // The painted symbols of the main window, drawn in code so that they stay
-// sharp at any scaling: the tool-bar icons, the wait picture and the scale
-// under the S-meter.
+// sharp at any scaling: the tool-bar icons and the wait picture.
 #pragma once
 
 #include <QIcon>
@@ -20,9 +19,5 @@ QIcon azimuthalIcon();   ///< azimuthal map around station A (cmdAzimutal)
 
 /// The wait picture: an hourglass on a dark plate with its word.
 QPixmap waitPicture(const QString& text);
-
-/// The scale under the S-meter bar: S1 .. S9 (6 dB apart, S9 = -73 dBm) and
-/// 20 and 40 dB above S9, on the bar's 0..108 range (index = dBm + 127).
-QPixmap smeterScale(int width);
 
 }  // namespace welvaro::ui

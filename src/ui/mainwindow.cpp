@@ -32,6 +32,8 @@
 #include "display/bands.h"
 #include "ui/band_panel.h"
 #include "ui/picture_view.h"
+#include "display/sun.h"
+#include "ui/smeterscale.h"
 #include "ui/icons.h"
 #include "ui/version.h"
 #include "ui/time_bar.h"
@@ -211,6 +213,10 @@ void MainWindow::buildPanel(QHBoxLayout* centre) {
   lblStationsLocator = new QLabel(this);
   lblStationsLocator->setObjectName("lblStationsLocator");
   lblStationsLocator->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  lblSunTimes = new QLabel(this);
+  lblSunTimes->setObjectName("lblSunTimes");
+  lblSunTimes->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  lblSunTimes->setWordWrap(true);  // never wider than the panel
   lblPegelAnzeige = new QLabel(this);
   lblPegelAnzeige->setObjectName("lblPegelAnzeige");
   pobSmeter = new QProgressBar(this);
@@ -222,12 +228,13 @@ void MainWindow::buildPanel(QHBoxLayout* centre) {
       "QProgressBar { border: 1px solid #666; background: #202020; }"
       "QProgressBar::chunk { background: qlineargradient(x1:0,y1:0,x2:1,y2:0, stop:0 #00c000, stop:0.5 #e0e000, "
       "stop:1 #ff2000); }");
-  auto* scale = new QLabel(this);
-  scale->setPixmap(smeterScale(250));
+  auto* scale = new SmeterScale(pobSmeter, this);
+  scale->setObjectName("smeterScale");
   lblWelvaroAnzeige = new QLabel(this);
   lblWelvaroAnzeige->setObjectName("lblWelvaroAnzeige");
   lblWelvaroAnzeige->setWordWrap(true);
-  for (QWidget* w : std::initializer_list<QWidget*>{lblFunkverbindung, lblGeoAuswertung, lblStationsLocator})
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{lblFunkverbindung, lblGeoAuswertung, lblStationsLocator, lblSunTimes})
     panel->addWidget(w);
   panel->addSpacing(4);
   for (QWidget* w : std::initializer_list<QWidget*>{lblPegelAnzeige, pobSmeter, scale, lblWelvaroAnzeige})
@@ -348,6 +355,9 @@ void MainWindow::start() {
   if (const auto m = dataFileMessage(loadMapLines(dataFile(dirs_, kMapLinesFile), lines_), kTxZeichnungFehlt))
     notify(q(messageText(s.L, *m)));
   picDarstellung->setLines(&lines_);
+  // Land and sea under a closed band; without the file those places stay black.
+  readLandAreas(dataFile(dirs_, kLandFile), land_);
+  picDarstellung->setLandAreas(&land_);
   applyWindowPrefs();
   prgLandessprache();
 
@@ -466,6 +476,7 @@ void MainWindow::prgPointErgebnisZeigen() {
   const State& s = *s_;
   lblGeoAuswertung->setText(rows(s.GeoAuswertung));
   lblStationsLocator->setText(q(stationLocators(s)));
+  lblSunTimes->setText(q(sunPanelText(s)));
   lblPegelAnzeige->setText(rows(s.PegelAnzeige));
   lblWelvaroAnzeige->setText(rows(s.WelvaroAnzeige));
   pobSmeter->setValue(s.SmeterWert);

@@ -25,6 +25,7 @@ class QVBoxLayout;
 
 #include "display/window_state.h"
 #include "files/map_lines.h"
+#include "files/landareas.h"
 #include "files/programdir.h"
 #include "state/datetime.h"
 #include "state/state.h"
@@ -175,6 +176,7 @@ class MainWindow : public QMainWindow {
   QLabel* lblFunkverbindung = nullptr;
   QLabel* lblGeoAuswertung = nullptr;
   QLabel* lblStationsLocator = nullptr;
+  QLabel* lblSunTimes = nullptr;  ///< sunrise and sunset at A and B (UTC)
   QLabel* lblPegelAnzeige = nullptr;
   QLabel* lblWelvaroAnzeige = nullptr;
   QProgressBar* pobSmeter = nullptr;
@@ -202,6 +204,7 @@ class MainWindow : public QMainWindow {
 
   std::unique_ptr<PlaceIndex> places_;
   MapLines lines_;  // coastlines and borders of the scaled pictures
+  LandAreas land_;       // land and sea under the scaled world map
   QPointer<HelpViewer> help_;
   QTranslator qtTranslator_;  // Qt's own buttons and dialogs in the program's language
   bool ended_ = false;

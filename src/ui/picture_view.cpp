@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "display/window_state.h"
+#include "display/caption.h"
 
 namespace welvaro::ui {
 
@@ -33,6 +34,12 @@ PictureView::PictureView(const State& s, QWidget* parent)
 void PictureView::setLines(const MapLines* lines) {
   lines_ = lines;
   map_.setLines(lines);
+  refresh();
+}
+
+void PictureView::setLandAreas(const LandAreas* land) {
+  land_ = land;
+  map_.setLandAreas(land);
   refresh();
 }
 
@@ -71,6 +78,9 @@ MapView PictureView::mapView(double scale) const {
   a.scales = true;
   a.scale = scale;
   a.background = backgroundColour(this);
+  a.caption = mapCaption(s_, {.projection = a.projection, .frequency = a.frequency, .utcMinute = a.utcMinute,
+                              .level = a.level, .pointB = a.path, .night = a.greyline,
+                              .land = land_ != nullptr && !land_->empty()});
   return a;
 }
 
@@ -84,6 +94,8 @@ ChartView PictureView::chartView(double scale) const {
   a.frequency = s_.AktFrequenz;
   a.scale = scale;
   a.background = backgroundColour(this);
+  a.caption = chartCaption(s_, {.level = a.level, .frequencyLine = a.frequencyLine, .frequency = a.frequency,
+                                .timeLine = a.timeLine, .utcMinute = a.utcMinute});
   return a;
 }
 
@@ -125,6 +137,7 @@ QImage PictureView::pictureAtSize(QSize size) const {
   if (world()) {
     MapPicture k;
     k.setLines(lines_);
+    k.setLandAreas(land_);
     k.render(s_, mapView(scale), b, h);
     return asImage(k.pixel(), k.width(), k.height());
   }

@@ -27,6 +27,8 @@ class PictureView : public QWidget {
 
   /// Coastlines and borders (they outlive the view); null draws none.
   void setLines(const MapLines* lines);
+  /// Land and sea under the world map (they outlive the view); null: none.
+  void setLandAreas(const LandAreas* land);
   void setProjection(Projection p);
   Projection projection() const { return projection_; }
   /// The UTC minute of the day the pictures show (now, or a chosen time).
@@ -81,6 +83,7 @@ class PictureView : public QWidget {
 
   const State& s_;
   const MapLines* lines_ = nullptr;
+  const LandAreas* land_ = nullptr;
   Projection projection_ = Projection::Rectangular;
   bool chartValid_ = true;
   std::unique_ptr<State> link_;  // the link's forecast the chart shows

@@ -93,9 +93,11 @@ void InteractionTest::cleanup() {
 void InteractionTest::hoverOverTheMapReadsValuePositionAndNearestPlace() {
   MainWindow& w = *w_;
   State& s = w.state();
-  // Degrees: the position of the pixel under the cursor.
-  const QPoint madrid = mapPixels(w, 40.4, -3.7);
-  QTest::mouseMove(view(w), madrid);
+  // Degrees: the position under the cursor, here one whose tenths of a
+  // degree (40.4 N 3.7 W) lie nearest Madrid whatever the picture's scale
+  // (a whole pixel is a third of a degree on a small map).
+  const QPointF madrid = *view(w)->pointOf(GeoPoint{40.45, -3.65});
+  QVERIFY(w.prgCursorBewegt(madrid));
   QTRY_VERIFY(test::ctl<QLabel>(w, "lblLocator")->text().startsWith("Position: "));
   QVERIFY(test::ctl<QLabel>(w, "lblLocator")->text().contains(QString::fromUtf8("°N")));
   QVERIFY(test::ctl<QLabel>(w, "lblLocator")->text().contains(QString::fromUtf8("°W")));

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QProgressBar>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <csignal>
@@ -23,6 +24,8 @@
 #include "ui/picture_view.h"
 #include "uitest.h"
 #include "ui/session_end.h"
+#include "ui/smeterscale.h"
+#include "display/smeter.h"
 
 using namespace welvaro;
 using welvaro::ui::HelpViewer;
@@ -68,6 +71,7 @@ class MainWindowTest : public QObject {
   void sessionEndSaves();
   void everyTextFollowsTheLanguage();
   void scaleMarksStandOnThePicturesPixels();
+  void smeterMarksStandWhereTheFillEnds();
   void projectionSavedPictureAndWindowAreRemembered();
   void storedWindowSizeIsHeldToTheScreen();
 };
@@ -88,6 +92,9 @@ void MainWindowTest::startWithoutFilesGivesDefaultsAndATable() {
   QCOMPARE(test::ctl<QLabel>(w, "lblAnzeige")->text(), QString("Welt-Welvaro"));
   QVERIFY(test::ctl<QLabel>(w, "lblGeoAuswertung")->text().startsWith(QString::fromUtf8("München (A:")));
   QVERIFY(test::ctl<QLabel>(w, "lblWelvaroAnzeige")->text().contains("Dezember 2026"));
+  // Sunrise and sunset at München and Madrid on 8 December (UTC).
+  QCOMPARE(test::ctl<QLabel>(w, "lblSunTimes")->text(),
+           QString("Sonne bei A: auf 06:51, unter 15:21 UTC\nSonne bei B: auf 07:25, unter 16:48 UTC"));
   // The first map is shown at once, not after a fixed wait.
   QVERIFY(!test::ctl<QTimer>(w, "tmrAnpassen")->isActive());
   QVERIFY(!test::ctl<QLabel>(w, "imgWarten")->isVisibleTo(&w));
@@ -373,10 +380,11 @@ void MainWindowTest::scaleMarksStandOnThePicturesPixels() {
   QVERIFY2(w.minimumSizeHint().width() <= 1024 && w.minimumSizeHint().height() <= 600,
            qPrintable(QString("%1 x %2").arg(w.minimumSizeHint().width()).arg(w.minimumSizeHint().height())));
   auto* view = test::ctl<ui::PictureView>(w, "picDarstellung");
-  // At least half the window is picture.
+  // Nearly half the window is picture: the text panel, the scales and the
+  // colour bar with its dBm and S-unit columns take the rest.
   const Rect r = view->pictureRect();
   const double dpr = view->devicePixelRatioF();
-  QVERIFY2(1.0 * r.width * r.height >= 0.5 * w.width() * w.height() * dpr * dpr,
+  QVERIFY2(1.0 * r.width * r.height >= 0.47 * w.width() * w.height() * dpr * dpr,
            qPrintable(QString("%1 x %2 in %3 x %4").arg(r.width).arg(r.height).arg(w.width()).arg(w.height())));
   auto check = [&](QPointF value) {
     const QImage picture = view->picture();
@@ -396,6 +404,53 @@ void MainWindowTest::scaleMarksStandOnThePicturesPixels() {
   check(*view->pointOf(GeoPoint{0, 0}));  // 0° and the equator
   w.prgDarstellung2();
   check(view->chartPoint(12, 15));  // 12:00 UTC and 15 MHz
+}
+
+// The S-meter's scale as the user sees it: every mark stands on the pixel
+// where the bar's fill ends for its value, at the bar's own width and at
+// two others (the scale follows the bar), and -106 dBm ends between "3"
+// and "5".
+void MainWindowTest::smeterMarksStandWhereTheFillEnds() {
+  QTemporaryDir dir;
+  FixedClock clock({2026, 12, 8, 16, 5, 0});
+  MainWindow w(clock, folder(dir, false));
+  w.start();
+  auto* bar = test::ctl<QProgressBar>(w, "pobSmeter");
+  auto* scale = test::ctl<ui::SmeterScale>(w, "smeterScale");
+  w.resize(1280, 900);
+  w.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&w));
+  for (const int width : {0, 180, 400}) {
+    if (width > 0) bar->setFixedWidth(width);
+    QApplication::processEvents();
+    if (width > 0) QCOMPARE(bar->width(), width);
+    const int barX = bar->mapTo(&w, QPoint(0, 0)).x(), skalaX = scale->mapTo(&w, QPoint(0, 0)).x();
+    // The ticks: the dark pixels of the scale's top row, in window columns.
+    const QImage picture = scale->grab().toImage();
+    std::vector<int> ticks;
+    for (int x = 0; x < picture.width(); ++x)
+      if (qGray(picture.pixel(x, 1)) < 128) ticks.push_back(skalaX + x);
+    const std::vector<SmeterMark> marks = smeterMarks(scale->fillWidth());
+    QCOMPARE(ticks.size(), marks.size());
+    // Where the fill ends for a value: the first pixel of the bar's middle
+    // row that shows its empty background, in window columns.
+    const auto fillEnde = [&](int value) {
+      bar->setValue(value);
+      const QImage b = bar->grab().toImage();
+      for (int x = 1; x < b.width(); ++x)
+        if (b.pixel(x, b.height() / 2) == qRgb(0x20, 0x20, 0x20)) return barX + x;
+      return barX + b.width();
+    };
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+      const int end = fillEnde(marks[i].value);
+      QVERIFY2(std::abs(end - ticks[i]) <= 1, qPrintable(QString("%1: fill ends at %2, tick at %3")
+                                                              .arg(QString::fromStdString(marks[i].text))
+                                                              .arg(end)
+                                                              .arg(ticks[i])));
+    }
+    const int end = fillEnde(-106 + 127);
+    QVERIFY(end > ticks[1] && end < ticks[2]);
+  }
 }
 
 // The azimuthal map is one click away and needs no new forecast; the view

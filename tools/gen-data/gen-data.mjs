@@ -5,6 +5,7 @@
 //   Orte.dat      gazetteer of the places of 15000 inhabitants or more
 //   MapLinien.dat coastlines and country borders (1:50m) as polylines, for
 //                 the map drawn at any size
+//   MapLand.dat   land areas (1:50m) as closed rings, under the map's colours
 //
 // Usage: node gen-data.mjs [--out DIR] [--previews DIR]
 //   --out       where to write the files (default: the repository's data/)
@@ -18,6 +19,7 @@ import { makeChart } from './lib/chart.mjs';
 import { makePlaces } from './lib/places.mjs';
 import { makeGazetteer } from './lib/gazetteer.mjs';
 import { makeLines } from './lib/lines.mjs';
+import { makeLand } from './lib/land.mjs';
 import { writePreview, fields } from './lib/preview.mjs';
 import { crop } from './lib/crop.mjs';
 import { encodePng } from './lib/png.mjs';
@@ -89,6 +91,9 @@ console.log(`Orte.dat      ${gazetteer.bytes.length} bytes, ${gazetteer.places.l
 const { lines, bytes: lineBytes } = makeLines();
 writeFileSync(join(outDir, 'MapLinien.dat'), lineBytes);
 console.log(`MapLinien.dat ${lineBytes.length} bytes, ${lines.length} lines`);
+const { rings, bytes: landBytes } = makeLand();
+writeFileSync(join(outDir, 'MapLand.dat'), landBytes);
+console.log(`MapLand.dat   ${landBytes.length} bytes, ${rings.length} rings`);
 
 if (previewDir) {
   writePreview(previewDir, 'world.png', map, fields.world, 2);
