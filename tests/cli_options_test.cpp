@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <optional>
+
+#include "cli/options.h"
 #include "files/overlay.h"
 #include "testutil.h"
 
@@ -103,6 +106,44 @@ TEST(CliOptions, NumbersMayHaveBlanksAroundThem) {
   EXPECT_EQ(withLine.out, without);
   const CliRun point = runCli({"point", "--freq", " 14.2", "--utc", "12:00"});
   EXPECT_EQ(point.out, runCli({"point", "--freq", "14.2", "--utc", "12:00"}).out);
+}
+
+// A number on the command line: blanks, a sign, digits with at most one
+// point, and nothing else; all of the argument is the number.
+TEST(CliOptions, StrictNumbers) {
+  struct Case {
+    const char* text;
+    std::optional<double> value;
+  } faelle[] = {
+      {"48.1", 48.1},   {" -3.7", -3.7},  {"+2", 2},        {".5", 0.5},          {"5.", 5},
+      {"-.25 ", -0.25}, {"007", 7},       {"0", 0},         {"  12  ", 12},       {"1.2.3", std::nullopt},
+      {"1..2", std::nullopt},             {"..5", std::nullopt},                  {"5..", std::nullopt},
+      {".", std::nullopt},                {"-", std::nullopt},                    {"+.", std::nullopt},
+      {"", std::nullopt},                 {"   ", std::nullopt},                  {"--5", std::nullopt},
+      {"+-5", std::nullopt},              {"5-", std::nullopt},                   {"1 2", std::nullopt},
+      {"1e3", std::nullopt},              {"5,5", std::nullopt},                  {"0x10", std::nullopt},
+      {"\t5", std::nullopt},              {"5\n", std::nullopt},                  {"inf", std::nullopt},
+  };
+  for (const Case& f : faelle) {
+    SCOPED_TRACE(testing::PrintToString(std::string(f.text)));
+    EXPECT_EQ(cli::strictNumber(f.text), f.value);
+  }
+  // As an argument: a second point is refused, not read up to it.
+  struct Invocation {
+    std::vector<std::string> args;
+    const char* message;
+  } aufrufe[] = {
+      {{"link", "--ssn", "1.2.3"}, "--ssn: '1.2.3' is not a number"},
+      {{"link", "--a", "48.1.5,11"}, "--a latitude: '48.1.5' is not a number"},
+      {{"link", "--b", "40,11..5"}, "--b longitude: '11..5' is not a number"},
+      {{"point", "--freq", "14.2.1", "--utc", "12:00"}, "--freq: '14.2.1' is not a number"},
+  };
+  for (const Invocation& a : aufrufe) {
+    SCOPED_TRACE(testing::PrintToString(a.args));
+    const CliRun r = runCli(a.args);
+    EXPECT_EQ(r.rc, 2);
+    EXPECT_NE(r.err.find(a.message), std::string::npos) << r.err;
+  }
 }
 
 TEST(CliLink, TextPrintsCoordinatesAsNumberText) {

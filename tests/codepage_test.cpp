@@ -111,3 +111,57 @@ TEST(Codepage, RecognisesWellFormedUtf8) {
   EXPECT_FALSE(isUtf8("\xE0\x80\x80"));
   EXPECT_FALSE(isUtf8("\xF4\x90\x80\x80"));  // above U+10FFFF
 }
+
+// Every byte that starts a UTF-8 sequence at both ends of its range and
+// the bytes just outside; a text that is not UTF-8 is read as Windows-1252.
+TEST(Codepage, Utf8SequencesAtTheEndsOfTheirRanges) {
+  struct Case {
+    const char* name;
+    std::string text;
+    bool utf8;
+  } faelle[] = {
+      {"0x7F", "\x7F", true},
+      {"a lone 0x80 (the euro sign of the code page)", "\x80", false},
+      {"C0: overlong", "\xC0\x80", false},
+      {"C1: overlong", "\xC1\xBF", false},
+      {"C2: U+0080", "\xC2\x80", true},
+      {"DF: U+07C0", "\xDF\x80", true},
+      {"DF: U+07FF", "\xDF\xBF", true},
+      {"E0: U+0800", "\xE0\xA0\x80", true},
+      {"E0: overlong U+07FF", "\xE0\x9F\xBF", false},
+      {"ED: U+D7FF", "\xED\x9F\xBF", true},
+      {"ED: U+D800", "\xED\xA0\x80", false},
+      {"ED: U+DFFF", "\xED\xBF\xBF", false},
+      {"EE: U+E000", "\xEE\x80\x80", true},
+      {"EF: U+FFFF", "\xEF\xBF\xBF", true},
+      {"F0: U+10000", "\xF0\x90\x80\x80", true},
+      {"F0: overlong U+FFFF", "\xF0\x8F\xBF\xBF", false},
+      {"F4: U+10FFFF", "\xF4\x8F\xBF\xBF", true},
+      {"F4: U+110000", "\xF4\x90\x80\x80", false},
+      {"F5", "\xF5\x80\x80\x80", false},
+      {"FF", "\xFF", false},
+      {"DF cut short", "\xDF", false},
+      {"EF cut short", "\xEF\xBF", false},
+      {"F4 cut short", "\xF4\x8F\xBF", false},
+      {"DF with no continuation byte", "\xDF" "A", false},
+      // Bytes that start no sequence, though three continuation bytes follow.
+      {"0x80 before three continuation bytes", "\x80\x90\x80\x80", false},
+      {"C0 before three continuation bytes", "\xC0\x90\x80\x80", false},
+      {"F9 before three continuation bytes", "\xF9\x80\x80\x80", false},
+  };
+  for (const Case& f : faelle) {
+    SCOPED_TRACE(f.name);
+    EXPECT_EQ(isUtf8(f.text), f.utf8);
+    EXPECT_EQ(isUtf8("ok " + f.text + " ok"), f.utf8);
+  }
+  // A sequence cut short by the end of the text, though the bytes after it
+  // would complete it.
+  const std::string whole = "a\xDF\x80\xF0\x90\x80\x80";
+  EXPECT_FALSE(isUtf8(std::string_view(whole).substr(0, 2)));
+  EXPECT_TRUE(isUtf8(std::string_view(whole).substr(0, 3)));
+  EXPECT_FALSE(isUtf8(std::string_view(whole).substr(0, 6)));
+  EXPECT_EQ(codepageOnly(std::string_view(whole).substr(0, 6)), "a????");  // U+07C0 and three bytes
+  // A character of the last two-byte lead the code page cannot hold.
+  EXPECT_EQ(utf8ToCp1252("a\xDF\x80"), "a?");
+  EXPECT_EQ(codepageOnly("a\xDF\x80"), "a?");
+}

@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 #include "files/fileio.h"
 #include "testutil.h"
@@ -94,4 +96,84 @@ TEST(RemoveLeftovers, RemovesOnlyTheProgramsOwnTemporaryFiles) {
   std::sort(rest.begin(), rest.end());
   EXPECT_EQ(content(d.path), rest);
   EXPECT_TRUE(removeLeftovers(d / "fehlt").empty());
+}
+
+// A path the system cannot even look at is an error with its number; a path
+// through a file names nothing and is missing.
+TEST(ReadWholeFile, PathsTheSystemRefuses) {
+  TempDir d;
+  writeFile(d / "datei", "Inhalt");
+  fs::create_symlink(d / "schleife", d / "schleife");
+  struct Case {
+    const char* name;
+    fs::path path;
+    FileStatus::Kind kind;
+    int err;
+  } faelle[] = {
+      {"a link to itself", d / "schleife", FileStatus::kError, ELOOP},
+      {"a name too long", d / std::string(300, 'a'), FileStatus::kError, ENAMETOOLONG},
+      {"a path through a file", d / "datei" / "x", FileStatus::kMissing, 0},
+      {"a missing folder", d / "fehlt" / "x", FileStatus::kMissing, 0},
+  };
+  for (const Case& f : faelle) {
+    SCOPED_TRACE(f.name);
+    std::string bytes = "vorher";
+    const FileStatus st = readWholeFile(f.path, bytes, 100);
+    EXPECT_EQ(st.kind, f.kind);
+    EXPECT_EQ(st.err, f.err);
+    EXPECT_EQ(bytes, "vorher");
+    EXPECT_EQ(st.message.rfind(f.path.string() + ": ", 0), 0u) << st.message;
+  }
+}
+
+// A message is the file name, what went wrong and the system's text of its
+// error number when there is one; the reason alone is the message without
+// the file name.
+TEST(FileStatusText, MessageAndReason) {
+  const fs::path file = "/srv/welvaro/Welvaro.tab";
+  const FileStatus mitNummer = fileStatus(FileStatus::kError, file, "cannot open the file", ENOENT);
+  EXPECT_EQ(mitNummer.message, "/srv/welvaro/Welvaro.tab: cannot open the file: " + std::string(std::strerror(ENOENT)));
+  EXPECT_EQ(mitNummer.err, ENOENT);
+  const FileStatus without = fileStatus(FileStatus::kMissing, file, "not a regular file");
+  EXPECT_EQ(without.message, "/srv/welvaro/Welvaro.tab: not a regular file");
+  EXPECT_TRUE(fileStatus(FileStatus::kOk, file, "egal", EIO).message.empty());
+
+  EXPECT_EQ(reasonOf(without, file), "not a regular file");
+  EXPECT_EQ(reasonOf(without, "/srv/andere/Welvaro.tab"), without.message);  // another file: all of it
+  FileStatus foreign;
+  foreign.message = "nothing to do with a file";
+  EXPECT_EQ(reasonOf(foreign, file), "nothing to do with a file");
+}
+
+// Temporary files of other names stay, even where the name is as long as one
+// of the program's files; the window preferences' own are removed.
+TEST(RemoveLeftovers, OtherNamesOfTheSameLengthStay) {
+  TempDir d;
+  const std::vector<std::string> leftovers = {".WelvaroFenster.ini.Zz0099", ".Welvaro.tab.a1B2c3"};
+  const std::vector<std::string> stay = {".MapWelt.dat.a1B2c3", ".Ortsvorg.tx.a1B2c3", "_Welvaro.tab.a1B2c3",
+                                            ".Welvaro.tab_a1B2c3", "MapWelt.dat.Ab3dE9"};
+  for (const auto& n : leftovers) writeFile(d / n, "x");
+  for (const auto& n : stay) writeFile(d / n, "x");
+  std::vector<std::string> expected = leftovers;
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(removeLeftovers(d.path), expected);
+  std::vector<std::string> rest = stay;
+  std::sort(rest.begin(), rest.end());
+  EXPECT_EQ(content(d.path), rest);
+}
+
+// Only regular files are removed: a link or a FIFO that bears the name of a
+// temporary file stays, and so does the file a link points to.
+TEST(RemoveLeftovers, LinksAndFifosStay) {
+  TempDir d;
+  fs::create_directory(d / "anderswo");
+  writeFile(d / "anderswo" / "wichtig", "x");
+  fs::create_symlink(d / "anderswo" / "wichtig", d / ".Welvaro.tab.a1B2c3");
+  ASSERT_EQ(::mkfifo((d / ".Welvaro.dat.Zz0099").c_str(), 0600), 0);
+  fs::create_directory(d / ".WelvDar1.bmp.000000");
+  writeFile(d / ".WelvDar2.bmp.Qq9Qq9", "x");
+  EXPECT_EQ(removeLeftovers(d.path), std::vector<std::string>{".WelvDar2.bmp.Qq9Qq9"});
+  EXPECT_EQ(content(d.path),
+            (std::vector<std::string>{".WelvDar1.bmp.000000", ".Welvaro.dat.Zz0099", ".Welvaro.tab.a1B2c3", "anderswo"}));
+  EXPECT_TRUE(fs::exists(d / "anderswo" / "wichtig"));
 }

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include <cmath>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 
@@ -81,6 +82,99 @@ TEST(GazetteerFile, BadBytesAreRefused) {
     EXPECT_FALSE(parseGazetteer(f.bytes, &problem));
     EXPECT_NE(problem.find(f.why), std::string::npos) << problem;
   }
+}
+
+namespace {
+
+std::string u32(std::uint32_t v) {
+  std::string b;
+  for (int i = 0; i < 4; ++i) b += static_cast<char>((v >> (8 * i)) & 0xFF);
+  return b;
+}
+
+// A file of one place: country, position in 1/100000 degree, names.
+std::string einOrt(std::string_view country, std::int32_t lat, std::int32_t lon,
+                   const std::vector<std::string>& names) {
+  std::string b = "WelvOrte\x01" + u32(1) + std::string(country) + u32(static_cast<std::uint32_t>(lat)) +
+                  u32(static_cast<std::uint32_t>(lon)) + static_cast<char>(names.size());
+  for (const std::string& n : names) b += static_cast<char>(n.size()) + n;
+  return b;
+}
+
+}  // namespace
+
+// Positions up to the poles and the date line are on the earth, one
+// hundred-thousandth of a degree beyond them is not; the other limits of a
+// place likewise at their ends.
+TEST(GazetteerFile, EachLimitOfAPlaceAtItsEndAndJustBeyond) {
+  const std::vector<std::string> isOne{"A"};
+  struct Case {
+    const char* name;
+    std::string bytes;
+    bool good;
+  } faelle[] = {
+      {"south pole", einOrt("AQ", -9000000, 0, isOne), true},
+      {"south of the south pole", einOrt("AQ", -9000001, 0, isOne), false},
+      {"north pole", einOrt("NO", 9000000, 0, isOne), true},
+      {"north of the north pole", einOrt("NO", 9000001, 0, isOne), false},
+      {"date line west", einOrt("FJ", 0, -18000000, isOne), true},
+      {"west of the date line", einOrt("FJ", 0, -18000001, isOne), false},
+      {"date line east", einOrt("FJ", 0, 18000000, isOne), true},
+      {"east of the date line", einOrt("FJ", 0, 18000001, isOne), false},
+      {"most negative latitude", einOrt("AQ", INT32_MIN, 0, isOne), false},
+      {"most negative longitude", einOrt("AQ", 0, INT32_MIN, isOne), false},
+      {"country AZ", einOrt("AZ", 0, 0, isOne), true},
+      {"country ZA", einOrt("ZA", 0, 0, isOne), true},
+      {"country A@", einOrt("A@", 0, 0, isOne), false},
+      {"country A[", einOrt("A[", 0, 0, isOne), false},
+      {"country @A", einOrt("@A", 0, 0, isOne), false},
+      {"country [A", einOrt("[A", 0, 0, isOne), false},
+      {"country Dz", einOrt("Dz", 0, 0, isOne), false},
+      {"country D1", einOrt("D1", 0, 0, isOne), false},
+      {"eight names", einOrt("DE", 0, 0, std::vector<std::string>(8, "A")), true},
+      {"a name of 255 bytes", einOrt("DE", 0, 0, {std::string(255, 'a')}), true},
+      {"a name with DEL", einOrt("DE", 0, 0, {"A\x7F"}), false},
+      {"a name with US", einOrt("DE", 0, 0, {"A\x1F"}), false},
+      {"a name with a blank", einOrt("DE", 0, 0, {"A B"}), true},
+  };
+  for (const Case& f : faelle) {
+    SCOPED_TRACE(f.name);
+    std::string problem;
+    const auto places = parseGazetteer(f.bytes, &problem);
+    EXPECT_EQ(places.has_value(), f.good) << problem;
+    // What is read is written back byte for byte.
+    if (places) {
+      EXPECT_EQ(gazetteerBytes(*places), f.bytes);
+    }
+  }
+  // A place takes at least 13 bytes: a count beyond that is refused before
+  // any place is read.
+  std::string two = einOrt("DE", 0, 0, isOne) + std::string(11, 'x');
+  two.replace(9, 4, u32(2));
+  std::string problem;
+  EXPECT_FALSE(parseGazetteer(two, &problem));
+  EXPECT_NE(problem.find("2 places cannot be in 37 bytes"), std::string::npos) << problem;
+}
+
+// Writing leaves out what the file cannot hold and keeps the rest.
+TEST(GazetteerFile, WritingLeavesOutPlacesTheFileCannotHold) {
+  const std::vector<PlaceEntry> places = {
+      {{"Eight"}, "DE", 1, 2},
+      {std::vector<std::string>(9, "Nine"), "DE", 1, 2},
+      {std::vector<std::string>(8, "Eight"), "DE", 1, 2},
+      {{std::string(256, 'a')}, "DE", 1, 2},
+      {{std::string(255, 'a')}, "DE", 1, 2},
+      {{"A", ""}, "DE", 1, 2},
+      {{}, "DE", 1, 2},
+      {{"Lower"}, "de", 1, 2},
+      {{"Three"}, "DEU", 1, 2},
+      {{"Zed"}, "ZZ", -90, -180},
+  };
+  const auto readBack = parseGazetteer(gazetteerBytes(places));
+  ASSERT_TRUE(readBack);
+  std::vector<std::string> names;
+  for (const PlaceEntry& o : *readBack) names.push_back(o.names[0].substr(0, 5) + ":" + std::to_string(o.names.size()));
+  EXPECT_EQ(names, (std::vector<std::string>{"Eight:1", "Eight:8", "aaaaa:1", "Zed:1"}));
 }
 
 TEST(GazetteerFile, MissingOrNotARegularFileGivesAnEmptyList) {

@@ -86,6 +86,8 @@ TEST(InputBoxes, EnterChecks) {
       {Field::PlaceName, "", false, "Station"},
       {Field::PlaceName, "  ", false, "Station"},
       {Field::PlaceName, " Tokio", true, " Tokio"},
+      {Field::PlaceName, "Paris, US", true, "Paris, US"},  // a comma in a name stays
+      {Field::Path, "l", true, "l"},
       {Field::TimeZone, "-12", true, "-12"},
       {Field::TimeZone, "12", true, "12"},
       {Field::TimeZone, "13", false, ""},
@@ -96,6 +98,73 @@ TEST(InputBoxes, EnterChecks) {
     const EnterResult e = checkEnter(f.field, f.text);
     EXPECT_EQ(e.green, f.green);
     EXPECT_EQ(e.text, f.afterwards);
+  }
+}
+
+// Every numeric box at both ends of its range and a little beyond each.
+TEST(InputBoxes, BothEndsOfEveryRange) {
+  struct Case {
+    Field field;
+    const char *bottom, *unterUnten, *top, *ueberOben;
+  } faelle[] = {
+      {Field::Latitude, "-90", "-90.001", "90", "90.001"},
+      {Field::Longitude, "-180", "-180.001", "180", "180.001"},
+      {Field::Gain, "-40", "-40.001", "20", "20.001"},
+      {Field::Angle, "0", "-0.001", "90", "90.001"},
+      {Field::Power, "0.000001", "0.00000099", "1000", "1000.001"},
+      {Field::Sunspots, "0", "-0.001", "300", "300.001"},
+      {Field::Availability, "10", "9.999", "90", "90.001"},
+      {Field::TimeZone, "-12", "-12.001", "12", "12.001"},
+  };
+  const auto s = fresh();
+  for (const Case& f : faelle) {
+    SCOPED_TRACE(inputHint(*s, f.field));
+    EXPECT_TRUE(inRange(f.field, f.bottom));
+    EXPECT_FALSE(inRange(f.field, f.unterUnten));
+    EXPECT_TRUE(inRange(f.field, f.top));
+    EXPECT_FALSE(inRange(f.field, f.ueberOben));
+  }
+  // The availability between the three values it snaps to.
+  EXPECT_EQ(checkEnter(Field::Availability, "49.99").text, "10");
+  EXPECT_EQ(checkEnter(Field::Availability, "50.01").text, "90");
+  EXPECT_EQ(checkEnter(Field::Availability, " 50").text, " 50");
+}
+
+// A text holds a number when a digit follows the blanks and the sign,
+// directly or after one point.
+TEST(InputBoxes, WhatHoldsANumber) {
+  struct Case {
+    const char* text;
+    bool number;
+  } faelle[] = {
+      {"5", true},     {" 5", true},    {"-5", true},  {"+5", true},   {".5", true},    {"-.5", true},
+      {"5a", true},    {"0", true},     {"9", true},   {"", false},    {"  ", false},   {"-", false},
+      {".", false},    {"-.", false},   {"--5", false}, {"+-5", false}, {".-5", false}, {"..5", false},
+      {"a5", false},   {" . 5", false}, {"- 5", false}, {".a", false},
+  };
+  for (const Case& f : faelle) {
+    SCOPED_TRACE(f.text);
+    EXPECT_EQ(holdsNumber(f.text), f.number);
+    // A box takes it as a number in its range only when it holds one.
+    EXPECT_EQ(checkEnter(Field::Latitude, f.text).green, f.number && inRange(Field::Latitude, f.text));
+  }
+  EXPECT_FALSE(checkEnter(Field::Latitude, "--5").green);
+}
+
+// The frequency box refuses any character that is neither part of a number
+// nor of its own texts.
+TEST(FrequencyBox, AllowedTexts) {
+  struct Case {
+    const char* text;
+    bool allowed;
+  } faelle[] = {
+      {"", true},          {"14.2", true},  {"14,2", true},      {" 10.2 MHz", true}, {" Error ", true},
+      {"0123456789", true}, {"14.2a", false}, {"-5", false},     {"14.2 kHz", false}, {"1e3", false},
+      {"14\t2", false},    {"14/2", false}, {"\xC3\xA9", false},
+  };
+  for (const Case& f : faelle) {
+    SCOPED_TRACE(f.text);
+    EXPECT_EQ(frequencyTextAllowed(f.text), f.allowed);
   }
 }
 
@@ -136,6 +205,30 @@ TEST(StationA, RoundingOfStoredValues) {
     EXPECT_EQ(s->Zkw, 1.5);
     EXPECT_EQ(s->Zkwa, "1.5");
     EXPECT_EQ(s->OrtA, "Tokio");
+  }
+}
+
+// The gain is stored rounded down to a hundredth of a dBi. Many hundredths
+// times 100 lie just below their whole number in binary (0.29 x 100 =
+// 28.999999999999996): a typed gain must still come back as typed, and
+// only a value truly below the hundredth is rounded down.
+TEST(StationA, GainKeepsTheHundredthTyped) {
+  struct Case {
+    const char* typed;
+    double sag;
+  } faelle[] = {
+      {"2.15", 2.15},   {"0.29", 0.29},   {"1.13", 1.13},     {"4.35", 4.35},     {"19.99", 19.99},
+      {"-0.07", -0.07}, {"-2.45", -2.45}, {"-39.95", -39.95}, {"8,03", 8.03},     {"20", 20},
+      {"2.14995", 2.14}, {"0.2899", 0.28}, {"-0.0701", -0.08}, {"-2.14995", -2.15}, {"19.9999", 19.99},
+  };
+  for (const Case& f : faelle) {
+    SCOPED_TRACE(f.typed);
+    auto s = fresh();
+    const StationATexts old = openStationA(*s);
+    StationATexts boxes = old;
+    boxes[3] = f.typed;
+    ASSERT_EQ(applyStationA(*s, boxes, old).flag, 0);
+    EXPECT_EQ(s->Sag, f.sag);
   }
 }
 

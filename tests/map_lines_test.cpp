@@ -165,3 +165,36 @@ TEST(MapLines, ChangedBytesGiveAWholeFileOrNone) {
   }
   EXPECT_GT(readBack, 0);  // some changes keep a valid file (a changed coordinate)
 }
+
+// The limits of the layout at their ends: a file of no lines at all, and a
+// point count of the full 32 bits that the file's points cannot hold (a
+// broken file, not a cut one).
+TEST(MapLines, LimitsOfTheLayoutAtTheirEnds) {
+  std::string grosseZahl = file({}).substr(0, 12);
+  word(grosseZahl, 1);
+  word(grosseZahl, 2);
+  grosseZahl += '\1';
+  varint(grosseZahl, 0xF0000000u);
+  grosseZahl += std::string(4, '\0');
+  std::string zuGross = grosseZahl;
+  zuGross[25] = '\x10';  // the fifth byte of the count: bit 32 set
+  struct Case {
+    const char* what;
+    std::string bytes;
+    LinesStatus status;
+    std::size_t lines;
+  };
+  const Case faelle[] = {
+      {"no lines", file({}), LinesStatus::kRead, 0},
+      {"a line at the corners of the map", file({{2, {{-18000, -9000}, {18000, 9000}}}}), LinesStatus::kRead, 1},
+      {"a count of 32 bits beyond the points", grosseZahl, LinesStatus::kBad, 0},
+      {"a count of 33 bits", zuGross, LinesStatus::kWrongLength, 0},
+      {"version 0", std::string(file({})).replace(8, 1, std::string(1, '\0')), LinesStatus::kBad, 0},
+  };
+  for (const Case& f : faelle) {
+    SCOPED_TRACE(f.what);
+    MapLines l;
+    EXPECT_EQ(decodeMapLines(f.bytes, l), f.status);
+    EXPECT_EQ(l.lines.size(), f.lines);
+  }
+}

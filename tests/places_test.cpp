@@ -217,3 +217,57 @@ TEST(PlaceFile, PresentMissingAndUnreadable) {
   EXPECT_EQ(s->OrtName[1], "");
   EXPECT_NE(problem.find("Ortsvorg.txt"), std::string::npos);
 }
+
+// An empty item between blanks stays empty: the blanks are not taken as
+// part of the items around it.
+TEST(PlaceItems, EmptyItemsBetweenBlanks) {
+  struct Case {
+    std::string text;
+    std::vector<std::string> items;
+  };
+  const Case cases[] = {
+      {" ,x", {"", "x"}},
+      {"\t,x", {"", "x"}},
+      {"a, ,b", {"a", "", "b"}},
+      {"a ,", {"a"}},
+      {" \n x", {"", "x"}},
+      {"\"\" ,x", {"", "x"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.text));
+    EXPECT_EQ(placeItems(c.text), c.items);
+  }
+}
+
+// A shorter list after a full one leaves nothing of the old places, the
+// last of the 2000 included.
+TEST(PlaceList, ShorterListAfterAFullOneClearsTheLastEntry) {
+  std::string text;
+  for (int g = 1; g <= 2000; ++g) text += "K:Place" + std::to_string(g) + ":5:6\n";
+  auto s = std::make_unique<State>();
+  readPlacesText(*s, text);
+  ASSERT_EQ(s->OrtName[2000], "Place2000");
+  readPlacesText(*s, "D:d:4:4\n");
+  EXPECT_EQ(s->OrtZahl, 1.0f);
+  EXPECT_EQ(s->OrtKennung[2000], "");
+  EXPECT_EQ(s->OrtName[2000], "");
+  EXPECT_EQ(s->OrtLaenge[2000], 0.0f);
+  EXPECT_EQ(s->OrtBreite[2000], 0.0f);
+}
+
+// When the file is gone at the next reading, every cell of the index is
+// empty again, those at the date line and the poles included.
+TEST(PlaceFile, MissingFileEmptiesEveryCell) {
+  TempDir dir;
+  const fs::path file = dir / "Ortsvorg.txt";
+  auto s = std::make_unique<State>();
+  writeFile(file, "A:a:179:89\nB:b:-180:-90\nC:c:0:0\n");
+  ASSERT_TRUE(readPlaceFile(*s, file));
+  ASSERT_TRUE(listed(*s, 35, 17, 1));
+  fs::remove(file);
+  EXPECT_FALSE(readPlaceFile(*s, file));
+  int occupied = 0;
+  for (int u = 0; u <= 35; ++u)
+    for (int m = 0; m <= 17; ++m) occupied += s->OrtRaster[u][m].empty() ? 0 : 1;
+  EXPECT_EQ(occupied, 0);
+}

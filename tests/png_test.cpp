@@ -206,3 +206,22 @@ TEST(Png, WelvaroCliRefusesBadPictureOptions) {
             3);
   EXPECT_FALSE(std::filesystem::exists(d / "c.png"));
 }
+
+// Small steps in every colour with a little noise make the Paeth filter win
+// rows in which two of its three distances are equal: the predictor must
+// settle such ties as every reader does (left, then above, then upper left).
+TEST(Png, PaethTiesAreSettledAsReadersDo) {
+  const int w = 8, h = 8;
+  std::vector<std::uint32_t> picture(w * h);
+  std::uint32_t seed = 5;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      seed = seed * 1664525u + 1013904223u;
+      const std::uint32_t rauschen = (seed >> 24) & 3;
+      picture[y * w + x] = 0xFF000000u | ((rauschen * 0x10101u + x * 0x20000u + y * 0x200u) & 0xFFFFFFu);
+    }
+  const ReadBack g = read(pngImage(picture.data(), w, h));
+  EXPECT_EQ(g.pixel, picture);
+  EXPECT_TRUE(pngImage(picture.data(), 5, 0).empty());
+  EXPECT_TRUE(pngImage(picture.data(), -1, 5).empty());
+}

@@ -1,6 +1,12 @@
 // Where the program writes its own files and finds the shipped data files.
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
 
 #include "files/programdir.h"
 #include "testutil.h"
@@ -131,4 +137,56 @@ TEST(ProgramDir, AnInstallationFindsItsDataRelativeToItsProgramFolder) {
   // Another prefix: its own data folder, nothing compiled in.
   fs::create_directories(dir / "other" / "bin");
   EXPECT_EQ(installedDataDirOf(dir / "other" / "bin"), fs::path());
+}
+
+namespace {
+
+// Sets an environment variable (or removes it: null) for one scope.
+class Umgebung {
+ public:
+  Umgebung(const char* name, const char* value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    if (value)
+      ::setenv(name, value, 1);
+    else
+      ::unsetenv(name);
+  }
+  ~Umgebung() {
+    if (old_)
+      ::setenv(name_, old_->c_str(), 1);
+    else
+      ::unsetenv(name_);
+  }
+  Umgebung(const Umgebung&) = delete;
+  Umgebung& operator=(const Umgebung&) = delete;
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+}  // namespace
+
+// The inputs this process gives: its folder, writable in a build tree, and
+// the home folder from HOME, or from the user database when HOME is empty
+// or not set.
+TEST(ProgramDir, TheSystemsInputs) {
+  const passwd* pw = ::getpwuid(::getuid());
+  ASSERT_TRUE(pw && pw->pw_dir && *pw->pw_dir);
+  const std::string datenbank = pw->pw_dir;
+  struct Case {
+    const char* home;  // null: not set
+    std::string expected;
+  } faelle[] = {{"/home/dl1abc", "/home/dl1abc"}, {"", datenbank}, {nullptr, datenbank}};
+  for (const Case& f : faelle) {
+    SCOPED_TRACE(f.home ? f.home : "(not set)");
+    const Umgebung home("HOME", f.home);
+    const Umgebung xdg("XDG_DATA_HOME", "/srv/daten");
+    const ProgramDirInputs in = systemProgramDirInputs();
+    EXPECT_EQ(in.home, f.expected);
+    EXPECT_EQ(in.xdgDataHome, "/srv/daten");
+    EXPECT_TRUE(in.exeDirWritable) << in.exeDir;
+  }
+  const Umgebung without("XDG_DATA_HOME", nullptr);
+  EXPECT_EQ(systemProgramDirInputs().xdgDataHome, "");
 }

@@ -212,6 +212,69 @@ TEST_F(Settings, HandWrittenLinesAreReadByTheItemRule) {
   EXPECT_EQ(s->DatZeile[23], "");
 }
 
+// Blanks and tabs before a quoted item are skipped, so an indented line
+// keeps its comma and nothing of its quotes; every kind of line end, the
+// last line with or without one.
+TEST_F(Settings, IndentedLinesAndEveryLineEnd) {
+  auto z = linesOf(kDefaultFile);
+  z[0] = " \t \"Stationsort(A): Berlin, Mitte\"";
+  z[3] = "\t\"Stationsort(B): Rom\"";
+  for (const char* end : {"\r\n", "\n", "\r"}) {
+    for (const bool letzteMitEnde : {true, false}) {
+      SCOPED_TRACE(testing::Message() << testing::PrintToString(std::string(end)) << " " << letzteMitEnde);
+      std::string text = connectTo(z, end);
+      if (!letzteMitEnde) text.resize(text.size() - std::string(end).size());
+      auto r = std::make_unique<State>();
+      ASSERT_TRUE(readSettingsText(*r, text));
+      EXPECT_EQ(r->OrtA, "Berlin, Mitte");
+      EXPECT_EQ(r->OrtB, "Rom");
+      EXPECT_EQ(r->X1, 48.1);
+      EXPECT_EQ(r->L, 0);
+      EXPECT_EQ(r->DatZeile[22], " 0");
+    }
+  }
+}
+
+// Every number must fit its field: no field takes a number beyond any
+// double, and the single fields none beyond the largest single; a double
+// field takes such a number.
+TEST_F(Settings, EveryNumberMustFitItsField) {
+  const auto z = linesOf(kDefaultFile);
+  const std::string riesig = "1" + std::string(400, '0'), grossFuerSingle = "1" + std::string(60, '0');
+  struct Case {
+    int line;  // 1..22
+    bool single;
+  } faelle[] = {{2, false},  {3, true},  {5, true},  {6, true},  {7, false}, {8, false}, {9, false},
+                {10, false}, {12, false}, {13, false}, {14, true}, {15, true}, {16, true}, {17, true},
+                {18, true},  {19, true},  {20, true},  {21, true}};
+  for (const Case& f : faelle) {
+    SCOPED_TRACE(z[static_cast<std::size_t>(f.line - 1)]);
+    auto withLine = [&](const std::string& number) {
+      auto k = z;
+      const std::string& old = k[static_cast<std::size_t>(f.line - 1)];
+      k[static_cast<std::size_t>(f.line - 1)] = old.substr(0, old.find(':') + 2) + number + "\"";
+      return connectTo(k);
+    };
+    auto r = std::make_unique<State>();
+    EXPECT_FALSE(readSettingsText(*r, withLine(riesig)));
+    EXPECT_EQ(readSettingsText(*r, withLine(grossFuerSingle)), !f.single);
+    EXPECT_TRUE(readSettingsText(*r, withLine("-7.5")));
+  }
+}
+
+// A settings file is a few hundred bytes: one with a long tail after its 22
+// lines is still read, one beyond a megabyte is none.
+TEST_F(Settings, LongTailIsReadButNoFileBeyondAMegabyte) {
+  const std::string line = "\"Kommentar: " + std::string(1000, 'x') + "\"\r\n";
+  std::string lang = kDefaultFile;
+  while (lang.size() < 500000) lang += line;
+  writeFile(file, lang);
+  EXPECT_EQ(readSettings(*s, file), SettingsSource::File);
+  while (lang.size() <= (1u << 20)) lang += line;
+  writeFile(file, lang);
+  EXPECT_EQ(readSettings(*s, file), SettingsSource::Unusable);
+}
+
 TEST_F(Settings, LanguageIsRoundedHalfToEvenAndHeldInZeroToFive) {
   struct Case {
     const char* value;
@@ -276,11 +339,14 @@ TEST_F(Settings, MissingOrBrokenFileGivesTheDefaultsForTheWholeRecord) {
       {"21 lines", withoutLast},
       {"21 lines and a blank last line", withoutLast + "\r\n"},
       {"empty line among the first 22", connectTo(withEmptyLine)},
+      {"empty line among the first 22, LF line ends", connectTo(withEmptyLine, "\n")},
+      {"empty line among the first 22, CR line ends", connectTo(withEmptyLine, "\r")},
       {"blank-only line", withLine(9, "    ")},
       {"empty quoted item", withLine(3, "\"\"")},
       {"line without a label", withLine(12, "\"128\"")},
       {"binary", std::string("\x7F" "ELF\x02\x01\x01\0\0\0\0", 11) + connectTo(z)},
       {"control character in an item", withLine(0, std::string("\"Stationsort(A): M\0nchen\"", 25))},
+      {"DEL in an item", withLine(0, "\"Stationsort(A): M\x7Fnchen\"")},
       {"one long garbage line", std::string(5000, 'x')},
       {"latitude of station B too large for a single",
        withLine(4, "\"Breitengrad/B(N=+/S=-):  1" + std::string(60, '0') + "\"")},
@@ -298,10 +364,12 @@ TEST_F(Settings, MissingOrBrokenFileGivesTheDefaultsForTheWholeRecord) {
       r->L = 3;
       r->UTCKorr = 7;
       r->DatZeile[1] = "vorher";
+      r->DatZeile[22] = "vorher";
       EXPECT_EQ(readSettings(*r, file), c.content ? SettingsSource::Unusable : SettingsSource::Missing);
       EXPECT_EQ(saved(*r), saved(*defaults(flag)));
       EXPECT_EQ(r->UTCKorr, 1 + flag);
       EXPECT_EQ(r->DatZeile[1], "");
+      EXPECT_EQ(r->DatZeile[22], "");
     }
   }
 }
