@@ -8,44 +8,12 @@ namespace welvaro {
 
 namespace {
 
-void word(std::string& b, std::uint16_t v) {
-  b += static_cast<char>(v & 0xFF);
-  b += static_cast<char>(v >> 8);
-}
-
-void doppelwort(std::string& b, std::uint32_t v) {
-  for (int k = 0; k < 4; ++k) b += static_cast<char>((v >> (8 * k)) & 0xFF);
-}
-
 // Step n (0..17) of a rising ramp: floor(255 / 18 x n).
 std::uint8_t rising(int n) { return static_cast<std::uint8_t>(255 * n / 18); }
 // Step n (0..17) of a falling ramp: floor(255 - n x 255 / 18).
 std::uint8_t falling(int n) { return static_cast<std::uint8_t>(255 * (18 - n) / 18); }
 
 }  // namespace
-
-std::string bmpHeader(int width) {
-  const std::uint32_t row = static_cast<std::uint32_t>((width + 3) / 4 * 4);
-  const std::uint32_t data = row * kBitmapHeight;
-  std::string b;
-  b.reserve(kBmpHeaderLength);
-  b += "BM";
-  doppelwort(b, static_cast<std::uint32_t>(kBmpDataStart) + data);  // file size
-  doppelwort(b, 0);                                                   // reserved
-  doppelwort(b, static_cast<std::uint32_t>(kBmpDataStart));          // offset of the pixels
-  doppelwort(b, 40);                                                  // information header size
-  doppelwort(b, static_cast<std::uint32_t>(width));
-  doppelwort(b, kBitmapHeight);  // positive: rows bottom-up
-  word(b, 1);                 // planes
-  word(b, 8);                 // bits per pixel
-  doppelwort(b, 0);           // no compression
-  doppelwort(b, data);
-  doppelwort(b, 0);  // horizontal resolution
-  doppelwort(b, 0);  // vertical resolution
-  doppelwort(b, 256);
-  doppelwort(b, 256);
-  return b;
-}
 
 Colour paletteColour(int i) {
   if (i < 18) return {0, 0, rising(i)};                 // black to blue

@@ -9,9 +9,9 @@
 //   109..127           magenta
 //   128..255           greys 2 x (v - 128) for the map and chart drawings
 //
-// The pictures are assembled in memory and written in one piece through
-// replaceFile (files/fileio.h), so a reader (the window loading the file)
-// never sees half a picture.
+// The pictures are assembled in memory and written in one piece
+// (files/bitmap_file.h), so a reader (the window loading the file) never
+// sees half a picture.
 #pragma once
 
 #include <cstddef>
@@ -19,28 +19,13 @@
 #include <string>
 #include <string_view>
 
+#include "files/bitmap_file.h"
 #include "state/state.h"
 
 namespace welvaro {
 
-inline constexpr int kBitmapHeight = 271;             ///< rows of both pictures
-inline constexpr int kWorldBitmapWidth = 541;        ///< pixels per world-map row
-inline constexpr int kChartBitmapWidth = 529;         ///< pixels per chart row
-inline constexpr std::size_t kWorldRowBytes = 544;     ///< bytes per world-map row (with padding)
-inline constexpr std::size_t kChartRowBytes = 532;      ///< bytes per chart row (with padding)
-inline constexpr std::size_t kBmpHeaderLength = 54;  ///< file header and information header
-inline constexpr std::size_t kBmpPaletteLength = 1024;
-inline constexpr std::size_t kBmpDataStart = kBmpHeaderLength + kBmpPaletteLength;  ///< 1078
-inline constexpr std::size_t kWorldBitmapLength = kBmpDataStart + kWorldRowBytes * kBitmapHeight;  ///< 148502
-inline constexpr std::size_t kChartBitmapLength = kBmpDataStart + kChartRowBytes * kBitmapHeight;    ///< 145250
-
 /// Highest colour index of the value scale (magenta).
 inline constexpr int kColourMax = 108;
-
-/// The 54-byte header of an 8-bit picture `width` pixels wide and 271 rows
-/// high: "BM", file size, pixel data at 1078, 40-byte information header,
-/// one plane, 8 bits, no compression, 256 colours used and important.
-std::string bmpHeader(int width);
 
 struct Colour {
   std::uint8_t red = 0, green = 0, blue = 0;

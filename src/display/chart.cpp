@@ -72,7 +72,7 @@ DisplayStatus prgAktDarst2(State& s, std::string* picture) {
   std::string& b = picture ? *picture : own;
   DisplayStatus st;
   st.fault = chartBitmap(s, b);
-  if (st.fault == 0) st.message = replaceFile(ownFile(s, kChartBitmapFile), b, Durability::kVolatile).message;
+  if (st.fault == 0) st.message = writeBitmapFile(s, kChartBitmapFile, b).message;
   return st;
 }
 

@@ -75,7 +75,7 @@ DisplayStatus prgAktDarst1(State& s, std::string* picture) {
   std::string& b = picture ? *picture : own;
   worldBitmap(s, b);
   DisplayStatus st;
-  st.message = replaceFile(ownFile(s, kWorldBitmapFile), b, Durability::kVolatile).message;
+  st.message = writeBitmapFile(s, kWorldBitmapFile, b).message;
   return st;
 }
 

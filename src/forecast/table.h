@@ -14,24 +14,10 @@
 #include <string>
 #include <string_view>
 
-#include "files/fileio.h"
+#include "files/table_file.h"
 #include "state/state.h"
 
 namespace welvaro {
-
-inline constexpr int kTabLats = 19;                                     ///< latitude indices 0..18
-inline constexpr int kTabLons = 36;                                     ///< longitude indices 0..35
-inline constexpr int kTabBlocks = kTabLats * kTabLons;              ///< 684 grid points
-inline constexpr std::size_t kTabHeaderLength = 100;                         ///< header bytes
-inline constexpr std::size_t kTabBlockLength = 30 * 24;                    ///< bytes of one grid block
-inline constexpr std::size_t kTabLength = kTabHeaderLength + kTabBlocks * kTabBlockLength;  ///< 492580
-
-/// Offset in the file image of the byte for latitude index i (0..18),
-/// longitude index j (0..35), f MHz (1..30) and UTC hour 1..24.
-constexpr std::size_t tabOffset(int i, int j, int f, int hour) {
-  return kTabHeaderLength +
-         static_cast<std::size_t>(((i * kTabLons + j) * 30 + (f - 1)) * 24 + (hour - 1));
-}
 
 /// Latitude [deg] at which grid row i is computed: (i - 9) x 10, the poles
 /// replaced by -89.5 and 89.5.
@@ -102,26 +88,5 @@ void keepTabHeader(State& s);
 /// Receive level [dBm] of field strength v [dB(uV/m)] at f MHz:
 /// 45 - 20 x ln(f x 1000000) / 2.3025851 + v, rounded half to even.
 int16 worldLevel(int f, int v);
-
-// ---- The table file ------------------------------------------------------
-
-/// Outcome of reading or writing the table file.
-using TableFileStatus = FileStatus;
-
-/// Reads the table file whole into `image`. A missing or unreadable file,
-/// anything that is not a regular file (not opened at all), or a file that
-/// is not exactly kTabLength bytes long is reported as not ok and leaves
-/// `image` unchanged; the caller then generates the table.
-TableFileStatus readTableFile(const std::filesystem::path& file, std::string& image);
-
-/// Writes a whole file image (exactly kTabLength bytes) through
-/// replaceFile, so a failed write never leaves a half-written table behind.
-TableFileStatus writeTableFile(const std::filesystem::path& file, std::string_view image);
-
-/// Rewrites only the header (the first 100 bytes of `image`) at offset 0
-/// of an existing table file, leaving the rest of the file as it is. A file
-/// that is missing or not a whole table is left alone (kMissing /
-/// kWrongLength): it will be generated anew at the next start.
-TableFileStatus writeTableHeader(const std::filesystem::path& file, std::string_view image);
 
 }  // namespace welvaro

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "display/point.h"
 #include "files/codepage.h"
 #include "lang/sprachtext.h"
 #include "state/fault.h"
@@ -326,6 +325,17 @@ bool prgBlinker(State& s) {
   const int16 old = s.BlinkZustand;
   s.BlinkZustand = static_cast<int16>(1 - old);
   return old != 1;
+}
+
+std::string frequencyBoxText(float mhz) {
+  const std::string t = "      " + NumberText(mhz);
+  return t.substr(t.size() - 5) + " MHz";
+}
+
+void setDisplayFrequency(State& s, float mhz) {
+  s.FrequenzEin = static_cast<float>(std::floor(static_cast<double>(mhz) * 10 + 0.5) / 10);
+  s.AktFrequenz = s.FrequenzEin;
+  s.FrequenzText = frequencyBoxText(s.FrequenzEin);
 }
 
 }  // namespace welvaro

@@ -186,4 +186,12 @@ StoreAction prgSpeichern(State& s, bool unconfirmed);
 /// whether the marker is shown now.
 bool prgBlinker(State& s);
 
+/// The frequency box text of a display frequency: the number text right-
+/// aligned in five characters, then " MHz" (" 14.2 MHz", "    7 MHz").
+std::string frequencyBoxText(float mhz);
+
+/// The display frequency becomes `mhz` rounded half up to 0.1 MHz:
+/// AktFrequenz, FrequenzEin and the box text FrequenzText.
+void setDisplayFrequency(State& s, float mhz);
+
 }  // namespace welvaro

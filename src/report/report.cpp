@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "display/point.h"
+#include "forecast/point_result.h"
 #include "forecast/tageskorr.h"
 #include "lang/sprachtext.h"
 #include "solar/sunspot_choice.h"
