@@ -41,9 +41,9 @@ void MainWindow::connectInputs() {
   connect(frequencyBox_, &FrequencyBox::memoryButton, this, &MainWindow::prgSpeicherTaste);
   connect(frequencyBox_, &FrequencyBox::finished, this, [this] { picDarstellung->setFocus(); });
   connect(frequencyBox_, &FrequencyBox::warning, this, [this] {
-    lastWarning = q(T(*s_, kTxFrequenzWarnung)).replace("\r\n", "\n");
-    QMessageBox box(QMessageBox::Warning, q(T(*s_, kTxFehler)), lastWarning, QMessageBox::Ok, this);
-    if (testAnswer == Answer::Ask) box.exec();
+    QMessageBox box(QMessageBox::Warning, q(T(*s_, kTxFehler)), q(T(*s_, kTxFrequenzWarnung)).replace("\r\n", "\n"),
+                    QMessageBox::Ok, this);
+    dialogs_->ask(box);
   });
 
   const Menus& m = *menus_;

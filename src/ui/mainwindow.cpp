@@ -556,7 +556,7 @@ void MainWindow::showAbout() {
                   QString("Welvaro %1\n\n").arg(kVersion) + q(T(*s_, kTxInfoText)) + "\n\n" +
                       q(T(*s_, kTxCopyright)) + "\n" + q(T(*s_, kTxDataSources)),
                   QMessageBox::Ok, this);
-  if (testAnswer == Answer::Ask) box.exec();
+  dialogs_->ask(box);
   picDarstellung->refresh();
 }
 
@@ -570,13 +570,12 @@ void MainWindow::prgEnde() {
                   QMessageBox::Ok | QMessageBox::Cancel, this);
   box.setDefaultButton(QMessageBox::Cancel);
   wholeTitle(box);
-  const bool ok = testAnswer == Answer::Ask ? box.exec() == QMessageBox::Ok : testAnswer == Answer::Ok;
-  if (!ok) return;
+  if (dialogs_->ask(box) != QMessageBox::Ok) return;
   for (const Message& m : prgSpeicherDaten(*s_, dirs_, clock_.now())) {
     QMessageBox warning(QMessageBox::Warning, q(T(*s_, kTxProgramTitle)), q(messageText(s_->L, m)), QMessageBox::Ok,
                         this);
     wholeTitle(warning);
-    if (testAnswer == Answer::Ask) warning.exec();
+    dialogs_->ask(warning);
   }
   if (help_) help_->close();
   ended_ = true;
@@ -613,10 +612,7 @@ void MainWindow::closeEvent(QCloseEvent* e) {
                         QMessageBox::Yes | QMessageBox::No, this);
         box.setDefaultButton(QMessageBox::No);
         wholeTitle(box);
-        lastCloseQuestion = box.text();
-        const bool schliessen =
-            testAnswer == Answer::Ask ? box.exec() == QMessageBox::Yes : testAnswer == Answer::Ok;
-        if (!schliessen) {
+        if (dialogs_->ask(box) != QMessageBox::Yes) {
           e->ignore();
           return;
         }

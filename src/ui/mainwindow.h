@@ -29,6 +29,7 @@ class QVBoxLayout;
 #include "files/programdir.h"
 #include "state/datetime.h"
 #include "state/state.h"
+#include "ui/user_dialogs.h"
 
 namespace welvaro {
 struct PlaceIndex;
@@ -97,15 +98,10 @@ class MainWindow : public QMainWindow {
   ConditionsDialog* conditionsDialog();
   TimeZoneDialog* timeZoneDialog();
 
-  // ---- What tests set and read instead of answering boxes ----------------
-  enum class Answer { Ask, Ok, Cancel };
-  Answer testAnswer = Answer::Ask;  // answer for the questions instead of asking
-  bool testNoPrinter = false;           // act as if no printer were set up
-  QString testPdfFile;                   // save the report here instead of asking
-  QString testPictureFile;                  // save the picture here at the view's size instead of asking
-  QString lastPrintMessage;             // what the last print told the user
-  QString lastWarning;                  // the last warning about an unconfirmed frequency
-  QString lastCloseQuestion;            // the last question after a failed save at the close box
+  // Who answers the window's questions and file choices: the user through
+  // dialogs unless another is given (the tests give a scripted one).
+  void setUserDialogs(std::unique_ptr<UserDialogs> d) { dialogs_ = std::move(d); }
+  UserDialogs& userDialogs() { return *dialogs_; }
   bool ended() const { return ended_; }
 
  protected:
@@ -167,6 +163,7 @@ class MainWindow : public QMainWindow {
   const Clock& clock_;
   ProgramDirs dirs_;
   std::unique_ptr<State> s_;
+  std::unique_ptr<UserDialogs> dialogs_ = std::make_unique<UserDialogs>();
 
   // Controls, named as the system names them.
   PictureView* picDarstellung = nullptr;

@@ -5,7 +5,6 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QScreen>
@@ -26,12 +25,11 @@ namespace welvaro::ui {
 
 void MainWindow::savePicture() {
   const State& s = *s_;
-  QString file = testPictureFile;
   QSize size = picDarstellung->size() * picDarstellung->devicePixelRatioF();
-  if (file.isEmpty()) {
-    file = QFileDialog::getSaveFileName(this, q(T(s, kTxBildSpeichern)), QDir::home().filePath("Welvaro.png"),
-                                         "PNG (*.png)");
-    if (file.isEmpty()) return;
+  const QString file =
+      dialogs_->saveFileName(this, q(T(s, kTxBildSpeichern)), QDir::home().filePath("Welvaro.png"), "PNG (*.png)");
+  if (file.isEmpty()) return;
+  {
     // The size: the window's by default, or one of the user's choosing.
     QDialog question(this);
     question.setWindowTitle(q(T(s, kTxBildSpeichern)));
@@ -49,7 +47,7 @@ void MainWindow::savePicture() {
     auto* form = new QFormLayout(&question);
     form->addRow(q(T(s, kTxBildGroesse)), row);
     form->addRow(buttons);
-    if (question.exec() != QDialog::Accepted) return;
+    if (dialogs_->run(question) != QDialog::Accepted) return;
     size = QSize(width->value(), height->value());
   }
   const QImage picture = picDarstellung->pictureAtSize(size).convertToFormat(QImage::Format_RGB32);

@@ -2,7 +2,6 @@
 
 #include <QBuffer>
 #include <QDir>
-#include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -84,9 +83,11 @@ void MainWindow::prgDrucken() {
   // Every way out tells the user what became of the report: in the status
   // bar, and a failure also in a message box.
   auto notify = [&](const QString& message, bool fault) {
-    lastPrintMessage = message;
     statusBar()->showMessage(message, 15000);
-    if (fault && testPdfFile.isEmpty()) QMessageBox::warning(this, "Welvaro", message);
+    if (fault) {
+      QMessageBox box(QMessageBox::Warning, "Welvaro", message, QMessageBox::Ok, this);
+      dialogs_->ask(box);
+    }
   };
   if (rc != 0) {
     notify(text(s, kTxBerichtFehler)
@@ -98,7 +99,7 @@ void MainWindow::prgDrucken() {
   // The default printer; where there is none, the print dialog lets the
   // user pick one of the printers set up.
   QString background;
-  const QPrinterInfo standard = testNoPrinter ? QPrinterInfo() : QPrinterInfo::defaultPrinter();
+  const QPrinterInfo standard = dialogs_->defaultPrinter();
   if (!standard.isNull()) {
     QPrinter printer(standard, QPrinter::HighResolution);
     printer.setDocName("Welvaro");
@@ -108,11 +109,11 @@ void MainWindow::prgDrucken() {
     }
     background = text(s, kTxDruckerAbgelehnt)
                 .arg(standard.printerName());
-  } else if (!testNoPrinter && !QPrinterInfo::availablePrinters().isEmpty()) {
+  } else if (dialogs_->anyPrinter()) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName("Welvaro");
     QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted) {
+    if (dialogs_->run(dialog) != QDialog::Accepted) {
       notify(text(s, kTxDruckAbgebrochen), false);
       return;
     }
@@ -128,19 +129,16 @@ void MainWindow::prgDrucken() {
 
   // No printer took the page: offer to save it as a PDF file, painted as
   // the printer would have got it.
-  QString file = testPdfFile;
+  QString file;
+  QMessageBox question(QMessageBox::Question, "Welvaro", background + "\n\n" + text(s, kTxAlsPdfFrage),
+                       QMessageBox::Yes | QMessageBox::No, this);
+  question.setDefaultButton(QMessageBox::Yes);
+  if (dialogs_->ask(question) == QMessageBox::Yes)
+    file = dialogs_->saveFileName(this, text(s, kTxBerichtSpeichern), QDir::home().filePath("Welvaro.pdf"),
+                                  "PDF (*.pdf)");
   if (file.isEmpty()) {
-    const auto answer =
-        QMessageBox::question(this, "Welvaro",
-                              background + "\n\n" + text(s, kTxAlsPdfFrage),
-                              QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
-    if (answer == QMessageBox::Yes)
-      file = QFileDialog::getSaveFileName(this, text(s, kTxBerichtSpeichern),
-                                           QDir::home().filePath("Welvaro.pdf"), "PDF (*.pdf)");
-    if (file.isEmpty()) {
-      notify(background + " " + text(s, kTxNichtGedruckt), false);
-      return;
-    }
+    notify(background + " " + text(s, kTxNichtGedruckt), false);
+    return;
   }
   // Painted into memory, then replaced whole through the one writer: an
   // old report survives a failed save, and a FIFO or folder of that name is

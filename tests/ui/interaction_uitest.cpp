@@ -71,13 +71,15 @@ class InteractionTest : public QObject {
   QTemporaryDir* dir_ = nullptr;
   FixedClock* clock_ = nullptr;
   MainWindow* w_ = nullptr;
+  test::ScriptedDialogs* answers_ = nullptr;
 };
 
 void InteractionTest::init() {
   dir_ = new QTemporaryDir;
   clock_ = new FixedClock({2026, 12, 8, 16, 5, 0});
   w_ = new MainWindow(*clock_, folder(*dir_));
-  w_->testAnswer = MainWindow::Answer::Ok;
+  answers_ = &test::scriptDialogs(*w_);
+  answers_->accept = true;
   w_->start();
   test::tick(w_, "tickAnpassen");  // the first display generation
   w_->show();
@@ -257,7 +259,7 @@ void InteractionTest::storeWithAnUnconfirmedEntryWarns() {
   box->selectAll();
   typeText(box, "5");
   QTest::mouseClick(test::ctl<QPushButton>(w, "cmdSpeichern"), Qt::LeftButton);
-  QCOMPARE(w.lastWarning, QString::fromUtf8("Die Frequenzeingabe muß mit\nRETURN abgeschlossen werden"));
+  QCOMPARE(answers_->asked.last(), QString::fromUtf8("Die Frequenzeingabe muß mit\nRETURN abgeschlossen werden"));
   QCOMPARE(s.SpeicherModus, int16{0});
   QVERIFY(!test::ctl<QTimer>(w, "tmrBlinker")->isActive());
   QVERIFY(!test::ctl<QLabel>(w, "shpSignal")->isVisible());

@@ -255,12 +255,12 @@ void MainWindowTest::endWithOkSavesAndCancelDoesNot() {
   w.state().OrtB = "Tokyo";
   const std::string table = read(p(dir, "Welvaro.tab"));
 
-  w.testAnswer = MainWindow::Answer::Cancel;
+  test::ScriptedDialogs& answers = test::scriptDialogs(w);
   test::ctl<QToolButton>(w, "cmdEnde")->click();
   QVERIFY(!w.ended());
   QVERIFY(!std::filesystem::exists(p(dir, "Welvaro.dat")));
 
-  w.testAnswer = MainWindow::Answer::Ok;
+  answers.accept = true;
   test::ctl<QAction>(w, "mnuEnde")->trigger();
   QVERIFY(w.ended());
   const std::string dat = read(p(dir, "Welvaro.dat"));
@@ -302,12 +302,12 @@ void MainWindowTest::failedSaveAtTheCloseBoxIsShown() {
   w.start();
   w.show();
   QVERIFY(QDir(dir.path()).mkdir("Welvaro.dat"));  // the settings file cannot be written
-  w.testAnswer = MainWindow::Answer::Cancel;
+  test::ScriptedDialogs& answers = test::scriptDialogs(w);
   w.close();
   QVERIFY(w.isVisible());
-  QVERIFY(w.lastCloseQuestion.contains("Welvaro.dat"));
-  QVERIFY(w.lastCloseQuestion.contains("Welvaro trotzdem beenden?"));
-  w.testAnswer = MainWindow::Answer::Ok;
+  QVERIFY(answers.asked.last().contains("Welvaro.dat"));
+  QVERIFY(answers.asked.last().contains("Welvaro trotzdem beenden?"));
+  answers.accept = true;
   w.close();
   QVERIFY(!w.isVisible());
 }
@@ -479,9 +479,11 @@ void MainWindowTest::projectionSavedPictureAndWindowAreRemembered() {
     QVERIFY(w.prgCursorBewegt(*madrid));
     QVERIFY(test::ctl<QLabel>(w, "lblPeilung")->text().contains("Distanz: 14"));
 
-    w.testPictureFile = QString::fromStdString(p(dir, "Karte.png").string());
+    test::ScriptedDialogs& answers = test::scriptDialogs(w);
+    answers.accept = true;
+    answers.file = QString::fromStdString(p(dir, "Karte.png").string());
     test::ctl<QAction>(w, "mnuBildSpeichern")->trigger();
-    const QImage saved(w.testPictureFile);
+    const QImage saved(answers.file);
     QCOMPARE(saved.size(), view->size() * view->devicePixelRatioF());
     w.close();
   }

@@ -1,6 +1,7 @@
 // The printed report from the desktop window, run offscreen: without a
 // printer the page is offered as a PDF file (the test hook takes the offer),
 // and the page painted on a printer keeps its columns and stays one page.
+#include <QStatusBar>
 #include <QtTest>
 
 #include <QFile>
@@ -63,14 +64,15 @@ void ReportUiTest::withoutPrinterThePageIsSavedAsPdf() {
   QVERIFY(test::ctl<QToolButton>(w, "cmdDrucker")->isEnabled());
   QVERIFY(test::ctl<QAction>(w, "mnuDrucker")->isEnabled());
 
-  w.testNoPrinter = true;
+  test::ScriptedDialogs& answers = test::scriptDialogs(w);
+  answers.accept = true;
   const QString file = dir.filePath("bericht.pdf");
-  w.testPdfFile = file;
+  answers.file = file;
   test::ctl<QToolButton>(w, "cmdDrucker")->click();
   QByteArray pdf = read(file);
   QVERIFY(pdf.startsWith("%PDF-"));
   QCOMPARE(pages(pdf), 1);
-  QCOMPARE(w.lastPrintMessage, "Bericht als " + QDir::toNativeSeparators(file) + " gespeichert.");
+  QCOMPARE(w.statusBar()->currentMessage(), "Bericht als " + QDir::toNativeSeparators(file) + " gespeichert.");
   QCOMPARE(w.state().DruckFlag, int16{0});
   // The table the page was made from: 24 hours at the six memories.
   QCOMPARE(w.state().DruckTabelle[0][6], 29.1f);
@@ -81,7 +83,7 @@ void ReportUiTest::withoutPrinterThePageIsSavedAsPdf() {
   test::ctl<QAction>(w, QString("mnuBeschriftung%1").arg(1))->trigger();
   test::ctl<QAction>(w, "mnuDrucker")->trigger();
   QVERIFY(read(file).startsWith("%PDF-"));
-  QCOMPARE(w.lastPrintMessage, "Report saved as " + QDir::toNativeSeparators(file) + ".");
+  QCOMPARE(w.statusBar()->currentMessage(), "Report saved as " + QDir::toNativeSeparators(file) + ".");
 }
 
 // The report saved as PDF goes through the program's one writer: an old
@@ -93,7 +95,8 @@ void ReportUiTest::savedPdfReplacesTheOldFileWholeAndRefusesAFifo() {
   MainWindow w(clock, folder(dir));
   w.start();
   test::ctl<QToolButton>(w, "cmdOrt")->click();
-  w.testNoPrinter = true;
+  test::ScriptedDialogs& answers = test::scriptDialogs(w);
+  answers.accept = true;
 
   const QString file = dir.filePath("report.pdf");
   QFile old(file);
@@ -101,16 +104,16 @@ void ReportUiTest::savedPdfReplacesTheOldFileWholeAndRefusesAFifo() {
   old.write("the report of yesterday");
   old.close();
   std::filesystem::create_hard_link(file.toStdString(), dir.filePath("yesterday.pdf").toStdString());
-  w.testPdfFile = file;
+  answers.file = file;
   test::ctl<QAction>(w, "mnuDrucker")->trigger();
   QVERIFY(read(file).startsWith("%PDF-"));
   QCOMPARE(read(dir.filePath("yesterday.pdf")), QByteArray("the report of yesterday"));
 
   const QString fifo = dir.filePath("fifo.pdf");
   QCOMPARE(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
-  w.testPdfFile = fifo;
+  answers.file = fifo;
   test::ctl<QAction>(w, "mnuDrucker")->trigger();  // would wait for a reader for good
-  QVERIFY(w.lastPrintMessage.startsWith("Der Bericht konnte nicht als "));
+  QVERIFY(w.statusBar()->currentMessage().startsWith("Der Bericht konnte nicht als "));
   QVERIFY(std::filesystem::is_fifo(fifo.toStdString()));
 }
 
@@ -120,22 +123,23 @@ void ReportUiTest::failuresAreToldNotSwallowed() {
   MainWindow w(clock, folder(dir));
   w.start();
   test::ctl<QToolButton>(w, "cmdOrt")->click();
-  w.testNoPrinter = true;
+  test::ScriptedDialogs& answers = test::scriptDialogs(w);
+  answers.accept = true;
 
   // A file that cannot be written.
-  w.testPdfFile = dir.filePath("no-such-folder/bericht.pdf");
+  answers.file = dir.filePath("no-such-folder/bericht.pdf");
   test::ctl<QAction>(w, "mnuDrucker")->trigger();
-  QVERIFY(w.lastPrintMessage.startsWith("Der Bericht konnte nicht als "));
-  QVERIFY(!QFile::exists(w.testPdfFile));
+  QVERIFY(w.statusBar()->currentMessage().startsWith("Der Bericht konnte nicht als "));
+  QVERIFY(!QFile::exists(answers.file));
 
   // A link the model cannot compute: nothing is printed or written.
-  w.testPdfFile = dir.filePath("bericht.pdf");
+  answers.file = dir.filePath("bericht.pdf");
   State& s = w.state();
   s.X1 = 0, s.Y1 = 0, s.OrtX2 = 0, s.OrtY2 = 180;
   s.X2 = 0, s.Y2 = 180;
   test::ctl<QAction>(w, "mnuDrucker")->trigger();
-  QCOMPARE(w.lastPrintMessage, QString("Der Bericht konnte nicht berechnet werden (Laufzeitfehler 11)."));
-  QVERIFY(!QFile::exists(w.testPdfFile));
+  QCOMPARE(w.statusBar()->currentMessage(), QString("Der Bericht konnte nicht berechnet werden (Laufzeitfehler 11)."));
+  QVERIFY(!QFile::exists(answers.file));
   QCOMPARE(s.DruckFlag, int16{0});
 }
 

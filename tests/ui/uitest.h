@@ -1,5 +1,5 @@
-// What the window tests share: controls found by their system names, and
-// timer events run at once by name.
+// What the window tests share: controls found by their system names, timer
+// events run at once by name, and answers to the window's questions.
 #pragma once
 
 #include <QAction>
@@ -13,6 +13,9 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
+#include <memory>
+
+#include "ui/user_dialogs.h"
 
 namespace welvaro::test {
 
@@ -33,5 +36,35 @@ inline void tick(QObject& w, const char* slot) {
   if (!QMetaObject::invokeMethod(&w, slot, Qt::DirectConnection)) qFatal("no timer event %s", slot);
 }
 inline void tick(QObject* w, const char* slot) { tick(*w, slot); }
+
+// Answers the window's boxes and dialogs as the test says, without showing
+// them, and keeps the text of every box asked.
+class ScriptedDialogs : public ui::UserDialogs {
+ public:
+  bool accept = false;      // OK or Yes to every box and dialog, else Cancel or No
+  QString file;             // the file "chosen" to save to; empty: cancelled
+  bool printers = false;    // whether printers are set up
+  QStringList asked;        // the texts of the boxes, in order
+
+  int ask(QMessageBox& box) override {
+    asked << box.text();
+    const auto b = box.standardButtons();
+    if (accept) return b & QMessageBox::Yes ? QMessageBox::Yes : QMessageBox::Ok;
+    return b & QMessageBox::No ? QMessageBox::No : QMessageBox::Cancel;
+  }
+  int run(QDialog&) override { return accept ? QDialog::Accepted : QDialog::Rejected; }
+  QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override { return file; }
+  QPrinterInfo defaultPrinter() override { return {}; }
+  bool anyPrinter() override { return printers; }
+};
+
+// Gives window `w` scripted answers; the returned object stays owned by it.
+template <class Window>
+ScriptedDialogs& scriptDialogs(Window& w) {
+  auto d = std::make_unique<ScriptedDialogs>();
+  ScriptedDialogs& r = *d;
+  w.setUserDialogs(std::move(d));
+  return r;
+}
 
 }  // namespace welvaro::test

@@ -1,0 +1,12 @@
+#include "ui/user_dialogs.h"
+
+#include <QFileDialog>
+
+namespace welvaro::ui {
+
+QString UserDialogs::saveFileName(QWidget* parent, const QString& caption, const QString& suggested,
+                                  const QString& filter) {
+  return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
+}
+
+}  // namespace welvaro::ui
