@@ -149,3 +149,54 @@ TEST(WindowState, BandsAndFrequencyStepsStayOnTheScale) {
   stepFrequency(*s, -1);
   EXPECT_EQ(s->AktFrequenz, 1.5f);
 }
+
+// What follows a confirmed frequency, a memory step and the clock: the map
+// is generated anew at a new frequency, the chart only moves its line; a
+// stored memory leaves the picture; live displays follow a new minute, a
+// chosen time or a stopped cycle does not.
+TEST(WindowState, FrequencyMemoryAndClockDecideWhatIsDrawn) {
+  auto s = std::make_unique<State>();
+  s->Darstellung = 1;
+  EXPECT_TRUE(confirmFrequency(*s).redraw);
+  EXPECT_FALSE(memoryStepDone(*s, true).redraw);
+  EXPECT_TRUE(memoryStepDone(*s, true).redrawGreyline);
+  EXPECT_TRUE(memoryStepDone(*s, false).redraw);
+  s->Darstellung = 2;
+  EXPECT_FALSE(confirmFrequency(*s).redraw);
+  EXPECT_TRUE(confirmFrequency(*s).frequencyChanged);
+  EXPECT_TRUE(memoryStepDone(*s, true).timeChanged);
+  EXPECT_TRUE(memoryStepDone(*s, false).frequencyChanged);
+
+  s->Zeitpunkt = {2026, 12, 9, 10, 31, 0};
+  s->AnzeigeMinute = -1;
+  struct Case {
+    const char* name;
+    int before, chosen;
+    bool running, follows;
+  } cases[] = {
+      {"a new minute, live", 630, -1, true, true},
+      {"the same minute", 631, -1, true, false},
+      {"a chosen time", 630, 600, true, false},
+      {"the cycle stopped", 630, -1, false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    s->AnzeigeMinute = static_cast<int16>(c.chosen);
+    EXPECT_EQ(clockTicked(*s, c.before, c.running).timeChanged, c.follows);
+  }
+}
+
+// Each input dialog sets its own regeneration going: the stations and the
+// conditions a new forecast (station B only placing the point anew), the
+// time zone the display at once after the clock.
+TEST(WindowState, EachDialogSetsItsRegenerationGoing) {
+  using R = DialogFollowUp::Recompute;
+  EXPECT_EQ(dialogFollowUp(InputDialogKind::StationA).recompute, R::NewData);
+  EXPECT_TRUE(dialogFollowUp(InputDialogKind::StationA).closesConditions);
+  EXPECT_EQ(dialogFollowUp(InputDialogKind::StationB).recompute, R::PointB);
+  EXPECT_TRUE(dialogFollowUp(InputDialogKind::StationB).closesConditions);
+  EXPECT_EQ(dialogFollowUp(InputDialogKind::Conditions).recompute, R::NewData);
+  EXPECT_FALSE(dialogFollowUp(InputDialogKind::Conditions).closesConditions);
+  EXPECT_EQ(dialogFollowUp(InputDialogKind::TimeZone).recompute, R::Immediate);
+  EXPECT_TRUE(dialogFollowUp(InputDialogKind::TimeZone).clockFirst);
+}

@@ -105,6 +105,42 @@ FollowUp stepFrequency(State& s, int tenths) {
   return g;
 }
 
+FollowUp confirmFrequency(const State& s) {
+  FollowUp f;
+  if (s.Darstellung == 1.0f)
+    f.redraw = true;
+  else
+    f.frequencyChanged = true;
+  return f;
+}
+
+FollowUp memoryStepDone(const State& s, bool stored) {
+  if (!stored) return confirmFrequency(s);
+  FollowUp f;
+  if (s.Darstellung == 2.0f)
+    f.timeChanged = true;  // the data in memory at the stored frequency
+  else
+    f.redrawGreyline = true;
+  return f;
+}
+
+FollowUp clockTicked(const State& s, int minuteBefore, bool cycleRunning) {
+  FollowUp f;
+  f.timeChanged = s.AnzeigeMinute < 0 && cycleRunning && minuteBefore != s.Zeitpunkt.hour * 60 + s.Zeitpunkt.minute;
+  return f;
+}
+
+DialogFollowUp dialogFollowUp(InputDialogKind d) {
+  using R = DialogFollowUp::Recompute;
+  switch (d) {
+    case InputDialogKind::StationA: return {R::NewData, false, true};
+    case InputDialogKind::StationB: return {R::PointB, false, true};
+    case InputDialogKind::Conditions: return {R::NewData, false, false};
+    case InputDialogKind::TimeZone: return {R::Immediate, true, false};
+  }
+  return {};
+}
+
 FollowUp chooseDisplay(State& s, int mode) {
   s.Darstellung = static_cast<float>(mode);
   if (mode != 1) s.GreylineFlag = 0;

@@ -96,6 +96,31 @@ FollowUp stepBand(State& s, int direction);
 /// The display frequency up or down by 0.1 MHz, held to 1.5..29.9 MHz.
 FollowUp stepFrequency(State& s, int tenths);
 
+/// A frequency confirmed in the frequency box (or a memory recalled): the
+/// world map is generated at it; the chart shows every frequency already,
+/// so there only its line and the point result follow.
+FollowUp confirmFrequency(const State& s);
+/// The memory step after a memory button: `stored` when the button stored
+/// the display frequency (the memory buttons change, the picture stays:
+/// on the chart the point result follows), else the recalled frequency is
+/// confirmed.
+FollowUp memoryStepDone(const State& s, bool stored);
+/// The clock went on from `minuteBefore` (UTC minute of the day) to the
+/// record's Zeitpunkt. Live (no time chosen) and with the display cycle
+/// running, the displays follow the clock when the minute changed.
+FollowUp clockTicked(const State& s, int minuteBefore, bool cycleRunning);
+
+/// The input dialogs, and what their OK sets going.
+enum class InputDialogKind { StationA, StationB, Conditions, TimeZone };
+struct DialogFollowUp {
+  /// The regeneration that follows: a new forecast (new table and display),
+  /// point B placed anew, or the display at once.
+  enum class Recompute { NewData, PointB, Immediate } recompute = Recompute::NewData;
+  bool clockFirst = false;        ///< the clock shows the new time before the displays follow
+  bool closesConditions = false;  ///< the conditions dialog, if open, closes (its values are stale)
+};
+DialogFollowUp dialogFollowUp(InputDialogKind d);
+
 /// One minute of the display cycle: every third tick regenerates the display
 /// (with the greyline); returns whether this tick does.
 bool cycleTick(State& s);

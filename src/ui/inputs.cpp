@@ -106,15 +106,7 @@ void MainWindow::prgKlickDarstellung(QPointF p) {
 
 // ---- Frequency box and memories ---------------------------------------------------
 
-void MainWindow::frequencyConfirmed() {
-  if (s_->Darstellung == 1.0f) {
-    prgGenDarst();
-  } else {
-    // The chart shows every frequency already: the line moves and the
-    // point result follows the new frequency.
-    showDataInMemory();
-  }
-}
+void MainWindow::frequencyConfirmed() { follow(confirmFrequency(*s_)); }
 
 void MainWindow::prgSpeicherTaste(int n) {
   State& s = *s_;
@@ -130,16 +122,12 @@ void MainWindow::prgSpeicherTaste(int n) {
 void MainWindow::tickSpeicher() {
   State& s = *s_;
   tmrSpeicher.stop();
-  if (prgSpeicher(s, s.SpeicherWahl)) {
+  const bool stored = prgSpeicher(s, s.SpeicherWahl);
+  if (stored) {
     frequencyBox_->stopBlinking();
     frequencyBox_->retranslate();  // the memory buttons say their new frequencies
-    if (s.Darstellung == 2.0f)
-      showDataInMemory();
-    else
-      picDarstellung->refresh();
-  } else {
-    frequencyConfirmed();
   }
+  follow(memoryStepDone(s, stored));
   showWait(false);
   picDarstellung->setFocus();
 }
@@ -155,9 +143,14 @@ void MainWindow::afterDialog() {
 }
 
 template <class D, class... More>
-D* MainWindow::dialog(D*& d, QTimer* follow, bool clockFirst, bool closesConditions, More... more) {
+D* MainWindow::dialog(D*& d, InputDialogKind kind, More... more) {
   if (d) return d;
   d = new D(*s_, more..., this);
+  const DialogFollowUp f = dialogFollowUp(kind);
+  QTimer* follow = f.recompute == DialogFollowUp::Recompute::NewData  ? &tmrNeueDaten
+                   : f.recompute == DialogFollowUp::Recompute::PointB ? &tmrSetzePunkt
+                                                                      : &tmrSofort;
+  const bool clockFirst = f.clockFirst, closesConditions = f.closesConditions;
   auto advance = [this, follow, clockFirst] {
     // The clock shows the new UTC time at once; the displays follow.
     if (clockFirst) tickAktZeit();
@@ -182,16 +175,16 @@ const PlaceIndex& MainWindow::placeIndex() {
 }
 
 StationADialog* MainWindow::stationADialog() {
-  return dialog(frmForm_StationA, &tmrNeueDaten, false, true, PlaceSource([this]() -> const PlaceIndex& {
+  return dialog(frmForm_StationA, InputDialogKind::StationA, PlaceSource([this]() -> const PlaceIndex& {
                   return placeIndex();
                 }));
 }
 StationBDialog* MainWindow::stationBDialog() {
-  return dialog(frmForm_StationB, &tmrSetzePunkt, false, true, PlaceSource([this]() -> const PlaceIndex& {
+  return dialog(frmForm_StationB, InputDialogKind::StationB, PlaceSource([this]() -> const PlaceIndex& {
                   return placeIndex();
                 }));
 }
-ConditionsDialog* MainWindow::conditionsDialog() { return dialog(frmForm_Rest, &tmrNeueDaten, false, false); }
-TimeZoneDialog* MainWindow::timeZoneDialog() { return dialog(frmForm_UTC, &tmrSofort, true, false); }
+ConditionsDialog* MainWindow::conditionsDialog() { return dialog(frmForm_Rest, InputDialogKind::Conditions); }
+TimeZoneDialog* MainWindow::timeZoneDialog() { return dialog(frmForm_UTC, InputDialogKind::TimeZone); }
 
 }  // namespace welvaro::ui

@@ -498,11 +498,7 @@ void MainWindow::tickAktZeit() {
   const int before = s.Zeitpunkt.hour * 60 + s.Zeitpunkt.minute;
   prgUhr(s, clock_.read());
   // Live, the displays follow the clock from minute to minute.
-  if (s.AnzeigeMinute < 0 && tmrGenDarst.isActive() && before != s.Zeitpunkt.hour * 60 + s.Zeitpunkt.minute) {
-    FollowUp f;
-    f.timeChanged = true;
-    follow(f);
-  }
+  if (const FollowUp f = clockTicked(s, before, tmrGenDarst.isActive()); f.timeChanged) follow(f);
   const QDateTime utc(QDate(s.Zeitpunkt.year, s.Zeitpunkt.month, s.Zeitpunkt.day),
                       QTime(s.Zeitpunkt.hour, s.Zeitpunkt.minute, s.Zeitpunkt.second));
   lblZeitanzeige->setText(utc.time().toString("HH:mm:ss") + " UTC");

@@ -152,10 +152,9 @@ class MainWindow : public QMainWindow {
 
   // One way to connect an input dialog: a passing OK that changed values
   // (or closing it after a failing OK that wrote some) shows the wait
-  // picture and starts `follow`; `clockFirst` runs the clock first (time
-  // zone); `closesConditions` closes the conditions dialog (stations).
+  // picture and starts the regeneration the core names for `kind`.
   template <class D, class... More>
-  D* dialog(D*& d, QTimer* follow, bool clockFirst, bool closesConditions, More... more);
+  D* dialog(D*& d, InputDialogKind kind, More... more);
   // The place list and the gazetteer for the station dialogs, read at the
   // first use (the gazetteer takes a moment, start-up does not wait for it).
   const PlaceIndex& placeIndex();
