@@ -56,7 +56,7 @@ void BM_ScaledWorldMap(benchmark::State& st) { frames(st, welvaro::Projection::R
 
 // The frame as the window draws it: land and sea under a closed band, the
 // caption above the map and the scales around it.
-void mitAllem(benchmark::State& st, welvaro::Projection projection) {
+void withEverything(benchmark::State& st, welvaro::Projection projection) {
   Welt w;
   if (w.lines.blank() || w.land.empty()) st.SkipWithError("MapLinien.dat or MapLand.dat not found");
   auto picture = std::make_unique<welvaro::MapPicture>();
@@ -80,10 +80,10 @@ void mitAllem(benchmark::State& st, welvaro::Projection projection) {
   }
 }
 
-void BM_ScaledWorldMapAsShown(benchmark::State& st) { mitAllem(st, welvaro::Projection::Rectangular); }
+void BM_ScaledWorldMapAsShown(benchmark::State& st) { withEverything(st, welvaro::Projection::Rectangular); }
 BENCHMARK(BM_ScaledWorldMapAsShown)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
-void BM_ScaledWorldMapAzimuthalAsShown(benchmark::State& st) { mitAllem(st, welvaro::Projection::Azimuthal); }
+void BM_ScaledWorldMapAzimuthalAsShown(benchmark::State& st) { withEverything(st, welvaro::Projection::Azimuthal); }
 BENCHMARK(BM_ScaledWorldMapAzimuthalAsShown)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_ScaledWorldMap)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 

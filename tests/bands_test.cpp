@@ -58,9 +58,9 @@ TEST(Bands, StepsToTheNeighbouringBand) {
   struct Case {
     float mhz;
     int direction, band;
-  } faelle[] = {{14.2f, 1, 6},  {14.2f, -1, 4}, {10.2f, 1, 5}, {10.2f, -1, 4},
+  } cases[] = {{14.2f, 1, 6},  {14.2f, -1, 4}, {10.2f, 1, 5}, {10.2f, -1, 4},
                 {1.5f, -1, 0},  {1.5f, 1, 0},   {29.9f, 1, 9}, {29.9f, -1, 9}, {35, -1, 9}};
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(testing::Message() << f.mhz << " " << f.direction);
     EXPECT_EQ(neighbourBand(f.mhz, f.direction), f.band);
   }

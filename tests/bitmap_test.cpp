@@ -118,7 +118,7 @@ TEST(OverlayIndex, WholePartInsideRowsNearestAtTheEdges) {
     int byte;
     int whole, rounded;
   };
-  const Case faelle[] = {
+  const Case cases[] = {
       {17, 136, 136},   // 136.5: whole part 136, nearest even 136
       {18, 137, 137},   {19, 137, 138},  // 137.5 goes up to the even 138
       {35, 145, 146},   {100, 178, 178}, {200, 228, 228},
@@ -126,7 +126,7 @@ TEST(OverlayIndex, WholePartInsideRowsNearestAtTheEdges) {
       {254, 255, 255},  // 255 exactly
       {255, 255, 255},  // 255.5 would be 256: held at the last entry
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.byte);
     EXPECT_EQ(overlayIndexWhole(static_cast<std::uint8_t>(f.byte)), f.whole);
     EXPECT_EQ(overlayIndexRounded(static_cast<std::uint8_t>(f.byte)), f.rounded);

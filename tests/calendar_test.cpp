@@ -10,14 +10,14 @@ using namespace welvaro;
 
 TEST(SummerTime, LastSundaysOfMarchAndOctober) {
   struct Case {
-    int year, month, tag;
+    int year, month, day;
   } cases[] = {
       {2023, 3, 26}, {2023, 10, 29}, {2024, 3, 31}, {2024, 10, 27}, {2025, 3, 30},
       {2025, 10, 26}, {2026, 3, 29}, {2026, 10, 25}, {2027, 3, 28}, {2027, 10, 31},
   };
   for (auto c : cases) {
     SCOPED_TRACE(testing::Message() << c.year << "-" << c.month);
-    EXPECT_EQ(lastSunday(c.year, c.month), (DateTime{c.year, c.month, c.tag, 0, 0, 0}));
+    EXPECT_EQ(lastSunday(c.year, c.month), (DateTime{c.year, c.month, c.day, 0, 0, 0}));
   }
 }
 

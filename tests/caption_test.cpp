@@ -93,11 +93,11 @@ TEST(Caption, StandsAboveThePicture) {
   EXPECT_LE(t.caption.y + t.caption.height, t.picture.y);
   EXPECT_EQ(t.picture.width - 1, 2 * (t.picture.height - 1));
   EXPECT_GE(t.picture.width, 1081);
-  int tinte = 0;
+  int ink = 0;
   for (int y = t.caption.y; y < t.caption.y + t.caption.height; ++y)
     for (int x = t.caption.x; x < t.caption.x + t.caption.width; ++x)
-      tinte += map.pixel()[static_cast<std::size_t>(y) * 1280 + x] == rgb(0, 0, 0);
-  EXPECT_GT(tinte, 500);
+      ink += map.pixel()[static_cast<std::size_t>(y) * 1280 + x] == rgb(0, 0, 0);
+  EXPECT_GT(ink, 500);
   // Without a caption the picture moves up; a plate too small keeps the
   // picture alone.
   a.caption.clear();
@@ -125,11 +125,11 @@ TEST(Caption, LettersOfPlaceNames) {
     std::vector<std::uint32_t> picture(60 * 12, 0);
     Canvas w{picture.data(), 60, 12};
     m.apply(w, rgb(255, 255, 255));
-    std::vector<int> mitTinte;
+    std::vector<int> withInk;
     for (int y = 0; y < 12; ++y)
       if (std::any_of(picture.begin() + y * 60, picture.begin() + (y + 1) * 60, [](std::uint32_t c) { return c != 0; }))
-        mitTinte.push_back(y);
-    return mitTinte;
+        withInk.push_back(y);
+    return withInk;
   };
   EXPECT_EQ(rows("u"), (std::vector<int>{2, 3, 4, 5, 6}));
   EXPECT_EQ(rows("\u00FC").front(), 0);  // the dots above

@@ -40,7 +40,7 @@ TEST(OrtsRaster, ColourIndexOfTheForecast) {
     double field;
     int index;
   };
-  const Case faelle[] = {
+  const Case cases[] = {
       {true, 10, 0, 32},     // 45 - 140 + 0 = -95 dBm
       {true, 10, 54, 86},    // -41 dBm
       {true, 10, 100, 86},   // field strength held at 54 first
@@ -53,7 +53,7 @@ TEST(OrtsRaster, ColourIndexOfTheForecast) {
       {false, 10, 0, 54},    {false, 10, -3, 51}, {false, 10, 60, 108}, {false, 10, -60, 0},
       {false, 30, 54, 108},  {false, 0, 54, 0},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(std::string(f.level ? "level " : "field ") + std::to_string(f.mhz) + " MHz " +
                  std::to_string(f.field));
     auto s = stateWith(f.level);

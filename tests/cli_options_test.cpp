@@ -20,7 +20,7 @@ TEST(CliOptions, BadArgumentsExitWithTwoNamingTheProblemAndWriteNothing) {
   struct Case {
     std::vector<std::string> args;
     std::string message;  // a part of the message after "welvaro-cli <command>: "
-  } faelle[] = {
+  } cases[] = {
       {{}, "usage: welvaro-cli"},
       {{"frobnicate"}, "unknown command 'frobnicate'"},
       // The common options, in every subcommand that takes them.
@@ -85,7 +85,7 @@ TEST(CliOptions, BadArgumentsExitWithTwoNamingTheProblemAndWriteNothing) {
       {{"report", "--pdf", ""}, "--pdf needs a file name"},
       {{"report", "--text", "--memories", "1,2,3,4,5,0"}, "--memories: 0 is outside 1E-06 .. 1000"},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(testing::PrintToString(f.args));
     const CliRun r = runCli(f.args);
     EXPECT_EQ(r.rc, 2);
@@ -114,7 +114,7 @@ TEST(CliOptions, StrictNumbers) {
   struct Case {
     const char* text;
     std::optional<double> value;
-  } faelle[] = {
+  } cases[] = {
       {"48.1", 48.1},   {" -3.7", -3.7},  {"+2", 2},        {".5", 0.5},          {"5.", 5},
       {"-.25 ", -0.25}, {"007", 7},       {"0", 0},         {"  12  ", 12},       {"1.2.3", std::nullopt},
       {"1..2", std::nullopt},             {"..5", std::nullopt},                  {"5..", std::nullopt},
@@ -124,7 +124,7 @@ TEST(CliOptions, StrictNumbers) {
       {"1e3", std::nullopt},              {"5,5", std::nullopt},                  {"0x10", std::nullopt},
       {"\t5", std::nullopt},              {"5\n", std::nullopt},                  {"inf", std::nullopt},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(testing::PrintToString(std::string(f.text)));
     EXPECT_EQ(cli::strictNumber(f.text), f.value);
   }
@@ -132,13 +132,13 @@ TEST(CliOptions, StrictNumbers) {
   struct Invocation {
     std::vector<std::string> args;
     const char* message;
-  } aufrufe[] = {
+  } invocations[] = {
       {{"link", "--ssn", "1.2.3"}, "--ssn: '1.2.3' is not a number"},
       {{"link", "--a", "48.1.5,11"}, "--a latitude: '48.1.5' is not a number"},
       {{"link", "--b", "40,11..5"}, "--b longitude: '11..5' is not a number"},
       {{"point", "--freq", "14.2.1", "--utc", "12:00"}, "--freq: '14.2.1' is not a number"},
   };
-  for (const Invocation& a : aufrufe) {
+  for (const Invocation& a : invocations) {
     SCOPED_TRACE(testing::PrintToString(a.args));
     const CliRun r = runCli(a.args);
     EXPECT_EQ(r.rc, 2);
@@ -168,8 +168,8 @@ TEST(CliOptions, MapAndChartDrawTheShippedDrawingsWhenDirHasNone) {
   struct Case {
     std::vector<std::string> args;
     const char* picture;
-  } faelle[] = {{{"map", "--freq", "14.2", "--utc", "12:30"}, "WelvDar1.bmp"}, {{"chart"}, "WelvDar2.bmp"}};
-  for (const Case& f : faelle) {
+  } cases[] = {{{"map", "--freq", "14.2", "--utc", "12:30"}, "WelvDar1.bmp"}, {{"chart"}, "WelvDar2.bmp"}};
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.picture);
     auto withLine = [&](const TempDir& folder, std::vector<fs::path> dataFolders) {
       auto args = f.args;

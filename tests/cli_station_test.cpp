@@ -22,7 +22,7 @@ CliRun link(std::vector<std::string> args) {
 TEST(CliStation, LocatorsAndNamesGiveTheForecastOfTheirPosition) {
   struct Case {
     std::vector<std::string> oneWay, otherWay;
-  } faelle[] = {
+  } cases[] = {
       // The centres of the squares, to the last digit.
       {{"--a", "JN58TD", "--b", "IO91WM"}, {"--a", "48.145833333333336,11.625", "--b", "51.520833333333336,-0.125"}},
       {{"--a", "jn58", "--b", "pm95"}, {"--a", "48.5,11", "--b", "35.5,139"}},
@@ -35,7 +35,7 @@ TEST(CliStation, LocatorsAndNamesGiveTheForecastOfTheirPosition) {
       {{"--b", "N'Djamena"}, {"--b", "ndjamena"}},
       {{"--b", "Sankt Petersburg"}, {"--b", "Saint-Petersburg"}},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.oneWay[1]);
     const CliRun a = link(f.oneWay), b = link(f.otherWay);
     ASSERT_EQ(a.rc, 0) << a.err;
@@ -53,7 +53,7 @@ TEST(CliStation, MalformedUnknownAndAmbiguousExitWithTwo) {
   struct Case {
     std::vector<std::string> args;
     const char* message;
-  } faelle[] = {
+  } cases[] = {
       {{"--a", "JN58TZZ"}, "welvaro-cli link: --a: 'JN58TZZ' is no Maidenhead locator: it has 7 characters"},
       {{"--b", "JS58"}, "welvaro-cli link: --b: 'JS58' is no Maidenhead locator: characters 1 and 2 are letters A to R"},
       {{"--b", "Xyzzyville"}, "welvaro-cli link: --b: no place is named 'Xyzzyville' (give LAT,LON"},
@@ -62,7 +62,7 @@ TEST(CliStation, MalformedUnknownAndAmbiguousExitWithTwo) {
                                "  Springfield, US ("},
       {{"--b", "Sprin"}, "welvaro-cli link: --b: 'Sprin' fits "},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.args[1]);
     const CliRun r = link(f.args);
     EXPECT_EQ(r.rc, 2);

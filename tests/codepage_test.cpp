@@ -119,7 +119,7 @@ TEST(Codepage, Utf8SequencesAtTheEndsOfTheirRanges) {
     const char* name;
     std::string text;
     bool utf8;
-  } faelle[] = {
+  } cases[] = {
       {"0x7F", "\x7F", true},
       {"a lone 0x80 (the euro sign of the code page)", "\x80", false},
       {"C0: overlong", "\xC0\x80", false},
@@ -149,7 +149,7 @@ TEST(Codepage, Utf8SequencesAtTheEndsOfTheirRanges) {
       {"C0 before three continuation bytes", "\xC0\x90\x80\x80", false},
       {"F9 before three continuation bytes", "\xF9\x80\x80\x80", false},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.name);
     EXPECT_EQ(isUtf8(f.text), f.utf8);
     EXPECT_EQ(isUtf8("ok " + f.text + " ok"), f.utf8);

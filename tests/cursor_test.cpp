@@ -56,7 +56,7 @@ TEST(CursorColour, TextIsBlueGreenRedAndDrawingGreysShowNoValue) {
     int r, g, b;
     const char* text;
     bool value;
-  } faelle[] = {
+  } cases[] = {
       {255, 0, 0, "0000FF", true},      // pure red is the value -37 dBm
       {0, 0, 255, "FF0000", true},      // pure blue
       {1, 2, 3, "030201", true},        // two digits each, leading zeros kept
@@ -64,7 +64,7 @@ TEST(CursorColour, TextIsBlueGreenRedAndDrawingGreysShowNoValue) {
       {90, 90, 90, "5A5A5A", false},
       {224, 224, 224, "E0E0E0", false},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.text);
     s->FarbWert = 77;
     EXPECT_EQ(prgFarbWert(*s, f.r, f.g, f.b), f.value);
@@ -84,7 +84,7 @@ TEST(CursorValue, LevelAndFieldStrengthTexts) {
     bool level;
     int language;
     const char* text;
-  } faelle[] = {
+  } cases[] = {
       {54, true, 0, "Pegel: -73 dBm"},
       {0, true, 0, "Pegel: <-127 dBm"},
       {108, true, 0, "Pegel: -19 dBm"},
@@ -93,7 +93,7 @@ TEST(CursorValue, LevelAndFieldStrengthTexts) {
       {100, false, 1, "Field strength:  46 dB(µV/m)"},
       {54, true, 1, "Level: -73 dBm"},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.text);
     s->L = static_cast<int16>(f.language);
     s->FarbWert = f.value;
@@ -107,7 +107,7 @@ TEST(CursorPosition, DegreesOnTheWorldMap) {
     double x, y;
     float lat, lon;
     const char* text;
-  } faelle[] = {
+  } cases[] = {
       {xOf(11.55), yOf(48.15), 48.1f, 11.5f, "Position:  48.1°N  11.5°E"},
       {xOf(-3.75), yOf(-40.45), -40.5f, -3.8f, "Position:  40.5°S  3.8°W"},
       {4050, 2025, 0, 0, "Position:  0°N  0°E"},
@@ -116,7 +116,7 @@ TEST(CursorPosition, DegreesOnTheWorldMap) {
       {8115, 4065, -90, 180, "Position:  90°S  180°E"},
       {0, 0, 90, -180, "Position:  90°N  180°W"},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.text);
     const CursorReadout a = prgCursor(*s, f.x, f.y, 0, 255, 0, true, true);
     EXPECT_FLOAT_EQ(s->Px2, f.lat);
@@ -132,7 +132,7 @@ TEST(CursorPosition, Locators) {
   struct Case {
     double x, height;
     const char* locator;
-  } faelle[] = {
+  } cases[] = {
       {0, 0, "AA00AA"},                                // lower left corner
       {8100, 4050, "RR99XW"},                          // right and top edge held one twip inside
       {8114, 4064, "RR99XW"},                          // and beyond them
@@ -141,7 +141,7 @@ TEST(CursorPosition, Locators) {
       {xOf(139.7), 4050 - yOf(35.7), "PM95UQ"},       // Tokyo
       {xOf(-74.1), 4050 - yOf(40.7), "FN20WQ"},       // New York
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.locator);
     EXPECT_EQ(locatorAtTwips(f.x, f.height), f.locator);
   }
@@ -173,14 +173,14 @@ TEST(NearestPlace, ClosestPlaceOfTheCellBlock) {
     bool found;
     int place;
     const char* label;
-  } faelle[] = {
+  } cases[] = {
       {48.0, 11.3, true, 1, "Stadt: München"},
       {48.4, 10.8, true, 2, "Stadt: Augsburg"},
       {41.0, -4.0, true, 3, "Stadt: Madrid"},
       {35.0, 140.0, true, 4, "Stadt: Tokio"},
       {-60.0, -120.0, false, 0, ""},  // nothing in the block around the cursor
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.label);
     const CursorReadout a = prgCursor(*s, xOf(f.lon), yOf(f.lat), 0, 0, 0, true, true);
     EXPECT_TRUE(a.placeChanged);
@@ -231,13 +231,13 @@ TEST(CursorChart, FrequencyAndTime) {
     double x, y;
     const char* frequency;
     const char* time;
-  } faelle[] = {
+  } cases[] = {
       {0, 4050, "Frequenz:  0 MHz", "Zeit [UTC]:  0:00 Uhr"},
       {330 * 14.5, 4050 - 135 * 14.2, "Frequenz:  14.2 MHz", "Zeit [UTC]:  14:30 Uhr"},
       {330 * 23 + 30, 0, "Frequenz:  30 MHz", "Zeit [UTC]:  23:05 Uhr"},
       {7920, 15, "Frequenz:  29.8 MHz", "Zeit [UTC]:  24:00 Uhr"},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.time);
     const CursorReadout a = prgCursor(*s, f.x, f.y, 0, 255, 0, false, true);
     EXPECT_TRUE(a.frequencyChanged);
@@ -256,13 +256,13 @@ TEST(CursorClick, ChartSetsTheFrequencyWithinItsRange) {
     float frequency;
     double line;
     const char* text;
-  } faelle[] = {
+  } cases[] = {
       {4050 - 135 * 14.2, 14.2f, 4050 - 135 * static_cast<double>(14.2f), " 14.2 MHz"},
       {4050, 1.5f, 4050 - 135 * 1.5, "  1.5 MHz"},  // below 1.5 MHz
       {0, 29.9f, 4050 - 135 * static_cast<double>(29.9f), " 29.9 MHz"},
       {4050 - 135 * 7.0, 7.0f, 4050 - 135 * 7.0, "    7 MHz"},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.text);
     prgCursor(*s, 1000, f.y, 0, 0, 0, true, true);
     const ClickResult k = prgKlick(*s, true);

@@ -191,7 +191,7 @@ TEST(DataFiles, MissingDamagedAndUnreadableAreToldApart) {
     std::string content;  // written to the file; "@name" uses d/name instead
     S state;
     const char* reason;
-  } faelle[] = {
+  } cases[] = {
       {"place list", placeList, readFile(shippedData() / "Ortsvorg.txt"), S::kRead, ""},
       {"empty place list", placeList, "", S::kRead, ""},
       {"place list with blank lines", placeList, "DL:Hof:11.9:50.3\r\n\r\n  \r\nEA:Madrid:-3.7:40.4", S::kRead, ""},
@@ -221,7 +221,7 @@ TEST(DataFiles, MissingDamagedAndUnreadableAreToldApart) {
       {"map lines missing", lines, "@nowhere", S::kMissing, ""},
       {"help with NUL bytes", help, std::string("<html>\0</html>", 14), S::kDamaged, "NUL bytes"},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.what);
     fs::path file = d / "file";
     if (f.content.rfind("@", 0) == 0)
@@ -256,7 +256,7 @@ TEST(DataFiles, StartUpSaysDamagedNotMissing) {
   struct Case {
     int language;
     const char* word;
-  } faelle[] = {{0, "ist beschädigt"}, {1, "is damaged"}, {3, "está dañado"}, {4, "est endommagé"}};
+  } cases[] = {{0, "ist beschädigt"}, {1, "is damaged"}, {3, "está dañado"}, {4, "est endommagé"}};
   TempDir d;
   for (const char* f : {"MapOrt.dat", "Welvaro.hlp"}) fs::copy_file(shippedData() / f, d / f);
   writeFile(d / "Ortsvorg.txt", std::string("\x01\x02\0\x03", 4));
@@ -270,7 +270,7 @@ TEST(DataFiles, StartUpSaysDamagedNotMissing) {
   EXPECT_EQ(s->OrtFlag, 0);
   EXPECT_EQ(s->Weltkarte, std::string(kWorldOverlayLength, '\0'));
   ASSERT_EQ(b.problems.size(), 2u);  // nothing is missing
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.language);
     const std::string places = messageText(f.language, b.problems[0]);
     const std::string map = messageText(f.language, b.problems[1]);
@@ -300,7 +300,7 @@ TEST(DataFiles, CommandLineExitsWithFourOnABrokenFileItNeeds) {
     std::string content;  // empty: a FIFO
     std::vector<std::string> args;
     const char* message;
-  } faelle[] = {
+  } cases[] = {
       {"broken place list", "Ortsvorg.txt", "kaputt", {"link", "--b", "munchen"},
        "welvaro-cli link: --b: DIR/Ortsvorg.txt: damaged: item 1 'kaputt' is not identifier"},
       {"broken gazetteer", "Orte.dat", std::string("WelvOrte\1\7\0\0\0", 13), {"point", "--a", "Paris", "--freq", "7", "--utc", "1:00"},
@@ -315,17 +315,17 @@ TEST(DataFiles, CommandLineExitsWithFourOnABrokenFileItNeeds) {
        {"map", "--dir", "DIR", "--freq", "7", "--utc", "1:00", "--png", "DIR/k.png", "--size", "64x32"},
        "welvaro-cli map: DIR/MapLinien.dat: damaged: shorter or longer"},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.what);
     TempDir d;
     fs::copy_file(table / "Welvaro.tab", d / "Welvaro.tab");
     for (const char* name : {"Ortsvorg.txt", "Orte.dat"}) fs::copy_file(shippedData() / name, d / name);
-    auto ersetzt = [&](std::string t) {
+    auto replaced = [&](std::string t) {
       for (std::size_t p; (p = t.find("DIR")) != std::string::npos;) t.replace(p, 3, d.str());
       return t;
     };
     std::vector<std::string> args;
-    for (const std::string& a : f.args) args.push_back(ersetzt(a));
+    for (const std::string& a : f.args) args.push_back(replaced(a));
     const CliRun before = runCli(args, {2026, 12, 8, 15, 4, 0}, {d.path});
     EXPECT_EQ(before.rc, 0) << before.err;
 
@@ -336,7 +336,7 @@ TEST(DataFiles, CommandLineExitsWithFourOnABrokenFileItNeeds) {
       writeFile(d / f.file, f.content);
     const CliRun r = runCli(args, {2026, 12, 8, 15, 4, 0}, {d.path});
     EXPECT_EQ(r.rc, 4);
-    EXPECT_EQ(r.err.rfind(ersetzt(f.message), 0), 0u) << r.err;
+    EXPECT_EQ(r.err.rfind(replaced(f.message), 0), 0u) << r.err;
     EXPECT_EQ(r.out, "");
 
     // Without the file, as before: a feature less, or the name unknown.

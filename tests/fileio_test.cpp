@@ -58,12 +58,12 @@ TEST(ReadWholeFile, OnlyRegularFilesAreOpened) {
     const char* name;
     FileStatus::Kind kind;
     std::string bytes;
-  } faelle[] = {
+  } cases[] = {
       {"datei", FileStatus::kOk, "Inhalt"},         {"zur-datei", FileStatus::kOk, "Inhalt"},
       {"fifo", FileStatus::kMissing, "vorher"},     {"zur-fifo", FileStatus::kMissing, "vorher"},
       {"ordner", FileStatus::kMissing, "vorher"},   {"fehlt", FileStatus::kMissing, "vorher"},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.name);
     std::string bytes = "vorher";
     EXPECT_EQ(readWholeFile(d / f.name, bytes, 100).kind, f.kind);  // a FIFO would wait here forever
@@ -109,13 +109,13 @@ TEST(ReadWholeFile, PathsTheSystemRefuses) {
     fs::path path;
     FileStatus::Kind kind;
     int err;
-  } faelle[] = {
+  } cases[] = {
       {"a link to itself", d / "schleife", FileStatus::kError, ELOOP},
       {"a name too long", d / std::string(300, 'a'), FileStatus::kError, ENAMETOOLONG},
       {"a path through a file", d / "datei" / "x", FileStatus::kMissing, 0},
       {"a missing folder", d / "fehlt" / "x", FileStatus::kMissing, 0},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.name);
     std::string bytes = "vorher";
     const FileStatus st = readWholeFile(f.path, bytes, 100);
@@ -131,9 +131,9 @@ TEST(ReadWholeFile, PathsTheSystemRefuses) {
 // the file name.
 TEST(FileStatusText, MessageAndReason) {
   const fs::path file = "/srv/welvaro/Welvaro.tab";
-  const FileStatus mitNummer = fileStatus(FileStatus::kError, file, "cannot open the file", ENOENT);
-  EXPECT_EQ(mitNummer.message, "/srv/welvaro/Welvaro.tab: cannot open the file: " + std::string(std::strerror(ENOENT)));
-  EXPECT_EQ(mitNummer.err, ENOENT);
+  const FileStatus withNumber = fileStatus(FileStatus::kError, file, "cannot open the file", ENOENT);
+  EXPECT_EQ(withNumber.message, "/srv/welvaro/Welvaro.tab: cannot open the file: " + std::string(std::strerror(ENOENT)));
+  EXPECT_EQ(withNumber.err, ENOENT);
   const FileStatus without = fileStatus(FileStatus::kMissing, file, "not a regular file");
   EXPECT_EQ(without.message, "/srv/welvaro/Welvaro.tab: not a regular file");
   EXPECT_TRUE(fileStatus(FileStatus::kOk, file, "egal", EIO).message.empty());

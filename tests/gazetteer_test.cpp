@@ -62,7 +62,7 @@ TEST(GazetteerFile, BadBytesAreRefused) {
     const char* name;
     std::string bytes;
     const char* why;
-  } faelle[] = {
+  } cases[] = {
       {"wrong mark", withLine(0, "Welvorte"), "not a gazetteer file"},
       {"version 3", withLine(8, "\x03"), "version"},
       {"absurd count", withLine(9, "\xff\xff\xff\xff"), "4294967295 places cannot be in"},
@@ -76,7 +76,7 @@ TEST(GazetteerFile, BadBytesAreRefused) {
       {"control character", withLine(kHeaderBytes + 12, "\t"), "not text"},
       {"name longer than the rest", withLine(kHeaderBytes + 11, "\xff"), "place 1: "},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.name);
     std::string problem;
     EXPECT_FALSE(parseGazetteer(f.bytes, &problem));
@@ -93,7 +93,7 @@ std::string u32(std::uint32_t v) {
 }
 
 // A file of one place: country, position in 1/100000 degree, names.
-std::string einOrt(std::string_view country, std::int32_t lat, std::int32_t lon,
+std::string onePlace(std::string_view country, std::int32_t lat, std::int32_t lon,
                    const std::vector<std::string>& names) {
   std::string b = "WelvOrte\x01" + u32(1) + std::string(country) + u32(static_cast<std::uint32_t>(lat)) +
                   u32(static_cast<std::uint32_t>(lon)) + static_cast<char>(names.size());
@@ -112,32 +112,32 @@ TEST(GazetteerFile, EachLimitOfAPlaceAtItsEndAndJustBeyond) {
     const char* name;
     std::string bytes;
     bool good;
-  } faelle[] = {
-      {"south pole", einOrt("AQ", -9000000, 0, isOne), true},
-      {"south of the south pole", einOrt("AQ", -9000001, 0, isOne), false},
-      {"north pole", einOrt("NO", 9000000, 0, isOne), true},
-      {"north of the north pole", einOrt("NO", 9000001, 0, isOne), false},
-      {"date line west", einOrt("FJ", 0, -18000000, isOne), true},
-      {"west of the date line", einOrt("FJ", 0, -18000001, isOne), false},
-      {"date line east", einOrt("FJ", 0, 18000000, isOne), true},
-      {"east of the date line", einOrt("FJ", 0, 18000001, isOne), false},
-      {"most negative latitude", einOrt("AQ", INT32_MIN, 0, isOne), false},
-      {"most negative longitude", einOrt("AQ", 0, INT32_MIN, isOne), false},
-      {"country AZ", einOrt("AZ", 0, 0, isOne), true},
-      {"country ZA", einOrt("ZA", 0, 0, isOne), true},
-      {"country A@", einOrt("A@", 0, 0, isOne), false},
-      {"country A[", einOrt("A[", 0, 0, isOne), false},
-      {"country @A", einOrt("@A", 0, 0, isOne), false},
-      {"country [A", einOrt("[A", 0, 0, isOne), false},
-      {"country Dz", einOrt("Dz", 0, 0, isOne), false},
-      {"country D1", einOrt("D1", 0, 0, isOne), false},
-      {"eight names", einOrt("DE", 0, 0, std::vector<std::string>(8, "A")), true},
-      {"a name of 255 bytes", einOrt("DE", 0, 0, {std::string(255, 'a')}), true},
-      {"a name with DEL", einOrt("DE", 0, 0, {"A\x7F"}), false},
-      {"a name with US", einOrt("DE", 0, 0, {"A\x1F"}), false},
-      {"a name with a blank", einOrt("DE", 0, 0, {"A B"}), true},
+  } cases[] = {
+      {"south pole", onePlace("AQ", -9000000, 0, isOne), true},
+      {"south of the south pole", onePlace("AQ", -9000001, 0, isOne), false},
+      {"north pole", onePlace("NO", 9000000, 0, isOne), true},
+      {"north of the north pole", onePlace("NO", 9000001, 0, isOne), false},
+      {"date line west", onePlace("FJ", 0, -18000000, isOne), true},
+      {"west of the date line", onePlace("FJ", 0, -18000001, isOne), false},
+      {"date line east", onePlace("FJ", 0, 18000000, isOne), true},
+      {"east of the date line", onePlace("FJ", 0, 18000001, isOne), false},
+      {"most negative latitude", onePlace("AQ", INT32_MIN, 0, isOne), false},
+      {"most negative longitude", onePlace("AQ", 0, INT32_MIN, isOne), false},
+      {"country AZ", onePlace("AZ", 0, 0, isOne), true},
+      {"country ZA", onePlace("ZA", 0, 0, isOne), true},
+      {"country A@", onePlace("A@", 0, 0, isOne), false},
+      {"country A[", onePlace("A[", 0, 0, isOne), false},
+      {"country @A", onePlace("@A", 0, 0, isOne), false},
+      {"country [A", onePlace("[A", 0, 0, isOne), false},
+      {"country Dz", onePlace("Dz", 0, 0, isOne), false},
+      {"country D1", onePlace("D1", 0, 0, isOne), false},
+      {"eight names", onePlace("DE", 0, 0, std::vector<std::string>(8, "A")), true},
+      {"a name of 255 bytes", onePlace("DE", 0, 0, {std::string(255, 'a')}), true},
+      {"a name with DEL", onePlace("DE", 0, 0, {"A\x7F"}), false},
+      {"a name with US", onePlace("DE", 0, 0, {"A\x1F"}), false},
+      {"a name with a blank", onePlace("DE", 0, 0, {"A B"}), true},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.name);
     std::string problem;
     const auto places = parseGazetteer(f.bytes, &problem);
@@ -149,7 +149,7 @@ TEST(GazetteerFile, EachLimitOfAPlaceAtItsEndAndJustBeyond) {
   }
   // A place takes at least 13 bytes: a count beyond that is refused before
   // any place is read.
-  std::string two = einOrt("DE", 0, 0, isOne) + std::string(11, 'x');
+  std::string two = onePlace("DE", 0, 0, isOne) + std::string(11, 'x');
   two.replace(9, 4, u32(2));
   std::string problem;
   EXPECT_FALSE(parseGazetteer(two, &problem));
@@ -237,12 +237,12 @@ TEST(GazetteerFile, InhabitantsInVersionTwo) {
     const char* name;
     std::string bytes;
     const char* why;
-  } faelle[] = {
+  } cases[] = {
       {"no population", std::string(bytes).replace(kHeaderBytes + 10, 4, std::string(4, '\0')), "place 1: no population"},
       {"no places", std::string("WelvOrte\x02\0\0\0\0", 13), "no places"},
       {"version 1 read as 2", std::string(gazetteerBytes(kPlaces)).replace(8, 1, "\x02"), "place"},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.name);
     std::string problem;
     EXPECT_FALSE(parseGazetteer(f.bytes, &problem));

@@ -76,10 +76,10 @@ TEST(GreylinePolyline, ColumnShiftFollowsTheUtcTime) {
     int hour, minute;
     double column;
   };
-  const Case faelle[] = {{12, 0, 0}, {0, 0, 270}, {18, 0, 135}, {6, 0, 405},
+  const Case cases[] = {{12, 0, 0}, {0, 0, 270}, {18, 0, 135}, {6, 0, 405},
                          {11, 59, 539}, {12, 2, 0}, {12, 3, 1}, {23, 30, 258}};
   auto s = stateOfDay({2026, 6, 10});
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(std::to_string(f.hour) + ":" + std::to_string(f.minute));
     greylineSegments(*s, {2026, 6, 10, f.hour, f.minute, 0});
     EXPECT_EQ(s->GreySpalte, f.column);
@@ -121,9 +121,9 @@ TEST(GreylinePolyline, RunsWhereTheSunIsOnTheHorizon) {
     DateTime tag;
     int hour, minute;
   };
-  const Case faelle[] = {{{2026, 6, 10}, 12, 0},  {{2026, 6, 10}, 0, 0},  {{2026, 12, 10}, 6, 30},
+  const Case cases[] = {{{2026, 6, 10}, 12, 0},  {{2026, 6, 10}, 0, 0},  {{2026, 12, 10}, 6, 30},
                          {{2026, 12, 10}, 17, 45}, {{2026, 9, 1}, 21, 15}, {{2026, 1, 20}, 3, 5}};
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(shortDate(f.tag) + " " + std::to_string(f.hour) + ":" + std::to_string(f.minute));
     auto s = stateOfDay(f.tag);
     const double sun = -15.0 * (f.hour + f.minute / 60.0 - 12);
@@ -137,10 +137,10 @@ TEST(GreylineDrawing, UtcFromLocalTimeAndNothingForAnotherMonth) {
     DateTime now;
     float utcOffset, otherMonth;
     DateTime utc;
-    std::size_t stuecke;
+    std::size_t pieces;
     double column;
   };
-  const Case faelle[] = {
+  const Case cases[] = {
       {{2026, 6, 10, 14, 0, 0}, 2, 0, {2026, 6, 10, 12, 0, 0}, 539, 0},
       {{2026, 6, 10, 2, 30, 0}, 2, 0, {2026, 6, 10, 0, 30, 0}, 539, 281},
       {{2026, 6, 10, 1, 0, 0}, 2, 0, {2026, 6, 9, 23, 0, 0}, 539, 247},
@@ -148,14 +148,14 @@ TEST(GreylineDrawing, UtcFromLocalTimeAndNothingForAnotherMonth) {
       // Another month shown: nothing drawn, nothing changed.
       {{2026, 6, 10, 14, 0, 0}, 2, 1, {2000, 1, 1, 0, 0, 0}, 0, 17},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(shortDate(f.now) + " " + std::to_string(f.now.hour));
     auto s = stateOfDay({2026, 6, 10});
     s->Jetzt = f.now;
     s->UTCKorr = f.utcOffset;
     s->MonatFremd = f.otherMonth;
     s->GreySpalte = 17;
-    EXPECT_EQ(prgGreyline(*s).size(), f.stuecke);
+    EXPECT_EQ(prgGreyline(*s).size(), f.pieces);
     EXPECT_EQ(s->Zeitpunkt, f.utc);
     EXPECT_EQ(s->GreySpalte, f.column);
   }

@@ -20,7 +20,7 @@ TEST(InputBoxes, AllowedCharacters) {
     Field field;
     const char* allowed;
     const char* forbidden;
-  } faelle[] = {
+  } cases[] = {
       {Field::Latitude, "0123456789-.,\b\r", "a+ e"},
       {Field::Longitude, "09-.,\b", "x"},
       {Field::Gain, "5-.,", "d"},
@@ -32,7 +32,7 @@ TEST(InputBoxes, AllowedCharacters) {
       {Field::PlaceName, "aZ -.,\xC3", ""},
       {Field::Path, "sSlL x", ""},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(static_cast<int>(f.field));
     for (const char* c = f.allowed; *c; ++c) EXPECT_TRUE(charAllowed(f.field, static_cast<unsigned char>(*c))) << *c;
     for (const char* c = f.forbidden; *c; ++c)
@@ -48,7 +48,7 @@ TEST(InputBoxes, EnterChecks) {
     const char* text;
     bool green;
     const char* afterwards;
-  } faelle[] = {
+  } cases[] = {
       {Field::Latitude, "90", true, "90"},
       {Field::Latitude, "-90", true, "-90"},
       {Field::Latitude, "90.01", false, ""},
@@ -93,7 +93,7 @@ TEST(InputBoxes, EnterChecks) {
       {Field::TimeZone, "13", false, ""},
       {Field::TimeZone, "-13", false, ""},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(std::string(f.text) + " in box " + std::to_string(static_cast<int>(f.field)));
     const EnterResult e = checkEnter(f.field, f.text);
     EXPECT_EQ(e.green, f.green);
@@ -105,8 +105,8 @@ TEST(InputBoxes, EnterChecks) {
 TEST(InputBoxes, BothEndsOfEveryRange) {
   struct Case {
     Field field;
-    const char *bottom, *unterUnten, *top, *ueberOben;
-  } faelle[] = {
+    const char *bottom, *belowBottom, *top, *aboveTop;
+  } cases[] = {
       {Field::Latitude, "-90", "-90.001", "90", "90.001"},
       {Field::Longitude, "-180", "-180.001", "180", "180.001"},
       {Field::Gain, "-40", "-40.001", "20", "20.001"},
@@ -117,12 +117,12 @@ TEST(InputBoxes, BothEndsOfEveryRange) {
       {Field::TimeZone, "-12", "-12.001", "12", "12.001"},
   };
   const auto s = fresh();
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(inputHint(*s, f.field));
     EXPECT_TRUE(inRange(f.field, f.bottom));
-    EXPECT_FALSE(inRange(f.field, f.unterUnten));
+    EXPECT_FALSE(inRange(f.field, f.belowBottom));
     EXPECT_TRUE(inRange(f.field, f.top));
-    EXPECT_FALSE(inRange(f.field, f.ueberOben));
+    EXPECT_FALSE(inRange(f.field, f.aboveTop));
   }
   // The availability between the three values it snaps to.
   EXPECT_EQ(checkEnter(Field::Availability, "49.99").text, "10");
@@ -136,13 +136,13 @@ TEST(InputBoxes, WhatHoldsANumber) {
   struct Case {
     const char* text;
     bool number;
-  } faelle[] = {
+  } cases[] = {
       {"5", true},     {" 5", true},    {"-5", true},  {"+5", true},   {".5", true},    {"-.5", true},
       {"5a", true},    {"0", true},     {"9", true},   {"", false},    {"  ", false},   {"-", false},
       {".", false},    {"-.", false},   {"--5", false}, {"+-5", false}, {".-5", false}, {"..5", false},
       {"a5", false},   {" . 5", false}, {"- 5", false}, {".a", false},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.text);
     EXPECT_EQ(holdsNumber(f.text), f.number);
     // A box takes it as a number in its range only when it holds one.
@@ -157,12 +157,12 @@ TEST(FrequencyBox, AllowedTexts) {
   struct Case {
     const char* text;
     bool allowed;
-  } faelle[] = {
+  } cases[] = {
       {"", true},          {"14.2", true},  {"14,2", true},      {" 10.2 MHz", true}, {" Error ", true},
       {"0123456789", true}, {"14.2a", false}, {"-5", false},     {"14.2 kHz", false}, {"1e3", false},
       {"14\t2", false},    {"14/2", false}, {"\xC3\xA9", false},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.text);
     EXPECT_EQ(frequencyTextAllowed(f.text), f.allowed);
   }
@@ -184,13 +184,13 @@ TEST(StationA, RoundingOfStoredValues) {
     float y1;
     double sag;
     double angm;
-  } faelle[] = {
+  } cases[] = {
       {"48.15", "11.55", "2.157", "12.9", 48.1, 11.5f, 2.15, 12},
       {"-0.05", "-3.75", "-2.155", "0.99", -0.1, -3.8f, -2.16, 0},
       {"-12.35", "12.35", "3", "90", -12.4, 12.3f, 3, 90},
       {"48.1", "139.7", "0.01", "5", 48.1, 139.7f, 0.01, 5},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.lat);
     auto s = fresh();
     const StationATexts old = openStationA(*s);
@@ -216,12 +216,12 @@ TEST(StationA, GainKeepsTheHundredthTyped) {
   struct Case {
     const char* typed;
     double sag;
-  } faelle[] = {
+  } cases[] = {
       {"2.15", 2.15},   {"0.29", 0.29},   {"1.13", 1.13},     {"4.35", 4.35},     {"19.99", 19.99},
       {"-0.07", -0.07}, {"-2.45", -2.45}, {"-39.95", -39.95}, {"8,03", 8.03},     {"20", 20},
       {"2.14995", 2.14}, {"0.2899", 0.28}, {"-0.0701", -0.08}, {"-2.14995", -2.15}, {"19.9999", 19.99},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.typed);
     auto s = fresh();
     const StationATexts old = openStationA(*s);
@@ -346,7 +346,7 @@ TEST(Conditions, SnappingPathAndSunspots) {
     double ssnValue;
     double availabilityAfter;
     const char* p;
-  } faelle[] = {
+  } cases[] = {
       {" 128", "30", "S", 0, true, 128, 10, "S"},
       {" 128", "51", "S", 0, true, 128, 90, "S"},
       {" 128", "50", "S", 0, true, 128, 50, "S"},  // "50" is another text than " 50"
@@ -356,7 +356,7 @@ TEST(Conditions, SnappingPathAndSunspots) {
       {"", "9", "short", 3, false, 128, 50, "S"},
       {"75.5", "91", "L", 2, true, 75.5, 50, "L"},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(std::string(f.ssn) + "/" + f.availability + "/" + f.path);
     auto s = fresh();
     const ConditionsTexts old = openConditions(*s);
@@ -384,7 +384,7 @@ TEST(TimeZone, RangeAndUnchangedValues) {
     int flag;
     bool start;
     float afterwards;
-  } faelle[] = {
+  } cases[] = {
       {1, "1", 0, false, 1},
       {1, "-12", 0, true, -12},
       {1, "12", 0, true, 12},
@@ -394,7 +394,7 @@ TEST(TimeZone, RangeAndUnchangedValues) {
       {5.5f, "5.5", 0, false, 5.5f},  // opened from the settings file, "." cannot be typed
       {1, "2", 0, true, 2},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.text);
     auto s = fresh();
     s->UTCKorr = f.at;
@@ -416,7 +416,7 @@ TEST(FrequencyBox, EnterConfirmsOrRejects) {
     bool ok;
     float frequency;
     const char* box;
-  } faelle[] = {
+  } cases[] = {
       {"14.25", true, 14.3f, " 14.3 MHz"},
       {"14.24", true, 14.2f, " 14.2 MHz"},
       {"1.5", true, 1.5f, "  1.5 MHz"},
@@ -429,7 +429,7 @@ TEST(FrequencyBox, EnterConfirmsOrRejects) {
       {"abc", false, 10.2f, " 10.2 MHz"},
       {" Error ", false, 10.2f, " 10.2 MHz"},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.text);
     auto s = fresh();
     s->FrequenzText = " 10.2 MHz";
@@ -444,13 +444,13 @@ TEST(FrequencyMemories, RecallHeldToTheDisplayRange) {
     float memory;
     float frequency;
     const char* box;
-  } faelle[] = {
+  } cases[] = {
       {0.5f, 1.5f, "  1.5 MHz"},
       {14.25f, 14.3f, " 14.3 MHz"},
       {35.0f, 29.9f, " 29.9 MHz"},
       {7.0f, 7.0f, "    7 MHz"},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.memory);
     auto s = fresh();
     memory(*s, 4) = f.memory;

@@ -123,10 +123,10 @@ TEST_F(LanguageTable, OnlyTheFrequencyWarningBreaksItsLineAndAlwaysWithCrLf) {
   for (int e = 0; e < kTextEntries; ++e) {
     SCOPED_TRACE(e);
     const std::string_view t = SprachText[static_cast<std::size_t>(e)];
-    const bool schluessel23 = e / 6 == 23;
+    const bool key23 = e / 6 == 23;
     const auto cr = t.find('\r');
-    EXPECT_EQ(cr != std::string_view::npos, schluessel23);
-    if (schluessel23) {
+    EXPECT_EQ(cr != std::string_view::npos, key23);
+    if (key23) {
       EXPECT_EQ(t.substr(cr, 2), "\r\n");
       EXPECT_EQ(t.find_first_of("\r\n", cr + 2), std::string_view::npos);
     } else {

@@ -14,7 +14,7 @@ TEST(Locator, ReadsTheCentreOfItsSquare) {
   struct Case {
     const char* text;
     double lat, lon;
-  } faelle[] = {
+  } cases[] = {
       {"JN58TD", 48.0 + 3.5 / 24, 11.625},          // 48.145833 N 11.625 E
       {"jn58td", 48.0 + 3.5 / 24, 11.625},
       {" Jn58tD\t", 48.0 + 3.5 / 24, 11.625},
@@ -26,7 +26,7 @@ TEST(Locator, ReadsTheCentreOfItsSquare) {
       {"RR99XX", 90 - 0.5 / 24, 180 - 0.5 / 12},    // north pole, date line
       {"RR99xx99", 90 - 0.05 / 24, 180 - 0.05 / 12},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.text);
     const LocatorReading l = readLocator(f.text);
     ASSERT_TRUE(l.ok()) << l.error;
@@ -44,7 +44,7 @@ TEST(Locator, MalformedOnesSayWhatIsWrong) {
     const char* text;
     F kind;
     const char* why;
-  } faelle[] = {
+  } cases[] = {
       {"JN58TZZ", F::Length, "it has 7 characters"},
       {"J", F::Length, "it has 1 characters"},
       {"JN58TD5", F::Length, "2, 4, 6 or 8"},
@@ -55,7 +55,7 @@ TEST(Locator, MalformedOnesSayWhatIsWrong) {
       {"JN58TZ", F::Subsquare, "letters A to X"},
       {"JN58TD5X", F::Extended, "7 and 8 are digits"},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.text);
     const LocatorReading l = readLocator(f.text);
     EXPECT_FALSE(l.ok());
@@ -74,14 +74,14 @@ TEST(Locator, OfAPositionAtThePolesAndTheDateLine) {
   struct Case {
     double lat, lon;
     const char* locator;
-  } faelle[] = {
+  } cases[] = {
       {90, 180, "RR99XX"},          {-90, -180, "AA00AA"},      {90, -180, "AR09AX"},
       {-90, 180, "RA90XA"},         {0, 0, "JJ00AA"},           {-1e-9, -1e-9, "II99XX"},
       {48.145833, 11.625, "JN58TD"}, {48.1, 11.5, "JN58SC"},    {40.4, -3.7, "IN80DJ"},
       {35.6895, 139.69171, "PM95UQ"}, {-33.86785, 151.20732, "QF56OD"},
       {95, 200, "RR99XX"},          {-95, -200, "AA00AA"},      {std::nan(""), std::nan(""), "AA00AA"},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.locator);
     EXPECT_EQ(locatorOf(f.lat, f.lon), f.locator);
   }

@@ -103,7 +103,7 @@ TEST(MapLines, ForeignOrBrokenContentCountsAsMissing) {
     std::string bytes;
     LinesStatus status;
   };
-  const Case faelle[] = {
+  const Case cases[] = {
       {"another tag", withLine(0, "WVLINIEX"), LinesStatus::kBad},
       {"version 2", withLine(8, std::string("\2", 1)), LinesStatus::kBad},
       {"kind 3", withLine(20, "\3"), LinesStatus::kBad},
@@ -116,7 +116,7 @@ TEST(MapLines, ForeignOrBrokenContentCountsAsMissing) {
        file({}).substr(0, 12) + std::string("\1\0\0\0\2\0\0\0\1\377\377\377\377\377\1", 15),
        LinesStatus::kWrongLength},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.what);
     MapLines l;
     EXPECT_EQ(decodeMapLines(f.bytes, l), f.status);
@@ -170,28 +170,28 @@ TEST(MapLines, ChangedBytesGiveAWholeFileOrNone) {
 // point count of the full 32 bits that the file's points cannot hold (a
 // broken file, not a cut one).
 TEST(MapLines, LimitsOfTheLayoutAtTheirEnds) {
-  std::string grosseZahl = file({}).substr(0, 12);
-  word(grosseZahl, 1);
-  word(grosseZahl, 2);
-  grosseZahl += '\1';
-  varint(grosseZahl, 0xF0000000u);
-  grosseZahl += std::string(4, '\0');
-  std::string zuGross = grosseZahl;
-  zuGross[25] = '\x10';  // the fifth byte of the count: bit 32 set
+  std::string bigNumber = file({}).substr(0, 12);
+  word(bigNumber, 1);
+  word(bigNumber, 2);
+  bigNumber += '\1';
+  varint(bigNumber, 0xF0000000u);
+  bigNumber += std::string(4, '\0');
+  std::string tooBig = bigNumber;
+  tooBig[25] = '\x10';  // the fifth byte of the count: bit 32 set
   struct Case {
     const char* what;
     std::string bytes;
     LinesStatus status;
     std::size_t lines;
   };
-  const Case faelle[] = {
+  const Case cases[] = {
       {"no lines", file({}), LinesStatus::kRead, 0},
       {"a line at the corners of the map", file({{2, {{-18000, -9000}, {18000, 9000}}}}), LinesStatus::kRead, 1},
-      {"a count of 32 bits beyond the points", grosseZahl, LinesStatus::kBad, 0},
-      {"a count of 33 bits", zuGross, LinesStatus::kWrongLength, 0},
+      {"a count of 32 bits beyond the points", bigNumber, LinesStatus::kBad, 0},
+      {"a count of 33 bits", tooBig, LinesStatus::kWrongLength, 0},
       {"version 0", std::string(file({})).replace(8, 1, std::string(1, '\0')), LinesStatus::kBad, 0},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.what);
     MapLines l;
     EXPECT_EQ(decodeMapLines(f.bytes, l), f.status);

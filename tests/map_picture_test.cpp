@@ -259,14 +259,14 @@ TEST(MapPicture, NightSideIsHatchedFromTheSubSolarPoint) {
   // At twice the scale the lines are two pixels wide, twelve apart, on the
   // rectangular map as on the azimuthal one.
   for (const Projection pr : {Projection::Rectangular, Projection::Azimuthal}) {
-    auto gross = std::make_unique<MapPicture>();
+    auto large = std::make_unique<MapPicture>();
     MapView g = a;
     g.scale = 2;
     g.projection = pr;
-    gross->render(*s, g, 2161, 1081);
-    const Point q = gross->projection().toPixel({-sun.subsolarLatitude, sun.subsolarLongitude - 180});
+    large->render(*s, g, 2161, 1081);
+    const Point q = large->projection().toPixel({-sun.subsolarLatitude, sun.subsolarLongitude - 180});
     std::string muster;
-    for (int dx = 0; dx < 48; ++dx) muster += pixel(*gross, {q.x + dx, q.y}) == green ? '.' : '#';
+    for (int dx = 0; dx < 48; ++dx) muster += pixel(*large, {q.x + dx, q.y}) == green ? '.' : '#';
     EXPECT_EQ(std::count(muster.begin(), muster.end(), '#'), 8) << muster;
     EXPECT_NE(muster.find("##"), std::string::npos) << muster;
     EXPECT_EQ(muster.find("###"), std::string::npos) << muster;
@@ -274,19 +274,19 @@ TEST(MapPicture, NightSideIsHatchedFromTheSubSolarPoint) {
   // Six hours later the sun stands 90 degrees further west.
   a.utcMinute = 18 * 60;
   map->render(*s, a, 1081, 541);
-  const SolarPosition abends = solarPosition(2026, 12, 8, 18 * 60);
-  EXPECT_NEAR(abends.subsolarLongitude, sun.subsolarLongitude - 90, 0.05);
-  count({abends.subsolarLatitude, abends.subsolarLongitude}, green, equals, others);
+  const SolarPosition evening = solarPosition(2026, 12, 8, 18 * 60);
+  EXPECT_NEAR(evening.subsolarLongitude, sun.subsolarLongitude - 90, 0.05);
+  count({evening.subsolarLatitude, evening.subsolarLongitude}, green, equals, others);
   EXPECT_EQ(others, 0);
   // On black the hatch lines are light.
   fillAll(*s, -140);
   map->render(*s, a, 1081, 541);
-  count({-abends.subsolarLatitude, abends.subsolarLongitude + 180}, colour(0), equals, others);
+  count({-evening.subsolarLatitude, evening.subsolarLongitude + 180}, colour(0), equals, others);
   EXPECT_GE(others, 40 / 6 - 1);
-  const Point schwarz = p.toPixel({-abends.subsolarLatitude, abends.subsolarLongitude + 180});
-  int hellste = 0;
-  for (int dx = 0; dx < 6; ++dx) hellste = std::max(hellste, brightness(pixel(*map, {schwarz.x + dx, schwarz.y})));
-  EXPECT_GT(hellste, 300);
+  const Point black = p.toPixel({-evening.subsolarLatitude, evening.subsolarLongitude + 180});
+  int brightest = 0;
+  for (int dx = 0; dx < 6; ++dx) brightest = std::max(brightest, brightness(pixel(*map, {black.x + dx, black.y})));
+  EXPECT_GT(brightest, 300);
 }
 
 // Where no signal arrives the land and the sea show, lit by day and darker
@@ -308,19 +308,19 @@ TEST(MapPicture, LandAndSeaWhereNoSignalArrives) {
     map->render(*s, a, 1081, 541);
     const MapProjection& p = map->projection();
     const std::uint32_t africa = pixel(*map, p.toPixel({15, 20})), sahara = pixel(*map, p.toPixel({25, 10}));
-    const std::uint32_t atlantik = pixel(*map, p.toPixel({-30, -20})), pazifik = pixel(*map, p.toPixel({0, -150}));
+    const std::uint32_t atlantic = pixel(*map, p.toPixel({-30, -20})), pacific = pixel(*map, p.toPixel({0, -150}));
     EXPECT_EQ(africa, sahara);
-    EXPECT_EQ(atlantik, pazifik);
-    EXPECT_NE(africa, atlantik);
-    EXPECT_GT(brightness(africa), brightness(atlantik));
-    for (const std::uint32_t c : {africa, atlantik}) EXPECT_EQ(indexOf(c), -1) << std::hex << c;
+    EXPECT_EQ(atlantic, pacific);
+    EXPECT_NE(africa, atlantic);
+    EXPECT_GT(brightness(africa), brightness(atlantic));
+    for (const std::uint32_t c : {africa, atlantic}) EXPECT_EQ(indexOf(c), -1) << std::hex << c;
     // The value where one arrives (on the azimuthal map near that grid point).
     EXPECT_GT(indexOf(pixel(*map, p.toPixel({0, 20}))), pr == Projection::Rectangular ? 53 : 40);
     EXPECT_EQ(map->readAt(*s, p.toPixel({25, 10}))->value, -127);
     // Antarctica and Greenland are land; the Caspian Sea is water.
     EXPECT_EQ(pixel(*map, p.toPixel({-80, 60})), africa);
     EXPECT_EQ(pixel(*map, p.toPixel({72, -40})), africa);
-    EXPECT_EQ(pixel(*map, p.toPixel({42, 50.5})), atlantik);
+    EXPECT_EQ(pixel(*map, p.toPixel({42, 50.5})), atlantic);
     // At night both are darker (and hatched).
     a.greyline = true;
     map->render(*s, a, 1081, 541);

@@ -49,7 +49,7 @@ double folded(double w) { return w > std::numbers::pi ? 2 * std::numbers::pi - w
 
 // ---- Path geometry ---------------------------------------------------------
 
-TEST(Geometry, MidpointOfMuenchenMadridLiesEastOfMadrid) {
+TEST(Geometry, MidpointOfMunichMadridLiesEastOfMadrid) {
   auto s = defaultLink();
   ASSERT_EQ(prgCalculation(*s), 0);
   EXPECT_NEAR(s->KpBreite[1], 44.5, 0.05);

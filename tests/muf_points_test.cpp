@@ -47,11 +47,11 @@ TEST(MufPoints, EachPointGetsItsOwnGeomagneticLatitude) {
 TEST(MufPoints, LocalTimeStaysBelowTwentyFourHours) {
   const struct {
     double lon, hour, localTime, ortsstunde;
-  } faelle[] = {
+  } cases[] = {
       {15, 23, 0, 24}, {0, 24, 0, 24}, {180, 12, 0, 24}, {-15, 1, 0, 24},
       {-180, 11, 23, 23}, {7.5, 23, 23.5, 24}, {-7.5, 1, 0.5, 1}, {90, 18, 0, 24},
   };
-  for (const auto& f : faelle) {
+  for (const auto& f : cases) {
     SCOPED_TRACE(testing::Message() << f.lon << " deg at " << f.hour << " UTC");
     auto s = defaultLink();
     s->Kp = 1;

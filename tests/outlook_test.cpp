@@ -452,9 +452,9 @@ TEST(OutlookPictures, ScaledPicturesInClassColoursWithALegend) {
       for (int x = bar.x; x < 1240; ++x) n += px[static_cast<std::size_t>(y) * 1240 + x] == colourOf(o);
     EXPECT_GT(n, 20) << static_cast<int>(o);
   }
-  const auto ablesung = map->readAt(*s, p.toPixel({50, 10}));
-  ASSERT_TRUE(ablesung.has_value());
-  EXPECT_EQ(ablesung->value, static_cast<int>(outlookOfIndex(ablesung->colourIndex)));
+  const auto reading = map->readAt(*s, p.toPixel({50, 10}));
+  ASSERT_TRUE(reading.has_value());
+  EXPECT_EQ(reading->value, static_cast<int>(outlookOfIndex(reading->colourIndex)));
 
   // The chart likewise, from the link's three availabilities.
   ASSERT_EQ(forecastAvailabilities(*s), 0);

@@ -17,7 +17,7 @@ using namespace welvaro::test;
 namespace {
 
 // The gazetteer: places with their inhabitants (0: a list without them).
-Gazetteer places(bool mitEinwohnern = true) {
+Gazetteer places(bool withPopulation = true) {
   std::vector<PlaceEntry> o = {
       {{"New York City"}, "US", 40.71427, -74.00597, 8804190},
       {{"Moscow", "Moskau", "Moskva"}, "RU", 55.75222, 37.61556, 10381222},
@@ -33,7 +33,7 @@ Gazetteer places(bool mitEinwohnern = true) {
       {{"Moscow"}, "US", 46.73239, -117.00017, 25435},
       {{"Fort Worth"}, "US", 32.72541, -97.32085, 918915},
   };
-  if (!mitEinwohnern)
+  if (!withPopulation)
     for (PlaceEntry& e : o) e.population = 0;
   return Gazetteer(std::move(o));
 }
@@ -65,8 +65,8 @@ Gazetteer placeList() {
 TEST(PlaceNames, CommonSpellingsCountAsOne) {
   struct Case {
     const char* name;
-    std::vector<std::string> formen;
-  } faelle[] = {
+    std::vector<std::string> forms;
+  } cases[] = {
       {"St. Petersburg", {"st petersburg", "saint petersburg", "sankt petersburg"}},
       {"Sankt-Petersburg", {"sankt petersburg", "st petersburg", "saint petersburg"}},
       {"Kiew", {"kiew", "kyiv", "kiev"}},
@@ -76,9 +76,9 @@ TEST(PlaceNames, CommonSpellingsCountAsOne) {
       {"Stuttgart", {"stuttgart"}},  // only whole words
       {"", {""}},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.name);
-    EXPECT_EQ(sameNameSpellings(f.name), f.formen);
+    EXPECT_EQ(sameNameSpellings(f.name), f.forms);
   }
   // Every word of the table spelt every way, within a bound.
   EXPECT_EQ(sameNameSpellings("St St St St").size(), 27u);
@@ -127,7 +127,7 @@ TEST(PlaceNames, TheNameMeansTheLargestByFarOtherwiseTheUserIsAsked) {
     const char* name;
     const char* country;
     std::size_t among;  // how many bore the name when one was taken by size
-  } faelle[] = {
+  } cases[] = {
       {"New York", A::Found, "New York City", "US", 2},
       {"St. Petersburg", A::Found, "Saint Petersburg", "RU", 2},
       {"St Petersburg", A::Found, "Saint Petersburg", "RU", 2},
@@ -146,7 +146,7 @@ TEST(PlaceNames, TheNameMeansTheLargestByFarOtherwiseTheUserIsAsked) {
       {"Springfield", A::Ambiguous, "", "", 0},  // 166810 against 155929
       {"New York, RU", A::Unknown, "", "", 0},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.text);
     const StationLookup r = resolveStation(f.text, list, g);
     EXPECT_EQ(r.kind, f.kind) << r.message;
@@ -203,7 +203,7 @@ TEST(PlaceNames, CommandLineTakesTheLargestAndSaysSo) {
   struct Case {
     std::vector<std::string> oneWay, otherWay;
     const char* hint;  // on stderr; empty: none
-  } faelle[] = {
+  } cases[] = {
       {{"--b", "New York"}, {"--b", "New York City"},
        "welvaro-cli link: --b: 'New York' taken as New York City, US (40.71427, -74.00597), by far the largest of "},
       {{"--b", "St. Petersburg"}, {"--b", "Saint Petersburg, RU"},
@@ -214,7 +214,7 @@ TEST(PlaceNames, CommandLineTakesTheLargestAndSaysSo) {
       {{"--a", "Moskva"}, {"--a", "Moscow, RU"}, "welvaro-cli link: --a: 'Moskva' taken as Moscow, RU"},
       {{"--b", "Kiev"}, {"--b", "Kyiv, UA"}, ""},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.oneWay[1]);
     const CliRun a = link(f.oneWay), b = link(f.otherWay);
     ASSERT_EQ(a.rc, 0) << a.err;

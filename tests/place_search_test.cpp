@@ -63,7 +63,7 @@ TEST(SearchForm, CaseAccentsApostrophesHyphensAndPoints) {
   struct Case {
     const char* name;
     const char* form;
-  } faelle[] = {
+  } cases[] = {
       {"MÜNCHEN", "munchen"},          {"N'Djamena", "ndjamena"},
       {"Xi’an", "xian"},               {"Saint-Étienne", "saint etienne"}, {"  St. Petersburg ", "st petersburg"},
       {"Washington, D.C.", "washington dc"}, {"Łódź", "lodz"},         {"İstanbul", "istanbul"},
@@ -71,7 +71,7 @@ TEST(SearchForm, CaseAccentsApostrophesHyphensAndPoints) {
       {"Hồ Chí Minh", "ho chi minh"}, {"Москва", "Москва"},
       {"a\xff" "b", "a\xEF\xBF\xBD" "b"}, {"--", ""},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.name);
     EXPECT_EQ(searchForm(f.name), f.form);
     EXPECT_EQ(searchForm(searchForm(f.name)), f.form);
@@ -88,7 +88,7 @@ TEST(SearchForm, Utf8SequencesAtTheEndsOfTheirRanges) {
   struct Case {
     const char* name;
     std::string text, form;
-  } faelle[] = {
+  } cases[] = {
       {"C1 is no lead byte", "\xC1\x81", ersatz + ersatz},
       {"C2: first two-byte character U+0080 is a separator", "a\xC2\x80" "b", "a b"},
       {"DF: U+07C0 (NKo digit zero)", "\xDF\x80", "\xDF\x80"},
@@ -112,7 +112,7 @@ TEST(SearchForm, Utf8SequencesAtTheEndsOfTheirRanges) {
       {"C0 before three continuation bytes", "\xC0\x90\x80\x80", ersatz + ersatz + ersatz + ersatz},
       {"F9 before three continuation bytes", "\xF9\x80\x80\x80", ersatz + ersatz + ersatz + ersatz},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.name);
     EXPECT_EQ(searchForm(f.text), f.form);
     EXPECT_EQ(searchForm(f.form), f.form);
@@ -132,7 +132,7 @@ TEST(SearchForm, CharactersAtTheEndsOfEachClass) {
     const char* name;
     const char* text;
     const char* form;
-  } faelle[] = {
+  } cases[] = {
       {"ASCII letters and digits at the ends of their ranges", "AZ az 09", "az az 09"},
       {"ASCII marks next to letters and digits", "a@b[c{d/e:f", "a b c d e f"},
       {"U+00BF inverted question mark", "a\u00BFb", "a b"},
@@ -165,7 +165,7 @@ TEST(SearchForm, CharactersAtTheEndsOfEachClass) {
       {"U+2032 prime", "Xi\u2032an", "xian"},
       {"backtick", "Xi`an", "xian"},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.name);
     EXPECT_EQ(searchForm(f.text), f.form);
   }
@@ -183,7 +183,7 @@ TEST(Gazetteer, WordsBeginAfterApostrophesAndBlanks) {
   struct Case {
     const char* typed;
     std::vector<std::string> match;
-  } faelle[] = {
+  } cases[] = {
       {"an", {"Xi'an,CN"}},
       {"ja", {}},
       {"jos", {"San José,CR"}},
@@ -192,7 +192,7 @@ TEST(Gazetteer, WordsBeginAfterApostrophesAndBlanks) {
       {"paris ", {"Paris,FR", "Paris,US"}},  // a whole name ends a word too
       {"san jose ", {"San José,CR"}},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.typed);
     EXPECT_EQ(names(g.search(f.typed, 10)), f.match);
   }
@@ -203,7 +203,7 @@ TEST(Gazetteer, CompletionAsOneTypes) {
   struct Case {
     const char* typed;
     std::vector<std::string> match;
-  } faelle[] = {
+  } cases[] = {
       {"Munch", {"München,DE"}},                 // the other name of Munich
       {"Muenchen", {"München,DE"}},              // umlaut written with e
       {"Mun", {"Munich,DE"}},                    // each place once, its own name first
@@ -221,7 +221,7 @@ TEST(Gazetteer, CompletionAsOneTypes) {
              "Springfield,US"}},
       {" - ", {}},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.typed);
     EXPECT_EQ(names(g.search(f.typed, 10)), f.match);
   }
@@ -243,7 +243,7 @@ TEST(Station, LocatorOrNamePlaceListFirst) {
     A kind;
     double lat, lon;
     const char* name;
-  } faelle[] = {
+  } cases[] = {
       {"Tokyo", A::Found, 35.6895, 139.69171, "Tokyo"},        // the place list's number
       {"Paris", A::Found, 48.85341, 2.3488, "Paris"},          // one Paris in the place list
       {"Paris, US", A::Found, 33.66094, -95.55551, "Paris"},   // a country code narrows it
@@ -260,7 +260,7 @@ TEST(Station, LocatorOrNamePlaceListFirst) {
       {"Xyzzy", A::Unknown, 0, 0, ""},
       {"", A::Unknown, 0, 0, ""},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.text);
     const StationLookup r = resolveStation(f.text, list, g);
     EXPECT_EQ(r.kind, f.kind) << r.message;
@@ -292,7 +292,7 @@ TEST(Station, CountryCodeAfterTheComma) {
     A kind;
     double lon;
     const char* message;
-  } faelle[] = {
+  } cases[] = {
       {"Paris, US", A::Found, -95.55551, ""},
       {"Paris,us", A::Found, -95.55551, ""},
       {"Paris , Us ", A::Found, -95.55551, ""},
@@ -311,7 +311,7 @@ TEST(Station, CountryCodeAfterTheComma) {
       {"Munich, de", A::Found, 11.57549, ""},
       {"Munich, dz", A::Unknown, 0, "no place is named 'Munich' in dz"},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.text);
     const StationLookup r = resolveStation(f.text, list, g);
     EXPECT_EQ(r.kind, f.kind) << r.message;
@@ -328,12 +328,12 @@ TEST(Gazetteer, CountryFilterComparesBothLetters) {
   struct Case {
     const char* country;
     std::vector<std::string> match;
-  } faelle[] = {
+  } cases[] = {
       {"", {"Paris,FR", "Paris,US"}}, {"US", {"Paris,US"}}, {"uS", {"Paris,US"}}, {"Fr", {"Paris,FR"}},
       {"UA", {}},                     {"FX", {}},           {"SU", {}},           {"U", {}},
       {"USA", {}},                    {"F", {}},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.country);
     EXPECT_EQ(names(g.search("pari", 10, f.country)), f.match);
     EXPECT_EQ(g.exact("Paris", f.country).size(), f.match.size());
@@ -388,12 +388,12 @@ TEST(StationDialog, LocatorLettersAndMessagesOfThePositionBoxes) {
     Field field;
     int character;
     bool allowed;
-  } faelle[] = {
+  } cases[] = {
       {Field::Latitude, 'A', true},  {Field::Latitude, 'X', true},  {Field::Longitude, 'a', true},  {Field::Longitude, 'x', true},
       {Field::Latitude, '@', false}, {Field::Latitude, 'Y', false}, {Field::Longitude, '`', false}, {Field::Longitude, 'y', false},
       {Field::Gain, 'A', false}, {Field::Angle, 'x', false}, {Field::Latitude, '5', true},  {Field::Longitude, '-', true},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(testing::Message() << static_cast<char>(f.character) << " in box " << static_cast<int>(f.field));
     EXPECT_EQ(charAllowedWithLocator(f.field, f.character), f.allowed);
   }

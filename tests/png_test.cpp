@@ -121,7 +121,7 @@ TEST(Png, WelvaroCliWritesPicturesOfTheSizeAsked) {
     std::vector<std::string> args;
     int width, height;
   };
-  const Case faelle[] = {
+  const Case cases[] = {
       {{"map", "--freq", "14.2", "--utc", "18:30"}, 1280, 660},
       {{"map", "--freq", "7", "--utc", "00:00", "--size", "1921x1081", "--greyline", "--b", "40.7,-74"}, 1921, 1081},
       {{"map", "--freq", "7", "--utc", "06:10", "--projection", "azimuthal", "--field"}, 980, 860},
@@ -132,7 +132,7 @@ TEST(Png, WelvaroCliWritesPicturesOfTheSizeAsked) {
       {{"chart", "--b", "35.7,139.7"}, 1280, 660},
       {{"chart", "--size", "800x2000", "--field"}, 800, 2000},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.args[0] + " " + f.args.back());
     std::vector<std::string> args = f.args;
     args.insert(args.end(), {"--dir", d.str(), "--png", (d / "b.png").string()});
@@ -165,10 +165,10 @@ TEST(Png, WelvaroCliPicturesCarryTheirCaption) {
     withLine.insert(withLine.end(), {"--dir", d.str(), "--png", (d / "b.png").string()});
     ASSERT_EQ(runCli(withLine).rc, 0);
     const ReadBack g = read(readFile(d / "b.png"));
-    int schwarz = 0;
+    int black = 0;
     for (int y = 0; y < 2 * 22; ++y)
-      for (int x = 0; x < g.width; ++x) schwarz += g.pixel[static_cast<std::size_t>(y) * g.width + x] == 0xFF000000u;
-    EXPECT_GT(schwarz, 1000);
+      for (int x = 0; x < g.width; ++x) black += g.pixel[static_cast<std::size_t>(y) * g.width + x] == 0xFF000000u;
+    EXPECT_GT(black, 1000);
   }
 }
 
@@ -180,7 +180,7 @@ TEST(Png, WelvaroCliRefusesBadPictureOptions) {
     std::vector<std::string> more;
     int rc;
   };
-  const Case faelle[] = {
+  const Case cases[] = {
       {{"--png", (d / "x.png").string(), "--size", "0x100"}, 2},
       {{"--png", (d / "x.png").string(), "--size", "15x100"}, 2},
       {{"--png", (d / "x.png").string(), "--size", "8193x100"}, 2},
@@ -193,7 +193,7 @@ TEST(Png, WelvaroCliRefusesBadPictureOptions) {
       {{"--png"}, 2},
       {{"--png", (d / "kein" / "x.png").string()}, 4},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     std::vector<std::string> args = map;
     args.insert(args.end(), f.more.begin(), f.more.end());
     const CliRun r = runCli(args);
@@ -217,8 +217,8 @@ TEST(Png, PaethTiesAreSettledAsReadersDo) {
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
       seed = seed * 1664525u + 1013904223u;
-      const std::uint32_t rauschen = (seed >> 24) & 3;
-      picture[y * w + x] = 0xFF000000u | ((rauschen * 0x10101u + x * 0x20000u + y * 0x200u) & 0xFFFFFFu);
+      const std::uint32_t noise = (seed >> 24) & 3;
+      picture[y * w + x] = 0xFF000000u | ((noise * 0x10101u + x * 0x20000u + y * 0x200u) & 0xFFFFFFu);
     }
   const ReadBack g = read(pngImage(picture.data(), w, h));
   EXPECT_EQ(g.pixel, picture);

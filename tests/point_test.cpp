@@ -77,14 +77,14 @@ TEST(PointResult, StationsAreShownToTheTenthTheUserTyped) {
     float y1, x2, y2;
     const char *a, *b;
   };
-  const Case faelle[] = {
+  const Case cases[] = {
       {-34.6, -58.4f, 2.3f, -2.3f, "(A: 34.6 S 58.4 W)", "(B: 2.3 N 2.3 W)"},
       {48.17, 11.58f, -0.1f, 179.9f, "(A: 48.1 N 11.5 E)", "(B: .1 S 179.9 E)"},
       {48.1, 11.5f, 90.0f, 0.0f, "(A: 48.1 N 11.5 E)", "(B: 89.9 N 0 E)"},
       {48.1, 11.5f, -90.0f, -179.9f, "(A: 48.1 N 11.5 E)", "(B: 89.9 S 179.9 W)"},
       {48.1, 11.5f, -12.35f, 8.75f, "(A: 48.1 N 11.5 E)", "(B: 12.4 S 8.7 E)"},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.b);
     auto s = munichMadrid();
     s->X1 = f.x1;
@@ -112,14 +112,14 @@ TEST(PointResult, StationNames) {
     int16 L;
     std::string placeA, placeB, newA, newB;
   };
-  const Case faelle[] = {
+  const Case cases[] = {
       {0, "", "", "Station", "Station"},
       {3, "", "Lisboa", "Estación", "Lisboa"},
       {0, "Garmisch-Partenkirchen", "Sankt Peter-Ording", "Garmisch-Parten", "Sankt Peter-Ord"},
       // Fifteen characters, not bytes: umlauts are not split.
       {1, "Größenwahn-Süd-Ost", "ÄÖÜäöüßÄÖÜäöüßÄÖÜ", "Größenwahn-Süd-", "ÄÖÜäöüßÄÖÜäöüßÄ"},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.newA);
     auto s = munichMadrid();
     s->L = f.L;
@@ -140,13 +140,13 @@ TEST(PointResult, InterpolatesBetweenHoursAndMegahertz) {
     float mhz;
     int rowBottom, rowTop, column;
   };
-  const Case faelle[] = {
+  const Case cases[] = {
       {23, 30, 14.0f, 23, 24, 15},  // between 23 UTC and 00 UTC (row 24)
       {0, 30, 14.0f, 24, 1, 15},    // between 00 UTC (row 24) and 01 UTC
       {12, 0, 29.9f, 12, 13, 30},   // 29.9 MHz: columns 30 and 31
       {7, 45, 10.2f, 7, 8, 11},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(std::to_string(f.hour) + ":" + std::to_string(f.minute) + " " + std::to_string(f.mhz));
     auto s = munichMadrid(f.hour, f.minute, f.mhz);
     ASSERT_EQ(prgPointErgebnis(*s), 0);
@@ -193,11 +193,11 @@ TEST(PointResult, ForecastCaption) {
     float month;
     const char* text;
   };
-  const Case faelle[] = {{0, 50, 5, "Welvaro (50%) für Mai 2003"},
+  const Case cases[] = {{0, 50, 5, "Welvaro (50%) für Mai 2003"},
                          {1, 50, 5, "Forecast (50%) for May 2003"},
                          {3, 10, 12, "Pronóstico (10%) para diciembre 2003"},
                          {4, 90, 8, "Prévision (90%) pour août 2003"}};
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.text);
     auto s = munichMadrid();
     s->L = f.L;
@@ -217,7 +217,7 @@ TEST(PointResult, AFaultLeavesThePointWithoutAValue) {
     int code;
     const char* distanceLine;
   };
-  const Case faelle[] = {
+  const Case cases[] = {
       // Antipodes and a point on station A itself: no great circle.
       {"antipode", 0, 0, 0, 180, 10.2f, 11, "Distanz: -- km (kurzer Weg)"},
       {"same place", 0, 0, 0, 0, 10.2f, 11, "Distanz: -- km (kurzer Weg)"},
@@ -225,7 +225,7 @@ TEST(PointResult, AFaultLeavesThePointWithoutAValue) {
       {"35 MHz", 48.1, 11.5f, 40.4f, -3.7f, 35.0f, 9, "Distanz: 1478 km (kurzer Weg)"},
       {"30.5 MHz", 48.1, 11.5f, 40.4f, -3.7f, 30.5f, 9, "Distanz: 1478 km (kurzer Weg)"},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.what);
     auto s = munichMadrid();
     ASSERT_EQ(prgPointErgebnis(*s), 0);  // a good result first: it must not stay
@@ -261,17 +261,17 @@ TEST(PointResult, AFaultLeavesThePointWithoutAValue) {
 
 TEST(PointResult, SettingThePointTakesTheFrequencyFromTheCursorHeight) {
   struct Case {
-    float cursorHoehe, mhz;
+    float cursorHeight, mhz;
     const char* text;
   };
-  const Case faelle[] = {{0, 1.5f, "  1.5 MHz"},  // never recorded: the lowest frequency
+  const Case cases[] = {{0, 1.5f, "  1.5 MHz"},  // never recorded: the lowest frequency
                          {1918, 14.2f, " 14.2 MHz"},
                          {945, 7.0f, "    7 MHz"},
                          {5000, 29.9f, " 29.9 MHz"}};
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.text);
     auto s = munichMadrid();
-    s->CursorHoehe = f.cursorHoehe;
+    s->CursorHoehe = f.cursorHeight;
     const PointPlacement position = prgSetzePunkt(*s);
     EXPECT_EQ(s->AktFrequenz, f.mhz);
     EXPECT_EQ(s->FrequenzText, f.text);

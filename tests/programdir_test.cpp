@@ -142,23 +142,23 @@ TEST(ProgramDir, AnInstallationFindsItsDataRelativeToItsProgramFolder) {
 namespace {
 
 // Sets an environment variable (or removes it: null) for one scope.
-class Umgebung {
+class EnvironmentVariable {
  public:
-  Umgebung(const char* name, const char* value) : name_(name) {
+  EnvironmentVariable(const char* name, const char* value) : name_(name) {
     if (const char* old = std::getenv(name)) old_ = old;
     if (value)
       ::setenv(name, value, 1);
     else
       ::unsetenv(name);
   }
-  ~Umgebung() {
+  ~EnvironmentVariable() {
     if (old_)
       ::setenv(name_, old_->c_str(), 1);
     else
       ::unsetenv(name_);
   }
-  Umgebung(const Umgebung&) = delete;
-  Umgebung& operator=(const Umgebung&) = delete;
+  EnvironmentVariable(const EnvironmentVariable&) = delete;
+  EnvironmentVariable& operator=(const EnvironmentVariable&) = delete;
 
  private:
   const char* name_;
@@ -173,20 +173,20 @@ class Umgebung {
 TEST(ProgramDir, TheSystemsInputs) {
   const passwd* pw = ::getpwuid(::getuid());
   ASSERT_TRUE(pw && pw->pw_dir && *pw->pw_dir);
-  const std::string datenbank = pw->pw_dir;
+  const std::string database = pw->pw_dir;
   struct Case {
     const char* home;  // null: not set
     std::string expected;
-  } faelle[] = {{"/home/dl1abc", "/home/dl1abc"}, {"", datenbank}, {nullptr, datenbank}};
-  for (const Case& f : faelle) {
+  } cases[] = {{"/home/dl1abc", "/home/dl1abc"}, {"", database}, {nullptr, database}};
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.home ? f.home : "(not set)");
-    const Umgebung home("HOME", f.home);
-    const Umgebung xdg("XDG_DATA_HOME", "/srv/daten");
+    const EnvironmentVariable home("HOME", f.home);
+    const EnvironmentVariable xdg("XDG_DATA_HOME", "/srv/daten");
     const ProgramDirInputs in = systemProgramDirInputs();
     EXPECT_EQ(in.home, f.expected);
     EXPECT_EQ(in.xdgDataHome, "/srv/daten");
     EXPECT_TRUE(in.exeDirWritable) << in.exeDir;
   }
-  const Umgebung without("XDG_DATA_HOME", nullptr);
+  const EnvironmentVariable without("XDG_DATA_HOME", nullptr);
   EXPECT_EQ(systemProgramDirInputs().xdgDataHome, "");
 }

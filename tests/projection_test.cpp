@@ -134,15 +134,15 @@ TEST(AzimuthalMap, DirectionIsTheBearingAndDistanceGrowsEvenly) {
 
 TEST(GreatCircle, BearingAndDistanceOfKnownLinks) {
   // As the point result gives them for the start link: 1478 km, 240 degrees.
-  const GeoPoint muenchen{48.1, 11.5}, madrid{40.4, -3.7};
-  EXPECT_EQ(std::floor(distanceKm(muenchen, madrid)), 1478);
-  EXPECT_EQ(std::floor(bearing(muenchen, madrid)), 240);
+  const GeoPoint munich{48.1, 11.5}, madrid{40.4, -3.7};
+  EXPECT_EQ(std::floor(distanceKm(munich, madrid)), 1478);
+  EXPECT_EQ(std::floor(bearing(munich, madrid)), 240);
   // Over the date line and over the pole.
   EXPECT_NEAR(bearing({0, 179}, {0, -179}), 90, 1e-9);
   EXPECT_NEAR(distanceKm({0, 179}, {0, -179}), 2 * kPi * k::EarthRadius / 180, 1e-6);
   EXPECT_NEAR(bearing({80, 0}, {80, 180}), 0, 1e-9);
   EXPECT_NEAR(centralAngle({48.1, 11.5}, {-48.1, -168.5}), kPi, 1e-9);
-  EXPECT_EQ(bearing(muenchen, muenchen), 0);
+  EXPECT_EQ(bearing(munich, munich), 0);
   EXPECT_DOUBLE_EQ(normalizeLon(190), -170);
   EXPECT_DOUBLE_EQ(normalizeLon(-540), -180);
 }

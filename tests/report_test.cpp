@@ -210,7 +210,7 @@ TEST(PrintPage, PageTextInBothUnitsAndTwoLanguages) {
   };
   const std::string timeDe = "Zeit(UTC)" + std::string(18, ' ') + "Frequenz(MHz)";
   const std::string timeEn = "Time(UTC)" + std::string(18, ' ') + "Frequency(MHz)";
-  const Case faelle[] = {
+  const Case cases[] = {
       {0, true, head("Orts-Welvaro", "Welvaro (50%) für Mai 2026", geoDe, "Auswertung: Pegel in dBm", timeDe), "...."},
       {0, false,
        head("Orts-Welvaro", "Welvaro (50%) für Mai 2026", geoDe, "Auswertung: Feldstärke in dB(µV/m)", timeDe),
@@ -223,7 +223,7 @@ TEST(PrintPage, PageTextInBothUnitsAndTwoLanguages) {
             timeEn),
        "..."},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(std::to_string(f.language) + (f.level ? " level" : " field strength"));
     auto s = afterPoint(f.language, f.level);
     ASSERT_EQ(prgDruckTabelle(*s), 0);
@@ -274,7 +274,7 @@ TEST(PrintPage, FrequencyRowEndsInTheValueColumns) {
     float m[6];
     std::string line;
   };
-  const Case faelle[] = {
+  const Case cases[] = {
       {{1.8f, 3.7f, 7.0f, 14.2f, 21.3f, 29.1f}, "                     1.8     3.7       7    14.2    21.3    29.1"},
       {{10.125f, 2.5f, 0.5f, 28.0f, 3.55f, 18.068f},
        "                  10.125     2.5      .5      28    3.55  18.068"},
@@ -282,7 +282,7 @@ TEST(PrintPage, FrequencyRowEndsInTheValueColumns) {
       // the one before them.
       {{1.234567f, 2.345678f, 7, 14, 21, 28}, "                1.234567 2.345678      7      14      21      28"},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.line);
     auto s = afterPoint();
     s->Speicher1 = f.m[0], s->Speicher2 = f.m[1], s->Speicher3 = f.m[2];

@@ -17,7 +17,7 @@ namespace {
 
 struct Picture {
   std::unique_ptr<MapPicture> map = std::make_unique<MapPicture>();
-  bool tinte(int x, int y) const {
+  bool ink(int x, int y) const {
     return map->pixel()[static_cast<std::size_t>(y) * map->width() + x] != rgb(255, 255, 255);
   }
 };
@@ -39,7 +39,7 @@ int rowOf(const Rect& b, int index) {
 
 }  // namespace
 
-TEST(Farbbalken, ValuesAreMarkedByTrianglesNotDashes) {
+TEST(ColourBar, ValuesAreMarkedByTrianglesNotDashes) {
   for (const bool level : {true, false}) {
     SCOPED_TRACE(level);
     const Picture picture = draw(level);
@@ -51,26 +51,26 @@ TEST(Farbbalken, ValuesAreMarkedByTrianglesNotDashes) {
       const int y = rowOf(b, v), x = b.x + b.width;
       // The tip touches the bar; the mark is 2n + 1 pixels tall there and
       // narrows outwards: a triangle, where a minus sign is n pixels tall.
-      for (int dy = -n; dy <= n; ++dy) EXPECT_TRUE(picture.tinte(x, y + dy)) << dy;
-      EXPECT_FALSE(picture.tinte(x, y - n - 1));
-      EXPECT_FALSE(picture.tinte(x, y + n + 1));
-      EXPECT_TRUE(picture.tinte(x + 2 * n - 1, y));
-      EXPECT_FALSE(picture.tinte(x + 2 * n - 1, y - n));
+      for (int dy = -n; dy <= n; ++dy) EXPECT_TRUE(picture.ink(x, y + dy)) << dy;
+      EXPECT_FALSE(picture.ink(x, y - n - 1));
+      EXPECT_FALSE(picture.ink(x, y + n + 1));
+      EXPECT_TRUE(picture.ink(x + 2 * n - 1, y));
+      EXPECT_FALSE(picture.ink(x + 2 * n - 1, y - n));
       // A gap of a dot before the label.
       for (int dx = 2 * n; dx < 3 * n; ++dx)
-        for (int dy = -n; dy <= n; ++dy) EXPECT_FALSE(picture.tinte(x + dx, y + dy)) << dx << "," << dy;
+        for (int dy = -n; dy <= n; ++dy) EXPECT_FALSE(picture.ink(x + dx, y + dy)) << dx << "," << dy;
     }
     // The S-units left of the bar on the level scale only: S9 on the row of
     // -73 dBm (index 54), S1 on -121 dBm (index 6).
     for (const int v : {6, 54, 104}) {
       const int y = rowOf(b, v);
-      EXPECT_EQ(picture.tinte(b.x - 1, y), level) << v;
-      EXPECT_EQ(picture.tinte(b.x - 1, y - n), level) << v;
+      EXPECT_EQ(picture.ink(b.x - 1, y), level) << v;
+      EXPECT_EQ(picture.ink(b.x - 1, y - n), level) << v;
     }
   }
 }
 
-TEST(Farbbalken, SUnitsAllOrEverySecondAsTheBarAllows) {
+TEST(ColourBar, SUnitsAllOrEverySecondAsTheBarAllows) {
   const std::vector<SUnitMark> all = sUnitMarks(500, 16);
   ASSERT_EQ(all.size(), 9u + 5u);
   EXPECT_EQ(all.front().index, 6);

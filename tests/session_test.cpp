@@ -81,12 +81,12 @@ TEST(StartUp, ARefusedSettingsFileIsKeptAsideAndTheUserToldInTheirLanguage) {
   struct Case {
     int language;  // -1: the file names no language
     const char* start;
-  } faelle[] = {
+  } cases[] = {
       {0, "Die Einstellungsdatei "},        {1, "The settings file "},     {2, "Die Einstellungsdatei "},
       {3, "No se pudo usar el archivo de"}, {4, "Le fichier de réglages "}, {5, "Die Einstellungsdatei "},
       {-1, "Die Einstellungsdatei "},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.language);
     TempDir d;
     auto old = std::make_unique<State>();

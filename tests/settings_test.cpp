@@ -220,10 +220,10 @@ TEST_F(Settings, IndentedLinesAndEveryLineEnd) {
   z[0] = " \t \"Stationsort(A): Berlin, Mitte\"";
   z[3] = "\t\"Stationsort(B): Rom\"";
   for (const char* end : {"\r\n", "\n", "\r"}) {
-    for (const bool letzteMitEnde : {true, false}) {
-      SCOPED_TRACE(testing::Message() << testing::PrintToString(std::string(end)) << " " << letzteMitEnde);
+    for (const bool lastWithEnd : {true, false}) {
+      SCOPED_TRACE(testing::Message() << testing::PrintToString(std::string(end)) << " " << lastWithEnd);
       std::string text = connectTo(z, end);
-      if (!letzteMitEnde) text.resize(text.size() - std::string(end).size());
+      if (!lastWithEnd) text.resize(text.size() - std::string(end).size());
       auto r = std::make_unique<State>();
       ASSERT_TRUE(readSettingsText(*r, text));
       EXPECT_EQ(r->OrtA, "Berlin, Mitte");
@@ -240,14 +240,14 @@ TEST_F(Settings, IndentedLinesAndEveryLineEnd) {
 // field takes such a number.
 TEST_F(Settings, EveryNumberMustFitItsField) {
   const auto z = linesOf(kDefaultFile);
-  const std::string riesig = "1" + std::string(400, '0'), grossFuerSingle = "1" + std::string(60, '0');
+  const std::string huge = "1" + std::string(400, '0'), tooBigForSingle = "1" + std::string(60, '0');
   struct Case {
     int line;  // 1..22
     bool single;
-  } faelle[] = {{2, false},  {3, true},  {5, true},  {6, true},  {7, false}, {8, false}, {9, false},
+  } cases[] = {{2, false},  {3, true},  {5, true},  {6, true},  {7, false}, {8, false}, {9, false},
                 {10, false}, {12, false}, {13, false}, {14, true}, {15, true}, {16, true}, {17, true},
                 {18, true},  {19, true},  {20, true},  {21, true}};
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(z[static_cast<std::size_t>(f.line - 1)]);
     auto withLine = [&](const std::string& number) {
       auto k = z;
@@ -256,8 +256,8 @@ TEST_F(Settings, EveryNumberMustFitItsField) {
       return connectTo(k);
     };
     auto r = std::make_unique<State>();
-    EXPECT_FALSE(readSettingsText(*r, withLine(riesig)));
-    EXPECT_EQ(readSettingsText(*r, withLine(grossFuerSingle)), !f.single);
+    EXPECT_FALSE(readSettingsText(*r, withLine(huge)));
+    EXPECT_EQ(readSettingsText(*r, withLine(tooBigForSingle)), !f.single);
     EXPECT_TRUE(readSettingsText(*r, withLine("-7.5")));
   }
 }

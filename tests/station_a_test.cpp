@@ -19,7 +19,7 @@ using namespace welvaro::test;
 
 namespace {
 
-std::unique_ptr<State> maiMittag() {
+std::unique_ptr<State> mayNoon() {
   auto s = defaultLink({2026, 5, 20, 14, 0, 0});
   s->Zeitpunkt = {2026, 5, 20, 12, 0, 0};
   s->JahrText = "2026";
@@ -44,14 +44,14 @@ TEST(StationAPosition, ThePositionAsEnteredIsShownAndStored) {
     double x1;                    // what the forecast computes with
     float y1;
     const char* geo;              // the panel's first line
-  } faelle[] = {
+  } cases[] = {
       {"locator IO91WM", " 51.5208333333333", "-.125", "IO91WM", 51.5, -0.2f, "X (A: 51.5 N .2 W)"},
       {"Wien from the list", " 48.20849", " 16.37208", "JN88EF", 48.2, 16.3f, "X (A: 48.2 N 16.3 E)"},
       {"a tenth as typed", " 48.1", " 11.5", "JN58SC", 48.1, 11.5f, "X (A: 48.1 N 11.5 E)"},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.what);
-    auto s = maiMittag();
+    auto s = mayNoon();
     const StationATexts old = openStationA(*s);
     const ExactPosition exact{f.lat, f.lon};
     StationATexts boxes = old;
@@ -68,21 +68,21 @@ TEST(StationAPosition, ThePositionAsEnteredIsShownAndStored) {
 
     // Shown as entered: the dialog opens with the boxes as they were
     // filled, the read-out names the locator the dialog named.
-    const StationATexts wieder = openStationA(*s);
-    EXPECT_EQ(wieder[1], NumberText(ReadNumber(f.lat)));
-    EXPECT_EQ(wieder[2], NumberText(static_cast<float>(ReadNumber(f.lon))));
-    EXPECT_EQ(locatorOf(ReadNumber(wieder[1]), ReadNumber(wieder[2])), f.locator);
+    const StationATexts again = openStationA(*s);
+    EXPECT_EQ(again[1], NumberText(ReadNumber(f.lat)));
+    EXPECT_EQ(again[2], NumberText(static_cast<float>(ReadNumber(f.lon))));
+    EXPECT_EQ(locatorOf(ReadNumber(again[1]), ReadNumber(again[2])), f.locator);
     EXPECT_NE(stationLocators(*s).find(std::string(f.locator) + " (A)"), std::string::npos) << stationLocators(*s);
 
     // Stored as entered, as a number text; read back it is the same
     // station, and written again the same bytes.
     const std::string content = settingsText(*s, s->Jetzt);
-    EXPECT_EQ(row(content, 2), wieder[1]);
-    EXPECT_EQ(row(content, 3), wieder[2]);
-    auto r = maiMittag();
+    EXPECT_EQ(row(content, 2), again[1]);
+    EXPECT_EQ(row(content, 3), again[2]);
+    auto r = mayNoon();
     ASSERT_TRUE(readSettingsText(*r, content));
-    EXPECT_EQ(openStationA(*r)[1], wieder[1]);
-    EXPECT_EQ(openStationA(*r)[2], wieder[2]);
+    EXPECT_EQ(openStationA(*r)[1], again[1]);
+    EXPECT_EQ(openStationA(*r)[2], again[2]);
     ASSERT_EQ(prgPointErgebnis(*r), 0);
     EXPECT_EQ(r->X1, f.x1);  // the same forecast after the next start
     EXPECT_EQ(r->Y1, f.y1);
@@ -94,7 +94,7 @@ TEST(StationAPosition, ThePositionAsEnteredIsShownAndStored) {
 TEST(StationAPosition, ACoordinateSetWithoutTheEnteredOneCounts) {
   // Station A set by the table header, a test or an older caller writes
   // X1/Y1 alone: that is then the position shown and stored.
-  auto s = maiMittag();
+  auto s = mayNoon();
   s->X1 = -10;
   s->Y1 = 20.25f;
   EXPECT_EQ(openStationA(*s)[1], "-10");

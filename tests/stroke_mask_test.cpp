@@ -18,7 +18,7 @@ using namespace welvaro;
 
 namespace {
 
-int kanal(std::uint32_t c, int k) { return static_cast<int>((c >> (8 * k)) & 0xFF); }
+int channel(std::uint32_t c, int k) { return static_cast<int>((c >> (8 * k)) & 0xFF); }
 
 }  // namespace
 
@@ -65,13 +65,13 @@ TEST(StrokeMask, ALayerLooksAsItsPassesLaidOnInTurn) {
     }
     std::size_t pos = 0;
     layer.applyUntil(over.data(), pos, static_cast<std::uint32_t>(over.size()));
-    int verschieden = 0;
+    int different = 0;
     for (std::size_t i = 0; i < direct.size(); ++i)
       for (int k = 0; k < 3; ++k) {
-        ASSERT_LE(std::abs(kanal(direct[i], k) - kanal(over[i], k)), 2) << i;
-        verschieden += direct[i] != rgb(10, 120, 240);
+        ASSERT_LE(std::abs(channel(direct[i], k) - channel(over[i], k)), 2) << i;
+        different += direct[i] != rgb(10, 120, 240);
       }
-    EXPECT_GT(verschieden, 0);
+    EXPECT_GT(different, 0);
   }
 }
 

@@ -62,7 +62,7 @@ TEST(Sun, EquationOfTimeAndDeclinationAsTheAlmanacGivesThem) {
     double tolDecl, tolEot;
   };
   const double no = std::nan("");
-  const Case faelle[] = {
+  const Case cases[] = {
       {"March equinox 2024, 03:06 UTC", 2024, 3, 20, 3 * 60 + 6, 0.0, no, 0.01, 0},
       {"June solstice 2024, 20:51 UTC", 2024, 6, 20, 20 * 60 + 51, 23.436, no, 0.01, 0},
       {"September equinox 2024, 12:44 UTC", 2024, 9, 22, 12 * 60 + 44, 0.0, no, 0.01, 0},
@@ -72,7 +72,7 @@ TEST(Sun, EquationOfTimeAndDeclinationAsTheAlmanacGivesThem) {
       {"small maximum, 14 May", 2025, 5, 14, 12 * 60, no, 3.7, 0, 0.1},
       {"small minimum, 26 July", 2025, 7, 26, 12 * 60, no, -6.5, 0, 0.1},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.what);
     const SolarPosition p = solarPosition(f.y, f.m, f.d, f.minute);
     if (!std::isnan(f.declination)) {
@@ -122,9 +122,9 @@ TEST(Sun, SubsolarPointFollowsTheClockAndTheEquationOfTime) {
   // Six hours later it stands 90 degrees further west.
   EXPECT_NEAR(solarPosition(2024, 11, 3, 1080 - 16.4).subsolarLongitude, -90, 0.05);
   // Across midnight the longitude jumps from -180 to 180 only.
-  const SolarPosition vor = solarPosition({2024, 6, 1, 23, 59, 0});
+  const SolarPosition before = solarPosition({2024, 6, 1, 23, 59, 0});
   const SolarPosition to = solarPosition({2024, 6, 2, 0, 1, 0});
-  EXPECT_LT(angleBetween(vor.subsolarLongitude, to.subsolarLongitude), 0.6);
+  EXPECT_LT(angleBetween(before.subsolarLongitude, to.subsolarLongitude), 0.6);
   EXPECT_GE(to.subsolarLongitude, -180);
   EXPECT_LE(to.subsolarLongitude, 180);
   // The sun's altitude is 90 degrees under it and -90 at the antipode.
@@ -175,12 +175,12 @@ TEST(Sun, PolarDayAndPolarNight) {
 // London (Greenwich) at the solstices, as every almanac gives it: 03:43 and
 // 20:21 UTC in June, 08:04 and 15:53 UTC in December.
 TEST(Sun, LondonAtTheSolstices) {
-  const SunEvents juni = sunEvents(2024, 6, 21, 51.4769, -0.0005);
-  EXPECT_NEAR(*juni.sunrise, 3 * 60 + 43, 2);
-  EXPECT_NEAR(*juni.sunset, 20 * 60 + 21, 2);
-  const SunEvents dezember = sunEvents(2024, 12, 21, 51.4769, -0.0005);
-  EXPECT_NEAR(*dezember.sunrise, 8 * 60 + 4, 2);
-  EXPECT_NEAR(*dezember.sunset, 15 * 60 + 53, 2);
+  const SunEvents june = sunEvents(2024, 6, 21, 51.4769, -0.0005);
+  EXPECT_NEAR(*june.sunrise, 3 * 60 + 43, 2);
+  EXPECT_NEAR(*june.sunset, 20 * 60 + 21, 2);
+  const SunEvents december = sunEvents(2024, 12, 21, 51.4769, -0.0005);
+  EXPECT_NEAR(*december.sunrise, 8 * 60 + 4, 2);
+  EXPECT_NEAR(*december.sunset, 15 * 60 + 53, 2);
 }
 
 // Every event lies on its UTC date, with the sun's centre at -0.833 degree

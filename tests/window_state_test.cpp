@@ -46,14 +46,14 @@ TEST(WindowState, ReadOutLabelsFollowInfoAndNearestPlace) {
     float display;
     int16 infoAus, nearest;
     bool placeB, frequency, locator, placeMarker;
-  } faelle[] = {
+  } cases[] = {
       {1, 0, 0, false, false, true, false},
       {1, 0, 1, true, false, true, true},
       {1, 1, 1, false, false, false, false},  // info off hides every read-out
       {2, 0, 1, false, true, true, false},    // the chart names no place
       {2, 1, 0, false, false, false, false},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(testing::Message() << f.display << " " << f.infoAus << " " << f.nearest);
     auto s = fresh();
     s->Darstellung = f.display;

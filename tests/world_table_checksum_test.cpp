@@ -37,8 +37,8 @@ TEST(WorldTableChecksum, WholeImagesOfFixedStates) {
     double ssn;
     double availability;
     const char* path;
-    std::uint64_t pruefsumme;
-  } faelle[] = {
+    std::uint64_t checksum;
+  } cases[] = {
       {"Munich, December, the start values",
        {2026, 12, 7, 12, 0, 0}, 48.1, 11.5f, 128, 50, "S", 0x121cbd4c173834e6},
       {"Qaanaaq near the geomagnetic north pole, June",
@@ -48,7 +48,7 @@ TEST(WorldTableChecksum, WholeImagesOfFixedStates) {
       {"Quito on the equator, September, long path",
        {2026, 9, 28, 12, 0, 0}, -0.2, -78.5f, 300, 50, "L", 0x3e033f248bbcb126},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.name);
     auto s = defaultLink(f.today);
     s->X1 = f.x1;
@@ -61,7 +61,7 @@ TEST(WorldTableChecksum, WholeImagesOfFixedStates) {
     EXPECT_EQ(prgGenTabPlus(*s, &info), 0);
     EXPECT_EQ(info.filled, 0);
     ASSERT_EQ(s->TabText.size(), kTabLength);
-    EXPECT_EQ(fnv1a(s->TabText), f.pruefsumme) << std::hex << "0x" << fnv1a(s->TabText) << " moved "
+    EXPECT_EQ(fnv1a(s->TabText), f.checksum) << std::hex << "0x" << fnv1a(s->TabText) << " moved "
                                                 << info.moved;
   }
 }

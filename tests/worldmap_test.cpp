@@ -58,13 +58,13 @@ TEST(WeltRaster, ColourIndexOfATableValue) {
     int value;
     int index;
   };
-  const Case faelle[] = {
+  const Case cases[] = {
       {true, -140, 0},  {true, -127, 0},   {true, -109, 18}, {true, -91, 36}, {true, -73, 54},
       {true, -55, 72},  {true, -37, 90},   {true, -19, 108}, {true, -5, 108},
       {false, -64, 0},  {false, -54, 0},   {false, -36, 18}, {false, 0, 54}, {false, 18, 72},
       {false, 54, 108}, {false, 64, 108},
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(std::string(f.level ? "level " : "field ") + std::to_string(f.value));
     auto s = stateWith(f.level, 14.2f, 13, 17);
     fillAll(*s, f.value);
@@ -79,7 +79,7 @@ TEST(WeltRaster, TimeRunsFromHourRowToHourRowAcrossMidnight) {
     int hour, minute;
     int index;
   };
-  const Case faelle[] = {
+  const Case cases[] = {
       {23, 30, 81},  // halfway between 23 h (26) and 00 UTC (28)
       {23, 59, 82},  // 27.97
       {0, 0, 82},    // 00 UTC: row 24 alone
@@ -88,7 +88,7 @@ TEST(WeltRaster, TimeRunsFromHourRowToHourRowAcrossMidnight) {
       {12, 15, 58},  // 4.5 + 54 = 58.5: halves to even
       {12, 0, 58},   {22, 45, 80},  // 25.5 + 54 = 79.5: halves to even
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(std::to_string(f.hour) + ":" + std::to_string(f.minute));
     auto s = stateWith(false, 10.0f, f.hour, f.minute);
     for (int h = 1; h <= 24; ++h) {
@@ -106,14 +106,14 @@ TEST(WeltRaster, FrequencyWeightsBetweenWholeMegahertz) {
     int bottom, top;  // the two columns read
     int index;
   };
-  const Case faelle[] = {
+  const Case cases[] = {
       {29.9f, 29, 30, 94},  // -50 + 100 x 0.9 = 40 (the 29 MHz column weighs 0.1)
       {1.5f, 1, 2, 54},     // halfway
       {10.2f, 10, 11, 24},  // -50 + 100 x 0.2 = -30
       {7.0f, 7, 8, 4},      // the lower column alone
       {30.0f, 30, 30, 104}, // the top column alone
   };
-  for (const Case& f : faelle) {
+  for (const Case& f : cases) {
     SCOPED_TRACE(f.frequency);
     auto s = stateWith(false, f.frequency, 6, 0);
     fillAll(*s, 64);  // any other column read would push the result up

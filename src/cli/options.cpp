@@ -141,7 +141,7 @@ struct OptionDef {
   std::string_view name;
   std::string_view value;
   void (*set)(Invocation& a, const std::string& text);
-  bool mehrere = false;  ///< takes several values: every argument up to the next option
+  bool several = false;  ///< takes several values: every argument up to the next option
 };
 
 // Every option of welvaro-cli.
@@ -377,7 +377,7 @@ Invocation readOptions(const Command& b, const std::vector<std::string>& args, c
     }
     o->set(a, value);
     // Further values up to the next option.
-    while (o->mehrere && i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) o->set(a, args[++i]);
+    while (o->several && i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) o->set(a, args[++i]);
     a.given.push_back(name);
   }
   for (const std::string_view p : b.required)

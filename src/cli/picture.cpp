@@ -44,7 +44,7 @@ void fromHeader(State& s) {
   std::vector<std::string> items;
   for (std::size_t from = 0, to; (to = s.TabText.find(':', from)) != std::string::npos; from = to + 1)
     items.push_back(s.TabText.substr(from, to - from));
-  DateTime tag = s.Zeitpunkt;
+  DateTime day = s.Zeitpunkt;
   if (items.size() >= 12) {
     s.X1 = std::clamp(ReadNumber(items[2]), -90.0, 90.0);
     s.Y1 = static_cast<float>(std::clamp(ReadNumber(items[3]), -180.0, 180.0));
@@ -56,13 +56,13 @@ void fromHeader(State& s) {
     int t = 0, m = 0, j = 0;
     if (d.size() == 10 && std::sscanf(d.c_str(), "%2d.%2d.%4d", &t, &m, &j) == 3 && m >= 1 && m <= 12 && t >= 1 &&
         j >= 1601 && t <= daysInMonth(j, m))
-      tag = {j, m, t, 12, 0, 0};
+      day = {j, m, t, 12, 0, 0};
   }
-  setYearValues(s, tag);
-  s.Jetzt = tag;
-  s.Zeitpunkt.year = tag.year;
-  s.Zeitpunkt.month = tag.month;
-  s.Zeitpunkt.day = tag.day;
+  setYearValues(s, day);
+  s.Jetzt = day;
+  s.Zeitpunkt.year = day.year;
+  s.Zeitpunkt.month = day.month;
+  s.Zeitpunkt.day = day.day;
 }
 
 std::string writeText(const std::uint32_t* pixel, int w, int h, PictureOptions& b) {

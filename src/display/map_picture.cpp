@@ -137,14 +137,14 @@ void nightRun(std::uint16_t* target, const float* cosL, const std::int16_t* hatc
 #if defined(__SSE2__)
   const __m128 va = _mm_set1_ps(sa), vb = _mm_set1_ps(sb), null = _mm_setzero_ps(),
                full = _mm_set1_ps(float{kSteps});
-  const __m128i eintraege = _mm_set1_epi16(kEntries);
+  const __m128i entries = _mm_set1_epi16(kEntries);
   for (; x + 8 <= n; x += 8) {
     const __m128 s0 = _mm_min_ps(_mm_max_ps(_mm_add_ps(va, _mm_mul_ps(vb, _mm_loadu_ps(cosL + x))), null), full);
     const __m128 s1 = _mm_min_ps(_mm_max_ps(_mm_add_ps(va, _mm_mul_ps(vb, _mm_loadu_ps(cosL + x + 4))), null), full);
     __m128i st = _mm_packs_epi32(_mm_cvttps_epi32(s0), _mm_cvttps_epi32(s1));
     st = _mm_add_epi16(st, _mm_loadu_si128(reinterpret_cast<const __m128i*>(hatch + x)));
     __m128i* p = reinterpret_cast<__m128i*>(target + x);
-    _mm_storeu_si128(p, _mm_add_epi16(_mm_loadu_si128(p), _mm_mullo_epi16(st, eintraege)));
+    _mm_storeu_si128(p, _mm_add_epi16(_mm_loadu_si128(p), _mm_mullo_epi16(st, entries)));
   }
 #endif
   for (; x < n; ++x)

@@ -16,7 +16,7 @@ namespace {
 
 constexpr std::string_view kMark = "WelvOrte";
 constexpr unsigned char kVersion = 1;                // without populations
-constexpr unsigned char kVersionEinwohner = 2;       // with them
+constexpr unsigned char kVersionPopulation = 2;       // with them
 constexpr std::size_t kNamesMax = 8;
 constexpr double kParts = 100000;  // parts of a degree in the file
 // Fewest bytes a place takes: country, two positions, one name of one byte.
@@ -84,13 +84,13 @@ std::optional<std::vector<PlaceEntry>> parseGazetteer(std::string_view bytes, st
   unsigned char version = 0;
   std::uint32_t number = 0;
   if (!l.text(kMark.size(), mark) || mark != kMark) return invalid("not a gazetteer file");
-  if (!l.byte(version) || (version != kVersion && version != kVersionEinwohner))
+  if (!l.byte(version) || (version != kVersion && version != kVersionPopulation))
     return invalid("unknown gazetteer version");
-  const bool einwohner = version == kVersionEinwohner;
+  const bool inhabitants = version == kVersionPopulation;
   if (!l.u32(number)) return invalid("cut short in its header");
-  if (number > kGazetteerMax || number > l.remaining() / (kPlaceMinBytes + (einwohner ? 4 : 0)))
+  if (number > kGazetteerMax || number > l.remaining() / (kPlaceMinBytes + (inhabitants ? 4 : 0)))
     return invalid(std::to_string(number) + " places cannot be in " + std::to_string(bytes.size()) + " bytes");
-  if (einwohner && number == 0) return invalid("no places");
+  if (inhabitants && number == 0) return invalid("no places");
   std::vector<PlaceEntry> places;
   places.reserve(number);
   for (std::uint32_t i = 0; i < number; ++i) {
@@ -99,10 +99,10 @@ std::optional<std::vector<PlaceEntry>> parseGazetteer(std::string_view bytes, st
     std::string_view country;
     std::int32_t lat = 0, lon = 0;
     unsigned char names = 0;
-    std::uint32_t leute = 0;
-    if (!l.text(2, country) || !l.i32(lat) || !l.i32(lon) || (einwohner && !l.u32(leute)) || !l.byte(names))
+    std::uint32_t people = 0;
+    if (!l.text(2, country) || !l.i32(lat) || !l.i32(lon) || (inhabitants && !l.u32(people)) || !l.byte(names))
       return invalid(where + "cut short");
-    if (einwohner && leute == 0) return invalid(where + "no population");
+    if (inhabitants && people == 0) return invalid(where + "no population");
     if (!upperCase(country)) return invalid(where + "no country code");
     if (lat < -90 * kParts || lat > 90 * kParts || lon < -180 * kParts || lon > 180 * kParts)
       return invalid(where + "position off the earth");
@@ -117,7 +117,7 @@ std::optional<std::vector<PlaceEntry>> parseGazetteer(std::string_view bytes, st
     o.country = country;
     o.lat = lat / kParts;
     o.lon = lon / kParts;
-    o.population = leute;
+    o.population = people;
     places.push_back(std::move(o));
   }
   if (l.remaining() != 0) return invalid(std::to_string(l.remaining()) + " bytes after the last place");
@@ -125,24 +125,24 @@ std::optional<std::vector<PlaceEntry>> parseGazetteer(std::string_view bytes, st
 }
 
 std::string gazetteerBytes(const std::vector<PlaceEntry>& places) {
-  std::vector<const PlaceEntry*> passend;
-  bool einwohner = true;
+  std::vector<const PlaceEntry*> matching;
+  bool inhabitants = true;
   for (const PlaceEntry& o : places) {
     bool fits = upperCase(o.country) && !o.names.empty() && o.names.size() <= kNamesMax;
     for (const std::string& n : o.names) fits = fits && !n.empty() && n.size() <= 255;
     if (!fits) continue;
-    passend.push_back(&o);
-    einwohner = einwohner && o.population > 0;
+    matching.push_back(&o);
+    inhabitants = inhabitants && o.population > 0;
   }
-  einwohner = einwohner && !passend.empty();
+  inhabitants = inhabitants && !matching.empty();
   std::string out(kMark);
-  out += static_cast<char>(einwohner ? kVersionEinwohner : kVersion);
-  appendU32(out, static_cast<std::uint32_t>(passend.size()));
-  for (const PlaceEntry* o : passend) {
+  out += static_cast<char>(inhabitants ? kVersionPopulation : kVersion);
+  appendU32(out, static_cast<std::uint32_t>(matching.size()));
+  for (const PlaceEntry* o : matching) {
     out += o->country;
     appendU32(out, static_cast<std::uint32_t>(static_cast<std::int32_t>(std::lround(o->lat * kParts))));
     appendU32(out, static_cast<std::uint32_t>(static_cast<std::int32_t>(std::lround(o->lon * kParts))));
-    if (einwohner) appendU32(out, o->population);
+    if (inhabitants) appendU32(out, o->population);
     out += static_cast<char>(o->names.size());
     for (const std::string& n : o->names) {
       out += static_cast<char>(n.size());

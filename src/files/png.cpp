@@ -49,11 +49,11 @@ std::string pngImage(const std::uint32_t* pixel, int width, int height) {
   // The rows are filtered and compressed one at a time, and the compressed
   // stream goes out in IDAT chunks of up to kStueck bytes, so that memory
   // beyond the file itself stays a few rows whatever the picture's size.
-  constexpr std::size_t kStueck = 1 << 18;
+  constexpr std::size_t kChunk = 1 << 18;
   z_stream z{};
   if (deflateInit(&z, 6) != Z_OK) return {};
-  std::string piece(kStueck, '\0');
-  const auto ausgeben = [&](int flush, const unsigned char* data, std::size_t n) {
+  std::string piece(kChunk, '\0');
+  const auto deflateOut = [&](int flush, const unsigned char* data, std::size_t n) {
     z.next_in = const_cast<Bytef*>(data);
     z.avail_in = static_cast<uInt>(n);
     int rc = Z_OK;
@@ -61,7 +61,7 @@ std::string pngImage(const std::uint32_t* pixel, int width, int height) {
       if (z.avail_out == 0) {
         block(b, "IDAT", piece);
         z.next_out = reinterpret_cast<Bytef*>(piece.data());
-        z.avail_out = static_cast<uInt>(kStueck);
+        z.avail_out = static_cast<uInt>(kChunk);
       }
       rc = deflate(&z, flush);
       if (rc == Z_STREAM_ERROR) return false;
@@ -69,11 +69,11 @@ std::string pngImage(const std::uint32_t* pixel, int width, int height) {
     return true;
   };
   z.next_out = reinterpret_cast<Bytef*>(piece.data());
-  z.avail_out = static_cast<uInt>(kStueck);
+  z.avail_out = static_cast<uInt>(kChunk);
 
   // Filtered rows: a filter byte, then the row. Per row the filter with the
   // smallest sum of bytes taken as signed values (the usual choice).
-  std::vector<unsigned char> now(row), before(row, 0), gefiltert(row + 1);
+  std::vector<unsigned char> now(row), before(row, 0), filtered(row + 1);
   std::array<std::vector<unsigned char>, 5> candidate;
   for (auto& k : candidate) k.resize(row);
   bool ok = true;
@@ -100,15 +100,15 @@ std::string pngImage(const std::uint32_t* pixel, int width, int height) {
         bestFilter = f;
       }
     }
-    gefiltert[0] = static_cast<unsigned char>(bestFilter);
-    std::copy(candidate[bestFilter].begin(), candidate[bestFilter].end(), gefiltert.begin() + 1);
-    ok = ausgeben(Z_NO_FLUSH, gefiltert.data(), gefiltert.size());
+    filtered[0] = static_cast<unsigned char>(bestFilter);
+    std::copy(candidate[bestFilter].begin(), candidate[bestFilter].end(), filtered.begin() + 1);
+    ok = deflateOut(Z_NO_FLUSH, filtered.data(), filtered.size());
     now.swap(before);
   }
-  ok = ok && ausgeben(Z_FINISH, nullptr, 0);
+  ok = ok && deflateOut(Z_FINISH, nullptr, 0);
   deflateEnd(&z);
   if (!ok) return {};
-  piece.resize(kStueck - z.avail_out);
+  piece.resize(kChunk - z.avail_out);
   if (!piece.empty()) block(b, "IDAT", piece);
   block(b, "IEND", {});
   return b;

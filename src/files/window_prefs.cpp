@@ -31,11 +31,11 @@ void heardLog(std::string_view v, WindowPrefs& f) {
   log.path = std::string(v.substr(b + 1));
   const std::string_view lat = v.substr(0, a), lon = v.substr(a + 1, b - a - 1);
   if (!lat.empty() || !lon.empty()) {
-    const auto zahlIn = [](std::string_view t, double lo, double hi, double& out) {
+    const auto numberIn = [](std::string_view t, double lo, double hi, double& out) {
       const auto r = std::from_chars(t.data(), t.data() + t.size(), out);
       return r.ec == std::errc() && r.ptr == t.data() + t.size() && out >= lo && out <= hi;
     };
-    if (!zahlIn(lat, -90, 90, log.lat) || !zahlIn(lon, -180, 180, log.lon)) return;
+    if (!numberIn(lat, -90, 90, log.lat) || !numberIn(lon, -180, 180, log.lon)) return;
     log.ownPosition = true;
   }
   f.heardLogs.push_back(std::move(log));

@@ -237,13 +237,13 @@ OkResult<3> applyConditions(State& s, ConditionsTexts& boxes, const ConditionsTe
     boxes[1] = snapAvailability(boxes[1]);
     s.Iproz = ReadNumber(boxes[1]);
   });
-  const std::string gross = upperCase(boxes[2]);
-  if (gross != "S" && gross != "L") {
+  const std::string upper = upperCase(boxes[2]);
+  if (upper != "S" && upper != "L") {
     boxes[2].clear();
     e.red[2] = true;
     e.flag = 3;
-  } else if (gross != old[2]) {
-    s.P = pathText(gross);
+  } else if (upper != old[2]) {
+    s.P = pathText(upper);
     e.start = true;
   }
   return e;

@@ -54,7 +54,7 @@ StationLookup chosenAmong(const PlaceCandidate& c, std::size_t among) {
   return r;
 }
 
-std::vector<Match> nurOrte(const std::vector<PlaceCandidate>& k) {
+std::vector<Match> placesOnly(const std::vector<PlaceCandidate>& k) {
   std::vector<Match> t;
   for (const PlaceCandidate& c : k) t.push_back(c.place);
   return t;
@@ -96,24 +96,24 @@ StationLookup resolveStation(std::string_view text, const Gazetteer& placeList, 
   splitCountry(t, name, country);
   // The places bearing the whole name, in both lists: one, or one far more
   // populous than the next, is the place meant.
-  const std::vector<std::string> schreibweisen = sameNameSpellings(name);
-  const std::vector<PlaceCandidate> whole = placesNamed(schreibweisen, country, placeList, places, NameMatch::kWhole);
+  const std::vector<std::string> spellings = sameNameSpellings(name);
+  const std::vector<PlaceCandidate> whole = placesNamed(spellings, country, placeList, places, NameMatch::kWhole);
   if (whole.size() == 1) return found(whole.front().place);
   if (const PlaceCandidate* c = largestByFar(whole)) return chosenAmong(*c, whole.size());
   if (whole.size() > 1) {
     // Lists without populations (a gazetteer of the first layout): the
     // place list's only place of the name, as it always was.
-    const bool ohneEinwohner = std::none_of(whole.begin(), whole.end(), [](auto& c) { return c.place.population > 0; });
-    const auto inListe = std::count_if(whole.begin(), whole.end(), [](auto& c) { return c.inPlaceList; });
-    if (ohneEinwohner && inListe == 1)
+    const bool withoutPopulation = std::none_of(whole.begin(), whole.end(), [](auto& c) { return c.place.population > 0; });
+    const auto inList = std::count_if(whole.begin(), whole.end(), [](auto& c) { return c.inPlaceList; });
+    if (withoutPopulation && inList == 1)
       return found(std::find_if(whole.begin(), whole.end(), [](auto& c) { return c.inPlaceList; })->place);
-    return ambiguous(name, nurOrte(whole));
+    return ambiguous(name, placesOnly(whole));
   }
   // Whole words of a longer name ("New York" of New York City and West New
   // York): the same rule.
-  const std::vector<PlaceCandidate> worte = placesNamed(schreibweisen, country, placeList, places, NameMatch::kWholeWords);
-  if (worte.size() == 1) return found(worte.front().place);
-  if (const PlaceCandidate* c = largestByFar(worte)) return chosenAmong(*c, worte.size());
+  const std::vector<PlaceCandidate> words = placesNamed(spellings, country, placeList, places, NameMatch::kWholeWords);
+  if (words.size() == 1) return found(words.front().place);
+  if (const PlaceCandidate* c = largestByFar(words)) return chosenAmong(*c, words.size());
   // The gazetteer is searched for the beginnings; without it, the place list.
   const Gazetteer& searchList = places.empty() ? placeList : places;
   std::vector<Match> all;

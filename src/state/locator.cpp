@@ -31,7 +31,7 @@ double inside(double v, double end) {
   return v < end ? v : std::nextafter(end, 0.0);
 }
 
-char gross(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 bool letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 bool digit(char c) { return c >= '0' && c <= '9'; }
 
@@ -87,7 +87,7 @@ LocatorReading readLocator(std::string_view text) {
     for (int i = 0; i < 2; ++i) {
       const char c = t[2 * p + static_cast<std::size_t>(i)];
       const bool kind = pa.first == 'A' ? letter(c) : digit(c);
-      step[i] = gross(c) - pa.first;
+      step[i] = upper(c) - pa.first;
       if (!kind || step[i] >= pa.steps) return invalid(kKind[p], kWhy[p]);
     }
     x += pa.across * step[0];
@@ -106,7 +106,7 @@ bool looksLikeLocator(std::string_view text) {
   const std::string_view t = trimmed(text);
   if (t.size() < 2 || !letter(t[0]) || !letter(t[1])) return false;
   if (t.size() > 2) return digit(t[2]);
-  return gross(t[0]) <= 'R' && gross(t[1]) <= 'R';
+  return upper(t[0]) <= 'R' && upper(t[1]) <= 'R';
 }
 
 }  // namespace welvaro

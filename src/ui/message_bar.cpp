@@ -18,7 +18,7 @@ MessageBar::MessageBar(QWidget* parent) : QFrame(parent), lines_(new QVBoxLayout
   hide();
 }
 
-void MessageBar::present(const QString& text, const QString& schliessen) {
+void MessageBar::present(const QString& text, const QString& closeText) {
   if (texts().contains(text)) return;
   auto* line = new QWidget(this);
   auto* layout = new QHBoxLayout(line);
@@ -34,8 +34,8 @@ void MessageBar::present(const QString& text, const QString& schliessen) {
   closeButton->setObjectName("cmdMeldungSchliessen");
   closeButton->setAutoRaise(true);
   closeButton->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
-  closeButton->setToolTip(schliessen);
-  closeButton->setAccessibleName(schliessen);
+  closeButton->setToolTip(closeText);
+  closeButton->setAccessibleName(closeText);
   layout->addWidget(symbol, 0, Qt::AlignTop);
   layout->addWidget(label, 1);
   layout->addWidget(closeButton, 0, Qt::AlignTop);

@@ -17,9 +17,9 @@ class MessageBar : public QFrame {
  public:
   explicit MessageBar(QWidget* parent = nullptr);
 
-  /// Adds a message unless the same text is shown already. `schliessen` is
+  /// Adds a message unless the same text is shown already. `closeText` is
   /// the tool tip of its close button, in the user's language.
-  void present(const QString& text, const QString& schliessen);
+  void present(const QString& text, const QString& closeText);
 
   /// The messages shown, oldest first.
   QStringList texts() const;

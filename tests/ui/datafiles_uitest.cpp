@@ -43,10 +43,10 @@ void writeText(const QTemporaryDir& d, const char* name, const std::string& byte
 
 // Opens the FIFO for writing whenever a reader waits on it, so that a
 // reader that opened it does not hang the test run but finds it empty.
-class FifoSchreiber {
+class FifoWriter {
  public:
-  explicit FifoSchreiber(std::string path) : pfad_(std::move(path)), t_([this] { run(); }) {}
-  ~FifoSchreiber() {
+  explicit FifoWriter(std::string path) : path_(std::move(path)), t_([this] { run(); }) {}
+  ~FifoWriter() {
     end_ = true;
     t_.join();
   }
@@ -54,17 +54,17 @@ class FifoSchreiber {
  private:
   void run() {
     while (!end_) {
-      const int fd = ::open(pfad_.c_str(), O_WRONLY | O_NONBLOCK);
+      const int fd = ::open(path_.c_str(), O_WRONLY | O_NONBLOCK);
       if (fd >= 0) ::close(fd);
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
   }
-  std::string pfad_;
+  std::string path_;
   std::atomic<bool> end_{false};
   std::thread t_;
 };
 
-QStringList meldungen(MainWindow& w) { return w.findChild<ui::MessageBar*>()->texts(); }
+QStringList messages(MainWindow& w) { return w.findChild<ui::MessageBar*>()->texts(); }
 
 }  // namespace
 
@@ -81,7 +81,7 @@ void DataFilesWindowTest::helpOnAFifoLeavesTheWindowAnswering() {
   QTemporaryDir dir;
   const std::string help = (std::filesystem::path(dir.path().toStdString()) / "Welvaro.hlp").string();
   QCOMPARE(::mkfifo(help.c_str(), 0600), 0);
-  FifoSchreiber schreiber(help);
+  FifoWriter writer(help);
   FixedClock clock({2026, 12, 8, 16, 5, 0});
   MainWindow w(clock, folder(dir));
   w.start();
@@ -96,8 +96,8 @@ void DataFilesWindowTest::helpOnAFifoLeavesTheWindowAnswering() {
   QVERIFY2(viewer->shownText().contains(QString::fromStdString(help) + " could not be read: not a regular file"),
            qPrintable(viewer->shownText()));
   // The start-up named it too, as unreadable rather than missing.
-  QVERIFY2(meldungen(w).join("\n").contains("Welvaro.hlp konnte nicht gelesen werden: not a regular file"),
-           qPrintable(meldungen(w).join("\n")));
+  QVERIFY2(messages(w).join("\n").contains("Welvaro.hlp konnte nicht gelesen werden: not a regular file"),
+           qPrintable(messages(w).join("\n")));
 
   // The window still answers: another F1, a change of display, a timer.
   QTest::keyClick(&w, Qt::Key_F1);
@@ -113,8 +113,8 @@ void DataFilesWindowTest::damagedMapLinesAreNamedDamaged() {
   struct Case {
     int language;
     const char* text;
-  } faelle[] = {{0, "ist beschädigt"}, {1, "is damaged"}, {3, "está dañado"}, {4, "est endommagé"}};
-  for (const Case& f : faelle) {
+  } cases[] = {{0, "ist beschädigt"}, {1, "is damaged"}, {3, "está dañado"}, {4, "est endommagé"}};
+  for (const Case& f : cases) {
     QTemporaryDir dir;
     const ProgramDirs dirs = folder(dir);
     writeText(dir, "MapLinien.dat", "WVLINIEN and then anything");
@@ -125,7 +125,7 @@ void DataFilesWindowTest::damagedMapLinesAreNamedDamaged() {
     FixedClock clock({2026, 12, 8, 16, 5, 0});
     MainWindow w(clock, dirs);
     w.start();
-    const QString all = meldungen(w).join("\n");
+    const QString all = messages(w).join("\n");
     QVERIFY2(all.contains(QString::fromUtf8(f.text)), qPrintable(all));
     QVERIFY2(all.contains("MapLinien.dat"), qPrintable(all));
     QVERIFY2(!all.contains(QString::fromUtf8("fehlt")) && !all.contains("missing"), qPrintable(all));
@@ -140,13 +140,13 @@ void DataFilesWindowTest::damagedGazetteerIsNamedWhenANameIsLookedUp() {
   MainWindow w(clock, dirs);
   w.start();
   w.show();
-  QVERIFY(!meldungen(w).join("\n").contains("Orte.dat"));  // read when a name is first looked up
+  QVERIFY(!messages(w).join("\n").contains("Orte.dat"));  // read when a name is first looked up
   test::ctl<QAction>(w, "mnuStationB")->trigger();
   auto* d = w.stationBDialog();
   d->txtOrt->setFocus();
   d->txtOrt->selectAll();
   QTest::keyClicks(d->txtOrt, "Tok");
-  const QString all = meldungen(w).join("\n");
+  const QString all = messages(w).join("\n");
   QVERIFY2(all.contains(QString::fromUtf8("Orte.dat ist beschädigt und wird nicht verwendet: ")), qPrintable(all));
 }
 

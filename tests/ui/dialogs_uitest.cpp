@@ -130,8 +130,8 @@ void DialogsTest::latitudeLimitsOnEnter() {
   struct Case {
     const char* text;
     bool ok;
-  } faelle[] = {{"90", true}, {"-90", true}, {"90.01", false}, {"-90.01", false}, {"-", false}};
-  for (const Case& f : faelle) {
+  } cases[] = {{"90", true}, {"-90", true}, {"90.01", false}, {"-90.01", false}, {"-", false}};
+  for (const Case& f : cases) {
     enter(d->txtBreite, f.text);
     QCOMPARE(green(d->shpBreite), f.ok);
     QCOMPARE(d->txtBreite->text(), f.ok ? QString(f.text) : QString());
@@ -345,8 +345,8 @@ void DialogsTest::conditionsSnapAndAcceptLowerCasePath() {
     const char* text;
     const char* afterwards;
     bool ok;
-  } faelle[] = {{"30", "10", true}, {"51", "90", true}, {"50", "50", true}, {"9", "", false}, {"91", "", false}};
-  for (const Case& f : faelle) {
+  } cases[] = {{"30", "10", true}, {"51", "90", true}, {"50", "50", true}, {"9", "", false}, {"91", "", false}};
+  for (const Case& f : cases) {
     enter(d->txtWahrscheinlichkeit, f.text);
     QCOMPARE(d->txtWahrscheinlichkeit->text(), QString(f.afterwards));
     QCOMPARE(green(d->shpWahrscheinlichkeit), f.ok);

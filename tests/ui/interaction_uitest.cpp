@@ -117,8 +117,8 @@ void InteractionTest::hoverOverTheMapReadsValuePositionAndNearestPlace() {
 
   // Locator mode.
   test::ctl<QAction>(w, "mnuLocator")->trigger();
-  const QPoint muenchen = mapPixels(w, 48.5, 11.0);
-  QTest::mouseMove(view(w), muenchen);
+  const QPoint munich = mapPixels(w, 48.5, 11.0);
+  QTest::mouseMove(view(w), munich);
   QTRY_VERIFY2(test::ctl<QLabel>(w, "lblLocator")->text().startsWith("Position: JN58"),
                qPrintable(test::ctl<QLabel>(w, "lblLocator")->text()));
   // Field strength instead of level.

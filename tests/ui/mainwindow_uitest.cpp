@@ -424,17 +424,17 @@ void MainWindowTest::smeterMarksStandWhereTheFillEnds() {
     if (width > 0) bar->setFixedWidth(width);
     QApplication::processEvents();
     if (width > 0) QCOMPARE(bar->width(), width);
-    const int barX = bar->mapTo(&w, QPoint(0, 0)).x(), skalaX = scale->mapTo(&w, QPoint(0, 0)).x();
+    const int barX = bar->mapTo(&w, QPoint(0, 0)).x(), scaleX = scale->mapTo(&w, QPoint(0, 0)).x();
     // The ticks: the dark pixels of the scale's top row, in window columns.
     const QImage picture = scale->grab().toImage();
     std::vector<int> ticks;
     for (int x = 0; x < picture.width(); ++x)
-      if (qGray(picture.pixel(x, 1)) < 128) ticks.push_back(skalaX + x);
+      if (qGray(picture.pixel(x, 1)) < 128) ticks.push_back(scaleX + x);
     const std::vector<SmeterMark> marks = smeterMarks(scale->fillWidth());
     QCOMPARE(ticks.size(), marks.size());
     // Where the fill ends for a value: the first pixel of the bar's middle
     // row that shows its empty background, in window columns.
-    const auto fillEnde = [&](int value) {
+    const auto fillEnd = [&](int value) {
       bar->setValue(value);
       const QImage b = bar->grab().toImage();
       for (int x = 1; x < b.width(); ++x)
@@ -442,13 +442,13 @@ void MainWindowTest::smeterMarksStandWhereTheFillEnds() {
       return barX + b.width();
     };
     for (std::size_t i = 0; i < marks.size(); ++i) {
-      const int end = fillEnde(marks[i].value);
+      const int end = fillEnd(marks[i].value);
       QVERIFY2(std::abs(end - ticks[i]) <= 1, qPrintable(QString("%1: fill ends at %2, tick at %3")
                                                               .arg(QString::fromStdString(marks[i].text))
                                                               .arg(end)
                                                               .arg(ticks[i])));
     }
-    const int end = fillEnde(-106 + 127);
+    const int end = fillEnd(-106 + 127);
     QVERIFY(end > ticks[1] && end < ticks[2]);
   }
 }

@@ -55,45 +55,45 @@ class Locale {
 };
 
 // The language chosen in the menu; the clock's next second writes its date.
-void waehleSprache(MainWindow& w, int slot) {
+void chooseLanguage(MainWindow& w, int slot) {
   test::ctl<QAction>(w, QString("mnuBeschriftung%1").arg(slot))->trigger();
   test::tick(w, "tickAktZeit");
 }
 
 // The four input dialogs, opened (again): they take the language at opening.
-void oeffneDialoge(MainWindow& w) {
+void openDialogs(MainWindow& w) {
   for (const char* m : {"mnuStationA", "mnuStationB", "mnuSonnenfleckenzahl", "mnuUTCZeitkorrektur"})
     test::ctl<QAction>(w, m)->trigger();
 }
 
-const char* const kWerkzeuge[] = {"cmdWelt",          "cmdOrt",     "cmdAzimutal", "cmdGreyline", "cmdWelvarozeit",
+const char* const kTools[] = {"cmdWelt",          "cmdOrt",     "cmdAzimutal", "cmdGreyline", "cmdWelvarozeit",
                                   "cmdSonnenflecken", "cmdDrucker", "cmdEnde",     "cmdAbspielen"};
 
 // Every text the window and its four dialogs show or give a screen reader,
 // by the object and what of it is read.
-std::map<QString, QString> alleTexte(MainWindow& w) {
+std::map<QString, QString> allTexts(MainWindow& w) {
   std::map<QString, QString> t;
-  auto merke = [&t](QObject* o, const char* what, const QString& text) {
+  auto remember = [&t](QObject* o, const char* what, const QString& text) {
     if (!text.isEmpty()) t[QString("%1 %2 %3").arg(quintptr(o)).arg(o->objectName(), what)] = text;
   };
   for (QWidget* x : w.findChildren<QWidget*>()) {
-    merke(x, "toolTip", x->toolTip());
-    merke(x, "accessibleName", x->accessibleName());
-    merke(x, "windowTitle", x->isWindow() ? x->windowTitle() : QString());
-    if (auto* l = qobject_cast<QLabel*>(x)) merke(x, "text", l->text());
-    if (auto* b = qobject_cast<QAbstractButton*>(x)) merke(x, "text", b->text());
-    if (auto* m = qobject_cast<QMenu*>(x)) merke(x, "title", m->title());
+    remember(x, "toolTip", x->toolTip());
+    remember(x, "accessibleName", x->accessibleName());
+    remember(x, "windowTitle", x->isWindow() ? x->windowTitle() : QString());
+    if (auto* l = qobject_cast<QLabel*>(x)) remember(x, "text", l->text());
+    if (auto* b = qobject_cast<QAbstractButton*>(x)) remember(x, "text", b->text());
+    if (auto* m = qobject_cast<QMenu*>(x)) remember(x, "title", m->title());
     if (auto* c = qobject_cast<QComboBox*>(x))
-      for (int i = 0; i < c->count(); ++i) merke(x, qPrintable(QString("item%1").arg(i)), c->itemText(i));
+      for (int i = 0; i < c->count(); ++i) remember(x, qPrintable(QString("item%1").arg(i)), c->itemText(i));
   }
   for (QAction* a : w.findChildren<QAction*>())
-    if (a->isVisible()) merke(a, "text", a->text());
+    if (a->isVisible()) remember(a, "text", a->text());
   return t;
 }
 
 // Words a French or Spanish text may share with the English one: names,
 // units, codes and the words the languages have in common.
-bool gemeinsam(const QString& text) {
+bool shared(const QString& text) {
   static const QStringList allowed = {"UTC",      "MHz",      "km",        "dBm",       "dBi",    "kW",    "dB",
                                       "V",        "m",        "h",         "s",         "A",      "B",     "N",
                                       "S",        "E",        "W",         "OK",        "Welvaro", "Locator",
@@ -172,17 +172,17 @@ void TextsTest::toolButtonsHaveNamesInEveryLanguage() {
   FixedClock clock({2026, 12, 8, 16, 5, 0});
   MainWindow w(clock, folder(dir));
   w.start();
-  std::map<QString, QString> englisch;
-  waehleSprache(w, 1);
-  for (const char* name : kWerkzeuge) englisch[name] = test::ctl<QAbstractButton>(w, name)->accessibleName();
-  QCOMPARE(englisch["cmdWelt"], QString("Worldwide forecast"));
-  QCOMPARE(englisch["cmdWelvarozeit"], QString("Forecast month"));
+  std::map<QString, QString> english;
+  chooseLanguage(w, 1);
+  for (const char* name : kTools) english[name] = test::ctl<QAbstractButton>(w, name)->accessibleName();
+  QCOMPARE(english["cmdWelt"], QString("Worldwide forecast"));
+  QCOMPARE(english["cmdWelvarozeit"], QString("Forecast month"));
   for (const int slot : {0, 3, 4}) {
-    waehleSprache(w, slot);
-    for (const char* name : kWerkzeuge) {
+    chooseLanguage(w, slot);
+    for (const char* name : kTools) {
       const QString n = test::ctl<QAbstractButton>(w, name)->accessibleName();
       QVERIFY2(!n.isEmpty(), name);
-      QVERIFY2(n != englisch[name], qPrintable(QString("%1 in slot %2: %3").arg(name).arg(slot).arg(n)));
+      QVERIFY2(n != english[name], qPrintable(QString("%1 in slot %2: %3").arg(name).arg(slot).arg(n)));
     }
   }
   QCOMPARE(test::ctl<QAbstractButton>(w, "cmdEnde")->accessibleName(), QString("Quitter"));
@@ -193,7 +193,7 @@ void TextsTest::keyNamesDateAndMemoryButtonFollowTheLanguage() {
   FixedClock clock({2026, 12, 8, 16, 5, 0});
   MainWindow w(clock, folder(dir));
   w.start();
-  waehleSprache(w, 0);
+  chooseLanguage(w, 0);
   QCOMPARE(test::ctl<QPushButton>(w, "cmdJetzt")->toolTip(), QString("Jetzt (Pos1)"));
   QVERIFY(test::ctl<QToolButton>(w, "cmdAbspielen")->toolTip().endsWith("(Leertaste)"));
   QCOMPARE(test::ctl<QPushButton>(w, "cmdSpeichern")->text(), QString("Merken"));
@@ -202,7 +202,7 @@ void TextsTest::keyNamesDateAndMemoryButtonFollowTheLanguage() {
   QVERIFY(test::ctl<QLabel>(w, "lblGeoAuswertung")->text().contains("km (kurzer Weg)"));
   QVERIFY(test::ctl<QLabel>(w, "lblPegelAnzeige")->text().contains(QString::fromUtf8(" dB(µV/m)")));
 
-  waehleSprache(w, 4);
+  chooseLanguage(w, 4);
   QCOMPARE(test::ctl<QPushButton>(w, "cmdJetzt")->toolTip(), QString::fromUtf8("Maintenant (Début)"));
   QVERIFY(test::ctl<QToolButton>(w, "cmdAbspielen")->toolTip().endsWith("(Espace)"));
   QCOMPARE(test::ctl<QPushButton>(w, "cmdSpeichern")->text(), QString::fromUtf8("Mettre en mémoire"));
@@ -210,7 +210,7 @@ void TextsTest::keyNamesDateAndMemoryButtonFollowTheLanguage() {
   QVERIFY(test::ctl<QLabel>(w, "lblGeoAuswertung")->text().contains("km (chemin court)"));
   QCOMPARE(test::ctl<QAction>(w, "mnuCursorposition")->text(), QString("Position du curseur"));
 
-  waehleSprache(w, 3);
+  chooseLanguage(w, 3);
   QCOMPARE(test::ctl<QPushButton>(w, "cmdJetzt")->toolTip(), QString("Ahora (Inicio)"));
   QVERIFY(test::ctl<QLabel>(w, "lblZeitanzeige")->toolTip().contains("diciembre de 2026"));
   QVERIFY(test::ctl<QLabel>(w, "lblGeoAuswertung")->text().contains("km (trayecto corto)"));
@@ -224,17 +224,17 @@ void TextsTest::frenchAndSpanishWindowsHoldNoEnglishText() {
   FixedClock clock({2026, 12, 8, 16, 5, 0});
   MainWindow w(clock, folder(dir));
   w.start();
-  waehleSprache(w, 1);
-  oeffneDialoge(w);
-  const std::map<QString, QString> englisch = alleTexte(w);
-  QVERIFY(englisch.size() > 100);
+  chooseLanguage(w, 1);
+  openDialogs(w);
+  const std::map<QString, QString> english = allTexts(w);
+  QVERIFY(english.size() > 100);
   for (const int slot : {3, 4}) {
-    waehleSprache(w, slot);
-    oeffneDialoge(w);
-    for (const auto& [where, text] : alleTexte(w)) {
-      const auto e = englisch.find(where);
-      if (e == englisch.end() || e->second != text) continue;
-      QVERIFY2(gemeinsam(text), qPrintable(QString("slot %1, %2: %3").arg(slot).arg(where, text)));
+    chooseLanguage(w, slot);
+    openDialogs(w);
+    for (const auto& [where, text] : allTexts(w)) {
+      const auto e = english.find(where);
+      if (e == english.end() || e->second != text) continue;
+      QVERIFY2(shared(text), qPrintable(QString("slot %1, %2: %3").arg(slot).arg(where, text)));
     }
   }
 }
