@@ -4,6 +4,8 @@
 // becomes U+FFFD), and the keys and values are those the outputs always had.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <nlohmann/json.hpp>
 
 #include "testutil.h"
@@ -149,4 +151,39 @@ TEST(CliJson, NumbersAreJsonNumbersWithTheirValues) {
   ASSERT_EQ(link["grid"].size(), 24u);
   EXPECT_EQ(link["grid"][23][0], 24);
   EXPECT_TRUE(link["grid"][23][31].is_number_integer());
+}
+
+// The subcommands of the sun, the sunspot table and the heard decodes give
+// strict JSON too, with the keys their outputs promise.
+TEST(CliJson, SunSunspotAndHeardGiveValidJson) {
+  TempDir dir;
+  const auto log = dir / "ALL.TXT";
+  writeFile(log,
+            "261208_143015    14.074 Rx FT8    -12  0.3 1234 CQ DL1ABC JO62\n"
+            "261208_143030    14.074 Rx FT8      3  0.1  900 CQ DX VK2XYZ QF56\n"
+            "not a line of the log\n");
+  const std::string store = (dir / "heard.sqlite").string();
+  struct Case {
+    const char* name;
+    std::vector<std::string> args;
+    std::vector<const char*> keys;
+  } cases[] = {
+      {"sun", {"sun", "--utc", "12:00"}, {"sun_lat", "sun_lon", "sunrise_a", "sunset_a", "sunrise_b", "sunset_b"}},
+      {"ssn", {"ssn", "--month", "2026-12"}, {"month", "ssn", "kind", "table", "origin"}},
+      {"heard", {"heard", "--log", log.string(), "--store", store}, {"bands", "skipped_lines"}},
+      {"heard list", {"heard", "--log", log.string(), "--store", store, "--list"}, {}},
+      {"listen", {"listen", "--udp", "127.0.0.1:" + std::to_string(20000 + ::getpid() % 20000), "--seconds", "1",
+                  "--store", store},
+       {"datagrams", "decodes", "ignored"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::string> args = c.args;
+    args.insert(args.end(), {"--format", "json"});
+    const CliRun r = runCli(args, kNow, {shippedData()});
+    ASSERT_EQ(r.rc, 0) << r.err;
+    Json j;
+    ASSERT_NO_THROW(j = parseStrictly(r.out)) << r.out;
+    for (const char* key : c.keys) EXPECT_TRUE(j.contains(key)) << key << " in " << r.out;
+  }
 }
