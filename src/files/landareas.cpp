@@ -3,6 +3,7 @@
 #include <string>
 
 #include "files/fileio.h"
+#include "files/varint_reader.h"
 
 namespace welvaro {
 
@@ -14,40 +15,6 @@ constexpr std::size_t kHeader = 20;
 // file, and reading it whole would only cost memory.
 constexpr std::size_t kLargest = 16u << 20;
 
-std::uint32_t word32(std::string_view b, std::size_t at) {
-  std::uint32_t v = 0;
-  for (int k = 3; k >= 0; --k) v = (v << 8) | static_cast<unsigned char>(b[at + static_cast<std::size_t>(k)]);
-  return v;
-}
-
-// Reads the varints of the rings, each byte checked before it is used.
-class Reader {
- public:
-  explicit Reader(std::string_view b) : b_(b), pos_(kHeader) {}
-  bool atEnd() const { return pos_ >= b_.size(); }
-  // At most five bytes (32 bits).
-  bool varint(std::uint32_t& v) {
-    v = 0;
-    for (int shift = 0; shift < 35; shift += 7) {
-      if (atEnd()) return false;
-      const auto c = static_cast<std::uint8_t>(b_[pos_++]);
-      if (shift == 28 && c > 0x0F) return false;  // more than 32 bits
-      v |= static_cast<std::uint32_t>(c & 0x7F) << shift;
-      if ((c & 0x80) == 0) return true;
-    }
-    return false;
-  }
-  bool zigzag(std::int64_t& v) {
-    std::uint32_t u = 0;
-    if (!varint(u)) return false;
-    v = (u & 1) ? -static_cast<std::int64_t>(u >> 1) - 1 : static_cast<std::int64_t>(u >> 1);
-    return true;
-  }
-
- private:
-  std::string_view b_;
-  std::size_t pos_;
-};
 
 LandStatus decode(std::string_view b, LandAreas& land) {
   if (b.size() < kHeader) return LandStatus::kWrongLength;
@@ -60,7 +27,7 @@ LandStatus decode(std::string_view b, LandAreas& land) {
   land.ringStart.reserve(static_cast<std::size_t>(rings) + 1);
   land.longitude.reserve(points);
   land.latitude.reserve(points);
-  Reader r(b);
+  VarintReader r(b, kHeader);
   for (std::uint32_t i = 0; i < rings; ++i) {
     std::uint32_t n = 0;
     if (!r.varint(n)) return LandStatus::kWrongLength;

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "files/fileio.h"
+#include "files/varint_reader.h"
 #include "files/read_limits.h"
 
 namespace welvaro {
@@ -12,45 +13,6 @@ namespace {
 constexpr std::string_view kMagic = "WVLINIEN";
 constexpr std::size_t kHeaderBytes = 20;
 
-std::uint32_t word32(std::string_view b, std::size_t at) {
-  std::uint32_t v = 0;
-  for (int k = 3; k >= 0; --k) v = (v << 8) | static_cast<unsigned char>(b[at + static_cast<std::size_t>(k)]);
-  return v;
-}
-
-// Reads the varints of the lines, each check before the byte is used.
-class Reader {
- public:
-  explicit Reader(std::string_view b) : b_(b), pos_(kHeaderBytes) {}
-  bool end() const { return pos_ >= b_.size(); }
-  bool byte(std::uint8_t& v) {
-    if (end()) return false;
-    v = static_cast<std::uint8_t>(b_[pos_++]);
-    return true;
-  }
-  // At most five bytes (32 bits).
-  bool varint(std::uint32_t& v) {
-    v = 0;
-    for (int shift = 0; shift < 35; shift += 7) {
-      std::uint8_t c = 0;
-      if (!byte(c)) return false;
-      if (shift == 28 && c > 0x0F) return false;  // more than 32 bits
-      v |= static_cast<std::uint32_t>(c & 0x7F) << shift;
-      if ((c & 0x80) == 0) return true;
-    }
-    return false;
-  }
-  bool zigzag(std::int64_t& v) {
-    std::uint32_t u = 0;
-    if (!varint(u)) return false;
-    v = (u & 1) ? -static_cast<std::int64_t>(u >> 1) - 1 : static_cast<std::int64_t>(u >> 1);
-    return true;
-  }
-
- private:
-  std::string_view b_;
-  std::size_t pos_;
-};
 
 LinesStatus decode(std::string_view b, MapLines& l) {
   if (b.size() < kHeaderBytes) return LinesStatus::kWrongLength;
@@ -63,7 +25,7 @@ LinesStatus decode(std::string_view b, MapLines& l) {
   l.lines.reserve(lines);
   l.lat.reserve(points);
   l.lon.reserve(points);
-  Reader r(b);
+  VarintReader r(b, kHeaderBytes);
   for (std::uint32_t i = 0; i < lines; ++i) {
     std::uint8_t kind = 0;
     std::uint32_t n = 0;
@@ -83,7 +45,7 @@ LinesStatus decode(std::string_view b, MapLines& l) {
     }
   }
   if (l.lat.size() != points) return LinesStatus::kBad;
-  if (!r.end()) return LinesStatus::kWrongLength;
+  if (!r.atEnd()) return LinesStatus::kWrongLength;
   return LinesStatus::kRead;
 }
 

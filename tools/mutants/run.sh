@@ -134,8 +134,8 @@ mutant codepage-cut-short src/files/codepage.cpp 'if (i + n > s.size()) return 1
 mutant codepage-last-surrogate src/files/codepage.cpp '(c >= 0xD800 && c <= 0xDFFF)' '(c >= 0xD800 && c < 0xDFFF)'
 # MapLines.LimitsOfTheLayoutAtTheirEnds
 mutant lines-header-only src/files/map_lines.cpp 'if (b.size() < kHeaderBytes)' 'if (b.size() <= kHeaderBytes)'
-mutant lines-32-bits src/files/map_lines.cpp 'if (shift == 28 && c > 0x0F)' 'if (shift == 28 && c >= 0x0F)'
-mutant lines-33-bits src/files/map_lines.cpp 'if (shift == 28 && c > 0x0F) return false;' ''
+mutant lines-32-bits src/files/varint_reader.h 'if (shift == 28 && c > 0x0F)' 'if (shift == 28 && c >= 0x0F)'
+mutant lines-33-bits src/files/varint_reader.h 'if (shift == 28 && c > 0x0F) return false;' ''
 mutant lines-version-0 src/files/map_lines.cpp 'word32(b, 8) != 1' 'word32(b, 8) > 1'
 # RemoveLeftovers.OtherNamesOfTheSameLengthStay / LinksAndFifosStay
 mutant leftovers-other-names src/files/fileio.cpp 'entry[0] == '\''.'\'' && entry.substr(1, name.size()) == name' 'entry[0] == '\''.'\'' && entry.substr(1, name.size()) != name'
