@@ -73,6 +73,26 @@ bool chooseTableSsn(State& s, const ProgramDirs& dirs) {
   return applySunspotTable(s, dirs);
 }
 
+std::string ssnBoxText(const State& s) {
+  return NumberText(s.SsnFromTable == 1 ? heldToInput(ReadNumber(s.SsnTyped)) : s.Ssna);
+}
+
+bool confirmSunspotChoice(State& s, const ProgramDirs& dirs, bool fromTable, const std::string& typed,
+                          bool typedPassed, double ssnaAtOpening) {
+  if (fromTable) {
+    if (typedPassed) s.SsnTyped = typed;
+    chooseTableSsn(s, dirs);
+  } else if (typedPassed) {
+    // Back from the table: the box's number. The typed number kept: the
+    // conditions' own check has already taken a changed box into Ssn.
+    if (s.SsnFromTable == 1)
+      chooseTypedSsn(s, typed);
+    else
+      s.SsnTyped = s.Ssn;
+  }
+  return s.Ssna != ssnaAtOpening;
+}
+
 std::string ssnSourceText(const State& s) {
   switch (s.SsnSource) {
     case kSsnObserved: return says(s, kTxSsnObserved, s.SsnTableDate);
