@@ -13,6 +13,7 @@
 #include "files/gazetteer.h"
 #include "lang/sprachtext.h"
 #include "schedule/datafile_messages.h"
+#include "solar/sunspot_choice.h"
 #include "input/input_rules.h"
 #include "ui/dialogs.h"
 #include "ui/qtext.h"
@@ -35,7 +36,7 @@ void MainWindow::connectInputs() {
     }));
   };
   tip(cmdOrt, [this] { return linkTooltip(*s_); });
-  tip(cmdSonnenflecken, [this] { return sunspotTooltip(*s_); });
+  tip(cmdSonnenflecken, [this] { return sunspotTooltip(*s_) + "\n" + ssnPanelText(*s_); });
 
   connect(frequencyBox_, &FrequencyBox::confirmed, this, &MainWindow::frequencyConfirmed);
   connect(frequencyBox_, &FrequencyBox::memoryButton, this, &MainWindow::prgSpeicherTaste);
@@ -191,7 +192,7 @@ StationBDialog* MainWindow::stationBDialog() {
                   return placeIndex();
                 }));
 }
-ConditionsDialog* MainWindow::conditionsDialog() { return dialog(frmForm_Rest, &tmrNeueDaten, false, false); }
+ConditionsDialog* MainWindow::conditionsDialog() { return dialog(frmForm_Rest, &tmrNeueDaten, false, false, dirs_); }
 TimeZoneDialog* MainWindow::timeZoneDialog() { return dialog(frmForm_UTC, &tmrSofort, true, false); }
 
 }  // namespace welvaro::ui
