@@ -329,6 +329,8 @@ TEST(SunspotChoice, ConditionsOkTakesTheChoiceAndTheBox) {
       {"table stays, box failed: fallback kept", 1, 12, true, "450", false, "88.7", "64", 1, false},
       {"table to typed, box failed: nothing changes", 1, 12, false, "", false, "88.7", "64", 1, false},
       {"no table: the new fallback", 0, 12, true, "77", true, "77", "77", 1, true, false},
+      {"the opening's number text kept without its blank", 1, 12, false, " 64", true, "64", "64", 0, true},
+      {"a fallback with blanks kept without them", 1, 12, true, " 70 ", true, "88.7", "70", 1, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

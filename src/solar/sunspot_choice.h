@@ -82,7 +82,8 @@ std::string ssnBoxText(const State& s);
 /// passed OK's check (0..300). With the table, a passing box becomes the
 /// typed number it falls back to, then chooseTableSsn. Else, with a passing
 /// box: chooseTypedSsn when the table was chosen until now, otherwise the
-/// typed number follows Ssn (which the conditions' own check has written).
+/// typed number follows the box (the conditions' own check wrote Ssn).
+/// The typed number is kept without blanks around it.
 /// Returns whether Ssna now differs from `ssnaAtOpening`.
 bool confirmSunspotChoice(State& s, const ProgramDirs& dirs, bool fromTable, const std::string& typed,
                           bool typedPassed, double ssnaAtOpening);
