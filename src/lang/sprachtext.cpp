@@ -1514,12 +1514,12 @@ const std::array<std::string_view, kTextEntries> SprachText = {
     "gris\u00A0: aucun signal",
     "grau: kein Signal",
     // 213: conditions dialog: the sunspot number typed in its box
-    "Eingegebene Zahl",
-    "The number typed",
-    "Eingegebene Zahl",
-    "El número introducido",
-    "Le nombre saisi",
-    "Eingegebene Zahl",
+    "Die oben eingegebene Zahl",
+    "The number typed above",
+    "Die oben eingegebene Zahl",
+    "El número introducido arriba",
+    "Le nombre saisi ci-dessus",
+    "Die oben eingegebene Zahl",
     // 214: conditions dialog: frame of the solar data's settings
     "Sonnendaten",
     "Solar data",

@@ -13,7 +13,6 @@
 #include "files/gazetteer.h"
 #include "lang/sprachtext.h"
 #include "schedule/datafile_messages.h"
-#include "solar/sunspot_choice.h"
 #include "input/input_rules.h"
 #include "ui/dialogs.h"
 #include "ui/qtext.h"
@@ -36,7 +35,7 @@ void MainWindow::connectInputs() {
     }));
   };
   tip(cmdOrt, [this] { return linkTooltip(*s_); });
-  tip(cmdSonnenflecken, [this] { return sunspotTooltip(*s_) + "\n" + ssnPanelText(*s_); });
+  tip(cmdSonnenflecken, [this] { return sunspotTooltip(*s_); });
 
   connect(frequencyBox_, &FrequencyBox::confirmed, this, &MainWindow::frequencyConfirmed);
   connect(frequencyBox_, &FrequencyBox::memoryButton, this, &MainWindow::prgSpeicherTaste);
