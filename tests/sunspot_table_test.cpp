@@ -304,3 +304,70 @@ TEST(SunspotChoice, NewUserGetsTheTableAndTheChoiceOutlivesTheEnd) {
     EXPECT_EQ(s->SsnTableValue, 88.7);  // offered in the dialog
   }
 }
+
+TEST(SunspotChoice, ConditionsOkTakesTheChoiceAndTheBox) {
+  TempDir user;
+  const ProgramDirs dirs = dirsIn(user);
+  struct Case {
+    const char* name;
+    int fromTableBefore;  // the choice at opening
+    int month;            // forecast month (12: 2026-12 in the table; the typed number before: "64")
+    bool fromTable;       // the choice at OK
+    std::string box;      // the box at OK
+    bool passed;          // whether the box passed OK's check
+    std::string ssn, typed;
+    int fromTable_after;
+    bool changed;
+    bool haveTable = true;  // false: no table file at all
+  };
+  const Case cases[] = {
+      {"typed stays typed, box unchanged", 0, 12, false, "64", true, "64", "64", 0, false},
+      {"typed to the table", 0, 12, true, "64", true, "88.7", "64", 1, true},
+      {"typed to the table with a new fallback", 0, 12, true, "99", true, "88.7", "99", 1, true},
+      {"table to typed", 1, 12, false, "64", true, "64", "64", 0, true},
+      {"table to typed with a new number", 1, 12, false, "150", true, "150", "150", 0, true},
+      {"table stays, box failed: fallback kept", 1, 12, true, "450", false, "88.7", "64", 1, false},
+      {"table to typed, box failed: nothing changes", 1, 12, false, "", false, "88.7", "64", 1, false},
+      {"no table: the new fallback", 0, 12, true, "77", true, "77", "77", 1, true, false},
+      {"the opening's number text kept without its blank", 1, 12, false, " 64", true, "64", "64", 0, true},
+      {"a fallback with blanks kept without them", 1, 12, true, " 70 ", true, "88.7", "70", 1, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto held = std::make_unique<State>();
+    State& s = *held;
+    s.Jetzt = kStart;
+    s.Monat = static_cast<float>(c.month);
+    chooseTypedSsn(s, "64");
+    if (c.fromTableBefore == 1) chooseTableSsn(s, dirs);
+    const double before = s.Ssna;
+    // The conditions' own check writes a changed, passing box as typed.
+    if (c.passed && c.box != ssnBoxText(s) && c.box != s.Ssn) {
+      s.Ssn = c.box;
+      s.Ssna = ReadNumber(c.box);
+    }
+    ProgramDirs use = dirs;
+    if (!c.haveTable) use.dataDirs = {};
+    EXPECT_EQ(confirmSunspotChoice(s, use, c.fromTable, c.box, c.passed, before), c.changed);
+    EXPECT_EQ(s.Ssn, c.ssn);
+    EXPECT_EQ(s.Ssna, ReadNumber(c.ssn));
+    EXPECT_EQ(s.SsnTyped, c.typed);
+    EXPECT_EQ(s.SsnFromTable, c.fromTable_after);
+  }
+}
+
+TEST(SunspotChoice, BoxShowsTheTypedNumberTheTableFallsBackTo) {
+  TempDir user;
+  const ProgramDirs dirs = dirsIn(user);
+  auto held = std::make_unique<State>();
+  State& s = *held;
+  s.Jetzt = kStart;
+  s.Monat = 12;
+  chooseTypedSsn(s, "64");
+  EXPECT_EQ(ssnBoxText(s), " 64");
+  chooseTableSsn(s, dirs);
+  EXPECT_EQ(s.Ssna, 88.7);
+  EXPECT_EQ(ssnBoxText(s), " 64");  // not the table's 88.7
+  s.SsnTyped = "900";               // held to the input's range
+  EXPECT_EQ(ssnBoxText(s), " 300");
+}

@@ -1513,6 +1513,41 @@ const std::array<std::string_view, kTextEntries> SprachText = {
     "gris: sin señal",
     "gris\u00A0: aucun signal",
     "grau: kein Signal",
+    // 213: conditions dialog: the sunspot number typed in its box
+    "Die oben eingegebene Zahl",
+    "The number typed above",
+    "Die oben eingegebene Zahl",
+    "El número introducido arriba",
+    "Le nombre saisi ci-dessus",
+    "Die oben eingegebene Zahl",
+    // 214: conditions dialog: frame of the solar data's settings
+    "Sonnendaten",
+    "Solar data",
+    "Sonnendaten",
+    "Datos solares",
+    "Données solaires",
+    "Sonnendaten",
+    // 215: conditions dialog: address of the solar data (mirrors)
+    "Adresse (leer: NOAA SWPC)",
+    "Address (empty: NOAA SWPC)",
+    "Adresse (leer: NOAA SWPC)",
+    "Dirección (vacía: NOAA SWPC)",
+    "Adresse (vide\u00A0: NOAA SWPC)",
+    "Adresse (leer: NOAA SWPC)",
+    // 216: about box: where the sunspot numbers come from
+    "Sonnenfleckenzahlen: NOAA Space Weather Prediction Center (SWPC), gemeinfrei.",
+    "Sunspot numbers: NOAA Space Weather Prediction Center (SWPC), public domain.",
+    "Sonnenfleckenzahlen: NOAA Space Weather Prediction Center (SWPC), gemeinfrei.",
+    "Números de manchas solares: NOAA Space Weather Prediction Center (SWPC), dominio público.",
+    "Nombres de taches solaires\u00A0: NOAA Space Weather Prediction Center (SWPC), domaine public.",
+    "Sonnenfleckenzahlen: NOAA Space Weather Prediction Center (SWPC), gemeinfrei.",
+    // 217: button: stop what is running
+    "Abbrechen",
+    "Cancel",
+    "Abbrechen",
+    "Cancelar",
+    "Annuler",
+    "Abbrechen",
 };
 
 std::string textEntry(int number) {

@@ -223,6 +223,11 @@ enum Text : int {
   kTxRectangularMap = 210,  ///< picture caption: the longitude/latitude map
   kTxCaptionNight = 211,  ///< picture caption: what the hatching means
   kTxCaptionNoSignal = 212,  ///< picture caption: what the grey land and sea mean
+  kTxSsnTypedChoice = 213,  ///< conditions dialog: the sunspot number typed in its box
+  kTxSolarData = 214,  ///< conditions dialog: frame of the solar data's settings
+  kTxSolarAddress = 215,  ///< conditions dialog: address of the solar data (mirrors)
+  kTxSolarCredit = 216,  ///< about box: where the sunspot numbers come from
+  kTxAbbrechen = 217,  ///< button: stop what is running
   kTxAnzahl  ///< number of keys
 };
 

@@ -73,6 +73,31 @@ bool chooseTableSsn(State& s, const ProgramDirs& dirs) {
   return applySunspotTable(s, dirs);
 }
 
+std::string ssnBoxText(const State& s) {
+  return NumberText(s.SsnFromTable == 1 ? heldToInput(ReadNumber(s.SsnTyped)) : s.Ssna);
+}
+
+bool confirmSunspotChoice(State& s, const ProgramDirs& dirs, bool fromTable, const std::string& typed,
+                          bool typedPassed, double ssnaAtOpening) {
+  // The box opens with the number text (a blank before the digits): the
+  // typed number is kept without blanks, as the preferences file takes it.
+  const auto first = typed.find_first_not_of(' ');
+  const std::string number =
+      first == std::string::npos ? std::string() : typed.substr(first, typed.find_last_not_of(' ') + 1 - first);
+  if (fromTable) {
+    if (typedPassed) s.SsnTyped = number;
+    chooseTableSsn(s, dirs);
+  } else if (typedPassed) {
+    // Back from the table: the box's number. Else the conditions' own check
+    // has already taken a changed box into Ssn; the typed number follows.
+    if (s.SsnFromTable == 1)
+      chooseTypedSsn(s, number);
+    else
+      s.SsnTyped = number;
+  }
+  return s.Ssna != ssnaAtOpening;
+}
+
 std::string ssnSourceText(const State& s) {
   switch (s.SsnSource) {
     case kSsnObserved: return says(s, kTxSsnObserved, s.SsnTableDate);

@@ -72,6 +72,22 @@ bool chooseTypedSsn(State& s, const std::string& text);
 /// Returns whether Ssna changed.
 bool chooseTableSsn(State& s, const ProgramDirs& dirs);
 
+/// The sunspot number the conditions dialog's box shows at opening: the
+/// number in use while the typed number is chosen, else the typed number
+/// the table falls back to (number text).
+std::string ssnBoxText(const State& s);
+
+/// OK of the conditions dialog for the sunspot number. `fromTable`: the
+/// table is chosen; `typed`: the box's text, `typedPassed`: whether it
+/// passed OK's check (0..300). With the table, a passing box becomes the
+/// typed number it falls back to, then chooseTableSsn. Else, with a passing
+/// box: chooseTypedSsn when the table was chosen until now, otherwise the
+/// typed number follows the box (the conditions' own check wrote Ssn).
+/// The typed number is kept without blanks around it.
+/// Returns whether Ssna now differs from `ssnaAtOpening`.
+bool confirmSunspotChoice(State& s, const ProgramDirs& dirs, bool fromTable, const std::string& typed,
+                          bool typedPassed, double ssnaAtOpening);
+
 /// Where the number came from, in the current language L: "NOAA predicted,
 /// table of 2026-10", "typed", "typed; 2031-05 is not in the table" ...
 std::string ssnSourceText(const State& s);

@@ -1,5 +1,6 @@
 #include "ui/dialogs.h"
 #include "ui/qtext.h"
+#include "ui/sunspot_source.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>
@@ -379,7 +380,7 @@ void StationBDialog::ok() {
 
 // ---- Conditions ---------------------------------------------------------------------------
 
-ConditionsDialog::ConditionsDialog(State& s, QWidget* parent)
+ConditionsDialog::ConditionsDialog(State& s, const ProgramDirs& dirs, QWidget* parent)
     : InputDialog(s, "frmForm_Rest", kTxTitelBedingungen, parent) {
   txtSsn = row(Field::Sunspots, "txtSsn", "shpSsn", lblSsn, "lblSsn", "Sonnenfleckenzahl [0 - 300]", shpSsn);
   txtWahrscheinlichkeit = row(Field::Availability, "txtWahrscheinlichkeit", "shpWahrscheinlichkeit",
@@ -387,11 +388,15 @@ ConditionsDialog::ConditionsDialog(State& s, QWidget* parent)
                                 shpWahrscheinlichkeit);
   txtSendeweg = row(Field::Path, "txtSendeweg", "shpSendeweg", lblSendeweg, "lblSendeweg", "Sendeweg [S,L]",
                       shpSendeweg);
+  fraSsnQuelle = new SunspotSource(s, dirs, this);
+  static_cast<QVBoxLayout*>(layout())->insertWidget(1, fraSsnQuelle);
   cmdRest = okButton("cmdRest");
 }
 
 void ConditionsDialog::showFromState() {
   openedTexts_ = openConditions(s_);
+  openedTexts_[0] = fraSsnQuelle->boxText();
+  fraSsnQuelle->showFromState();
   lblSsn->setText(q(T(s_, kTxSonnenflecken) + " [0-300]"));
   lblWahrscheinlichkeit->setText(q(T(s_, kTxWahrscheinlichkeit) + " [10,50,90]"));
   lblSendeweg->setText(q(T(s_, kTxSendeweg) + " [S,L]"));
@@ -399,8 +404,14 @@ void ConditionsDialog::showFromState() {
 }
 
 void ConditionsDialog::ok() {
+  if (const QString wrong = fraSsnQuelle->addressProblem(); !wrong.isEmpty()) {
+    lblHinweis->setText(wrong);
+    fraSsnQuelle->txtAdresse->setFocus();
+    return;
+  }
   ConditionsTexts boxes = texts<3>();
-  const OkResult<3> e = applyConditions(s_, boxes, openedTexts_);
+  OkResult<3> e = applyConditions(s_, boxes, openedTexts_);
+  if (fraSsnQuelle->confirm(boxes[0], !e.red[0])) e.start = true;
   showOk(boxes, e);
 }
 

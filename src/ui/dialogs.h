@@ -19,11 +19,14 @@
 #include <string>
 #include <vector>
 
+#include "files/programdir.h"
 #include "input/input_rules.h"
 #include "input/station.h"
 #include "state/state.h"
 
 namespace welvaro::ui {
+
+class SunspotSource;
 
 /// Passes the events of the objects it watches to a function; the function
 /// returns true for an event it has taken.
@@ -243,18 +246,20 @@ class StationBDialog : public StationDialog {
   StationBTexts openedTexts_;
 };
 
-/// "Vorgaben": sunspot number, availability, path.
+/// "Vorgaben": sunspot number (typed or from NOAA's table), availability,
+/// path, and the solar data's settings.
 class ConditionsDialog : public InputDialog {
   Q_OBJECT
 
  public:
-  ConditionsDialog(State& s, QWidget* parent);
+  ConditionsDialog(State& s, const ProgramDirs& dirs, QWidget* parent);
   void showFromState();
 
   QLineEdit *txtSsn, *txtWahrscheinlichkeit, *txtSendeweg;
   QLabel *shpSsn, *shpWahrscheinlichkeit, *shpSendeweg;
   QLabel *lblSsn, *lblWahrscheinlichkeit, *lblSendeweg;
   QPushButton* cmdRest;
+  SunspotSource* fraSsnQuelle;  ///< typed or from the table; the solar data's settings
 
  protected:
   void ok() override;

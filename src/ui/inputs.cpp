@@ -184,7 +184,7 @@ StationBDialog* MainWindow::stationBDialog() {
                   return placeIndex();
                 }));
 }
-ConditionsDialog* MainWindow::conditionsDialog() { return dialog(frmForm_Rest, InputDialogKind::Conditions); }
+ConditionsDialog* MainWindow::conditionsDialog() { return dialog(frmForm_Rest, InputDialogKind::Conditions, dirs_); }
 TimeZoneDialog* MainWindow::timeZoneDialog() { return dialog(frmForm_UTC, InputDialogKind::TimeZone); }
 
 }  // namespace welvaro::ui

@@ -37,6 +37,8 @@
 #include "ui/icons.h"
 #include "ui/version.h"
 #include "ui/time_bar.h"
+#include "ui/solar_data.h"
+#include "solar/sunspot_choice.h"
 
 namespace welvaro::ui {
 
@@ -75,6 +77,14 @@ MainWindow::MainWindow(const Clock& clock, ProgramDirs dirs, QWidget* parent)
   connectMenus();
   connectTimers();
   connectInputs();
+  solar_ = new SolarData(this, *s_, dirs_, clock_,
+                         {[this]() -> UserDialogs& { return *dialogs_; }, [this](const QString& t) { notify(t); },
+                          [this](bool changed) {
+                            if (!changed) return prgPointErgebnisZeigen();  // the table's date in the panel
+                            showWait(true);
+                            tmrNeueDaten.start();
+                          }});
+  connect(menus_->mnuSonnendaten, &QAction::triggered, solar_, &SolarData::update);
   // The clock and the day check run from the creation of the window.
   tmrAktZeit.start();
   tmrTagesaktualisieren.start();
@@ -217,6 +227,10 @@ void MainWindow::buildPanel(QHBoxLayout* centre) {
   lblSunTimes->setObjectName("lblSunTimes");
   lblSunTimes->setTextInteractionFlags(Qt::TextSelectableByMouse);
   lblSunTimes->setWordWrap(true);  // never wider than the panel
+  lblSonnenflecken = new QLabel(this);
+  lblSonnenflecken->setObjectName("lblSonnenflecken");
+  lblSonnenflecken->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  lblSonnenflecken->setWordWrap(true);
   lblPegelAnzeige = new QLabel(this);
   lblPegelAnzeige->setObjectName("lblPegelAnzeige");
   pobSmeter = new QProgressBar(this);
@@ -234,7 +248,8 @@ void MainWindow::buildPanel(QHBoxLayout* centre) {
   lblWelvaroAnzeige->setObjectName("lblWelvaroAnzeige");
   lblWelvaroAnzeige->setWordWrap(true);
   for (QWidget* w :
-       std::initializer_list<QWidget*>{lblFunkverbindung, lblGeoAuswertung, lblStationsLocator, lblSunTimes})
+       std::initializer_list<QWidget*>{lblFunkverbindung, lblGeoAuswertung, lblStationsLocator, lblSunTimes,
+                                      lblSonnenflecken})
     panel->addWidget(w);
   panel->addSpacing(4);
   for (QWidget* w : std::initializer_list<QWidget*>{lblPegelAnzeige, pobSmeter, scale, lblWelvaroAnzeige})
@@ -365,6 +380,7 @@ void MainWindow::start() {
   // runs from here.
   tickAnpassen();
   tmrGenDarst.start();
+  solar_->checkIfDue();  // online only when the user ticked the monthly check
 }
 
 // ---- What the window shows --------------------------------------------------------
@@ -477,6 +493,7 @@ void MainWindow::prgPointErgebnisZeigen() {
   lblGeoAuswertung->setText(rows(s.GeoAuswertung));
   lblStationsLocator->setText(q(stationLocators(s)));
   lblSunTimes->setText(q(sunPanelText(s)));
+  lblSonnenflecken->setText(q(ssnPanelText(s)));
   lblPegelAnzeige->setText(rows(s.PegelAnzeige));
   lblWelvaroAnzeige->setText(rows(s.WelvaroAnzeige));
   pobSmeter->setValue(s.SmeterWert);
@@ -550,7 +567,8 @@ void MainWindow::tickGenDarst() {
 void MainWindow::showAbout() {
   QMessageBox box(QMessageBox::Information, q(T(*s_, kTxInfo)),
                   QString("Welvaro %1\n\n").arg(kVersion) + q(T(*s_, kTxInfoText)) + "\n\n" +
-                      q(T(*s_, kTxCopyright)) + "\n" + q(T(*s_, kTxDataSources)),
+                      q(T(*s_, kTxCopyright)) + "\n" + q(T(*s_, kTxDataSources)) + "\n" +
+                      q(T(*s_, kTxSolarCredit)),
                   QMessageBox::Ok, this);
   dialogs_->ask(box);
   picDarstellung->refresh();

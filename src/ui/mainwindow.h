@@ -49,6 +49,7 @@ class StationADialog;
 class StationBDialog;
 class ConditionsDialog;
 class TimeZoneDialog;
+class SolarData;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -173,6 +174,7 @@ class MainWindow : public QMainWindow {
   QLabel* lblGeoAuswertung = nullptr;
   QLabel* lblStationsLocator = nullptr;
   QLabel* lblSunTimes = nullptr;  ///< sunrise and sunset at A and B (UTC)
+  QLabel* lblSonnenflecken = nullptr;  ///< the sunspot number and where it came from
   QLabel* lblPegelAnzeige = nullptr;
   QLabel* lblWelvaroAnzeige = nullptr;
   QProgressBar* pobSmeter = nullptr;
@@ -194,6 +196,7 @@ class MainWindow : public QMainWindow {
   StationBDialog* frmForm_StationB = nullptr;
   ConditionsDialog* frmForm_Rest = nullptr;
   TimeZoneDialog* frmForm_UTC = nullptr;
+  SolarData* solar_ = nullptr;  // the update of the solar data
 
   QTimer tmrAktZeit, tmrTagesaktualisieren, tmrMonat, tmrNeueDaten, tmrSetzePunkt, tmrSofort, tmrSpeicher,
       tmrAnpassen, tmrGenDarst;

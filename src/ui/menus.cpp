@@ -52,6 +52,7 @@ Menus::Menus(QMenuBar* bar) : QObject(bar) {
   mnuWahrscheinlichkeit = item(mnuVorgaben, "mnuWahrscheinlichkeit");
   mnuUTCZeitkorrektur = item(mnuVorgaben, "mnuUTCZeitkorrektur");
   mnuSonnenfleckenzahl = item(mnuVorgaben, "mnuSonnenfleckenzahl");
+  mnuSonnendaten = item(mnuVorgaben, "mnuSonnendaten");
 
   mnuAnzeige = bar->addMenu(QString());
   mnuAnzeige->setObjectName("mnuAnzeige");
@@ -128,6 +129,7 @@ void Menus::retranslate(const State& s) {
   mnuWahrscheinlichkeit->setText(t(kTxWahrscheinlichkeit));
   mnuUTCZeitkorrektur->setText(t(kTxUTCZeitkorrektur));
   mnuSonnenfleckenzahl->setText(t(kTxSonnenflecken));
+  mnuSonnendaten->setText(t(kTxSolarUpdateMenu));
   mnuAnzeige->setTitle(t(kTxDarstellung));
   mnuDarstellung1->setText(t(kTxWeltWelvaro));
   mnuDarstellung2->setText(t(kTxOrtsWelvaro));

@@ -29,7 +29,7 @@ class Menus : public QObject {
 
   QMenu *mnuDatei, *mnuVorgaben, *mnuAnzeige, *mnuZeit, *mnuExtras, *mnuHilfe, *mnuOrtsEingabe, *mnuPositionsAnzeige;
   QAction *mnuAbst, *mnuDrucker, *mnuEnde, *mnuStationA, *mnuStationB, *mnuSendeweg, *mnuWahrscheinlichkeit,
-      *mnuUTCZeitkorrektur, *mnuSonnenfleckenzahl, *mnuDarstellung1, *mnuDarstellung2, *mnuPegel, *mnuFeldstaerke,
+      *mnuUTCZeitkorrektur, *mnuSonnenfleckenzahl, *mnuSonnendaten, *mnuDarstellung1, *mnuDarstellung2, *mnuPegel, *mnuFeldstaerke,
       *mnuInfoEinblendung, *mnuDum4, *mnuOrtsEingabeAction, *mnuPositionsAnzeigeAction, *mnuCursorposition,
       *mnuNaechsteStadt, *mnuGrad, *mnuLocator, *mnuInfo, *mnuWelvaroHilfe, *mnuAzimutal, *mnuBildSpeichern,
       *mnuBildKopieren, *mnuStundeVor, *mnuStundeZurueck, *mnuMinutenVor, *mnuMinutenZurueck, *mnuFrequenzHoch,
