@@ -223,6 +223,8 @@ enum Text : int {
   kTxRectangularMap = 210,  ///< picture caption: the longitude/latitude map
   kTxCaptionNight = 211,  ///< picture caption: what the hatching means
   kTxCaptionNoSignal = 212,  ///< picture caption: what the grey land and sea mean
+  kTxModeExplain = 213,  ///< conditions dialog: what the mode changes
+  kTxNoiseExplain = 214,  ///< conditions dialog: what the noise changes
   kTxAnzahl  ///< number of keys
 };
 

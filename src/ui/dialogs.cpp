@@ -11,6 +11,7 @@
 
 #include "lang/sprachtext.h"
 #include "state/locator.h"
+#include "ui/outlook_controls.h"
 
 namespace welvaro::ui {
 
@@ -387,7 +388,15 @@ ConditionsDialog::ConditionsDialog(State& s, QWidget* parent)
                                 shpWahrscheinlichkeit);
   txtSendeweg = row(Field::Path, "txtSendeweg", "shpSendeweg", lblSendeweg, "lblSendeweg", "Sendeweg [S,L]",
                       shpSendeweg);
+  outlookChoices = new OutlookChoices(s, this);
+  static_cast<QVBoxLayout*>(layout())->insertWidget(1, outlookChoices);
   cmdRest = okButton("cmdRest");
+  setTabOrder(txtSendeweg, outlookChoices->cmbBetriebsart);
+}
+
+void ConditionsDialog::retranslate() {
+  InputDialog::retranslate();
+  outlookChoices->retranslate();
 }
 
 void ConditionsDialog::showFromState() {
@@ -395,10 +404,14 @@ void ConditionsDialog::showFromState() {
   lblSsn->setText(q(T(s_, kTxSonnenflecken) + " [0-300]"));
   lblWahrscheinlichkeit->setText(q(T(s_, kTxWahrscheinlichkeit) + " [10,50,90]"));
   lblSendeweg->setText(q(T(s_, kTxSendeweg) + " [S,L]"));
+  outlookChoices->showFromState();
   showTexts({openedTexts_.begin(), openedTexts_.end()});
 }
 
 void ConditionsDialog::ok() {
+  // The mode and noise first: a box of theirs that fails keeps the dialog
+  // open with the focus in it.
+  if (!outlookChoices->apply(lblHinweis)) return;
   ConditionsTexts boxes = texts<3>();
   const OkResult<3> e = applyConditions(s_, boxes, openedTexts_);
   showOk(boxes, e);

@@ -25,6 +25,8 @@
 
 namespace welvaro::ui {
 
+class OutlookChoices;
+
 /// Passes the events of the objects it watches to a function; the function
 /// returns true for an event it has taken.
 class EventFilter : public QObject {
@@ -255,6 +257,9 @@ class ConditionsDialog : public InputDialog {
   QLabel *shpSsn, *shpWahrscheinlichkeit, *shpSendeweg;
   QLabel *lblSsn, *lblWahrscheinlichkeit, *lblSendeweg;
   QPushButton* cmdRest;
+  OutlookChoices* outlookChoices;  ///< the outlook's mode and noise
+
+  void retranslate() override;
 
  protected:
   void ok() override;
