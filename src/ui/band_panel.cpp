@@ -49,10 +49,12 @@ class BandValuesView : public QWidget {
       const OutlookColour c = outlookColour(v.value.outlook);
       colour = QColor(c.red, c.green, c.blue);
       // The margin in whole dB, never more than there is (as the point
-      // result's line rounds it); a margin that is no number shows none.
+      // result's line rounds it). A band far below what the mode needs
+      // (100 dB or more) shows its symbol alone: the number would tell
+      // nothing more and not fit the cell.
       const double m = v.value.marginDb[static_cast<std::size_t>(availability_)];
       text = q(std::string(outlookSymbol(v.value.outlook)));
-      if (std::isfinite(m) && std::abs(m) < 1000) text += " " + QString::number(static_cast<int>(std::floor(m)));
+      if (std::isfinite(m) && m > -100 && m < 1000) text += " " + QString::number(static_cast<int>(std::floor(m)));
       return true;
     }
     if (i >= rows_.size() || j >= rows_[i].values.size()) return false;

@@ -31,6 +31,8 @@ QIcon outlookIcon() {
       p.setBrush(QColor(c.red, c.green, c.blue));
       p.drawPie(QRectF(2, 2, 20, 20), 90 * 16 - i * 90 * 16, -90 * 16);
     }
+    p.end();
+    icon.addPixmap(pm);
   }
   return icon;
 }
@@ -150,11 +152,13 @@ OutlookChoices::OutlookChoices(State& s, QWidget* parent) : QWidget(parent), s_(
   grid->addWidget(lblBetriebsart, 0, 0);
   grid->addWidget(cmbBetriebsart, 0, 1);
   grid->addWidget(txtBetriebsartDbHz, 0, 2);
-  grid->addWidget(lblBetriebsartErklaerung, 1, 0, 1, 3);
+  grid->addWidget(new QLabel("dB-Hz", this), 0, 3);
+  grid->addWidget(lblBetriebsartErklaerung, 1, 0, 1, 4);
   grid->addWidget(lblRauschen, 2, 0);
   grid->addWidget(cmbRauschen, 2, 1);
   grid->addWidget(txtRauschpegel, 2, 2);
-  grid->addWidget(lblRauschenErklaerung, 3, 0, 1, 3);
+  grid->addWidget(new QLabel("dBm", this), 2, 3);
+  grid->addWidget(lblRauschenErklaerung, 3, 0, 1, 4);
   grid->setColumnStretch(1, 1);
   setTabOrder(cmbBetriebsart, txtBetriebsartDbHz);
   setTabOrder(txtBetriebsartDbHz, cmbRauschen);
