@@ -37,10 +37,19 @@ QIcon outlookIcon() {
   return icon;
 }
 
+// Fills a list with the choices, the entry `chosen` current. A list that
+// holds them already keeps its entries, so an open list stays open when the
+// window shows its state again (every minute, with the clock).
 void fill(QComboBox* list, const std::vector<OutlookChoice>& choices, int chosen) {
   const QSignalBlocker blocker(list);
-  list->clear();
-  for (const OutlookChoice& c : choices) list->addItem(q(c.text), c.value);
+  bool same = list->count() == static_cast<int>(choices.size());
+  for (int i = 0; same && i < list->count(); ++i)
+    same = list->itemText(i) == q(choices[static_cast<std::size_t>(i)].text) &&
+           list->itemData(i).toInt() == choices[static_cast<std::size_t>(i)].value;
+  if (!same) {
+    list->clear();
+    for (const OutlookChoice& c : choices) list->addItem(q(c.text), c.value);
+  }
   list->setCurrentIndex(std::max(0, list->findData(chosen)));
 }
 
