@@ -90,6 +90,44 @@ FollowUp chooseOutlook(State& s, bool outlook) {
   return f;
 }
 
+namespace {
+
+// A box's number: blanks first, then a sign or a point, and a digit where
+// the number begins; read by the number-reading rule.
+bool boxNumber(std::string_view text, double& v) {
+  std::size_t i = text.find_first_not_of(' ');
+  if (i == std::string_view::npos) return false;
+  if (text[i] == '-' || text[i] == '+') ++i;
+  if (i < text.size() && text[i] == '.') ++i;
+  if (i >= text.size() || text[i] < '0' || text[i] > '9') return false;
+  v = ReadNumber(text);
+  return true;
+}
+
+}  // namespace
+
+OutlookChoiceResult applyOutlookChoice(State& s, int mode, std::string_view needText, int noise,
+                                       std::string_view floorText) {
+  OutlookChoiceResult r;
+  const int16 mode0 = s.OutlookMode, noise0 = s.NoiseEnvironment;
+  const double need0 = s.CustomSnr, floor0 = s.NoiseFloor;
+  const bool custom = mode == static_cast<int>(Mode::Custom), own = noise == static_cast<int>(Noise::MyNoiseFloor);
+  double need = need0, floor = floor0;
+  if ((custom && !boxNumber(needText, need)) || !chooseMode(s, mode, need)) r.failed = 1;
+  else if ((own && !boxNumber(floorText, floor)) || !chooseNoise(s, noise, floor)) r.failed = 2;
+  if (r.failed != 0) {
+    // Both choices or neither.
+    s.OutlookMode = mode0;
+    s.CustomSnr = need0;
+    s.NoiseEnvironment = noise0;
+    s.NoiseFloor = floor0;
+    return r;
+  }
+  r.changed = s.OutlookMode != mode0 || s.CustomSnr != need0 || s.NoiseEnvironment != noise0 || s.NoiseFloor != floor0;
+  r.follow.redraw = r.changed;
+  return r;
+}
+
 std::string outlookCursorText(const State& s, int colourIndex) {
   const Outlook o = outlookOfIndex(colourIndex);
   return std::string(outlookSymbol(o)) + " " + outlookText(s, o);

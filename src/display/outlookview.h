@@ -16,6 +16,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "display/window_state.h"
@@ -73,6 +74,23 @@ int prgBandOutlook(State& s, int hour, int minute, int hours, std::vector<BandOu
 /// Menu checks: the outlook's while OutlookFlag = 1, level's and field
 /// strength's (PegelFlag) only while it is 0.
 FollowUp chooseOutlook(State& s, bool outlook);
+
+/// What the conditions dialog's or the tool bar's choice of mode and noise
+/// did: the list entries `mode` (0..5) and `noise` (0..4) and the texts of
+/// the two boxes, the custom need [dB-Hz] (read only for the custom mode)
+/// and my noise floor [dBm in 2500 Hz] (read only for that noise). A box
+/// that is empty, does not begin with a number or lies outside its range
+/// fails: nothing of that choice is written. Otherwise the record takes both
+/// choices; a change redraws the displays, the point result's line and the
+/// bands (the availabilities themselves do not depend on mode or noise, so
+/// no forecast is computed anew).
+struct OutlookChoiceResult {
+  int failed = 0;  ///< 0, 1 the custom need's box, 2 the noise floor's box
+  bool changed = false;
+  FollowUp follow;
+};
+OutlookChoiceResult applyOutlookChoice(State& s, int mode, std::string_view needText, int noise,
+                                       std::string_view floorText);
 
 /// The cursor read-out over an outlook picture: the class of the colour
 /// index under the cursor with its symbol, "● good" in the current language.

@@ -37,8 +37,11 @@ WindowState windowStateOf(const State& s) {
 
   a.mnuDarstellung1Checked = world;
   a.mnuDarstellung2Checked = !world;
-  a.mnuPegelChecked = s.PegelFlag == 1;
-  a.mnuFeldstaerkeChecked = s.PegelFlag != 1;
+  // Three quantities, one checked: the outlook, else level or field strength.
+  const bool outlook = s.OutlookFlag == 1;
+  a.mnuPegelChecked = !outlook && s.PegelFlag == 1;
+  a.mnuFeldstaerkeChecked = !outlook && s.PegelFlag != 1;
+  a.outlookChecked = outlook;
   a.mnuInfoEinblendungChecked = info;
   a.readoutMenusVisible = info;
   a.readoutMenusEnabled = world;
@@ -168,6 +171,7 @@ FollowUp toggleForecastPeriod(State& s) {
 
 FollowUp chooseLevel(State& s, bool level) {
   s.PegelFlag = level ? 1 : 0;
+  s.OutlookFlag = 0;
   s.GenZaehler = 0;
   FollowUp f;
   f.redraw = true;

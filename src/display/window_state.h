@@ -27,6 +27,7 @@ struct WindowState {
   // Menus.
   bool mnuDarstellung1Checked = true, mnuDarstellung2Checked = false;
   bool mnuPegelChecked = true, mnuFeldstaerkeChecked = false;
+  bool outlookChecked = false;  ///< the third quantity, the outlook of the mode (menu item and tool button)
   bool mnuInfoEinblendungChecked = true;
   bool readoutMenusVisible = true;  ///< mnuDum4, mnuOrtsEingabe, mnuPositionsAnzeige
   bool readoutMenusEnabled = true;        ///< mnuOrtsEingabe, mnuPositionsAnzeige enabled (world map only)
@@ -74,7 +75,8 @@ FollowUp chooseDisplay(State& s, int mode);
 FollowUp toggleGreyline(State& s);
 /// The forecast-period button: shows or hides the month list.
 FollowUp toggleForecastPeriod(State& s);
-/// Level (true) or field strength (false) in the displays.
+/// Level (true) or field strength (false) in the displays; either turns
+/// the outlook off.
 FollowUp chooseLevel(State& s, bool level);
 /// Info display on or off (the read-out labels).
 FollowUp toggleInfo(State& s);

@@ -116,6 +116,7 @@ WindowPrefs windowPrefsFromText(std::string_view text) {
     else if (k == "mode_dbhz") decimal(v, f.modeDbHz);
     else if (k == "noise" && v.size() <= 16) f.noise = std::string(v);
     else if (k == "noise_dbm") decimal(v, f.noiseDbm);
+    else if (k == "outlook") number(v, 0, 1, f.outlook);
     else if (k == "maximiert") {
       int m = f.maximized ? 1 : 0;
       number(v, 0, 1, m);
@@ -153,6 +154,7 @@ std::string windowPrefsText(const WindowPrefs& f) {
   if (std::isfinite(f.modeDbHz)) o << "mode_dbhz=" << PlainText(f.modeDbHz) << "\n";
   if (!f.noise.empty()) o << "noise=" << f.noise << "\n";
   if (std::isfinite(f.noiseDbm)) o << "noise_dbm=" << PlainText(f.noiseDbm) << "\n";
+  if (f.outlook >= 0) o << "outlook=" << f.outlook << "\n";
   return o.str();
 }
 

@@ -59,6 +59,7 @@ struct WindowPrefs {
   double modeDbHz = std::numeric_limits<double>::quiet_NaN();  ///< key mode_dbhz: the custom need [dB-Hz]
   std::string noise;               ///< key noise: city, residential, rural, quiet or floor
   double noiseDbm = std::numeric_limits<double>::quiet_NaN();  ///< key noise_dbm: my noise floor [dBm in 2500 Hz]
+  int outlook = -1;                ///< key outlook: 1 the displays show the outlook, 0 level or field strength, -1 not known
 };
 
 /// The preferences in a file's text: unknown keys and lines that are not

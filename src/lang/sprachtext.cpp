@@ -1548,6 +1548,20 @@ const std::array<std::string_view, kTextEntries> SprachText = {
     "Cancelar",
     "Annuler",
     "Abbrechen",
+    // 218: conditions dialog: what the mode changes
+    "Die Betriebsart bestimmt, welchen Signal-Rausch-Abstand die Aussicht verlangt: FT8 und WSPR kommen mit viel schwächeren Signalen durch als CW, CW mit schwächeren als SSB.",
+    "The mode sets the signal-to-noise ratio the outlook asks for: FT8 and WSPR get through with far weaker signals than CW, and CW with weaker ones than SSB.",
+    "Die Betriebsart bestimmt, welchen Signal-Rausch-Abstand die Aussicht verlangt: FT8 und WSPR kommen mit viel schwächeren Signalen durch als CW, CW mit schwächeren als SSB.",
+    "El modo fija la relación señal/ruido que exige la perspectiva: FT8 y WSPR pasan con señales mucho más débiles que CW, y CW con más débiles que SSB.",
+    "Le mode fixe le rapport signal/bruit qu'exige la perspective\u00A0: FT8 et WSPR passent avec des signaux bien plus faibles que la CW, et la CW avec des signaux plus faibles que la SSB.",
+    "Die Betriebsart bestimmt, welchen Signal-Rausch-Abstand die Aussicht verlangt: FT8 und WSPR kommen mit viel schwächeren Signalen durch als CW, CW mit schwächeren als SSB.",
+    // 219: conditions dialog: what the noise changes
+    "Das Rauschen am Empfangsort bestimmt, wie stark ein Signal sein muss, um sich abzuheben, in der Stadt weit mehr als auf dem ruhigen Land (atmosphärisches Rauschen, stark auf 160 und 80 m nachts, im Sommer und in den Tropen, ist nicht berücksichtigt).",
+    "The noise at the receiver sets how strong a signal must be to stand out, far stronger in a city than in quiet countryside (atmospheric noise, strong on 160 and 80 m at night, in summer and in the tropics, is not included).",
+    "Das Rauschen am Empfangsort bestimmt, wie stark ein Signal sein muss, um sich abzuheben, in der Stadt weit mehr als auf dem ruhigen Land (atmosphärisches Rauschen, stark auf 160 und 80 m nachts, im Sommer und in den Tropen, ist nicht berücksichtigt).",
+    "El ruido en el receptor fija cuán fuerte debe ser una señal para destacar, mucho más en la ciudad que en el campo tranquilo (no se incluye el ruido atmosférico, fuerte en 160 y 80 m de noche, en verano y en los trópicos).",
+    "Le bruit à la réception fixe la force qu'un signal doit avoir pour se détacher, bien plus en ville qu'en campagne calme (le bruit atmosphérique, fort sur 160 et 80 m la nuit, en été et sous les tropiques, n'est pas pris en compte).",
+    "Das Rauschen am Empfangsort bestimmt, wie stark ein Signal sein muss, um sich abzuheben, in der Stadt weit mehr als auf dem ruhigen Land (atmosphärisches Rauschen, stark auf 160 und 80 m nachts, im Sommer und in den Tropen, ist nicht berücksichtigt).",
 };
 
 std::string textEntry(int number) {

@@ -228,6 +228,8 @@ enum Text : int {
   kTxSolarAddress = 215,  ///< conditions dialog: address of the solar data (mirrors)
   kTxSolarCredit = 216,  ///< about box: where the sunspot numbers come from
   kTxAbbrechen = 217,  ///< button: stop what is running
+  kTxModeExplain = 218,  ///< conditions dialog: what the mode changes
+  kTxNoiseExplain = 219,  ///< conditions dialog: what the noise changes
   kTxAnzahl  ///< number of keys
 };
 

@@ -308,6 +308,7 @@ void outlookFromPreferences(State& s, const WindowPrefs& f) {
   if (noise == kFloorWord) s.NoiseEnvironment = static_cast<int16>(Noise::MyNoiseFloor);
   for (std::size_t n = 0; n < kManMadeNoise.size(); ++n)
     if (noise == kManMadeNoise[n].word) s.NoiseEnvironment = static_cast<int16>(n);
+  if (f.outlook >= 0) s.OutlookFlag = static_cast<int16>(f.outlook);
 }
 
 void outlookToPreferences(const State& s, WindowPrefs& f) {
@@ -318,6 +319,7 @@ void outlookToPreferences(const State& s, WindowPrefs& f) {
   f.noise = n == Noise::MyNoiseFloor ? std::string(kFloorWord)
                                      : std::string(kManMadeNoise[static_cast<std::size_t>(n)].word);
   f.noiseDbm = s.NoiseFloor;
+  f.outlook = s.OutlookFlag == 1 ? 1 : 0;
 }
 
 }  // namespace welvaro

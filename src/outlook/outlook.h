@@ -216,7 +216,8 @@ std::string noiseFromText(State& s, std::string_view text);
 std::string noiseWord(const State& s);
 
 /// The mode and noise kept in the window preferences (keys mode, mode_dbhz,
-/// noise, noise_dbm): taken over where they are given and valid.
+/// noise, noise_dbm) and whether the displays show the outlook (key
+/// outlook): taken over where they are given and valid.
 void outlookFromPreferences(State& s, const WindowPrefs& f);
 void outlookToPreferences(const State& s, WindowPrefs& f);
 

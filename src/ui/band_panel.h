@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "display/bands.h"
+#include "display/outlookview.h"
 #include "state/state.h"
 
 namespace welvaro::ui {
@@ -28,6 +29,15 @@ class BandPanel : public QWidget {
   /// The values of the bands (rows of prgBandWerte), in dBm or dB(uV/m),
   /// and the band the display frequency lies in (-1: none).
   void present(const std::vector<BandRow>& rows, bool level, int active);
+  /// The outlook of the record's mode per band instead (rows of
+  /// prgBandOutlook): each cell the class's colour, its symbol and the
+  /// margin in whole dB at the availability `availability` (0..2).
+  void presentOutlook(const std::vector<BandOutlookRow>& rows, int availability, int active);
+  /// The best-band line under the bands.
+  void showBestBand(const QString& line);
+  /// Text of the cell of band `band` (0..9) and column `column` as drawn:
+  /// a value, or the outlook's symbol and margin ("● 14"); empty without one.
+  QString cellText(int band, int column) const;
   void retranslate(const State& s);
 
  signals:
@@ -35,6 +45,7 @@ class BandPanel : public QWidget {
 
  private:
   QLabel* lblBaender;
+  QLabel* lblBestesBand;
   std::array<QToolButton*, kBands.size()> buttons_{};
   BandValuesView* values_;
 };

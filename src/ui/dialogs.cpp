@@ -12,6 +12,7 @@
 
 #include "lang/sprachtext.h"
 #include "state/locator.h"
+#include "ui/outlook_controls.h"
 
 namespace welvaro::ui {
 
@@ -390,7 +391,15 @@ ConditionsDialog::ConditionsDialog(State& s, const ProgramDirs& dirs, QWidget* p
                       shpSendeweg);
   fraSsnQuelle = new SunspotSource(s, dirs, this);
   static_cast<QVBoxLayout*>(layout())->insertWidget(1, fraSsnQuelle);
+  outlookChoices = new OutlookChoices(s, this);
+  static_cast<QVBoxLayout*>(layout())->insertWidget(2, outlookChoices);
   cmdRest = okButton("cmdRest");
+  setTabOrder(txtSendeweg, outlookChoices->cmbBetriebsart);
+}
+
+void ConditionsDialog::retranslate() {
+  InputDialog::retranslate();
+  outlookChoices->retranslate();
 }
 
 void ConditionsDialog::showFromState() {
@@ -400,10 +409,14 @@ void ConditionsDialog::showFromState() {
   lblSsn->setText(q(T(s_, kTxSonnenflecken) + " [0-300]"));
   lblWahrscheinlichkeit->setText(q(T(s_, kTxWahrscheinlichkeit) + " [10,50,90]"));
   lblSendeweg->setText(q(T(s_, kTxSendeweg) + " [S,L]"));
+  outlookChoices->showFromState();
   showTexts({openedTexts_.begin(), openedTexts_.end()});
 }
 
 void ConditionsDialog::ok() {
+  // The mode and noise first: a box of theirs that fails keeps the dialog
+  // open with the focus in it.
+  if (!outlookChoices->apply(lblHinweis)) return;
   if (const QString wrong = fraSsnQuelle->addressProblem(); !wrong.isEmpty()) {
     lblHinweis->setText(wrong);
     fraSsnQuelle->txtAdresse->setFocus();

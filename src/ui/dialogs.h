@@ -27,6 +27,7 @@
 namespace welvaro::ui {
 
 class SunspotSource;
+class OutlookChoices;
 
 /// Passes the events of the objects it watches to a function; the function
 /// returns true for an event it has taken.
@@ -260,6 +261,9 @@ class ConditionsDialog : public InputDialog {
   QLabel *lblSsn, *lblWahrscheinlichkeit, *lblSendeweg;
   QPushButton* cmdRest;
   SunspotSource* fraSsnQuelle;  ///< typed or from the table; the solar data's settings
+  OutlookChoices* outlookChoices;  ///< the outlook's mode and noise
+
+  void retranslate() override;
 
  protected:
   void ok() override;

@@ -19,6 +19,8 @@
 #include "ui/frequency_box.h"
 #include "ui/mainwindow.h"
 #include "ui/menus.h"
+#include "ui/outlook_controls.h"
+#include "display/outlookview.h"
 #include "ui/picture_view.h"
 
 namespace welvaro::ui {
@@ -75,6 +77,10 @@ bool MainWindow::prgCursorBewegt(QPointF p) {
     if (!l) return false;
     a = prgChartCursor(s, *l, s.PegelFlag == 1);
   }
+  // Over the outlook the read-out names the class under the cursor.
+  if (a.levelChanged && s.OutlookFlag == 1)
+    a.level = outlookCursorText(s, s.Darstellung == 1.0f ? picDarstellung->readMap(p)->colourIndex
+                                                         : picDarstellung->readChart(p)->colourIndex);
   if (a.levelChanged) lblPegel->setText(q(a.level));
   lblLocator->setText(q(a.locator));
   if (a.frequencyChanged) lblFrequenz->setText(q(a.frequency));
@@ -184,7 +190,12 @@ StationBDialog* MainWindow::stationBDialog() {
                   return placeIndex();
                 }));
 }
-ConditionsDialog* MainWindow::conditionsDialog() { return dialog(frmForm_Rest, InputDialogKind::Conditions, dirs_); }
+ConditionsDialog* MainWindow::conditionsDialog() {
+  const bool first = frmForm_Rest == nullptr;
+  ConditionsDialog* d = dialog(frmForm_Rest, InputDialogKind::Conditions, dirs_);
+  if (first) connect(d->outlookChoices, &OutlookChoices::changed, this, &MainWindow::follow);
+  return d;
+}
 TimeZoneDialog* MainWindow::timeZoneDialog() { return dialog(frmForm_UTC, InputDialogKind::TimeZone); }
 
 }  // namespace welvaro::ui

@@ -29,6 +29,9 @@
 #include "ui/helpviewer.h"
 #include "ui/message_bar.h"
 #include "ui/menus.h"
+#include "ui/outlook_controls.h"
+#include "display/outlookview.h"
+#include "forecast/availability.h"
 #include "display/bands.h"
 #include "ui/band_panel.h"
 #include "ui/picture_view.h"
@@ -98,6 +101,7 @@ MainWindow::~MainWindow() = default;
 void MainWindow::buildWindow() {
   auto* central = new QWidget(this);
   setCentralWidget(central);
+  outlook_ = new OutlookControls(*s_, this);
   auto* mainLayout = new QVBoxLayout(central);
   mainLayout->setContentsMargins(8, 4, 8, 4);
   mainLayout->setSpacing(6);
@@ -187,7 +191,8 @@ void MainWindow::buildToolBar(QVBoxLayout* mainLayout) {
     f->setFrameShadow(QFrame::Sunken);
     return f;
   };
-  for (QWidget* w : std::initializer_list<QWidget*>{cmdWelt, cmdOrt, cmdAzimutal, separator(), cmdGreyline, cmdWelvarozeit,
+  for (QWidget* w : std::initializer_list<QWidget*>{cmdWelt, cmdOrt, cmdAzimutal, separator(), outlook_->cmdAussicht,
+                                                     outlook_->cmbModus, separator(), cmdGreyline, cmdWelvarozeit,
                                                      frmMonat, separator(), cmdSonnenflecken, cmdDrucker})
     bar->addWidget(w);
   bar->addStretch(1);
@@ -252,7 +257,8 @@ void MainWindow::buildPanel(QHBoxLayout* centre) {
                                       lblSonnenflecken})
     panel->addWidget(w);
   panel->addSpacing(4);
-  for (QWidget* w : std::initializer_list<QWidget*>{lblPegelAnzeige, pobSmeter, scale, lblWelvaroAnzeige})
+  for (QWidget* w : std::initializer_list<QWidget*>{lblPegelAnzeige, pobSmeter, scale, outlook_->lblAussicht,
+                                                    lblWelvaroAnzeige})
     panel->addWidget(w);
   panel->addStretch(1);
   bandPanel_ = new BandPanel(this);
@@ -292,6 +298,9 @@ void MainWindow::connectMenus() {
   connect(m.mnuEnde, &QAction::triggered, this, &MainWindow::prgEnde);
   connect(m.mnuDarstellung1, &QAction::triggered, this, &MainWindow::prgDarstellung1);
   connect(m.mnuDarstellung2, &QAction::triggered, this, &MainWindow::prgDarstellung2);
+  outlook_->addMenuItem(m.mnuAnzeige);
+  connect(outlook_, &OutlookControls::outlookChosen, this, [this] { follow(chooseOutlook(*s_, true)); });
+  connect(outlook_, &OutlookControls::choiceMade, this, &MainWindow::follow);
   connect(m.mnuPegel, &QAction::triggered, this, [this] { follow(chooseLevel(*s_, true)); });
   connect(m.mnuFeldstaerke, &QAction::triggered, this, [this] { follow(chooseLevel(*s_, false)); });
   for (int n = 0; n < 6; ++n)
@@ -396,6 +405,7 @@ void MainWindow::present() {
   frmMonat->setVisible(a.frmMonatVisible);
   timeBar_->present(a.minute, a.now, q(a.timeText));
   menus_->present(a);
+  outlook_->present(a);
   lblOrtB->setVisible(a.lblOrtBVisible);
   lblFrequenz->setVisible(a.lblFrequenzVisible);
   lblLocator->setVisible(a.lblLocatorVisible);
@@ -457,9 +467,17 @@ void MainWindow::showWait(bool an) {
 void MainWindow::showBands() {
   State& s = *s_;
   const int minute = shownMinute(s);
-  std::vector<BandRow> rows;
-  prgBandWerte(s, minute / 60, minute % 60, BandPanel::kHours, rows);
-  bandPanel_->present(rows, s.PegelFlag == 1, bandOf(s.AktFrequenz));
+  // The outlook per band in the outlook quantity; the best band always.
+  std::vector<BandOutlookRow> outlook;
+  prgBandOutlook(s, minute / 60, minute % 60, BandPanel::kHours, outlook);
+  bandPanel_->showBestBand(q(s.BestBandLine));
+  if (s.OutlookFlag == 1) {
+    bandPanel_->presentOutlook(outlook, availabilityIndex(s.Iproz), bandOf(s.AktFrequenz));
+  } else {
+    std::vector<BandRow> rows;
+    prgBandWerte(s, minute / 60, minute % 60, BandPanel::kHours, rows);
+    bandPanel_->present(rows, s.PegelFlag == 1, bandOf(s.AktFrequenz));
+  }
 }
 
 void MainWindow::prgGenDarst() {
@@ -498,6 +516,7 @@ void MainWindow::prgPointErgebnisZeigen() {
   lblWelvaroAnzeige->setText(rows(s.WelvaroAnzeige));
   pobSmeter->setValue(s.SmeterWert);
   setMonthColours(windowStateOf(s).monthRed);
+  outlook_->showPoint();
   showBands();
 }
 

@@ -45,6 +45,7 @@ class FrequencyBox;
 class HelpViewer;
 class MessageBar;
 class Menus;
+class OutlookControls;
 class StationADialog;
 class StationBDialog;
 class ConditionsDialog;
@@ -192,6 +193,7 @@ class MainWindow : public QMainWindow {
   TimeBar* timeBar_ = nullptr;  // the time shown, play
   BandPanel* bandPanel_ = nullptr;      // the link in the ten bands
   Menus* menus_ = nullptr;
+  OutlookControls* outlook_ = nullptr;  // the outlook of a mode: quantity, mode list, point line
   StationADialog* frmForm_StationA = nullptr;
   StationBDialog* frmForm_StationB = nullptr;
   ConditionsDialog* frmForm_Rest = nullptr;

@@ -52,8 +52,19 @@ void PictureView::takeLink(bool valid) {
   // A copy: later computations (a table renewed after midnight, the printed
   // report) reuse the record's result grid, and a resize must not draw them.
   link_->ErgFeld = s_.ErgFeld;
+  link_->AvailabilityResults = s_.AvailabilityResults;  // the outlook's chart
   chartValid_ = valid;
   refresh();
+}
+
+void PictureView::followChoices() const {
+  // The outlook's legend and colours follow the language, mode and noise
+  // chosen since the link's forecast was taken.
+  link_->L = s_.L;
+  link_->OutlookMode = s_.OutlookMode;
+  link_->CustomSnr = s_.CustomSnr;
+  link_->NoiseEnvironment = s_.NoiseEnvironment;
+  link_->NoiseFloor = s_.NoiseFloor;
 }
 
 void PictureView::refresh() {
@@ -72,6 +83,7 @@ MapView PictureView::mapView(double scale) const {
   a.frequency = s_.AktFrequenz;
   a.utcMinute = minute();
   a.level = s_.PegelFlag == 1;
+  a.outlook = s_.OutlookFlag == 1;
   a.greyline = greylineShown(s_);
   a.path = true;
   a.lines = true;
@@ -79,7 +91,7 @@ MapView PictureView::mapView(double scale) const {
   a.scale = scale;
   a.background = backgroundColour(this);
   a.caption = mapCaption(s_, {.projection = a.projection, .frequency = a.frequency, .utcMinute = a.utcMinute,
-                              .level = a.level, .pointB = a.path, .night = a.greyline,
+                              .level = a.level, .outlook = a.outlook, .pointB = a.path, .night = a.greyline,
                               .land = land_ != nullptr && !land_->empty()});
   return a;
 }
@@ -87,6 +99,7 @@ MapView PictureView::mapView(double scale) const {
 ChartView PictureView::chartView(double scale) const {
   ChartView a;
   a.level = s_.PegelFlag == 1;
+  a.outlook = s_.OutlookFlag == 1;
   a.scales = true;
   a.timeLine = true;
   a.utcMinute = minute();
@@ -94,7 +107,7 @@ ChartView PictureView::chartView(double scale) const {
   a.frequency = s_.AktFrequenz;
   a.scale = scale;
   a.background = backgroundColour(this);
-  a.caption = chartCaption(s_, {.level = a.level, .frequencyLine = a.frequencyLine, .frequency = a.frequency,
+  a.caption = chartCaption(s_, {.level = a.level, .outlook = a.outlook, .frequencyLine = a.frequencyLine, .frequency = a.frequency,
                                 .timeLine = a.timeLine, .utcMinute = a.utcMinute});
   return a;
 }
@@ -108,6 +121,7 @@ void PictureView::drawIfNeeded() {
     map_.render(s_, mapView(dpr), b, h);
     picture_ = asImage(map_.pixel(), map_.width(), map_.height());
   } else {
+    followChoices();
     chart_.render(*link_, chartView(dpr), b, h);
     picture_ = asImage(chart_.pixel(), chart_.width(), chart_.height());
     if (!chartValid_) {
@@ -142,6 +156,7 @@ QImage PictureView::pictureAtSize(QSize size) const {
     return asImage(k.pixel(), k.width(), k.height());
   }
   ChartPicture c;
+  followChoices();
   c.render(*link_, chartView(scale), b, h);
   return asImage(c.pixel(), c.width(), c.height());
 }

@@ -79,6 +79,7 @@ class PictureView : public QWidget {
   MapView mapView(double scale) const;
   ChartView chartView(double scale) const;
   void drawIfNeeded();
+  void followChoices() const;
   Point devicePoint(QPointF p) const;
 
   const State& s_;

@@ -99,7 +99,9 @@ bool shared(const QString& text) {
                                       "S",        "E",        "W",         "OK",        "Welvaro", "Locator",
                                       "Station",  "Distance", "Position",  "Latitude",  "Longitude",
                                       "Conditions", "Options", "English",  "Deutsch",   "Espa\u00F1ol",
-                                      "Fran\u00E7ais", "M\u00FCnchen", "Madrid", "JN", "SC", "IN", "DJ"};
+                                      "Fran\u00E7ais", "M\u00FCnchen", "Madrid", "JN", "SC", "IN", "DJ",
+                                      // the modes and the unit of their need; French "Mode"
+                                      "CW", "SSB", "FT", "WSPR", "Hz", "Mode"};
   static const QRegularExpression word("[A-Za-z\u00C0-\u024F]+");
   for (auto it = word.globalMatch(text); it.hasNext();)
     if (!allowed.contains(it.next().captured())) return false;
