@@ -223,6 +223,36 @@ enum Text : int {
   kTxRectangularMap = 210,  ///< picture caption: the longitude/latitude map
   kTxCaptionNight = 211,  ///< picture caption: what the hatching means
   kTxCaptionNoSignal = 212,  ///< picture caption: what the grey land and sea mean
+  kTxHeardMenu = 213,  ///< menu item: the settings of the receiver's decodes
+  kTxHeardTitle = 214,  ///< title of the settings dialog of the receiver's decodes
+  kTxHeardLogs = 215,  ///< settings: the list of the receiver's log files
+  kTxHeardAddLog = 216,  ///< settings: button that chooses a log file
+  kTxHeardRemoveLog = 217,  ///< settings: button that removes the chosen log file
+  kTxHeardFoundLogs = 218,  ///< settings: logs found in the receivers' usual folders
+  kTxHeardAddFound = 219,  ///< settings: button that adds the found log chosen
+  kTxHeardRxPosition = 220,  ///< settings: the position of the chosen log's receiver
+  kTxHeardAtA = 221,  ///< settings: a log whose receiver stands at station A
+  kTxHeardListen = 222,  ///< settings: listen for the receiver's UDP messages
+  kTxHeardKeepDays = 223,  ///< settings: retention of the stored decodes
+  kTxHeardSpan = 224,  ///< settings: the span of the dots and the bands panel
+  kTxHeardSpan15 = 225,  ///< span: 15 minutes
+  kTxHeardSpan60 = 226,  ///< span: 1 hour
+  kTxHeardSpan360 = 227,  ///< span: 6 hours
+  kTxHeardSpan1440 = 228,  ///< span: 24 hours
+  kTxHeardSpanNone = 229,  ///< span: nothing shown
+  kTxHeardPanel = 230,  ///< bands panel: title of what was heard (%1 start, %2 end of the span, hh:mm)
+  kTxHeardColBand = 231,  ///< bands panel: column of the band
+  kTxHeardColStations = 232,  ///< bands panel: column of the stations heard
+  kTxHeardColSnr = 233,  ///< bands panel: column of the best SNR
+  kTxHeardColFarthest = 234,  ///< bands panel: column of the farthest distance
+  kTxHeardColTowardB = 235,  ///< bands panel: column of the stations heard toward B
+  kTxHeardColCompare = 236,  ///< bands panel: column of the comparison with the forecast
+  kTxHeardColumnsTip = 237,  ///< bands panel: tool tip explaining the columns
+  kTxHeardStatusHeard = 238,  ///< status line: the receiver's last message (%1 how long ago)
+  kTxHeardStatusWaiting = 239,  ///< status line: listening, nothing received yet (%1 address)
+  kTxHeardStatusError = 240,  ///< status line: listening failed (%1 address, %2 reason)
+  kTxHeardBadAddress = 241,  ///< settings: what the address box accepts
+  kTxHeardLogProblem = 242,  ///< message: a log file could not be read (%1 file, %2 reason)
   kTxAnzahl  ///< number of keys
 };
 

@@ -38,6 +38,7 @@ struct PlaceIndex;
 namespace welvaro::ui {
 
 class BandPanel;
+class HeardBinder;
 class PictureView;
 class TimeBar;
 class InputDialog;
@@ -190,6 +191,7 @@ class MainWindow : public QMainWindow {
   FrequencyBox* frequencyBox_ = nullptr;
   TimeBar* timeBar_ = nullptr;  // the time shown, play
   BandPanel* bandPanel_ = nullptr;      // the link in the ten bands
+  HeardBinder* heard_ = nullptr;        // what the receiver heard: dots, rows, status, settings
   Menus* menus_ = nullptr;
   StationADialog* frmForm_StationA = nullptr;
   StationBDialog* frmForm_StationB = nullptr;
