@@ -311,7 +311,9 @@ void HeardBinder::refresh() {
     }
     return;
   }
-  const std::int64_t end = heardEndMs(utcMsOf(clock_.read()), s_.AnzeigeMinute);
+  // The span ends at the time the displays show, by the program's own UTC
+  // clock (the one the time bar and the captions give).
+  const std::int64_t end = heardEndMs(toSerial(s_.Zeitpunkt) * 1000, s_.AnzeigeMinute);
   const std::int64_t start = spanStartMs(end, *span);
   const std::vector<StoredDecode> decodes = reader_.between(start, end);
   const HeardSummary summary = summarizeHeard(decodes, GeoPoint{s_.OrtX2, s_.OrtY2});
