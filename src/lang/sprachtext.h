@@ -240,7 +240,7 @@ enum Text : int {
   kTxHeardSpan360 = 227,  ///< span: 6 hours
   kTxHeardSpan1440 = 228,  ///< span: 24 hours
   kTxHeardSpanNone = 229,  ///< span: nothing shown
-  kTxHeardPanel = 230,  ///< bands panel: title of what was heard (%1 start, %2 end of the span, hh:mm)
+  kTxHeardPanel = 230,  ///< bands panel: title of what was heard (%1 the span, %2 its end hh:mm)
   kTxHeardColBand = 231,  ///< bands panel: column of the band
   kTxHeardColStations = 232,  ///< bands panel: column of the stations heard
   kTxHeardColSnr = 233,  ///< bands panel: column of the best SNR

@@ -174,8 +174,7 @@ HeardBinder::HeardBinder(State& s, const Clock& clock, ProgramDirs dirs, QMainWi
       worker_(new HeardWorker(clock)),
       scratch_(std::make_unique<State>()) {
   setObjectName("heardBinder");
-  panel_ = new HeardPanel(window);
-  panel_->hide();
+  panel_ = new HeardPanel(window);  // hidden by apply() until a source is set
   lblReceiver = new QLabel(window);
   lblReceiver->setObjectName("lblReceiver");
   window->statusBar()->addPermanentWidget(lblReceiver);
@@ -317,7 +316,11 @@ void HeardBinder::refresh() {
   const std::int64_t start = spanStartMs(end, *span);
   const std::vector<StoredDecode> decodes = reader_.between(start, end);
   const HeardSummary summary = summarizeHeard(decodes, GeoPoint{s_.OrtX2, s_.OrtY2});
-  panel_->present(q(T(s_, kTxHeardPanel)).arg(clockOf(start), clockOf(end)), heardPanelRows(s_, summary, outlook_));
+  const int spanKey = *span == HeardSpan::Minutes15 ? kTxHeardSpan15
+                      : *span == HeardSpan::Hour1   ? kTxHeardSpan60
+                      : *span == HeardSpan::Hours6  ? kTxHeardSpan360
+                                                    : kTxHeardSpan1440;
+  panel_->present(q(T(s_, kTxHeardPanel)).arg(q(T(s_, spanKey)), clockOf(end)), heardPanelRows(s_, summary, outlook_));
   const int band = heardBandOf(s_.AktFrequenz);
   dots_ = band >= 0 ? heardDots(decodes, band) : HeardDots{};
   layer_.setDots(dots_.marks);

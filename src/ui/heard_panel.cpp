@@ -34,7 +34,7 @@ HeardPanel::HeardPanel(QWidget* parent) : QWidget(parent) {
   setObjectName("frmHeard");
   auto* grid = new QGridLayout(this);
   grid->setContentsMargins(0, 0, 0, 0);
-  grid->setHorizontalSpacing(8);
+  grid->setHorizontalSpacing(6);
   grid->setVerticalSpacing(1);
   lblTitle = new QLabel(this);
   lblTitle->setObjectName("lblHeard");
@@ -54,10 +54,18 @@ HeardPanel::HeardPanel(QWidget* parent) : QWidget(parent) {
       auto* l = new QLabel(this);
       l->setObjectName(QString("lblHeard%1_%2").arg(q(std::string(kHfBands[b].name))).arg(c));
       l->setFont(small);
+      // The verdict may take two lines rather than widen the panel.
+      if (c == 5) {
+        l->setWordWrap(true);
+        l->setMinimumWidth(105);
+      }
       cells_[b][static_cast<std::size_t>(c)] = l;
       grid->addWidget(l, static_cast<int>(b) + 2, c, c == 0 || c == 5 ? Qt::AlignLeft : Qt::AlignRight);
     }
   grid->setColumnStretch(5, 1);
+  // The side panel takes its width from its parts when the window is built:
+  // room for the verdicts from the start, so they never widen it later.
+  setMinimumWidth(330);
 }
 
 void HeardPanel::present(const QString& title, const std::array<HeardPanelRow, kHfBands.size()>& rows) {
