@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QMenu>
 #include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <algorithm>
 
@@ -174,7 +176,8 @@ HeardBinder::HeardBinder(State& s, const Clock& clock, ProgramDirs dirs, QMainWi
       worker_(new HeardWorker(clock)),
       scratch_(std::make_unique<State>()) {
   setObjectName("heardBinder");
-  panel_ = new HeardPanel(window);  // hidden by apply() until a source is set
+  panel_ = new HeardPanel(window);
+  panel_->hide();  // until a source of decodes is set
   lblReceiver = new QLabel(window);
   lblReceiver->setObjectName("lblReceiver");
   window->statusBar()->addPermanentWidget(lblReceiver);
@@ -251,6 +254,7 @@ void HeardBinder::apply(const WindowPrefs& f) {
   prefs_ = f;
   on_ = heardSourcesOn(f);
   panel_->setVisible(on_ && heardSpanOf(f).has_value());
+  if (panel_->isVisibleTo(window_)) fitSidePanel();
   lblReceiver->setVisible(f.heardListen);
   reader_.close();
   dots_ = {};
@@ -272,6 +276,17 @@ void HeardBinder::apply(const WindowPrefs& f) {
   QMetaObject::invokeMethod(worker_, [w = worker_, src] { w->begin(src); }, Qt::QueuedConnection);
   if (f.heardListen) tmrStatus.start();
   shownChanged();
+}
+
+void HeardBinder::fitSidePanel() {
+  // The side panel took its width from its parts when the window was built,
+  // without these rows: it widens as far as they need, once.
+  for (QWidget* w = panel_->parentWidget(); w; w = w->parentWidget())
+    if (auto* scroll = qobject_cast<QScrollArea*>(w)) {
+      const int need = scroll->widget()->minimumSizeHint().width() + scroll->verticalScrollBar()->sizeHint().width() + 4;
+      if (need > scroll->minimumWidth()) scroll->setMinimumWidth(need);
+      return;
+    }
 }
 
 void HeardBinder::workerChanged() {
@@ -314,17 +329,32 @@ void HeardBinder::refresh() {
   // clock (the one the time bar and the captions give).
   const std::int64_t end = heardEndMs(toSerial(s_.Zeitpunkt) * 1000, s_.AnzeigeMinute);
   const std::int64_t start = spanStartMs(end, *span);
-  const std::vector<StoredDecode> decodes = reader_.between(start, end);
-  const HeardSummary summary = summarizeHeard(decodes, GeoPoint{s_.OrtX2, s_.OrtY2});
+  // Every band for the rows, decode by decode; only the band shown is held
+  // whole, for its dots.
+  HeardSummarizer summarizer(GeoPoint{s_.OrtX2, s_.OrtY2});
+  reader_.forEachBetween(start, end, -1, [&](const StoredDecode& d) {
+    summarizer.add(d);
+    return true;
+  });
+  const HeardSummary summary = summarizer.result();
   const int spanKey = *span == HeardSpan::Minutes15 ? kTxHeardSpan15
                       : *span == HeardSpan::Hour1   ? kTxHeardSpan60
                       : *span == HeardSpan::Hours6  ? kTxHeardSpan360
                                                     : kTxHeardSpan1440;
   panel_->present(q(T(s_, kTxHeardPanel)).arg(q(T(s_, spanKey)), clockOf(end)), heardPanelRows(s_, summary, outlook_));
   const int band = heardBandOf(s_.AktFrequenz);
-  dots_ = band >= 0 ? heardDots(decodes, band) : HeardDots{};
-  layer_.setDots(dots_.marks);
-  if (s_.Darstellung == 1.0f) view_->refresh();
+  HeardDots dots = band >= 0 ? heardDots(reader_.between(start, end, band), band) : HeardDots{};
+  // The map is drawn anew only when its dots changed (a day being played
+  // mostly keeps them).
+  const auto same = [](const MapDot& a, const MapDot& b) {
+    return a.colour == b.colour && a.position.lat == b.position.lat && a.position.lon == b.position.lon;
+  };
+  const bool changed = !std::equal(dots.marks.begin(), dots.marks.end(), dots_.marks.begin(), dots_.marks.end(), same);
+  dots_ = std::move(dots);
+  if (changed) {
+    layer_.setDots(dots_.marks);
+    if (s_.Darstellung == 1.0f) view_->refresh();
+  }
 }
 
 void HeardBinder::showStatus() {

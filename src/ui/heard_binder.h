@@ -129,6 +129,7 @@ class HeardBinder : public QObject {
  private:
   void apply(const WindowPrefs& f);
   void workerChanged();
+  void fitSidePanel();
   void refresh();
   void showStatus();
   void drawOverlay(Canvas& c, const MapProjection& p, Rect picture, double scale);

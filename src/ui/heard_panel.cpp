@@ -63,9 +63,6 @@ HeardPanel::HeardPanel(QWidget* parent) : QWidget(parent) {
       grid->addWidget(l, static_cast<int>(b) + 2, c, c == 0 || c == 5 ? Qt::AlignLeft : Qt::AlignRight);
     }
   grid->setColumnStretch(5, 1);
-  // The side panel takes its width from its parts when the window is built:
-  // room for the verdicts from the start, so they never widen it later.
-  setMinimumWidth(330);
 }
 
 void HeardPanel::present(const QString& title, const std::array<HeardPanelRow, kHfBands.size()>& rows) {

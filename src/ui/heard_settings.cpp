@@ -131,7 +131,12 @@ void HeardSettingsDialog::showPrefs(const WindowPrefs& f, const std::vector<std:
   lstLogs->clear();
   for (const WindowPrefs::HeardLog& l : f.heardLogs) {
     addLog(q(l.path));
-    if (l.ownPosition) lstLogs->currentItem()->setData(kPositionRole, q(typedPositionText(l.lat, l.lon)));
+    if (l.ownPosition) {
+      QListWidgetItem* item = lstLogs->currentItem();
+      const QString pos = q(typedPositionText(l.lat, l.lon));
+      item->setData(kPositionRole, pos);
+      item->setText(q(l.path) + "  (" + pos + ")");
+    }
   }
   logChosen();
   cmbFound->clear();
