@@ -285,6 +285,14 @@ void DecodesTest::datagramsSentToTheListeningWindow() {
   QTRY_COMPARE(panel(w).cell(3, 1)->text(), QString("1"));
   QCOMPARE(calls(w), (QStringList{"JA1ABC", "VK2XYZ"}));  // 40 m is not the band shown
 
+  if (const QByteArray shot = qgetenv("WELVARO_SHOT_UDP"); !shot.isEmpty()) {
+    w.resize(1400, 900);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTest::qWait(300);
+    w.grab().save(QString::fromLocal8Bit(shot));
+  }
+
   // What arrived is in the store, once.
   DecodeStore store;
   QCOMPARE(QString::fromStdString(store.open(p(dir, std::string(kHeardStoreFile).c_str()))), QString());
