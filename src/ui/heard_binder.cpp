@@ -305,13 +305,15 @@ void HeardBinder::workerChanged() {
 
 void HeardBinder::shownChanged() {
   if (!on_) return;
-  // The forecast's outlook toward B per band at the time shown, on a copy
-  // of the record so the point result's grid stays as it is.
-  *scratch_ = s_;
-  const int minute = shownMinute(s_);
-  std::vector<BandOutlookRow> rows;
-  if (prgBandOutlook(*scratch_, minute / 60, minute % 60, 1, rows) == 0) outlook_ = outlookPerBand(rows);
-  else outlook_.fill(Outlook::Closed);
+  if (panel_->isVisibleTo(window_)) {
+    // The forecast's outlook toward B per band at the time shown, on a copy
+    // of the record so the point result's grid stays as it is.
+    *scratch_ = s_;
+    const int minute = shownMinute(s_);
+    std::vector<BandOutlookRow> rows;
+    if (prgBandOutlook(*scratch_, minute / 60, minute % 60, 1, rows) == 0) outlook_ = outlookPerBand(rows);
+    else outlook_.fill(Outlook::Closed);
+  }
   if (!tmrRefresh.isActive() || tmrRefresh.remainingTime() > kShownMs) tmrRefresh.start(kShownMs);
 }
 
