@@ -225,6 +225,13 @@ void DecodesTest::logReadAtStartGivesDotsRowsAndReadOut() {
   QCOMPARE(view->picture().pixelColor((*atAz * dpr).toPoint()).rgb() & 0xFFFFFF, snrColour(-20) & 0xFFFFFF);
   w.chooseProjection(false);
 
+  // In English: the menu item, the title and the verdicts follow at once.
+  test::ctl<QAction>(w, "mnuBeschriftung1")->trigger();
+  QCOMPARE(test::ctl<QAction>(w, "mnuHeard")->text(), QString::fromUtf8("Receiver decodes…"));
+  QTRY_COMPARE(test::ctl<QLabel>(w, "lblHeard")->text(), QString("Heard (24 hours to 15:05 UTC)"));
+  QCOMPARE(panel(w).cell(9, 5)->text(), QString("not listened to"));
+  test::ctl<QAction>(w, "mnuBeschriftung0")->trigger();
+
   if (const QByteArray shot = qgetenv("WELVARO_SHOT"); !shot.isEmpty()) {
     QTest::qWait(300);
     w.grab().save(QString::fromLocal8Bit(shot));
