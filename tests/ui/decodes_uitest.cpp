@@ -246,6 +246,13 @@ void DecodesTest::spanAndBandFollowTheTimeAndFrequencyShown() {
   w.start();
   // Now (15:05): the last 15 minutes hold DL1ABC's second call and K1ABC.
   QTRY_COMPARE(calls(w), (QStringList{"DL1ABC", "K1ABC"}));
+  // An hour back and forth from the keyboard, as a day played steps: an
+  // hour earlier nothing was heard in the quarter of an hour before.
+  test::ctl<QAction>(w, "mnuStundeZurueck")->trigger();
+  QVERIFY(w.state().AnzeigeMinute >= 14 * 60 && w.state().AnzeigeMinute <= 14 * 60 + 5);
+  QTRY_COMPARE(calls(w), QStringList{});
+  test::ctl<QAction>(w, "mnuStundeVor")->trigger();
+  QTRY_COMPARE(calls(w), (QStringList{"DL1ABC", "K1ABC"}));
   // 14:50: the span after 14:35 up to 14:50 holds EA4XYZ in 20 m (K1ABC
   // came half a minute later).
   w.state().AnzeigeMinute = 14 * 60 + 50;
