@@ -320,8 +320,18 @@ void DecodesTest::settingsRoundTripThroughThePreferences() {
   auto& answers = test::scriptDialogs(w);
   w.start();
   QVERIFY(!panel(w).isVisibleTo(&w));
+  // The receivers' usual folders of the user hold one log.
+  QTemporaryDir home;
+  std::filesystem::create_directories(p(home, ".local/share/WSJT-X - IC7300"));
+  write(p(home, ".local/share/WSJT-X - IC7300/ALL.TXT"), kLog);
+  const QByteArray oldHome = qgetenv("HOME");
+  qputenv("HOME", home.path().toLocal8Bit());
   test::ctl<QAction>(w, "mnuHeard")->trigger();
+  qputenv("HOME", oldHome);
   auto* d = test::ctl<QDialog>(w, "frmHeardSettings");
+  auto* found = test::ctl<QComboBox>(d, "cmbFoundLogs");
+  QCOMPARE(found->count(), 1);
+  QCOMPARE(found->itemText(0), QString::fromStdString(p(home, ".local/share/WSJT-X - IC7300/ALL.TXT").string()));
   QVERIFY(d->isVisible());
   auto* list = test::ctl<QListWidget>(d, "lstLogs");
   auto* position = test::ctl<QLineEdit>(d, "txtRxPosition");
@@ -342,6 +352,11 @@ void DecodesTest::settingsRoundTripThroughThePreferences() {
   test::ctl<QPushButton>(d, "cmdAddLog")->click();
   test::ctl<QPushButton>(d, "cmdAddLog")->click();  // the same log again: not twice
   QCOMPARE(list->count(), 2);
+  test::ctl<QPushButton>(d, "cmdAddFound")->click();
+  QCOMPARE(list->count(), 3);
+  test::ctl<QPushButton>(d, "cmdRemoveLog")->click();  // the found one again
+  QCOMPARE(list->count(), 2);
+  list->setCurrentRow(1);
   QTest::keyClicks(position, "JN58");
   list->setCurrentRow(0);
   QCOMPARE(position->text(), QString());  // the first log's receiver stands at A
