@@ -230,6 +230,36 @@ enum Text : int {
   kTxAbbrechen = 217,  ///< button: stop what is running
   kTxModeExplain = 218,  ///< conditions dialog: what the mode changes
   kTxNoiseExplain = 219,  ///< conditions dialog: what the noise changes
+  kTxHeardMenu = 220,  ///< menu item: the settings of the receiver's decodes
+  kTxHeardTitle = 221,  ///< title of the settings dialog of the receiver's decodes
+  kTxHeardLogs = 222,  ///< settings: the list of the receiver's log files
+  kTxHeardAddLog = 223,  ///< settings: button that chooses a log file
+  kTxHeardRemoveLog = 224,  ///< settings: button that removes the chosen log file
+  kTxHeardFoundLogs = 225,  ///< settings: logs found in the receivers' usual folders
+  kTxHeardAddFound = 226,  ///< settings: button that adds the found log chosen
+  kTxHeardRxPosition = 227,  ///< settings: the position of the chosen log's receiver
+  kTxHeardAtA = 228,  ///< settings: a log whose receiver stands at station A
+  kTxHeardListen = 229,  ///< settings: listen for the receiver's UDP messages
+  kTxHeardKeepDays = 230,  ///< settings: retention of the stored decodes
+  kTxHeardSpan = 231,  ///< settings: the span of the dots and the bands panel
+  kTxHeardSpan15 = 232,  ///< span: 15 minutes
+  kTxHeardSpan60 = 233,  ///< span: 1 hour
+  kTxHeardSpan360 = 234,  ///< span: 6 hours
+  kTxHeardSpan1440 = 235,  ///< span: 24 hours
+  kTxHeardSpanNone = 236,  ///< span: nothing shown
+  kTxHeardPanel = 237,  ///< bands panel: title of what was heard (%1 the span, %2 its end hh:mm)
+  kTxHeardColBand = 238,  ///< bands panel: column of the band
+  kTxHeardColStations = 239,  ///< bands panel: column of the stations heard
+  kTxHeardColSnr = 240,  ///< bands panel: column of the best SNR
+  kTxHeardColFarthest = 241,  ///< bands panel: column of the farthest distance
+  kTxHeardColTowardB = 242,  ///< bands panel: column of the stations heard toward B
+  kTxHeardColCompare = 243,  ///< bands panel: column of the comparison with the forecast
+  kTxHeardColumnsTip = 244,  ///< bands panel: tool tip explaining the columns
+  kTxHeardStatusHeard = 245,  ///< status line: the receiver's last message (%1 how long ago)
+  kTxHeardStatusWaiting = 246,  ///< status line: listening, nothing received yet (%1 address)
+  kTxHeardStatusError = 247,  ///< status line: listening failed (%1 address, %2 reason)
+  kTxHeardBadAddress = 248,  ///< settings: what the address box accepts
+  kTxHeardLogProblem = 249,  ///< message: a log file could not be read (%1 file, %2 reason)
   kTxAnzahl  ///< number of keys
 };
 

@@ -17,6 +17,7 @@
 #include "ui/dialogs.h"
 #include "ui/qtext.h"
 #include "ui/frequency_box.h"
+#include "ui/heard_binder.h"
 #include "ui/mainwindow.h"
 #include "ui/menus.h"
 #include "ui/outlook_controls.h"
@@ -66,7 +67,8 @@ bool MainWindow::prgCursorBewegt(QPointF p) {
     const std::optional<MapReading> l = picDarstellung->readMap(p);
     if (!l) return false;
     a = prgKartenCursor(s, *l, s.PegelFlag == 1, s.LocatorFlag != 1);
-    lblPeilung->setText(q(bearingText(s, *l)));
+    const QString heard = heard_->readOutAt(p);
+    lblPeilung->setText(q(bearingText(s, *l)) + (heard.isEmpty() ? QString() : "   " + heard));
     if (a.markerChanged) {
       const int g = static_cast<int>(s.NahOrt);
       picDarstellung->setPlaceMarker(windowStateOf(s).placeMarker ? std::optional<GeoPoint>(GeoPoint{s.OrtBreite[g], s.OrtLaenge[g]})

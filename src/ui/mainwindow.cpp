@@ -34,6 +34,8 @@
 #include "forecast/availability.h"
 #include "display/bands.h"
 #include "ui/band_panel.h"
+#include "ui/heard_binder.h"
+#include "ui/heard_panel.h"
 #include "ui/picture_view.h"
 #include "display/sun.h"
 #include "ui/smeterscale.h"
@@ -88,6 +90,7 @@ MainWindow::MainWindow(const Clock& clock, ProgramDirs dirs, QWidget* parent)
                             tmrNeueDaten.start();
                           }});
   connect(menus_->mnuSonnendaten, &QAction::triggered, solar_, &SolarData::update);
+  heard_->wire(menus_->mnuVorgaben, [this]() -> UserDialogs& { return *dialogs_; }, [this](const QString& t) { notify(t); });
   // The clock and the day check run from the creation of the window.
   tmrAktZeit.start();
   tmrTagesaktualisieren.start();
@@ -264,6 +267,8 @@ void MainWindow::buildPanel(QHBoxLayout* centre) {
   bandPanel_ = new BandPanel(this);
   panel->addSpacing(6);
   panel->addWidget(bandPanel_);
+  heard_ = new HeardBinder(*s_, clock_, dirs_, this, picDarstellung);
+  panel->addWidget(heard_->panel());
   panel->addSpacing(6);
   frequencyBox_ = new FrequencyBox(*s_, this);
   panel->addWidget(frequencyBox_);
@@ -383,6 +388,7 @@ void MainWindow::start() {
   readLandAreas(dataFile(dirs_, kLandFile), land_);
   picDarstellung->setLandAreas(&land_);
   applyWindowPrefs();
+  heard_->start();
   prgLandessprache();
 
   // The first picture as soon as its data is ready; the three-minute cycle
@@ -478,6 +484,7 @@ void MainWindow::showBands() {
     prgBandWerte(s, minute / 60, minute % 60, BandPanel::kHours, rows);
     bandPanel_->present(rows, s.PegelFlag == 1, bandOf(s.AktFrequenz));
   }
+  heard_->shownChanged();
 }
 
 void MainWindow::prgGenDarst() {
@@ -654,6 +661,7 @@ void MainWindow::closeEvent(QCloseEvent* e) {
     ended_ = true;
   }
   saveWindowPrefs();
+  heard_->stop();
   // The input dialogs, the help and every timer go with the window.
   for (InputDialog* d : findChildren<InputDialog*>()) d->hide();
   for (QTimer* t : findChildren<QTimer*>()) t->stop();

@@ -38,6 +38,7 @@ struct PlaceIndex;
 namespace welvaro::ui {
 
 class BandPanel;
+class HeardBinder;
 class PictureView;
 class TimeBar;
 class InputDialog;
@@ -192,6 +193,7 @@ class MainWindow : public QMainWindow {
   FrequencyBox* frequencyBox_ = nullptr;
   TimeBar* timeBar_ = nullptr;  // the time shown, play
   BandPanel* bandPanel_ = nullptr;      // the link in the ten bands
+  HeardBinder* heard_ = nullptr;        // what the receiver heard: dots, rows, status, settings
   Menus* menus_ = nullptr;
   OutlookControls* outlook_ = nullptr;  // the outlook of a mode: quantity, mode list, point line
   StationADialog* frmForm_StationA = nullptr;

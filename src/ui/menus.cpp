@@ -8,6 +8,7 @@
 #include "display/point.h"
 #include "lang/sprachtext.h"
 #include "ui/band_panel.h"
+#include "ui/heard_binder.h"
 #include "ui/picture_view.h"
 #include "ui/dialogs.h"
 #include "ui/frequency_box.h"
@@ -224,6 +225,7 @@ void MainWindow::prgLandessprache() {
   frequencyBox_->retranslate();
   timeBar_->retranslate(s);
   bandPanel_->retranslate(s);
+  heard_->retranslate();
   picDarstellung->refresh();
   s.WelvaroAnzeige = forecastCaption(s);
   s.PegelAnzeige = levelCaption(s);

@@ -72,6 +72,11 @@ void PictureView::refresh() {
   update();
 }
 
+void PictureView::setMapOverlay(MapOverlay overlay) {
+  overlay_ = std::move(overlay);
+  refresh();
+}
+
 void PictureView::setPlaceMarker(std::optional<GeoPoint> place) {
   placeMarker_ = place;
   update();
@@ -120,6 +125,10 @@ void PictureView::drawIfNeeded() {
   if (world()) {
     map_.render(s_, mapView(dpr), b, h);
     picture_ = asImage(map_.pixel(), map_.width(), map_.height());
+    if (overlay_) {
+      Canvas c{reinterpret_cast<std::uint32_t*>(picture_.bits()), picture_.width(), picture_.height()};
+      overlay_(c, map_.projection(), map_.layout().picture, dpr);
+    }
   } else {
     followChoices();
     chart_.render(*link_, chartView(dpr), b, h);
@@ -153,7 +162,12 @@ QImage PictureView::pictureAtSize(QSize size) const {
     k.setLines(lines_);
     k.setLandAreas(land_);
     k.render(s_, mapView(scale), b, h);
-    return asImage(k.pixel(), k.width(), k.height());
+    QImage image = asImage(k.pixel(), k.width(), k.height());
+    if (overlay_) {
+      Canvas c{reinterpret_cast<std::uint32_t*>(image.bits()), image.width(), image.height()};
+      overlay_(c, k.projection(), k.layout().picture, scale);
+    }
+    return image;
   }
   ChartPicture c;
   followChoices();

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -58,6 +59,14 @@ class PictureView : public QWidget {
   std::optional<QPointF> pointOf(GeoPoint place);
   QPointF chartPoint(double hours, double mhz);
 
+  /// Drawn over every world-map frame (the heard stations' dots): into the
+  /// frame's pixels, with its projection, the picture's rectangle and the
+  /// scale (device pixels per logical pixel). Empty: nothing.
+  using MapOverlay = std::function<void(Canvas&, const MapProjection&, Rect picture, double scale)>;
+  void setMapOverlay(MapOverlay overlay);
+  /// The projection of the last world-map frame (positions <-> device pixels).
+  const MapProjection& mapProjection() const { return map_.projection(); }
+
   /// The wait picture over the view.
   QLabel* imgWarten = nullptr;
 
@@ -90,6 +99,7 @@ class PictureView : public QWidget {
   std::unique_ptr<State> link_;  // the link's forecast the chart shows
   bool stale_ = true;
   std::optional<GeoPoint> placeMarker_;
+  MapOverlay overlay_;
   MapPicture map_;
   ChartPicture chart_;
   QImage picture_;

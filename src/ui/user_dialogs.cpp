@@ -9,4 +9,9 @@ QString UserDialogs::saveFileName(QWidget* parent, const QString& caption, const
   return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
 }
 
+QString UserDialogs::openFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                  const QString& filter) {
+  return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+}
+
 }  // namespace welvaro::ui

@@ -20,6 +20,8 @@ class UserDialogs {
   /// The file the user chose to save to, or empty when cancelled.
   virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& suggested,
                                const QString& filter);
+  /// The file the user chose to open, or empty when cancelled.
+  virtual QString openFileName(QWidget* parent, const QString& caption, const QString& folder, const QString& filter);
   /// The system's default printer (null when there is none).
   virtual QPrinterInfo defaultPrinter() { return QPrinterInfo::defaultPrinter(); }
   /// Whether any printer is set up.

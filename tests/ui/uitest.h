@@ -54,6 +54,7 @@ class ScriptedDialogs : public ui::UserDialogs {
   }
   int run(QDialog&) override { return accept ? QDialog::Accepted : QDialog::Rejected; }
   QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override { return file; }
+  QString openFileName(QWidget*, const QString&, const QString&, const QString&) override { return file; }
   QPrinterInfo defaultPrinter() override { return {}; }
   bool anyPrinter() override { return printers; }
 };
