@@ -28,14 +28,13 @@ SolarData::~SolarData() {
 }
 
 void SolarData::update() {
-  if (running()) {
-    if (progress_) {
-      progress_->show();
-      progress_->raise();
-    }
-    return;
-  }
-  begin(false);
+  if (!running()) return begin(false);
+  // The user asks while the monthly check runs: it becomes theirs, with
+  // its progress window and its box at the end.
+  quiet_ = false;
+  if (!progress_) showProgressWindow(solarBase(s_.SolarUrl));
+  progress_->show();
+  progress_->raise();
 }
 
 void SolarData::checkIfDue() {
@@ -56,22 +55,7 @@ void SolarData::begin(bool quiet) {
     QMetaObject::invokeMethod(this, [this, p] { showProgress(p); }, Qt::QueuedConnection);
   };
 
-  if (!quiet) {
-    auto* d = new QProgressDialog(window_);
-    d->setObjectName("pobSonnendaten");
-    d->setWindowTitle(q(T(s_, kTxSolarUpdateMenu)));
-    d->setLabelText(q(messageText(s_.L, Message{kTxSolarFetching, request.base, {}})));
-    d->setCancelButtonText(q(T(s_, kTxAbbrechen)));
-    d->setRange(0, 2 * kSteps);
-    d->setValue(0);
-    d->setAutoClose(false);
-    d->setAutoReset(false);
-    d->setMinimumDuration(0);
-    d->setModal(false);  // the window goes on working meanwhile
-    connect(d, &QProgressDialog::canceled, this, &SolarData::cancel);
-    progress_ = d;
-    d->show();
-  }
+  if (!quiet) showProgressWindow(request.base);
 
   thread_ = QThread::create([this, request = std::move(request)] {
     auto result = std::make_shared<SolarUpdateResult>(updateSunspotTable(request));
@@ -79,6 +63,23 @@ void SolarData::begin(bool quiet) {
   });
   thread_->setObjectName("solarUpdate");
   thread_->start();
+}
+
+void SolarData::showProgressWindow(const std::string& base) {
+  auto* d = new QProgressDialog(window_);
+  d->setObjectName("pobSonnendaten");
+  d->setWindowTitle(q(T(s_, kTxSolarUpdateMenu)));
+  d->setLabelText(q(messageText(s_.L, Message{kTxSolarFetching, base, {}})));
+  d->setCancelButtonText(q(T(s_, kTxAbbrechen)));
+  d->setRange(0, 2 * kSteps);
+  d->setValue(0);
+  d->setAutoClose(false);
+  d->setAutoReset(false);
+  d->setMinimumDuration(0);
+  d->setModal(false);  // the window goes on working meanwhile
+  connect(d, &QProgressDialog::canceled, this, &SolarData::cancel);
+  progress_ = d;
+  d->show();
 }
 
 void SolarData::showProgress(const SolarProgress& p) {

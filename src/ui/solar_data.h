@@ -45,7 +45,8 @@ class SolarData : public QObject {
   ~SolarData() override;
 
   /// "Update solar data": starts the update with its progress window; while
-  /// one runs, brings its progress window to the front instead.
+  /// one runs, brings its progress window to the front instead (and gives
+  /// the monthly check one).
   void update();
   /// At start-up: the monthly check, without a progress window, when the
   /// user ticked it and it is due.
@@ -63,6 +64,7 @@ class SolarData : public QObject {
 
  private:
   void begin(bool quiet);
+  void showProgressWindow(const std::string& base);
   void showProgress(const SolarProgress& p);
   void done(std::shared_ptr<SolarUpdateResult> r);
 

@@ -102,6 +102,7 @@ class SolarTest : public QObject {
   void dialogChoiceReachesTheRecordAndThePreferences();
   void monthOutsideTheTableFallsBackAndSaysSo();
   void onlineOnlyWhenAskedOrTicked();
+  void askingDuringTheMonthlyCheckShowsItsProgress();
   void aboutBoxCreditsNoaa();
 
  private:
@@ -368,6 +369,25 @@ void SolarTest::onlineOnlyWhenAskedOrTicked() {
     }
     QCOMPARE(server_->requests(), c.requests);
   }
+}
+
+void SolarTest::askingDuringTheMonthlyCheckShowsItsProgress() {
+  noaa_.observed = {.hang = true};
+  startWindow({2026, 12, 8, 16, 5, 0}, [&] {
+    write(*dir_, kWindowPrefsFile, "solarmonthly=1\nsolarurl=" + server_->base() + "\n");
+  });
+  auto* solar = w_->findChild<SolarData*>("solarData");
+  QVERIFY(solar->running());
+  QVERIFY(!solar->progressWindow());  // the monthly check runs unseen
+  QSignalSpy spy(solar, &SolarData::finished);
+  test::ctl<QAction>(w_, "mnuSonnendaten")->trigger();
+  QVERIFY(solar->progressWindow());
+  QVERIFY(solar->progressWindow()->isVisible());
+  QCOMPARE(spy.size(), 0);  // the same update, not a second one
+  QTest::mouseClick(solar->progressWindow()->findChild<QPushButton*>(), Qt::LeftButton);
+  QVERIFY(spy.wait(kWait));
+  QCOMPARE(spy.at(0).at(1).toBool(), true);
+  QCOMPARE(server_->requests(), 1);
 }
 
 void SolarTest::aboutBoxCreditsNoaa() {
