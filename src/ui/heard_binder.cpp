@@ -265,6 +265,7 @@ void HeardBinder::apply(const WindowPrefs& f) {
     QMetaObject::invokeMethod(worker_, [w = worker_] { w->end(); }, Qt::QueuedConnection);
     return;
   }
+  stationA_ = {s_.X1, s_.Y1};
   HeardSources src;
   src.store = ownFile(dirs_, kHeardStoreFile);
   src.logs = heardLogFiles(f, s_.X1, s_.Y1);
@@ -305,6 +306,12 @@ void HeardBinder::workerChanged() {
 
 void HeardBinder::shownChanged() {
   if (!on_) return;
+  // A new station A: the receiver heard over UDP, and every log without a
+  // position of its own, stand there from now on.
+  if (s_.X1 != stationA_.lat || s_.Y1 != stationA_.lon) {
+    apply(prefs_);
+    return;
+  }
   if (panel_->isVisibleTo(window_)) {
     // The forecast's outlook toward B per band at the time shown, on a copy
     // of the record so the point result's grid stays as it is.

@@ -153,6 +153,7 @@ class HeardBinder : public QObject {
   bool on_ = false;
   QTimer tmrRefresh, tmrStatus;
   HeardWorker::Report last_;
+  GeoPoint stationA_;  // where the receiver stood when the worker was started [deg]
   std::unique_ptr<State> scratch_;  // the outlook per band is computed on a copy
   std::array<Outlook, kHfBands.size()> outlook_{};
   HeardDots dots_;

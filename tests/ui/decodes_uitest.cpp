@@ -21,6 +21,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <limits>
 #include <memory>
 
 #include "decodes/heard_window.h"
@@ -311,6 +312,20 @@ void DecodesTest::datagramsSentToTheListeningWindow() {
   DecodeStore store;
   QCOMPARE(QString::fromStdString(store.open(p(dir, std::string(kHeardStoreFile).c_str()))), QString());
   QTRY_COMPARE(store.count(), std::int64_t{3});
+
+  // Station A moves to Cape Town: what the receiver hears from now on is
+  // measured from there.
+  w.state().X1 = -33.9;
+  w.state().Y1 = 18.4f;
+  binder(w).shownChanged();
+  QTRY_VERIFY2(line->text().contains(QString::fromUtf8("warte")), qPrintable(line->text()));
+  send(status(3, 14'074'000, "FT8"), port);
+  send(decode(3, QTime(15, 4, 58), -4, "CQ ZS1ABC JF96"), port);
+  QTRY_COMPARE(store.count(), std::int64_t{4});
+  const std::vector<StoredDecode> last = store.between(0, std::numeric_limits<std::int64_t>::max(), 5);
+  QCOMPARE(QString::fromStdString(last.back().call), QString("ZS1ABC"));
+  QCOMPARE(last.back().rxLat, -33.9);
+  QVERIFY(last.back().distanceKm < 100);
 }
 
 void DecodesTest::settingsRoundTripThroughThePreferences() {
