@@ -18,6 +18,7 @@
 #include <QObject>
 #include <QThread>
 #include <QTimer>
+#include <atomic>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -75,6 +76,10 @@ class HeardWorker : public QObject {
   };
   Report take();
 
+  /// Asks a running read to stop after its batch (called from any thread;
+  /// the next begin clears it).
+  void cancel() { cancel_ = true; }
+
   // Run in the worker thread.
   void begin(const HeardSources& sources);
   void end();
@@ -94,6 +99,7 @@ class HeardWorker : public QObject {
   QTimer* timer_ = nullptr;
   int polls_ = 0;
   std::vector<std::string> reported_;  // logs whose problem was told already
+  std::atomic<bool> cancel_{false};
   std::mutex mutex_;
   Report report_;  // guarded by mutex_
 };
