@@ -419,6 +419,10 @@ void DecodesTest::settingsRoundTripThroughThePreferences() {
   QCOMPARE(list->count(), 2);
   list->setCurrentRow(1);
   QCOMPARE(position->text(), QString("48.50, 11.00"));
+  if (const QByteArray shot = qgetenv("WELVARO_SHOT_SETTINGS"); !shot.isEmpty()) {
+    QVERIFY(QTest::qWaitForWindowExposed(d));
+    d->grab().save(QString::fromLocal8Bit(shot));
+  }
   QVERIFY(listen->isChecked());
   QCOMPARE(udp->text(), QString("127.0.0.1:2238"));
   QCOMPARE(keep->value(), 30);
