@@ -291,7 +291,10 @@ void HeardBinder::apply(const WindowPrefs& f) {
   src.store = ownFile(dirs_, kHeardStoreFile);
   src.logs = heardLogFiles(f, s_.X1, s_.Y1);
   src.listen = f.heardListen;
+  // An address the file holds but that cannot be read (edited by hand):
+  // the receiver's default, and the status line names the one listened on.
   src.endpoint = parseEndpoint(f.heardUdp).value_or(UdpEndpoint{});
+  endpoint_ = src.endpoint.address + ":" + std::to_string(src.endpoint.port);
   src.rxLat = s_.X1;
   src.rxLon = s_.Y1;
   src.keepDays = f.heardKeepDays;
@@ -389,7 +392,7 @@ void HeardBinder::refresh() {
 
 void HeardBinder::showStatus() {
   if (!prefs_.heardListen) return;
-  const std::string text = receiverStatusText(s_, last_.listening, prefs_.heardUdp, last_.listenError, last_.seen,
+  const std::string text = receiverStatusText(s_, last_.listening, endpoint_, last_.listenError, last_.seen,
                                               utcMsOf(clock_.read()));
   lblReceiver->setText(q(text));
 }

@@ -156,6 +156,7 @@ class HeardBinder : public QObject {
   HeardWorker* worker_;
   DecodeStore reader_;
   WindowPrefs prefs_;
+  std::string endpoint_;  // "ADDR:PORT" listened on
   bool on_ = false;
   QTimer tmrRefresh, tmrStatus;
   HeardWorker::Report last_;

@@ -157,6 +157,7 @@ class DecodesTest : public QObject {
   void settingsRoundTripThroughThePreferences();
   void damagedStoreIsSetAsideAndTheUserTold();
   void withoutSourcesNothingIsShown();
+  void aPortTakenIsToldInTheStatusLine();
 };
 
 void DecodesTest::logReadAtStartGivesDotsRowsAndReadOut() {
@@ -462,6 +463,26 @@ void DecodesTest::withoutSourcesNothingIsShown() {
   // No store is made for nothing.
   QTest::qWait(100);
   QVERIFY(!std::filesystem::exists(p(dir, std::string(kHeardStoreFile).c_str())));
+}
+
+void DecodesTest::aPortTakenIsToldInTheStatusLine() {
+  // Another program holds the port.
+  const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  QCOMPARE(::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
+  socklen_t n = sizeof a;
+  ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &n);
+  const std::string endpoint = "127.0.0.1:" + std::to_string(ntohs(a.sin_port));
+  QTemporaryDir dir;
+  FixedClock clock = utcClock();
+  MainWindow w(clock, folder(dir, "heard_listen=1\nheard_udp=" + endpoint + "\n"));
+  w.start();
+  auto* line = test::ctl<QLabel>(w, "lblReceiver");
+  QTRY_VERIFY2(line->text().startsWith(QString::fromStdString("Empfänger: Empfang auf " + endpoint + " nicht möglich (")),
+               qPrintable(line->text()));
+  ::close(fd);
 }
 
 QTEST_MAIN(DecodesTest)
