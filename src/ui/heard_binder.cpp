@@ -55,6 +55,7 @@ HeardWorker::Report HeardWorker::take() {
 
 void HeardWorker::begin(const HeardSources& sources) {
   end();
+  cancel_ = false;
   sources_ = sources;
   reported_.clear();
   polls_ = 0;
@@ -109,9 +110,24 @@ void HeardWorker::readLogs() {
   bool stored = false;
   std::vector<Message> problems;
   for (const LogFile& log : sources_.logs) {
-    AddCounts added;
-    const LogReadCounts c = importLogs(store_, {log}, &added, kBatch);
-    stored = stored || added.added > 0;
+    if (cancel_) break;
+    // Batch by batch, each with its log position as one transaction; the
+    // window's end stops a long first read between two batches (the next
+    // start goes on from there).
+    std::string refused;
+    LogReadCounts c = readNewLines(
+        log, store_.logPosition(log.path),
+        [&](std::vector<Decode>& batch, const LogPosition& reached) {
+          AddCounts a;
+          if (!store_.add(batch, {reached}, &a)) {
+            refused = store_.error();
+            return false;
+          }
+          stored = stored || a.added > 0;
+          return !cancel_;
+        },
+        kBatch);
+    if (c.error.empty()) c.error = refused;
     // A log that cannot be read is told once; it is tried again all the same.
     const bool told = std::find(reported_.begin(), reported_.end(), log.path) != reported_.end();
     if (!c.error.empty() && !told) {
@@ -134,8 +150,11 @@ void HeardWorker::poll() {
   if (!store_.isOpen()) return;
   bool tell = false;
   if (listener_ && listener_->running()) {
+    // At most a few batches a poll: under a flood the listener drops what
+    // does not fit its queue (and counts it), and this thread still comes
+    // back to its events (the window's end waits for it).
     std::vector<Decode> batch;
-    while (listener_->take(batch, kBatch) > 0) {
+    for (int n = 0; n < 4 && !cancel_ && listener_->take(batch, kBatch) > 0; ++n) {
       AddCounts counts;
       if (store_.add(batch, {}, &counts) && counts.added > 0) tell = true;
       batch.clear();
@@ -211,6 +230,7 @@ HeardBinder::~HeardBinder() {
 
 void HeardBinder::stop() {
   if (!thread_.isRunning()) return;
+  worker_->cancel();
   QMetaObject::invokeMethod(worker_, [w = worker_] { w->end(); }, Qt::BlockingQueuedConnection);
 }
 
@@ -260,16 +280,21 @@ void HeardBinder::apply(const WindowPrefs& f) {
   dots_ = {};
   layer_.setDots({});
   view_->refresh();
+  worker_->cancel();  // a long read of the former logs stops; begin or end follows
   if (!on_) {
     tmrStatus.stop();
     QMetaObject::invokeMethod(worker_, [w = worker_] { w->end(); }, Qt::QueuedConnection);
     return;
   }
+  stationA_ = {s_.X1, s_.Y1};
   HeardSources src;
   src.store = ownFile(dirs_, kHeardStoreFile);
   src.logs = heardLogFiles(f, s_.X1, s_.Y1);
   src.listen = f.heardListen;
+  // An address the file holds but that cannot be read (edited by hand):
+  // the receiver's default, and the status line names the one listened on.
   src.endpoint = parseEndpoint(f.heardUdp).value_or(UdpEndpoint{});
+  endpoint_ = src.endpoint.address + ":" + std::to_string(src.endpoint.port);
   src.rxLat = s_.X1;
   src.rxLon = s_.Y1;
   src.keepDays = f.heardKeepDays;
@@ -305,6 +330,12 @@ void HeardBinder::workerChanged() {
 
 void HeardBinder::shownChanged() {
   if (!on_) return;
+  // A new station A: the receiver heard over UDP, and every log without a
+  // position of its own, stand there from now on.
+  if (s_.X1 != stationA_.lat || s_.Y1 != stationA_.lon) {
+    apply(prefs_);
+    return;
+  }
   if (panel_->isVisibleTo(window_)) {
     // The forecast's outlook toward B per band at the time shown, on a copy
     // of the record so the point result's grid stays as it is.
@@ -361,7 +392,7 @@ void HeardBinder::refresh() {
 
 void HeardBinder::showStatus() {
   if (!prefs_.heardListen) return;
-  const std::string text = receiverStatusText(s_, last_.listening, prefs_.heardUdp, last_.listenError, last_.seen,
+  const std::string text = receiverStatusText(s_, last_.listening, endpoint_, last_.listenError, last_.seen,
                                               utcMsOf(clock_.read()));
   lblReceiver->setText(q(text));
 }

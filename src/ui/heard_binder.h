@@ -18,6 +18,7 @@
 #include <QObject>
 #include <QThread>
 #include <QTimer>
+#include <atomic>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -75,6 +76,10 @@ class HeardWorker : public QObject {
   };
   Report take();
 
+  /// Asks a running read to stop after its batch (called from any thread;
+  /// the next begin clears it).
+  void cancel() { cancel_ = true; }
+
   // Run in the worker thread.
   void begin(const HeardSources& sources);
   void end();
@@ -94,6 +99,7 @@ class HeardWorker : public QObject {
   QTimer* timer_ = nullptr;
   int polls_ = 0;
   std::vector<std::string> reported_;  // logs whose problem was told already
+  std::atomic<bool> cancel_{false};
   std::mutex mutex_;
   Report report_;  // guarded by mutex_
 };
@@ -150,9 +156,11 @@ class HeardBinder : public QObject {
   HeardWorker* worker_;
   DecodeStore reader_;
   WindowPrefs prefs_;
+  std::string endpoint_;  // "ADDR:PORT" listened on
   bool on_ = false;
   QTimer tmrRefresh, tmrStatus;
   HeardWorker::Report last_;
+  GeoPoint stationA_;  // where the receiver stood when the worker was started [deg]
   std::unique_ptr<State> scratch_;  // the outlook per band is computed on a copy
   std::array<Outlook, kHfBands.size()> outlook_{};
   HeardDots dots_;

@@ -21,6 +21,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <limits>
 #include <memory>
 
 #include "decodes/heard_window.h"
@@ -156,6 +157,7 @@ class DecodesTest : public QObject {
   void settingsRoundTripThroughThePreferences();
   void damagedStoreIsSetAsideAndTheUserTold();
   void withoutSourcesNothingIsShown();
+  void aPortTakenIsToldInTheStatusLine();
 };
 
 void DecodesTest::logReadAtStartGivesDotsRowsAndReadOut() {
@@ -311,6 +313,20 @@ void DecodesTest::datagramsSentToTheListeningWindow() {
   DecodeStore store;
   QCOMPARE(QString::fromStdString(store.open(p(dir, std::string(kHeardStoreFile).c_str()))), QString());
   QTRY_COMPARE(store.count(), std::int64_t{3});
+
+  // Station A moves to Cape Town: what the receiver hears from now on is
+  // measured from there.
+  w.state().X1 = -33.9;
+  w.state().Y1 = 18.4f;
+  binder(w).shownChanged();
+  QTRY_VERIFY2(line->text().contains(QString::fromUtf8("warte")), qPrintable(line->text()));
+  send(status(3, 14'074'000, "FT8"), port);
+  send(decode(3, QTime(15, 4, 58), -4, "CQ ZS1ABC JF96"), port);
+  QTRY_COMPARE(store.count(), std::int64_t{4});
+  const std::vector<StoredDecode> last = store.between(0, std::numeric_limits<std::int64_t>::max(), 5);
+  QCOMPARE(QString::fromStdString(last.back().call), QString("ZS1ABC"));
+  QCOMPARE(last.back().rxLat, -33.9);
+  QVERIFY(last.back().distanceKm < 100);
 }
 
 void DecodesTest::settingsRoundTripThroughThePreferences() {
@@ -404,6 +420,10 @@ void DecodesTest::settingsRoundTripThroughThePreferences() {
   QCOMPARE(list->count(), 2);
   list->setCurrentRow(1);
   QCOMPARE(position->text(), QString("48.50, 11.00"));
+  if (const QByteArray shot = qgetenv("WELVARO_SHOT_SETTINGS"); !shot.isEmpty()) {
+    QVERIFY(QTest::qWaitForWindowExposed(d));
+    d->grab().save(QString::fromLocal8Bit(shot));
+  }
   QVERIFY(listen->isChecked());
   QCOMPARE(udp->text(), QString("127.0.0.1:2238"));
   QCOMPARE(keep->value(), 30);
@@ -443,6 +463,26 @@ void DecodesTest::withoutSourcesNothingIsShown() {
   // No store is made for nothing.
   QTest::qWait(100);
   QVERIFY(!std::filesystem::exists(p(dir, std::string(kHeardStoreFile).c_str())));
+}
+
+void DecodesTest::aPortTakenIsToldInTheStatusLine() {
+  // Another program holds the port.
+  const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  QCOMPARE(::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
+  socklen_t n = sizeof a;
+  ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &n);
+  const std::string endpoint = "127.0.0.1:" + std::to_string(ntohs(a.sin_port));
+  QTemporaryDir dir;
+  FixedClock clock = utcClock();
+  MainWindow w(clock, folder(dir, "heard_listen=1\nheard_udp=" + endpoint + "\n"));
+  w.start();
+  auto* line = test::ctl<QLabel>(w, "lblReceiver");
+  QTRY_VERIFY2(line->text().startsWith(QString::fromStdString("Empfänger: Empfang auf " + endpoint + " nicht möglich (")),
+               qPrintable(line->text()));
+  ::close(fd);
 }
 
 QTEST_MAIN(DecodesTest)
