@@ -25,12 +25,7 @@ using welvaro::ui::MainWindow;
 namespace {
 
 ProgramDirs folder(const QTemporaryDir& d) {
-  ProgramDirs dirs;
-  dirs.writeDir = d.path().toStdString();
-  dirs.dataDirs = {d.path().toStdString()};
-  for (const char* f : {"MapWelt.dat", "MapOrt.dat", "MapLinien.dat", "Ortsvorg.txt"})
-    QFile::copy(QString(WELVARO_DATA_DIR) + "/" + f, d.path() + "/" + f);
-  return dirs;
+  return test::programFolder(d, {"MapWelt.dat", "MapOrt.dat", "MapLinien.dat", "Ortsvorg.txt"});
 }
 
 ui::PictureView* view(MainWindow& w) { return test::ctl<ui::PictureView>(w, "picDarstellung"); }

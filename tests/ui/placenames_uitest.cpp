@@ -19,12 +19,7 @@ using welvaro::ui::MainWindow;
 namespace {
 
 ProgramDirs folder(const QTemporaryDir& d) {
-  ProgramDirs dirs;
-  dirs.writeDir = d.path().toStdString();
-  dirs.dataDirs = {d.path().toStdString()};
-  for (const char* f : {"MapWelt.dat", "MapOrt.dat", "Ortsvorg.txt", "Orte.dat"})
-    QFile::copy(QString(WELVARO_DATA_DIR) + "/" + f, d.path() + "/" + f);
-  return dirs;
+  return test::programFolder(d, {"MapWelt.dat", "MapOrt.dat", "Ortsvorg.txt", "Orte.dat"});
 }
 
 void enter(QLineEdit* box, const QString& text) {

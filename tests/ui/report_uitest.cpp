@@ -24,10 +24,7 @@ using welvaro::ui::MainWindow;
 namespace {
 
 ProgramDirs folder(const QTemporaryDir& d) {
-  ProgramDirs dirs;
-  dirs.writeDir = d.path().toStdString();
-  dirs.dataDirs = {d.path().toStdString()};
-  return dirs;
+  return test::programFolder(d);
 }
 
 QByteArray read(const QString& file) {

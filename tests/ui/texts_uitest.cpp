@@ -24,12 +24,7 @@ using welvaro::ui::MainWindow;
 namespace {
 
 ProgramDirs folder(const QTemporaryDir& d) {
-  ProgramDirs dirs;
-  dirs.writeDir = d.path().toStdString();
-  dirs.dataDirs = {d.path().toStdString()};
-  for (const char* f : {"MapWelt.dat", "MapOrt.dat", "MapLinien.dat", "Ortsvorg.txt", "Orte.dat", "Welvaro.hlp"})
-    QFile::copy(QString(WELVARO_DATA_DIR) + "/" + f, d.path() + "/" + f);
-  return dirs;
+  return test::programFolder(d, {"MapWelt.dat", "MapOrt.dat", "MapLinien.dat", "Ortsvorg.txt", "Orte.dat", "Welvaro.hlp"});
 }
 
 // The locale variables for one test, put back as they were at its end.

@@ -13,8 +13,12 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
+#include <QFile>
+#include <QTemporaryDir>
+#include <initializer_list>
 #include <memory>
 
+#include "files/programdir.h"
 #include "ui/user_dialogs.h"
 
 namespace welvaro::test {
@@ -36,6 +40,16 @@ inline void tick(QObject& w, const char* slot) {
   if (!QMetaObject::invokeMethod(&w, slot, Qt::DirectConnection)) qFatal("no timer event %s", slot);
 }
 inline void tick(QObject* w, const char* slot) { tick(*w, slot); }
+
+// The program folder of one test in `d`, for writing and as the data
+// folder, holding copies of the shipped data files named.
+inline ProgramDirs programFolder(const QTemporaryDir& d, std::initializer_list<const char*> files = {}) {
+  ProgramDirs dirs;
+  dirs.writeDir = d.path().toStdString();
+  dirs.dataDirs = {d.path().toStdString()};
+  for (const char* f : files) QFile::copy(QString(WELVARO_DATA_DIR) + "/" + f, d.path() + "/" + f);
+  return dirs;
+}
 
 // Answers the window's boxes and dialogs as the test says, without showing
 // them, and keeps the text of every box asked.
