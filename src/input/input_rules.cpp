@@ -155,6 +155,21 @@ EnterResult checkEnter(Field f, std::string_view raw) {
   }
 }
 
+StationName keptStationName(std::string_view name) {
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    // A character begins at every byte that is not a UTF-8 continuation byte.
+    if ((static_cast<unsigned char>(name[i]) & 0xC0) == 0x80) continue;
+    if (characters == kStationNameMax) {
+      std::string kept(name.substr(0, i));
+      while (!kept.empty() && kept.back() == ' ') kept.pop_back();
+      return {kept, true};
+    }
+    ++characters;
+  }
+  return {std::string(name), false};
+}
+
 // ---- Station A ------------------------------------------------------------------
 
 StationATexts openStationA(const State& s) {
@@ -183,7 +198,7 @@ OkResult<6> applyStationA(State& s, StationATexts& boxes, const StationATexts& o
     e.flag = 1;
   } else if (boxes[0] != old[0]) {
     // Stored as the settings file can hold it; the box shows that form.
-    s.OrtA = codepageOnly(trimBlanks(boxes[0]));
+    s.OrtA = keptStationName(codepageOnly(trimBlanks(boxes[0]))).text;
     boxes[0] = s.OrtA;
     e.start = true;
   }
@@ -212,7 +227,7 @@ OkResult<3> applyStationB(State& s, StationBTexts& boxes, const StationBTexts& o
     e.red[0] = true;
     e.flag = 1;
   } else if (boxes[0] != old[0]) {
-    s.OrtB = codepageOnly(boxes[0]);
+    s.OrtB = keptStationName(codepageOnly(boxes[0])).text;
     boxes[0] = s.OrtB;
     e.start = true;
   }

@@ -85,6 +85,20 @@ struct EnterResult {
 };
 EnterResult checkEnter(Field f, std::string_view text);
 
+/// Most characters of a station name the settings file keeps: one line of
+/// it, and what the panel, the picture's caption and the printed report
+/// have room for.
+inline constexpr std::size_t kStationNameMax = 40;
+
+/// A station name as it is kept: at most kStationNameMax characters (UTF-8
+/// characters, never cut inside one), trailing blanks of the cut removed.
+/// `cut` says that characters were dropped, so the dialog can say so.
+struct StationName {
+  std::string text;
+  bool cut = false;
+};
+StationName keptStationName(std::string_view name);
+
 // ---- OK of a dialog ---------------------------------------------------------
 
 /// The outcome of OK: the failing fields (marked red, their boxes emptied
@@ -111,8 +125,8 @@ using StationATexts = std::array<std::string, 6>;
 /// Sag, Angm, and Zkwa.
 StationATexts openStationA(const State& s);
 /// Checks the six boxes in order and writes each field that passes and
-/// differs from its text at opening: OrtA (trimmed, in the letters the
-/// settings file can hold, which the box then shows), X1 and Y1 (a tenth of a
+/// differs from its text at opening: OrtA (trimmed, in the letters and the
+/// length (keptStationName) the settings file can hold, which the box then shows), X1 and Y1 (a tenth of a
 /// degree, rounded down), Sag (a hundredth, rounded down), Angm (whole
 /// degrees, rounded down), Zkw and Zkwa. `boxes` receives what the boxes show
 /// afterwards (a failing number emptied, a failing name "Station").
@@ -123,7 +137,7 @@ OkResult<6> applyStationA(State& s, StationATexts& boxes, const StationATexts& a
 using StationBTexts = std::array<std::string, 3>;
 /// OrtB and the number texts of OrtX2, OrtY2.
 StationBTexts openStationB(const State& s);
-/// Writes OrtB (as typed, in the letters the settings file can hold, which
+/// Writes OrtB (as typed, in the letters and the length the settings file can hold, which
 /// the box then shows), OrtX2 and OrtY2 (a tenth of a degree, rounded
 /// down) where they pass and changed. An empty name fails and stays empty.
 OkResult<3> applyStationB(State& s, StationBTexts& boxes, const StationBTexts& atOpening,

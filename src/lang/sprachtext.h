@@ -223,6 +223,21 @@ enum Text : int {
   kTxRectangularMap = 210,  ///< picture caption: the longitude/latitude map
   kTxCaptionNight = 211,  ///< picture caption: what the hatching means
   kTxCaptionNoSignal = 212,  ///< picture caption: what the grey land and sea mean
+  kTxWelcomeTitle = 213,  ///< welcome at the first start: window title
+  kTxWelcomeIntro = 214,  ///< welcome: what it asks for and why
+  kTxWelcomeStation = 215,  ///< welcome: label of the station box
+  kTxWelcomeStationNote = 216,  ///< welcome: what the station box takes and changes
+  kTxWelcomePower = 217,  ///< welcome: label of the power box (watts)
+  kTxWelcomePowerNote = 218,  ///< welcome: what the power changes
+  kTxWelcomeGainNote = 219,  ///< welcome: what the antenna gain changes
+  kTxWelcomeAngleNote = 220,  ///< welcome: what the minimum elevation angle changes
+  kTxWelcomeSkip = 221,  ///< welcome: the button that closes it without changes
+  kTxHintWatts = 222,  ///< what the welcome's power box accepts
+  kTxStationUnknown = 223,  ///< a station name no place bears
+  kTxStationDegrees = 224,  ///< the station box holds no valid latitude, longitude
+  kTxNameCut = 225,  ///< a station name cut to what the settings file keeps (%1 characters)
+  kTxCancel = 226,  ///< the button that closes a dialog without taking its entries
+  kTxNear = 227,  ///< completion list: a place told apart by the nearest larger place (%1)
   kTxAnzahl  ///< number of keys
 };
 

@@ -20,6 +20,7 @@
 #include "ui/mainwindow.h"
 #include "ui/menus.h"
 #include "ui/picture_view.h"
+#include "ui/welcome_dialog.h"
 
 namespace welvaro::ui {
 
@@ -193,5 +194,17 @@ StationBDialog* MainWindow::stationBDialog() {
 }
 ConditionsDialog* MainWindow::conditionsDialog() { return dialog(frmForm_Rest, &tmrNeueDaten, false, false); }
 TimeZoneDialog* MainWindow::timeZoneDialog() { return dialog(frmForm_UTC, &tmrSofort, true, false); }
+
+void MainWindow::offerWelcome() {
+  if (!welcomeDue_ || frmWelcome) return;
+  frmWelcome = new WelcomeDialog(*s_, PlaceSource([this]() -> const PlaceIndex& { return placeIndex(); }), this);
+  connect(frmWelcome, &WelcomeDialog::welcomeDone, this, [this](bool changed) {
+    // The forecast for the user's own station, as after the station A dialog.
+    if (!changed) return;
+    showWait(true);
+    tmrNeueDaten.start();
+  });
+  frmWelcome->showFromState();
+}
 
 }  // namespace welvaro::ui

@@ -346,6 +346,7 @@ void MainWindow::start() {
   showWait(true);
 
   const StartReport report = prgStart(s, clock_.read(), dirs_);
+  welcomeDue_ = welcomeDue(report);
   for (const Message& m : report.problems) notify(q(messageText(s.L, m)));
   {
     const QSignalBlocker blocker(cmbMonat);

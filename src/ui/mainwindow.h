@@ -49,6 +49,7 @@ class StationADialog;
 class StationBDialog;
 class ConditionsDialog;
 class TimeZoneDialog;
+class WelcomeDialog;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -97,6 +98,9 @@ class MainWindow : public QMainWindow {
   StationBDialog* stationBDialog();
   ConditionsDialog* conditionsDialog();
   TimeZoneDialog* timeZoneDialog();
+  // The welcome (the user's own station) after a first start without a
+  // settings file; the program entry calls it once the window is shown.
+  void offerWelcome();
 
   // Who answers the window's questions and file choices: the user through
   // dialogs unless another is given (the tests give a scripted one).
@@ -195,6 +199,8 @@ class MainWindow : public QMainWindow {
   StationBDialog* frmForm_StationB = nullptr;
   ConditionsDialog* frmForm_Rest = nullptr;
   TimeZoneDialog* frmForm_UTC = nullptr;
+  WelcomeDialog* frmWelcome = nullptr;
+  bool welcomeDue_ = false;  // no settings file at the start
 
   QTimer tmrAktZeit, tmrTagesaktualisieren, tmrMonat, tmrNeueDaten, tmrSetzePunkt, tmrSofort, tmrSpeicher,
       tmrAnpassen, tmrGenDarst;
