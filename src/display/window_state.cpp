@@ -163,4 +163,15 @@ bool cycleTick(State& s) {
   return true;
 }
 
+int sliderMinute(int position) {
+  const int p = std::clamp(position, 0, 1440);
+  return ((p + 5) / 10 * 10) % 1440;
+}
+
+int hourLabelStep(double pixelsPerHour, int labelWidth) {
+  for (const int step : {1, 2, 3, 4, 6})
+    if (step * pixelsPerHour >= labelWidth + 4) return step;
+  return 12;
+}
+
 }  // namespace welvaro

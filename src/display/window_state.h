@@ -96,6 +96,16 @@ FollowUp stepBand(State& s, int direction);
 /// The display frequency up or down by 0.1 MHz, held to 1.5..29.9 MHz.
 FollowUp stepFrequency(State& s, int tenths);
 
+/// The minute of the UTC day a position of the time slider (0..1440
+/// minutes) stands for: to the nearest ten minutes, as the slider steps
+/// when it is dragged or clicked; 1440 is 00:00 again.
+int sliderMinute(int position);
+
+/// Every how many hours the time slider labels its hour marks, so labels
+/// `labelWidth` pixels wide stand apart with `pixelsPerHour`: 1, 2, 3, 4,
+/// 6 or 12.
+int hourLabelStep(double pixelsPerHour, int labelWidth);
+
 /// One minute of the display cycle: every third tick regenerates the display
 /// (with the greyline); returns whether this tick does.
 bool cycleTick(State& s);

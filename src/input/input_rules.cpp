@@ -26,7 +26,7 @@ Range range(Field f) {
     case Field::Power: return {0.000001, 1000};
     case Field::Sunspots: return {0, 300};
     case Field::Availability: return {10, 90};
-    case Field::TimeZone: return {-12, 12};
+    case Field::TimeZone: return {-12, 14};  // UTC+13 and +14 exist (Tonga, Kiribati)
     case Field::PlaceName:
     case Field::Path: break;
   }
@@ -54,17 +54,17 @@ std::string upperCase(std::string_view t) {
 double roundedDown(double v, double divisor) { return std::floor(divisor * v + 0.001) / divisor; }
 
 
-// One numeric field of an OK: fails (box emptied, marker red, flagge = its
-// number) or passes; a passing field whose text changed is written.
+// One numeric field of an OK: fails (the box keeps what was typed, marker
+// red, flag = its number) or passes; a passing field whose text changed is
+// written.
 template <std::size_t N, class Write>
 void numberBox(OkResult<N>& e, int number, Field f, std::string& box, const std::string& old, Write write) {
-  box = withDecimalPoint(box);
   if (!inRange(f, box)) {
-    box.clear();
     e.red[number - 1] = true;
     e.flag = number;
     return;
   }
+  box = withDecimalPoint(box);
   if (box != old) {
     write(ReadNumber(box));
     e.start = true;
@@ -139,18 +139,16 @@ EnterResult checkEnter(Field f, std::string_view raw) {
   const std::string text = f == Field::PlaceName || f == Field::Path ? std::string(raw) : withDecimalPoint(raw);
   switch (f) {
     case Field::PlaceName:
-      if (trimBlanks(text).empty()) return {false, "Station"};
-      return {true, text};
+      return {!trimBlanks(text).empty(), text};
     case Field::Path: {
       const std::string g = upperCase(text);
-      if (g == "S" || g == "L") return {true, text};
-      return {false, ""};
+      return {g == "S" || g == "L", text};
     }
     case Field::Availability:
-      if (!inRange(f, text)) return {false, ""};
+      if (!inRange(f, text)) return {false, std::string(raw)};
       return {true, snapAvailability(text)};
     default:
-      if (!inRange(f, text)) return {false, ""};
+      if (!inRange(f, text)) return {false, std::string(raw)};
       return {true, text};
   }
 }
@@ -193,7 +191,6 @@ OkResult<6> applyStationA(State& s, StationATexts& boxes, const StationATexts& o
   OkResult<6> e;
   // A name of blanks only would be stored empty: it counts as empty.
   if (trimBlanks(boxes[0]).empty()) {
-    boxes[0] = "Station";
     e.red[0] = true;
     e.flag = 1;
   } else if (boxes[0] != old[0]) {
@@ -223,7 +220,6 @@ OkResult<3> applyStationB(State& s, StationBTexts& boxes, const StationBTexts& o
   OkResult<3> e;
   // The name is stored as typed, blanks included; blanks alone are no name.
   if (trimBlanks(boxes[0]).empty()) {
-    boxes[0].clear();
     e.red[0] = true;
     e.flag = 1;
   } else if (boxes[0] != old[0]) {
@@ -254,7 +250,6 @@ OkResult<3> applyConditions(State& s, ConditionsTexts& boxes, const ConditionsTe
   });
   const std::string gross = upperCase(boxes[2]);
   if (gross != "S" && gross != "L") {
-    boxes[2].clear();
     e.red[2] = true;
     e.flag = 3;
   } else if (gross != old[2]) {

@@ -26,7 +26,7 @@ enum class Field {
   Sunspots,       ///< sunspot number 0..300
   Availability,  ///< availability 10..90 %, snapped to 10, 50 or 90
   Path,            ///< path "S" or "L", any case
-  TimeZone,            ///< local time minus UTC -12..12 h, whole hours
+  TimeZone,            ///< local time minus UTC -12..14 h
 };
 
 /// Character code of the backspace key, which every numeric box takes.
@@ -77,8 +77,10 @@ std::string snapAvailability(std::string_view text);
 std::string pathText(std::string_view text);
 
 /// Enter in a box: whether it is accepted (marker green, focus to OK) and
-/// the text the box shows afterwards. A rejected number empties the box; an
-/// empty name is replaced by "Station"; an accepted availability is snapped.
+/// the text the box shows afterwards. A rejected entry stays as it was
+/// typed (the marker turns red and the hint says what the box takes), so the
+/// user sees what was wrong; an accepted number is shown with the decimal
+/// point, an accepted availability snapped.
 struct EnterResult {
   bool green = false;
   std::string text;
@@ -101,8 +103,8 @@ StationName keptStationName(std::string_view name);
 
 // ---- OK of a dialog ---------------------------------------------------------
 
-/// The outcome of OK: the failing fields (marked red, their boxes emptied
-/// or refilled), the last failing field 1..n in checking order (0 when all
+/// The outcome of OK: the failing fields (marked red, their boxes keeping
+/// what was typed), the last failing field 1..n in checking order (0 when all
 /// passed; it gets the focus), and whether a changed value was written.
 template <std::size_t N>
 struct OkResult {
@@ -129,7 +131,8 @@ StationATexts openStationA(const State& s);
 /// length (keptStationName) the settings file can hold, which the box then shows), X1 and Y1 (a tenth of a
 /// degree, rounded down), Sag (a hundredth, rounded down), Angm (whole
 /// degrees, rounded down), Zkw and Zkwa. `boxes` receives what the boxes show
-/// afterwards (a failing number emptied, a failing name "Station").
+/// afterwards (a failing box as it was typed, a passing number with the
+/// decimal point).
 OkResult<6> applyStationA(State& s, StationATexts& boxes, const StationATexts& atOpening,
                             const ExactPosition* exact = nullptr);
 
@@ -139,7 +142,7 @@ using StationBTexts = std::array<std::string, 3>;
 StationBTexts openStationB(const State& s);
 /// Writes OrtB (as typed, in the letters and the length the settings file can hold, which
 /// the box then shows), OrtX2 and OrtY2 (a tenth of a degree, rounded
-/// down) where they pass and changed. An empty name fails and stays empty.
+/// down) where they pass and changed. An empty name fails.
 OkResult<3> applyStationB(State& s, StationBTexts& boxes, const StationBTexts& atOpening,
                             const ExactPosition* exact = nullptr);
 

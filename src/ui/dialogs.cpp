@@ -73,8 +73,13 @@ QPushButton* InputDialog::okButton(const char* name) {
   // focused OK button presses it.
   ok_->setAutoDefault(true);
   ok_->setDefault(false);
+  cancel_ = new QPushButton(this);
+  cancel_->setObjectName("cmdAbbrechen");
+  cancel_->setAutoDefault(false);
+  connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
   auto* okRow = new QHBoxLayout;
   okRow->addStretch(1);
+  okRow->addWidget(cancel_);
   okRow->addWidget(ok_);
   static_cast<QVBoxLayout*>(layout())->addLayout(okRow);
   QWidget* before = ok_;
@@ -82,6 +87,7 @@ QPushButton* InputDialog::okButton(const char* name) {
     setTabOrder(before, z.box);
     before = z.box;
   }
+  setTabOrder(before, cancel_);
   connect(ok_, &QPushButton::clicked, this, [this] { ok(); });
   return ok_;
 }
@@ -95,6 +101,7 @@ void InputDialog::setMarker(std::size_t i, bool green) {
 
 void InputDialog::retranslate() {
   setWindowTitle(q(T(s_, title_)));
+  if (cancel_) cancel_->setText(q(T(s_, kTxCancel)));
   for (std::size_t i = 0; i < rows_.size(); ++i) rows_[i].box->setToolTip(hint(i));
 }
 
@@ -202,9 +209,12 @@ void StationDialog::bindStation() {
   completer->popup()->setMinimumWidth(name->fontMetrics().horizontalAdvance(QString(44, 'x')));
   name->setCompleter(completer);
   connect(name, &QLineEdit::textEdited, this, [this](const QString& text) {
-    suggestions_ = placeSuggestions(text.toStdString(), places_().placeList, places_().places);
+    const PlaceIndex& p = places_();
+    suggestions_ = placeSuggestions(text.toStdString(), p.placeList, p.places);
     QStringList rows;
-    for (const Match& t : suggestions_) rows << q(matchText(t));
+    for (const std::string& line : suggestionTexts(suggestions_, p.places.empty() ? p.placeList : p.places,
+                                                   T(s_, kTxNear)))
+      rows << q(line);
     suggestionModel_->setStringList(rows);
     if (!rows.isEmpty()) qobject_cast<QLineEdit*>(sender())->completer()->complete();
   });
@@ -221,7 +231,8 @@ void StationDialog::bindStation() {
           });
 }
 
-void StationDialog::openStation() {
+void StationDialog::openStation(const std::string& name) {
+  nameAtOpening_ = name;
   exact_ = {};
   suggestions_.clear();
   if (suggestionModel_) suggestionModel_->setStringList({});
@@ -248,6 +259,10 @@ bool StationDialog::specialEnter(std::size_t i) {
   if (i != 1 && i != 2) return false;
   const PositionBox p = readPositionBox(rows_[i].field, rows_[i].box->text().toStdString());
   if (p.kind == PositionBox::Kind::Locator) {
+    // The old station's name does not stay on the new position.
+    const QString name = q(nameAfterLocator(rows_[0].box->text().toStdString(), nameAtOpening_,
+                                            rows_[i].box->text().toStdString()));
+    if (rows_[0].box->text() != name) rows_[0].box->setText(name);
     setPosition(p.latText, p.lonText);
     ok_->setFocus();
     return true;
@@ -269,6 +284,15 @@ QString StationDialog::hint(std::size_t i) const {
 bool StationDialog::nameBeforeOk(const std::string& name0, const std::string& lat0, const std::string& lon0) {
   const bool asOpened =
       rows_[1].box->text().toStdString() == lat0 && rows_[2].box->text().toStdString() == lon0;
+  // A name longer than the settings file keeps is cut here, where the user
+  // sees it and the note says so; the next OK keeps it.
+  const StationName kept = keptStationName(rows_[0].box->text().toStdString());
+  if (kept.cut) {
+    rows_[0].box->setText(q(kept.text));
+    lblHinweis->setText(q(T(s_, kTxNameCut)).replace("%1", QString::number(kStationNameMax)));
+    rows_[0].box->setFocus();
+    return false;
+  }
   const NameAtOk n =
       nameAtOk(rows_[0].box->text().toStdString(), name0, asOpened, places_().placeList, places_().places);
   switch (n.kind) {
@@ -332,7 +356,7 @@ void StationADialog::retranslate() {
 
 void StationADialog::showFromState() {
   openedTexts_ = openStationA(s_);
-  openStation();
+  openStation(openedTexts_[0]);
   showTexts({openedTexts_.begin(), openedTexts_.end()});
 }
 
@@ -366,7 +390,7 @@ void StationBDialog::retranslate() {
 
 void StationBDialog::showFromState() {
   openedTexts_ = openStationB(s_);
-  openStation();
+  openStation(openedTexts_[0]);
   showTexts({openedTexts_.begin(), openedTexts_.end()});
 }
 
@@ -409,7 +433,7 @@ void ConditionsDialog::ok() {
 TimeZoneDialog::TimeZoneDialog(State& s, QWidget* parent)
     : InputDialog(s, "frmForm_UTC", kTxUTCZeitkorrektur, parent) {
   txtUTCZeitkorrektur = row(Field::TimeZone, "txtUTCZeitkorrektur", "shpUTC", lblZeitkorrektur, "lblZeitkorrektur",
-                              "Zeitzone (-12 bis 12)", shpUTC);
+                              "Zeitzone (-12 bis 14)", shpUTC);
   cmdZeitkorrektur = okButton("cmdZeitkorrektur");
 }
 

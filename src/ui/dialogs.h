@@ -94,7 +94,8 @@ class InputDialog : public QDialog {
   /// Adds a row (label, box, marker) and returns the box.
   QLineEdit* row(Field field, const char* boxName, const char* markerName, QLabel*& label, const char* labelName,
                    const char* labelText, QLabel*& marker);
-  /// Adds the OK button under the rows; it comes first in the tab order.
+  /// Adds the OK button under the rows, with Cancel beside it; OK comes first
+  /// in the tab order.
   QPushButton* okButton(const char* name);
 
   /// Puts the texts into the boxes, turns every marker green, sets the title
@@ -141,6 +142,7 @@ class InputDialog : public QDialog {
   State& s_;
   std::vector<Row> rows_;
   QPushButton* ok_ = nullptr;
+  QPushButton* cancel_ = nullptr;  ///< closes without taking the boxes
 
  private:
   void finishOk(int flag, bool start);
@@ -174,8 +176,8 @@ class StationDialog : public InputDialog {
   StationDialog(State& s, const char* name, int title, PlaceSource places, QWidget* parent);
   /// Binds the rows 0 (name), 1 (latitude) and 2 (longitude).
   void bindStation();
-  /// At opening: no position from a locator or place yet.
-  void openStation();
+  /// At opening with the station's name: no position from a locator or place yet.
+  void openStation(const std::string& name);
   /// Before OK's checks: a name typed while the coordinates stayed as they
   /// were opened becomes its place's or locator's position. Returns false
   /// when the dialog stays open (several places bear the name, a malformed
@@ -192,6 +194,7 @@ class StationDialog : public InputDialog {
   void showLocator();
 
   PlaceSource places_;
+  std::string nameAtOpening_;
   ExactPosition exact_;
   std::vector<Match> suggestions_;
   QStringListModel* suggestionModel_ = nullptr;

@@ -134,14 +134,14 @@ void DialogsTest::latitudeLimitsOnEnter() {
   for (const Case& f : faelle) {
     enter(d->txtBreite, f.text);
     QCOMPARE(green(d->shpBreite), f.ok);
-    QCOMPARE(d->txtBreite->text(), f.ok ? QString(f.text) : QString());
+    QCOMPARE(d->txtBreite->text(), QString(f.text));  // a refused entry stays to be corrected
     // Accepted: the focus moves on to OK; rejected: it stays in the box.
     QCOMPARE(d->focusWidget() == d->cmdStationA, f.ok);
     QCOMPARE(d->focusWidget() == d->txtBreite, !f.ok);
   }
-  // An empty name on Enter becomes "Station", marked red.
+  // An empty name on Enter stays empty, marked red: nothing is put in its place.
   enter(d->txtOrt, "");
-  QCOMPARE(d->txtOrt->text(), QString("Station"));
+  QCOMPARE(d->txtOrt->text(), QString());
   QVERIFY(!green(d->shpOrt));
   // Power: a millionth of a kilowatt is the least.
   enter(d->txtLeistung, "0.000001");
@@ -191,13 +191,13 @@ void DialogsTest::failedOkKeepsTheDialogOpen() {
   enter(d->txtBreite, "95", false);
   enter(d->txtLeistung, "0.5", false);
   QTest::mouseClick(d->cmdStationA, Qt::LeftButton);
-  // The latitude fails: red, emptied, focused; the dialog stays open and
+  // The latitude fails: red, kept as typed, focused; the dialog stays open and
   // no forecast starts, but the valid power is written.
   QVERIFY(d->isVisible());
   QCOMPARE(d->flag(), 2);
   QVERIFY(!green(d->shpBreite));
   QVERIFY(green(d->shpLeistung));
-  QCOMPARE(d->txtBreite->text(), QString());
+  QCOMPARE(d->txtBreite->text(), QString("95"));
   QCOMPARE(d->focusWidget(), d->txtBreite);
   QCOMPARE(s.Zkw, 0.5);
   QCOMPARE(s.X1, 48.1);
@@ -345,7 +345,7 @@ void DialogsTest::conditionsSnapAndAcceptLowerCasePath() {
     const char* text;
     const char* afterwards;
     bool ok;
-  } faelle[] = {{"30", "10", true}, {"51", "90", true}, {"50", "50", true}, {"9", "", false}, {"91", "", false}};
+  } faelle[] = {{"30", "10", true}, {"51", "90", true}, {"50", "50", true}, {"9", "9", false}, {"91", "91", false}};
   for (const Case& f : faelle) {
     enter(d->txtWahrscheinlichkeit, f.text);
     QCOMPARE(d->txtWahrscheinlichkeit->text(), QString(f.afterwards));
@@ -395,7 +395,7 @@ void DialogsTest::timeZone() {
   test::ctl<QAction>(w, "mnuUTCZeitkorrektur")->trigger();
   auto* d = w.timeZoneDialog();
   QCOMPARE(d->windowTitle(), QString("UTC-Zeitkorrektur"));
-  QCOMPARE(d->lblZeitkorrektur->text(), QString("Zeitzone (-12 bis 12)"));
+  QCOMPARE(d->lblZeitkorrektur->text(), QString("Zeitzone (-12 bis 14)"));
   QCOMPARE(d->txtUTCZeitkorrektur->text(), QString("1"));
   // Unchanged: closes, writes nothing, redraws nothing.
   QTest::mouseClick(d->cmdZeitkorrektur, Qt::LeftButton);
@@ -405,12 +405,14 @@ void DialogsTest::timeZone() {
   test::ctl<QAction>(w, "mnuUTCZeitkorrektur")->trigger();
   enter(d->txtUTCZeitkorrektur, "5,5", false);  // half-hour zones take a decimal point
   QCOMPARE(d->txtUTCZeitkorrektur->text(), QString("5,5"));
-  enter(d->txtUTCZeitkorrektur, "13");
+  enter(d->txtUTCZeitkorrektur, "15");  // UTC+14 is the last zone on earth
   QVERIFY(!green(d->shpUTC));
-  enter(d->txtUTCZeitkorrektur, "13", false);
+  enter(d->txtUTCZeitkorrektur, "14");
+  QVERIFY(green(d->shpUTC));
+  enter(d->txtUTCZeitkorrektur, "15", false);
   QTest::mouseClick(d->cmdZeitkorrektur, Qt::LeftButton);
   QVERIFY(d->isVisible());
-  QCOMPARE(d->txtUTCZeitkorrektur->text(), QString());
+  QCOMPARE(d->txtUTCZeitkorrektur->text(), QString("15"));
   QCOMPARE(s.UTCKorr, 1.0f);
 
   enter(d->txtUTCZeitkorrektur, "-12", false);
@@ -436,7 +438,7 @@ void DialogsTest::labelsFollowTheLanguage() {
   test::ctl<QAction>(w, "mnuSonnenfleckenzahl")->trigger();
   QCOMPARE(w.conditionsDialog()->lblSsn->text(), QString("Sunspot number [0-300]"));
   test::ctl<QAction>(w, "mnuUTCZeitkorrektur")->trigger();
-  QCOMPARE(w.timeZoneDialog()->lblZeitkorrektur->text(), QString("Time zone (-12 to 12)"));
+  QCOMPARE(w.timeZoneDialog()->lblZeitkorrektur->text(), QString("Time zone (-12 to 14)"));
   // All four may be open at once, beside the usable main window.
   QVERIFY(w.stationADialog()->isVisible() && w.conditionsDialog()->isVisible() && w.timeZoneDialog()->isVisible());
   QVERIFY(!w.stationADialog()->isModal());
