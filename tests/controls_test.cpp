@@ -37,3 +37,40 @@ TEST(TimeSlider, HourLabelsStandApart) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(WindowPlace, FirstStartUsesMostOfTheScreen) {
+  struct Case {
+    const char* name;
+    int ax, ay, aw, ah, minW, minH;
+    WindowPlace want;
+  } cases[] = {
+      {"full HD", 0, 0, 1920, 1050, 1000, 600, {96, 52, 1728, 945}},
+      {"netbook: never below the minimum", 0, 0, 1024, 576, 1000, 560, {12, 8, 1000, 560}},
+      {"never beyond the screen", 0, 0, 800, 480, 1000, 600, {0, 0, 800, 480}},
+      {"second screen to the right", 1920, 30, 2560, 1410, 1000, 600, {1920 + 128, 30 + 70, 2304, 1269}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const WindowPlace p = firstWindowPlace(c.ax, c.ay, c.aw, c.ah, c.minW, c.minH);
+    EXPECT_EQ(p.x, c.want.x);
+    EXPECT_EQ(p.y, c.want.y);
+    EXPECT_EQ(p.width, c.want.width);
+    EXPECT_EQ(p.height, c.want.height);
+  }
+}
+
+TEST(WindowPlace, HelpFitsTheScreen) {
+  struct Case {
+    int aw, ah, w, h;
+  } cases[] = {{1920, 1050, 720, 620}, {1024, 576, 720, 518}, {640, 480, 576, 432}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.ah);
+    const WindowPlace p = fittedWindow(720, 620, c.aw, c.ah);
+    EXPECT_EQ(p.width, c.w);
+    EXPECT_EQ(p.height, c.h);
+  }
+}
+
+}  // namespace

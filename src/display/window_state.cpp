@@ -163,6 +163,22 @@ bool cycleTick(State& s) {
   return true;
 }
 
+WindowPlace firstWindowPlace(int areaX, int areaY, int areaWidth, int areaHeight, int minWidth, int minHeight) {
+  WindowPlace p;
+  p.width = std::min(std::max(areaWidth * 9 / 10, minWidth), areaWidth);
+  p.height = std::min(std::max(areaHeight * 9 / 10, minHeight), areaHeight);
+  p.x = areaX + (areaWidth - p.width) / 2;
+  p.y = areaY + (areaHeight - p.height) / 2;
+  return p;
+}
+
+WindowPlace fittedWindow(int wantWidth, int wantHeight, int areaWidth, int areaHeight) {
+  WindowPlace p;
+  p.width = std::min(wantWidth, areaWidth * 9 / 10);
+  p.height = std::min(wantHeight, areaHeight * 9 / 10);
+  return p;
+}
+
 int sliderMinute(int position) {
   const int p = std::clamp(position, 0, 1440);
   return ((p + 5) / 10 * 10) % 1440;

@@ -96,6 +96,21 @@ FollowUp stepBand(State& s, int direction);
 /// The display frequency up or down by 0.1 MHz, held to 1.5..29.9 MHz.
 FollowUp stepFrequency(State& s, int tenths);
 
+/// A window's place and size on the screen, in pixels.
+struct WindowPlace {
+  int x = 0, y = 0, width = 0, height = 0;
+};
+
+/// The main window at a first start (no stored place) on a screen whose
+/// free area is (areaX, areaY, areaWidth, areaHeight): nine tenths of each
+/// side of it, centred, never below the window's minimum size nor beyond
+/// the area, so the map gets the room the screen has.
+WindowPlace firstWindowPlace(int areaX, int areaY, int areaWidth, int areaHeight, int minWidth, int minHeight);
+
+/// A window that asks for wantWidth x wantHeight, held to nine tenths of
+/// each side of the screen's free area (the help on a 1024x600 screen).
+WindowPlace fittedWindow(int wantWidth, int wantHeight, int areaWidth, int areaHeight);
+
 /// The minute of the UTC day a position of the time slider (0..1440
 /// minutes) stands for: to the nearest ten minutes, as the slider steps
 /// when it is dragged or clicked; 1440 is 00:00 again.

@@ -245,10 +245,14 @@ void MainWindow::buildPanel(QHBoxLayout* centre) {
   panel->addWidget(bandPanel_);
   panel->addSpacing(6);
   frequencyBox_ = new FrequencyBox(*s_, this);
-  panel->addWidget(frequencyBox_);
   scroll->setWidget(content);
   scroll->setMinimumWidth(content->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width() + 4);
-  centre->addWidget(scroll, 0);
+  // The frequency box and its memories stay in sight under the panel,
+  // however low the window (1024 x 600).
+  auto* column = new QVBoxLayout;
+  column->addWidget(scroll, 1);
+  column->addWidget(frequencyBox_);
+  centre->addLayout(column, 0);
 }
 
 void MainWindow::connectMenus() {
