@@ -74,3 +74,29 @@ TEST(WindowPlace, HelpFitsTheScreen) {
 }
 
 }  // namespace
+
+#include "display/bands.h"
+
+namespace {
+
+// The band buttons light for every frequency inside a band, edges included,
+// and for none between the bands.
+TEST(BandButtons, LightInsideTheBandEdges) {
+  struct Case {
+    float mhz;
+    const char* band;  // "" none
+  } cases[] = {
+      {1.8f, ""},      {1.81f, "160m"}, {1.9f, "160m"}, {2.0f, "160m"},  {2.1f, ""},     {3.5f, "80m"},
+      {3.7f, "80m"},   {3.8f, "80m"},   {3.9f, ""},     {5.3f, ""},      {5.36f, "60m"}, {5.4f, ""},
+      {7.0f, "40m"},   {7.2f, "40m"},   {7.3f, ""},     {10.1f, "30m"},  {10.2f, ""},    {14.0f, "20m"},
+      {14.3f, "20m"},  {14.35f, "20m"}, {14.4f, ""},    {18.1f, "17m"},  {21.45f, "15m"}, {24.9f, "12m"},
+      {28.0f, "10m"},  {29.7f, "10m"},  {29.9f, ""},    {10.12f, "30m"}, {0.0f, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.mhz);
+    const int b = bandOf(c.mhz);
+    EXPECT_EQ(b < 0 ? std::string() : std::string(kBands[static_cast<std::size_t>(b)].name), c.band);
+  }
+}
+
+}  // namespace
