@@ -100,3 +100,33 @@ TEST(BandButtons, LightInsideTheBandEdges) {
 }
 
 }  // namespace
+
+#include <memory>
+
+namespace {
+
+TEST(ForecastPeriod, HidingTheMonthListReturnsToTheCurrentMonth) {
+  struct Case {
+    const char* name;
+    int16 zeitModus;
+    float monatFremd;
+    int month;  // the month the forecast returns to, 0 none
+  } cases[] = {
+      {"list hidden while another month is shown", 1, 1, 12},
+      {"list hidden on the current month", 1, 0, 0},
+      {"list shown", 0, 1, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto s = std::make_unique<State>();
+    s->Jetzt.month = 12;
+    s->Monat = c.monatFremd == 1 ? 3.0f : 12.0f;
+    s->ZeitModus = c.zeitModus;
+    s->MonatFremd = c.monatFremd;
+    const FollowUp f = toggleForecastPeriod(*s);
+    EXPECT_EQ(f.month, c.month);
+    EXPECT_EQ(s->ZeitModus, 1 - c.zeitModus);
+  }
+}
+
+}  // namespace

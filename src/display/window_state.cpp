@@ -127,6 +127,7 @@ FollowUp toggleForecastPeriod(State& s) {
   s.ZeitModus = static_cast<int16>(1 - s.ZeitModus);
   FollowUp f;
   f.redrawGreyline = true;
+  if (s.ZeitModus == 0 && s.MonatFremd == 1 && s.Jetzt.month >= 1 && s.Jetzt.month <= 12) f.month = s.Jetzt.month;
   return f;
 }
 

@@ -66,13 +66,16 @@ struct FollowUp {
   bool clearReadout = false;    ///< empty the read-out labels (another display)
   bool timeChanged = false;       ///< the time shown changed: pictures and point result follow
   bool frequencyChanged = false;   ///< the display frequency changed: box, map, lines and point result follow
+  int month = 0;  ///< 1..12: the forecast returns to this month (the current one), as if chosen from the list
 };
 
 /// Display mode 1 (world map) or 2 (chart). The chart has no greyline.
 FollowUp chooseDisplay(State& s, int mode);
 /// The greyline button.
 FollowUp toggleGreyline(State& s);
-/// The forecast-period button: shows or hides the month list.
+/// The forecast-period button: shows or hides the month list. Hiding it
+/// while another month is shown returns to the current month (and so to the
+/// greyline, which shows today's day and night).
 FollowUp toggleForecastPeriod(State& s);
 /// Level (true) or field strength (false) in the displays.
 FollowUp chooseLevel(State& s, bool level);

@@ -409,6 +409,13 @@ void MainWindow::follow(const FollowUp& f) {
     tmrAnpassen.stop();
     tmrGenDarst.start();  // starts the minute anew
   }
+  if (f.month != 0) {
+    // Back to the current month, as if chosen from the list.
+    const QSignalBlocker blocker(cmbMonat);
+    cmbMonat->setCurrentIndex(f.month - 1);
+    showWait(true);
+    tmrMonat.start();
+  }
   if (f.redraw) {
     prgGenDarst();
   } else {

@@ -57,6 +57,7 @@ class ControlsTest : public QObject {
   void sliderJumpsWhereClickedAndLabelsItsHours();
   void minimisedWindowPlaysNoFrames();
   void zonesUpToUtcPlus14();
+  void monthListOffReturnsToTheCurrentMonth();
 
  private:
   QTemporaryDir* dir_ = nullptr;
@@ -239,6 +240,30 @@ void ControlsTest::zonesUpToUtcPlus14() {
   QCOMPARE(s.UTCKorr, 14.0f);
   // 16:05 local in Kiribati is 02:05 UTC.
   QCOMPARE(s.Zeitpunkt.hour, 2);
+}
+
+void ControlsTest::monthListOffReturnsToTheCurrentMonth() {
+  State& s = w_->state();
+  auto* period = test::ctl<QToolButton>(w_, "cmdWelvarozeit");
+  auto* months = test::ctl<QComboBox>(w_, "cmbMonat");
+  auto* greyline = test::ctl<QToolButton>(w_, "cmdGreyline");
+  QCOMPARE(s.Monat, 12.0f);
+  period->click();
+  QVERIFY(months->isVisible());
+  months->setCurrentIndex(5);
+  emit months->activated(5);  // June, as the user picks it
+  test::tick(w_, "tickMonat");
+  QCOMPARE(s.Monat, 6.0f);
+  QCOMPARE(s.MonatFremd, 1.0f);
+  // Turning the month list off: back to December, the greyline again.
+  period->click();
+  QVERIFY(!months->isVisible());
+  QVERIFY(test::ctl<QTimer>(w_, "tmrMonat")->isActive());
+  test::tick(w_, "tickMonat");
+  QCOMPARE(s.Monat, 12.0f);
+  QCOMPARE(s.MonatFremd, 0.0f);
+  QCOMPARE(months->currentIndex(), 11);
+  QVERIFY(greyline->isEnabled());
 }
 
 QTEST_MAIN(ControlsTest)
