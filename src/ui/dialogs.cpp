@@ -8,9 +8,11 @@
 #include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "lang/sprachtext.h"
 #include "state/locator.h"
+#include "state/numtext.h"
 
 namespace welvaro::ui {
 
@@ -64,6 +66,16 @@ QLineEdit* InputDialog::row(Field field, const char* boxName, const char* marker
   }
   setMarker(i, true);
   return box;
+}
+
+void InputDialog::replaceBox(std::size_t i, QWidget* choice) {
+  QLineEdit* box = rows_[i].box;
+  const int index = grid_->indexOf(box);
+  int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+  grid_->getItemPosition(index, &row, &column, &rowSpan, &columnSpan);
+  box->hide();
+  grid_->addWidget(choice, row, column);
+  rows_[i].label->setBuddy(choice);
 }
 
 QPushButton* InputDialog::okButton(const char* name) {
@@ -411,15 +423,50 @@ ConditionsDialog::ConditionsDialog(State& s, QWidget* parent)
                                 shpWahrscheinlichkeit);
   txtSendeweg = row(Field::Path, "txtSendeweg", "shpSendeweg", lblSendeweg, "lblSendeweg", "Sendeweg [S,L]",
                       shpSendeweg);
+  cmbWahrscheinlichkeit = new QComboBox(this);
+  cmbWahrscheinlichkeit->setObjectName("cmbWahrscheinlichkeit");
+  for (const char* v : {"10", "50", "90"}) cmbWahrscheinlichkeit->addItem(QString("%1 %").arg(v), QString(v));
+  cmbSendeweg = new QComboBox(this);
+  cmbSendeweg->setObjectName("cmbSendeweg");
+  cmbSendeweg->addItem(QString(), QString("S"));
+  cmbSendeweg->addItem(QString(), QString("L"));
+  replaceBox(1, cmbWahrscheinlichkeit);
+  replaceBox(2, cmbSendeweg);
+  // The choice goes into its hidden box; the text the box was opened with
+  // when the choice is that value again, so an unchanged choice is no change.
+  auto bind = [this](QComboBox* choice, QLineEdit* box, std::size_t i) {
+    connect(choice, &QComboBox::currentIndexChanged, this, [this, choice, box, i] {
+      const std::string v = choice->currentData().toString().toStdString();
+      const std::string opened = openedTexts_[i];
+      const bool same = i == 1 ? ReadNumber(opened) == ReadNumber(v) : pathText(opened) == v;
+      box->setText(q(same ? opened : v));
+    });
+  };
+  bind(cmbWahrscheinlichkeit, txtWahrscheinlichkeit, 1);
+  bind(cmbSendeweg, txtSendeweg, 2);
+  setTabOrder(txtSsn, cmbWahrscheinlichkeit);
+  setTabOrder(cmbWahrscheinlichkeit, cmbSendeweg);
   cmdRest = okButton("cmdRest");
+}
+
+void ConditionsDialog::retranslate() {
+  InputDialog::retranslate();
+  cmbSendeweg->setItemText(0, q(T(s_, kTxShortPath) + " (S)"));
+  cmbSendeweg->setItemText(1, q(T(s_, kTxLongPath) + " (L)"));
 }
 
 void ConditionsDialog::showFromState() {
   openedTexts_ = openConditions(s_);
   lblSsn->setText(q(T(s_, kTxSonnenflecken) + " [0-300]"));
-  lblWahrscheinlichkeit->setText(q(T(s_, kTxWahrscheinlichkeit) + " [10,50,90]"));
-  lblSendeweg->setText(q(T(s_, kTxSendeweg) + " [S,L]"));
+  lblWahrscheinlichkeit->setText(q(T(s_, kTxWahrscheinlichkeit)));
+  lblSendeweg->setText(q(T(s_, kTxSendeweg)));
   showTexts({openedTexts_.begin(), openedTexts_.end()});
+  // The choices of the state; an availability from an edited settings file
+  // stands at the value it is computed with.
+  const QSignalBlocker b1(cmbWahrscheinlichkeit), b2(cmbSendeweg);
+  cmbWahrscheinlichkeit->setCurrentIndex(
+      std::max(0, cmbWahrscheinlichkeit->findData(q(PlainText(ReadNumber(snapAvailability(openedTexts_[1])))))));
+  cmbSendeweg->setCurrentIndex(pathText(openedTexts_[2]) == "L" ? 1 : 0);
 }
 
 void ConditionsDialog::ok() {

@@ -7,6 +7,7 @@
 // windows only bind them to their controls.
 #pragma once
 
+#include <QComboBox>
 #include <QDialog>
 #include <QGridLayout>
 #include <QLabel>
@@ -94,6 +95,9 @@ class InputDialog : public QDialog {
   /// Adds a row (label, box, marker) and returns the box.
   QLineEdit* row(Field field, const char* boxName, const char* markerName, QLabel*& label, const char* labelName,
                    const char* labelText, QLabel*& marker);
+  /// Shows `choice` in place of box i, which stays hidden behind it and
+  /// holds the text of the choice for the checks.
+  void replaceBox(std::size_t i, QWidget* choice);
   /// Adds the OK button under the rows, with Cancel beside it; OK comes first
   /// in the tab order.
   QPushButton* okButton(const char* name);
@@ -253,8 +257,12 @@ class ConditionsDialog : public InputDialog {
  public:
   ConditionsDialog(State& s, QWidget* parent);
   void showFromState();
+  void retranslate() override;
 
   QLineEdit *txtSsn, *txtWahrscheinlichkeit, *txtSendeweg;
+  /// Availability and path take a few values only: choice lists, whose
+  /// choice stands in the hidden boxes above.
+  QComboBox *cmbWahrscheinlichkeit, *cmbSendeweg;
   QLabel *shpSsn, *shpWahrscheinlichkeit, *shpSendeweg;
   QLabel *lblSsn, *lblWahrscheinlichkeit, *lblSendeweg;
   QPushButton* cmdRest;

@@ -338,38 +338,32 @@ void DialogsTest::conditionsSnapAndAcceptLowerCasePath() {
   auto* d = w.conditionsDialog();
   QVERIFY(d->isVisible());
   QCOMPARE(d->windowTitle(), QString("Vorgaben"));
-  QCOMPARE(d->lblWahrscheinlichkeit->text(), QString("Wahrscheinlichkeit [10,50,90]"));
-  QCOMPARE(d->txtWahrscheinlichkeit->text(), QString(" 50"));
+  QCOMPARE(d->lblWahrscheinlichkeit->text(), QString("Wahrscheinlichkeit"));
+  // Availability and path take a few values: choice lists, nothing to mistype.
+  QVERIFY(d->cmbWahrscheinlichkeit->isVisible());
+  QVERIFY(!d->txtWahrscheinlichkeit->isVisible());
+  QVERIFY(d->cmbSendeweg->isVisible());
+  QVERIFY(!d->txtSendeweg->isVisible());
+  QCOMPARE(d->cmbWahrscheinlichkeit->count(), 3);
+  QCOMPARE(d->cmbWahrscheinlichkeit->currentText(), QString("50 %"));
+  QCOMPARE(d->cmbSendeweg->currentText(), QString("kurzer Weg (S)"));
+  QCOMPARE(d->cmbSendeweg->itemText(1), QString("langer Weg (L)"));
 
-  struct Case {
-    const char* text;
-    const char* afterwards;
-    bool ok;
-  } faelle[] = {{"30", "10", true}, {"51", "90", true}, {"50", "50", true}, {"9", "9", false}, {"91", "91", false}};
-  for (const Case& f : faelle) {
-    enter(d->txtWahrscheinlichkeit, f.text);
-    QCOMPARE(d->txtWahrscheinlichkeit->text(), QString(f.afterwards));
-    QCOMPARE(green(d->shpWahrscheinlichkeit), f.ok);
-  }
-  enter(d->txtSendeweg, "s");
-  QVERIFY(green(d->shpSendeweg));
-  enter(d->txtSendeweg, "short");
-  QVERIFY(!green(d->shpSendeweg));
-  // A sunspot number beyond the 300 of the label is no green entry.
+  // A sunspot number beyond the 300 of the label is no green entry, and stays.
   enter(d->txtSsn, "450");
   QVERIFY(!green(d->shpSsn));
+  QCOMPARE(d->txtSsn->text(), QString("450"));
   // A letter is refused; OK finds the box empty.
   enter(d->txtSsn, "x", false);
   QCOMPARE(d->txtSsn->text(), QString());
-  enter(d->txtWahrscheinlichkeit, "30", false);
-  enter(d->txtSendeweg, "l", false);
+  d->cmbWahrscheinlichkeit->setCurrentIndex(0);
+  d->cmbSendeweg->setCurrentIndex(1);
   QTest::mouseClick(d->cmdRest, Qt::LeftButton);
   QVERIFY(d->isVisible());
   QCOMPARE(d->flag(), 1);
   QCOMPARE(s.Ssna, 128.0);
   QCOMPARE(s.Iproz, 10.0);  // the availability passed and is written
   QCOMPARE(QString::fromStdString(s.P), QString("L"));
-  QCOMPARE(d->txtWahrscheinlichkeit->text(), QString("10"));
 
   enter(d->txtSsn, "95", false);
   QTest::mouseClick(d->cmdRest, Qt::LeftButton);
@@ -381,12 +375,28 @@ void DialogsTest::conditionsSnapAndAcceptLowerCasePath() {
   test::tick(w, "tickNeueDaten");
   QVERIFY(test::ctl<QLabel>(w, "lblWelvaroAnzeige")->text().contains("(10%)"));
 
-  // Opened with P = "L", a lower-case l writes nothing.
+  // Opened again, the lists stand at the state's values; choosing another
+  // and back again is no change.
   test::ctl<QAction>(w, "mnuSendeweg")->trigger();
-  enter(d->txtSendeweg, "l", false);
+  QCOMPARE(d->cmbWahrscheinlichkeit->currentText(), QString("10 %"));
+  QCOMPARE(d->cmbSendeweg->currentIndex(), 1);
+  d->cmbWahrscheinlichkeit->setCurrentIndex(2);
+  d->cmbWahrscheinlichkeit->setCurrentIndex(0);
+  d->cmbSendeweg->setCurrentIndex(0);
+  d->cmbSendeweg->setCurrentIndex(1);
   QTest::mouseClick(d->cmdRest, Qt::LeftButton);
   QVERIFY(!d->isVisible());
   QVERIFY(!test::ctl<QTimer>(w, "tmrNeueDaten")->isActive());
+
+  // 90 % on the short path.
+  test::ctl<QAction>(w, "mnuWahrscheinlichkeit")->trigger();
+  d->cmbWahrscheinlichkeit->setCurrentIndex(2);
+  d->cmbSendeweg->setCurrentIndex(0);
+  QTest::mouseClick(d->cmdRest, Qt::LeftButton);
+  QVERIFY(!d->isVisible());
+  QCOMPARE(s.Iproz, 90.0);
+  QCOMPARE(QString::fromStdString(s.P), QString("S"));
+  QVERIFY(test::ctl<QTimer>(w, "tmrNeueDaten")->isActive());
 }
 
 void DialogsTest::timeZone() {
