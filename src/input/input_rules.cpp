@@ -277,7 +277,7 @@ OkResult<1> applyTimeZone(State& s, std::string& box, const std::string& old) {
 // ---- Frequency box and memories --------------------------------------------------------
 
 bool frequencyTextAllowed(std::string_view text) {
-  return text.find_first_not_of("0123456789., MHzEro") == std::string_view::npos;
+  return text.find_first_not_of("0123456789., MHz") == std::string_view::npos;
 }
 
 bool prgFrequenzEingabe(State& s, std::string_view text) {

@@ -161,18 +161,15 @@ OkResult<1> applyTimeZone(State& s, std::string& box, const std::string& atOpeni
 
 // ---- Frequency box and memories ----------------------------------------------
 
-/// What the frequency box shows for an entry it cannot take.
-inline constexpr std::string_view kFrequencyError = " Error ";
-
 /// Whether `text` may stand in the frequency box: digits, point, comma,
-/// blanks, and the letters of its own texts (" 10.2 MHz", " Error "), so
+/// blanks, and the letters of its own text (" 10.2 MHz"), so
 /// the user can edit them; any other character is refused as it is typed.
 bool frequencyTextAllowed(std::string_view text);
 
 /// Enter in the frequency box: a number (point or comma) from 1.5 to 29.9 MHz (compared in
 /// single precision) is rounded half up to 0.1 MHz and becomes AktFrequenz,
 /// FrequenzEin and FrequenzText; returns true. Anything else changes nothing
-/// and returns false (the box shows kFrequencyError).
+/// and returns false (the box keeps the entry, marked red, for the correction).
 bool prgFrequenzEingabe(State& s, std::string_view text);
 
 /// Memory n (1..6): Speicher1 .. Speicher6. Another n raises the subscript fault.
