@@ -242,7 +242,7 @@ std::string nameAfterLocator(std::string_view nameBox, std::string_view nameAtOp
   if (trimmed(nameBox) != trimmed(nameAtOpening)) return std::string(nameBox);
   std::string l(trimmed(locator));
   for (char& c : l)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if ('a' <= c && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   return l;
 }
 
