@@ -51,47 +51,49 @@ TEST(InputBoxes, EnterChecks) {
   } cases[] = {
       {Field::Latitude, "90", true, "90"},
       {Field::Latitude, "-90", true, "-90"},
-      {Field::Latitude, "90.01", false, ""},
-      {Field::Latitude, "-90.01", false, ""},
+      {Field::Latitude, "90.01", false, "90.01"},
+      {Field::Latitude, "-90.01", false, "-90.01"},
       {Field::Latitude, "", false, ""},
-      {Field::Latitude, "-", false, ""},  // a sign alone is no number
-      {Field::Latitude, ".", false, ""},
+      {Field::Latitude, "-", false, "-"},  // a sign alone is no number
+      {Field::Latitude, ".", false, "."},
       {Field::Latitude, " 48.1", true, " 48.1"},
       {Field::Latitude, ".5", true, ".5"},
       {Field::Latitude, "40,7", true, "40.7"},  // decimal comma, shown as the point
-      {Field::Latitude, "90,01", false, ""},
+      {Field::Latitude, "90,01", false, "90,01"},
       {Field::TimeZone, "5,5", true, "5.5"},
       {Field::Longitude, "-180", true, "-180"},
-      {Field::Longitude, "180.1", false, ""},
+      {Field::Longitude, "180.1", false, "180.1"},
       {Field::Gain, "-40", true, "-40"},
-      {Field::Gain, "20.5", false, ""},
-      {Field::Gain, "   ", false, ""},
+      {Field::Gain, "20.5", false, "20.5"},
+      {Field::Gain, "   ", false, "   "},
       {Field::Angle, "0", true, "0"},
-      {Field::Angle, "91", false, ""},
+      {Field::Angle, "91", false, "91"},
       {Field::Power, "0.000001", true, "0.000001"},
-      {Field::Power, "0", false, ""},
-      {Field::Power, "1001", false, ""},
+      {Field::Power, "0", false, "0"},
+      {Field::Power, "1001", false, "1001"},
       {Field::Sunspots, "300", true, "300"},
-      {Field::Sunspots, "450", false, ""},  // beyond the 0-300 of the label
+      {Field::Sunspots, "450", false, "450"},  // beyond the 0-300 of the label
       {Field::Availability, "30", true, "10"},
       {Field::Availability, "10", true, "10"},
       {Field::Availability, "50", true, "50"},
       {Field::Availability, "51", true, "90"},
-      {Field::Availability, "9", false, ""},
-      {Field::Availability, "91", false, ""},
+      {Field::Availability, "9", false, "9"},
+      {Field::Availability, "91", false, "91"},
       {Field::Path, "s", true, "s"},
       {Field::Path, "L", true, "L"},
-      {Field::Path, "short", false, ""},
-      {Field::Path, " s", false, ""},
-      {Field::PlaceName, "", false, "Station"},
-      {Field::PlaceName, "  ", false, "Station"},
+      {Field::Path, "short", false, "short"},
+      {Field::Path, " s", false, " s"},
+      {Field::PlaceName, "", false, ""},
+      {Field::PlaceName, "  ", false, "  "},
       {Field::PlaceName, " Tokio", true, " Tokio"},
       {Field::PlaceName, "Paris, US", true, "Paris, US"},  // a comma in a name stays
       {Field::Path, "l", true, "l"},
       {Field::TimeZone, "-12", true, "-12"},
       {Field::TimeZone, "12", true, "12"},
-      {Field::TimeZone, "13", false, ""},
-      {Field::TimeZone, "-13", false, ""},
+      {Field::TimeZone, "13", true, "13"},  // Tonga
+      {Field::TimeZone, "14", true, "14"},  // Kiribati
+      {Field::TimeZone, "15", false, "15"},
+      {Field::TimeZone, "-13", false, "-13"},
   };
   for (const Case& f : cases) {
     SCOPED_TRACE(std::string(f.text) + " in box " + std::to_string(static_cast<int>(f.field)));
@@ -114,7 +116,7 @@ TEST(InputBoxes, BothEndsOfEveryRange) {
       {Field::Power, "0.000001", "0.00000099", "1000", "1000.001"},
       {Field::Sunspots, "0", "-0.001", "300", "300.001"},
       {Field::Availability, "10", "9.999", "90", "90.001"},
-      {Field::TimeZone, "-12", "-12.001", "12", "12.001"},
+      {Field::TimeZone, "-12", "-12.001", "14", "14.001"},
   };
   const auto s = fresh();
   for (const Case& f : cases) {
@@ -158,7 +160,7 @@ TEST(FrequencyBox, AllowedTexts) {
     const char* text;
     bool allowed;
   } cases[] = {
-      {"", true},          {"14.2", true},  {"14,2", true},      {" 10.2 MHz", true}, {" Error ", true},
+      {"", true},          {"14.2", true},  {"14,2", true},      {" 10.2 MHz", true}, {" Error ", false},
       {"0123456789", true}, {"14.2a", false}, {"-5", false},     {"14.2 kHz", false}, {"1e3", false},
       {"14\t2", false},    {"14/2", false}, {"\xC3\xA9", false},
   };
@@ -255,9 +257,10 @@ TEST(StationA, FailuresMarkTheirFieldsAndPassingFieldsAreStillWritten) {
   const OkResult<6> e = applyStationA(*s, boxes, old);
   EXPECT_EQ(e.flag, 5);  // the last failing field in checking order
   EXPECT_EQ(e.red, (std::array<bool, 6>{true, true, false, false, true, false}));
-  EXPECT_EQ(boxes[0], "Station");  // not written into OrtA
-  EXPECT_EQ(boxes[1], "");
-  EXPECT_EQ(boxes[4], "");
+  // The refused boxes keep what was typed, for the user to correct.
+  EXPECT_EQ(boxes[0], "  ");  // not written into OrtA
+  EXPECT_EQ(boxes[1], "95");
+  EXPECT_EQ(boxes[4], "-");
   EXPECT_EQ(s->OrtA, "München");
   EXPECT_DOUBLE_EQ(s->X1, 48.1);
   EXPECT_EQ(s->Zkw, 250.0);  // the valid power is written all the same
@@ -332,6 +335,7 @@ TEST(StationB, EmptyNameStaysEmptyAndFails) {
   EXPECT_EQ(e.flag, 2);
   EXPECT_EQ(e.red, (std::array<bool, 3>{true, true, false}));
   EXPECT_EQ(boxes[0], "");
+  EXPECT_EQ(boxes[1], "91");  // the refused latitude stays in its box
   EXPECT_EQ(s->OrtB, "Madrid");
   EXPECT_FLOAT_EQ(s->OrtX2, 40.4f);
 }
@@ -388,7 +392,9 @@ TEST(TimeZone, RangeAndUnchangedValues) {
       {1, "1", 0, false, 1},
       {1, "-12", 0, true, -12},
       {1, "12", 0, true, 12},
-      {1, "13", 1, false, 1},
+      {1, "13", 0, true, 13},
+      {1, "14", 0, true, 14},
+      {1, "15", 1, false, 1},
       {1, "-13", 1, false, 1},
       {1, "-", 1, false, 1},
       {5.5f, "5.5", 0, false, 5.5f},  // opened from the settings file, "." cannot be typed
@@ -405,7 +411,7 @@ TEST(TimeZone, RangeAndUnchangedValues) {
     EXPECT_EQ(e.start, f.start);
     EXPECT_EQ(s->UTCKorr, f.afterwards);
     if (f.flag) {
-      EXPECT_EQ(box, "");
+      EXPECT_EQ(box, f.text);  // a refused zone stays as typed
     }
   }
 }

@@ -297,7 +297,8 @@ TEST_F(Settings, TimeZoneIsHeldToTheDialogsRangeBeforeTheSummerHour) {
     const char* value;
     float winter, summer;  // UTCKorr read with SoZeitFlag 0 and 1
   } cases[] = {{" 1", 1, 2},      {" 12", 12, 13},    {"-12", -12, -11}, {" 5.5", 5.5f, 6.5f},
-               {" 10000000000000000", 12, 13}, {"-10000000000000000", -12, -11}, {" 13", 12, 13}};
+               {" 10000000000000000", 14, 15}, {"-10000000000000000", -12, -11}, {" 13", 13, 14},
+               {" 15", 14, 15}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.value);
     auto z = linesOf(kDefaultFile);

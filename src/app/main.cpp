@@ -34,6 +34,7 @@ int main(int argc, char** argv) {
   start->close();
   delete start;
   window.show();
+  window.offerWelcome();  // first start: the user's own station, over the running window
   const int rc = QApplication::exec();
   welvaro::ui::onAbort({});
   return rc;

@@ -1,5 +1,7 @@
 #include "display/bands.h"
 
+#include <cmath>
+
 #include "display/point.h"
 #include "forecast/tageskorr.h"
 #include "state/fault.h"
@@ -19,9 +21,10 @@ int neighbourBand(float mhz, int direction) {
 }
 
 int bandOf(float mhz) {
-  for (std::size_t i = 0; i < kBands.size(); ++i)
-    if (kBands[i].mhz == mhz) return static_cast<int>(i);
-  return -1;
+  // To 100 Hz, so a band edge held as a single (29.7 MHz is 29700000.76 Hz,
+  // 14.35 MHz is 14349999.6 Hz) counts as the edge.
+  if (!(mhz > 0 && mhz < 1000)) return -1;
+  return hfBandOfHz(std::llround(static_cast<double>(mhz) * 1e4) * 100);
 }
 
 int prgBandWerte(State& s, int hour, int minute, int hours, std::vector<BandRow>& rows) {

@@ -30,7 +30,8 @@ inline constexpr std::array<Band, 10> kBands = [] {
 /// when there is none further.
 int neighbourBand(float mhz, int direction);
 
-/// The band of a display frequency: the one whose frequency it is, or -1.
+/// The band a display frequency lies in (its edges included: IARU region 1,
+/// the 60 m allocation), or -1 between the bands.
 int bandOf(float mhz);
 
 /// One value of a band.

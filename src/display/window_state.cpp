@@ -166,6 +166,7 @@ FollowUp toggleForecastPeriod(State& s) {
   s.ZeitModus = static_cast<int16>(1 - s.ZeitModus);
   FollowUp f;
   f.redrawGreyline = true;
+  if (s.ZeitModus == 0 && s.MonatFremd == 1 && s.Jetzt.month >= 1 && s.Jetzt.month <= 12) f.month = s.Jetzt.month;
   return f;
 }
 
@@ -201,6 +202,33 @@ bool cycleTick(State& s) {
   if (s.GenZaehler <= 2) return false;
   s.GenZaehler = 0;
   return true;
+}
+
+WindowPlace firstWindowPlace(int areaX, int areaY, int areaWidth, int areaHeight, int minWidth, int minHeight) {
+  WindowPlace p;
+  p.width = std::min(std::max(areaWidth * 9 / 10, minWidth), areaWidth);
+  p.height = std::min(std::max(areaHeight * 9 / 10, minHeight), areaHeight);
+  p.x = areaX + (areaWidth - p.width) / 2;
+  p.y = areaY + (areaHeight - p.height) / 2;
+  return p;
+}
+
+WindowPlace fittedWindow(int wantWidth, int wantHeight, int areaWidth, int areaHeight) {
+  WindowPlace p;
+  p.width = std::min(wantWidth, areaWidth * 9 / 10);
+  p.height = std::min(wantHeight, areaHeight * 9 / 10);
+  return p;
+}
+
+int sliderMinute(int position) {
+  const int p = std::clamp(position, 0, 1440);
+  return ((p + 5) / 10 * 10) % 1440;
+}
+
+int hourLabelStep(double pixelsPerHour, int labelWidth) {
+  for (const int step : {1, 2, 3, 4, 6})
+    if (step * pixelsPerHour >= labelWidth + 4) return step;
+  return 12;
 }
 
 }  // namespace welvaro

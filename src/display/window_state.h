@@ -67,13 +67,16 @@ struct FollowUp {
   bool clearReadout = false;    ///< empty the read-out labels (another display)
   bool timeChanged = false;       ///< the time shown changed: pictures and point result follow
   bool frequencyChanged = false;   ///< the display frequency changed: box, map, lines and point result follow
+  int month = 0;  ///< 1..12: the forecast returns to this month (the current one), as if chosen from the list
 };
 
 /// Display mode 1 (world map) or 2 (chart). The chart has no greyline.
 FollowUp chooseDisplay(State& s, int mode);
 /// The greyline button.
 FollowUp toggleGreyline(State& s);
-/// The forecast-period button: shows or hides the month list.
+/// The forecast-period button: shows or hides the month list. Hiding it
+/// while another month is shown returns to the current month (and so to the
+/// greyline, which shows today's day and night).
 FollowUp toggleForecastPeriod(State& s);
 /// Level (true) or field strength (false) in the displays; either turns
 /// the outlook off.
@@ -122,6 +125,31 @@ struct DialogFollowUp {
   bool closesConditions = false;  ///< the conditions dialog, if open, closes (its values are stale)
 };
 DialogFollowUp dialogFollowUp(InputDialogKind d);
+
+/// A window's place and size on the screen, in pixels.
+struct WindowPlace {
+  int x = 0, y = 0, width = 0, height = 0;
+};
+
+/// The main window at a first start (no stored place) on a screen whose
+/// free area is (areaX, areaY, areaWidth, areaHeight): nine tenths of each
+/// side of it, centred, never below the window's minimum size nor beyond
+/// the area, so the map gets the room the screen has.
+WindowPlace firstWindowPlace(int areaX, int areaY, int areaWidth, int areaHeight, int minWidth, int minHeight);
+
+/// A window that asks for wantWidth x wantHeight, held to nine tenths of
+/// each side of the screen's free area (the help on a 1024x600 screen).
+WindowPlace fittedWindow(int wantWidth, int wantHeight, int areaWidth, int areaHeight);
+
+/// The minute of the UTC day a position of the time slider (0..1440
+/// minutes) stands for: to the nearest ten minutes, as the slider steps
+/// when it is dragged or clicked; 1440 is 00:00 again.
+int sliderMinute(int position);
+
+/// Every how many hours the time slider labels its hour marks, so labels
+/// `labelWidth` pixels wide stand apart with `pixelsPerHour`: 1, 2, 3, 4,
+/// 6 or 12.
+int hourLabelStep(double pixelsPerHour, int labelWidth);
 
 /// One minute of the display cycle: every third tick regenerates the display
 /// (with the greyline); returns whether this tick does.

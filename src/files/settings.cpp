@@ -171,9 +171,9 @@ bool readSettingsText(State& s, std::string_view content) {
   for (int i : {3, 5, 6, 14, 15, 16, 17, 18, 19, 20, 21})
     if (!fitsInSingle(n[static_cast<std::size_t>(i)])) return false;
   if (!std::isfinite(n[7]) || !std::isfinite(n[13])) return false;  // Zkw, Ssna
-  // The time zone is held to the dialog's -12..12 (a huge value would
+  // The time zone is held to the dialog's -12..14 (a huge value would
   // overflow the clock's seconds).
-  n[14] = std::clamp(n[14], -12.0, 12.0);
+  n[14] = std::clamp(n[14], -12.0, 14.0);
 
   for (int i = 1; i <= kSettingsLines; ++i) s.DatZeile[i] = w[static_cast<std::size_t>(i)];
   s.OrtA = w[1];

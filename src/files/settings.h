@@ -53,7 +53,7 @@ void settingsDefaults(State& s);
 ///    control character other than tab (binary garbage);
 ///  - a number too large for its field.
 /// Lines after the 22nd are ignored. The language index is rounded half to
-/// even and clamped into 0..5; the time zone of the file is held to -12..12
+/// even and clamped into 0..5; the time zone of the file is held to -12..14
 /// (the time-zone dialog's range) before the summer-time hour is added.
 ///
 /// Content is Windows-1252; a file that is valid UTF-8 with non-ASCII

@@ -26,7 +26,7 @@ Range range(Field f) {
     case Field::Power: return {0.000001, 1000};
     case Field::Sunspots: return {0, 300};
     case Field::Availability: return {10, 90};
-    case Field::TimeZone: return {-12, 12};
+    case Field::TimeZone: return {-12, 14};  // UTC+13 and +14 exist (Tonga, Kiribati)
     case Field::PlaceName:
     case Field::Path: break;
   }
@@ -54,17 +54,17 @@ std::string upperCase(std::string_view t) {
 double roundedDown(double v, double divisor) { return std::floor(divisor * v + 0.001) / divisor; }
 
 
-// One numeric field of an OK: fails (box emptied, marker red, flagge = its
-// number) or passes; a passing field whose text changed is written.
+// One numeric field of an OK: fails (the box keeps what was typed, marker
+// red, flag = its number) or passes; a passing field whose text changed is
+// written.
 template <std::size_t N, class Write>
 void numberBox(OkResult<N>& e, int number, Field f, std::string& box, const std::string& old, Write write) {
-  box = withDecimalPoint(box);
   if (!inRange(f, box)) {
-    box.clear();
     e.red[number - 1] = true;
     e.flag = number;
     return;
   }
+  box = withDecimalPoint(box);
   if (box != old) {
     write(ReadNumber(box));
     e.start = true;
@@ -139,20 +139,33 @@ EnterResult checkEnter(Field f, std::string_view raw) {
   const std::string text = f == Field::PlaceName || f == Field::Path ? std::string(raw) : withDecimalPoint(raw);
   switch (f) {
     case Field::PlaceName:
-      if (trimBlanks(text).empty()) return {false, "Station"};
-      return {true, text};
+      return {!trimBlanks(text).empty(), text};
     case Field::Path: {
       const std::string g = upperCase(text);
-      if (g == "S" || g == "L") return {true, text};
-      return {false, ""};
+      return {g == "S" || g == "L", text};
     }
     case Field::Availability:
-      if (!inRange(f, text)) return {false, ""};
+      if (!inRange(f, text)) return {false, std::string(raw)};
       return {true, snapAvailability(text)};
     default:
-      if (!inRange(f, text)) return {false, ""};
+      if (!inRange(f, text)) return {false, std::string(raw)};
       return {true, text};
   }
+}
+
+StationName keptStationName(std::string_view name) {
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    // A character begins at every byte that is not a UTF-8 continuation byte.
+    if ((static_cast<unsigned char>(name[i]) & 0xC0) == 0x80) continue;
+    if (characters == kStationNameMax) {
+      std::string kept(name.substr(0, i));
+      while (!kept.empty() && kept.back() == ' ') kept.pop_back();
+      return {kept, true};
+    }
+    ++characters;
+  }
+  return {std::string(name), false};
 }
 
 // ---- Station A ------------------------------------------------------------------
@@ -178,12 +191,11 @@ OkResult<6> applyStationA(State& s, StationATexts& boxes, const StationATexts& o
   OkResult<6> e;
   // A name of blanks only would be stored empty: it counts as empty.
   if (trimBlanks(boxes[0]).empty()) {
-    boxes[0] = "Station";
     e.red[0] = true;
     e.flag = 1;
   } else if (boxes[0] != old[0]) {
     // Stored as the settings file can hold it; the box shows that form.
-    s.OrtA = codepageOnly(trimBlanks(boxes[0]));
+    s.OrtA = keptStationName(codepageOnly(trimBlanks(boxes[0]))).text;
     boxes[0] = s.OrtA;
     e.start = true;
   }
@@ -208,11 +220,10 @@ OkResult<3> applyStationB(State& s, StationBTexts& boxes, const StationBTexts& o
   OkResult<3> e;
   // The name is stored as typed, blanks included; blanks alone are no name.
   if (trimBlanks(boxes[0]).empty()) {
-    boxes[0].clear();
     e.red[0] = true;
     e.flag = 1;
   } else if (boxes[0] != old[0]) {
-    s.OrtB = codepageOnly(boxes[0]);
+    s.OrtB = keptStationName(codepageOnly(boxes[0])).text;
     boxes[0] = s.OrtB;
     e.start = true;
   }
@@ -239,7 +250,6 @@ OkResult<3> applyConditions(State& s, ConditionsTexts& boxes, const ConditionsTe
   });
   const std::string upper = upperCase(boxes[2]);
   if (upper != "S" && upper != "L") {
-    boxes[2].clear();
     e.red[2] = true;
     e.flag = 3;
   } else if (upper != old[2]) {
@@ -267,7 +277,7 @@ OkResult<1> applyTimeZone(State& s, std::string& box, const std::string& old) {
 // ---- Frequency box and memories --------------------------------------------------------
 
 bool frequencyTextAllowed(std::string_view text) {
-  return text.find_first_not_of("0123456789., MHzEro") == std::string_view::npos;
+  return text.find_first_not_of("0123456789., MHz") == std::string_view::npos;
 }
 
 bool prgFrequenzEingabe(State& s, std::string_view text) {

@@ -26,7 +26,7 @@ enum class Field {
   Sunspots,       ///< sunspot number 0..300
   Availability,  ///< availability 10..90 %, snapped to 10, 50 or 90
   Path,            ///< path "S" or "L", any case
-  TimeZone,            ///< local time minus UTC -12..12 h, whole hours
+  TimeZone,            ///< local time minus UTC -12..14 h
 };
 
 /// Character code of the backspace key, which every numeric box takes.
@@ -77,18 +77,34 @@ std::string snapAvailability(std::string_view text);
 std::string pathText(std::string_view text);
 
 /// Enter in a box: whether it is accepted (marker green, focus to OK) and
-/// the text the box shows afterwards. A rejected number empties the box; an
-/// empty name is replaced by "Station"; an accepted availability is snapped.
+/// the text the box shows afterwards. A rejected entry stays as it was
+/// typed (the marker turns red and the hint says what the box takes), so the
+/// user sees what was wrong; an accepted number is shown with the decimal
+/// point, an accepted availability snapped.
 struct EnterResult {
   bool green = false;
   std::string text;
 };
 EnterResult checkEnter(Field f, std::string_view text);
 
+/// Most characters of a station name the settings file keeps: one line of
+/// it, and what the panel, the picture's caption and the printed report
+/// have room for.
+inline constexpr std::size_t kStationNameMax = 40;
+
+/// A station name as it is kept: at most kStationNameMax characters (UTF-8
+/// characters, never cut inside one), trailing blanks of the cut removed.
+/// `cut` says that characters were dropped, so the dialog can say so.
+struct StationName {
+  std::string text;
+  bool cut = false;
+};
+StationName keptStationName(std::string_view name);
+
 // ---- OK of a dialog ---------------------------------------------------------
 
-/// The outcome of OK: the failing fields (marked red, their boxes emptied
-/// or refilled), the last failing field 1..n in checking order (0 when all
+/// The outcome of OK: the failing fields (marked red, their boxes keeping
+/// what was typed), the last failing field 1..n in checking order (0 when all
 /// passed; it gets the focus), and whether a changed value was written.
 template <std::size_t N>
 struct OkResult {
@@ -111,11 +127,12 @@ using StationATexts = std::array<std::string, 6>;
 /// Sag, Angm, and Zkwa.
 StationATexts openStationA(const State& s);
 /// Checks the six boxes in order and writes each field that passes and
-/// differs from its text at opening: OrtA (trimmed, in the letters the
-/// settings file can hold, which the box then shows), X1 and Y1 (a tenth of a
+/// differs from its text at opening: OrtA (trimmed, in the letters and the
+/// length (keptStationName) the settings file can hold, which the box then shows), X1 and Y1 (a tenth of a
 /// degree, rounded down), Sag (a hundredth, rounded down), Angm (whole
 /// degrees, rounded down), Zkw and Zkwa. `boxes` receives what the boxes show
-/// afterwards (a failing number emptied, a failing name "Station").
+/// afterwards (a failing box as it was typed, a passing number with the
+/// decimal point).
 OkResult<6> applyStationA(State& s, StationATexts& boxes, const StationATexts& atOpening,
                             const ExactPosition* exact = nullptr);
 
@@ -123,9 +140,9 @@ OkResult<6> applyStationA(State& s, StationATexts& boxes, const StationATexts& a
 using StationBTexts = std::array<std::string, 3>;
 /// OrtB and the number texts of OrtX2, OrtY2.
 StationBTexts openStationB(const State& s);
-/// Writes OrtB (as typed, in the letters the settings file can hold, which
+/// Writes OrtB (as typed, in the letters and the length the settings file can hold, which
 /// the box then shows), OrtX2 and OrtY2 (a tenth of a degree, rounded
-/// down) where they pass and changed. An empty name fails and stays empty.
+/// down) where they pass and changed. An empty name fails.
 OkResult<3> applyStationB(State& s, StationBTexts& boxes, const StationBTexts& atOpening,
                             const ExactPosition* exact = nullptr);
 
@@ -144,18 +161,15 @@ OkResult<1> applyTimeZone(State& s, std::string& box, const std::string& atOpeni
 
 // ---- Frequency box and memories ----------------------------------------------
 
-/// What the frequency box shows for an entry it cannot take.
-inline constexpr std::string_view kFrequencyError = " Error ";
-
 /// Whether `text` may stand in the frequency box: digits, point, comma,
-/// blanks, and the letters of its own texts (" 10.2 MHz", " Error "), so
+/// blanks, and the letters of its own text (" 10.2 MHz"), so
 /// the user can edit them; any other character is refused as it is typed.
 bool frequencyTextAllowed(std::string_view text);
 
 /// Enter in the frequency box: a number (point or comma) from 1.5 to 29.9 MHz (compared in
 /// single precision) is rounded half up to 0.1 MHz and becomes AktFrequenz,
 /// FrequenzEin and FrequenzText; returns true. Anything else changes nothing
-/// and returns false (the box shows kFrequencyError).
+/// and returns false (the box keeps the entry, marked red, for the correction).
 bool prgFrequenzEingabe(State& s, std::string_view text);
 
 /// Memory n (1..6): Speicher1 .. Speicher6. Another n raises the subscript fault.

@@ -1,6 +1,7 @@
 #include "input/station.h"
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include <charconv>
@@ -199,6 +200,50 @@ std::string locatorOfBoxes(std::string_view latText, std::string_view lonText) {
 std::vector<Match> placeSuggestions(std::string_view typed, const Gazetteer& placeList, const Gazetteer& places,
                                      std::size_t atMost) {
   return (places.empty() ? placeList : places).search(typed, atMost);
+}
+
+std::vector<std::string> suggestionTexts(const std::vector<Match>& matches, const Gazetteer& list,
+                                         std::string_view nearFormat) {
+  std::vector<std::string> out;
+  for (const Match& m : matches) {
+    std::string line = matchText(m);
+    const bool twin = std::any_of(matches.begin(), matches.end(), [&](const Match& o) {
+      return &o != &m && o.name == m.name && o.country == m.country;
+    });
+    if (twin) {
+      // The nearest of the places ranked above it (more populous) with
+      // another name; distances on the sphere, compared by their cosine.
+      const double rad = 3.14159265358979 / 180;
+      const double sa = std::sin(m.lat * rad), ca = std::cos(m.lat * rad);
+      double best = -2;
+      const PlaceEntry* nearest = nullptr;
+      const std::size_t above = std::min(m.place, list.size());
+      for (std::size_t i = 0; i < above; ++i) {
+        const PlaceEntry& p = list.place(i);
+        if (p.names.empty() || p.names.front() == m.name) continue;
+        const double c = sa * std::sin(p.lat * rad) + ca * std::cos(p.lat * rad) * std::cos((p.lon - m.lon) * rad);
+        if (c > best) {
+          best = c;
+          nearest = &p;
+        }
+      }
+      if (nearest) {
+        std::string near(nearFormat);
+        if (const auto at = near.find("%1"); at != std::string::npos) near.replace(at, 2, nearest->names.front());
+        line += " \xE2\x80\x93 " + near;
+      }
+    }
+    out.push_back(std::move(line));
+  }
+  return out;
+}
+
+std::string nameAfterLocator(std::string_view nameBox, std::string_view nameAtOpening, std::string_view locator) {
+  if (trimmed(nameBox) != trimmed(nameAtOpening)) return std::string(nameBox);
+  std::string l(trimmed(locator));
+  for (char& c : l)
+    if ('a' <= c && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return l;
 }
 
 PlaceBoxes placeBoxes(const Match& t) { return {t.name, NumberText(t.lat), NumberText(t.lon)}; }

@@ -129,6 +129,19 @@ std::string locatorOfBoxes(std::string_view latText, std::string_view lonText);
 std::vector<Match> placeSuggestions(std::string_view typed, const Gazetteer& placeList, const Gazetteer& places,
                                      std::size_t atMost = kCandidatesMax);
 
+/// The lines of the completion list for `matches` found in `list`: each
+/// place as matchText gives it; a place whose name and country another
+/// line bears as well ("Springfield, US" ten times) is told apart by the
+/// nearest more populous place of `list` of another name, in `nearFormat`
+/// ("near %1"). The gazetteer knows no states or counties.
+std::vector<std::string> suggestionTexts(const std::vector<Match>& matches, const Gazetteer& list,
+                                         std::string_view nearFormat);
+
+/// The name box after a locator was typed into a position box: a name
+/// still as it was at opening belonged to the old position and gives way
+/// to the locator (in capitals); a name the user typed stays.
+std::string nameAfterLocator(std::string_view nameBox, std::string_view nameAtOpening, std::string_view locator);
+
 /// The texts of the name, latitude and longitude boxes for a place chosen
 /// from the completion (positions as number texts).
 struct PlaceBoxes {

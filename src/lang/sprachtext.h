@@ -260,6 +260,21 @@ enum Text : int {
   kTxHeardStatusError = 247,  ///< status line: listening failed (%1 address, %2 reason)
   kTxHeardBadAddress = 248,  ///< settings: what the address box accepts
   kTxHeardLogProblem = 249,  ///< message: a log file could not be read (%1 file, %2 reason)
+  kTxWelcomeTitle = 250,  ///< welcome at the first start: window title
+  kTxWelcomeIntro = 251,  ///< welcome: what it asks for and why
+  kTxWelcomeStation = 252,  ///< welcome: label of the station box
+  kTxWelcomeStationNote = 253,  ///< welcome: what the station box takes and changes
+  kTxWelcomePower = 254,  ///< welcome: label of the power box (watts)
+  kTxWelcomePowerNote = 255,  ///< welcome: what the power changes
+  kTxWelcomeGainNote = 256,  ///< welcome: what the antenna gain changes
+  kTxWelcomeAngleNote = 257,  ///< welcome: what the minimum elevation angle changes
+  kTxWelcomeSkip = 258,  ///< welcome: the button that closes it without changes
+  kTxHintWatts = 259,  ///< what the welcome's power box accepts
+  kTxStationUnknown = 260,  ///< a station name no place bears
+  kTxStationDegrees = 261,  ///< the station box holds no valid latitude, longitude
+  kTxNameCut = 262,  ///< a station name cut to what the settings file keeps (%1 characters)
+  kTxCancel = 263,  ///< the button that closes a dialog without taking its entries
+  kTxNear = 264,  ///< completion list: a place told apart by the nearest larger place (%1)
   kTxAnzahl  ///< number of keys
 };
 

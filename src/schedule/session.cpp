@@ -183,4 +183,6 @@ std::vector<Message> prgSpeicherDaten(const State& s, const ProgramDirs& dirs, c
   return problems;
 }
 
+bool welcomeDue(const StartReport& r) { return r.settings == SettingsSource::Missing; }
+
 }  // namespace welvaro

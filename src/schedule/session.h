@@ -44,6 +44,12 @@ StartReport prgStart(State& s, const ClockReading& clock, const ProgramDirs& dir
                       const EnvironmentReader& env = systemEnvironment);
 
 
+/// Whether the window offers the welcome (the user's own station, power,
+/// gain and angle) after this start: only at a first start, when there was
+/// no settings file at all. A settings file that was refused is a user's
+/// own all the same (kept aside, its problem reported) and gets no welcome.
+bool welcomeDue(const StartReport& r);
+
 /// The clock tick: Jetzt = the local time and the system's zone from the
 /// reading; UTCKorr follows the system's zone unless the user set another
 /// one (UTCKorrFolgt = 0); Zeitpunkt = Jetzt - UTCKorr hours.

@@ -139,6 +139,9 @@ BandPanel::BandPanel(QWidget* parent) : QWidget(parent) {
     k->setText(q(std::string(kBands[i].name)));
     k->setCheckable(true);
     k->setAutoRaise(true);
+    // The band of the display frequency stands out, not only as a pressed button.
+    k->setStyleSheet("QToolButton:checked { background: palette(highlight); color: palette(highlighted-text);"
+                     " font-weight: bold; border-radius: 3px; }");
     k->setFixedHeight(h);
     k->setMinimumWidth(QFontMetrics(font()).horizontalAdvance("160m") + 12);
     buttons_[i] = k;

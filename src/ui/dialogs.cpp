@@ -9,10 +9,12 @@
 #include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "lang/sprachtext.h"
 #include "state/locator.h"
 #include "ui/outlook_controls.h"
+#include "state/numtext.h"
 
 namespace welvaro::ui {
 
@@ -68,6 +70,16 @@ QLineEdit* InputDialog::row(Field field, const char* boxName, const char* marker
   return box;
 }
 
+void InputDialog::replaceBox(std::size_t i, QWidget* choice) {
+  QLineEdit* box = rows_[i].box;
+  const int index = grid_->indexOf(box);
+  int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+  grid_->getItemPosition(index, &row, &column, &rowSpan, &columnSpan);
+  box->hide();
+  grid_->addWidget(choice, row, column);
+  rows_[i].label->setBuddy(choice);
+}
+
 QPushButton* InputDialog::okButton(const char* name) {
   ok_ = new QPushButton("OK", this);
   ok_->setObjectName(name);
@@ -75,8 +87,13 @@ QPushButton* InputDialog::okButton(const char* name) {
   // focused OK button presses it.
   ok_->setAutoDefault(true);
   ok_->setDefault(false);
+  cancel_ = new QPushButton(this);
+  cancel_->setObjectName("cmdAbbrechen");
+  cancel_->setAutoDefault(false);
+  connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
   auto* okRow = new QHBoxLayout;
   okRow->addStretch(1);
+  okRow->addWidget(cancel_);
   okRow->addWidget(ok_);
   static_cast<QVBoxLayout*>(layout())->addLayout(okRow);
   QWidget* before = ok_;
@@ -84,6 +101,7 @@ QPushButton* InputDialog::okButton(const char* name) {
     setTabOrder(before, z.box);
     before = z.box;
   }
+  setTabOrder(before, cancel_);
   connect(ok_, &QPushButton::clicked, this, [this] { ok(); });
   return ok_;
 }
@@ -97,6 +115,7 @@ void InputDialog::setMarker(std::size_t i, bool green) {
 
 void InputDialog::retranslate() {
   setWindowTitle(q(T(s_, title_)));
+  if (cancel_) cancel_->setText(q(T(s_, kTxCancel)));
   for (std::size_t i = 0; i < rows_.size(); ++i) rows_[i].box->setToolTip(hint(i));
 }
 
@@ -204,9 +223,12 @@ void StationDialog::bindStation() {
   completer->popup()->setMinimumWidth(name->fontMetrics().horizontalAdvance(QString(44, 'x')));
   name->setCompleter(completer);
   connect(name, &QLineEdit::textEdited, this, [this](const QString& text) {
-    suggestions_ = placeSuggestions(text.toStdString(), places_().placeList, places_().places);
+    const PlaceIndex& p = places_();
+    suggestions_ = placeSuggestions(text.toStdString(), p.placeList, p.places);
     QStringList rows;
-    for (const Match& t : suggestions_) rows << q(matchText(t));
+    for (const std::string& line : suggestionTexts(suggestions_, p.places.empty() ? p.placeList : p.places,
+                                                   T(s_, kTxNear)))
+      rows << q(line);
     suggestionModel_->setStringList(rows);
     if (!rows.isEmpty()) qobject_cast<QLineEdit*>(sender())->completer()->complete();
   });
@@ -223,7 +245,8 @@ void StationDialog::bindStation() {
           });
 }
 
-void StationDialog::openStation() {
+void StationDialog::openStation(const std::string& name) {
+  nameAtOpening_ = name;
   exact_ = {};
   suggestions_.clear();
   if (suggestionModel_) suggestionModel_->setStringList({});
@@ -250,6 +273,10 @@ bool StationDialog::specialEnter(std::size_t i) {
   if (i != 1 && i != 2) return false;
   const PositionBox p = readPositionBox(rows_[i].field, rows_[i].box->text().toStdString());
   if (p.kind == PositionBox::Kind::Locator) {
+    // The old station's name does not stay on the new position.
+    const QString name = q(nameAfterLocator(rows_[0].box->text().toStdString(), nameAtOpening_,
+                                            rows_[i].box->text().toStdString()));
+    if (rows_[0].box->text() != name) rows_[0].box->setText(name);
     setPosition(p.latText, p.lonText);
     ok_->setFocus();
     return true;
@@ -271,6 +298,15 @@ QString StationDialog::hint(std::size_t i) const {
 bool StationDialog::nameBeforeOk(const std::string& name0, const std::string& lat0, const std::string& lon0) {
   const bool asOpened =
       rows_[1].box->text().toStdString() == lat0 && rows_[2].box->text().toStdString() == lon0;
+  // A name longer than the settings file keeps is cut here, where the user
+  // sees it and the note says so; the next OK keeps it.
+  const StationName kept = keptStationName(rows_[0].box->text().toStdString());
+  if (kept.cut) {
+    rows_[0].box->setText(q(kept.text));
+    lblHinweis->setText(q(T(s_, kTxNameCut)).replace("%1", QString::number(kStationNameMax)));
+    rows_[0].box->setFocus();
+    return false;
+  }
   const NameAtOk n =
       nameAtOk(rows_[0].box->text().toStdString(), name0, asOpened, places_().placeList, places_().places);
   switch (n.kind) {
@@ -334,7 +370,7 @@ void StationADialog::retranslate() {
 
 void StationADialog::showFromState() {
   openedTexts_ = openStationA(s_);
-  openStation();
+  openStation(openedTexts_[0]);
   showTexts({openedTexts_.begin(), openedTexts_.end()});
 }
 
@@ -368,7 +404,7 @@ void StationBDialog::retranslate() {
 
 void StationBDialog::showFromState() {
   openedTexts_ = openStationB(s_);
-  openStation();
+  openStation(openedTexts_[0]);
   showTexts({openedTexts_.begin(), openedTexts_.end()});
 }
 
@@ -393,13 +429,38 @@ ConditionsDialog::ConditionsDialog(State& s, const ProgramDirs& dirs, QWidget* p
   static_cast<QVBoxLayout*>(layout())->insertWidget(1, fraSsnQuelle);
   outlookChoices = new OutlookChoices(s, this);
   static_cast<QVBoxLayout*>(layout())->insertWidget(2, outlookChoices);
+  cmbWahrscheinlichkeit = new QComboBox(this);
+  cmbWahrscheinlichkeit->setObjectName("cmbWahrscheinlichkeit");
+  for (const char* v : {"10", "50", "90"}) cmbWahrscheinlichkeit->addItem(QString("%1 %").arg(v), QString(v));
+  cmbSendeweg = new QComboBox(this);
+  cmbSendeweg->setObjectName("cmbSendeweg");
+  cmbSendeweg->addItem(QString(), QString("S"));
+  cmbSendeweg->addItem(QString(), QString("L"));
+  replaceBox(1, cmbWahrscheinlichkeit);
+  replaceBox(2, cmbSendeweg);
+  // The choice goes into its hidden box; the text the box was opened with
+  // when the choice is that value again, so an unchanged choice is no change.
+  auto bind = [this](QComboBox* choice, QLineEdit* box, std::size_t i) {
+    connect(choice, &QComboBox::currentIndexChanged, this, [this, choice, box, i] {
+      const std::string v = choice->currentData().toString().toStdString();
+      const std::string opened = openedTexts_[i];
+      const bool same = i == 1 ? ReadNumber(opened) == ReadNumber(v) : pathText(opened) == v;
+      box->setText(q(same ? opened : v));
+    });
+  };
+  bind(cmbWahrscheinlichkeit, txtWahrscheinlichkeit, 1);
+  bind(cmbSendeweg, txtSendeweg, 2);
+  setTabOrder(txtSsn, cmbWahrscheinlichkeit);
+  setTabOrder(cmbWahrscheinlichkeit, cmbSendeweg);
   cmdRest = okButton("cmdRest");
-  setTabOrder(txtSendeweg, outlookChoices->cmbBetriebsart);
+  setTabOrder(cmbSendeweg, outlookChoices->cmbBetriebsart);
 }
 
 void ConditionsDialog::retranslate() {
   InputDialog::retranslate();
   outlookChoices->retranslate();
+  cmbSendeweg->setItemText(0, q(T(s_, kTxShortPath) + " (S)"));
+  cmbSendeweg->setItemText(1, q(T(s_, kTxLongPath) + " (L)"));
 }
 
 void ConditionsDialog::showFromState() {
@@ -407,10 +468,16 @@ void ConditionsDialog::showFromState() {
   openedTexts_[0] = fraSsnQuelle->boxText();
   fraSsnQuelle->showFromState();
   lblSsn->setText(q(T(s_, kTxSonnenflecken) + " [0-300]"));
-  lblWahrscheinlichkeit->setText(q(T(s_, kTxWahrscheinlichkeit) + " [10,50,90]"));
-  lblSendeweg->setText(q(T(s_, kTxSendeweg) + " [S,L]"));
+  lblWahrscheinlichkeit->setText(q(T(s_, kTxWahrscheinlichkeit)));
+  lblSendeweg->setText(q(T(s_, kTxSendeweg)));
   outlookChoices->showFromState();
   showTexts({openedTexts_.begin(), openedTexts_.end()});
+  // The choices of the state; an availability from an edited settings file
+  // stands at the value it is computed with.
+  const QSignalBlocker b1(cmbWahrscheinlichkeit), b2(cmbSendeweg);
+  cmbWahrscheinlichkeit->setCurrentIndex(
+      std::max(0, cmbWahrscheinlichkeit->findData(q(PlainText(ReadNumber(snapAvailability(openedTexts_[1])))))));
+  cmbSendeweg->setCurrentIndex(pathText(openedTexts_[2]) == "L" ? 1 : 0);
 }
 
 void ConditionsDialog::ok() {
@@ -433,7 +500,7 @@ void ConditionsDialog::ok() {
 TimeZoneDialog::TimeZoneDialog(State& s, QWidget* parent)
     : InputDialog(s, "frmForm_UTC", kTxUTCZeitkorrektur, parent) {
   txtUTCZeitkorrektur = row(Field::TimeZone, "txtUTCZeitkorrektur", "shpUTC", lblZeitkorrektur, "lblZeitkorrektur",
-                              "Zeitzone (-12 bis 12)", shpUTC);
+                              "Zeitzone (-12 bis 14)", shpUTC);
   cmdZeitkorrektur = okButton("cmdZeitkorrektur");
 }
 

@@ -7,6 +7,7 @@
 // windows only bind them to their controls.
 #pragma once
 
+#include <QComboBox>
 #include <QDialog>
 #include <QGridLayout>
 #include <QLabel>
@@ -98,7 +99,11 @@ class InputDialog : public QDialog {
   /// Adds a row (label, box, marker) and returns the box.
   QLineEdit* row(Field field, const char* boxName, const char* markerName, QLabel*& label, const char* labelName,
                    const char* labelText, QLabel*& marker);
-  /// Adds the OK button under the rows; it comes first in the tab order.
+  /// Shows `choice` in place of box i, which stays hidden behind it and
+  /// holds the text of the choice for the checks.
+  void replaceBox(std::size_t i, QWidget* choice);
+  /// Adds the OK button under the rows, with Cancel beside it; OK comes first
+  /// in the tab order.
   QPushButton* okButton(const char* name);
 
   /// Puts the texts into the boxes, turns every marker green, sets the title
@@ -145,6 +150,7 @@ class InputDialog : public QDialog {
   State& s_;
   std::vector<Row> rows_;
   QPushButton* ok_ = nullptr;
+  QPushButton* cancel_ = nullptr;  ///< closes without taking the boxes
 
  private:
   void finishOk(int flag, bool start);
@@ -178,8 +184,8 @@ class StationDialog : public InputDialog {
   StationDialog(State& s, const char* name, int title, PlaceSource places, QWidget* parent);
   /// Binds the rows 0 (name), 1 (latitude) and 2 (longitude).
   void bindStation();
-  /// At opening: no position from a locator or place yet.
-  void openStation();
+  /// At opening with the station's name: no position from a locator or place yet.
+  void openStation(const std::string& name);
   /// Before OK's checks: a name typed while the coordinates stayed as they
   /// were opened becomes its place's or locator's position. Returns false
   /// when the dialog stays open (several places bear the name, a malformed
@@ -196,6 +202,7 @@ class StationDialog : public InputDialog {
   void showLocator();
 
   PlaceSource places_;
+  std::string nameAtOpening_;
   ExactPosition exact_;
   std::vector<Match> suggestions_;
   QStringListModel* suggestionModel_ = nullptr;
@@ -255,15 +262,18 @@ class ConditionsDialog : public InputDialog {
  public:
   ConditionsDialog(State& s, const ProgramDirs& dirs, QWidget* parent);
   void showFromState();
+  void retranslate() override;
 
   QLineEdit *txtSsn, *txtWahrscheinlichkeit, *txtSendeweg;
+  /// Availability and path take a few values only: choice lists, whose
+  /// choice stands in the hidden boxes above.
+  QComboBox *cmbWahrscheinlichkeit, *cmbSendeweg;
   QLabel *shpSsn, *shpWahrscheinlichkeit, *shpSendeweg;
   QLabel *lblSsn, *lblWahrscheinlichkeit, *lblSendeweg;
   QPushButton* cmdRest;
   SunspotSource* fraSsnQuelle;  ///< typed or from the table; the solar data's settings
   OutlookChoices* outlookChoices;  ///< the outlook's mode and noise
 
-  void retranslate() override;
 
  protected:
   void ok() override;

@@ -105,12 +105,14 @@ void FrequencyBox::enter() {
   if (prgFrequenzEingabe(s_, txtAktFrequenz->text().toStdString())) {
     showText();
     emit confirmed();
+    emit finished();
   } else {
-    const QSignalBlocker blocker(txtAktFrequenz);
-    txtAktFrequenz->setText(q(std::string(kFrequencyError)));
+    // The refused entry stays as typed, red, and the box says what it takes.
     markRed();
+    QToolTip::showText(txtAktFrequenz->mapToGlobal(QPoint(0, txtAktFrequenz->height())), txtAktFrequenz->toolTip(),
+                       txtAktFrequenz);
+    txtAktFrequenz->setFocus();  // for the correction
   }
-  emit finished();
 }
 
 void FrequencyBox::store() {

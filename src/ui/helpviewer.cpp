@@ -1,6 +1,9 @@
 #include "ui/helpviewer.h"
 
+#include "display/window_state.h"
+
 #include <QDialogButtonBox>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -39,7 +42,10 @@ HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent), browser_(new HelpBrow
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(browser_);
   layout->addWidget(buttons);
-  resize(720, 620);
+  // As large as it reads well, and never beyond the screen.
+  const QSize area = screen() ? screen()->availableGeometry().size() : QSize(720, 620);
+  const WindowPlace p = fittedWindow(720, 620, area.width(), area.height());
+  resize(p.width, p.height);
 }
 
 bool HelpViewer::showContents(const HelpText& help, const QString& anchor, const QString& title) {

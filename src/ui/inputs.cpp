@@ -23,6 +23,7 @@
 #include "ui/outlook_controls.h"
 #include "display/outlookview.h"
 #include "ui/picture_view.h"
+#include "ui/welcome_dialog.h"
 
 namespace welvaro::ui {
 
@@ -199,5 +200,17 @@ ConditionsDialog* MainWindow::conditionsDialog() {
   return d;
 }
 TimeZoneDialog* MainWindow::timeZoneDialog() { return dialog(frmForm_UTC, InputDialogKind::TimeZone); }
+
+void MainWindow::offerWelcome() {
+  if (!welcomeDue_ || frmWelcome) return;
+  frmWelcome = new WelcomeDialog(*s_, PlaceSource([this]() -> const PlaceIndex& { return placeIndex(); }), this);
+  connect(frmWelcome, &WelcomeDialog::welcomeDone, this, [this](bool changed) {
+    // The forecast for the user's own station, as after the station A dialog.
+    if (!changed) return;
+    showWait(true);
+    tmrNeueDaten.start();
+  });
+  frmWelcome->showFromState();
+}
 
 }  // namespace welvaro::ui

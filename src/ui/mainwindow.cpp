@@ -271,10 +271,14 @@ void MainWindow::buildPanel(QHBoxLayout* centre) {
   panel->addWidget(heard_->panel());
   panel->addSpacing(6);
   frequencyBox_ = new FrequencyBox(*s_, this);
-  panel->addWidget(frequencyBox_);
   scroll->setWidget(content);
   scroll->setMinimumWidth(content->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width() + 4);
-  centre->addWidget(scroll, 0);
+  // The frequency box and its memories stay in sight under the panel,
+  // however low the window (1024 x 600).
+  auto* column = new QVBoxLayout;
+  column->addWidget(scroll, 1);
+  column->addWidget(frequencyBox_);
+  centre->addLayout(column, 0);
 }
 
 void MainWindow::connectMenus() {
@@ -375,6 +379,7 @@ void MainWindow::start() {
   showWait(true);
 
   const StartReport report = prgStart(s, clock_.read(), dirs_);
+  welcomeDue_ = welcomeDue(report);
   for (const Message& m : report.problems) notify(q(messageText(s.L, m)));
   {
     const QSignalBlocker blocker(cmbMonat);
@@ -435,6 +440,13 @@ void MainWindow::follow(const FollowUp& f) {
   if (f.restartCycle) {
     tmrAnpassen.stop();
     tmrGenDarst.start();  // starts the minute anew
+  }
+  if (f.month != 0) {
+    // Back to the current month, as if chosen from the list.
+    const QSignalBlocker blocker(cmbMonat);
+    cmbMonat->setCurrentIndex(f.month - 1);
+    showWait(true);
+    tmrMonat.start();
   }
   if (f.redraw) {
     prgGenDarst();

@@ -52,6 +52,7 @@ class StationBDialog;
 class ConditionsDialog;
 class TimeZoneDialog;
 class SolarData;
+class WelcomeDialog;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -100,6 +101,9 @@ class MainWindow : public QMainWindow {
   StationBDialog* stationBDialog();
   ConditionsDialog* conditionsDialog();
   TimeZoneDialog* timeZoneDialog();
+  // The welcome (the user's own station) after a first start without a
+  // settings file; the program entry calls it once the window is shown.
+  void offerWelcome();
 
   // Who answers the window's questions and file choices: the user through
   // dialogs unless another is given (the tests give a scripted one).
@@ -201,6 +205,8 @@ class MainWindow : public QMainWindow {
   ConditionsDialog* frmForm_Rest = nullptr;
   TimeZoneDialog* frmForm_UTC = nullptr;
   SolarData* solar_ = nullptr;  // the update of the solar data
+  WelcomeDialog* frmWelcome = nullptr;
+  bool welcomeDue_ = false;  // no settings file at the start
 
   QTimer tmrAktZeit, tmrTagesaktualisieren, tmrMonat, tmrNeueDaten, tmrSetzePunkt, tmrSofort, tmrSpeicher,
       tmrAnpassen, tmrGenDarst;

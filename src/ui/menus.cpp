@@ -11,6 +11,7 @@
 #include "ui/heard_binder.h"
 #include "ui/picture_view.h"
 #include "ui/dialogs.h"
+#include "ui/welcome_dialog.h"
 #include "ui/frequency_box.h"
 #include "ui/mainwindow.h"
 #include "ui/icons.h"
@@ -232,6 +233,7 @@ void MainWindow::prgLandessprache() {
   if (s.SprachLauf == 1) prgPointErgebnis(s);
   prgPointErgebnisZeigen();
   for (InputDialog* d : findChildren<InputDialog*>()) d->retranslate();
+  if (frmWelcome) frmWelcome->retranslate();
   present();
 }
 

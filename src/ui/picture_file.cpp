@@ -13,6 +13,7 @@
 
 #include <algorithm>
 
+#include "display/window_state.h"
 #include "files/window_prefs.h"
 #include "files/fileio.h"
 #include "files/png.h"
@@ -77,6 +78,13 @@ void MainWindow::applyWindowPrefs() {
            std::clamp(f.y, area.top(), area.bottom() + 1 - size.height()));
       break;
     }
+  } else if (QScreen* sc = screen()) {
+    // A first start: most of the screen, so the map gets its room.
+    const QRect a = sc->availableGeometry();
+    const QSize least = minimumSizeHint();
+    const WindowPlace p = firstWindowPlace(a.x(), a.y(), a.width(), a.height(), least.width(), least.height());
+    resize(p.width, p.height);
+    move(p.x, p.y);
   }
   if (f.maximized) setWindowState(windowState() | Qt::WindowMaximized);
 }

@@ -2,10 +2,13 @@
 #include "ui/qtext.h"
 
 #include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QStyle>
 #include <cmath>
 
+#include "display/window_state.h"
 #include "lang/sprachtext.h"
+#include "ui/time_slider.h"
 
 namespace welvaro::ui {
 
@@ -27,13 +30,9 @@ TimeBar::TimeBar(QWidget* parent) : QWidget(parent) {
   cmbTempo->setObjectName("cmbTempo");
   for (const double t : kTempi) cmbTempo->addItem(QString::fromUtf8("%1 h/s").arg(t));
   cmbTempo->setCurrentIndex(2);
-  sldZeit = new QSlider(Qt::Horizontal, this);
+  sldZeit = new TimeSlider(this);
   sldZeit->setObjectName("sldZeit");
-  sldZeit->setRange(0, 1440);
-  sldZeit->setSingleStep(10);
-  sldZeit->setPageStep(60);
-  sldZeit->setTickInterval(60);
-  sldZeit->setTickPosition(QSlider::TicksBelow);
+  auto* hours = new HourScale(sldZeit, this);
   lblZeit = new QLabel(this);
   lblZeit->setObjectName("lblZeit");
   lblZeit->setMinimumWidth(fontMetrics().horizontalAdvance("Vorhersage für 00:00 UTC") + 8);
@@ -43,7 +42,11 @@ TimeBar::TimeBar(QWidget* parent) : QWidget(parent) {
   row->setContentsMargins(0, 0, 0, 0);
   row->addWidget(cmdAbspielen);
   row->addWidget(cmbTempo);
-  row->addWidget(sldZeit, 1);
+  auto* sliderColumn = new QVBoxLayout;
+  sliderColumn->setSpacing(0);
+  sliderColumn->addWidget(sldZeit);
+  sliderColumn->addWidget(hours);
+  row->addLayout(sliderColumn, 1);
   row->addWidget(lblZeit);
   row->addWidget(cmdJetzt);
 
@@ -56,8 +59,9 @@ TimeBar::TimeBar(QWidget* parent) : QWidget(parent) {
     pause();
     emit nowChosen();
   });
-  // 1440 (24:00) is 00:00 of the same forecast day again.
-  connect(sldZeit, &QSlider::valueChanged, this, [this](int m) { emit minuteChosen(m % 1440); });
+  // Every position to the nearest ten minutes; 1440 (24:00) is 00:00 of the
+  // same forecast day again.
+  connect(sldZeit, &QSlider::valueChanged, this, [this](int m) { emit minuteChosen(sliderMinute(m)); });
 }
 
 void TimeBar::present(int minute, bool now, const QString& text) {
@@ -96,6 +100,11 @@ void TimeBar::pause() {
 }
 
 void TimeBar::picture() {
+  // A minimised window plays no frames; the film goes on where it stood.
+  if (window()->isMinimized()) {
+    since_.restart();
+    return;
+  }
   // The time moves with the clock, whatever a frame took to draw.
   const double seconds = since_.restart() / 1000.0;
   rest_ += seconds * kTempi[std::clamp(cmbTempo->currentIndex(), 0, 4)] * 60;

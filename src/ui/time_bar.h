@@ -17,6 +17,8 @@
 
 namespace welvaro::ui {
 
+class TimeSlider;
+
 class TimeBar : public QWidget {
   Q_OBJECT
 
@@ -45,7 +47,7 @@ class TimeBar : public QWidget {
 
   QToolButton* cmdAbspielen;
   QComboBox* cmbTempo;
-  QSlider* sldZeit;
+  TimeSlider* sldZeit;
   QLabel* lblZeit;
   QPushButton* cmdJetzt;
   QTimer tmrAbspielen;

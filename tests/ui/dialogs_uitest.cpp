@@ -129,14 +129,14 @@ void DialogsTest::latitudeLimitsOnEnter() {
   for (const Case& f : cases) {
     enter(d->txtBreite, f.text);
     QCOMPARE(green(d->shpBreite), f.ok);
-    QCOMPARE(d->txtBreite->text(), f.ok ? QString(f.text) : QString());
+    QCOMPARE(d->txtBreite->text(), QString(f.text));  // a refused entry stays to be corrected
     // Accepted: the focus moves on to OK; rejected: it stays in the box.
     QCOMPARE(d->focusWidget() == d->cmdStationA, f.ok);
     QCOMPARE(d->focusWidget() == d->txtBreite, !f.ok);
   }
-  // An empty name on Enter becomes "Station", marked red.
+  // An empty name on Enter stays empty, marked red: nothing is put in its place.
   enter(d->txtOrt, "");
-  QCOMPARE(d->txtOrt->text(), QString("Station"));
+  QCOMPARE(d->txtOrt->text(), QString());
   QVERIFY(!green(d->shpOrt));
   // Power: a millionth of a kilowatt is the least.
   enter(d->txtLeistung, "0.000001");
@@ -186,13 +186,13 @@ void DialogsTest::failedOkKeepsTheDialogOpen() {
   enter(d->txtBreite, "95", false);
   enter(d->txtLeistung, "0.5", false);
   QTest::mouseClick(d->cmdStationA, Qt::LeftButton);
-  // The latitude fails: red, emptied, focused; the dialog stays open and
+  // The latitude fails: red, kept as typed, focused; the dialog stays open and
   // no forecast starts, but the valid power is written.
   QVERIFY(d->isVisible());
   QCOMPARE(d->flag(), 2);
   QVERIFY(!green(d->shpBreite));
   QVERIFY(green(d->shpLeistung));
-  QCOMPARE(d->txtBreite->text(), QString());
+  QCOMPARE(d->txtBreite->text(), QString("95"));
   QCOMPARE(d->focusWidget(), d->txtBreite);
   QCOMPARE(s.Zkw, 0.5);
   QCOMPARE(s.X1, 48.1);
@@ -333,38 +333,32 @@ void DialogsTest::conditionsSnapAndAcceptLowerCasePath() {
   auto* d = w.conditionsDialog();
   QVERIFY(d->isVisible());
   QCOMPARE(d->windowTitle(), QString("Vorgaben"));
-  QCOMPARE(d->lblWahrscheinlichkeit->text(), QString("Wahrscheinlichkeit [10,50,90]"));
-  QCOMPARE(d->txtWahrscheinlichkeit->text(), QString(" 50"));
+  QCOMPARE(d->lblWahrscheinlichkeit->text(), QString("Wahrscheinlichkeit"));
+  // Availability and path take a few values: choice lists, nothing to mistype.
+  QVERIFY(d->cmbWahrscheinlichkeit->isVisible());
+  QVERIFY(!d->txtWahrscheinlichkeit->isVisible());
+  QVERIFY(d->cmbSendeweg->isVisible());
+  QVERIFY(!d->txtSendeweg->isVisible());
+  QCOMPARE(d->cmbWahrscheinlichkeit->count(), 3);
+  QCOMPARE(d->cmbWahrscheinlichkeit->currentText(), QString("50 %"));
+  QCOMPARE(d->cmbSendeweg->currentText(), QString("kurzer Weg (S)"));
+  QCOMPARE(d->cmbSendeweg->itemText(1), QString("langer Weg (L)"));
 
-  struct Case {
-    const char* text;
-    const char* afterwards;
-    bool ok;
-  } cases[] = {{"30", "10", true}, {"51", "90", true}, {"50", "50", true}, {"9", "", false}, {"91", "", false}};
-  for (const Case& f : cases) {
-    enter(d->txtWahrscheinlichkeit, f.text);
-    QCOMPARE(d->txtWahrscheinlichkeit->text(), QString(f.afterwards));
-    QCOMPARE(green(d->shpWahrscheinlichkeit), f.ok);
-  }
-  enter(d->txtSendeweg, "s");
-  QVERIFY(green(d->shpSendeweg));
-  enter(d->txtSendeweg, "short");
-  QVERIFY(!green(d->shpSendeweg));
-  // A sunspot number beyond the 300 of the label is no green entry.
+  // A sunspot number beyond the 300 of the label is no green entry, and stays.
   enter(d->txtSsn, "450");
   QVERIFY(!green(d->shpSsn));
+  QCOMPARE(d->txtSsn->text(), QString("450"));
   // A letter is refused; OK finds the box empty.
   enter(d->txtSsn, "x", false);
   QCOMPARE(d->txtSsn->text(), QString());
-  enter(d->txtWahrscheinlichkeit, "30", false);
-  enter(d->txtSendeweg, "l", false);
+  d->cmbWahrscheinlichkeit->setCurrentIndex(0);
+  d->cmbSendeweg->setCurrentIndex(1);
   QTest::mouseClick(d->cmdRest, Qt::LeftButton);
   QVERIFY(d->isVisible());
   QCOMPARE(d->flag(), 1);
   QCOMPARE(s.Ssna, 128.0);
   QCOMPARE(s.Iproz, 10.0);  // the availability passed and is written
   QCOMPARE(QString::fromStdString(s.P), QString("L"));
-  QCOMPARE(d->txtWahrscheinlichkeit->text(), QString("10"));
 
   enter(d->txtSsn, "95", false);
   QTest::mouseClick(d->cmdRest, Qt::LeftButton);
@@ -376,12 +370,28 @@ void DialogsTest::conditionsSnapAndAcceptLowerCasePath() {
   test::tick(w, "tickNeueDaten");
   QVERIFY(test::ctl<QLabel>(w, "lblWelvaroAnzeige")->text().contains("(10%)"));
 
-  // Opened with P = "L", a lower-case l writes nothing.
+  // Opened again, the lists stand at the state's values; choosing another
+  // and back again is no change.
   test::ctl<QAction>(w, "mnuSendeweg")->trigger();
-  enter(d->txtSendeweg, "l", false);
+  QCOMPARE(d->cmbWahrscheinlichkeit->currentText(), QString("10 %"));
+  QCOMPARE(d->cmbSendeweg->currentIndex(), 1);
+  d->cmbWahrscheinlichkeit->setCurrentIndex(2);
+  d->cmbWahrscheinlichkeit->setCurrentIndex(0);
+  d->cmbSendeweg->setCurrentIndex(0);
+  d->cmbSendeweg->setCurrentIndex(1);
   QTest::mouseClick(d->cmdRest, Qt::LeftButton);
   QVERIFY(!d->isVisible());
   QVERIFY(!test::ctl<QTimer>(w, "tmrNeueDaten")->isActive());
+
+  // 90 % on the short path.
+  test::ctl<QAction>(w, "mnuWahrscheinlichkeit")->trigger();
+  d->cmbWahrscheinlichkeit->setCurrentIndex(2);
+  d->cmbSendeweg->setCurrentIndex(0);
+  QTest::mouseClick(d->cmdRest, Qt::LeftButton);
+  QVERIFY(!d->isVisible());
+  QCOMPARE(s.Iproz, 90.0);
+  QCOMPARE(QString::fromStdString(s.P), QString("S"));
+  QVERIFY(test::ctl<QTimer>(w, "tmrNeueDaten")->isActive());
 }
 
 void DialogsTest::timeZone() {
@@ -390,7 +400,7 @@ void DialogsTest::timeZone() {
   test::ctl<QAction>(w, "mnuUTCZeitkorrektur")->trigger();
   auto* d = w.timeZoneDialog();
   QCOMPARE(d->windowTitle(), QString("UTC-Zeitkorrektur"));
-  QCOMPARE(d->lblZeitkorrektur->text(), QString("Zeitzone (-12 bis 12)"));
+  QCOMPARE(d->lblZeitkorrektur->text(), QString("Zeitzone (-12 bis 14)"));
   QCOMPARE(d->txtUTCZeitkorrektur->text(), QString("1"));
   // Unchanged: closes, writes nothing, redraws nothing.
   QTest::mouseClick(d->cmdZeitkorrektur, Qt::LeftButton);
@@ -400,12 +410,14 @@ void DialogsTest::timeZone() {
   test::ctl<QAction>(w, "mnuUTCZeitkorrektur")->trigger();
   enter(d->txtUTCZeitkorrektur, "5,5", false);  // half-hour zones take a decimal point
   QCOMPARE(d->txtUTCZeitkorrektur->text(), QString("5,5"));
-  enter(d->txtUTCZeitkorrektur, "13");
+  enter(d->txtUTCZeitkorrektur, "15");  // UTC+14 is the last zone on earth
   QVERIFY(!green(d->shpUTC));
-  enter(d->txtUTCZeitkorrektur, "13", false);
+  enter(d->txtUTCZeitkorrektur, "14");
+  QVERIFY(green(d->shpUTC));
+  enter(d->txtUTCZeitkorrektur, "15", false);
   QTest::mouseClick(d->cmdZeitkorrektur, Qt::LeftButton);
   QVERIFY(d->isVisible());
-  QCOMPARE(d->txtUTCZeitkorrektur->text(), QString());
+  QCOMPARE(d->txtUTCZeitkorrektur->text(), QString("15"));
   QCOMPARE(s.UTCKorr, 1.0f);
 
   enter(d->txtUTCZeitkorrektur, "-12", false);
@@ -431,7 +443,7 @@ void DialogsTest::labelsFollowTheLanguage() {
   test::ctl<QAction>(w, "mnuSonnenfleckenzahl")->trigger();
   QCOMPARE(w.conditionsDialog()->lblSsn->text(), QString("Sunspot number [0-300]"));
   test::ctl<QAction>(w, "mnuUTCZeitkorrektur")->trigger();
-  QCOMPARE(w.timeZoneDialog()->lblZeitkorrektur->text(), QString("Time zone (-12 to 12)"));
+  QCOMPARE(w.timeZoneDialog()->lblZeitkorrektur->text(), QString("Time zone (-12 to 14)"));
   // All four may be open at once, beside the usable main window.
   QVERIFY(w.stationADialog()->isVisible() && w.conditionsDialog()->isVisible() && w.timeZoneDialog()->isVisible());
   QVERIFY(!w.stationADialog()->isModal());

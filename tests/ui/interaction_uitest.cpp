@@ -55,7 +55,7 @@ class InteractionTest : public QObject {
   void hoverOverTheMapReadsValuePositionAndNearestPlace();
   void clickInNearestPlaceModePicksThePlaceAsStationB();
   void clickWithTheCursorPositionAndInTheChart();
-  void frequencyBoxConfirmsRoundedOrShowsError();
+  void frequencyBoxConfirmsRoundedOrKeepsTheRefusedEntry();
   void storeThenMemoryStoresTheFrequencyOfStore();
   void storeWithAnUnconfirmedEntryWarns();
   void memoryRecallAndTooltips();
@@ -181,7 +181,7 @@ void InteractionTest::clickWithTheCursorPositionAndInTheChart() {
   QCOMPARE(test::ctl<QLineEdit>(w, "txtAktFrequenz")->text(), QString("  1.5 MHz"));
 }
 
-void InteractionTest::frequencyBoxConfirmsRoundedOrShowsError() {
+void InteractionTest::frequencyBoxConfirmsRoundedOrKeepsTheRefusedEntry() {
   MainWindow& w = *w_;
   State& s = w.state();
   QLineEdit* box = test::ctl<QLineEdit>(w, "txtAktFrequenz");
@@ -199,8 +199,10 @@ void InteractionTest::frequencyBoxConfirmsRoundedOrShowsError() {
   box->selectAll();
   typeText(box, "29.95");
   QTest::keyClick(box, Qt::Key_Return);
-  QCOMPARE(box->text(), QString(" Error "));
+  // The refused entry stays as typed, red, the focus in the box for the correction.
+  QCOMPARE(box->text(), QString("29.95"));
   QVERIFY(box->styleSheet().contains("255,0,0"));
+  QCOMPARE(w.focusWidget(), static_cast<QWidget*>(box));
   QCOMPARE(s.AktFrequenz, 14.3f);  // unchanged
 
   box->selectAll();

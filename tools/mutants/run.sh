@@ -97,7 +97,7 @@ mutant input-digit-after-point src/input/input_rules.cpp 'text[i] == '\''.'\'' &
 # InputBoxes.EnterChecks (a comma in a place name)
 mutant input-name-comma src/input/input_rules.cpp 'f == Field::PlaceName || f == Field::Path ? std::string(raw)' 'f == Field::PlaceName && f == Field::Path ? std::string(raw)'
 # FrequencyBox.AllowedTexts
-mutant input-frequency-texts src/input/input_rules.cpp '"0123456789., MHzEro") == std::string_view::npos' '"0123456789., MHzEro") != std::string_view::npos'
+mutant input-frequency-texts src/input/input_rules.cpp '"0123456789., MHz") == std::string_view::npos' '"0123456789., MHz") != std::string_view::npos'
 # InputBoxes.BothEndsOfEveryRange
 mutant input-gain-range src/input/input_rules.cpp 'case Field::Gain: return {-40, 20};' 'case Field::Gain: return {-41, 20};'
 mutant input-power-range src/input/input_rules.cpp 'case Field::Power: return {0.000001, 1000};' 'case Field::Power: return {0.0000001, 1000};'
