@@ -138,7 +138,9 @@ TEST(Bands, OneTableForTheBandButtonsAndTheDialFrequencies) {
     // The forecast frequency lies inside the band, and the bands are in order.
     const auto hz = static_cast<std::int64_t>(static_cast<double>(kHfBands[i].forecastMhz) * 1e6);
     EXPECT_EQ(hfBandOfHz(hz), static_cast<int>(i));
-    if (i > 0) EXPECT_GT(kHfBands[i].lowHz, kHfBands[i - 1].highHz);
+    if (i > 0) {
+      EXPECT_GT(kHfBands[i].lowHz, kHfBands[i - 1].highHz);
+    }
     EXPECT_EQ(hfBandOfName(kHfBands[i].name), static_cast<int>(i));
   }
   const struct {

@@ -106,11 +106,15 @@ TEST(Welcome, StationBoxReadsDegreesLocatorOrPlace) {
     SCOPED_TRACE(c.text);
     const WelcomeStation w = readWelcomeStation(c.text, Gazetteer(), g);
     ASSERT_EQ(w.kind, c.kind);
-    if (c.kind == K::Ambiguous) EXPECT_EQ(w.candidates.size(), 2u);
+    if (c.kind == K::Ambiguous) {
+      EXPECT_EQ(w.candidates.size(), 2u);
+    }
     if (c.kind != K::Found) continue;
     EXPECT_NEAR(w.lat, c.lat, 1e-5);
     EXPECT_NEAR(w.lon, c.lon, 1e-5);
-    if (*c.name) EXPECT_EQ(w.name, c.name);
+    if (*c.name) {
+      EXPECT_EQ(w.name, c.name);
+    }
     EXPECT_EQ(w.takenAmong, c.takenAmong);
   }
 }
@@ -148,9 +152,15 @@ TEST(Welcome, OkWritesWhatPassedAndChangedAndKeepsWhatFailed) {
       EXPECT_EQ(s->OrtA, before.OrtA);
       EXPECT_EQ(s->X1, before.X1);
     }
-    if (c.red[1]) EXPECT_EQ(s->Zkwa, before.Zkwa);
-    if (c.red[2]) EXPECT_EQ(s->Sag, before.Sag);
-    if (c.red[3]) EXPECT_EQ(s->Angm, before.Angm);
+    if (c.red[1]) {
+      EXPECT_EQ(s->Zkwa, before.Zkwa);
+    }
+    if (c.red[2]) {
+      EXPECT_EQ(s->Sag, before.Sag);
+    }
+    if (c.red[3]) {
+      EXPECT_EQ(s->Angm, before.Angm);
+    }
   }
 }
 

@@ -55,7 +55,7 @@ struct Context {
   std::vector<std::filesystem::path> dataFolders;  ///< folders of the shipped data files, in order
   std::ostream& out;
   std::ostream& err;
-  std::filesystem::path userDir;  ///< folder of the user's own files (the updated sunspot table); empty: none
+  std::filesystem::path userDir{};  ///< folder of the user's own files (the updated sunspot table); empty: none
 };
 
 // What the options of one call settled.

@@ -112,7 +112,7 @@ std::vector<SUnitMark> sUnitMarks(int barHeight, int labelHeight) {
 LayoutKey layoutKey(int width, int height, bool lines, bool scales, bool level, double scale,
                                 std::uint32_t background, int captionLines) {
   return {std::max(1, width), std::max(1, height), lines, scales, level && scales, scale, background,
-          std::max(0, captionLines)};
+          std::max(0, captionLines), {}};
 }
 
 int fontDot(double scale) { return std::max(1, static_cast<int>(std::lround(2 * scale))); }

@@ -40,7 +40,7 @@ struct WindowPrefs {
     bool ownPosition = false;          ///< false: the receiver stands at station A
     double lat = 0, lon = 0;           ///< else its position [deg]
   };
-  std::vector<HeardLog> heardLogs;     ///< heard_log=LAT;LON;PATH (LAT and LON empty: station A), one line each
+  std::vector<HeardLog> heardLogs{};   ///< heard_log=LAT;LON;PATH (LAT and LON empty: station A), one line each
   bool heardListen = false;            ///< heard_listen=0|1: listen for the receiver's UDP messages
   std::string heardUdp = "127.0.0.1:2237";  ///< heard_udp=ADDR:PORT
   int heardKeepDays = 90;              ///< heard_keep_days: retention of the stored decodes [days], 1..36500
@@ -48,16 +48,16 @@ struct WindowPrefs {
   // The sunspot number's choice and the solar-data update (keys ssnfromtable,
   // ssntyped, solarurl, solarmonthly, solarlastcheck).
   int ssnFromTable = -1;           ///< 1: the number from NOAA's table, 0: the typed number, -1: not known
-  std::string ssnTyped;            ///< the number typed last ("120", 0..300); empty: not known
-  std::string solarUrl;            ///< address of the solar data up to "/json/..."; empty: the default
+  std::string ssnTyped{};          ///< the number typed last ("120", 0..300); empty: not known
+  std::string solarUrl{};          ///< address of the solar data up to "/json/..."; empty: the default
   int solarMonthly = 0;            ///< 1: check for new solar data once a month
-  std::string solarLastCheck;      ///< "YYYY-MM-DD" of the last finished update; empty: never
+  std::string solarLastCheck{};    ///< "YYYY-MM-DD" of the last finished update; empty: never
   // The outlook's mode and the noise at the receiving station (outlook/outlook.h
   // reads and checks them): words as written, empty when not given; numbers
   // NaN when not given.
-  std::string mode;                ///< key mode: CW, SSB, FT8, FT4, WSPR or custom
+  std::string mode{};              ///< key mode: CW, SSB, FT8, FT4, WSPR or custom
   double modeDbHz = std::numeric_limits<double>::quiet_NaN();  ///< key mode_dbhz: the custom need [dB-Hz]
-  std::string noise;               ///< key noise: city, residential, rural, quiet or floor
+  std::string noise{};             ///< key noise: city, residential, rural, quiet or floor
   double noiseDbm = std::numeric_limits<double>::quiet_NaN();  ///< key noise_dbm: my noise floor [dBm in 2500 Hz]
   int outlook = -1;                ///< key outlook: 1 the displays show the outlook, 0 level or field strength, -1 not known
 };

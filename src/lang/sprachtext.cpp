@@ -1877,6 +1877,13 @@ const std::array<std::string_view, kTextEntries> SprachText = {
     "cerca de %1",
     "près de %1",
     "bei %1",
+    // 265: status line: the picture is on the clipboard
+    "Bild in die Zwischenablage kopiert.",
+    "Picture copied to the clipboard.",
+    "Bild in die Zwischenablage kopiert.",
+    "Imagen copiada al portapapeles.",
+    "Image copiée dans le presse-papiers.",
+    "Bild in die Zwischenablage kopiert.",
 };
 
 std::string textEntry(int number) {

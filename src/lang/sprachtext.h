@@ -275,6 +275,7 @@ enum Text : int {
   kTxNameCut = 262,  ///< a station name cut to what the settings file keeps (%1 characters)
   kTxCancel = 263,  ///< the button that closes a dialog without taking its entries
   kTxNear = 264,  ///< completion list: a place told apart by the nearest larger place (%1)
+  kTxPictureCopied = 265,  ///< status line: the picture is on the clipboard
   kTxAnzahl  ///< number of keys
 };
 

@@ -244,7 +244,7 @@ struct State {
   // needs, classed by the day-to-day spread of the forecast (outlook/).
   int16 OutlookFlag = 0;        ///< 1 while the displays show the outlook of OutlookMode (PegelFlag then unused by them)
   int16 OutlookMode = 2;        ///< mode the outlook is for: 0 CW, 1 SSB, 2 FT8, 3 FT4, 4 WSPR, 5 custom (CustomSnr)
-  double CustomSnr = 20;        ///< required signal-to-noise ratio of the custom mode [dB-Hz], -20..80
+  double CustomSnr = 20;        ///< required signal-to-noise ratio of the custom mode [dB-Hz], 0..80
   int16 NoiseEnvironment = 1;   ///< noise at the receiving station: 0 city, 1 residential, 2 rural,
                                 ///< 3 quiet rural, 4 my noise floor (NoiseFloor)
   double NoiseFloor = -100;     ///< my noise floor: level read in 2500 Hz with the antenna connected [dBm], -174..0

@@ -59,7 +59,10 @@ void MainWindow::savePicture() {
   if (!ok) notify(message);
 }
 
-void MainWindow::copyPicture() { QApplication::clipboard()->setImage(picDarstellung->picture()); }
+void MainWindow::copyPicture() {
+  QApplication::clipboard()->setImage(picDarstellung->picture());
+  statusBar()->showMessage(q(T(*s_, kTxPictureCopied)), 5000);
+}
 
 void MainWindow::applyWindowPrefs() {
   const WindowPrefs f = readWindowPrefs(ownFile(dirs_, kWindowPrefsFile));

@@ -1,5 +1,6 @@
 // The desktop window: start-up, display modes, languages, months, the day
 // check and the program end, run offscreen against a temporary program folder.
+#include <QStatusBar>
 #include <QtTest>
 
 #include <QDir>
@@ -485,6 +486,9 @@ void MainWindowTest::projectionSavedPictureAndWindowAreRemembered() {
     test::ctl<QAction>(w, "mnuBildSpeichern")->trigger();
     const QImage saved(answers.file);
     QCOMPARE(saved.size(), view->size() * view->devicePixelRatioF());
+    // Copying says so in the status line.
+    test::ctl<QAction>(w, "mnuBildKopieren")->trigger();
+    QCOMPARE(w.statusBar()->currentMessage(), QString("Bild in die Zwischenablage kopiert."));
     w.close();
   }
   QVERIFY(read(p(dir, "WelvaroFenster.ini")).find("projektion=1") != std::string::npos);
