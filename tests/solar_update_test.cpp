@@ -252,10 +252,10 @@ TEST_F(SolarUpdate, AddressesAndTls) {
   EXPECT_TRUE(updateSunspotTable(request(old.base())).ok);
 
   // The address: the environment, else the setting, else NOAA's.
-  EXPECT_EQ(solarBase(""), "https://services.swpc.noaa.gov");
-  EXPECT_EQ(solarBase("http://mirror.example/noaa/"), "http://mirror.example/noaa");
+  EXPECT_EQ(solarBase(""), kSolarDefaultBase);
+  EXPECT_EQ(solarBase("http://127.0.0.1:8080/noaa/"), "http://127.0.0.1:8080/noaa");
   ::setenv(kSolarUrlVariable, "http://127.0.0.1:1//", 1);
-  EXPECT_EQ(solarBase("http://mirror.example/noaa"), "http://127.0.0.1:1");
+  EXPECT_EQ(solarBase("http://127.0.0.1:8080/noaa"), "http://127.0.0.1:1");
   ::unsetenv(kSolarUrlVariable);
   EXPECT_TRUE(isHttpAddress("HTTPS://a"));
   EXPECT_FALSE(isHttpAddress("https://"));

@@ -245,7 +245,7 @@ TEST(SunspotChoice, ChoosingTheTableAndTypingAgain) {
 
 TEST(SunspotChoice, WindowPreferencesKeepTheChoiceAndRefuseBadValues) {
   WindowPrefs f;
-  f.ssnFromTable = 1, f.ssnTyped = "120.5", f.solarUrl = "https://mirror.example/noaa", f.solarMonthly = 1;
+  f.ssnFromTable = 1, f.ssnTyped = "120.5", f.solarUrl = "https://127.0.0.1:8443/noaa", f.solarMonthly = 1;
   f.solarLastCheck = "2026-11-30";
   const WindowPrefs r = windowPrefsFromText(windowPrefsText(f));
   EXPECT_EQ(std::tie(r.ssnFromTable, r.ssnTyped, r.solarUrl, r.solarMonthly, r.solarLastCheck),
@@ -255,7 +255,7 @@ TEST(SunspotChoice, WindowPreferencesKeepTheChoiceAndRefuseBadValues) {
   EXPECT_EQ(windowPrefsText(WindowPrefs{}).find("solar"), std::string::npos);
 
   const WindowPrefs d = windowPrefsFromText(
-      "ssnfromtable=2\nssntyped=301\nsolarurl=http://a b\nsolarmonthly=x\nsolarlastcheck=2026-1-30\n");
+      "ssnfromtable=2\nssntyped=301\nsolarurl=http://127.0.0.1 b\nsolarmonthly=x\nsolarlastcheck=2026-1-30\n");
   EXPECT_EQ(d.ssnFromTable, -1);
   EXPECT_EQ(d.ssnTyped, "");
   EXPECT_EQ(d.solarUrl, "");

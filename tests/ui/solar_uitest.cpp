@@ -292,22 +292,22 @@ void SolarTest::dialogChoiceReachesTheRecordAndThePreferences() {
 
   // A wrong address is refused and the dialog stays open; a mirror's is taken.
   d->showFromState();
-  source->txtAdresse->setText("ftp://mirror.example");
+  source->txtAdresse->setText("ftp://127.0.0.1");
   QTest::mouseClick(d->cmdRest, Qt::LeftButton);
   QVERIFY(d->isVisible());
-  QCOMPARE(d->lblHinweis->text(), QString("ftp://mirror.example ist keine http- oder https-Adresse."));
+  QCOMPARE(d->lblHinweis->text(), QString("ftp://127.0.0.1 ist keine http- oder https-Adresse."));
   QCOMPARE(w_->state().SolarUrl, server_->base());
-  source->txtAdresse->setText("https://mirror.example/noaa");
+  source->txtAdresse->setText("https://127.0.0.1:8443/noaa");
   source->chkMonatlich->setChecked(true);
   QTest::mouseClick(d->cmdRest, Qt::LeftButton);
   QVERIFY(!d->isVisible());
-  QCOMPARE(w_->state().SolarUrl, std::string("https://mirror.example/noaa"));
+  QCOMPARE(w_->state().SolarUrl, std::string("https://127.0.0.1:8443/noaa"));
   QCOMPARE(w_->state().SolarCheckMonthly, 1);
 
   // The choice outlives the program: the preferences file keeps it.
   w_->close();
   const std::string prefs = read(*dir_, kWindowPrefsFile);
-  for (const char* line : {"ssnfromtable=0\n", "ssntyped=120\n", "solarurl=https://mirror.example/noaa\n",
+  for (const char* line : {"ssnfromtable=0\n", "ssntyped=120\n", "solarurl=https://127.0.0.1:8443/noaa\n",
                            "solarmonthly=1\n"})
     QVERIFY2(prefs.find(line) != std::string::npos, line);
 }
