@@ -78,7 +78,7 @@ bool MainWindow::prgCursorBewegt(QPointF p) {
   } else {
     const std::optional<ChartReading> l = picDarstellung->readChart(p);
     if (!l) return false;
-    a = prgChartCursor(s, *l, s.PegelFlag == 1);
+    a = prgChartCursor(s, picDarstellung->chartLink(), *l, s.PegelFlag == 1);
   }
   // Over the outlook the read-out names the class under the cursor.
   if (a.levelChanged && s.OutlookFlag == 1)

@@ -205,10 +205,49 @@ QPointF PictureView::chartPoint(double hours, double mhz) {
   return QPointF((q.x + 0.5) / dpr, (q.y + 0.5) / dpr);
 }
 
+std::optional<ChartCrosshair> PictureView::crosshair() const {
+  if (!pointer_) return std::nullopt;
+  const std::optional<ChartReading> r = readChart(*pointer_);
+  if (!r) return std::nullopt;
+  return chartCrosshair(s_, *link_, *r, s_.PegelFlag == 1);
+}
+
+void PictureView::paintCrosshair(QPainter& p, const ChartCrosshair& c) {
+  // Thin dashed lines over the whole picture, black under white, so they
+  // show on every colour of the scale.
+  const qreal dpr = devicePixelRatioF();
+  const Rect r = chart_.layout().picture;
+  const QRectF area(r.x / dpr, r.y / dpr, r.width / dpr, r.height / dpr);
+  const QPointF at = chartPoint(c.at.hours, c.at.mhz);
+  for (const auto& [colour, dash] : {std::pair{Qt::black, Qt::SolidLine}, std::pair{Qt::white, Qt::DashLine}}) {
+    p.setPen(QPen(colour, 1, dash));
+    p.drawLine(QPointF(area.left(), at.y()), QPointF(area.right(), at.y()));
+    p.drawLine(QPointF(at.x(), area.top()), QPointF(at.x(), area.bottom()));
+  }
+  // The label on a light plate beside the crossing, inside the picture.
+  const QFontMetrics m(font());
+  int w = 0;
+  for (const std::string& line : c.lines) w = std::max(w, m.horizontalAdvance(QString::fromStdString(line)));
+  const int pad = 4, h = static_cast<int>(c.lines.size()) * m.height() + 2 * pad;
+  const Rect place = crosshairLabelPlace({static_cast<int>(area.x()), static_cast<int>(area.y()),
+                                          static_cast<int>(area.width()), static_cast<int>(area.height())},
+                                         {at.x(), at.y()}, w + 2 * pad, h, 8);
+  const QRect box(place.x, place.y, place.width, place.height);
+  p.setPen(QPen(Qt::black, 1));
+  p.setBrush(QColor(255, 255, 255, 230));
+  p.drawRect(box.adjusted(0, 0, -1, -1));
+  for (std::size_t i = 0; i < c.lines.size(); ++i)
+    p.drawText(QPoint(box.x() + pad, box.y() + pad + m.ascent() + static_cast<int>(i) * m.height()),
+               QString::fromStdString(c.lines[i]));
+}
+
 void PictureView::paintEvent(QPaintEvent*) {
   drawIfNeeded();
   QPainter p(this);
   p.drawImage(QPointF(0, 0), picture_);
+  if (!world()) {
+    if (const std::optional<ChartCrosshair> c = crosshair()) paintCrosshair(p, *c);
+  }
   if (world() && placeMarker_) {
     const Point q = map_.projection().toPixel(*placeMarker_);
     const qreal dpr = devicePixelRatioF();
@@ -225,7 +264,16 @@ void PictureView::resizeEvent(QResizeEvent*) {
   imgWarten->move((width() - imgWarten->width()) / 2, (height() - imgWarten->height()) / 2);
 }
 
-void PictureView::mouseMoveEvent(QMouseEvent* e) { emit cursorMoved(e->position()); }
+void PictureView::mouseMoveEvent(QMouseEvent* e) {
+  pointer_ = e->position();
+  if (!world()) update();
+  emit cursorMoved(e->position());
+}
+
+void PictureView::leaveEvent(QEvent*) {
+  pointer_.reset();
+  if (!world()) update();
+}
 
 void PictureView::mousePressEvent(QMouseEvent* e) {
   if (e->button() == Qt::LeftButton) emit clicked(e->position());

@@ -15,6 +15,7 @@
 
 #include "display/chart_picture.h"
 #include "display/map_picture.h"
+#include "display/picture_cursor.h"
 #include "display/point.h"
 #include "state/state.h"
 
@@ -54,6 +55,10 @@ class PictureView : public QWidget {
   /// What lies under a point of the widget (logical coordinates).
   std::optional<MapReading> readMap(QPointF p) const;
   std::optional<ChartReading> readChart(QPointF p) const;
+  /// The link's forecast the chart shows (its read-out takes the values from it).
+  const State& chartLink() const { return *link_; }
+  /// The cross-hair over the chart at the pointer, as drawn; none off the chart.
+  std::optional<ChartCrosshair> crosshair() const;
   /// Where a position (world map) or an hour and frequency (chart) is shown
   /// in the widget; none when it is not on the picture.
   std::optional<QPointF> pointOf(GeoPoint place);
@@ -82,6 +87,7 @@ class PictureView : public QWidget {
   void resizeEvent(QResizeEvent*) override;
   void mouseMoveEvent(QMouseEvent* e) override;
   void mousePressEvent(QMouseEvent* e) override;
+  void leaveEvent(QEvent* e) override;
 
  private:
   bool world() const { return s_.Darstellung == 1.0f; }
@@ -89,6 +95,7 @@ class PictureView : public QWidget {
   ChartView chartView(double scale) const;
   void drawIfNeeded();
   void followChoices() const;
+  void paintCrosshair(QPainter& p, const ChartCrosshair& c);
   Point devicePoint(QPointF p) const;
 
   const State& s_;
@@ -99,6 +106,7 @@ class PictureView : public QWidget {
   std::unique_ptr<State> link_;  // the link's forecast the chart shows
   bool stale_ = true;
   std::optional<GeoPoint> placeMarker_;
+  std::optional<QPointF> pointer_;  // over the widget, for the chart's cross-hair
   MapOverlay overlay_;
   MapPicture map_;
   ChartPicture chart_;

@@ -61,6 +61,7 @@ class InteractionTest : public QObject {
   void memoryRecallAndTooltips();
   void timeShownKeysAndBands();
   void chartClickSetsTimeAndFrequencyAndPlayStopsForNewData();
+  void chartCrosshairFollowsTheMouseAndAgreesWithThePanel();
 
  private:
   QTemporaryDir* dir_ = nullptr;
@@ -367,6 +368,35 @@ void InteractionTest::chartClickSetsTimeAndFrequencyAndPlayStopsForNewData() {
   QTRY_VERIFY_WITH_TIMEOUT(!test::ctl<QTimer>(w, "tmrNeueDaten")->isActive(), 120000);
   QCOMPARE(shownMinute(s), shown);  // the time shown stays after the station change
   QCOMPARE(s.X1, 35.7);
+}
+
+// The cross-hair follows the mouse over the chart and leaves with it; its
+// label, the read-out below the picture and the panel after a click name
+// the same value.
+void InteractionTest::chartCrosshairFollowsTheMouseAndAgreesWithThePanel() {
+  MainWindow& w = *w_;
+  State& s = w.state();
+  test::ctl<QToolButton>(w, "cmdOrt")->click();
+  QVERIFY(!view(w)->crosshair());
+  for (const auto& [hours, mhz] : {std::pair{13.6, 14.23}, std::pair{3.1, 7.07}, std::pair{21.9, 28.4}}) {
+    const QPoint at = chartPixel(w, hours, mhz);
+    QTest::mouseMove(view(w), at);
+    QTRY_VERIFY(view(w)->crosshair().has_value());
+    const ChartCrosshair c = *view(w)->crosshair();
+    QVERIFY(std::abs(c.at.hours - hours) < 0.1);
+    QVERIFY(std::abs(c.at.mhz - mhz) < 0.15);
+    QCOMPARE(c.lines.size(), std::size_t{2});
+    QVERIFY(QString::fromStdString(c.lines[0]).endsWith(" UTC"));
+    const QString value = QString::fromStdString(c.lines[1].substr(0, c.lines[1].find(' ')));
+    const QString readOut = test::ctl<QLabel>(w, "lblPegel")->text();
+    QVERIFY2(readOut.endsWith(" " + value + " dBm") || readOut.endsWith("<" + value + " dBm"), qPrintable(readOut));
+    QTest::mouseClick(view(w), Qt::LeftButton, Qt::NoModifier, at);
+    QVERIFY2(QString::fromStdString(s.PegelAnzeige).contains("=" + value + " dBm"), s.PegelAnzeige.c_str());
+  }
+  // Off the widget the cross-hair is gone; over the world map there is none.
+  QEvent leave(QEvent::Leave);
+  QCoreApplication::sendEvent(view(w), &leave);
+  QVERIFY(!view(w)->crosshair());
 }
 
 QTEST_MAIN(InteractionTest)
