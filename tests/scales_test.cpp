@@ -4,10 +4,13 @@
 // row of -73 dBm); the S-meter's marks stand where the bar's fill ends.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
+#include <string>
 
 #include "display/map_picture.h"
 #include "display/smeter.h"
+#include "display/font.h"
 #include "display/layout.h"
 #include "state/state.h"
 
@@ -114,4 +117,70 @@ TEST(Smeter, MarksStandWhereTheFillEnds) {
   // S9 is -73 dBm: SmeterWert 54; S5 is 24 dB below it.
   EXPECT_EQ(m[4].value, -73 + 127);
   EXPECT_EQ(m[2].value, 54 - 24);
+}
+
+namespace {
+
+// Every way two labels of the azimuthal plate could collide, for a plate of
+// width x height device pixels at `scale` with `captionLines` caption lines.
+void expectAzimuthalLabelsApart(int width, int height, double scale, int captionLines) {
+  SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height) + " at " + std::to_string(scale) + ", " +
+               std::to_string(captionLines) + " caption lines");
+  const Layout t = planLayout(LayoutKind::Azimuthal, width, height, true, fontDot(scale), captionLines);
+  ASSERT_TRUE(t.scales);
+  const MapProjection p = MapProjection::azimuthal(t.picture, {48.1, 11.5});
+  const std::vector<LabelBox> bearings = bearingLabels(t, p), rings = ringLabels(p, t.point);
+  ASSERT_GE(bearings.size(), 4u);  // every 30 degrees, or 60 or 90 on a small disc
+  // The S-units left of the colour bar, its values and the unit above it.
+  const int n = t.point;
+  const Rect bar{t.bar.x - textWidth("+50") * n - 3 * n, 0, width, height};
+  for (std::size_t i = 0; i < bearings.size(); ++i) {
+    const Rect& b = bearings[i].box;
+    SCOPED_TRACE(bearings[i].text);
+    EXPECT_TRUE(b.x >= 0 && b.y >= 0 && b.x + b.width <= width && b.y + b.height <= height);
+    EXPECT_FALSE(overlaps(b, bar));
+    EXPECT_FALSE(overlaps(b, t.caption));
+    for (std::size_t j = i + 1; j < bearings.size(); ++j) EXPECT_FALSE(overlaps(b, bearings[j].box)) << bearings[j].text;
+    for (const LabelBox& r : rings) EXPECT_FALSE(overlaps(b, r.box)) << r.text;
+  }
+  const Point c = p.discCentre();
+  for (std::size_t i = 0; i < rings.size(); ++i) {
+    const Rect& r = rings[i].box;
+    SCOPED_TRACE(rings[i].text);
+    // Inside the disc, wholly.
+    for (const double x : {double(r.x), double(r.x + r.width)})
+      for (const double y : {double(r.y), double(r.y + r.height)}) EXPECT_LT(std::hypot(x - c.x, y - c.y), p.radius());
+    for (std::size_t j = i + 1; j < rings.size(); ++j) EXPECT_FALSE(overlaps(r, rings[j].box)) << rings[j].text;
+  }
+}
+
+}  // namespace
+
+// The bearing labels around the azimuthal map and the distance labels of
+// its rings stay apart, inside the plate and off the colour bar and the
+// caption, from the window's smallest picture (480 x 260) upwards, at every
+// scaling; the ring labels shrink or drop on a small disc.
+TEST(AzimuthalScales, LabelsDoNotOverlapFromTheSmallestPicture) {
+  for (const double scale : {1.0, 1.25, 1.5, 2.0, 3.0})
+    for (int width = 480; width <= 1400; width += 46)
+      for (int height = 260; height <= 900; height += 32)
+        for (const int lines : {0, 2, 4})
+          expectAzimuthalLabelsApart(static_cast<int>(width * scale), static_cast<int>(height * scale), scale, lines);
+}
+
+TEST(AzimuthalScales, RingsAreLabelledWhereTheDiscHasRoom) {
+  // The window's smallest picture with a four-line caption: a small disc,
+  // the labels in smaller dots but there.
+  const Layout small = planLayout(LayoutKind::Azimuthal, 480, 260, true, fontDot(1.0), 4);
+  const std::vector<LabelBox> few = ringLabels(MapProjection::azimuthal(small.picture, {48.1, 11.5}), small.point);
+  ASSERT_FALSE(few.empty());
+  EXPECT_EQ(few.front().text, "5000 km");
+  EXPECT_LT(few.front().point, small.point);
+  // A full-screen picture: all three rings in the plate's own dots.
+  const Layout large = planLayout(LayoutKind::Azimuthal, 1600, 900, true, fontDot(1.0), 2);
+  const std::vector<LabelBox> all = ringLabels(MapProjection::azimuthal(large.picture, {48.1, 11.5}), large.point);
+  ASSERT_EQ(all.size(), 3u);
+  EXPECT_EQ(bearingLabels(large, MapProjection::azimuthal(large.picture, {48.1, 11.5})).size(), 12u);
+  EXPECT_EQ(all.back().text, "15000 km");
+  EXPECT_EQ(all.back().point, large.point);
 }

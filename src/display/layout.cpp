@@ -278,21 +278,51 @@ void drawMapScales(Canvas& w, StrokeMask& m, const Layout& t, const MapProjectio
   axes(w, m, t, textColour(background), bottom, left);
 }
 
+bool overlaps(const Rect& a, const Rect& b) {
+  return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
+}
+
+std::vector<LabelBox> bearingLabels(const Layout& t, const MapProjection& p) {
+  std::vector<LabelBox> labels;
+  if (!t.scales) return labels;
+  const int n = t.point, gh = kFontHeight * n;
+  const Point c = p.discCentre();
+  const double r = p.radius();
+  // Every 30 degrees, or every 60 or 90 when neighbours would touch (a
+  // small disc under a long caption).
+  for (const int step : {30, 60, 90}) {
+    labels.clear();
+    for (int degrees = 0; degrees < 360; degrees += step) {
+      const double th = degrees * std::numbers::pi / 180, s = std::sin(th), k = -std::cos(th);
+      const std::string text = std::to_string(degrees) + "\u00B0";
+      const int w = tb(text, n);
+      const double d = r + (kTick + kGap) * n + 0.5 * (std::fabs(s) * w + std::fabs(k) * gh);
+      // Centred on its place, as centredText writes it.
+      const int x = static_cast<int>(std::lround(c.x + s * d - w / 2.0));
+      const int y = static_cast<int>(std::lround(c.y + k * d - gh / 2.0));
+      labels.push_back({{x, y, w, gh}, x, y, n, text});
+    }
+    bool apart = true;
+    for (std::size_t i = 0; i < labels.size(); ++i)
+      apart = apart && !overlaps(labels[i].box, labels[(i + 1) % labels.size()].box);
+    if (apart) break;
+  }
+  return labels;
+}
+
 void drawAzimuthalScales(Canvas& w, StrokeMask& m, const Layout& t, const MapProjection& p,
                            std::uint32_t background) {
   if (!t.scales) return;
   const std::uint32_t font = textColour(background);
-  const int n = t.point, gh = kFontHeight * n;
+  const int n = t.point;
   const Point c = p.discCentre();
   const double r = p.radius();
   for (int degrees = 0; degrees < 360; degrees += 30) {
     const double th = degrees * std::numbers::pi / 180, s = std::sin(th), k = -std::cos(th);
     m.segment({c.x + s * (r + 1), c.y + k * (r + 1)}, {c.x + s * (r + kTick * n), c.y + k * (r + kTick * n)},
               std::max(1.0, n / 2.0));
-    const std::string text = std::to_string(degrees) + "\u00B0";
-    const double d = r + (kTick + kGap) * n + 0.5 * (std::fabs(s) * tb(text, n) + std::fabs(k) * gh);
-    centredText(m, text, c.x + s * d, c.y + k * d, n);
   }
+  for (const LabelBox& l : bearingLabels(t, p)) writeText(m, l.text, l.x, l.y, l.point);
   m.apply(w, font);
 }
 

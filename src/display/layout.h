@@ -118,6 +118,21 @@ void drawFrame(Canvas& w, StrokeMask& m, const Layout& t, std::uint32_t backgrou
 /// the left, every 30 degrees (60 or 90 when the labels would touch).
 void drawMapScales(Canvas& w, StrokeMask& m, const Layout& t, const MapProjection& p,
                          std::uint32_t background);
+/// A label of a plate: the box its text (or the plate behind it) takes, the
+/// top-left corner the text is written from, the dot size and the text.
+struct LabelBox {
+  Rect box;
+  int x = 0, y = 0;
+  int point = 1;
+  std::string text;
+};
+/// Whether two boxes share a pixel.
+bool overlaps(const Rect& a, const Rect& b);
+
+/// The bearing labels around the azimuthal map, every 30 degrees from 0 at
+/// the top (every 60 or 90 when neighbours would touch), each centred the
+/// same distance beyond its tick.
+std::vector<LabelBox> bearingLabels(const Layout& t, const MapProjection& p);
 /// Bearing labels around the azimuthal map, every 30 degrees.
 void drawAzimuthalScales(Canvas& w, StrokeMask& m, const Layout& t, const MapProjection& p,
                            std::uint32_t background);

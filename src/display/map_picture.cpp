@@ -371,21 +371,42 @@ void MapPicture::staticLines(const MapView& a) {
   }
   if (proj_.kind() == Projection::Azimuthal) {
     // The distance of each ring, on a dark plate beside the north line.
-    const int n = layout_.point, gh = kFontHeight * n;
-    const Point c = proj_.discCentre();
-    const double perKm = proj_.radius() / (kPi * k::EarthRadius);
-    for (double km = kRingKm; km * perKm < proj_.radius() - 2; km += kRingKm) {
-      const std::string text = std::to_string(static_cast<int>(km)) + " km";
-      const int x = static_cast<int>(std::lround(c.x)) + 2 * n;
-      const int y = static_cast<int>(std::lround(c.y - km * perKm)) - gh - 2 * n;
-      for (int yy = y - n; yy < y + gh + n; ++yy)
-        for (int xx = x - n; xx < x + textWidth(text) * n + n; ++xx) mask_.pixel(xx, yy);
+    for (const LabelBox& l : ringLabels(proj_, layout_.point)) {
+      for (int yy = l.box.y; yy < l.box.y + l.box.height; ++yy)
+        for (int xx = l.box.x; xx < l.box.x + l.box.width; ++xx) mask_.pixel(xx, yy);
       mask_.collect(lineLayer_, rgb(0x20, 0x20, 0x20));
-      writeText(mask_, text, x, y, n);
+      writeText(mask_, l.text, l.x, l.y, l.point);
       mask_.collect(lineLayer_, kWeiss);
     }
   }
   mask_.setClip({0, 0, mask_.width(), mask_.height()});
+}
+
+std::vector<LabelBox> ringLabels(const MapProjection& p, int point) {
+  std::vector<LabelBox> labels;
+  if (p.kind() != Projection::Azimuthal) return labels;
+  const Point c = p.discCentre();
+  const double r = p.radius(), perKm = r / (kPi * k::EarthRadius);
+  auto plate = [&](double km, int n) {
+    const std::string text = std::to_string(static_cast<int>(km)) + " km";
+    const int gh = kFontHeight * n;
+    const int x = static_cast<int>(std::lround(c.x)) + 2 * n;
+    const int y = static_cast<int>(std::lround(c.y - km * perKm)) - gh - 2 * n;
+    return LabelBox{{x - n, y - n, textWidth(text) * n + 2 * n, gh + 2 * n}, x, y, n, text};
+  };
+  // Inside the disc: the plate's far corner (top right) within the rim.
+  auto inside = [&](const LabelBox& l) {
+    return std::hypot(l.box.x + l.box.width - c.x, c.y - l.box.y) < r - 1;
+  };
+  int n = std::max(1, point);
+  while (n > 1 && !inside(plate(kRingKm, n))) --n;
+  for (double km = kRingKm; km * perKm < r - 2; km += kRingKm) {
+    const LabelBox l = plate(km, n);
+    if (!inside(l)) continue;
+    if (!labels.empty() && overlaps(l.box, labels.back().box)) continue;
+    labels.push_back(l);
+  }
+  return labels;
 }
 
 GeoPoint subsolarPoint(float decl, int utcMinute) {

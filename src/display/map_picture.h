@@ -73,6 +73,14 @@ struct MapReading {
 /// the date and minute from solarPosition instead.
 GeoPoint subsolarPoint(float decl, int utcMinute);
 
+/// The distance labels of the azimuthal map's rings (every 5000 km, "5000
+/// km" ...), each on a dark plate just above its ring beside the north
+/// line. A label is kept only when its plate lies inside the disc and clear
+/// of the one below it; on a small disc the font takes smaller dots (down to
+/// one pixel) until the innermost label fits. `point` is the plate's dot
+/// size; the boxes are the plates.
+std::vector<LabelBox> ringLabels(const MapProjection& p, int point);
+
 class MapPicture {
  public:
   /// The lines to draw; they must outlive the Kartenbild. Null or empty:
