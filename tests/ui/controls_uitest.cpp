@@ -24,21 +24,10 @@ using welvaro::ui::MainWindow;
 namespace {
 
 ProgramDirs folder(const QTemporaryDir& d) {
-  ProgramDirs dirs;
-  dirs.writeDir = d.path().toStdString();
-  dirs.dataDirs = {d.path().toStdString()};
-  for (const char* f : {"MapWelt.dat", "MapOrt.dat", "Ortsvorg.txt", "Orte.dat"})
-    QFile::copy(QString(WELVARO_DATA_DIR) + "/" + f, d.path() + "/" + f);
-  return dirs;
+  return test::programFolder(d, {"MapWelt.dat", "MapOrt.dat", "Ortsvorg.txt", "Orte.dat"});
 }
 
-void enter(QLineEdit* box, const QString& text, bool enter = true) {
-  box->setFocus();
-  box->selectAll();
-  QTest::keyClick(box, Qt::Key_Backspace);
-  QTest::keyClicks(box, text);
-  if (enter) QTest::keyClick(box, Qt::Key_Return);
-}
+void enter(QLineEdit* box, const QString& text, bool confirm = true) { test::enterText(box, text, confirm); }
 
 bool green(const QLabel* marker) { return InputDialog::isGreen(marker); }
 

@@ -25,19 +25,9 @@ ProgramDirs folder(const QTemporaryDir& d) {
   return test::programFolder(d, {"MapWelt.dat", "MapOrt.dat", "Ortsvorg.txt", "Orte.dat"});
 }
 
-std::string read(const QTemporaryDir& d, const char* name) {
-  std::ifstream in(std::filesystem::path(d.path().toStdString()) / name, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+std::string read(const QTemporaryDir& d, const char* name) { return test::fileBytes(d, name); }
 
-// Replaces the text of a box as the user does: select all, type, Enter.
-void enter(QLineEdit* box, const QString& text, bool enter = true) {
-  box->setFocus();
-  box->selectAll();
-  QTest::keyClick(box, Qt::Key_Backspace);
-  QTest::keyClicks(box, text);
-  if (enter) QTest::keyClick(box, Qt::Key_Return);
-}
+void enter(QLineEdit* box, const QString& text, bool confirm = true) { test::enterText(box, text, confirm); }
 
 bool green(const QLabel* marker) { return InputDialog::isGreen(marker); }
 

@@ -40,19 +40,11 @@ std::filesystem::path p(const QTemporaryDir& d, const char* name) {
 }
 
 ProgramDirs folder(const QTemporaryDir& d, bool withData) {
-  ProgramDirs dirs;
-  dirs.writeDir = d.path().toStdString();
-  dirs.dataDirs = {d.path().toStdString()};
-  if (withData)
-    for (const char* f : {"MapWelt.dat", "MapOrt.dat", "MapLinien.dat", "Ortsvorg.txt", "Welvaro.hlp"})
-      QFile::copy(QString(WELVARO_DATA_DIR) + "/" + f, d.path() + "/" + f);
-  return dirs;
+  if (!withData) return test::programFolder(d);
+  return test::programFolder(d, {"MapWelt.dat", "MapOrt.dat", "MapLinien.dat", "Ortsvorg.txt", "Welvaro.hlp"});
 }
 
-std::string read(const std::filesystem::path& f) {
-  std::ifstream in(f, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+std::string read(const std::filesystem::path& f) { return test::fileBytes(f); }
 
 }  // namespace
 

@@ -31,10 +31,7 @@ ProgramDirs folder(const QTemporaryDir& d) {
   return test::programFolder(d, {"MapWelt.dat", "MapOrt.dat", "MapLinien.dat", "MapLand.dat", "Ortsvorg.txt"});
 }
 
-std::string read(const QTemporaryDir& d, const char* name) {
-  std::ifstream in(std::filesystem::path(d.path().toStdString()) / name, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+std::string read(const QTemporaryDir& d, const char* name) { return test::fileBytes(d, name); }
 
 // The colour table of a bitmap file the window wrote (after the 54-byte headers).
 std::string palette(const QTemporaryDir& d, const char* name) { return read(d, name).substr(54, 1024); }

@@ -22,12 +22,7 @@ ProgramDirs folder(const QTemporaryDir& d) {
   return test::programFolder(d, {"MapWelt.dat", "MapOrt.dat", "Ortsvorg.txt", "Orte.dat"});
 }
 
-void enter(QLineEdit* box, const QString& text) {
-  box->setFocus();
-  box->selectAll();
-  QTest::keyClick(box, Qt::Key_Backspace);
-  QTest::keyClicks(box, text);
-}
+void enter(QLineEdit* box, const QString& text) { test::enterText(box, text, false); }
 
 constexpr int kComputeTime = 120000;  // a table regeneration, in the sanitizer build too
 

@@ -15,7 +15,11 @@
 #include <QtTest>
 #include <QFile>
 #include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
 #include <initializer_list>
+#include <iterator>
+#include <string>
 #include <memory>
 
 #include "files/programdir.h"
@@ -49,6 +53,26 @@ inline ProgramDirs programFolder(const QTemporaryDir& d, std::initializer_list<c
   dirs.dataDirs = {d.path().toStdString()};
   for (const char* f : files) QFile::copy(QString(WELVARO_DATA_DIR) + "/" + f, d.path() + "/" + f);
   return dirs;
+}
+
+// The bytes of a file, empty when it cannot be read.
+inline std::string fileBytes(const std::filesystem::path& f) {
+  std::ifstream in(f, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+// The bytes of the file `name` in the test's folder `d`.
+inline std::string fileBytes(const QTemporaryDir& d, const char* name) {
+  return fileBytes(std::filesystem::path(d.path().toStdString()) / name);
+}
+
+// Replaces the text of a box as the user does: select all, delete, type,
+// then Enter unless `confirm` is false.
+inline void enterText(QLineEdit* box, const QString& text, bool confirm = true) {
+  box->setFocus();
+  box->selectAll();
+  QTest::keyClick(box, Qt::Key_Backspace);
+  QTest::keyClicks(box, text);
+  if (confirm) QTest::keyClick(box, Qt::Key_Return);
 }
 
 // Answers the window's boxes and dialogs as the test says, without showing

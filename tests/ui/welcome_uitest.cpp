@@ -24,20 +24,10 @@ using welvaro::ui::WelcomeDialog;
 namespace {
 
 ProgramDirs folder(const QTemporaryDir& d) {
-  ProgramDirs dirs;
-  dirs.writeDir = d.path().toStdString();
-  dirs.dataDirs = {d.path().toStdString()};
-  for (const char* f : {"MapWelt.dat", "MapOrt.dat", "Ortsvorg.txt", "Orte.dat"})
-    QFile::copy(QString(WELVARO_DATA_DIR) + "/" + f, d.path() + "/" + f);
-  return dirs;
+  return test::programFolder(d, {"MapWelt.dat", "MapOrt.dat", "Ortsvorg.txt", "Orte.dat"});
 }
 
-void type(QLineEdit* box, const QString& text) {
-  box->setFocus();
-  box->selectAll();
-  QTest::keyClick(box, Qt::Key_Backspace);
-  QTest::keyClicks(box, text);
-}
+void type(QLineEdit* box, const QString& text) { test::enterText(box, text, false); }
 
 bool green(const QLabel* marker) { return marker->property("gruen").toBool(); }
 
