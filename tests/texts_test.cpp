@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "display/cursor.h"
+#include "forecast/point_result.h"
 #include "lang/sprachtext.h"
 #include "testutil.h"
 
@@ -152,4 +154,37 @@ TEST(ReviewTable, OneSpellingOfTheFieldStrengthUnit) {
       EXPECT_TRUE(p >= 5 && t.substr(p - 5, 5) == "dB(\xC2\xB5") << t;
     EXPECT_EQ(t.find("dB\xC2\xB5"), std::string_view::npos) << t;
   }
+}
+
+// Labels the program joins to their values keep French typography (a
+// no-break space before the colon) and the other languages' texts as they
+// were: the point result, the cursor read-out and the bearing line.
+TEST(ReviewTable, FrenchLabelsSetANoBreakSpaceBeforeTheColon) {
+  auto s = defaultLink({2026, 5, 20, 14, 0, 0});
+  s->Zeitpunkt = {2026, 5, 20, 12, 0, 0};
+  s->AktFrequenz = 10.2f;
+  fillMonthNames(*s);
+  const std::string nbsp = "\xC2\xA0:";
+  for (const int slot : {kDe, kEn, kEs, kFr}) {
+    SCOPED_TRACE(slot);
+    s->L = static_cast<int16_t>(slot);
+    ASSERT_EQ(prgPointErgebnis(*s), 0);
+    s->FarbWert = 54;
+    const std::string built[] = {s->GeoAuswertung, valueText(*s, true), degreeText(*s, 48.1f, 11.5f)};
+    for (const std::string& t : built) {
+      SCOPED_TRACE(t);
+      const auto colon = t.find(':');
+      ASSERT_NE(colon, std::string::npos);
+      if (slot == kFr) {
+        EXPECT_EQ(t.substr(colon - 2, 3), nbsp);
+        EXPECT_EQ(t.find(" :"), std::string::npos);  // never a breaking space
+      } else {
+        EXPECT_NE(t[colon - 1], ' ');
+        EXPECT_EQ(t.find("\xC2\xA0"), std::string::npos);
+      }
+    }
+  }
+  s->L = kDe;
+  ASSERT_EQ(prgPointErgebnis(*s), 0);
+  EXPECT_NE(s->GeoAuswertung.find("Distanz: 1478 km"), std::string::npos);
 }

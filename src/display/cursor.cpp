@@ -51,7 +51,7 @@ bool prgFarbWert(State& s, int red, int green, int blue) {
 
 std::string valueText(const State& s, bool level) {
   const bool bottom = s.FarbWert == 0;
-  const std::string separator = bottom ? ": <" : ": ";
+  const std::string separator = labelColon(s) + (bottom ? " <" : " ");
   if (level) return T(s, kTxPegel) + separator + NumberText(s.FarbWert - 127.0f) + " dBm";
   return T(s, kTxFeldstaerke) + separator + NumberText(s.FarbWert - 54.0f) + " dB(µV/m)";
 }
@@ -59,7 +59,7 @@ std::string valueText(const State& s, bool level) {
 std::string degreeText(const State& s, float lat, float lon) {
   const std::string b = lat < 0 ? NumberText(std::fabs(lat)) + "°S" : NumberText(lat) + "°N";
   const std::string l = lon < 0 ? NumberText(std::fabs(lon)) + "°W" : NumberText(lon) + "°E";
-  return T(s, kTxPosition) + ": " + b + " " + l;
+  return T(s, kTxPosition) + labelColon(s) + " " + b + " " + l;
 }
 
 std::string locatorAtTwips(double x, double height) {
@@ -109,14 +109,14 @@ CursorReadout prgCursor(State& s, double x, double y, int red, int green, int bl
       s.CursorX = static_cast<float>(std::clamp(x, 0.0, 8099.0));
       s.CursorHoehe = static_cast<float>(std::clamp(4050 - y, 0.0, 4049.0));
       s.LocatorText = locatorAtTwips(s.CursorX, s.CursorHoehe);
-      a.locator = T(s, kTxPosition) + ": " + s.LocatorText;
+      a.locator = T(s, kTxPosition) + labelColon(s) + " " + s.LocatorText;
     } else {
       a.locator = degreeText(s, s.Px2, s.Py2);
     }
     a.placeChanged = true;
     if (prgNaechsterOrt(s)) {
       const int g = static_cast<int>(s.NahOrt);
-      a.placeB = T(s, kTxStadt) + ": " + s.OrtName[g];
+      a.placeB = T(s, kTxStadt) + labelColon(s) + " " + s.OrtName[g];
       a.markerChanged = true;
       a.markerLeft = markerLeft(s.OrtLaenge[g]);
       a.markerTop = markerTop(s.OrtBreite[g]);
@@ -131,8 +131,8 @@ CursorReadout prgCursor(State& s, double x, double y, int red, int green, int bl
   const double whole = std::floor(hours);
   const std::string minutes = "00" + NumberText(std::floor((hours - whole) * 60)).substr(1);
   a.frequencyChanged = true;
-  a.frequency = T(s, kTxFrequenz) + ": " + NumberText(frequency) + " MHz";
-  a.locator = T(s, kTxZeit) + " [UTC]: " + NumberText(whole) + ":" + minutes.substr(minutes.size() - 2) + T(s, kTxUhr);
+  a.frequency = T(s, kTxFrequenz) + labelColon(s) + " " + NumberText(frequency) + " MHz";
+  a.locator = T(s, kTxZeit) + " [UTC]" + labelColon(s) + " " + NumberText(whole) + ":" + minutes.substr(minutes.size() - 2) + T(s, kTxUhr);
   return a;
 }
 

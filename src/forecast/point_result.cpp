@@ -64,11 +64,11 @@ std::string pathLines(State& s) {
   // takes the long path for "L" alone: any other text (a lower-case "l"
   // from an edited settings file) was computed, and is named, short.
   const bool shortPath = s.P != "L";
-  std::string t = T(s, kTxDistanz) + ":" + distance + " km (" + T(s, shortPath ? kTxShortPath : kTxLongPath) + ")";
+  std::string t = T(s, kTxDistanz) + labelColon(s) + distance + " km (" + T(s, shortPath ? kTxShortPath : kTxLongPath) + ")";
   t += kPointLineBreak;
-  t += T(s, kTxRichtung) + " (A-B):" + from + " ";
+  t += T(s, kTxRichtung) + " (A-B)" + labelColon(s) + from + " ";
   t += kPointLineBreak;
-  t += T(s, kTxRichtung) + " (B-A):" + ba + " ";
+  t += T(s, kTxRichtung) + " (B-A)" + labelColon(s) + ba + " ";
   return t;
 }
 
@@ -80,7 +80,7 @@ std::string geography(State& s) {
   s.X1 = tenths(s.X1);
   s.Y1 = static_cast<float>(tenths(s.Y1));
   if (s.OrtA.empty()) s.OrtA = T(s, kTxStation);
-  std::string t = s.OrtA + " (A:" + position(s.X1, s.Y1);
+  std::string t = s.OrtA + " (A" + labelColon(s) + position(s.X1, s.Y1);
   t += kPointLineBreak;
 
   // The far point with the same guard as station A: without it a longitude
@@ -91,7 +91,7 @@ std::string geography(State& s) {
   if (s.X2 == -90.0) s.X2 = -89.9;
   s.Y2 = static_cast<float>(tenths(s.Y2));
   if (s.OrtB.empty()) s.OrtB = T(s, kTxStation);
-  t += s.OrtB + " (B:" + position(s.X2, s.Y2);
+  t += s.OrtB + " (B" + labelColon(s) + position(s.X2, s.Y2);
   t += kPointLineBreak;
 
   t += pathLines(s);

@@ -1897,6 +1897,8 @@ std::string T(const State& s, int key) {
   return textEntry(kLanguageSlots * key + s.L);
 }
 
+std::string labelColon(const State& s) { return s.L == 4 ? "\u00A0:" : ":"; }
+
 std::string languageMenuText(int slot) { return textEntry(kLanguageSlots * kTxLanguageName + slot); }
 
 std::string messageText(int language, const Message& m) {

@@ -300,6 +300,10 @@ std::string languageMenuText(int slot);
 /// the subscript fault instead of returning a neighbouring key's text.
 std::string T(const State& s, int key);
 
+/// The colon after a label in the current language: French sets a no-break
+/// space before it ("Distance : 1478 km"), the others none.
+std::string labelColon(const State& s);
+
 /// A message in language slot `language` (or in the message's own slot when
 /// it names one), its %1 and %2 filled in.
 std::string messageText(int language, const Message& m);

@@ -122,19 +122,19 @@ std::vector<PrintLine> printPage(const State& s, const DateTime& now) {
   blank(2);
 
   // Conditions and geography of the link.
-  text(kMargin, T(s, kTxSonnenflecken) + ": " + s.Ssn);
+  text(kMargin, T(s, kTxSonnenflecken) + labelColon(s) + " " + s.Ssn);
   text(kMargin, "(" + ssnSourceText(s) + ")");
-  text(kMargin, T(s, kTxSendeleistung) + ": " + s.Zkwa + " kW");
-  text(kMargin, T(s, kTxAntennengewinn) + ": " + NumberText(s.Sag) + " dBi");
+  text(kMargin, T(s, kTxSendeleistung) + labelColon(s) + " " + s.Zkwa + " kW");
+  text(kMargin, T(s, kTxAntennengewinn) + labelColon(s) + " " + NumberText(s.Sag) + " dBi");
   text(kMargin, T(s, kTxFunkverbindung));
-  text(kMargin, s.OrtA + " (A:" + position(s.X1, s.Y1));
-  text(kMargin, s.OrtB + " (B:" + position(s.X2, s.Y2));
+  text(kMargin, s.OrtA + " (A" + labelColon(s) + position(s.X1, s.Y1));
+  text(kMargin, s.OrtB + " (B" + labelColon(s) + position(s.X2, s.Y2));
   // The calculation takes the long path for "L" alone, so any other path
   // text is named short, as the point result names it.
-  text(kMargin, T(s, kTxDistanz) + ":" + NumberText(std::floor(s.Distanz)) + " km (" +
+  text(kMargin, T(s, kTxDistanz) + labelColon(s) + NumberText(std::floor(s.Distanz)) + " km (" +
                   T(s, s.P != "L" ? kTxShortPath : kTxLongPath) + ")");
-  text(kMargin, T(s, kTxRichtung) + " (A-B):" + NumberText(std::floor(s.RichtungAB)) + " ");
-  text(kMargin, T(s, kTxRichtung) + " (B-A):" + NumberText(std::floor(s.RichtungBA)) + " ");
+  text(kMargin, T(s, kTxRichtung) + " (A-B)" + labelColon(s) + NumberText(std::floor(s.RichtungAB)) + " ");
+  text(kMargin, T(s, kTxRichtung) + " (B-A)" + labelColon(s) + NumberText(std::floor(s.RichtungBA)) + " ");
   blank(4);
 
   // The table: unit, heading, memory frequencies, 24 hours.

@@ -182,7 +182,7 @@ QString BandPanel::cellText(int band, int column) const {
 void BandPanel::retranslate(const State& s) {
   lblBaender->setText(q(T(s, kTxBaender)));
   for (std::size_t i = 0; i < buttons_.size(); ++i)
-    buttons_[i]->setToolTip(q(T(s, kTxBand) + " " + std::string(kBands[i].name) + ": " +
+    buttons_[i]->setToolTip(q(T(s, kTxBand) + " " + std::string(kBands[i].name) + labelColon(s) + " " +
                               PlainText(kBands[i].mhz) + " MHz"));
 }
 

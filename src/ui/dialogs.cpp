@@ -266,7 +266,7 @@ void StationDialog::setPosition(const std::string& lat, const std::string& lon) 
 void StationDialog::showLocator() {
   const std::string l =
       locatorOfBoxes(rows_[1].box->text().toStdString(), rows_[2].box->text().toStdString());
-  lblLocatorAnzeige->setText(l.empty() ? QString() : q(T(s_, kTxLocator) + ": " + l));
+  lblLocatorAnzeige->setText(l.empty() ? QString() : q(T(s_, kTxLocator) + labelColon(s_) + " " + l));
 }
 
 bool StationDialog::specialEnter(std::size_t i) {
