@@ -91,6 +91,7 @@ TEST(SystemLanguage, OnlyAFirstStartTakesIt) {
     SCOPED_TRACE("no settings file");
     TempDir d;
     auto s = std::make_unique<State>();
+    EXPECT_EQ(startLanguage(folder(d), french), 4);  // the start window speaks it already
     const StartReport b = prgStart(*s, FixedClock(start).read(), folder(d), french);
     EXPECT_EQ(b.settings, SettingsSource::Missing);
     EXPECT_EQ(s->L, 4);
@@ -104,6 +105,7 @@ TEST(SystemLanguage, OnlyAFirstStartTakesIt) {
     saved->L = l;
     ASSERT_TRUE(writeSettings(*saved, (d / "Welvaro.dat").string(), start).ok());
     auto s = std::make_unique<State>();
+    EXPECT_EQ(startLanguage(folder(d), french), l);
     EXPECT_EQ(prgStart(*s, FixedClock(start).read(), folder(d), french).settings, SettingsSource::File);
     EXPECT_EQ(s->L, l);
   }
@@ -111,6 +113,7 @@ TEST(SystemLanguage, OnlyAFirstStartTakesIt) {
     SCOPED_TRACE("refused settings file");
     TempDir d;
     writeFile(d / "Welvaro.dat", "not a settings file\r\n");
+    EXPECT_EQ(startLanguage(folder(d), french), 0);
     auto s = std::make_unique<State>();
     EXPECT_EQ(prgStart(*s, FixedClock(start).read(), folder(d), french).settings,
               SettingsSource::Unusable);

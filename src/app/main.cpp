@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QIcon>
 
+#include "schedule/session.h"
 #include "ui/session_end.h"
 #include "files/programdir.h"
 #include "state/datetime.h"
@@ -15,13 +16,14 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("Welvaro");
   QApplication::setWindowIcon(QIcon(":/welvaro.svg"));
 
-  auto* start = new welvaro::ui::StartWindow;
+  const welvaro::ProgramDirs dirs = welvaro::resolveProgramDirs(welvaro::systemProgramDirInputs());
+  auto* start = new welvaro::ui::StartWindow(welvaro::startLanguage(dirs));
   start->show();
   start->repaint();
   QApplication::processEvents();
 
   welvaro::SystemClock clock;
-  welvaro::ui::MainWindow window(clock, welvaro::resolveProgramDirs(welvaro::systemProgramDirInputs()));
+  welvaro::ui::MainWindow window(clock, dirs);
   window.start();
   welvaro::ui::onSessionEnd(&window, [&window] { window.endSession(); });
   // A session manager that logs out asks for the data first.

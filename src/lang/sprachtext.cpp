@@ -1884,6 +1884,20 @@ const std::array<std::string_view, kTextEntries> SprachText = {
     "Imagen copiada al portapapeles.",
     "Image copiée dans le presse-papiers.",
     "Bild in die Zwischenablage kopiert.",
+    // 266: start window: what the program is, with its version (%1)
+    "Kurzwellen-Ausbreitungsvorhersage  ·  Version %1",
+    "Shortwave propagation forecast  ·  Version %1",
+    "Kurzwellen-Ausbreitungsvorhersage  ·  Version %1",
+    "Pronóstico de propagación en onda corta  ·  Versión %1",
+    "Prévision de propagation en ondes courtes  ·  Version %1",
+    "Kurzwellen-Ausbreitungsvorhersage  ·  Version %1",
+    // 267: start window: the forecast data are being computed
+    "Die Vorhersagedaten werden berechnet – bitte warten …",
+    "Computing the forecast data – please wait …",
+    "Die Vorhersagedaten werden berechnet – bitte warten …",
+    "Calculando los datos del pronóstico – espere, por favor …",
+    "Calcul des données de prévision – veuillez patienter…",
+    "Die Vorhersagedaten werden berechnet – bitte warten …",
 };
 
 std::string textEntry(int number) {

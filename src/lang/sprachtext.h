@@ -276,6 +276,8 @@ enum Text : int {
   kTxCancel = 263,  ///< the button that closes a dialog without taking its entries
   kTxNear = 264,  ///< completion list: a place told apart by the nearest larger place (%1)
   kTxPictureCopied = 265,  ///< status line: the picture is on the clipboard
+  kTxStartSubtitle = 266,  ///< start window: what the program is, with its version (%1)
+  kTxStartWait = 267,  ///< start window: the forecast data are being computed
   kTxAnzahl  ///< number of keys
 };
 

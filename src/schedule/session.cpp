@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <memory>
 
 #include "display/greyline.h"
 #include "files/backup.h"
@@ -184,5 +185,13 @@ std::vector<Message> prgSpeicherDaten(const State& s, const ProgramDirs& dirs, c
 }
 
 bool welcomeDue(const StartReport& r) { return r.settings == SettingsSource::Missing; }
+
+int16 startLanguage(const ProgramDirs& dirs, const EnvironmentReader& env) {
+  // The settings reader itself on a scratch record, so the start window
+  // speaks exactly what the start-up will take.
+  auto scratch = std::make_unique<State>();
+  if (readSettings(*scratch, file(dirs, kSettingsFile)) == SettingsSource::Missing) return systemLanguage(env);
+  return scratch->L;
+}
 
 }  // namespace welvaro

@@ -50,6 +50,11 @@ StartReport prgStart(State& s, const ClockReading& clock, const ProgramDirs& dir
 /// own all the same (kept aside, its problem reported) and gets no welcome.
 bool welcomeDue(const StartReport& r);
 
+/// The language the start window speaks before the start-up runs: the one
+/// prgStart will take (the settings file's, the start language for a refused
+/// file, the system's without a settings file).
+int16 startLanguage(const ProgramDirs& dirs, const EnvironmentReader& env = systemEnvironment);
+
 /// The clock tick: Jetzt = the local time and the system's zone from the
 /// reading; UTCKorr follows the system's zone unless the user set another
 /// one (UTCKorrFolgt = 0); Zeitpunkt = Jetzt - UTCKorr hours.

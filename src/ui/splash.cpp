@@ -1,15 +1,21 @@
 #include "ui/splash.h"
 
+#include <algorithm>
+
 #include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QScreen>
 
+#include "lang/sprachtext.h"
+#include "ui/qtext.h"
 #include "ui/version.h"
 
 namespace welvaro::ui {
 
-QPixmap splashPicture() {
+QPixmap splashPicture(int language) {
+  const int slot = std::clamp(language, 0, kLanguageSlots - 1);
+  auto text = [slot](int key) { return q(textEntry(kLanguageSlots * key + slot)); };
   const qreal dpr = qApp ? qApp->devicePixelRatio() : 1.0;
   QPixmap pm(QSize(460, 300) * dpr);
   pm.setDevicePixelRatio(dpr);
@@ -39,20 +45,18 @@ QPixmap splashPicture() {
   p.setFont(lower);
   p.setPen(QColor(220, 230, 255));
   p.drawText(QRect(0, 86, 460, 20), Qt::AlignHCenter,
-             QString("Kurzwellen-Ausbreitungsvorhersage  ·  Version %1").arg(kVersion));
+             text(kTxStartSubtitle).arg(kVersion));
 
-  const QRect frame(40, 116, 380, 50);
+  const QRect frame(30, 116, 400, 40);
   p.setPen(QPen(QColor(255, 220, 120), 2));
   p.setBrush(QColor(0, 0, 0, 120));
   p.drawRoundedRect(frame, 6, 6);
   p.setPen(Qt::white);
-  p.drawText(frame.adjusted(0, 6, 0, -24), Qt::AlignHCenter, "Die Vorhersagedaten werden berechnet – bitte warten …");
-  p.setPen(QColor(200, 210, 230));
-  p.drawText(frame.adjusted(0, 26, 0, -4), Qt::AlignHCenter, "Computing the forecast data – please wait …");
+  p.drawText(frame, Qt::AlignCenter, text(kTxStartWait));
   return pm;
 }
 
-StartWindow::StartWindow() : picture_(splashPicture()) {
+StartWindow::StartWindow(int language) : picture_(splashPicture(language)) {
   setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
   setFixedSize(460, 300);
   setWindowTitle("Welvaro");

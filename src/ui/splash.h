@@ -1,5 +1,6 @@
 // The start window: a 460 x 300 picture with the product title, the version
-// and the framed request to wait while the forecast data are computed.
+// and the framed request to wait while the forecast data are computed, in
+// the language the program will speak (startLanguage).
 #pragma once
 
 #include <QPixmap>
@@ -7,11 +8,12 @@
 
 namespace welvaro::ui {
 
-QPixmap splashPicture();
+/// The start picture in language slot `language` (0..5).
+QPixmap splashPicture(int language);
 
 class StartWindow : public QWidget {
  public:
-  StartWindow();
+  explicit StartWindow(int language);
 
  protected:
   void paintEvent(QPaintEvent*) override;
