@@ -1,9 +1,7 @@
-// The outlook: the world table with its three availabilities from one
-// generation, to be held against BM_PrgGenTabPlus/0 of the same run (within
-// three times its time); and the outlook's frames, to be held against the
-// frames of the level they stand beside: the bitmaps (BM_WorldMapPicture,
-// BM_ChartPicture) and the scaled pictures (BM_ScaledWorldMap,
-// BM_ScaledChart), made the same way.
+// The outlook's frames, to be held against the frames of the level they
+// stand beside: the bitmaps (BM_WorldMapPicture, BM_ChartPicture) and the
+// scaled pictures (BM_ScaledWorldMap, BM_ScaledChart), made the same way.
+// Its tables: BM_OutlookTables beside BM_PrgGenTabPlus.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -21,29 +19,6 @@
 #include "state/calendar.h"
 
 namespace {
-
-// Same inputs as BM_PrgGenTabPlus: the defaults on a day that is not the
-// 15th, so every grid point runs two calculations; default threads (Arg 0)
-// and one thread (Arg 1).
-void BM_OutlookTables(benchmark::State& st) {
-  auto s = std::make_unique<welvaro::State>();
-  s->Jetzt = {2026, 12, 7, 12, 0, 0};
-  s->Monat = 12;
-  const int threads = st.range(0) == 0 ? welvaro::tabThreadCount() : static_cast<int>(st.range(0));
-  for (auto _ : st) {
-    const int rc = welvaro::generateTableAndAvailabilities(*s, threads);
-    benchmark::DoNotOptimize(rc);
-    benchmark::DoNotOptimize(s->AvailabilityTables[2].data());
-  }
-  st.counters["threads"] = threads;
-}
-BENCHMARK(BM_OutlookTables)
-    ->Arg(0)
-    ->Arg(1)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
 
 // A drawing with about one pixel in twelve drawn, as BM_WorldMapPicture's.
 std::string drawing(std::size_t length) {

@@ -22,19 +22,10 @@
 // The file ends exactly after the last ring.
 import { createRequire } from 'node:module';
 import * as topojson from 'topojson-client';
+import { varint, zigzag } from './varint.mjs';
 
 const require = createRequire(import.meta.url);
 const STEPS_PER_DEGREE = 100;
-
-function varint(bytes, v) {
-  while (v >= 0x80) {
-    bytes.push((v & 0x7f) | 0x80);
-    v = Math.floor(v / 128);
-  }
-  bytes.push(v);
-}
-
-const zigzag = (v) => (v >= 0 ? 2 * v : -2 * v - 1);
 
 // The ring without repeated points and without the closing point that
 // repeats the first.

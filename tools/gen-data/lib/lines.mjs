@@ -20,6 +20,7 @@
 // become 0, 1, 2, 3 ...).
 import { createRequire } from 'node:module';
 import * as topojson from 'topojson-client';
+import { varint, zigzag } from './varint.mjs';
 
 const require = createRequire(import.meta.url);
 
@@ -55,16 +56,6 @@ function quantisedLines(mesh) {
   }
   return out;
 }
-
-function varint(bytes, v) {
-  while (v >= 0x80) {
-    bytes.push((v & 0x7f) | 0x80);
-    v = Math.floor(v / 128);
-  }
-  bytes.push(v);
-}
-
-const zigzag = (v) => (v >= 0 ? 2 * v : -2 * v - 1);
 
 export function encodeLines(lines) {
   const bytes = [];
