@@ -28,16 +28,15 @@ void generations(benchmark::State& st, Generate generate) {
   st.counters["threads"] = threads;
 }
 
+// Default threads and one thread, wall-clock time, five runs.
+void generationRuns(benchmark::internal::Benchmark* b) {
+  b->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+}
+
 void BM_PrgGenTabPlus(benchmark::State& st) {
   generations(st, [](welvaro::State& s, int threads) { return welvaro::prgGenTabPlus(s, threads); });
 }
-BENCHMARK(BM_PrgGenTabPlus)
-    ->Arg(0)
-    ->Arg(1)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_PrgGenTabPlus)->Apply(generationRuns);
 
 // The outlook's world table with its three availabilities from one
 // generation, to be held against BM_PrgGenTabPlus/0 of the same run (within
@@ -45,13 +44,7 @@ BENCHMARK(BM_PrgGenTabPlus)
 void BM_OutlookTables(benchmark::State& st) {
   generations(st, [](welvaro::State& s, int threads) { return welvaro::generateTableAndAvailabilities(s, threads); });
 }
-BENCHMARK(BM_OutlookTables)
-    ->Arg(0)
-    ->Arg(1)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_OutlookTables)->Apply(generationRuns);
 
 void BM_PrgTabPlus(benchmark::State& st) {
   auto s = std::make_unique<welvaro::State>();
