@@ -3,10 +3,12 @@
 // and one spelling of the field-strength unit.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "display/caption.h"
 #include "display/cursor.h"
 #include "forecast/point_result.h"
 #include "lang/sprachtext.h"
@@ -170,7 +172,10 @@ TEST(ReviewTable, FrenchLabelsSetANoBreakSpaceBeforeTheColon) {
     s->L = static_cast<int16_t>(slot);
     ASSERT_EQ(prgPointErgebnis(*s), 0);
     s->FarbWert = 54;
-    const std::string built[] = {s->GeoAuswertung, valueText(*s, true), degreeText(*s, 48.1f, 11.5f)};
+    const std::vector<std::string> caption = chartCaption(*s, {});
+    const std::string stationA = *std::find_if(caption.begin(), caption.end(),
+                                               [](const std::string& c) { return c.rfind("A", 0) == 0; });
+    const std::string built[] = {s->GeoAuswertung, valueText(*s, true), degreeText(*s, 48.1f, 11.5f), stationA};
     for (const std::string& t : built) {
       SCOPED_TRACE(t);
       const auto colon = t.find(':');

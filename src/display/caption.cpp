@@ -28,8 +28,8 @@ std::string dateAndTime(const DateTime& d, int utcMinute) {
 }
 
 // "A: München JN58TD": the name when there is one, and the locator.
-std::string station(const char* letter, const std::string& name, double latitude, double longitude) {
-  std::string t = std::string(letter) + ": ";
+std::string station(const State& s, const char* letter, const std::string& name, double latitude, double longitude) {
+  std::string t = std::string(letter) + labelColon(s) + " ";
   if (!name.empty()) t += name + " ";
   return t + locatorOf(latitude, longitude);
 }
@@ -57,8 +57,8 @@ std::vector<std::string> conditions(const State& s, float frequency, int utcMinu
 
 std::vector<std::string> mapCaption(const State& s, const MapCaptionFacts& f) {
   std::vector<std::string> items = conditions(s, f.frequency, std::clamp(f.utcMinute, 0, 1439), f.level, f.outlook);
-  items.push_back(station("A", s.OrtA, s.X1, s.Y1));
-  if (f.pointB) items.push_back(station("B", s.OrtB, s.OrtX2, s.OrtY2));
+  items.push_back(station(s, "A", s.OrtA, s.X1, s.Y1));
+  if (f.pointB) items.push_back(station(s, "B", s.OrtB, s.OrtX2, s.OrtY2));
   items.push_back(T(s, f.projection == Projection::Azimuthal ? kTxAzimutal : kTxRectangularMap));
   if (f.night) items.push_back(T(s, kTxCaptionNight));
   if (f.land && !f.outlook) items.push_back(T(s, kTxCaptionNoSignal));
@@ -68,8 +68,8 @@ std::vector<std::string> mapCaption(const State& s, const MapCaptionFacts& f) {
 std::vector<std::string> chartCaption(const State& s, const ChartCaptionFacts& f) {
   std::vector<std::string> items = conditions(s, f.frequencyLine ? f.frequency : -1.0f,
                                               f.timeLine ? std::clamp(f.utcMinute, 0, 1439) : -1, f.level, f.outlook);
-  items.push_back(station("A", s.OrtA, s.X1, s.Y1));
-  items.push_back(station("B", s.OrtB, s.OrtX2, s.OrtY2));
+  items.push_back(station(s, "A", s.OrtA, s.X1, s.Y1));
+  items.push_back(station(s, "B", s.OrtB, s.OrtX2, s.OrtY2));
   items.push_back(T(s, kTxOrtsWelvaro));
   return items;
 }
