@@ -25,12 +25,7 @@ std::vector<std::string> namesIn(const fs::path& folder) {
   return names;
 }
 
-ProgramDirs dirsOf(const TempDir& d) {
-  ProgramDirs dirs;
-  dirs.writeDir = d.path;
-  dirs.dataDirs = {d.path};
-  return dirs;
-}
+ProgramDirs dirsOf(const TempDir& d) { return programDirs(d); }
 
 }  // namespace
 

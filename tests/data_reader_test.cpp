@@ -261,9 +261,7 @@ TEST(DataFiles, StartUpSaysDamagedNotMissing) {
   for (const char* f : {"MapOrt.dat", "Welvaro.hlp"}) fs::copy_file(shippedData() / f, d / f);
   writeFile(d / "Ortsvorg.txt", std::string("\x01\x02\0\x03", 4));
   writeFile(d / "MapWelt.dat", "kurz");
-  ProgramDirs dirs;
-  dirs.writeDir = d.path;
-  dirs.dataDirs = {d.path};
+  const ProgramDirs dirs = programDirs(d);
   auto s = std::make_unique<State>();
   const StartReport b = prgStart(*s, FixedClock({2026, 12, 8, 15, 4, 0}).read(), dirs);
   EXPECT_FALSE(b.places);

@@ -266,9 +266,7 @@ TEST(OutlookCli, MapAndChartDrawTheOutlook) {
 
 TEST(OutlookSession, ModeAndNoiseKeptOverARestart) {
   TempDir d;
-  ProgramDirs dirs;
-  dirs.writeDir = d.path;
-  dirs.dataDirs = {d.path};
+  const ProgramDirs dirs = programDirs(d);
   const DateTime start{2026, 12, 8, 15, 4, 0};
   auto s = std::make_unique<State>();
   prgStart(*s, FixedClock(start).read(), dirs);

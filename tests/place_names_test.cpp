@@ -42,21 +42,12 @@ Gazetteer places(bool withPopulation = true) {
 // spellings, no inhabitants, singles.
 Gazetteer placeList() {
   auto s = std::make_unique<State>();
-  const struct {
-    const char *country, *name;
-    float lat, lon;
-  } list[] = {{"US", "New York City", 40.71427f, -74.00597f}, {"RU", "Moscow", 55.75222f, 37.61556f},
-               {"RU", "Saint Petersburg", 59.93863f, 30.31413f}, {"UA", "Kyiv", 50.45466f, 30.5238f},
-               {"FR", "Paris", 48.85341f, 2.3488f},             {"US", "St. Petersburg", 27.77086f, -82.67927f}};
-  int g = 0;
-  for (const auto& o : list) {
-    ++g;
-    s->OrtKennung[g] = o.country;
-    s->OrtName[g] = o.name;
-    s->OrtBreite[g] = o.lat;
-    s->OrtLaenge[g] = o.lon;
-  }
-  s->OrtZahl = static_cast<float>(g);
+  fillPlaceList(*s, {{"US", "New York City", 40.71427f, -74.00597f},
+                     {"RU", "Moscow", 55.75222f, 37.61556f},
+                     {"RU", "Saint Petersburg", 59.93863f, 30.31413f},
+                     {"UA", "Kyiv", 50.45466f, 30.5238f},
+                     {"FR", "Paris", 48.85341f, 2.3488f},
+                     {"US", "St. Petersburg", 27.77086f, -82.67927f}});
   return placeListGazetteer(*s);
 }
 

@@ -7,8 +7,10 @@
 
 #include "state/place_search.h"
 #include "input/station.h"
+#include "testutil.h"
 
 using namespace welvaro;
+using test::fillPlaceList;
 
 namespace {
 
@@ -35,19 +37,9 @@ Gazetteer places() {
 // The place list as the state holds it: single-precision positions.
 Gazetteer placeList() {
   auto s = std::make_unique<State>();
-  const struct {
-    const char *country, *name;
-    float lat, lon;
-  } list[] = {{"JP", "Tokyo", 35.6895f, 139.69171f}, {"FR", "Paris", 48.85341f, 2.3488f}, {"PL", "Lodz", 51.75f, 19.46667f}};
-  int g = 0;
-  for (const auto& o : list) {
-    ++g;
-    s->OrtKennung[g] = o.country;
-    s->OrtName[g] = o.name;
-    s->OrtBreite[g] = o.lat;
-    s->OrtLaenge[g] = o.lon;
-  }
-  s->OrtZahl = static_cast<float>(g);
+  fillPlaceList(*s, {{"JP", "Tokyo", 35.6895f, 139.69171f},
+                     {"FR", "Paris", 48.85341f, 2.3488f},
+                     {"PL", "Lodz", 51.75f, 19.46667f}});
   return placeListGazetteer(*s);
 }
 

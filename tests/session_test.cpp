@@ -19,12 +19,7 @@ namespace {
 
 const DateTime kStart{2026, 12, 8, 15, 4, 0};
 
-ProgramDirs folderOf(const TempDir& d) {
-  ProgramDirs dirs;
-  dirs.writeDir = d.path;
-  dirs.dataDirs = {d.path};
-  return dirs;
-}
+ProgramDirs folderOf(const TempDir& d) { return programDirs(d); }
 
 }  // namespace
 

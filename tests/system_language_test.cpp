@@ -81,12 +81,7 @@ TEST(SystemLanguage, CodesOfTheSlots) {
 TEST(SystemLanguage, OnlyAFirstStartTakesIt) {
   const auto french = environment({{"LANG", "fr_FR.UTF-8"}});
   const DateTime start{2026, 12, 8, 15, 4, 0};
-  auto folder = [](const TempDir& d) {
-    ProgramDirs dirs;
-    dirs.writeDir = d.path;
-    dirs.dataDirs = {d.path};
-    return dirs;
-  };
+  auto folder = [](const TempDir& d) { return programDirs(d); };
   {
     SCOPED_TRACE("no settings file");
     TempDir d;

@@ -22,12 +22,7 @@ namespace {
 const DateTime kOldDay{2026, 9, 1, 10, 0, 0};
 const DateTime kToday{2026, 12, 8, 15, 4, 0};
 
-ProgramDirs dirsOf(const TempDir& d) {
-  ProgramDirs dirs;
-  dirs.writeDir = d.path;
-  dirs.dataDirs = {d.path};
-  return dirs;
-}
+ProgramDirs dirsOf(const TempDir& d) { return programDirs(d); }
 
 // While it lives, no file of more than `bytes` bytes can be written (the
 // writes fail with EFBIG, as on a full disk).

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <initializer_list>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "files/programdir.h"
 #include "state/datetime.h"
 #include "state/state.h"
 
@@ -45,6 +47,33 @@ struct TempDir {
   fs::path operator/(const fs::path& name) const { return path / name; }
   std::string str() const { return path.string(); }
 };
+
+// The program folder `d`, for writing and as the only data folder.
+inline ProgramDirs programDirs(const TempDir& d) {
+  ProgramDirs dirs;
+  dirs.writeDir = d.path;
+  dirs.dataDirs = {d.path};
+  return dirs;
+}
+
+// A place of the place list: country code, name, position [deg].
+struct ListedPlace {
+  const char* country;
+  const char* name;
+  float lat, lon;
+};
+// The places in the state's place list, numbered from 1 in the order given.
+inline void fillPlaceList(State& s, std::initializer_list<ListedPlace> places) {
+  int g = 0;
+  for (const ListedPlace& o : places) {
+    ++g;
+    s.OrtKennung[g] = o.country;
+    s.OrtName[g] = o.name;
+    s.OrtBreite[g] = o.lat;
+    s.OrtLaenge[g] = o.lon;
+  }
+  s.OrtZahl = static_cast<float>(g);
+}
 
 inline std::string readFile(const fs::path& p) {
   std::ifstream in(p, std::ios::binary);

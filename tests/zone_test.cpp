@@ -41,12 +41,7 @@ class TzScope {
 
 std::int64_t utc(const DateTime& t) { return toSerial(t); }
 
-ProgramDirs folderIn(const test::TempDir& d) {
-  ProgramDirs dirs;
-  dirs.writeDir = d.path;
-  dirs.dataDirs = {d.path};
-  return dirs;
-}
+ProgramDirs folderIn(const test::TempDir& d) { return test::programDirs(d); }
 
 // POSIX zone rules, so the tests need no time-zone database.
 struct Zone {
