@@ -23,9 +23,8 @@ using welvaro::ui::MainWindow;
 
 namespace {
 
-ProgramDirs folder(const QTemporaryDir& d) {
-  return test::programFolder(d, {"MapWelt.dat", "MapOrt.dat", "Ortsvorg.txt", "Orte.dat"});
-}
+// The data files of the program folder.
+constexpr std::initializer_list<const char*> kFiles = {"MapWelt.dat", "MapOrt.dat", "Ortsvorg.txt", "Orte.dat"};
 
 void enter(QLineEdit* box, const QString& text, bool confirm = true) { test::enterText(box, text, confirm); }
 
@@ -49,26 +48,17 @@ class ControlsTest : public QObject {
   void monthListOffReturnsToTheCurrentMonth();
 
  private:
-  QTemporaryDir* dir_ = nullptr;
-  FixedClock* clock_ = nullptr;
+  test::RunningWindow run_;
   MainWindow* w_ = nullptr;
 };
 
 void ControlsTest::init() {
-  dir_ = new QTemporaryDir;
-  clock_ = new FixedClock({2026, 12, 8, 16, 5, 0});
-  w_ = new MainWindow(*clock_, folder(*dir_));
-  w_->start();
-  test::tick(w_, "tickAnpassen");
-  w_->resize(1200, 800);
-  w_->show();
-  QVERIFY(QTest::qWaitForWindowActive(w_));
+  QVERIFY(run_.open(kFiles, {}, [](MainWindow& w) { w.resize(1200, 800); }));
+  w_ = run_.window();
 }
 
 void ControlsTest::cleanup() {
-  delete w_;
-  delete clock_;
-  delete dir_;
+  run_.close();
 }
 
 void ControlsTest::longNameCutWithANote() {

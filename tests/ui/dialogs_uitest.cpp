@@ -21,9 +21,8 @@ using welvaro::ui::MainWindow;
 
 namespace {
 
-ProgramDirs folder(const QTemporaryDir& d) {
-  return test::programFolder(d, {"MapWelt.dat", "MapOrt.dat", "Ortsvorg.txt", "Orte.dat"});
-}
+// The data files of the program folder.
+constexpr std::initializer_list<const char*> kFiles = {"MapWelt.dat", "MapOrt.dat", "Ortsvorg.txt", "Orte.dat"};
 
 std::string read(const QTemporaryDir& d, const char* name) { return test::fileBytes(d, name); }
 
@@ -52,25 +51,17 @@ class DialogsTest : public QObject {
   void labelsFollowTheLanguage();
 
  private:
-  QTemporaryDir* dir_ = nullptr;
-  FixedClock* clock_ = nullptr;
+  test::RunningWindow run_;
   MainWindow* w_ = nullptr;
 };
 
 void DialogsTest::init() {
-  dir_ = new QTemporaryDir;
-  clock_ = new FixedClock({2026, 12, 8, 16, 5, 0});
-  w_ = new MainWindow(*clock_, folder(*dir_));
-  w_->start();
-  test::tick(w_, "tickAnpassen");
-  w_->show();
-  QVERIFY(QTest::qWaitForWindowActive(w_));
+  QVERIFY(run_.open(kFiles));
+  w_ = run_.window();
 }
 
 void DialogsTest::cleanup() {
-  delete w_;
-  delete clock_;
-  delete dir_;
+  run_.close();
 }
 
 void DialogsTest::wrongCharacterIsRefusedAlone() {
@@ -138,7 +129,7 @@ void DialogsTest::latitudeLimitsOnEnter() {
 void DialogsTest::stationAChangeRegeneratesTheTable() {
   MainWindow& w = *w_;
   State& s = w.state();
-  const std::string tableBefore = read(*dir_, "Welvaro.tab");
+  const std::string tableBefore = read(run_.dir(), "Welvaro.tab");
   test::ctl<QAction>(w, "mnuStationA")->trigger();
   auto* d = w.stationADialog();
   QCOMPARE(d->windowTitle(), QString("Vorgabe Station [A]"));
@@ -157,7 +148,7 @@ void DialogsTest::stationAChangeRegeneratesTheTable() {
   QVERIFY(!test::ctl<QTimer>(w, "tmrSetzePunkt")->isActive());
   QVERIFY(test::ctl<QLabel>(w, "imgWarten")->isVisible());
   QTRY_VERIFY_WITH_TIMEOUT(!test::ctl<QTimer>(w, "tmrNeueDaten")->isActive() && !test::ctl<QLabel>(w, "imgWarten")->isVisible(), kComputeTime);
-  QVERIFY(read(*dir_, "Welvaro.tab") != tableBefore);
+  QVERIFY(read(run_.dir(), "Welvaro.tab") != tableBefore);
   QVERIFY(test::ctl<QLabel>(w, "lblGeoAuswertung")->text().startsWith("Tokyo (A: 35.7 N"));
 
   // OK without a change writes nothing and starts nothing.
@@ -211,7 +202,7 @@ void DialogsTest::failedOkKeepsTheDialogOpen() {
 void DialogsTest::stationBChangeMovesThePointOnly() {
   MainWindow& w = *w_;
   State& s = w.state();
-  const std::string tableBefore = read(*dir_, "Welvaro.tab");
+  const std::string tableBefore = read(run_.dir(), "Welvaro.tab");
   const float frequency = s.AktFrequenz;
   test::ctl<QAction>(w, "mnuStationB")->trigger();
   auto* d = w.stationBDialog();
@@ -240,7 +231,7 @@ void DialogsTest::stationBChangeMovesThePointOnly() {
   QVERIFY(test::ctl<QTimer>(w, "tmrSetzePunkt")->isActive());
   QVERIFY(!test::ctl<QTimer>(w, "tmrNeueDaten")->isActive());
   QTRY_VERIFY_WITH_TIMEOUT(!test::ctl<QTimer>(w, "tmrSetzePunkt")->isActive(), kComputeTime);
-  QCOMPARE(read(*dir_, "Welvaro.tab"), tableBefore);  // the table stays
+  QCOMPARE(read(run_.dir(), "Welvaro.tab"), tableBefore);  // the table stays
   QVERIFY(test::ctl<QLabel>(w, "lblGeoAuswertung")->text().contains("Lisboa (B: 38.7 N"));
   QCOMPARE(s.AktFrequenz, frequency);  // a new point B keeps the display frequency
 

@@ -24,9 +24,8 @@ using welvaro::ui::MainWindow;
 
 namespace {
 
-ProgramDirs folder(const QTemporaryDir& d) {
-  return test::programFolder(d, {"MapWelt.dat", "MapOrt.dat", "MapLinien.dat", "Ortsvorg.txt"});
-}
+// The data files of the program folder.
+constexpr std::initializer_list<const char*> kFiles = {"MapWelt.dat", "MapOrt.dat", "MapLinien.dat", "Ortsvorg.txt"};
 
 ui::PictureView* view(MainWindow& w) { return test::ctl<ui::PictureView>(w, "picDarstellung"); }
 
@@ -64,28 +63,21 @@ class InteractionTest : public QObject {
   void chartCrosshairFollowsTheMouseAndAgreesWithThePanel();
 
  private:
-  QTemporaryDir* dir_ = nullptr;
-  FixedClock* clock_ = nullptr;
+  test::RunningWindow run_;
   MainWindow* w_ = nullptr;
   test::ScriptedDialogs* answers_ = nullptr;
 };
 
 void InteractionTest::init() {
-  dir_ = new QTemporaryDir;
-  clock_ = new FixedClock({2026, 12, 8, 16, 5, 0});
-  w_ = new MainWindow(*clock_, folder(*dir_));
-  answers_ = &test::scriptDialogs(*w_);
-  answers_->accept = true;
-  w_->start();
-  test::tick(w_, "tickAnpassen");  // the first display generation
-  w_->show();
-  QVERIFY(QTest::qWaitForWindowActive(w_));
+  QVERIFY(run_.open(kFiles, [this](MainWindow& w) {
+    answers_ = &test::scriptDialogs(w);
+    answers_->accept = true;
+  }));
+  w_ = run_.window();
 }
 
 void InteractionTest::cleanup() {
-  delete w_;
-  delete clock_;
-  delete dir_;
+  run_.close();
 }
 
 void InteractionTest::hoverOverTheMapReadsValuePositionAndNearestPlace() {

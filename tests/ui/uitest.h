@@ -17,12 +17,15 @@
 #include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <initializer_list>
 #include <iterator>
 #include <string>
 #include <memory>
 
 #include "files/programdir.h"
+#include "state/datetime.h"
+#include "ui/mainwindow.h"
 #include "ui/user_dialogs.h"
 
 namespace welvaro::test {
@@ -105,5 +108,39 @@ ScriptedDialogs& scriptDialogs(Window& w) {
   w.setUserDialogs(std::move(d));
   return r;
 }
+
+// A main window started in a program folder of its own (holding copies of
+// the data files named) on a fixed clock, 8 December 2026 16:05: its first
+// display generated, then shown. `beforeStart` runs on the window before
+// its start (scripted answers), `beforeShow` after the first display (a size).
+class RunningWindow {
+ public:
+  using Step = std::function<void(ui::MainWindow&)>;
+  /// Whether the window came up active.
+  bool open(std::initializer_list<const char*> files, const Step& beforeStart = {}, const Step& beforeShow = {}) {
+    dir_ = std::make_unique<QTemporaryDir>();
+    clock_ = std::make_unique<FixedClock>(DateTime{2026, 12, 8, 16, 5, 0});
+    window_ = std::make_unique<ui::MainWindow>(*clock_, programFolder(*dir_, files));
+    if (beforeStart) beforeStart(*window_);
+    window_->start();
+    tick(*window_, "tickAnpassen");  // the first display generation
+    if (beforeShow) beforeShow(*window_);
+    window_->show();
+    return QTest::qWaitForWindowActive(window_.get());
+  }
+  /// The window closed first, then its clock and folder.
+  void close() {
+    window_.reset();
+    clock_.reset();
+    dir_.reset();
+  }
+  ui::MainWindow* window() const { return window_.get(); }
+  const QTemporaryDir& dir() const { return *dir_; }
+
+ private:
+  std::unique_ptr<QTemporaryDir> dir_;
+  std::unique_ptr<FixedClock> clock_;
+  std::unique_ptr<ui::MainWindow> window_;
+};
 
 }  // namespace welvaro::test
