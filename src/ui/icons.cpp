@@ -6,6 +6,8 @@
 #include <cmath>
 #include <functional>
 
+#include "outlook/outlook.h"
+
 namespace welvaro::ui {
 
 namespace {
@@ -109,6 +111,20 @@ QIcon endIcon() {
     p.setPen(QPen(QColor(180, 30, 30), 2.2));
     p.drawArc(QRectF(4, 5, 16, 16), 120 * 16, 300 * 16);
     p.drawLine(QPointF(12, 3), QPointF(12, 12));
+  });
+}
+
+QIcon outlookIcon() {
+  // The four classes' colours as a row of quarter discs, so it reads as
+  // "good to closed".
+  return drawIcon([](QPainter& p) {
+    p.setPen(QPen(QColor(40, 40, 40), 1.0));
+    const Outlook order[] = {Outlook::Good, Outlook::Fair, Outlook::Poor, Outlook::Closed};
+    for (int i = 0; i < 4; ++i) {
+      const OutlookColour c = outlookColour(order[i]);
+      p.setBrush(QColor(c.red, c.green, c.blue));
+      p.drawPie(QRectF(2, 2, 20, 20), 90 * 16 - i * 90 * 16, -90 * 16);
+    }
   });
 }
 

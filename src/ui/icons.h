@@ -16,6 +16,7 @@ QIcon printerIcon();    ///< printed report (cmdDrucker)
 QIcon sunIcon();      ///< conditions (cmdSonnenflecken)
 QIcon endIcon();       ///< program end (cmdEnde)
 QIcon azimuthalIcon();   ///< azimuthal map around station A (cmdAzimutal)
+QIcon outlookIcon();     ///< the outlook of the chosen mode (its four classes' colours)
 
 /// The wait picture: an hourglass on a dark plate with its word.
 QPixmap waitPicture(const QString& text);

@@ -1,41 +1,18 @@
 #include "ui/outlook_controls.h"
 
 #include <QGridLayout>
-#include <QPainter>
 #include <QSignalBlocker>
 
 #include "display/outlookview.h"
 #include "lang/sprachtext.h"
 #include "outlook/outlook.h"
 #include "state/numtext.h"
+#include "ui/icons.h"
 #include "ui/qtext.h"
 
 namespace welvaro::ui {
 
 namespace {
-
-// The tool button's picture: the four classes' colours as a row of
-// quarter discs, so it reads as "good to closed".
-QIcon outlookIcon() {
-  QIcon icon;
-  for (int size : {24, 48}) {
-    QPixmap pm(size, size);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size / 24.0, size / 24.0);
-    p.setPen(QPen(QColor(40, 40, 40), 1.0));
-    const Outlook order[] = {Outlook::Good, Outlook::Fair, Outlook::Poor, Outlook::Closed};
-    for (int i = 0; i < 4; ++i) {
-      const OutlookColour c = outlookColour(order[i]);
-      p.setBrush(QColor(c.red, c.green, c.blue));
-      p.drawPie(QRectF(2, 2, 20, 20), 90 * 16 - i * 90 * 16, -90 * 16);
-    }
-    p.end();
-    icon.addPixmap(pm);
-  }
-  return icon;
-}
 
 // Fills a list with the choices, the entry `chosen` current. A list that
 // holds them already keeps its entries, so an open list stays open when the
