@@ -25,6 +25,15 @@ double chartFrequency(double height) { return std::floor(height * 0.074075) / 10
 
 }  // namespace
 
+ChartSpot chartSpotAt(double x, double height) {
+  ChartSpot p;
+  p.mhz = static_cast<float>(chartFrequency(height));
+  // Minutes beyond the day (the bitmap's last column lies past 24:00) go
+  // round into the next one.
+  p.minute = ((static_cast<int>(std::floor(x / chartX(1) * 60)) % 1440) + 1440) % 1440;
+  return p;
+}
+
 
 std::string colourText(int red, int green, int blue) {
   char buffer[16];
@@ -157,15 +166,14 @@ ClickResult prgKlick(State& s, bool cursorPosition) {
     k.markerLeft = markerLeft(s.OrtY2);
     k.markerTop = markerTop(s.OrtX2);
   } else {
-    float f = static_cast<float>(chartFrequency(s.CursorHoehe));
-    f = std::clamp(f, 1.5f, 29.9f);
-    s.AktFrequenz = f;
+    const ChartSpot spot = chartSpotAt(s.CursorX, s.CursorHoehe);
+    s.AktFrequenz = std::clamp(spot.mhz, 1.5f, 29.9f);
     k.kind = ClickResult::Kind::Frequency;
     k.frequencyLineY = chartY(static_cast<double>(s.AktFrequenz));
     setDisplayFrequency(s, s.AktFrequenz);
     // The chart sets the time shown as well: the map shows that hour at
     // that frequency.
-    showTime(s, static_cast<int>(std::floor(s.CursorX / chartX(1) * 60)));
+    showTime(s, spot.minute);
   }
   prgPointErgebnis(s);
   return k;

@@ -45,6 +45,17 @@ std::string locatorAtTwips(double x, double height);
 /// first of equally near places stays). Returns whether a place was found.
 bool prgNaechsterOrt(State& s);
 
+/// The frequency and UTC minute of the chart at x twips from its left edge
+/// and `height` twips above its bottom edge, as the read-out names them and
+/// a click takes them (before the click holds the frequency to 1.5 .. 29.9
+/// MHz): a tenth of a MHz cut, single precision as AktFrequenz holds it; the
+/// minute cut and taken round the day (24:00 at the right edge is 00:00).
+struct ChartSpot {
+  float mhz = 0;
+  int minute = 0;
+};
+ChartSpot chartSpotAt(double x, double height);
+
 /// What one cursor movement changes in the window.
 struct CursorReadout {
   bool levelChanged = false;  ///< lblPegel gets `level` (unchanged over drawing greys)

@@ -35,15 +35,8 @@ std::string bearingText(const State& s, const MapReading& a) {
 }
 
 ChartSpot chartSpot(const ChartReading& a) {
-  // As the read-out and a click take them from the twips: a tenth of a MHz
-  // cut, the minute cut.
-  const double height = 4050 - chartY(a.place.mhz);
-  const double hours = chartX(a.place.hours) / chartX(1);
-  ChartSpot p;
-  p.mhz = static_cast<float>(std::floor(height * 0.074075) / 10);
-  // 24:00 at the right edge is 00:00, as the click shows it.
-  p.minute = (std::clamp(static_cast<int>(std::floor(hours * 60)), 0, 1440)) % 1440;
-  return p;
+  // The twips as prgCursor keeps them in CursorX and CursorHoehe (singles).
+  return chartSpotAt(static_cast<float>(chartX(a.place.hours)), static_cast<float>(4050 - chartY(a.place.mhz)));
 }
 
 std::optional<PointValues> chartSpotValues(const State& link, ChartSpot p) {

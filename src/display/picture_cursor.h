@@ -33,13 +33,8 @@ CursorReadout prgKartenCursor(State& s, const MapReading& a, bool level, bool de
 /// and distance from station A, cut to whole numbers.
 std::string bearingText(const State& s, const MapReading& a);
 
-/// The spot of the chart a click at the cursor takes: the frequency the
-/// read-out names (a tenth of a MHz, single precision as AktFrequenz holds
-/// it) and the UTC minute it names (24:00 at the right edge is 00:00).
-struct ChartSpot {
-  float mhz = 0;
-  int minute = 0;
-};
+/// The spot of the chart a click at the reading takes (chartSpotAt of the
+/// twips prgCursor keeps for it).
 ChartSpot chartSpot(const ChartReading& a);
 
 /// The link's values at a spot by the point result's own rule (pointValues
