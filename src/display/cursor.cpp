@@ -141,7 +141,8 @@ CursorReadout prgCursor(State& s, double x, double y, int red, int green, int bl
   const std::string minutes = "00" + NumberText(std::floor((hours - whole) * 60)).substr(1);
   a.frequencyChanged = true;
   a.frequency = T(s, kTxFrequenz) + labelColon(s) + " " + NumberText(frequency) + " MHz";
-  a.locator = T(s, kTxZeit) + " [UTC]" + labelColon(s) + " " + NumberText(whole) + ":" + minutes.substr(minutes.size() - 2) + T(s, kTxUhr);
+  a.locator = T(s, kTxZeit) + " [UTC]" + labelColon(s) + " " + NumberText(whole) + ":" +
+              minutes.substr(minutes.size() - 2) + T(s, kTxUhr);
   return a;
 }
 

@@ -30,8 +30,8 @@ CursorReadout prgKartenCursor(State& s, const MapReading& a, bool level, bool de
 }
 
 std::string bearingText(const State& s, const MapReading& a) {
-  return T(s, kTxRichtung) + " (A)" + labelColon(s) + NumberText(std::floor(a.bearing)) + "\u00B0  " + T(s, kTxDistanz) + labelColon(s) +
-         NumberText(std::floor(a.distanceKm)) + " km";
+  return T(s, kTxRichtung) + " (A)" + labelColon(s) + NumberText(std::floor(a.bearing)) + "\u00B0  " +
+         T(s, kTxDistanz) + labelColon(s) + NumberText(std::floor(a.distanceKm)) + " km";
 }
 
 ChartSpot chartSpot(const ChartReading& a) {

@@ -16,8 +16,8 @@ bool greylineShown(const State& s) { return s.Darstellung == 1.0f && s.GreylineF
 
 std::string stationLocators(const State& s) {
   const StationAPosition a = enteredStationA(s);
-  return T(s, kTxLocator) + labelColon(s) + " " + locatorOf(a.latitude, a.longitude) + " (A)  " + locatorOf(s.OrtX2, s.OrtY2) +
-         " (B)";
+  return T(s, kTxLocator) + labelColon(s) + " " + locatorOf(a.latitude, a.longitude) + " (A)  " +
+         locatorOf(s.OrtX2, s.OrtY2) + " (B)";
 }
 
 WindowState windowStateOf(const State& s) {

@@ -64,7 +64,8 @@ std::string pathLines(State& s) {
   // takes the long path for "L" alone: any other text (a lower-case "l"
   // from an edited settings file) was computed, and is named, short.
   const bool shortPath = s.P != "L";
-  std::string t = T(s, kTxDistanz) + labelColon(s) + distance + " km (" + T(s, shortPath ? kTxShortPath : kTxLongPath) + ")";
+  std::string t =
+      T(s, kTxDistanz) + labelColon(s) + distance + " km (" + T(s, shortPath ? kTxShortPath : kTxLongPath) + ")";
   t += kPointLineBreak;
   t += T(s, kTxRichtung) + " (A-B)" + labelColon(s) + from + " ";
   t += kPointLineBreak;

@@ -5,6 +5,7 @@
 
 #include "display/window_state.h"
 #include "display/caption.h"
+#include "ui/qtext.h"
 
 namespace welvaro::ui {
 
@@ -227,7 +228,7 @@ void PictureView::paintCrosshair(QPainter& p, const ChartCrosshair& c) {
   // The label on a light plate beside the crossing, inside the picture.
   const QFontMetrics m(font());
   int w = 0;
-  for (const std::string& line : c.lines) w = std::max(w, m.horizontalAdvance(QString::fromStdString(line)));
+  for (const std::string& line : c.lines) w = std::max(w, m.horizontalAdvance(q(line)));
   const int pad = 4, h = static_cast<int>(c.lines.size()) * m.height() + 2 * pad;
   const Rect place = crosshairLabelPlace({static_cast<int>(area.x()), static_cast<int>(area.y()),
                                           static_cast<int>(area.width()), static_cast<int>(area.height())},
@@ -238,7 +239,7 @@ void PictureView::paintCrosshair(QPainter& p, const ChartCrosshair& c) {
   p.drawRect(box.adjusted(0, 0, -1, -1));
   for (std::size_t i = 0; i < c.lines.size(); ++i)
     p.drawText(QPoint(box.x() + pad, box.y() + pad + m.ascent() + static_cast<int>(i) * m.height()),
-               QString::fromStdString(c.lines[i]));
+               q(c.lines[i]));
 }
 
 void PictureView::paintEvent(QPaintEvent*) {
